@@ -1,0 +1,52 @@
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "cli/commands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "kdk - the Kestrium Development Kit without windows\n"
+    "\n"
+    "usage:\n"
+    "  kdk info MODEL                      what the model is\n"
+    "  kdk predict MODEL [VALUE ...]       one prediction, values in input order\n"
+    "  kdk convert MODEL --to TYPE -o PATH [options]\n"
+    "\n"
+    "MODEL is a weights file (.kwf), a MARS rules text file, or - for MARS text\n"
+    "on standard input. 'kdk COMMAND --help' tells more.\n"
+    "exit status: 0 success, 1 the model or conversion failed, 2 usage error\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace kdk::cli;
+  std::vector<std::string> words(argv + 1, argv + argc);
+  if (words.empty()) {
+    std::cerr << kUsage;
+    return kExitUsage;
+  }
+  const std::string command = words.front();
+  words.erase(words.begin());
+  try {
+    if (command == "--help" || command == "-h" || command == "help") {
+      std::cout << kUsage;
+      return kExitOk;
+    }
+    if (command == "info") return RunInfo(words);
+    if (command == "predict") return RunPredict(words);
+    if (command == "convert") return RunConvert(words);
+    std::cerr << "kdk: unknown command '" << command << "'\n\n" << kUsage;
+    return kExitUsage;
+  } catch (const UsageError& error) {
+    std::cerr << "kdk " << command << ": " << error.message << "\n(see 'kdk " << command
+              << " --help')\n";
+    return kExitUsage;
+  } catch (const std::exception& error) {
+    std::cerr << "kdk " << command << ": " << error.what() << '\n';
+    return kExitFailure;
+  }
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kdk {
+
+// Writes the bytes to a temporary file beside `path`, then renames it over `path`,
+// so a failed write never leaves a half-written file under the user's name.
+// On failure returns false, removes the temporary file and fills `error`.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+
+// Reads a whole file as bytes. False with `error` filled when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error);
+
+// Splits text into lines at CR LF, a lone LF or a lone CR. A final line end does
+// not start another (empty) line.
+std::vector<std::string> SplitIntoLines(std::string_view text);
+
+}  // namespace kdk

@@ -1,0 +1,78 @@
+#include "core/network/evaluate_network.h"
+
+#include <cmath>
+
+#include "core/common/number_text.h"
+
+namespace kdk {
+
+double ClippedTanh(double s) {
+  if (s > 20) return 1;
+  if (s < -20) return -1;
+  double up = std::exp(s);
+  double down = std::exp(-s);
+  return (up - down) / (up + down);
+}
+
+double NormaliseInput(double x, double maximum, double minimum) {
+  return ((x - minimum) / (maximum - minimum) - 0.5) * 2;
+}
+
+std::string FirstUnscalableInput(const NetworkModel& model) {
+  for (int i = 0; i < model.InputCount(); ++i) {
+    if (model.max_norm[i] == model.min_norm[i]) return model.input_names[i];
+  }
+  return {};
+}
+
+std::string UnscalableInputMessage(const NetworkModel& model) {
+  for (int i = 0; i < model.InputCount(); ++i) {
+    if (model.max_norm[i] == model.min_norm[i]) {
+      return "The input " + model.input_names[i] +
+             " cannot be scaled: its minimum and maximum are both " +
+             NumberText(model.max_norm[i]) + ".";
+    }
+  }
+  return {};
+}
+
+bool EvaluateNetwork(const NetworkModel& model, std::span<const double> inputs,
+                     NetworkPrediction& result, std::string& error) {
+  const int n = model.InputCount();
+  const int h = model.HiddenSlots();
+  if (static_cast<int>(inputs.size()) != n) {
+    error = "The network has " + std::to_string(n) + " inputs but " +
+            std::to_string(inputs.size()) + " values were given.";
+    return false;
+  }
+  error = UnscalableInputMessage(model);
+  if (!error.empty()) return false;
+
+  std::vector<double> xn(static_cast<size_t>(n) + 1);
+  for (int i = 0; i < n; ++i) xn[i] = NormaliseInput(inputs[i], model.max_norm[i], model.min_norm[i]);
+  xn[n] = 1;
+
+  std::vector<double> hidden(static_cast<size_t>(h));
+  for (int k = 0; k < h - 1; ++k) {
+    double s = 0;
+    for (int i = 0; i <= n; ++i) s += model.wih[i][k] * xn[i];
+    hidden[k] = model.hidden_type[k] == NeuronType::NonLinear ? ClippedTanh(s) : s;
+  }
+  hidden[h - 1] = 1;
+
+  double out = 0;
+  for (int k = 0; k < h; ++k) out += hidden[k] * model.who[k];
+
+  result = NetworkPrediction{};
+  result.normalised_output = out;
+  result.prediction = (out + 1) / 2 * (model.max_norm_out - model.min_norm_out) + model.min_norm_out;
+  result.is_classifier = model.is_classifier;
+  if (model.is_classifier) {
+    double divisor = out > 0 ? std::fabs(model.max_seen_out_cl) : std::fabs(model.min_seen_out_cl);
+    result.class_text = out > 0 ? "TRUE" : "FALSE";
+    result.strength = divisor == 0 ? 0 : out / divisor;
+  }
+  return true;
+}
+
+}  // namespace kdk

@@ -1,0 +1,97 @@
+#include "core/shell/common_operations.h"
+
+#include <filesystem>
+
+#include "core/common/text_utils.h"
+
+namespace kdk {
+namespace {
+
+int CountFilterEntries(std::string_view filter) {
+  int separators = 0;
+  for (char c : filter) separators += c == '|';
+  return (separators + 1) / 2;
+}
+
+bool IsExistingFile(std::string_view path) {
+  std::error_code ignored;
+  return !path.empty() && std::filesystem::is_regular_file(std::filesystem::path(path), ignored);
+}
+
+}  // namespace
+
+std::string FolderKey(int model_type, std::string_view word) {
+  return std::to_string(model_type) + std::string(word);
+}
+
+std::string ChooseWeightsFile(Workspace& workspace, Ports& ports) {
+  const std::string key = FolderKey(kNetworkModelType, "Model");
+  FileDialogRequest request;
+  request.title = "Select the Kestrium weights file...";
+  request.initial_folder =
+      ports.settings.Get(kSettingsSection, key, ports.shell.ProgramFolder());
+  request.preset_name = workspace.state.model_name;
+  request.filter = std::string(kWeightsFileFilter);
+  request.must_exist = true;
+  std::string chosen = ports.file_dialogs.OpenFile(request);
+  if (chosen.empty()) return {};
+
+  std::error_code ignored;
+  std::string absolute = std::filesystem::absolute(chosen, ignored).string();
+  if (absolute.empty()) absolute = chosen;
+  ports.settings.Set(kSettingsSection, key, ParentFolder(absolute));
+  workspace.state.model_path = absolute;
+  workspace.state.file_title = FileNameOfPath(absolute);
+  workspace.state.model_name = ModelNameFromFileTitle(workspace.state.file_title);
+  return absolute;
+}
+
+std::string ChooseSaveFile(Workspace& workspace, Ports& ports, std::string_view filter) {
+  const int type = workspace.state.model_type.value_or(kNetworkModelType);
+  const std::string key = FolderKey(type, "Save");
+  FileDialogRequest request;
+  request.initial_folder = ports.settings.Get(kSettingsSection, key, ports.shell.ProgramFolder());
+  request.preset_name = workspace.state.model_name;
+  request.filter = std::string(filter);
+  request.selected_filter = CountFilterEntries(filter) >= 2 ? 1 : 0;
+  request.confirm_overwrite = true;
+  request.confirm_create = true;
+  std::string chosen = ports.file_dialogs.SaveFile(request);
+  if (chosen.empty()) return {};
+
+  std::error_code ignored;
+  std::string absolute = std::filesystem::absolute(chosen, ignored).string();
+  if (absolute.empty()) absolute = chosen;
+  ports.settings.Set(kSettingsSection, key, ParentFolder(absolute));
+  return absolute;
+}
+
+bool CheckReadyToSave(const Workspace& workspace, std::string_view path, int model_type,
+                      MessagePort& messages) {
+  if ((model_type == kNetworkModelType && !workspace.state.network_loaded) ||
+      (model_type == kMarsModelType && !workspace.state.mars_loaded)) {
+    messages.Inform("Please select a model");
+    return false;
+  }
+  if (!path.empty()) return true;
+  messages.Inform("Please select a name to save the file as");
+  return false;
+}
+
+std::string ModelCreatedText(const Workspace& workspace, Clock& clock) {
+  if (!IsExistingFile(workspace.state.model_path)) return "Unknown";
+  std::optional<LocalDateTime> created = clock.FileCreationTime(workspace.state.model_path);
+  return created ? DateText(*created) : "Unknown";
+}
+
+void OpenDocument(ShellPort& shell, std::string_view target) {
+  shell.OpenDocument(target, shell.ProgramFolder());
+}
+
+bool CheckFileExists(std::string_view path, MessagePort& messages) {
+  if (IsExistingFile(path)) return true;
+  messages.Inform("Can't find the file: " + std::string(path));
+  return false;
+}
+
+}  // namespace kdk

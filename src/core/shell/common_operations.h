@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/ports/ports.h"
+#include "core/workspace.h"
+
+namespace kdk {
+
+inline constexpr std::string_view kSettingsSection = "Directories";
+inline constexpr std::string_view kWeightsFileFilter = "Kestrium Weight File (*.kwf)|*.kwf";
+
+// The remembered-folder key: the model type's digit, then the word ("1Model", "2Save").
+std::string FolderKey(int model_type, std::string_view word);
+
+// The open dialog for weights files. Sets model_path, file_title and model_name and
+// remembers the folder under "1Model"; "" when the user cancels (nothing changes).
+std::string ChooseWeightsFile(Workspace& workspace, Ports& ports);
+
+// The save dialog of every converter; the filter's second entry is preselected where
+// it has one. Remembers the folder under model type & "Save"; "" on cancel.
+std::string ChooseSaveFile(Workspace& workspace, Ports& ports, std::string_view filter);
+
+// Whether a converter may write to `path`: a model of `model_type` is loaded and a
+// name was chosen. Reports what is missing.
+bool CheckReadyToSave(const Workspace& workspace, std::string_view path, int model_type,
+                      MessagePort& messages);
+
+// The model file's creation time as date text, or "Unknown" when the file is gone.
+std::string ModelCreatedText(const Workspace& workspace, Clock& clock);
+
+// Opens a file or web address with its default application.
+void OpenDocument(ShellPort& shell, std::string_view target);
+
+// False, with "Can't find the file: " and the path, when the path names no file.
+bool CheckFileExists(std::string_view path, MessagePort& messages);
+
+}  // namespace kdk

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# kdk as a user runs it: output lines, exit statuses, messages on stderr.
+set -u
+: "${KDK:?}" "${EXAMPLES:?}"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0
+failed=0
+
+check() {  # check NAME EXPECTED_STATUS EXPECTED_STDOUT_GREP EXPECTED_STDERR_GREP -- command...
+  local name=$1 want_status=$2 want_out=$3 want_err=$4
+  shift 5
+  "$@" >"$work/out" 2>"$work/err"
+  local status=$?
+  local ok=1
+  [ "$status" -eq "$want_status" ] || ok=0
+  if [ -n "$want_out" ] && ! grep -qF -- "$want_out" "$work/out"; then ok=0; fi
+  if [ -n "$want_err" ] && ! grep -qF -- "$want_err" "$work/err"; then ok=0; fi
+  if [ $ok -eq 1 ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAIL: $name (status $status, wanted $want_status)"
+    sed 's/^/  out: /' "$work/out"
+    sed 's/^/  err: /' "$work/err"
+  fi
+}
+
+house="$EXAMPLES/house_price.kwf"
+loan="$EXAMPLES/loan_default.kwf"
+
+check "info lists inputs" 0 "input 2: rooms" "" -- "$KDK" info "$house"
+check "info names the classifier" 0 "classifier: yes" "" -- "$KDK" info "$loan"
+check "info keeps quoted commas" 0 "input 1: income, annual" "" -- "$KDK" info "$loan"
+check "predict regression" 0 "prediction: " "" -- "$KDK" predict "$house" 150 4 30
+check "predict classifier class" 0 "class: " "" -- "$KDK" predict "$loan" 42000 120000 6 1
+check "predict classifier strength" 0 "strength: " "" -- "$KDK" predict "$loan" 42000 120000 6 1
+check "predict negative values after --" 0 "prediction: " "" -- "$KDK" predict "$house" -- -5 4 30
+check "predict negative values" 0 "prediction: " "" -- "$KDK" predict "$house" -5 -4 -3.5
+check "too few values" 2 "" "the model has 3 inputs but 2 values were given" -- "$KDK" predict "$house" 1 2
+check "not a number" 2 "" "'abc' is not a number" -- "$KDK" predict "$house" 1 2 abc
+check "no model" 2 "" "expected a MODEL" -- "$KDK" predict
+check "unknown command" 2 "" "unknown command" -- "$KDK" frobnicate
+check "no command" 2 "" "usage:" -- "$KDK"
+check "unknown option" 2 "" "unknown option --what" -- "$KDK" info "$house" --what
+check "help" 0 "usage: kdk predict" "" -- "$KDK" predict --help
+check "info help" 0 "usage: kdk info" "" -- "$KDK" info --help
+check "convert help" 0 "usage: kdk convert" "" -- "$KDK" convert --help
+
+head -c 300 "$house" >"$work/cut.kwf"
+check "truncated file" 1 "" "This file is corrupted." -- "$KDK" info "$work/cut.kwf"
+check "truncated file names the path" 1 "" "$work/cut.kwf" -- "$KDK" predict "$work/cut.kwf" 1 2 3
+check "missing file" 1 "" "Problems reading the Kestrium Weights file:" -- "$KDK" info "$work/none.KWF"
+sed 's/^2,-1/2,x/' "$house" >"$work/bad count.kwf"
+check "bad count" 1 "" "This file is corrupted." -- "$KDK" info "$work/bad count.kwf"
+
+# The value printed agrees with the arithmetic done independently here.
+expected=$(python3 - "$house" <<'PY'
+import math, sys, csv
+# Re-read the example by the same field rules: commas and line ends delimit.
+text = open(sys.argv[1], newline="").read()
+lines = text.split("\r\n")
+fields = []
+for line in lines[:1]:
+    fields += next(csv.reader([line]))
+rest = []
+for line in lines[2:]:
+    if line == "NET DESCRIPTION":
+        break
+    rest += next(csv.reader([line])) if line else []
+f = iter(rest)
+def take(k): return [next(f) for _ in range(k)]
+take(2); c_in, c_x = map(int, take(2)); n = c_in + 1
+take(5); take(1)
+inputs = []
+for _ in range(n):
+    _, name, _, mx, mn, _, _ = take(7); inputs.append((float(mx), float(mn)))
+take(2); _, _, omx, omn, _, _ = take(6)
+if c_x >= 0: take(2 + c_x + 1)
+take(2); h = int(take(5)[0]); types = take(h - 1); take(2)
+wih = [[0.0] * h for _ in range(n + 1)]
+for i in range(n + 1):
+    for k in range(h):
+        w = float(take(3)[0]); wih[i][k] = 0.0 if k == h - 1 else w
+who = [float(take(2)[0]) for _ in range(h)]
+x = [150, 4, 30]
+xn = [((x[i] - inputs[i][1]) / (inputs[i][0] - inputs[i][1]) - 0.5) * 2 for i in range(n)] + [1]
+hid = []
+for k in range(h - 1):
+    s = 0.0
+    for i in range(n + 1): s += wih[i][k] * xn[i]
+    if types[k] == "NONLINEAR":
+        s = 1.0 if s > 20 else -1.0 if s < -20 else (math.exp(s) - math.exp(-s)) / (math.exp(s) + math.exp(-s))
+    hid.append(s)
+hid.append(1.0)
+out = 0.0
+for k in range(h): out += hid[k] * who[k]
+print("prediction: %.15G" % ((out + 1) / 2 * (float(omx) - float(omn)) + float(omn)))
+PY
+)
+check "prediction matches an independent computation" 0 "$expected" "" -- "$KDK" predict "$house" 150 4 30
+
+echo "kdk cli: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

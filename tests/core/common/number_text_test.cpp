@@ -1,0 +1,81 @@
+#include "core/common/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+namespace kdk {
+namespace {
+
+std::string PrintfG15(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.15G", value);
+  return buffer;
+}
+
+TEST(NumberText, WritesTheGeneralFormatExamples) {
+  EXPECT_EQ(NumberText(0.5), "0.5");
+  EXPECT_EQ(NumberText(-0.5), "-0.5");
+  EXPECT_EQ(NumberText(1.2E-05), "1.2E-05");
+  EXPECT_EQ(NumberText(1E-05), "1E-05");
+  EXPECT_EQ(NumberText(0.0001), "0.0001");
+  EXPECT_EQ(NumberText(1E15), "1E+15");
+  EXPECT_EQ(NumberText(999999999999999.0), "999999999999999");
+  EXPECT_EQ(NumberText(123456789012345678.0), "1.23456789012346E+17");
+  EXPECT_EQ(NumberText(1E100), "1E+100");
+  EXPECT_EQ(NumberText(2.5E-300), "2.5E-300");
+  EXPECT_EQ(NumberText(3), "3");
+  EXPECT_EQ(NumberText(-42), "-42");
+  EXPECT_EQ(NumberText(100), "100");
+  EXPECT_EQ(NumberText(0.1 + 0.2), "0.3");
+  EXPECT_EQ(NumberText(1.0 / 3), "0.333333333333333");
+  EXPECT_EQ(NumberText(2.0 / 3), "0.666666666666667");
+  EXPECT_EQ(NumberText(0), "0");
+  EXPECT_EQ(NumberText(-0.0), "0");
+  EXPECT_EQ(NumberText(9.9999999999999999E-05), "0.0001");
+  EXPECT_EQ(NumberText(DBL_MIN), "2.2250738585072E-308");
+  EXPECT_EQ(NumberText(DBL_MAX), "1.79769313486232E+308");
+  EXPECT_EQ(NumberText(5E-324), "4.94065645841247E-324");
+}
+
+TEST(NumberText, RoundingThatCarriesIntoANewDigitChangesTheForm) {
+  // 999999999999999.9 rounds to 1E+15 at 15 digits, which is exponent form.
+  EXPECT_EQ(NumberText(999999999999999.9), "1E+15");
+  EXPECT_EQ(NumberText(0.000099999999999999999), "0.0001");
+  EXPECT_EQ(NumberText(9.99999999999999999), "10");
+}
+
+TEST(NumberText, MatchesPrintfOverARandomSample) {
+  std::setlocale(LC_NUMERIC, "C");
+  std::mt19937_64 random(12345);
+  std::uniform_int_distribution<std::uint64_t> bits;
+  std::uniform_real_distribution<double> unit(-1, 1);
+  std::uniform_int_distribution<int> scale(-30, 30);
+  for (int i = 0; i < 200000; ++i) {
+    double value;
+    if (i % 2 == 0) {
+      std::uint64_t raw = bits(random);
+      std::memcpy(&value, &raw, sizeof value);
+      if (!std::isfinite(value)) continue;
+    } else {
+      value = unit(random) * std::pow(10.0, scale(random));
+      if (i % 7 == 0) value = std::round(value * 1000) / 1000;
+    }
+    if (value == 0) continue;
+    ASSERT_EQ(NumberText(value), PrintfG15(value)) << "bits of a sample differ";
+  }
+}
+
+TEST(NumberText, AppendsWithoutDisturbingTheText) {
+  std::string out = "x = ";
+  AppendNumberText(out, -1.25);
+  EXPECT_EQ(out, "x = -1.25");
+}
+
+}  // namespace
+}  // namespace kdk

@@ -1,0 +1,135 @@
+#include "core/network/load_network.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/network/weights_reader.h"
+#include "fakes/fake_ports.h"
+#include "fakes/weights_file_builder.h"
+
+namespace kdk {
+namespace {
+
+using testing::BuildWeightsFile;
+using testing::FakePorts;
+using testing::SmallNetworkSpec;
+
+class LoadNetworkTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("kdk_load_" + std::string(::testing::UnitTest::GetInstance()
+                                             ->current_test_info()
+                                             ->name()));
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  std::string Write(const std::string& name, const std::string& text) {
+    std::string path = (folder_ / name).string();
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+
+  std::string GoodFile(const std::string& name) {
+    auto spec = SmallNetworkSpec();
+    spec.trailing_lines = {"NET DESCRIPTION", "hello", "END OF NET DESCRIPTION"};
+    return Write(name, BuildWeightsFile(spec));
+  }
+
+  std::filesystem::path folder_;
+  FakePorts fakes_;
+  Workspace workspace_;
+};
+
+TEST_F(LoadNetworkTest, LoadsTheCommandLineFileWithoutAsking) {
+  const std::string path = GoodFile("cmd net.kwf");
+  fakes_.shell.command_line = "\"" + path + "\"";
+  Ports ports = fakes_.ports();
+  workspace_.state.mars_loaded = true;
+  ASSERT_TRUE(LoadNetworkModel(workspace_, ports));
+  EXPECT_TRUE(fakes_.file_dialogs.open_requests.empty());
+  EXPECT_EQ(workspace_.state.model_path, path);
+  EXPECT_EQ(workspace_.state.model_name, "cmd_net");
+  EXPECT_TRUE(workspace_.state.network_loaded);
+  EXPECT_FALSE(workspace_.state.mars_loaded);
+  EXPECT_EQ(workspace_.state.model_type, kNetworkModelType);
+  EXPECT_EQ(workspace_.network.description, "hello");
+  EXPECT_FALSE(workspace_.launch_button_hidden);
+}
+
+TEST_F(LoadNetworkTest, ABadCommandLineFileIsTriedOnceThenTheDialogAsks) {
+  const std::string bad = Write("bad.kwf", "not a weights file");
+  fakes_.shell.command_line = bad + " /switch";
+  Ports ports = fakes_.ports();
+  EXPECT_FALSE(LoadNetworkModel(workspace_, ports));
+  ASSERT_EQ(fakes_.messages.messages.size(), 1u);
+  EXPECT_EQ(fakes_.messages.messages[0].text, CorruptWeightsFileMessage(bad));
+  EXPECT_EQ(workspace_.state.model_path, "");
+  EXPECT_TRUE(workspace_.launch_button_hidden);
+  EXPECT_FALSE(workspace_.state.network_loaded);
+
+  fakes_.file_dialogs.answers = {""};
+  EXPECT_FALSE(LoadNetworkModel(workspace_, ports));
+  EXPECT_EQ(fakes_.file_dialogs.open_requests.size(), 1u);
+  EXPECT_EQ(fakes_.messages.messages.size(), 1u);  // a cancel is silent
+}
+
+TEST_F(LoadNetworkTest, AFailedLoadKeepsThePreviousNetwork) {
+  const std::string good = GoodFile("good.kwf");
+  const std::string bad = Write("bad one.kwf", BuildWeightsFile(SmallNetworkSpec()).substr(0, 200));
+  Ports ports = fakes_.ports();
+  fakes_.file_dialogs.answers = {good, bad};
+  ASSERT_TRUE(LoadNetworkModel(workspace_, ports));
+  const NetworkModel before = workspace_.network;
+  EXPECT_FALSE(LoadNetworkModel(workspace_, ports));
+  EXPECT_EQ(fakes_.file_dialogs.open_requests[1].preset_name, "good");
+  EXPECT_TRUE(workspace_.state.network_loaded);
+  EXPECT_EQ(workspace_.state.model_path, good);
+  EXPECT_EQ(workspace_.state.model_name, "good");
+  EXPECT_EQ(workspace_.network.wih, before.wih);
+  EXPECT_EQ(workspace_.network.description, "hello");
+  EXPECT_EQ(fakes_.messages.messages.back().text, CorruptWeightsFileMessage(bad));
+}
+
+TEST_F(LoadNetworkTest, AMarsPathIsOfferedInTheDialogNotRead) {
+  Ports ports = fakes_.ports();
+  workspace_.command_line_tried = true;
+  workspace_.state.model_path = Write("rules.txt", "BF1 = max(0, X - 1);\r\n");
+  workspace_.state.model_name = "rules";
+  workspace_.state.mars_loaded = true;
+  fakes_.file_dialogs.answers = {""};
+  EXPECT_FALSE(LoadNetworkModel(workspace_, ports));
+  ASSERT_EQ(fakes_.file_dialogs.open_requests.size(), 1u);
+  EXPECT_EQ(fakes_.file_dialogs.open_requests[0].preset_name, "rules");
+  EXPECT_TRUE(fakes_.messages.messages.empty());
+  EXPECT_TRUE(workspace_.state.mars_loaded);
+}
+
+TEST_F(LoadNetworkTest, AMissingFileIsReportedAsCorrupted) {
+  MessagePort& messages = fakes_.messages;
+  const std::string missing = (folder_ / "gone.kwf").string();
+  EXPECT_FALSE(LoadNetworkFromPath(workspace_, missing, messages));
+  EXPECT_EQ(fakes_.messages.messages.at(0).text, CorruptWeightsFileMessage(missing));
+  std::string description = "stale";
+  EXPECT_FALSE(ReadNetDescription(missing, description, messages));
+  EXPECT_EQ(description, "");
+  EXPECT_EQ(fakes_.messages.messages.at(1).text,
+            "Error reading description from weights file:" + missing + "\r\n\r\n");
+}
+
+TEST_F(LoadNetworkTest, TheBundledExamplesLoad) {
+  for (const char* name : {"house_price.kwf", "loan_default.kwf"}) {
+    Workspace workspace;
+    EXPECT_TRUE(LoadNetworkFromPath(workspace, std::string(KDK_EXAMPLES_DIR) + "/" + name,
+                                    fakes_.messages))
+        << name;
+  }
+  EXPECT_TRUE(fakes_.messages.messages.empty());
+}
+
+}  // namespace
+}  // namespace kdk

@@ -1,0 +1,111 @@
+#include "core/shell/common_operations.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "fakes/fake_ports.h"
+
+namespace kdk {
+namespace {
+
+using testing::FakePorts;
+
+TEST(ChooseWeightsFile, AsksWithTheFixedTitleFilterAndRememberedFolder) {
+  FakePorts fakes;
+  Ports ports = fakes.ports();
+  Workspace workspace;
+  workspace.state.model_name = "previous";
+  fakes.file_dialogs.answers = {"/models/new house.kwf"};
+  EXPECT_EQ(ChooseWeightsFile(workspace, ports), "/models/new house.kwf");
+  const FileDialogRequest& request = fakes.file_dialogs.open_requests.at(0);
+  EXPECT_EQ(request.title, "Select the Kestrium weights file...");
+  EXPECT_EQ(request.initial_folder, "/opt/kestriumdk");  // the program's folder at first
+  EXPECT_EQ(request.preset_name, "previous");
+  EXPECT_EQ(request.filter, "Kestrium Weight File (*.kwf)|*.kwf");
+  EXPECT_TRUE(request.must_exist);
+  EXPECT_EQ(workspace.state.model_path, "/models/new house.kwf");
+  EXPECT_EQ(workspace.state.file_title, "new house.kwf");
+  EXPECT_EQ(workspace.state.model_name, "new_house");
+  EXPECT_EQ(fakes.settings.values.at("Directories/1Model"), "/models");
+
+  fakes.file_dialogs.answers = {""};
+  EXPECT_EQ(ChooseWeightsFile(workspace, ports), "");
+  EXPECT_EQ(fakes.file_dialogs.open_requests.at(1).initial_folder, "/models");
+  EXPECT_EQ(workspace.state.model_path, "/models/new house.kwf");  // cancel changes nothing
+}
+
+TEST(ChooseSaveFile, PreselectsTheSecondFilterEntryAndRemembersPerModelType) {
+  FakePorts fakes;
+  Ports ports = fakes.ports();
+  Workspace workspace;
+  workspace.state.model_type = kMarsModelType;
+  workspace.state.model_name = "rules";
+  fakes.file_dialogs.answers = {"/out/q.sql", "/out2/only.c"};
+  EXPECT_EQ(ChooseSaveFile(workspace, ports, "query file (*.sql)|*.sql|text file (*.txt)|*.txt"),
+            "/out/q.sql");
+  EXPECT_EQ(fakes.file_dialogs.save_requests[0].selected_filter, 1);
+  EXPECT_EQ(fakes.file_dialogs.save_requests[0].preset_name, "rules");
+  EXPECT_EQ(fakes.file_dialogs.save_requests[0].title, "");
+  EXPECT_TRUE(fakes.file_dialogs.save_requests[0].confirm_overwrite);
+  EXPECT_TRUE(fakes.file_dialogs.save_requests[0].confirm_create);
+  EXPECT_EQ(fakes.settings.values.at("Directories/2Save"), "/out");
+
+  workspace.state.model_type = kNetworkModelType;
+  EXPECT_EQ(ChooseSaveFile(workspace, ports, "C file (*.c)|*.c"), "/out2/only.c");
+  EXPECT_EQ(fakes.file_dialogs.save_requests[1].selected_filter, 0);
+  EXPECT_EQ(fakes.file_dialogs.save_requests[1].initial_folder, "/opt/kestriumdk");
+  EXPECT_EQ(fakes.settings.values.at("Directories/1Save"), "/out2");
+
+  EXPECT_EQ(ChooseSaveFile(workspace, ports, "C file (*.c)|*.c"), "");
+  EXPECT_EQ(fakes.file_dialogs.save_requests[2].initial_folder, "/out2");
+}
+
+TEST(CheckReadyToSave, AsksForTheModelBeforeTheName) {
+  FakePorts fakes;
+  Workspace workspace;
+  EXPECT_FALSE(CheckReadyToSave(workspace, "", kNetworkModelType, fakes.messages));
+  EXPECT_FALSE(CheckReadyToSave(workspace, "/x.c", kMarsModelType, fakes.messages));
+  workspace.state.network_loaded = true;
+  EXPECT_FALSE(CheckReadyToSave(workspace, "", kNetworkModelType, fakes.messages));
+  EXPECT_TRUE(CheckReadyToSave(workspace, "/x.c", kNetworkModelType, fakes.messages));
+  ASSERT_EQ(fakes.messages.messages.size(), 3u);
+  EXPECT_EQ(fakes.messages.messages[0].text, "Please select a model");
+  EXPECT_EQ(fakes.messages.messages[1].text, "Please select a model");
+  EXPECT_EQ(fakes.messages.messages[2].text, "Please select a name to save the file as");
+  EXPECT_EQ(fakes.messages.messages[2].title, "Kestrium Development Kit");
+  EXPECT_EQ(fakes.messages.messages[2].buttons, MessageButtons::Ok);
+}
+
+TEST(ModelCreatedText, IsUnknownOnceTheFileIsGone) {
+  FakePorts fakes;
+  Workspace workspace;
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / "kdk_created_test.kwf";
+  std::ofstream(file) << "x";
+  workspace.state.model_path = file.string();
+  EXPECT_EQ(ModelCreatedText(workspace, fakes.clock), "Mon, May 3 2004, 9:05 AM");
+  std::filesystem::remove(file);
+  EXPECT_EQ(ModelCreatedText(workspace, fakes.clock), "Unknown");
+}
+
+TEST(CheckFileExists, NamesTheMissingFile) {
+  FakePorts fakes;
+  EXPECT_FALSE(CheckFileExists("", fakes.messages));
+  EXPECT_FALSE(CheckFileExists("/no/such.sav", fakes.messages));
+  EXPECT_TRUE(CheckFileExists(KDK_EXAMPLES_DIR "/house_price.kwf", fakes.messages));
+  ASSERT_EQ(fakes.messages.messages.size(), 2u);
+  EXPECT_EQ(fakes.messages.messages[0].text, "Can't find the file: ");
+  EXPECT_EQ(fakes.messages.messages[1].text, "Can't find the file: /no/such.sav");
+}
+
+TEST(OpenDocument, OpensFromTheProgramsFolder) {
+  FakePorts fakes;
+  OpenDocument(fakes.shell, "https://example.org/");
+  EXPECT_EQ(fakes.shell.opened, (std::vector<std::string>{"https://example.org/"}));
+  EXPECT_EQ(fakes.shell.last_working_folder, "/opt/kestriumdk");
+}
+
+}  // namespace
+}  // namespace kdk

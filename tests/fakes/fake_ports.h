@@ -1,0 +1,134 @@
+#pragma once
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/ports/ports.h"
+
+namespace kdk::testing {
+
+struct RecordedMessage {
+  std::string text;
+  std::string title;
+  MessageIcon icon;
+  MessageButtons buttons;
+};
+
+class RecordingMessagePort : public MessagePort {
+ public:
+  MessageAnswer Show(std::string_view text, std::string_view title, MessageIcon icon,
+                     MessageButtons buttons) override {
+    messages.push_back({std::string(text), std::string(title), icon, buttons});
+    if (answers.empty()) return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+    MessageAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::vector<RecordedMessage> messages;
+  std::deque<MessageAnswer> answers;
+};
+
+// Answers dialogs from a queue ("" = cancel) and records every request.
+class ScriptedFileDialogs : public FileDialogPort {
+ public:
+  std::string OpenFile(const FileDialogRequest& request) override {
+    open_requests.push_back(request);
+    return Next();
+  }
+  std::string SaveFile(const FileDialogRequest& request) override {
+    save_requests.push_back(request);
+    return Next();
+  }
+  std::deque<std::string> answers;
+  std::vector<FileDialogRequest> open_requests, save_requests;
+
+ private:
+  std::string Next() {
+    if (answers.empty()) return {};
+    std::string answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+class ScriptedColours : public ColourDialogPort {
+ public:
+  std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) override {
+    asked_with.push_back(initial);
+    return answer;
+  }
+  std::optional<std::uint32_t> answer;
+  std::vector<std::uint32_t> asked_with;
+};
+
+class MemoryClipboard : public ClipboardPort {
+ public:
+  std::string GetText() override { return text; }
+  void Clear() override { text.clear(); }
+  void SetText(std::string_view value) override { text = std::string(value); }
+  std::string text;
+};
+
+class MemorySettings : public SettingsPort {
+ public:
+  std::string Get(std::string_view section, std::string_view key,
+                  std::string_view default_value) override {
+    auto it = values.find(std::string(section) + "/" + std::string(key));
+    return it == values.end() ? std::string(default_value) : it->second;
+  }
+  void Set(std::string_view section, std::string_view key, std::string_view value) override {
+    values[std::string(section) + "/" + std::string(key)] = std::string(value);
+  }
+  std::map<std::string, std::string> values;
+};
+
+class FakeShell : public ShellPort {
+ public:
+  void OpenDocument(std::string_view target, std::string_view working_folder) override {
+    opened.emplace_back(target);
+    last_working_folder = std::string(working_folder);
+  }
+  bool StartProgram(std::string_view program, std::string_view arguments) override {
+    started.push_back(std::string(program) + "|" + std::string(arguments));
+    return program_exists;
+  }
+  std::string ProgramFolder() override { return program_folder; }
+  std::string CommandLine() override { return command_line; }
+
+  std::string program_folder = "/opt/kestriumdk";
+  std::string command_line;
+  bool program_exists = false;
+  std::vector<std::string> opened, started;
+  std::string last_working_folder;
+};
+
+class FixedClock : public Clock {
+ public:
+  LocalDateTime Now() override { return now; }
+  std::optional<LocalDateTime> FileCreationTime(std::string_view path) override {
+    created_asked.emplace_back(path);
+    return created;
+  }
+  LocalDateTime now{2026, 12, 5, 6, 17, 30};
+  std::optional<LocalDateTime> created = LocalDateTime{2004, 5, 3, 1, 9, 5};
+  std::vector<std::string> created_asked;
+};
+
+// All ports at once, each a fake the test can script and inspect.
+struct FakePorts {
+  RecordingMessagePort messages;
+  ScriptedFileDialogs file_dialogs;
+  ScriptedColours colours;
+  MemoryClipboard clipboard;
+  MemorySettings settings;
+  FakeShell shell;
+  FixedClock clock;
+
+  Ports ports() {
+    return Ports{messages, file_dialogs, colours, clipboard, settings, shell, clock};
+  }
+};
+
+}  // namespace kdk::testing
