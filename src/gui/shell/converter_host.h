@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace kdk::gui {
+
+// What a converter or view window asks of the main window.
+class ConverterHost {
+ public:
+  virtual ~ConverterHost() = default;
+  // Places the window below the control panel, shows the caption as the main
+  // window's, and sizes it (width in twips; 0 or less: by model type).
+  virtual void PlaceConverterWindow(QWidget* window, const QString& caption, int width_twips) = 0;
+};
+
+}  // namespace kdk::gui
