@@ -1,0 +1,37 @@
+#include "gui/shell/converter_windows.h"
+
+#include "gui/network/quick_predict_window.h"
+#include "gui/shell/placeholder_window.h"
+
+namespace kdk::gui {
+
+ConverterWindowEntry* ConverterWindows::Find(const QString& name) {
+  for (ConverterWindowEntry& entry : entries_) {
+    if (entry.widget && entry.widget->objectName() == name) return &entry;
+  }
+  return nullptr;
+}
+
+ConverterWindows CreateConverterWindows(GuiContext& context, QWidget* parent) {
+  ConverterWindows windows;
+  // A window whose converter is built is one line here; the rest hold their place.
+  auto placeholder = [&](const char* name, const char* caption, int width_twips) {
+    windows.Add(MakeConverterWindowEntry(new PlaceholderWindow(
+        context, QString::fromLatin1(name), QString::fromLatin1(caption), width_twips, parent)));
+  };
+  placeholder("frmHTML", "Kestrium >> Web Page", 0);
+  placeholder("frmEXCEL", "Kestrium >> Excel", 0);
+  placeholder("frmVB", "Kestrium >> Visual Basic 6 Project", 0);
+  placeholder("frmEquation", "Code", -1);
+  placeholder("CodeExportWindow", "Kestruim >> SAS/Equation", 12000);
+  windows.Add(MakeConverterWindowEntry(new QuickPredictWindow(context, parent)));
+  placeholder("frmMARS2VB", "MARS >> Visual Basic 6 Project", 0);
+  placeholder("frmMARS2XL", "MARS >> Excel", 0);
+  placeholder("frmMARS2tsql", "MARS >> SQL", 0);
+  placeholder("frmMARS2HTML", "MARS >> Web Page", 0);
+  placeholder("frmMARS2SPSS", "MARS >> SPSS", 0);
+  for (ConverterWindowEntry& entry : windows.All()) entry.widget->hide();
+  return windows;
+}
+
+}  // namespace kdk::gui
