@@ -44,8 +44,9 @@ struct Session {
 
   explicit Session(const QString& model)
       : shell(kdk::gui::PathFromQString(model)),
-        ports{qt_ports.messages, qt_ports.file_dialogs, qt_ports.colours, qt_ports.clipboard,
-              qt_ports.settings, shell,                 qt_ports.clock},
+        ports{qt_ports.messages,  qt_ports.file_dialogs, qt_ports.colours,
+              qt_ports.clipboard, qt_ports.settings,     shell,
+              qt_ports.clock},
         window(workspace, ports) {
     qt_ports.SetParentWindow(&window);
     window.StartUp();
@@ -81,8 +82,8 @@ int main(int argc, char** argv) {
 
   {
     Session session(examples.filePath(QStringLiteral("house_price.kwf")));
-    auto* quick_predict = session.window.findChild<kdk::gui::QuickPredictWindow*>(
-        QStringLiteral("frmQuickPredict"));
+    auto* quick_predict =
+        session.window.findChild<kdk::gui::QuickPredictWindow*>(QStringLiteral("frmQuickPredict"));
     if (quick_predict != nullptr && session.workspace.state.network_loaded) {
       // One value above its training range, so the warning shows.
       const double above = session.workspace.network.max_seen[0] + 1;

@@ -6,7 +6,9 @@
 #include <QSvgRenderer>
 
 // The resources live in a static library: register them before the first look-up.
-static void RegisterDrawnIcons() { Q_INIT_RESOURCE(kdk_gui_resources); }
+static void RegisterDrawnIcons() {
+  Q_INIT_RESOURCE(kdk_gui_resources);
+}
 
 namespace kdk::gui {
 

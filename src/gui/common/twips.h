@@ -14,7 +14,9 @@ inline int TwipsToPixels(int twips) {
   return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
 }
 
-inline int PixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+inline int PixelsToTwips(int pixels) {
+  return pixels * kTwipsPerPixel;
+}
 
 inline QRect TwipsRect(int left, int top, int width, int height) {
   return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),

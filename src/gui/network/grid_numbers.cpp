@@ -9,7 +9,9 @@
 namespace kdk::gui {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // sign? (digits ("." digits?)? | "." digits) (("e"|"E") sign? digits)?
 bool HasNumberShape(std::string_view text) {
@@ -52,8 +54,7 @@ std::string FixedDecimals(double value, int decimals) {
                                           std::chars_format::fixed, decimals);
   if (error != std::errc()) return "0";
   std::string text(buffer.data(), end);
-  if (!text.empty() && text.front() == '-' &&
-      text.find_first_not_of("-0.") == std::string::npos) {
+  if (!text.empty() && text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) {
     text.erase(0, 1);
   }
   return text;

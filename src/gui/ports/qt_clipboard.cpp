@@ -7,9 +7,13 @@
 
 namespace kdk::gui {
 
-std::string QtClipboard::GetText() { return ToBytes(QGuiApplication::clipboard()->text()); }
+std::string QtClipboard::GetText() {
+  return ToBytes(QGuiApplication::clipboard()->text());
+}
 
-void QtClipboard::Clear() { QGuiApplication::clipboard()->clear(); }
+void QtClipboard::Clear() {
+  QGuiApplication::clipboard()->clear();
+}
 
 void QtClipboard::SetText(std::string_view text) {
   QGuiApplication::clipboard()->setText(ToQString(text));

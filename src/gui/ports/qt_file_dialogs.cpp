@@ -43,10 +43,9 @@ std::string QtFileDialogs::SaveFile(const FileDialogRequest& request) {
     if (request.confirm_create && !QFileInfo::exists(chosen)) {
       const std::string question = PathFromQString(QFileInfo(chosen).fileName()) +
                                    "\r\nThis file does not exist.\r\nCreate the file?";
-      const MessageAnswer answer = messages_.Show(question, request.title.empty()
-                                                                ? kApplicationTitle
-                                                                : request.title,
-                                                  MessageIcon::Exclamation, MessageButtons::YesNo);
+      const MessageAnswer answer =
+          messages_.Show(question, request.title.empty() ? kApplicationTitle : request.title,
+                         MessageIcon::Exclamation, MessageButtons::YesNo);
       if (answer != MessageAnswer::Yes) continue;  // back to the dialog
     }
     return PathFromQString(chosen);

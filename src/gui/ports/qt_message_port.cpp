@@ -47,8 +47,8 @@ MessageAnswer AnswerOfButton(int button) {
   }
 }
 
-MessageAnswer QtMessagePort::Show(std::string_view text, std::string_view title,
-                                  MessageIcon icon, MessageButtons buttons) {
+MessageAnswer QtMessagePort::Show(std::string_view text, std::string_view title, MessageIcon icon,
+                                  MessageButtons buttons) {
   // The engine ends lines with CR LF; a label wants plain line feeds.
   QString shown = ToQString(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -30,7 +30,9 @@ struct QtPorts {
     colours.SetParentWindow(window);
   }
 
-  Ports ports() { return Ports{messages, file_dialogs, colours, clipboard, settings, shell, clock}; }
+  Ports ports() {
+    return Ports{messages, file_dialogs, colours, clipboard, settings, shell, clock};
+  }
 };
 
 }  // namespace kdk::gui

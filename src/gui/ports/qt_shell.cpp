@@ -34,6 +34,8 @@ std::string QtShell::ProgramFolder() {
   return PathFromQString(QCoreApplication::applicationDirPath());
 }
 
-std::string QtShell::CommandLine() { return JoinCommandLine(QCoreApplication::arguments()); }
+std::string QtShell::CommandLine() {
+  return JoinCommandLine(QCoreApplication::arguments());
+}
 
 }  // namespace kdk::gui

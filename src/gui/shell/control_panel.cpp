@@ -61,8 +61,8 @@ ControlPanel::ControlPanel(GuiContext& context, ControlPanelHost& host, QWidget*
 
   // The network frame.
   frame_kestrium_ = MakeFrame(this, "frameKestrium", "Kestrium");
-  QPushButton* quick_predict = AddButton(frame_kestrium_, "cmdQuickPredict", "Predict",
-                                         "  Qucik Prediction ", nullptr);
+  QPushButton* quick_predict =
+      AddButton(frame_kestrium_, "cmdQuickPredict", "Predict", "  Qucik Prediction ", nullptr);
   quick_predict_ = quick_predict;
   QPushButton* net_to_code = AddButton(frame_kestrium_, "cmdNet2Code", "Code",
                                        "  convert to code (VB, Java, SAS, SPSS etc...)  ", nullptr);
@@ -72,9 +72,8 @@ ControlPanel::ControlPanel(GuiContext& context, ControlPanelHost& host, QWidget*
                                      " convert to a Visual Basic project   ", "vb_project");
   QPushButton* net_to_html =
       AddButton(frame_kestrium_, "cmdNet2HTML", nullptr, " convert to a web page  ", "web_page");
-  QPushButton* load_network =
-      AddButton(frame_kestrium_, "cmdLoadKestrium", nullptr,
-                " select the Kestrium model - the KWF file ", "open_model");
+  QPushButton* load_network = AddButton(frame_kestrium_, "cmdLoadKestrium", nullptr,
+                                        " select the Kestrium model - the KWF file ", "open_model");
   MakeArrow(frame_kestrium_, "lblNetarrow");
   SetTwipsGeometry(load_network, 120, kButtonTop, kPictureSize, kPictureSize);
   SetTwipsGeometry(quick_predict, 1170, kButtonTop, kCaptionWidth, kPictureSize);
@@ -97,8 +96,8 @@ ControlPanel::ControlPanel(GuiContext& context, ControlPanelHost& host, QWidget*
       AddButton(frame_mars_, "cmdMARS2SQL", "SQL", " convert to SQL ", nullptr);
   QPushButton* mars_to_html =
       AddButton(frame_mars_, "cmdMARS2HTML", nullptr, " convert to a web page  ", "web_page");
-  QPushButton* load_mars = AddButton(frame_mars_, "cmdLoadMars", nullptr,
-                                     " select the MARS model ", "open_mars_model");
+  QPushButton* load_mars =
+      AddButton(frame_mars_, "cmdLoadMars", nullptr, " select the MARS model ", "open_mars_model");
   MakeArrow(frame_mars_, "lblMARSarrow");
   SetTwipsGeometry(load_mars, 120, kButtonTop, kPictureSize, kPictureSize);
   SetTwipsGeometry(mars_to_spss, 1170, kButtonTop, kPictureSize, kPictureSize);
@@ -233,7 +232,8 @@ void ControlPanel::LaunchKestrium() {
   const std::string model_path = TrimBlanks(context_.workspace.state.model_path);
   // The path goes unquoted; the Kestrium application cuts its command line back to
   // the last ".kwf" itself.
-  const std::string arguments = model_path.empty() ? std::string() : context_.workspace.state.model_path;
+  const std::string arguments =
+      model_path.empty() ? std::string() : context_.workspace.state.model_path;
   if (context_.ports.shell.StartProgram(program, arguments)) return;
   std::string message = "Can't find the Kestrium executable: ";
   message.append(kCrLf);

@@ -12,14 +12,13 @@ namespace kdk::gui {
 
 // The eleven converter and view windows, by name.
 inline constexpr std::array<const char*, 11> kConverterWindowNames = {
-    "frmHTML",      "frmEXCEL",       "frmVB",        "frmEquation",
-    "CodeExportWindow", "frmQuickPredict", "frmMARS2VB", "frmMARS2XL",
-    "frmMARS2tsql", "frmMARS2HTML",   "frmMARS2SPSS"};
+    "frmHTML",          "frmEXCEL",        "frmVB",       "frmEquation",
+    "CodeExportWindow", "frmQuickPredict", "frmMARS2VB",  "frmMARS2XL",
+    "frmMARS2tsql",     "frmMARS2HTML",    "frmMARS2SPSS"};
 
 // The windows whose large output box follows the main window's size.
 inline constexpr std::array<const char*, 6> kOutputBoxWindowNames = {
-    "frmMARS2SPSS", "frmMARS2tsql", "frmMARS2VB", "frmMARS2XL", "frmMARS2HTML",
-    "CodeExportWindow"};
+    "frmMARS2SPSS", "frmMARS2tsql", "frmMARS2VB", "frmMARS2XL", "frmMARS2HTML", "CodeExportWindow"};
 
 // The MARS windows, in the order a new MARS model looks for a visible one.
 inline constexpr std::array<const char*, 5> kMarsWindowNames = {

@@ -17,7 +17,9 @@ namespace {
 constexpr char kMainCaption[] = "Kestrium Model Converter";
 
 // The windows drawn on the system's button face (all but the MARS web page window).
-bool UsesButtonFace(const QString& name) { return name != QLatin1String("frmMARS2HTML"); }
+bool UsesButtonFace(const QString& name) {
+  return name != QLatin1String("frmMARS2HTML");
+}
 
 QAction* AddItem(QMenu* menu, const char* name, const char* caption) {
   QAction* action = menu->addAction(QString::fromLatin1(caption));
@@ -92,11 +94,10 @@ void MainWindow::BuildMenus() {
 
   QMenu* create = menuBar()->addMenu(QStringLiteral("&Create"));
   create->setObjectName(QStringLiteral("mnuNewFile"));
-  const std::pair<const char*, const char*> network_items[] = {
-      {"mnuNewFilehtmlJS", "Web Page"},
-      {"mnuNewFileexcel", "Excel"},
-      {"mnuNewFilevbProject", "VB"},
-      {"mnuEquation", "Equation"}};
+  const std::pair<const char*, const char*> network_items[] = {{"mnuNewFilehtmlJS", "Web Page"},
+                                                               {"mnuNewFileexcel", "Excel"},
+                                                               {"mnuNewFilevbProject", "VB"},
+                                                               {"mnuEquation", "Equation"}};
   const char* network_windows[] = {"frmHTML", "frmEXCEL", "frmVB", "frmEquation"};
   for (size_t i = 0; i < std::size(network_items); ++i) {
     const QString window = QString::fromLatin1(network_windows[i]);
@@ -243,7 +244,9 @@ void MainWindow::ShowMarsAboutBox() {
   box.exec();
 }
 
-void MainWindow::VisitWebPage() { OpenDocument(ports_.shell, kWebPageAddress); }
+void MainWindow::VisitWebPage() {
+  OpenDocument(ports_.shell, kWebPageAddress);
+}
 
 void MainWindow::FitChildWindows() {
   if (isMinimized()) return;

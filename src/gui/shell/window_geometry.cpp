@@ -7,14 +7,12 @@
 
 namespace kdk::gui {
 
-QSize OutputBoxSize(int available_width, int available_height, int window_width,
-                    int window_height, int box_left, int box_top) {
-  const int width =
-      std::max(kOutputBoxMinWidth,
-               std::min(available_width - box_left - 500, window_width - box_left - 500));
-  const int height =
-      std::max(kOutputBoxMinHeight,
-               std::min(available_height - box_top - 1000, window_height - box_top - 1000));
+QSize OutputBoxSize(int available_width, int available_height, int window_width, int window_height,
+                    int box_left, int box_top) {
+  const int width = std::max(kOutputBoxMinWidth, std::min(available_width - box_left - 500,
+                                                          window_width - box_left - 500));
+  const int height = std::max(kOutputBoxMinHeight, std::min(available_height - box_top - 1000,
+                                                            window_height - box_top - 1000));
   return QSize(width, height);
 }
 

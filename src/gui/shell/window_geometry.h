@@ -22,8 +22,8 @@ inline constexpr int kGridMinHeight = 100;
 
 // The size of a window's large output box, in twips: as much as both the main
 // window's available area and the window itself allow, but never below 5000 x 6270.
-QSize OutputBoxSize(int available_width, int available_height, int window_width,
-                    int window_height, int box_left, int box_top);
+QSize OutputBoxSize(int available_width, int available_height, int window_width, int window_height,
+                    int box_left, int box_top);
 
 // The quick prediction grid's height, in twips: the smaller of what the main window
 // and the window leave below the grid, less a margin of 900, at least 100.

@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QGroupBox>
+
+#include "gui/common/latin1_text.h"
+#include "support/gui_harness.h"
+
+namespace kdk::testing {
+namespace {
+
+struct ControlText {
+  const char* name;
+  const char* caption;
+  const char* tooltip;
+};
+
+TEST(ControlPanel, EveryControlHasItsCaptionAndTooltip) {
+  GuiHarness gui;
+  gui.Start();
+  const ControlText controls[] = {
+      {"cmdLaunchKestrium", "Launch Kestrium", "  Load this model in Kestrium  "},
+      {"cmdQuickPredict", "Predict", "  Qucik Prediction "},
+      {"cmdNet2Code", "Code", "  convert to code (VB, Java, SAS, SPSS etc...)  "},
+      {"cmdNet2Excel", "", " convert to Excel "},
+      {"cmdNet2VB", "", " convert to a Visual Basic project   "},
+      {"cmdNet2HTML", "", " convert to a web page  "},
+      {"cmdLoadKestrium", "", " select the Kestrium model - the KWF file "},
+      {"cmdMARS2SPSS", "", " convert to SPSS syntax "},
+      {"cmdMARS2VB", "", " convert to a Visual Basic Project  "},
+      {"cmdMARS2XL", "", " convert to Excel   "},
+      {"cmdMARS2SQL", "SQL", " convert to SQL "},
+      {"cmdMARS2HTML", "", " convert to a web page  "},
+      {"cmdLoadMars", "", " select the MARS model "},
+  };
+  for (const ControlText& control : controls) {
+    QAbstractButton* button = gui.Button(control.name);
+    ASSERT_NE(button, nullptr) << control.name;
+    EXPECT_EQ(button->text(), QString::fromLatin1(control.caption)) << control.name;
+    EXPECT_EQ(button->toolTip(), QString::fromLatin1(control.tooltip)) << control.name;
+    // Buttons without a caption carry one of our own pictures.
+    if (*control.caption == '\0') {
+      EXPECT_FALSE(button->icon().isNull()) << control.name;
+    }
+  }
+  EXPECT_EQ(gui.Text("lblNetarrow"), ">>");
+  EXPECT_EQ(gui.Text("lblMARSarrow"), ">>");
+  EXPECT_EQ(gui.Find<QGroupBox>("frameKestrium")->title(), "Kestrium");
+  EXPECT_EQ(gui.Find<QGroupBox>("frameMARS")->title(), "MARS");
+  EXPECT_EQ(gui.Find("frmControl")->windowTitle(), "Control");
+  EXPECT_EQ(gui.Button("cmdNet2Excel")->parent(), gui.Find("frameKestrium"));
+  EXPECT_EQ(gui.Button("cmdMARS2SQL")->parent(), gui.Find("frameMARS"));
+
+  auto* list = gui.Find<QComboBox>("cmbWhichSoftware");
+  ASSERT_EQ(list->count(), 2);
+  EXPECT_EQ(list->itemText(0), "KESTRIUM");
+  EXPECT_EQ(list->itemText(1), "MARS(tm)");
+  EXPECT_EQ(list->currentIndex(), 0);
+  // The panel is 1260 twips high; both frames lie at left 1800, top 0.
+  EXPECT_EQ(gui.window->Panel()->height(), gui::TwipsToPixels(1260));
+  EXPECT_EQ(gui.Find("frameKestrium")->pos(), QPoint(gui::TwipsToPixels(1800), 0));
+  EXPECT_EQ(gui.Find("frameMARS")->pos(), QPoint(gui::TwipsToPixels(1800), 0));
+}
+
+TEST(ControlPanel, SwitchingModelTypeHidesButtonsUntilTheNextLoad) {
+  GuiHarness gui;
+  const std::string path = gui.WriteWeights("small.kwf", SmallNetworkSpec());
+  gui.fakes.shell.command_line = path;
+  gui.Start();
+  auto* list = gui.Find<QComboBox>("cmbWhichSoftware");
+  ASSERT_TRUE(gui.Shown("cmdNet2Code"));
+
+  list->setCurrentIndex(1);
+  EXPECT_EQ(gui.workspace.state.model_type, kMarsModelType);
+  EXPECT_TRUE(gui.Shown("frameMARS"));
+  EXPECT_FALSE(gui.Shown("frameKestrium"));
+  EXPECT_EQ(gui.Text("lblFileName"), "No model file loaded");
+  EXPECT_EQ(gui.Text("lblWhat"), "");
+  EXPECT_TRUE(gui.ShownConverterWindows().empty());
+  EXPECT_EQ(gui.window->windowTitle(), "Kestrium Model Converter");
+  // The network stays loaded, with its path.
+  EXPECT_TRUE(gui.workspace.state.network_loaded);
+  EXPECT_EQ(gui.workspace.state.model_path, path);
+  EXPECT_TRUE(gui.HeightIs(9000));
+
+  list->setCurrentIndex(0);
+  EXPECT_EQ(gui.workspace.state.model_type, kNetworkModelType);
+  EXPECT_TRUE(gui.Shown("frameKestrium"));
+  for (const char* name : {"cmdNet2Excel", "cmdNet2VB", "cmdNet2HTML", "cmdNet2Code",
+                           "cmdQuickPredict", "cmdMARS2SQL"}) {
+    EXPECT_FALSE(gui.Shown(name)) << name;
+  }
+
+  // Loading again brings the network buttons back.
+  gui.fakes.file_dialogs.answers = {path};
+  gui.Button("cmdLoadKestrium")->click();
+  EXPECT_TRUE(gui.Shown("cmdNet2Code"));
+  EXPECT_TRUE(gui.Shown("cmdQuickPredict"));
+  EXPECT_FALSE(gui.Shown("cmdMARS2SQL"));
+  EXPECT_EQ(gui.Text("lblFileName"), gui::PathToQString("Model = " + path + "   "));
+}
+
+TEST(ControlPanel, PickingTheEntryAlreadyChosenChangesNothing) {
+  GuiHarness gui;
+  gui.fakes.shell.command_line = gui.WriteWeights("small.kwf", SmallNetworkSpec());
+  gui.Start();
+  gui.window->setWindowTitle(QStringLiteral("kept"));
+  gui.window->Panel()->SwitchModelType(QStringLiteral("KESTRIUM"));
+  EXPECT_EQ(gui.ShownConverterWindows(), std::vector<std::string>{"frmQuickPredict"});
+  EXPECT_TRUE(gui.Shown("cmdQuickPredict"));
+  EXPECT_EQ(gui.window->windowTitle(), "kept");
+  EXPECT_EQ(gui.Text("lblWhat"), "Predict");
+}
+
+struct LaunchRow {
+  const char* button;
+  const char* what;
+  const char* window;
+};
+
+TEST(ControlPanel, LaunchTableShowsOneWindowAndNamesIt) {
+  GuiHarness gui;
+  gui.fakes.shell.command_line = gui.WriteWeights("small.kwf", SmallNetworkSpec());
+  gui.Start();
+  gui.window->Panel()->ShowMarsButtons();
+  gui.Find("frameMARS")->show();  // both frames' buttons reachable for the test
+  const LaunchRow rows[] = {
+      {"cmdQuickPredict", "Predict", "frmQuickPredict"},
+      {"cmdNet2Code", "Code", "CodeExportWindow"},
+      {"cmdNet2Excel", "EXCEL", "frmEXCEL"},
+      {"cmdNet2HTML", "WEB", "frmHTML"},
+      {"cmdNet2VB", "VB", "frmVB"},
+      {"cmdMARS2HTML", "WEB", "frmMARS2HTML"},
+      {"cmdMARS2SPSS", "SPSS", "frmMARS2SPSS"},
+      {"cmdMARS2SQL", "SQL", "frmMARS2tsql"},
+      {"cmdMARS2VB", "VB", "frmMARS2VB"},
+      {"cmdMARS2XL", "EXCEL", "frmMARS2XL"},
+  };
+  for (const LaunchRow& row : rows) {
+    SCOPED_TRACE(row.button);
+    gui.Button(row.button)->click();
+    EXPECT_EQ(gui.Text("lblWhat"), QString::fromLatin1(row.what));
+    EXPECT_EQ(gui.ShownConverterWindows(), std::vector<std::string>{row.window});
+    // The window placed itself just below the panel.
+    QWidget* shown = gui.window->ConverterWindow(QString::fromLatin1(row.window));
+    EXPECT_EQ(gui.window->FrameOf(shown)->pos(), QPoint(0, gui::TwipsToPixels(1260)));
+  }
+  gui.Button("cmdNet2Excel")->click();
+  EXPECT_EQ(gui.window->windowTitle(), "Kestrium >> Excel");
+}
+
+TEST(ControlPanel, LaunchKestriumStartsTheProgramOrSaysItIsMissing) {
+  GuiHarness gui;
+  gui.fakes.shell.program_folder = "/opt/kdk";
+  const std::string path = gui.WriteWeights("my model.kwf", SmallNetworkSpec());
+  gui.fakes.file_dialogs.answers = {path};
+  gui.Start();
+  gui.fakes.messages.messages.clear();  // the pointer file is not in /opt/kdk
+
+  gui.Button("cmdLaunchKestrium")->click();
+  // The path goes unquoted, blanks and all.
+  ASSERT_EQ(gui.fakes.shell.started.size(), 1u);
+  EXPECT_EQ(gui.fakes.shell.started[0], "/opt/kdk/kestrium.exe|" + path);
+  ASSERT_EQ(gui.fakes.messages.messages.size(), 1u);
+  const RecordedMessage& message = gui.fakes.messages.messages[0];
+  EXPECT_EQ(message.text, "Can't find the Kestrium executable: \r\n/opt/kdk/kestrium.exe");
+  EXPECT_EQ(message.icon, MessageIcon::Critical);
+  EXPECT_EQ(message.buttons, MessageButtons::Ok);
+  EXPECT_EQ(message.title, "Kestrium Development Kit");
+
+  gui.fakes.shell.program_exists = true;
+  gui.workspace.state.model_path = "   ";
+  gui.Button("cmdLaunchKestrium")->click();
+  EXPECT_EQ(gui.fakes.shell.started.at(1), "/opt/kdk/kestrium.exe|");
+  EXPECT_EQ(gui.fakes.messages.messages.size(), 1u);
+}
+
+TEST(ControlPanel, MarsLoadSaysPlainlyItIsNotAvailable) {
+  GuiHarness gui;
+  gui.Start();
+  gui.Find<QComboBox>("cmbWhichSoftware")->setCurrentIndex(1);
+  gui.Button("cmdLoadMars")->click();
+  ASSERT_EQ(gui.fakes.messages.messages.size(), 1u);
+  EXPECT_EQ(gui.fakes.messages.messages[0].text,
+            "Loading MARS models is not available in this build.");
+  EXPECT_FALSE(gui.Shown("cmdMARS2SQL"));
+  EXPECT_EQ(gui.Text("lblFileName"), "No model file loaded");
+}
+
+TEST(ControlPanel, RefreshVisibleMarsWindowRebuildsOnlyTheFirstVisibleOne) {
+  GuiHarness gui;
+  gui.Start();
+  gui.Find<QComboBox>("cmbWhichSoftware")->setCurrentIndex(1);
+  gui.window->ShowConverterWindow(QStringLiteral("frmMARS2HTML"));
+  gui.window->FrameOf(gui.window->ConverterWindow(QStringLiteral("frmMARS2SPSS")))->show();
+  gui.window->setWindowTitle(QStringLiteral("before"));
+  gui.window->Panel()->RefreshVisibleMarsWindow();
+  // frmMARS2SPSS comes before frmMARS2HTML in the order looked at.
+  EXPECT_EQ(gui.window->windowTitle(), "MARS >> SPSS");
+
+  gui.window->HideConverterWindows();
+  gui.window->setWindowTitle(QStringLiteral("before"));
+  gui.window->Panel()->RefreshVisibleMarsWindow();
+  EXPECT_EQ(gui.window->windowTitle(), "before");
+}
+
+TEST(ControlPanel, LoadingWhileTheGridIsShownRebuildsItForTheNewNetwork) {
+  GuiHarness gui;
+  gui.fakes.shell.command_line = gui.WriteWeights("small.kwf", SmallNetworkSpec());
+  gui.Start();
+  ASSERT_EQ(gui.QuickPredict()->Grid()->rowCount(), 2);
+
+  gui.fakes.file_dialogs.answers = {""};
+  gui.Button("cmdLoadKestrium")->click();  // cancelled: nothing changes
+  EXPECT_EQ(gui.QuickPredict()->Grid()->rowCount(), 2);
+  EXPECT_TRUE(gui.Shown("cmdQuickPredict"));
+
+  gui.fakes.file_dialogs.answers = {gui.CopyExample("loan_default.kwf", "loan.kwf")};
+  gui.Button("cmdLoadKestrium")->click();
+  EXPECT_EQ(gui.QuickPredict()->Grid()->rowCount(), 4);
+  EXPECT_EQ(gui.QuickPredict()->Grid()->item(1, 0)->text(),
+            gui::ToQString(gui.workspace.network.input_names[1]));
+  EXPECT_TRUE(gui.Shown("frameClass"));
+}
+
+}  // namespace
+}  // namespace kdk::testing
