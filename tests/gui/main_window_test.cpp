@@ -29,10 +29,10 @@ TEST(MainWindow, MenuBarHasItsCaptionsAndAccessKeys) {
   for (QAction* action : gui.window->menuBar()->actions()) menus << action->text();
   EXPECT_EQ(menus, QStringList({"&Exit", "&Create", "&About"}));
   EXPECT_EQ(ItemsOf(gui.Find<QMenu>("mnuFile")), QStringList({"mnuFileExit=&Exit"}));
-  EXPECT_EQ(ItemsOf(gui.Find<QMenu>("mnuNewFile")),
-            QStringList({"mnuNewFilehtmlJS=Web Page", "mnuNewFileexcel=Excel",
-                         "mnuNewFilevbProject=VB", "mnuEquation=Equation", "mnuHelpBar1=-",
-                         "mnuMars=MARS >>"}));
+  EXPECT_EQ(
+      ItemsOf(gui.Find<QMenu>("mnuNewFile")),
+      QStringList({"mnuNewFilehtmlJS=Web Page", "mnuNewFileexcel=Excel", "mnuNewFilevbProject=VB",
+                   "mnuEquation=Equation", "mnuHelpBar1=-", "mnuMars=MARS >>"}));
   EXPECT_EQ(ItemsOf(gui.Find<QMenu>("mnuMars")),
             QStringList({"mnuNewFileMARSxlProject=Excel", "mnuNewFileMARSvbProject=VB",
                          "mnuNewFileMarsTSQL=SQL", "mnuNewFileMARSSPSS=SPSS",
@@ -40,9 +40,8 @@ TEST(MainWindow, MenuBarHasItsCaptionsAndAccessKeys) {
   EXPECT_EQ(ItemsOf(gui.Find<QMenu>("mnuHelp")),
             QStringList({"mnuHelpContents=&Contents",
                          "mnuHelpSearchForHelpOn=&Search For Help On...", "mnuHelpBar0=-",
-                         "mnuHelpAbout=About KestriumDK ",
-                         "mnuKestriumWebPage=Visit Our Web Page", "mnuMarsSeperator=-",
-                         "mnuAboutMARS=About MARS"}));
+                         "mnuHelpAbout=About KestriumDK ", "mnuKestriumWebPage=Visit Our Web Page",
+                         "mnuMarsSeperator=-", "mnuAboutMARS=About MARS"}));
 }
 
 TEST(MainWindow, ElevenWindowsAreCreatedHiddenWithTheirNames) {

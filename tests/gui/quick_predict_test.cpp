@@ -56,8 +56,7 @@ TEST_F(QuickPredictTest, GridShowsNamesRangesAndRoundedMidpoints) {
   for (int column = 0; column < grid->columnCount(); ++column) {
     headers << grid->horizontalHeaderItem(column)->text();
   }
-  EXPECT_EQ(headers,
-            QStringList({"Varible", "Min", "Max", "Toggle Down", "Value", "Toggle Up"}));
+  EXPECT_EQ(headers, QStringList({"Varible", "Min", "Max", "Toggle Down", "Value", "Toggle Up"}));
   EXPECT_EQ(grid->CellText(1, 1), "gamma");
   EXPECT_EQ(grid->CellText(2, 1), "0.000");
   EXPECT_EQ(grid->CellText(3, 1), "0.617");
@@ -190,8 +189,8 @@ TEST_F(QuickPredictTest, ClassifierShowsClassAndStrength) {
     EXPECT_EQ(Prediction(), gui::ToQString(NumberText(expected.prediction)));
     EXPECT_EQ(gui.Text("txtClassifierTrueFalse"), gui::ToQString(expected.class_text));
     EXPECT_EQ(gui.Text("txtClassifierPrediction"),
-              QString::number(expected.strength, 'f', 3).replace(QStringLiteral("-0.000"),
-                                                                 QStringLiteral("0.000")));
+              QString::number(expected.strength, 'f', 3)
+                  .replace(QStringLiteral("-0.000"), QStringLiteral("0.000")));
   }
   Type(2, QStringLiteral("?"));
   EXPECT_EQ(Prediction(), "Enter Values");
@@ -206,7 +205,8 @@ TEST_F(QuickPredictTest, BothClassesAppearAcrossTheRange) {
     Type(2, gui::ToQString(NumberText(delta)));
     classes << gui.Text("txtClassifierTrueFalse");
   }
-  EXPECT_TRUE(classes.contains("TRUE") && classes.contains("FALSE")) << classes.join(",").toStdString();
+  EXPECT_TRUE(classes.contains("TRUE") && classes.contains("FALSE"))
+      << classes.join(",").toStdString();
 }
 
 TEST_F(QuickPredictTest, ActivationRebuildsValuesButKeepsTheTogglePercent) {

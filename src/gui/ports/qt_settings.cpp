@@ -17,19 +17,19 @@ QString KeyPath(std::string_view section, std::string_view key) {
 }  // namespace
 
 QString QtSettings::SettingsFilePath() {
-  return QSettings(QSettings::IniFormat, QSettings::UserScope, kApplicationName).fileName();
+  return QSettings(QSettings::NativeFormat, QSettings::UserScope, kApplicationName).fileName();
 }
 
 std::string QtSettings::Get(std::string_view section, std::string_view key,
                             std::string_view default_value) {
-  QSettings settings(QSettings::IniFormat, QSettings::UserScope, kApplicationName);
+  QSettings settings(QSettings::NativeFormat, QSettings::UserScope, kApplicationName);
   const QVariant value = settings.value(KeyPath(section, key));
   if (!value.isValid()) return std::string(default_value);
   return PathFromQString(value.toString());
 }
 
 void QtSettings::Set(std::string_view section, std::string_view key, std::string_view value) {
-  QSettings settings(QSettings::IniFormat, QSettings::UserScope, kApplicationName);
+  QSettings settings(QSettings::NativeFormat, QSettings::UserScope, kApplicationName);
   settings.setValue(KeyPath(section, key), PathToQString(value));
   settings.sync();
 }

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "gui/ports/file_dialog_filter.h"
+#include "gui/ports/qt_clipboard.h"
+#include "gui/ports/qt_file_dialogs.h"
+#include "gui/ports/qt_message_port.h"
+#include "gui/ports/qt_settings.h"
+#include "gui/ports/qt_shell.h"
+
+namespace kdk::gui {
+namespace {
+
+TEST(FileDialogFilter, DescriptionsKeepTheirTextAndGainTheirPatterns) {
+  EXPECT_EQ(NameFiltersOf("Kestrium Weight File (*.kwf)|*.kwf"),
+            std::vector<std::string>{"Kestrium Weight File (*.kwf)"});
+  EXPECT_EQ(NameFiltersOf("query file (*.sql)|*.sql|text file (*.txt)|*.txt"),
+            (std::vector<std::string>{"query file (*.sql)", "text file (*.txt)"}));
+  EXPECT_EQ(NameFiltersOf("Pages|*.htm;*.html|All|"),
+            (std::vector<std::string>{"Pages (*.htm *.html)", "All (*)"}));
+  EXPECT_EQ(NameFiltersOf("Syntax (*.sps;*.txt)|*.sps;*.txt"),
+            std::vector<std::string>{"Syntax (*.sps *.txt)"});
+  EXPECT_TRUE(NameFiltersOf("").empty());
+}
+
+TEST(QtFileDialogs, RequestSetsTitleFolderPresetAndTheSecondFilter) {
+  QTemporaryDir folder;
+  FileDialogRequest request;
+  request.title = "Select the Kestrium weights file...";
+  request.initial_folder = folder.path().toStdString();
+  request.preset_name = "house";
+  request.filter = "query file (*.sql)|*.sql|text file (*.txt)|*.txt";
+  request.selected_filter = 1;
+  request.must_exist = true;
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  ConfigureFileDialog(dialog, request, false);
+  EXPECT_EQ(dialog.windowTitle(), "Select the Kestrium weights file...");
+  EXPECT_EQ(dialog.directory().absolutePath(), QDir(folder.path()).absolutePath());
+  EXPECT_EQ(dialog.nameFilters(), QStringList({"query file (*.sql)", "text file (*.txt)"}));
+  EXPECT_EQ(dialog.selectedNameFilter(), "text file (*.txt)");
+  EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+  EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+
+  FileDialogRequest save;
+  save.filter = "query file (*.sql)|*.sql";
+  save.confirm_overwrite = true;
+  QFileDialog save_dialog;
+  save_dialog.setOption(QFileDialog::DontUseNativeDialog);
+  ConfigureFileDialog(save_dialog, save, true);
+  EXPECT_EQ(save_dialog.acceptMode(), QFileDialog::AcceptSave);
+  EXPECT_EQ(save_dialog.fileMode(), QFileDialog::AnyFile);
+  EXPECT_FALSE(save_dialog.testOption(QFileDialog::DontConfirmOverwrite));
+  EXPECT_EQ(save_dialog.selectedNameFilter(), "query file (*.sql)");
+}
+
+TEST(QtMessagePort, IconsButtonsAndAnswersMap) {
+  EXPECT_EQ(QtMessageIcon(MessageIcon::Critical), QMessageBox::Critical);
+  EXPECT_EQ(QtMessageIcon(MessageIcon::Exclamation), QMessageBox::Warning);
+  EXPECT_EQ(QtMessageIcon(MessageIcon::Information), QMessageBox::Information);
+  EXPECT_EQ(QtMessageIcon(MessageIcon::Question), QMessageBox::Question);
+  EXPECT_EQ(QtMessageIcon(MessageIcon::None), QMessageBox::NoIcon);
+  EXPECT_EQ(QtMessageButtons(MessageButtons::Ok), QMessageBox::Ok);
+  EXPECT_EQ(QtMessageButtons(MessageButtons::YesNoCancel),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  EXPECT_EQ(AnswerOfButton(QMessageBox::Yes), MessageAnswer::Yes);
+  EXPECT_EQ(AnswerOfButton(QMessageBox::No), MessageAnswer::No);
+  EXPECT_EQ(AnswerOfButton(QMessageBox::Cancel), MessageAnswer::Cancel);
+  EXPECT_EQ(AnswerOfButton(QMessageBox::Ok), MessageAnswer::Ok);
+}
+
+TEST(QtMessagePort, ShowsTheTextWithTheTitleAndReturnsTheAnswer) {
+  QtMessagePort port;
+  QString text, title;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    text = box->text();
+    title = box->windowTitle();
+    icon = box->icon();
+    box->button(QMessageBox::No)->click();
+  });
+  const MessageAnswer answer = port.Show("first line\r\nsecond \xE9 line", kApplicationTitle,
+                                         MessageIcon::Question, MessageButtons::YesNo);
+  EXPECT_EQ(answer, MessageAnswer::No);
+  EXPECT_EQ(text, QString::fromLatin1("first line\nsecond \xE9 line"));
+  EXPECT_EQ(title, "Kestrium Development Kit");
+  EXPECT_EQ(icon, QMessageBox::Question);
+}
+
+TEST(QtSettings, FoldersAreRememberedPerUserUnderDirectories) {
+  QtSettings settings;
+  // The test run has a settings folder of its own (see the test main).
+  EXPECT_TRUE(QtSettings::SettingsFilePath().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
+  EXPECT_TRUE(QtSettings::SettingsFilePath().endsWith("KestriumDK.conf"));
+  EXPECT_EQ(settings.Get("Directories", "2Save", "/opt/kestriumdk"), "/opt/kestriumdk");
+  settings.Set("Directories", "1Model", "/data/models with blanks");
+  EXPECT_EQ(settings.Get("Directories", "1Model", "x"), "/data/models with blanks");
+  QSettings raw(QtSettings::SettingsFilePath(), QSettings::IniFormat);
+  EXPECT_EQ(raw.value("Directories/1Model").toString(), "/data/models with blanks");
+}
+
+TEST(QtClipboard, TextCrossesAsSingleBytes) {
+  QtClipboard clipboard;
+  clipboard.SetText("caf\xE9 \xB5g");
+  EXPECT_EQ(clipboard.GetText(), "caf\xE9 \xB5g");
+  clipboard.Clear();
+  EXPECT_EQ(clipboard.GetText(), "");
+}
+
+TEST(QtShell, CommandLineAndProgramStart) {
+  EXPECT_EQ(JoinCommandLine({"KestriumDK"}), "");
+  EXPECT_EQ(JoinCommandLine({"KestriumDK", "/data/my", "model.kwf", "/x"}),
+            "/data/my model.kwf /x");
+  QtShell shell;
+  EXPECT_EQ(shell.ProgramFolder(), QCoreApplication::applicationDirPath().toStdString());
+  EXPECT_FALSE(shell.StartProgram("/nowhere/kestrium.exe", "/data/a.kwf"));
+}
+
+}  // namespace
+}  // namespace kdk::gui
