@@ -25,6 +25,18 @@ bench: setup
 	cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target kdk_bench
 	$(BUILD_DIR)-bench/bin/kdk_bench
 
+# The desktop program on the example network.
+run: setup build
+	$(BUILD_DIR)/bin/KestriumDK examples/house_price.kwf
+
+# The main windows rendered offscreen into $(BUILD_DIR)/screenshots/*.png for review,
+# with settings and runtime folders of their own.
+screenshots: setup build
+	scratch=$$(mktemp -d) && mkdir -p $$scratch/config && mkdir -m 700 $$scratch/runtime && \
+	  QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$$scratch/config XDG_RUNTIME_DIR=$$scratch/runtime \
+	  $(BUILD_DIR)/bin/kdk_screenshots $(BUILD_DIR)/screenshots examples; \
+	  status=$$?; rm -rf $$scratch; exit $$status
+
 # FUZZ_TARGET=weights_reader_fuzz FUZZ_SECONDS=600 make fuzz
 FUZZ_TARGET ?= weights_reader_fuzz
 FUZZ_SECONDS ?= 600

@@ -29,9 +29,11 @@ PredictionGrid::PredictionGrid(QWidget* parent) : QTableWidget(0, kColumns, pare
                   QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
   verticalHeader()->setDefaultSectionSize(22);
   horizontalHeader()->setHighlightSections(false);
-  const int widths[kColumns] = {124, 86, 86, 76, 92, 64};
+  const int widths[kColumns] = {110, 80, 80, 86, 82, 72};
   for (int column = 0; column < kColumns; ++column) setColumnWidth(column, widths[column]);
-  horizontalHeader()->setStretchLastSection(true);
+  // The names take what the fixed columns leave.
+  horizontalHeader()->setStretchLastSection(false);
+  horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
     if (!writing_) emit CellEdited(item->column() + 1, item->row() + 1);
   });

@@ -93,6 +93,11 @@ void QuickPredictWindow::SetUpQuickPredict() {
   SetUpGrid();
   frame_class_->setVisible(context_.workspace.state.network_loaded &&
                            context_.workspace.network.is_classifier);
+  // Ready for typing: the first input's value.
+  if (grid_->rowCount() > 0) {
+    grid_->setCurrentCell(0, PredictionGrid::kValueColumn - 1);
+    grid_->setFocus();
+  }
 }
 
 void QuickPredictWindow::SetUpGrid() {
