@@ -12,6 +12,13 @@ ConverterWindowEntry* ConverterWindows::Find(const QString& name) {
   return nullptr;
 }
 
+const ConverterWindowEntry* ConverterWindows::Find(const QString& name) const {
+  for (const ConverterWindowEntry& entry : entries_) {
+    if (entry.widget && entry.widget->objectName() == name) return &entry;
+  }
+  return nullptr;
+}
+
 ConverterWindows CreateConverterWindows(GuiContext& context, QWidget* parent) {
   ConverterWindows windows;
   // A window whose converter is built is one line here; the rest hold their place.

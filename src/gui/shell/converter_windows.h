@@ -29,6 +29,7 @@ class ConverterWindows {
   void Add(ConverterWindowEntry entry) { entries_.push_back(std::move(entry)); }
   // nullptr when no window has that name.
   ConverterWindowEntry* Find(const QString& name);
+  const ConverterWindowEntry* Find(const QString& name) const;
   std::vector<ConverterWindowEntry>& All() { return entries_; }
 
  private:

@@ -179,13 +179,9 @@ void MainWindow::ShowConverterWindow(const QString& name) {
 }
 
 bool MainWindow::IsConverterWindowVisible(const QString& name) const {
-  for (const ConverterWindowEntry& entry : const_cast<MainWindow*>(this)->windows_.All()) {
-    if (entry.widget && entry.widget->objectName() == name) {
-      const QMdiSubWindow* frame = FrameOf(entry.widget);
-      return frame != nullptr && !frame->isHidden();
-    }
-  }
-  return false;
+  const ConverterWindowEntry* entry = windows_.Find(name);
+  const QMdiSubWindow* frame = entry == nullptr ? nullptr : FrameOf(entry->widget);
+  return frame != nullptr && !frame->isHidden();
 }
 
 void MainWindow::RebuildConverterWindow(const QString& name) {

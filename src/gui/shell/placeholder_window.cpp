@@ -1,5 +1,7 @@
 #include "gui/shell/placeholder_window.h"
 
+#include "gui/common/twips.h"
+
 namespace kdk::gui {
 
 PlaceholderWindow::PlaceholderWindow(GuiContext& context, const QString& name,
@@ -7,6 +9,7 @@ PlaceholderWindow::PlaceholderWindow(GuiContext& context, const QString& name,
     : QWidget(parent), context_(context), caption_(caption), width_twips_(width_twips) {
   setObjectName(name);
   setWindowTitle(caption);
+  resize(TwipsToPixels(kDesignWidth), TwipsToPixels(kDesignHeight));
 }
 
 void PlaceholderWindow::Activate() {

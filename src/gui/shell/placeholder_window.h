@@ -13,6 +13,9 @@ class PlaceholderWindow : public QWidget {
   Q_OBJECT
 
  public:
+  static constexpr int kDesignWidth = 8500;  // twips, as the network windows
+  static constexpr int kDesignHeight = 7740;
+
   // width_twips 0: chosen by model type. A negative width makes it a top-left view
   // that only sets the main window's caption.
   PlaceholderWindow(GuiContext& context, const QString& name, const QString& caption,
