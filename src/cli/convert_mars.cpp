@@ -3,6 +3,8 @@
 namespace kdk::cli {
 
 // MARS conversions: added with the MARS engine.
-std::vector<ConverterEntry> MarsConverters() { return {}; }
+std::vector<ConverterEntry> MarsConverters() {
+  return {};
+}
 
 }  // namespace kdk::cli

@@ -14,8 +14,9 @@ std::string BuildWeightsFile(const WeightsFileSpec& spec) {
   rows.push_back({"\"INPUT LIST\""});
   for (size_t i = 0; i < n; ++i) {
     const TestInput& in = spec.inputs[i];
-    rows.push_back({std::to_string(i + 1), "\"" + in.name + "\"", "NUMERIC", NumberText(in.max_norm),
-                    NumberText(in.min_norm), NumberText(in.seen_max), NumberText(in.seen_min)});
+    rows.push_back({std::to_string(i + 1), "\"" + in.name + "\"", "NUMERIC",
+                    NumberText(in.max_norm), NumberText(in.min_norm), NumberText(in.seen_max),
+                    NumberText(in.seen_min)});
   }
   rows.push_back({"OUTPUT", "1"});
   rows.push_back({"\"" + spec.output_name + "\"", "NUMERIC", NumberText(spec.max_norm_out),
@@ -66,8 +67,8 @@ WeightsFileSpec SmallNetworkSpec() {
 long long CountFields(const WeightsFileSpec& spec) {
   const long long n = static_cast<long long>(spec.inputs.size());
   const long long h = static_cast<long long>(spec.who.size());
-  long long count = 3 + 2 + 2 + 5 + 1 + 7 * n + 2 + 6 + 2 + 5 + (h - 1) + 2 + 3 * (n + 1) * h +
-                    2 * h + 1;
+  long long count =
+      3 + 2 + 2 + 5 + 1 + 7 * n + 2 + 6 + 2 + 5 + (h - 1) + 2 + 3 * (n + 1) * h + 2 * h + 1;
   if (spec.c_x >= 0) count += spec.c_x + 3;
   return count;
 }

@@ -19,12 +19,12 @@ struct WeightsFileSpec {
   std::vector<TestInput> inputs;
   std::string output_name = "out";
   double max_norm_out = 10, min_norm_out = 0, seen_max_out = 0.8, seen_min_out = -0.6;
-  std::vector<std::string> hidden_types;     // H - 1 entries
-  std::vector<std::vector<double>> wih;      // (N + 1) x H
-  std::vector<double> who;                   // H
-  std::vector<std::string> trailing_lines;   // e.g. the description block
+  std::vector<std::string> hidden_types;    // H - 1 entries
+  std::vector<std::vector<double>> wih;     // (N + 1) x H
+  std::vector<double> who;                  // H
+  std::vector<std::string> trailing_lines;  // e.g. the description block
   std::string line_end = "\r\n";
-  bool one_field_per_line = false;           // fields split over lines
+  bool one_field_per_line = false;  // fields split over lines
 };
 
 std::string BuildWeightsFile(const WeightsFileSpec& spec);

@@ -20,9 +20,8 @@ class LoadNetworkTest : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_ = std::filesystem::temp_directory_path() /
-              ("kdk_load_" + std::string(::testing::UnitTest::GetInstance()
-                                             ->current_test_info()
-                                             ->name()));
+              ("kdk_load_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }
@@ -124,8 +123,8 @@ TEST_F(LoadNetworkTest, AMissingFileIsReportedAsCorrupted) {
 TEST_F(LoadNetworkTest, TheBundledExamplesLoad) {
   for (const char* name : {"house_price.kwf", "loan_default.kwf"}) {
     Workspace workspace;
-    EXPECT_TRUE(LoadNetworkFromPath(workspace, std::string(KDK_EXAMPLES_DIR) + "/" + name,
-                                    fakes_.messages))
+    EXPECT_TRUE(
+        LoadNetworkFromPath(workspace, std::string(KDK_EXAMPLES_DIR) + "/" + name, fakes_.messages))
         << name;
   }
   EXPECT_TRUE(fakes_.messages.messages.empty());

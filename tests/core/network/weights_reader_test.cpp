@@ -48,8 +48,8 @@ TEST(WeightsReader, ReadsEveryFieldIntoTheRecord) {
             (std::vector<NeuronType>{NeuronType::NonLinear, NeuronType::Linear, NeuronType::Bias}));
   EXPECT_EQ(net.linear_count, 1);
   // The hidden-bias column is zeroed whatever the file says.
-  EXPECT_EQ(net.wih, (std::vector<std::vector<double>>{
-                         {0.5, -0.25, 0}, {1.5, 0.75, 0}, {-0.125, 0.3, 0}}));
+  EXPECT_EQ(net.wih,
+            (std::vector<std::vector<double>>{{0.5, -0.25, 0}, {1.5, 0.75, 0}, {-0.125, 0.3, 0}}));
   EXPECT_EQ(net.who, (std::vector<double>{0.8, -0.4, 0.1}));
 }
 
@@ -209,10 +209,11 @@ TEST(WeightsReader, AHugeCountIsRejectedBeforeAnythingIsAllocated) {
   std::string text = BuildWeightsFile(SmallNetworkSpec());
   NetworkModel net;
   std::string detail;
-  EXPECT_FALSE(ParseWeightsFields(ReplaceAll(text, "\r\n1,-1\r\n", "\r\n32767,-1\r\n"), net, detail));
-  EXPECT_NE(detail.find("too short"), std::string::npos) << detail;
   EXPECT_FALSE(
-      ParseWeightsFields(ReplaceAll(text, "\r\n3,p,q,r,s\r\n", "\r\n32767,p,q,r,s\r\n"), net, detail));
+      ParseWeightsFields(ReplaceAll(text, "\r\n1,-1\r\n", "\r\n32767,-1\r\n"), net, detail));
+  EXPECT_NE(detail.find("too short"), std::string::npos) << detail;
+  EXPECT_FALSE(ParseWeightsFields(ReplaceAll(text, "\r\n3,p,q,r,s\r\n", "\r\n32767,p,q,r,s\r\n"),
+                                  net, detail));
   EXPECT_NE(detail.find("too short"), std::string::npos) << detail;
   EXPECT_TRUE(net.wih.empty());
 }
