@@ -3,6 +3,8 @@
 namespace kdk::cli {
 
 // Network program code: added with the code export engine.
-std::vector<ConverterEntry> CodeConverters() { return {}; }
+std::vector<ConverterEntry> CodeConverters() {
+  return {};
+}
 
 }  // namespace kdk::cli
