@@ -100,5 +100,7 @@ PY
 )
 check "prediction matches an independent computation" 0 "$expected" "" -- "$KDK" predict "$house" 150 4 30
 
+source "$(dirname "$0")/kdk_mars_cli_checks.sh"
+
 echo "kdk cli: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
