@@ -1,8 +1,5 @@
-#include <iostream>
-
 #include "cli/converters.h"
 #include "core/common/text_utils.h"
-#include "core/export/code/code_file_writer.h"
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
 #include "core/export/code/smart_names.h"
@@ -135,10 +132,7 @@ bool ConvertToCode(CodeType type, ConvertRequest& request) {
   const std::string text = GenerateCode(settings, workspace, clock, request.messages);
   if (text.empty()) return false;
   workspace.output_path = request.output_path;
-  std::string label;
-  if (!WriteCodeFile(text, request.output_path, label, request.messages)) return false;
-  std::cout << ReplaceAll(label, kCrLf, "\n") << "\n";
-  return true;
+  return WriteConvertedText(request, text);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-#include <iostream>
 
 #include "cli/converters.h"
-#include "core/common/text_utils.h"
 #include "core/export/code/mars_spss.h"
 #include "core/export/code/mars_sql.h"
 #include "core/mars/generated_file.h"
@@ -15,12 +13,7 @@ bool WriteText(ConvertRequest& request, const std::string& text) {
   if (!CheckReadyToSave(request.workspace, request.output_path, kMarsModelType, request.messages)) {
     return false;
   }
-  std::string label;
-  const bool written = WriteGeneratedFile(
-      request.output_path, text, [&](const std::string& caption) { label = caption; },
-      request.messages);
-  if (written) std::cout << ReplaceAll(label, "\r\n", "\n") << '\n';
-  return written;
+  return WriteConvertedText(request, text);
 }
 
 // A reserved input name is a question in the window; here --allow-reserved answers it.

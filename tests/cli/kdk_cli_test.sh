@@ -111,7 +111,7 @@ check "layout D" 0 "Var = Var1 + Var2" "" -- bash -c "'$KDK' convert '$house' --
 check "bad format" 2 "" "--format takes A, B, C or D" -- "$KDK" convert "$house" --to c --format E -o "$work/x.c"
 check "option of another type" 2 "" "--java-class does not apply to --to c" -- "$KDK" convert "$house" --to c --java-class X -o "$work/x.c"
 check "empty output name" 1 "" "Invalid Output Name!" -- "$KDK" convert "$house" --to c --output-name "  " -o "$work/x.c"
-check "unwritable path" 1 "" "Can't write the file" -- "$KDK" convert "$house" --to c -o /nonexistent_dir/x.c
+check "unwritable path" 1 "" "The file could not be written: /nonexistent_dir/x.c" -- "$KDK" convert "$house" --to c -o /nonexistent_dir/x.c
 source "$(dirname "$0")/kdk_mars_cli_checks.sh"
 
 echo "kdk cli: $passed passed, $failed failed"

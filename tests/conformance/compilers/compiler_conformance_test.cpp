@@ -7,10 +7,10 @@
 #include <sstream>
 
 #include "conformance_networks.h"
-#include "core/export/code/code_file_writer.h"
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
 #include "core/export/code/smart_names.h"
+#include "core/mars/generated_file.h"
 #include "core/network/evaluate_network.h"
 #include "fakes/fake_ports.h"
 #include "toolchain_runner.h"
@@ -57,8 +57,8 @@ std::filesystem::path WriteProgram(const ConformanceCase& item, CodeType type, i
   settings.controls.fortran_program = program_name;
   ApplyCodeTypeSyntax(settings);
   const std::string text = GenerateCode(settings, workspace, clock, messages);
-  std::string label;
-  if (text.empty() || !WriteCodeFile(text, file.string(), label, messages)) {
+  if (text.empty() || !WriteGeneratedFile(
+                          file.string(), text, [](const std::string&) {}, messages)) {
     ADD_FAILURE() << item.name << " " << format << ": nothing generated";
   }
   return file;

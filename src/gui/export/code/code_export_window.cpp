@@ -14,10 +14,10 @@
 #include <QVBoxLayout>
 
 #include "core/common/text_utils.h"
-#include "core/export/code/code_file_writer.h"
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
 #include "core/export/code/smart_names.h"
+#include "core/mars/generated_file.h"
 #include "core/shell/common_operations.h"
 
 namespace kdk::gui {
@@ -408,10 +408,12 @@ void CodeExportWindow::SaveAs() {
   workspace.output_path = path;
   save_as_label_->setText("Saving as " + Latin1(path));
   if (!CheckReadyToSave(workspace, path, kNetworkModelType, context_.ports.messages)) return;
-  std::string label;
-  WriteCodeFile(Bytes(code_window_->toPlainText().replace('\n', "\r\n")), path, label,
-                context_.ports.messages);
-  progress_label_->setText(Latin1(ReplaceAll(label, kCrLf, "\n")));
+  WriteGeneratedFile(
+      path, Bytes(code_window_->toPlainText().replace('\n', "\r\n")),
+      [this](const std::string& label) {
+        progress_label_->setText(Latin1(ReplaceAll(label, kCrLf, "\n")));
+      },
+      context_.ports.messages);
 }
 
 void CodeExportWindow::Copy() {

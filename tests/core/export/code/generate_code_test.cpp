@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
-#include "core/common/text_file.h"
-#include "core/export/code/code_file_writer.h"
 #include "core/export/code/code_test_network.h"
 #include "core/export/code/smart_names.h"
 #include "fakes/fake_ports.h"
@@ -192,30 +189,6 @@ TEST(OutputNameTest, EmptyNameIsRefusedAndResetRestoresIt) {
   ResetNames(settings, model);
   EXPECT_EQ(settings.output_field_name, "Kestrium_price");
   EXPECT_EQ(settings.root_name, "Var");
-}
-
-TEST(CodeFileWriterTest, WritesTrimmedLinesAndSaysDoneIt) {
-  const std::string path =
-      (std::filesystem::temp_directory_path() / "kdk_code_writer_test.txt").string();
-  testing::RecordingMessagePort messages;
-  std::string label = "old";
-  ASSERT_TRUE(WriteCodeFile("  a  \r\n\tb \r\nc", path, label, messages));
-  std::string bytes, error;
-  ASSERT_TRUE(ReadWholeFile(path, bytes, error));
-  EXPECT_EQ(bytes, "a\r\n\tb\r\nc\r\n");
-  EXPECT_EQ(label, "Files Generated...\r\n" + path);
-  ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_EQ(messages.messages[0].text, "Done it!");
-  std::filesystem::remove(path);
-
-  label = "old";
-  EXPECT_TRUE(WriteCodeFile("", path, label, messages));
-  EXPECT_EQ(label, "Files Generated...");
-  EXPECT_FALSE(std::filesystem::exists(path));
-
-  EXPECT_FALSE(WriteCodeFile("x", "/nonexistent_folder/x.c", label, messages));
-  EXPECT_EQ(messages.messages.back().icon, MessageIcon::Critical);
-  EXPECT_EQ(label, "Files Generated...");
 }
 
 }  // namespace
