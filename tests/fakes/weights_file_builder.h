@@ -12,7 +12,7 @@ struct TestInput {
 
 // Describes a network to be written as weights-file text, so tests can make files
 // with exactly the fields they need (and break them on purpose).
-struct WeightsFileSpec {
+struct WeightsFileRecipe {
   std::string opening = "\"KESTRIUM\",\"2.1\",\"test\"";
   std::string header = "\"source.csv\",\"all rows\",#FALSE#";
   int c_x = -1;
@@ -27,12 +27,12 @@ struct WeightsFileSpec {
   bool one_field_per_line = false;  // fields split over lines
 };
 
-std::string BuildWeightsFile(const WeightsFileSpec& spec);
+std::string BuildWeightsFile(const WeightsFileRecipe& recipe);
 
 // A small valid network: 2 inputs, 2 hidden neurons (H = 3).
-WeightsFileSpec SmallNetworkSpec();
+WeightsFileRecipe SmallNetworkRecipe();
 
 // Number of fields BuildWeightsFile writes (the header line not counted).
-long long CountFields(const WeightsFileSpec& spec);
+long long CountFields(const WeightsFileRecipe& recipe);
 
 }  // namespace kdk::testing

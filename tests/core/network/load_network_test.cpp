@@ -14,7 +14,7 @@ namespace {
 
 using testing::BuildWeightsFile;
 using testing::FakePorts;
-using testing::SmallNetworkSpec;
+using testing::SmallNetworkRecipe;
 
 class LoadNetworkTest : public ::testing::Test {
  protected:
@@ -34,9 +34,9 @@ class LoadNetworkTest : public ::testing::Test {
   }
 
   std::string GoodFile(const std::string& name) {
-    auto spec = SmallNetworkSpec();
-    spec.trailing_lines = {"NET DESCRIPTION", "hello", "END OF NET DESCRIPTION"};
-    return Write(name, BuildWeightsFile(spec));
+    auto recipe = SmallNetworkRecipe();
+    recipe.trailing_lines = {"NET DESCRIPTION", "hello", "END OF NET DESCRIPTION"};
+    return Write(name, BuildWeightsFile(recipe));
   }
 
   std::filesystem::path folder_;
@@ -79,7 +79,8 @@ TEST_F(LoadNetworkTest, ABadCommandLineFileIsTriedOnceThenTheDialogAsks) {
 
 TEST_F(LoadNetworkTest, AFailedLoadKeepsThePreviousNetwork) {
   const std::string good = GoodFile("good.kwf");
-  const std::string bad = Write("bad one.kwf", BuildWeightsFile(SmallNetworkSpec()).substr(0, 200));
+  const std::string bad =
+      Write("bad one.kwf", BuildWeightsFile(SmallNetworkRecipe()).substr(0, 200));
   Ports ports = fakes_.ports();
   fakes_.file_dialogs.answers = {good, bad};
   ASSERT_TRUE(LoadNetworkModel(workspace_, ports));
