@@ -1,6 +1,20 @@
 #include "cli/converters.h"
 
+#include <iostream>
+
+#include "core/common/text_utils.h"
+#include "core/mars/generated_file.h"
+
 namespace kdk::cli {
+
+bool WriteConvertedText(ConvertRequest& request, std::string_view text) {
+  std::string label;
+  const bool written = WriteGeneratedFile(
+      request.output_path, text, [&](const std::string& caption) { label = caption; },
+      request.messages);
+  if (written) std::cout << ReplaceAll(label, kCrLf, "\n") << '\n';
+  return written;
+}
 
 const std::vector<ConverterEntry>& Converters() {
   static const std::vector<ConverterEntry> entries = [] {

@@ -34,6 +34,10 @@ struct ConverterEntry {
   }
 };
 
+// Writes the text through WriteGeneratedFile, as the windows' Save buttons do, and
+// prints the progress label ("Files Generated..." and the path) on stdout.
+bool WriteConvertedText(ConvertRequest& request, std::string_view text);
+
 // The conversions of each family, each defined in its own convert_*.cpp.
 std::vector<ConverterEntry> CodeConverters();
 std::vector<ConverterEntry> MarsConverters();

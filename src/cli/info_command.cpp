@@ -5,6 +5,7 @@
 #include "cli/model_loader.h"
 #include "core/common/number_text.h"
 #include "core/common/text_utils.h"
+#include "core/mars/model_summary.h"
 #include "platform/console_message_port.h"
 
 namespace kdk::cli {
@@ -51,7 +52,12 @@ int RunInfo(const std::vector<std::string>& words) {
   Workspace workspace;
   const std::string& path = args.Positional()[0];
   if (!LoadModelForCli(path, workspace, messages)) return kExitFailure;
-  if (KindOfModelPath(path) == ModelKind::Network) PrintNetworkInfo(workspace, std::cout);
+  if (KindOfModelPath(path) == ModelKind::Network) {
+    PrintNetworkInfo(workspace, std::cout);
+  } else {
+    std::cout << "model: MARS\nfile: " << workspace.state.model_path << '\n'
+              << ReplaceAll(ModelSummaryText(workspace.mars, "", "", ""), "\r\n", "\n");
+  }
   return kExitOk;
 }
 

@@ -1,8 +1,12 @@
 #include "cli/model_loader.h"
 
 #include <filesystem>
+#include <iostream>
+#include <iterator>
 
 #include "core/common/text_utils.h"
+#include "core/mars/mars_model.h"
+#include "core/mars/parse_mars_model.h"
 #include "core/network/load_network.h"
 
 namespace kdk::cli {
@@ -24,14 +28,41 @@ bool LoadNetworkForCli(const std::string& path, Workspace& workspace, MessagePor
   return LoadNetworkFromPath(workspace, absolute, messages);
 }
 
+// "-" is text piped in, read as if it had been pasted.
+bool LoadMarsForCli(const std::string& path, Workspace& workspace, MessagePort& messages) {
+  ModelState& state = workspace.state;
+  state.model_type = kMarsModelType;
+  if (path == "-") {
+    workspace.mars.source_kind = std::string(kSourcePaste);
+    workspace.mars.pasted_text.assign(std::istreambuf_iterator<char>(std::cin),
+                                      std::istreambuf_iterator<char>());
+    state.model_path = state.model_name = state.file_title = std::string(kPastedModelPath);
+    if (workspace.mars.pasted_text.empty()) {
+      messages.Inform("No MARS model text was given on standard input.");
+      return false;
+    }
+  } else {
+    std::error_code ignored;
+    std::string absolute = std::filesystem::absolute(path, ignored).string();
+    if (absolute.empty()) absolute = path;
+    workspace.mars.source_kind = std::string(kSourceTextFile);
+    state.model_path = absolute;
+    state.file_title = FileNameOfPath(absolute);
+    state.model_name = ModelNameFromFileTitle(state.file_title);
+  }
+  if (!ParseMarsModel(workspace, messages)) return false;
+  state.mars_loaded = true;
+  state.network_loaded = false;
+  return true;
+}
+
 }  // namespace
 
 bool LoadModelForCli(const std::string& path, Workspace& workspace, MessagePort& messages) {
   if (KindOfModelPath(path) == ModelKind::Network) {
     return LoadNetworkForCli(path, workspace, messages);
   }
-  messages.Inform("MARS rules text cannot be read by this build of kdk: " + path);
-  return false;
+  return LoadMarsForCli(path, workspace, messages);
 }
 
 }  // namespace kdk::cli

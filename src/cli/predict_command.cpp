@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/model_loader.h"
 #include "core/common/number_text.h"
+#include "core/mars/mars_evaluator.h"
 #include "core/network/evaluate_network.h"
 #include "core/network/field_reader.h"
 #include "platform/console_message_port.h"
@@ -16,7 +17,8 @@ constexpr const char* kPredictHelp =
     "Computes one prediction. Give one value per input, in the model's input order\n"
     "(see 'kdk info MODEL'); put '--' before the values when one is negative and\n"
     "could be taken for an option. Prints 'prediction: <number>', and for a\n"
-    "classifier network also 'class: TRUE|FALSE' and 'strength: <number>'.\n";
+    "classifier network also 'class: TRUE|FALSE' and 'strength: <number>'.\n"
+    "For a MARS model, '.' or an empty value is a missing value.\n";
 
 std::vector<double> ParseValues(const std::vector<std::string>& words, size_t expected) {
   if (words.size() != expected) {
@@ -49,6 +51,33 @@ int PredictNetwork(const NetworkModel& net, const std::vector<std::string>& word
   return kExitOk;
 }
 
+// "." or an empty word is a missing value.
+int PredictMars(const MarsModel& model, const std::vector<std::string>& words) {
+  if (words.size() != static_cast<size_t>(model.InputCount())) {
+    throw UsageError{"the model has " + std::to_string(model.InputCount()) + " inputs but " +
+                     std::to_string(words.size()) + " values were given"};
+  }
+  std::vector<std::optional<double>> values;
+  for (const std::string& word : words) {
+    double value = 0;
+    if (word.empty() || word == ".") {
+      values.push_back(std::nullopt);
+    } else if (ParseFiniteNumber(word, value)) {
+      values.push_back(value);
+    } else {
+      throw UsageError{"'" + word + "' is not a number (use . for a missing value)"};
+    }
+  }
+  double prediction = 0;
+  std::string error;
+  if (!EvaluateMars(model, values, prediction, error)) {
+    std::cerr << error << '\n';
+    return kExitFailure;
+  }
+  std::cout << "prediction: " << NumberText(prediction) << '\n';
+  return kExitOk;
+}
+
 }  // namespace
 
 int RunPredict(const std::vector<std::string>& words) {
@@ -63,6 +92,7 @@ int RunPredict(const std::vector<std::string>& words) {
   ConsoleMessagePort messages(std::cerr);
   Workspace workspace;
   if (!LoadModelForCli(path, workspace, messages)) return kExitFailure;
+  if (KindOfModelPath(path) == ModelKind::Mars) return PredictMars(workspace.mars, values);
   return PredictNetwork(workspace.network, values);
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/mars/mars_model.h"
 #include "core/network/model_state.h"
 #include "core/network/network_model.h"
 
@@ -12,6 +13,7 @@ namespace kdk {
 struct Workspace {
   ModelState state;
   NetworkModel network;
+  MarsModel mars;
   // The file chosen by the last converter's save dialog.
   std::string output_path;
 

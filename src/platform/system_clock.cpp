@@ -20,13 +20,16 @@ LocalDateTime ToLocalDateTime(std::time_t when) {
   return local;
 }
 
-LocalDateTime SystemClock::Now() { return ToLocalDateTime(std::time(nullptr)); }
+LocalDateTime SystemClock::Now() {
+  return ToLocalDateTime(std::time(nullptr));
+}
 
 std::optional<LocalDateTime> SystemClock::FileCreationTime(std::string_view path) {
   const std::string name(path);
   struct statx info {};
   if (statx(AT_FDCWD, name.c_str(), 0, STATX_BTIME | STATX_CTIME, &info) != 0) return std::nullopt;
-  if (info.stx_mask & STATX_BTIME) return ToLocalDateTime(static_cast<std::time_t>(info.stx_btime.tv_sec));
+  if (info.stx_mask & STATX_BTIME)
+    return ToLocalDateTime(static_cast<std::time_t>(info.stx_btime.tv_sec));
   return ToLocalDateTime(static_cast<std::time_t>(info.stx_ctime.tv_sec));
 }
 

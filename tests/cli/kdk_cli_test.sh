@@ -100,5 +100,19 @@ PY
 )
 check "prediction matches an independent computation" 0 "$expected" "" -- "$KDK" predict "$house" 150 4 30
 
+# Program code: every type writes its file; options that do not apply are refused.
+for type in equation sas vb c f90 java spss; do
+  check "convert to $type" 0 "Files Generated..." "Done it!" -- "$KDK" convert "$house" --to "$type" -o "$work/code_$type.txt"
+done
+check "C calls myTanh" 0 "" "" -- grep -q "myTanh(" "$work/code_c.txt"
+check "sas options" 0 "Files Generated..." "" -- "$KDK" convert "$house" --to sas --sas-new mine -o "$work/code_sas2.sas"
+check "sas new data set" 0 "Data mine;" "" -- cat "$work/code_sas2.sas"
+check "layout D" 0 "Var = Var1 + Var2" "" -- bash -c "'$KDK' convert '$house' --to c --format D -o '$work/d.c' >/dev/null 2>&1 && cat '$work/d.c'"
+check "bad format" 2 "" "--format takes A, B, C or D" -- "$KDK" convert "$house" --to c --format E -o "$work/x.c"
+check "option of another type" 2 "" "--java-class does not apply to --to c" -- "$KDK" convert "$house" --to c --java-class X -o "$work/x.c"
+check "empty output name" 1 "" "Invalid Output Name!" -- "$KDK" convert "$house" --to c --output-name "  " -o "$work/x.c"
+check "unwritable path" 1 "" "The file could not be written: /nonexistent_dir/x.c" -- "$KDK" convert "$house" --to c -o /nonexistent_dir/x.c
+source "$(dirname "$0")/kdk_mars_cli_checks.sh"
+
 echo "kdk cli: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -21,7 +21,8 @@ class RecordingMessagePort : public MessagePort {
   MessageAnswer Show(std::string_view text, std::string_view title, MessageIcon icon,
                      MessageButtons buttons) override {
     messages.push_back({std::string(text), std::string(title), icon, buttons});
-    if (answers.empty()) return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+    if (answers.empty())
+      return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     MessageAnswer answer = answers.front();
     answers.pop_front();
     return answer;

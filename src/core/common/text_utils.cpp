@@ -51,7 +51,9 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
   return out;
 }
 
-std::string BlanksToUnderscores(std::string_view text) { return ReplaceAll(text, " ", "_"); }
+std::string BlanksToUnderscores(std::string_view text) {
+  return ReplaceAll(text, " ", "_");
+}
 
 std::string DropLast(std::string_view text, size_t count) {
   return std::string(text.substr(0, text.size() > count ? text.size() - count : 0));

@@ -49,7 +49,8 @@ bool EvaluateNetwork(const NetworkModel& model, std::span<const double> inputs,
   if (!error.empty()) return false;
 
   std::vector<double> xn(static_cast<size_t>(n) + 1);
-  for (int i = 0; i < n; ++i) xn[i] = NormaliseInput(inputs[i], model.max_norm[i], model.min_norm[i]);
+  for (int i = 0; i < n; ++i)
+    xn[i] = NormaliseInput(inputs[i], model.max_norm[i], model.min_norm[i]);
   xn[n] = 1;
 
   std::vector<double> hidden(static_cast<size_t>(h));
@@ -65,7 +66,8 @@ bool EvaluateNetwork(const NetworkModel& model, std::span<const double> inputs,
 
   result = NetworkPrediction{};
   result.normalised_output = out;
-  result.prediction = (out + 1) / 2 * (model.max_norm_out - model.min_norm_out) + model.min_norm_out;
+  result.prediction =
+      (out + 1) / 2 * (model.max_norm_out - model.min_norm_out) + model.min_norm_out;
   result.is_classifier = model.is_classifier;
   if (model.is_classifier) {
     double divisor = out > 0 ? std::fabs(model.max_seen_out_cl) : std::fabs(model.min_seen_out_cl);

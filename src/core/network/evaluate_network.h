@@ -11,8 +11,8 @@ struct NetworkPrediction {
   double prediction = 0;         // real units of the output
   double normalised_output = 0;  // -1..1 scale
   bool is_classifier = false;
-  std::string class_text;        // "TRUE" or "FALSE" for a classifier, else ""
-  double strength = 0;           // classifier only
+  std::string class_text;  // "TRUE" or "FALSE" for a classifier, else ""
+  double strength = 0;     // classifier only
 };
 
 // > 20: 1; < -20: -1; otherwise (e^s - e^-s) / (e^s + e^-s), each exponential separately.

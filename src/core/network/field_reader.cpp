@@ -8,7 +8,9 @@
 namespace kdk {
 namespace {
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsLineEnd(char c) {
+  return c == '\r' || c == '\n';
+}
 
 }  // namespace
 
@@ -19,7 +21,8 @@ bool ParseFiniteNumber(std::string_view text, double& value) {
   if (digits.empty()) return false;
   // from_chars would take "inf", "nan" and hex digits: allow only decimal forms.
   for (char c : digits) {
-    bool allowed = (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
+    bool allowed =
+        (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
     if (!allowed) return false;
   }
   auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value,

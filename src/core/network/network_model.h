@@ -28,11 +28,11 @@ struct NetworkModel {
   double max_seen_out = 0, min_seen_out = 0;
   double max_seen_out_cl = 0, min_seen_out_cl = 0;  // normalised units
 
-  std::vector<NeuronType> hidden_type;    // H slots; the last is Bias
-  std::vector<std::vector<double>> wih;   // (N+1) rows x H columns; column H-1 is 0
-  std::vector<double> who;                // H; the last is the output bias
+  std::vector<NeuronType> hidden_type;   // H slots; the last is Bias
+  std::vector<std::vector<double>> wih;  // (N+1) rows x H columns; column H-1 is 0
+  std::vector<double> who;               // H; the last is the output bias
   int linear_count = 0;
-  std::string description;                // lines separated by CR LF
+  std::string description;  // lines separated by CR LF
 
   int InputCount() const { return static_cast<int>(input_names.size()); }
   int HiddenSlots() const { return static_cast<int>(who.size()); }

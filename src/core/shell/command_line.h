@@ -7,9 +7,9 @@ namespace kdk {
 
 // What the program's command line says about a weights file.
 struct CommandLineModel {
-  bool consulted = false;           // the command line held something
+  bool consulted = false;  // the command line held something
   bool hide_launch_button = false;
-  std::string model_path;           // "" when no weights file is named
+  std::string model_path;  // "" when no weights file is named
   std::string model_name;
   std::string file_title;
 };

@@ -28,8 +28,7 @@ std::string ChooseWeightsFile(Workspace& workspace, Ports& ports) {
   const std::string key = FolderKey(kNetworkModelType, "Model");
   FileDialogRequest request;
   request.title = "Select the Kestrium weights file...";
-  request.initial_folder =
-      ports.settings.Get(kSettingsSection, key, ports.shell.ProgramFolder());
+  request.initial_folder = ports.settings.Get(kSettingsSection, key, ports.shell.ProgramFolder());
   request.preset_name = workspace.state.model_name;
   request.filter = std::string(kWeightsFileFilter);
   request.must_exist = true;

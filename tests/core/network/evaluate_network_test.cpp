@@ -40,7 +40,7 @@ TEST(EvaluateNetwork, FollowsTheArithmeticStepByStep) {
   NetworkPrediction result;
   std::string error;
   ASSERT_TRUE(EvaluateNetwork(net, std::vector<double>{7.5, -1}, result, error)) << error;
-  const double x1 = ((7.5 - 0) / (10 - 0) - 0.5) * 2;   // 0.5
+  const double x1 = ((7.5 - 0) / (10 - 0) - 0.5) * 2;      // 0.5
   const double x2 = ((-1 - -4.0) / (4 - -4.0) - 0.5) * 2;  // -0.25
   double s1 = 0;
   s1 += 0.5 * x1;

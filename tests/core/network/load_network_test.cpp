@@ -14,15 +14,14 @@ namespace {
 
 using testing::BuildWeightsFile;
 using testing::FakePorts;
-using testing::SmallNetworkSpec;
+using testing::SmallNetworkRecipe;
 
 class LoadNetworkTest : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_ = std::filesystem::temp_directory_path() /
-              ("kdk_load_" + std::string(::testing::UnitTest::GetInstance()
-                                             ->current_test_info()
-                                             ->name()));
+              ("kdk_load_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }
@@ -35,9 +34,9 @@ class LoadNetworkTest : public ::testing::Test {
   }
 
   std::string GoodFile(const std::string& name) {
-    auto spec = SmallNetworkSpec();
-    spec.trailing_lines = {"NET DESCRIPTION", "hello", "END OF NET DESCRIPTION"};
-    return Write(name, BuildWeightsFile(spec));
+    auto recipe = SmallNetworkRecipe();
+    recipe.trailing_lines = {"NET DESCRIPTION", "hello", "END OF NET DESCRIPTION"};
+    return Write(name, BuildWeightsFile(recipe));
   }
 
   std::filesystem::path folder_;
@@ -80,7 +79,8 @@ TEST_F(LoadNetworkTest, ABadCommandLineFileIsTriedOnceThenTheDialogAsks) {
 
 TEST_F(LoadNetworkTest, AFailedLoadKeepsThePreviousNetwork) {
   const std::string good = GoodFile("good.kwf");
-  const std::string bad = Write("bad one.kwf", BuildWeightsFile(SmallNetworkSpec()).substr(0, 200));
+  const std::string bad =
+      Write("bad one.kwf", BuildWeightsFile(SmallNetworkRecipe()).substr(0, 200));
   Ports ports = fakes_.ports();
   fakes_.file_dialogs.answers = {good, bad};
   ASSERT_TRUE(LoadNetworkModel(workspace_, ports));
@@ -124,8 +124,8 @@ TEST_F(LoadNetworkTest, AMissingFileIsReportedAsCorrupted) {
 TEST_F(LoadNetworkTest, TheBundledExamplesLoad) {
   for (const char* name : {"house_price.kwf", "loan_default.kwf"}) {
     Workspace workspace;
-    EXPECT_TRUE(LoadNetworkFromPath(workspace, std::string(KDK_EXAMPLES_DIR) + "/" + name,
-                                    fakes_.messages))
+    EXPECT_TRUE(
+        LoadNetworkFromPath(workspace, std::string(KDK_EXAMPLES_DIR) + "/" + name, fakes_.messages))
         << name;
   }
   EXPECT_TRUE(fakes_.messages.messages.empty());

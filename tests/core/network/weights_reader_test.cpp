@@ -10,8 +10,8 @@ namespace {
 
 using testing::BuildWeightsFile;
 using testing::CountFields;
-using testing::SmallNetworkSpec;
-using testing::WeightsFileSpec;
+using testing::SmallNetworkRecipe;
+using testing::WeightsFileRecipe;
 
 NetworkModel ParseOk(const std::string& text) {
   NetworkModel model;
@@ -27,7 +27,7 @@ bool Parses(const std::string& text) {
 }
 
 TEST(WeightsReader, ReadsEveryFieldIntoTheRecord) {
-  NetworkModel net = ParseOk(BuildWeightsFile(SmallNetworkSpec()));
+  NetworkModel net = ParseOk(BuildWeightsFile(SmallNetworkRecipe()));
   ASSERT_EQ(net.InputCount(), 2);
   EXPECT_EQ(net.input_names, (std::vector<std::string>{"alpha", "beta"}));
   EXPECT_EQ(net.output_name, "out");
@@ -48,18 +48,18 @@ TEST(WeightsReader, ReadsEveryFieldIntoTheRecord) {
             (std::vector<NeuronType>{NeuronType::NonLinear, NeuronType::Linear, NeuronType::Bias}));
   EXPECT_EQ(net.linear_count, 1);
   // The hidden-bias column is zeroed whatever the file says.
-  EXPECT_EQ(net.wih, (std::vector<std::vector<double>>{
-                         {0.5, -0.25, 0}, {1.5, 0.75, 0}, {-0.125, 0.3, 0}}));
+  EXPECT_EQ(net.wih,
+            (std::vector<std::vector<double>>{{0.5, -0.25, 0}, {1.5, 0.75, 0}, {-0.125, 0.3, 0}}));
   EXPECT_EQ(net.who, (std::vector<double>{0.8, -0.4, 0.1}));
 }
 
 TEST(WeightsReader, NeedsExactlyTheCountedFields) {
   for (int c_x : {-1, -7, 0, 2}) {
-    WeightsFileSpec spec = SmallNetworkSpec();
-    spec.c_x = c_x;
-    spec.one_field_per_line = true;
-    const std::string text = BuildWeightsFile(spec);
-    const long long fields = CountFields(spec);
+    WeightsFileRecipe recipe = SmallNetworkRecipe();
+    recipe.c_x = c_x;
+    recipe.one_field_per_line = true;
+    const std::string text = BuildWeightsFile(recipe);
+    const long long fields = CountFields(recipe);
     if (c_x < 0) {
       EXPECT_EQ(fields, 80);
     }
@@ -79,20 +79,20 @@ TEST(WeightsReader, NeedsExactlyTheCountedFields) {
 }
 
 TEST(WeightsReader, FieldsMaySitOnLinesInAnyWay) {
-  WeightsFileSpec spec = SmallNetworkSpec();
-  NetworkModel rows = ParseOk(BuildWeightsFile(spec));
-  spec.one_field_per_line = true;
-  spec.line_end = "\n";
-  NetworkModel single = ParseOk(BuildWeightsFile(spec));
+  WeightsFileRecipe recipe = SmallNetworkRecipe();
+  NetworkModel rows = ParseOk(BuildWeightsFile(recipe));
+  recipe.one_field_per_line = true;
+  recipe.line_end = "\n";
+  NetworkModel single = ParseOk(BuildWeightsFile(recipe));
   EXPECT_EQ(rows.wih, single.wih);
   EXPECT_EQ(rows.input_names, single.input_names);
 }
 
 TEST(WeightsReader, QuotedNamesKeepCommasAndLeadingBlanksAreSkipped) {
-  WeightsFileSpec spec = SmallNetworkSpec();
-  spec.inputs[0].name = "income, annual";
-  spec.output_name = "a, b, c";
-  std::string text = BuildWeightsFile(spec);
+  WeightsFileRecipe recipe = SmallNetworkRecipe();
+  recipe.inputs[0].name = "income, annual";
+  recipe.output_name = "a, b, c";
+  std::string text = BuildWeightsFile(recipe);
   text = ReplaceAll(text, ",\"beta\"", ",    \"beta\"");
   NetworkModel net = ParseOk(text);
   EXPECT_EQ(net.input_names[0], "income, annual");
@@ -101,11 +101,11 @@ TEST(WeightsReader, QuotedNamesKeepCommasAndLeadingBlanksAreSkipped) {
 }
 
 TEST(WeightsReader, HeaderLineFollowsTheThirdFieldsEnding) {
-  WeightsFileSpec spec = SmallNetworkSpec();
+  WeightsFileRecipe recipe = SmallNetworkRecipe();
   // Third field ending at a comma: the header is the rest of that line.
-  spec.opening = "\"K\",\"2\",\"x\",\"src\",\"view\",#TRUE#";
-  spec.header = "";
-  std::string text = BuildWeightsFile(spec);
+  recipe.opening = "\"K\",\"2\",\"x\",\"src\",\"view\",#TRUE#";
+  recipe.header = "";
+  std::string text = BuildWeightsFile(recipe);
   text = ReplaceAll(text, "#TRUE#\r\n\r\n", "#TRUE#\r\n");
   NetworkModel net = ParseOk(text);
   EXPECT_EQ(net.data_source, "src");
@@ -128,11 +128,11 @@ TEST(WeightsReader, HeaderTruthValues) {
                                          {"#TRUE#,extra,more", true, true},
                                          {"maybe", false, false},
                                          {"", false, false}}) {
-    WeightsFileSpec spec = SmallNetworkSpec();
-    spec.header = "\"a\",\"b\"," + c.third;
+    WeightsFileRecipe recipe = SmallNetworkRecipe();
+    recipe.header = "\"a\",\"b\"," + c.third;
     NetworkModel net;
     std::string detail;
-    EXPECT_EQ(ParseWeightsFields(BuildWeightsFile(spec), net, detail), c.parses) << c.third;
+    EXPECT_EQ(ParseWeightsFields(BuildWeightsFile(recipe), net, detail), c.parses) << c.third;
     if (c.parses) {
       EXPECT_EQ(net.is_classifier, c.value) << c.third;
     }
@@ -140,39 +140,39 @@ TEST(WeightsReader, HeaderTruthValues) {
 }
 
 TEST(WeightsReader, ACommaInTheSourceShiftsTheHeaderElements) {
-  WeightsFileSpec spec = SmallNetworkSpec();
-  spec.header = "\"C:\\data, 2003\\a.csv\",\"view\",#FALSE#";
-  EXPECT_FALSE(Parses(BuildWeightsFile(spec)));
+  WeightsFileRecipe recipe = SmallNetworkRecipe();
+  recipe.header = "\"C:\\data, 2003\\a.csv\",\"view\",#FALSE#";
+  EXPECT_FALSE(Parses(BuildWeightsFile(recipe)));
   // ...unless the shifted element happens to be a truth value.
-  spec.header = "\"x,y\",0,#FALSE#";
-  NetworkModel net = ParseOk(BuildWeightsFile(spec));
+  recipe.header = "\"x,y\",0,#FALSE#";
+  NetworkModel net = ParseOk(BuildWeightsFile(recipe));
   EXPECT_EQ(net.data_source, "x");
   EXPECT_EQ(net.data_view, "y");
   EXPECT_FALSE(net.is_classifier);
   // Two elements only: fewer than three.
-  spec.header = "\"a\",\"b\"";
-  EXPECT_FALSE(Parses(BuildWeightsFile(spec)));
+  recipe.header = "\"a\",\"b\"";
+  EXPECT_FALSE(Parses(BuildWeightsFile(recipe)));
 }
 
 TEST(WeightsReader, OnlyTheExactUpperCaseWordMakesATanhNeuron) {
-  WeightsFileSpec spec = SmallNetworkSpec();
-  spec.hidden_types = {"nonlinear", "NonLinear"};
-  NetworkModel net = ParseOk(BuildWeightsFile(spec));
+  WeightsFileRecipe recipe = SmallNetworkRecipe();
+  recipe.hidden_types = {"nonlinear", "NonLinear"};
+  NetworkModel net = ParseOk(BuildWeightsFile(recipe));
   EXPECT_EQ(net.hidden_type[0], NeuronType::Linear);
   EXPECT_EQ(net.hidden_type[1], NeuronType::Linear);
   EXPECT_EQ(net.linear_count, 2);
-  spec.hidden_types = {"NONLINEAR", "NONLINEAR"};
-  EXPECT_EQ(ParseOk(BuildWeightsFile(spec)).linear_count, 0);
+  recipe.hidden_types = {"NONLINEAR", "NONLINEAR"};
+  EXPECT_EQ(ParseOk(BuildWeightsFile(recipe)).linear_count, 0);
 }
 
 TEST(WeightsReader, CountEdgeCases) {
-  WeightsFileSpec one_input = SmallNetworkSpec();
+  WeightsFileRecipe one_input = SmallNetworkRecipe();
   one_input.inputs.resize(1);
   one_input.wih.erase(one_input.wih.begin() + 1);
   NetworkModel net = ParseOk(BuildWeightsFile(one_input));
   EXPECT_EQ(net.InputCount(), 1);
 
-  WeightsFileSpec no_hidden = SmallNetworkSpec();
+  WeightsFileRecipe no_hidden = SmallNetworkRecipe();
   no_hidden.hidden_types.clear();
   no_hidden.wih = {{7}, {8}, {9}};
   no_hidden.who = {0.25};
@@ -181,13 +181,13 @@ TEST(WeightsReader, CountEdgeCases) {
   EXPECT_EQ(net.wih, (std::vector<std::vector<double>>{{0}, {0}, {0}}));
 
   // C_in = -1 and H = 0 leave an index range empty.
-  std::string text = BuildWeightsFile(SmallNetworkSpec());
+  std::string text = BuildWeightsFile(SmallNetworkRecipe());
   EXPECT_FALSE(Parses(ReplaceAll(text, "\r\n1,-1\r\n", "\r\n-1,-1\r\n")));
   EXPECT_FALSE(Parses(ReplaceAll(text, "\r\n3,p,q,r,s\r\n", "\r\n0,p,q,r,s\r\n")));
 }
 
 TEST(WeightsReader, CorruptFieldsAreRejected) {
-  const std::string text = BuildWeightsFile(SmallNetworkSpec());
+  const std::string text = BuildWeightsFile(SmallNetworkRecipe());
   // 16-bit integers.
   EXPECT_FALSE(Parses(ReplaceAll(text, "\r\n1,-1\r\n", "\r\n32768,-1\r\n")));
   EXPECT_FALSE(Parses(ReplaceAll(text, "\r\n1,-1\r\n", "\r\n1.5,-1\r\n")));
@@ -206,13 +206,14 @@ TEST(WeightsReader, CorruptFieldsAreRejected) {
 }
 
 TEST(WeightsReader, AHugeCountIsRejectedBeforeAnythingIsAllocated) {
-  std::string text = BuildWeightsFile(SmallNetworkSpec());
+  std::string text = BuildWeightsFile(SmallNetworkRecipe());
   NetworkModel net;
   std::string detail;
-  EXPECT_FALSE(ParseWeightsFields(ReplaceAll(text, "\r\n1,-1\r\n", "\r\n32767,-1\r\n"), net, detail));
-  EXPECT_NE(detail.find("too short"), std::string::npos) << detail;
   EXPECT_FALSE(
-      ParseWeightsFields(ReplaceAll(text, "\r\n3,p,q,r,s\r\n", "\r\n32767,p,q,r,s\r\n"), net, detail));
+      ParseWeightsFields(ReplaceAll(text, "\r\n1,-1\r\n", "\r\n32767,-1\r\n"), net, detail));
+  EXPECT_NE(detail.find("too short"), std::string::npos) << detail;
+  EXPECT_FALSE(ParseWeightsFields(ReplaceAll(text, "\r\n3,p,q,r,s\r\n", "\r\n32767,p,q,r,s\r\n"),
+                                  net, detail));
   EXPECT_NE(detail.find("too short"), std::string::npos) << detail;
   EXPECT_TRUE(net.wih.empty());
 }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/mars/mars_model.h"
+#include "core/ports/message_port.h"
+
+namespace kdk {
+
+// The options of the MARS >> SPSS window, with its start values.
+struct MarsSpssOptions {
+  std::string output_field_name = "mars_out";  // kept trimmed and lower-cased
+  bool include_header = true;
+};
+
+// The output name as the window stores it: trimmed and lower-cased.
+std::string StoredSpssOutputName(std::string_view typed);
+
+// The output variable as written: trimmed, blanks as "_". Empty means no valid name.
+std::string SpssOutputVariable(std::string_view output_field_name);
+
+// One definition as the text after "COMPUTE ": missing-value indicators in SPSS's own
+// MISSING() form, everything else as exported, without the final ";".
+std::string MarsSpssCompute(std::string_view definition, MessagePort& messages);
+
+// The whole syntax: model information, a COMPUTE/EXECUTE pair per basis function,
+// the output variable's COMPUTE and the MATCH FILES that drops the basis functions.
+std::string MarsSpssText(const MarsModel& model, const MarsSpssOptions& options,
+                         MessagePort& messages);
+
+}  // namespace kdk

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/export/code/code_export_settings.h"
+#include "core/network/network_model.h"
+#include "core/ports/message_port.h"
+
+namespace kdk {
+
+// tanh of the text x: "Tanh(x)" in mode 1, the exponential form in mode 0, "" otherwise.
+std::string TanhExpr(std::string_view x, int tanh_mode);
+
+// The statement that scales the network's normalised output X back to real units
+// and assigns it to the output variable.
+std::string OutputLine(const CodeExportSettings& settings, const NetworkModel& model,
+                       std::string_view x);
+
+// The four layouts' replacements of doubled signs and doubled line ends, and the
+// final line end removed.
+std::string CleanUpExpression(std::string_view text);
+
+// The network as statements of the chosen code type and layout, with the input
+// normalisation folded into the weights. Refills settings.temp_variables (one empty
+// entry, then each intermediate name assigned) and stores the cleaned root name.
+// An input whose normalisation range is empty is reported and gives "".
+std::string NetworkExpression(CodeExportSettings& settings, const NetworkModel& model,
+                              MessagePort& messages);
+
+// Whether the model's arrays have the sizes a loaded network has; "" when they do,
+// otherwise what is wrong, in plain words.
+std::string NetworkShapeProblem(const NetworkModel& model);
+
+}  // namespace kdk

@@ -1,0 +1,266 @@
+#include "core/export/code/program_templates.h"
+
+#include <initializer_list>
+#include <string_view>
+#include <vector>
+
+#include "core/common/text_utils.h"
+#include "core/export/code/smart_names.h"
+
+namespace kdk {
+
+namespace {
+
+constexpr std::string_view kLongNameMark = " ** MORE THAN 8 CHARACTERS **";
+
+// Each row starts on a new line: CR LF, then its text.
+void AppendRows(std::string& out, std::initializer_list<std::string_view> rows) {
+  for (std::string_view row : rows) {
+    out.append(kCrLf);
+    out.append(row);
+  }
+}
+
+// Lines joined by CR LF, the first continuing the current line.
+void AppendJoined(std::string& out, std::initializer_list<std::string_view> lines) {
+  bool first = true;
+  for (std::string_view line : lines) {
+    if (!first) out.append(kCrLf);
+    out.append(line);
+    first = false;
+  }
+}
+
+std::vector<std::string> InputNames(const CodeExportSettings& settings, const NetworkModel& model) {
+  std::vector<std::string> names;
+  names.reserve(model.input_names.size());
+  for (const std::string& name : model.input_names) {
+    names.push_back(SmartName(name, settings.smart_names));
+  }
+  return names;
+}
+
+std::string OutputName(const CodeExportSettings& settings) {
+  return SmartName(settings.output_field_name, settings.smart_names);
+}
+
+void AppendDeclaration(std::string& out, const CodeExportSettings& settings, std::string_view name,
+                       bool mark_long_names) {
+  out.append(settings.var_def_start);
+  out.append(name);
+  if (mark_long_names && name.size() >= 9) out.append(kLongNameMark);
+  out.append(settings.var_def_end);
+}
+
+std::string SasDataStep(const CodeExportSettings& settings) {
+  std::string text;
+  text.append("Data ").append(settings.sas_new_data).append(";");
+  text.append(kCrLf);
+  text.append("Set ").append(settings.sas_source_data).append(";");
+  text.append(kCrLf);
+  return text;
+}
+
+std::string VbPrologue(const CodeExportSettings& settings, const NetworkModel& model) {
+  const std::string model_output = SmartName(model.output_name, settings.smart_names);
+  std::string text;
+  AppendRows(text, {"Public Sub NeuralPrediction()", "", "\tGetDataValues"});
+  text.append(kCrLf);
+  text.append("\tMsgBox \"").append(model_output).append(" = \" & calcnet");
+  AppendRows(text, {"", "End Sub", "", "Private Sub GetDataValues()", "",
+                    "\t'this is where the data values are set"});
+  for (const std::string& name : InputNames(settings, model)) {
+    text.append(kCrLf);
+    text.append("\t").append(name).append(" = InputBox(\"").append(name).append("\")");
+  }
+  AppendRows(text, {"", "End Sub", "", "Private Function Calcnet() as Double"});
+  text.append(kCrLf);
+  return text;
+}
+
+std::string FortranPrologue(const CodeExportSettings& settings, const NetworkModel& model,
+                            const std::string& variables) {
+  std::string text;
+  text.append("Program ").append(settings.fortran_program_name);
+  text.append(variables);
+  AppendRows(text, {"Call GetInputData", "Call CalcNet"});
+  text.append(kCrLf).append("Print *, ").append(OutputName(settings));
+  AppendRows(text, {"", "CONTAINS", "", "SUBROUTINE GetInputData", "",
+                    "\t!! this is where the data values are set"});
+  for (const std::string& name : InputNames(settings, model)) {
+    text.append(kCrLf).append("\tPrint *, '").append(name).append("?'");
+    text.append(kCrLf).append("\tRead *, ").append(name);
+  }
+  AppendRows(text, {"", "END SUBROUTINE GetInputData", "", "SUBROUTINE CalcNet"});
+  text.append(kCrLf);
+  return text;
+}
+
+void AppendPlaceholderValues(std::string& text, const CodeExportSettings& settings,
+                             const NetworkModel& model) {
+  for (const std::string& name : InputNames(settings, model)) {
+    text.append(kCrLf).append("\t").append(name).append(" = 10;");
+  }
+}
+
+std::string JavaPrologue(const CodeExportSettings& settings, const NetworkModel& model,
+                         const std::string& variables) {
+  std::string text;
+  AppendRows(text, {"import java.lang.Math;", "import java.io.*;", ""});
+  text.append(kCrLf).append("public class ").append(settings.java_class_name);
+  AppendRows(text, {"{"});
+  text.append(variables);
+  AppendRows(text,
+             {"", "public static void main(String[] args)", "{", "\tinitData();", "\tcalcNet();"});
+  text.append(kCrLf).append("\tSystem.out.println(").append(OutputName(settings)).append(");");
+  AppendRows(text, {"}", "", "public static void initData()", "{", "// data is set here"});
+  AppendPlaceholderValues(text, settings, model);
+  AppendRows(text, {"}", "", "public static void calcNet()", "{"});
+  return text;
+}
+
+std::string CPrologue(const CodeExportSettings& settings, const NetworkModel& model,
+                      const std::string& variables) {
+  std::string text;
+  AppendRows(text, {"#include <stdlib.h>", "#include <stdio.h>", "#include <math.h>"});
+  text.append(variables);
+  AppendRows(text, {"void initData(void);", "void calcNet(void);", "double Tanh(double x);", "",
+                    "void main()", "{", "\tinitData();", "\tcalcNet();"});
+  text.append(kCrLf)
+      .append("\tprintf(\"\\nthe answer is %.2f \\n\",")
+      .append(OutputName(settings))
+      .append(");");
+  AppendRows(text, {"}", "", "void initData()", "{", "/*", "data is set here*/"});
+  AppendPlaceholderValues(text, settings, model);
+  AppendRows(text, {"}", "", "void calcNet()", "{"});
+  return text;
+}
+
+std::string VbEpilogue(const CodeExportSettings& settings) {
+  std::string text;
+  text.append(kCrLf).append("Calcnet = ").append(OutputName(settings));
+  AppendRows(text, {"", "End Function", "", "", "Private Function Tanh(xval As Double) As Double",
+                    "", "\t'this function calculates tanh of Xval",
+                    "\t'bounds put in because of the limits on exp in VB", "\tIf xval > 20 Then",
+                    "\t    Tanh = 1", "\tElseIf xval < -20 Then", "\t    Tanh = -1", "\tElse",
+                    "\t    Tanh = (Exp(xval) - Exp((-1) * xval)) / (Exp(xval) + Exp((-1) * xval))",
+                    "\tEnd If", "", "End Function"});
+  text.append(kCrLf).append(kCrLf);
+  return text;
+}
+
+// Drops the intermediate variables from the data set. The list's first entry is
+// always empty and names nothing, so only named entries are listed.
+std::string SpssEpilogue(const CodeExportSettings& settings) {
+  std::string text;
+  if (!settings.controls.spss_remove_fields) return text;
+  AppendJoined(text, {"MATCH FILES", " /FILE=*", " /DROP="});
+  for (const std::string& name : settings.temp_variables) {
+    if (name.empty()) continue;
+    text.append(kCrLf).append(" ").append(name);
+  }
+  text.append(" .");
+  return text;
+}
+
+}  // namespace
+
+std::string VariableList(const CodeExportSettings& settings, const NetworkModel& model) {
+  const CodeType type = settings.code_type;
+  const CodeExportControls& controls = settings.controls;
+  if (type == CodeType::Sas && !controls.sas_include_var_list) return {};
+  if (type == CodeType::Spss && !controls.spss_include_var_list && !controls.spss_8char_warning) {
+    return {};
+  }
+  const bool mark_long = type == CodeType::Spss && controls.spss_8char_warning;
+  std::string names;
+  for (const std::string& name : InputNames(settings, model)) {
+    AppendDeclaration(names, settings, name, mark_long);
+  }
+  AppendDeclaration(names, settings, OutputName(settings), mark_long);
+  std::string temps;
+  for (const std::string& name : settings.temp_variables) {
+    if (!name.empty()) AppendDeclaration(temps, settings, name, mark_long);
+  }
+  std::string list;
+  list.reserve(names.size() + temps.size() + 4);
+  list.append(kCrLf).append(names);
+  if (!temps.empty()) list.append(kCrLf).append(temps);
+  if (type == CodeType::Sas) {
+    std::string commented;
+    commented.reserve(list.size() + 16);
+    commented.append(kCrLf).append(settings.comment_block_start).append(list);
+    commented.append(settings.comment_block_end).append(kCrLf);
+    return commented;
+  }
+  if (type == CodeType::Spss) {
+    return ReplaceAll(list, kCrLf, std::string(kCrLf) + settings.comment_line);
+  }
+  return list;
+}
+
+std::string ProgramPrologue(CodeExportSettings& settings, const NetworkModel& model,
+                            const std::string& variables) {
+  std::string text;
+  switch (settings.code_type) {
+    case CodeType::Equation:
+    case CodeType::Spss:
+      return variables;
+    case CodeType::Sas:
+      return variables + std::string(kCrLf) + SasDataStep(settings);
+    case CodeType::Vb:
+      return variables + std::string(kCrLf) + VbPrologue(settings, model);
+    case CodeType::C:
+      text.append(kCrLf).append(CPrologue(settings, model, variables));
+      return text;
+    case CodeType::F90:
+      settings.fortran_program_name =
+          SmartName(settings.controls.fortran_program, settings.smart_names);
+      text.append(kCrLf).append(FortranPrologue(settings, model, variables));
+      return text;
+    case CodeType::Java:
+      settings.java_class_name = SmartName(settings.controls.java_class, settings.smart_names);
+      text.append(kCrLf).append(JavaPrologue(settings, model, variables));
+      return text;
+  }
+  return text;
+}
+
+std::string ProgramEpilogue(const CodeExportSettings& settings) {
+  std::string text;
+  if (settings.code_type == CodeType::Equation) return text;
+  text.append(kCrLf);
+  switch (settings.code_type) {
+    case CodeType::Sas:
+      text.append("Run;").append(kCrLf);
+      break;
+    case CodeType::Vb:
+      text.append(VbEpilogue(settings));
+      break;
+    case CodeType::C:
+      AppendJoined(text, {"}", "", "double Tanh(double x)", "{", "   if (x > 20)",
+                          "       return 1;", "   else if (x < -20)", "       return -1;",
+                          "   else", "       return tanh(x);", "}"});
+      text.append(kCrLf);
+      break;
+    case CodeType::F90:
+      AppendJoined(text, {"END SUBROUTINE CalcNet", ""});
+      text.append(kCrLf).append("END PROGRAM ").append(settings.fortran_program_name);
+      break;
+    case CodeType::Java:
+      AppendJoined(text,
+                   {"}", "", "public static double Tanh(double x)", "{", "   if (x > 20)",
+                    "       return 1;", "   else if (x < -20)", "       return -1;", "   else",
+                    "       {", "       double a = Math.exp(x);", "       double b = Math.exp(-x);",
+                    "       return (a-b)/(a+b);", "       }", "}", "", "}"});
+      break;
+    case CodeType::Spss:
+      text.append(SpssEpilogue(settings));
+      break;
+    case CodeType::Equation:
+      break;
+  }
+  return text;
+}
+
+}  // namespace kdk

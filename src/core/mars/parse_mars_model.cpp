@@ -1,0 +1,274 @@
+#include "core/mars/parse_mars_model.h"
+
+#include <stdexcept>
+
+#include "core/common/text_utils.h"
+#include "core/mars/basis_function_ops.h"
+#include "core/mars/mars_text_lines.h"
+
+namespace kdk {
+namespace {
+
+// Raised where the text does not have the shape of an export (no "BF" line, a block
+// that runs off the end of the text); reported once as "Cannot Read Data".
+struct UnreadableText : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+std::vector<std::string> SplitAtText(std::string_view text, std::string_view separator) {
+  std::vector<std::string> pieces;
+  size_t start = 0;
+  for (size_t hit = text.find(separator); hit != std::string_view::npos;
+       hit = text.find(separator, start)) {
+    pieces.emplace_back(text.substr(start, hit - start));
+    start = hit + separator.size();
+  }
+  pieces.emplace_back(text.substr(start));
+  return pieces;
+}
+
+bool StartsWithUpper(std::string_view line, std::string_view upper_prefix) {
+  return line.size() >= upper_prefix.size() &&
+         ToUpperAscii(line.substr(0, upper_prefix.size())) == upper_prefix;
+}
+
+// The first line at or after `from` that starts with the prefix, or `from` itself.
+size_t FindBlock(const std::vector<std::string>& lines, size_t from, std::string_view prefix) {
+  for (size_t i = from; i < lines.size(); ++i) {
+    if (StartsWithUpper(TrimBlanks(lines[i]), prefix)) return i;
+  }
+  return from;
+}
+
+const std::string& LineAt(const std::vector<std::string>& lines, size_t index) {
+  if (index >= lines.size()) throw UnreadableText("the text ends inside a block");
+  return lines[index];
+}
+
+std::string DropFinalCharacter(const std::string& text) {
+  if (text.empty()) throw UnreadableText("an empty block");
+  return text.substr(0, text.size() - 1);
+}
+
+void CollectDefinitions(const std::vector<std::string>& lines, size_t& position, MarsModel& model) {
+  std::vector<std::string> block;
+  while (true) {
+    const std::string& line = LineAt(lines, position++);
+    if (line.empty()) break;
+    block.push_back(line);
+  }
+  // A definition wrapped over several lines continues on lines without "BF".
+  std::vector<bool> continuation(block.size());
+  for (size_t i = 0; i < block.size(); ++i) {
+    continuation[i] = !StartsWithUpper(TrimBlanks(block[i]), "BF");
+  }
+  for (size_t i = block.size(); i-- > 1;) {
+    if (continuation[i]) block[i - 1].append(" ").append(block[i]);
+  }
+  for (size_t i = 0; i < block.size(); ++i) {
+    if (!continuation[i]) model.basis_function_defs.push_back(std::move(block[i]));
+  }
+}
+
+std::string CollectEquation(const std::vector<std::string>& lines, size_t& position) {
+  std::string text;
+  while (true) {
+    const std::string& line = LineAt(lines, position++);
+    text.append(" ").append(line);
+    if (line.empty()) break;
+  }
+  return DropFinalCharacter(TrimBlanks(text));
+}
+
+std::string CollectModelStatement(const std::vector<std::string>& lines, size_t& position) {
+  std::string text;
+  bool last_line_empty = false;
+  while (!last_line_empty && !EndsWithText(TrimBlanks(text), ";") && position < lines.size()) {
+    const std::string& line = lines[position++];
+    text.append(line);
+    last_line_empty = line.empty();
+  }
+  return DropFinalCharacter(TrimBlanks(text));
+}
+
+void ReadStatementParts(MarsModel& model) {
+  const std::vector<std::string> sides = SplitAt(model.model_statement, '=');
+  model.model_term_count = static_cast<int>(SplitAt(TrimBlanks(sides.back()), ' ').size());
+  const std::vector<std::string> left = SplitAt(TrimBlanks(sides.front()), ' ');
+  model.output_name = TrimBlanks(left.back());
+}
+
+bool IsBasisFunctionName(const MarsModel& model, const std::string& word) {
+  const std::string lower = ToLowerAscii(TrimBlanks(word));
+  for (const std::string& name : model.basis_function_names) {
+    if (ToLowerAscii(TrimBlanks(name)) == lower) return true;
+  }
+  return false;
+}
+
+bool IsWordDelimiter(char c) {
+  return c == '+' || c == ',' || c == '-' || c == '=' || c == '>' || c == '.';
+}
+
+// The variable names of one piece of a definition, blank-separated.
+std::string ExtractVariableNames(std::string_view piece, const MarsModel& model) {
+  std::string names;
+  size_t start = 0;
+  for (size_t i = 0; i < piece.size(); ++i) {
+    const char c = piece[i];
+    const bool last = i + 1 == piece.size();
+    bool delimiter = IsWordDelimiter(c);
+    // The sign of an exponent (1.5E-03) belongs to the number.
+    if ((c == '+' || c == '-') && i > 0 && (piece[i - 1] == 'E' || piece[i - 1] == 'e')) {
+      delimiter = false;
+    }
+    if (!last && !delimiter) continue;
+    const size_t end = last ? i + 1 : i;
+    const std::string word = TrimBlanks(piece.substr(start, end - start));
+    start = i + 1;
+    if (word.empty() || word == "." || IsNumberText(word) || IsBasisFunctionName(model, word)) {
+      continue;
+    }
+    names.append(" ").append(word);
+  }
+  return names;
+}
+
+void FindInputs(MarsModel& model) {
+  std::string list;
+  for (const std::string& definition : model.basis_function_defs) {
+    std::string text = TrimBlanks(definition);
+    const size_t open = text.rfind('(');
+    if (open != std::string::npos) text = text.substr(open + 1);
+    const size_t close = text.find(')');
+    if (close != std::string::npos) text = text.substr(0, close);
+    for (const std::string& piece : SplitAtText(text, "OR")) {
+      const std::string names = TrimBlanks(ExtractVariableNames(TrimBlanks(piece), model));
+      list = TrimBlanks(list);
+      list.append(" ").append(names);
+    }
+  }
+  for (const std::string& word : SplitAt(TrimBlanks(list), ' ')) {
+    if (word.empty()) continue;
+    bool known = false;
+    for (const std::string& input : model.input_names) known = known || input == word;
+    if (!known) model.input_names.push_back(word);
+  }
+}
+
+void FindCategoricalInputs(MarsModel& model) {
+  model.is_categorical.assign(model.input_names.size(), false);
+  for (size_t i = 0; i < model.input_names.size(); ++i) {
+    const std::string& name = model.input_names[i];
+    for (const std::string& definition : model.basis_function_defs) {
+      if (ContainsText(definition, name) && ContainsText(definition, name + " =") &&
+          !ContainsText(definition, name + " = .)")) {
+        model.is_categorical[i] = true;
+        break;
+      }
+    }
+  }
+}
+
+// The converters substitute names as text, so an input whose name is part of a basis
+// function's name that another definition uses could be replaced inside that name.
+void WarnOfNameConflicts(const MarsModel& model, MessagePort& messages) {
+  std::vector<std::string> bodies;
+  bodies.reserve(model.basis_function_defs.size());
+  for (const std::string& definition : model.basis_function_defs) {
+    bodies.push_back(ToUpperAscii(TrimBlanks(BasisFunctionBody(definition, messages))));
+  }
+  for (const std::string& input_name : model.input_names) {
+    const std::string input = ToUpperAscii(TrimBlanks(input_name));
+    for (const std::string& bf_name : model.basis_function_names) {
+      const std::string name = ToUpperAscii(TrimBlanks(bf_name));
+      if (!ContainsText(name, input)) continue;
+      for (const std::string& body : bodies) {
+        if (!ContainsText(body, name)) continue;
+        messages.Inform("Warning - there is a potential conflict with the variable named '" +
+                        input + "' and the basis function " + name);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+bool IsNumberText(std::string_view text) {
+  size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  size_t digits = 0;
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    size_t exponent_digits = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++exponent_digits;
+    if (exponent_digits == 0) return false;
+  }
+  return i == text.size();
+}
+
+bool ParseMarsLines(const std::vector<std::string>& lines, MarsModel& model,
+                    MessagePort& messages) {
+  try {
+    model.basis_function_defs.clear();
+    model.basis_function_names.clear();
+    model.input_names.clear();
+    model.is_categorical.clear();
+
+    size_t position = lines.size();
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (StartsWithUpper(TrimBlanks(lines[i]), "BF")) {
+        position = i;
+        break;
+      }
+    }
+    if (position == lines.size()) throw UnreadableText("no basis functions");
+
+    CollectDefinitions(lines, position, model);
+    position = FindBlock(lines, position, "Y =");
+    model.equation = CollectEquation(lines, position);
+    position = FindBlock(lines, position, "MODEL");
+    model.model_statement = CollectModelStatement(lines, position);
+    ReadStatementParts(model);
+
+    for (const std::string& definition : model.basis_function_defs) {
+      model.basis_function_names.push_back(TrimBlanks(SplitAt(definition, '=').front()));
+    }
+    FindInputs(model);
+    FindCategoricalInputs(model);
+    WarnOfNameConflicts(model, messages);
+    return true;
+  } catch (const std::exception&) {
+    std::string text = "Cannot Read Data";
+    text.append(kCrLf).append(kCrLf).append("Are you using valid MARS functions?");
+    messages.Inform(text, MessageIcon::Critical);
+    return false;
+  }
+}
+
+bool ParseMarsModel(Workspace& workspace, MessagePort& messages) {
+  MarsModel& current = workspace.mars;
+  std::vector<std::string> lines;
+  if (current.source_kind == kSourceTextFile) {
+    if (!ReadTextFileLines(workspace.state.model_path, lines, messages)) return false;
+  } else if (current.source_kind == kSourcePaste) {
+    if (!SplitTextLines(current.pasted_text, lines)) return false;
+  } else {
+    return false;
+  }
+  MarsModel fresh;
+  fresh.source_kind = current.source_kind;
+  fresh.pasted_text = current.pasted_text;
+  if (!ParseMarsLines(lines, fresh, messages)) return false;
+  current = std::move(fresh);
+  return true;
+}
+
+}  // namespace kdk

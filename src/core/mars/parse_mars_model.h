@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/mars/mars_model.h"
+#include "core/ports/message_port.h"
+#include "core/workspace.h"
+
+namespace kdk {
+
+// Fills `model` from the exported text, already split into trimmed lines: the
+// basis-function block, the equation and the model statement, then the inputs, the
+// categorical flags and the name-conflict warnings. On a text it cannot read it
+// reports "Cannot Read Data" and returns false.
+bool ParseMarsLines(const std::vector<std::string>& lines, MarsModel& model, MessagePort& messages);
+
+// Reads the source named by `workspace.mars.source_kind` ("TEXTFILE": the file at
+// the model path; "PASTE": the pasted text) and parses it. The workspace's model is
+// replaced only when the parse succeeds. An empty pasted text fails without a message.
+bool ParseMarsModel(Workspace& workspace, MessagePort& messages);
+
+// The "usual number syntax" test used to keep numbers out of the inputs: optional
+// sign, digits with an optional point, optional exponent.
+bool IsNumberText(std::string_view text);
+
+}  // namespace kdk

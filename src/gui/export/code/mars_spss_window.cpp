@@ -1,0 +1,113 @@
+#include "gui/export/code/mars_spss_window.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "gui/export/code/mars_text_save.h"
+#include "gui/shell/gui_context.h"
+
+namespace kdk::gui {
+namespace {
+
+template <typename T>
+T* Named(T* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+}  // namespace
+
+MarsSpssWindow::MarsSpssWindow(GuiContext& context, QWidget* parent)
+    : QWidget(parent), context_(context) {
+  setObjectName("frmMARS2SPSS");
+  auto* instructions = Named(new QLabel("Instructions - MARS >> SPSS", this), "lblInstructions");
+  output_name_ = Named(new QLineEdit(QString::fromLatin1(options_.output_field_name), this),
+                       "txtOutputFieldName");
+  header_ = Named(new QCheckBox("Include Model Information", this), "chkIncludeHeader");
+  header_->setChecked(true);
+  syntax_box_ = Named(new QPlainTextEdit(this), "txtSPSS");
+  syntax_box_->setReadOnly(true);
+  syntax_box_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  save_ = Named(new QPushButton("Save", this), "cmdSaveAs");
+  copy_ = Named(new QPushButton("Copy", this), "cmdCopy");
+  load_spss_file_ = Named(new QPushButton("Load SPSS File", this), "cmdLoadSPSSFile");
+  save_as_ = Named(new QLabel("No Destination Selected", this), "lblSaveAs");
+  progress_ = Named(new QLabel(this), "lblProgress");
+
+  auto* names = new QFormLayout;
+  names->addRow("Output Field Name", output_name_);
+  auto* options = new QVBoxLayout;
+  options->addWidget(instructions);
+  options->addLayout(names);
+  for (QWidget* widget : {static_cast<QWidget*>(header_), static_cast<QWidget*>(save_),
+                          static_cast<QWidget*>(copy_), static_cast<QWidget*>(load_spss_file_),
+                          static_cast<QWidget*>(save_as_), static_cast<QWidget*>(progress_)}) {
+    options->addWidget(widget);
+  }
+  options->addStretch(1);
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(options);
+  layout->addWidget(syntax_box_, 2);
+
+  connect(output_name_, &QLineEdit::textChanged, this, [this](const QString& typed) {
+    options_.output_field_name = StoredSpssOutputName(typed.toLatin1().toStdString());
+    Generate();
+  });
+  connect(header_, &QCheckBox::toggled, this, [this](bool ticked) {
+    options_.include_header = ticked;
+    Generate();
+  });
+  connect(save_, &QPushButton::clicked, this, [this] {
+    if (!CheckOutputName()) return;
+    SaveMarsText(context_, "_sps", "SPSS syntax file (*.sps)|*.sps|text file (*.txt)|*.txt", text_,
+                 save_as_, progress_);
+  });
+  connect(copy_, &QPushButton::clicked, this, [this] {
+    if (CheckOutputName()) CopyMarsText(context_, text_);
+  });
+  connect(load_spss_file_, &QPushButton::clicked, this, [this] {
+    context_.ports.messages.Inform(
+        "Running SPSS syntax on a data file is not available in this version yet. Save the "
+        "syntax and run it in SPSS.");
+  });
+  SetControlsEnabled(false);
+}
+
+void MarsSpssWindow::Activate() {
+  context_.host.PlaceConverterWindow(this, "MARS >> SPSS", 0);
+  filled_ = false;
+  SetControlsEnabled(false);
+  if (!context_.workspace.state.mars_loaded) return;
+  filled_ = true;
+  SetControlsEnabled(true);
+  Generate();
+}
+
+bool MarsSpssWindow::CheckOutputName() {
+  if (!SpssOutputVariable(options_.output_field_name).empty()) return true;
+  context_.ports.messages.Inform("Invalid Output Name!");
+  output_name_->setFocus();
+  return false;
+}
+
+void MarsSpssWindow::Generate() {
+  if (!filled_) return;
+  text_ = MarsSpssText(context_.workspace.mars, options_, context_.ports.messages);
+  syntax_box_->setPlainText(QString::fromLatin1(text_).replace("\r\n", "\n"));
+  syntax_box_->raise();
+}
+
+void MarsSpssWindow::SetControlsEnabled(bool enabled) {
+  for (QWidget* widget : {static_cast<QWidget*>(copy_), static_cast<QWidget*>(save_),
+                          static_cast<QWidget*>(header_), static_cast<QWidget*>(output_name_)}) {
+    widget->setEnabled(enabled);
+  }
+}
+
+}  // namespace kdk::gui

@@ -1,0 +1,36 @@
+#include "gui/export/code/mars_text_save.h"
+
+#include <QLabel>
+
+#include "core/mars/generated_file.h"
+#include "core/shell/common_operations.h"
+#include "gui/shell/gui_context.h"
+
+namespace kdk::gui {
+
+void SaveMarsText(GuiContext& context, std::string_view name_suffix, std::string_view filter,
+                  const std::string& text, QLabel* save_as, QLabel* progress) {
+  Workspace& workspace = context.workspace;
+  const std::string model_name = workspace.state.model_name;
+  workspace.state.model_name = model_name + std::string(name_suffix);
+  const std::string path = ChooseSaveFile(workspace, context.ports, filter);
+  workspace.state.model_name = model_name;
+  if (path.empty()) return;
+
+  workspace.output_path = path;
+  save_as->setText(QString::fromLatin1("Saving as " + path));
+  if (!CheckReadyToSave(workspace, path, kMarsModelType, context.ports.messages)) return;
+  WriteGeneratedFile(
+      path, text,
+      [progress](const std::string& caption) {
+        progress->setText(QString::fromLatin1(caption).replace("\r\n", "\n"));
+      },
+      context.ports.messages);
+}
+
+void CopyMarsText(GuiContext& context, const std::string& text) {
+  context.ports.clipboard.Clear();
+  context.ports.clipboard.SetText(text);
+}
+
+}  // namespace kdk::gui

@@ -1,0 +1,13 @@
+#include "gui/mars/show_model_summary.h"
+
+#include <QPlainTextEdit>
+
+#include "core/mars/model_summary.h"
+
+namespace kdk::gui {
+
+void ShowModelSummary(QPlainTextEdit* box, const MarsModel& model) {
+  box->setPlainText(QString::fromLatin1(ModelSummaryForDisplay(model)).replace("\r\n", "\n"));
+}
+
+}  // namespace kdk::gui

@@ -1,0 +1,31 @@
+# MARS checks of kdk_cli_test.sh (sourced there: uses its check, $KDK, $EXAMPLES, $work).
+mars="$EXAMPLES/house_value_mars.txt"
+
+check "mars info summary" 0 "*DISTRICT" "" -- "$KDK" info "$mars"
+check "mars info definitions" 0 "BF9 = max(0, 2.5E+01 - AGE) * BF4;" "" -- "$KDK" info "$mars"
+# 150.5 + 0.85*30 + 0.125*31.5 - 0.015*21, worked by hand.
+check "mars predict" 0 "prediction: 179.6225" "" -- "$KDK" predict "$mars" 150 2 4 30
+# AGE missing: its present indicator is 0, its missing indicator 1.
+check "mars predict missing dot" 0 "prediction: 184.9375" "" -- "$KDK" predict "$mars" 150 2 . 30
+check "mars predict missing empty" 0 "prediction: 184.9375" "" -- "$KDK" predict "$mars" 150 2 "" 30
+check "mars predict count" 2 "" "the model has 4 inputs but 3 values were given" -- "$KDK" predict "$mars" 1 2 3
+check "mars predict word" 2 "" "'x' is not a number" -- "$KDK" predict "$mars" 1 2 x 4
+check "mars stdin" 0 "prediction: 179.6225" "" -- sh -c "\"$KDK\" predict - 150 2 4 30 < \"$mars\""
+printf 'Y = 1;\r\n' >"$work/not_mars.txt"
+check "mars unreadable" 1 "" "Cannot Read Data" -- "$KDK" info "$work/not_mars.txt"
+check "mars missing file" 1 "" "There is a problem trying to read the model data from the file." -- "$KDK" info "$work/none.txt"
+
+check "mars sql written" 0 "$work/q.sql" "Done it!" -- "$KDK" convert "$mars" --to sql -o "$work/q.sql"
+check "mars sql set line" 0 "SET [FieldName] =  150.5 +" "" -- cat "$work/q.sql"
+check "mars sql crlf" 0 "1" "" -- bash -c "grep -c \$'^Go\\r\$' \"$work/q.sql\""
+check "mars sql access" 0 "IIf(IsNull( [AGE] ),1,0) +" "" -- sh -c "\"$KDK\" convert \"$mars\" --to sql --dialect access --table T -o \"$work/a.sql\" && cat \"$work/a.sql\""
+check "mars sql no brackets" 0 "( CASE WHEN AGE IS NULL" "" -- sh -c "\"$KDK\" convert \"$mars\" --to sql --no-brackets --no-header --no-create-field -o \"$work/b.sql\" && cat \"$work/b.sql\""
+check "mars sql bad dialect" 2 "" "--dialect is sqlserver or access" -- "$KDK" convert "$mars" --to sql --dialect oracle -o "$work/c.sql"
+check "mars sql option of spss" 2 "" "--output-name does not apply to --to sql" -- "$KDK" convert "$mars" --to sql --output-name x -o "$work/c.sql"
+printf 'BF1 = max(0, Select - 1);\r\n\r\nY = 2 * BF1;\r\n\r\nMODEL Y = BF1;\r\n' >"$work/reserved.txt"
+check "mars sql reserved refused" 1 "" "( Select ) is an SQL reserved word." -- "$KDK" convert "$work/reserved.txt" --to sql -o "$work/r.sql"
+check "mars sql reserved allowed" 0 "$work/r.sql" "" -- "$KDK" convert "$work/reserved.txt" --to sql --allow-reserved -o "$work/r.sql"
+
+check "mars spss written" 0 "COMPUTE my_out = 150.5 +" "" -- sh -c "\"$KDK\" convert \"$mars\" --to spss --output-name 'My Out' -o \"$work/s.sps\" && cat \"$work/s.sps\""
+check "mars spss indicator" 0 "COMPUTE BF5 = MISSING( AGE) ." "" -- cat "$work/s.sps"
+check "mars spss empty name" 1 "" "Invalid Output Name!" -- "$KDK" convert "$mars" --to spss --output-name "  " -o "$work/t.sps"

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace kdk::conformance {
+
+// A fresh folder under the system's temporary folder, removed with the object.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Runs a shell command with stdin from `input_file` ("" for none); stdout and
+// stderr are captured. Returns the exit status.
+int RunCommand(const std::string& command, const std::string& input_file, std::string& output);
+
+void WriteText(const std::filesystem::path& path, const std::string& text);
+
+// Single-quoted for the shell.
+std::string Quoted(const std::string& text);
+
+}  // namespace kdk::conformance

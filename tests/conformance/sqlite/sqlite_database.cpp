@@ -1,0 +1,96 @@
+#include "conformance/sqlite/sqlite_database.h"
+
+#include <sqlite3.h>
+
+#include <stdexcept>
+
+#include "core/common/text_file.h"
+#include "core/common/text_utils.h"
+
+namespace kdk::conformance {
+namespace {
+
+// Access's IsNull(x): 1 when x is NULL.
+void IsNullFunction(sqlite3_context* context, int, sqlite3_value** arguments) {
+  sqlite3_result_int(context, sqlite3_value_type(arguments[0]) == SQLITE_NULL ? 1 : 0);
+}
+
+}  // namespace
+
+SqliteDatabase::SqliteDatabase() {
+  if (sqlite3_open(":memory:", &db_) != SQLITE_OK) throw std::runtime_error("sqlite3_open");
+  sqlite3_create_function(db_, "kdk_isnull", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                          IsNullFunction, nullptr, nullptr);
+}
+
+SqliteDatabase::~SqliteDatabase() {
+  sqlite3_close(db_);
+}
+
+bool SqliteDatabase::Execute(const std::string& sql, std::string& error) {
+  char* message = nullptr;
+  if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) == SQLITE_OK) return true;
+  error = message ? message : "unknown SQLite error";
+  sqlite3_free(message);
+  return false;
+}
+
+std::vector<std::optional<double>> SqliteDatabase::QueryColumn(const std::string& sql,
+                                                               std::string& error) {
+  std::vector<std::optional<double>> column;
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+    error = sqlite3_errmsg(db_);
+    return column;
+  }
+  while (sqlite3_step(statement) == SQLITE_ROW) {
+    if (sqlite3_column_type(statement, 0) == SQLITE_NULL) {
+      column.push_back(std::nullopt);
+    } else {
+      column.push_back(sqlite3_column_double(statement, 0));
+    }
+  }
+  sqlite3_finalize(statement);
+  return column;
+}
+
+bool SqliteDatabase::InsertRow(const std::string& table, const std::vector<std::string>& columns,
+                               const std::vector<std::optional<double>>& values,
+                               std::string& error) {
+  std::string sql = "INSERT INTO [" + table + "] (";
+  for (size_t i = 0; i < columns.size(); ++i) sql += (i ? ", [" : "[") + columns[i] + "]";
+  sql += ") VALUES (";
+  for (size_t i = 0; i < columns.size(); ++i) sql += i ? ", ?" : "?";
+  sql += ")";
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+    error = sqlite3_errmsg(db_);
+    return false;
+  }
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (values[i]) {
+      sqlite3_bind_double(statement, static_cast<int>(i + 1), *values[i]);
+    } else {
+      sqlite3_bind_null(statement, static_cast<int>(i + 1));
+    }
+  }
+  const bool done = sqlite3_step(statement) == SQLITE_DONE;
+  if (!done) error = sqlite3_errmsg(db_);
+  sqlite3_finalize(statement);
+  return done;
+}
+
+std::string AdaptForSqlite(const std::string& generated) {
+  std::string out;
+  out.reserve(generated.size());
+  for (const std::string& line : SplitIntoLines(generated)) {
+    if (line.rfind("USE ", 0) == 0 || line == "Go") {
+      out.append(";\n");  // the batch separator ends the statement before it
+      continue;
+    }
+    out.append(line).append("\n");
+  }
+  return ReplaceAll(out, "IsNull(", "kdk_isnull(");
+}
+
+}  // namespace kdk::conformance

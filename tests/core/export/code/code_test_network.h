@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/export/code/code_export_settings.h"
+#include "core/export/code/code_types.h"
+#include "core/network/network_model.h"
+#include "core/workspace.h"
+
+namespace kdk::testing {
+
+// Two inputs ("2nd input" is renamed by smart names), one tanh neuron with a zero
+// input weight, one linear neuron with a zero bias and a zero offset, and weights
+// that are exact in binary so every coefficient's text is known.
+inline NetworkModel CodeTestNetwork() {
+  NetworkModel model;
+  model.input_names = {"2nd input", "size"};
+  model.output_name = "price";
+  model.data_source = "houses.csv";
+  model.data_view = "all rows";
+  model.max_norm = {4, 1};
+  model.min_norm = {0, -1};
+  model.max_seen = {3.5, 0.75};
+  model.min_seen = {0.5, -0.25};
+  model.max_norm_out = 10;
+  model.min_norm_out = 0;
+  model.max_seen_out = 9.5;
+  model.min_seen_out = 1.5;
+  model.hidden_type = {NeuronType::NonLinear, NeuronType::Linear, NeuronType::Bias};
+  model.wih = {{0.5, -1, 0}, {0, 2, 0}, {0.25, 0, 0}};
+  model.who = {1.5, -0.5, 0.75};
+  model.linear_count = 1;
+  return model;
+}
+
+inline Workspace CodeTestWorkspace() {
+  Workspace workspace;
+  workspace.network = CodeTestNetwork();
+  workspace.state.model_type = 1;
+  workspace.state.model_path = "/models/house.kwf";
+  workspace.state.model_name = "house";
+  workspace.state.file_title = "house.kwf";
+  workspace.state.network_loaded = true;
+  return workspace;
+}
+
+// The window's state after activation with the given code type chosen.
+inline CodeExportSettings SettingsFor(CodeType type, int format = kFormatA) {
+  CodeExportSettings settings;
+  settings.output_field_name = "Kestrium_price";
+  settings.root_name = "Var";
+  settings.sas_source_data = "source_data";
+  settings.sas_new_data = "new_data";
+  settings.code_type = type;
+  settings.equation_format = format;
+  ApplyCodeTypeSyntax(settings);
+  settings.smart_names = settings.controls.smart_field_names;
+  return settings;
+}
+
+// Lines joined with CR LF, as generated text is.
+inline std::string CrLfLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += "\r\n";
+    text += lines[i];
+  }
+  return text;
+}
+
+}  // namespace kdk::testing

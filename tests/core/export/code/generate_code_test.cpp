@@ -1,0 +1,195 @@
+#include "core/export/code/generate_code.h"
+
+#include <gtest/gtest.h>
+
+
+#include "core/export/code/code_test_network.h"
+#include "core/export/code/smart_names.h"
+#include "fakes/fake_ports.h"
+
+namespace kdk {
+namespace {
+
+using testing::CodeTestWorkspace;
+using testing::CrLfLines;
+using testing::SettingsFor;
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+class GenerateCodeTest : public ::testing::Test {
+ protected:
+  std::string Generate(CodeExportSettings& settings) {
+    return GenerateCode(settings, workspace_, clock_, messages_);
+  }
+  Workspace workspace_ = CodeTestWorkspace();
+  testing::FixedClock clock_;
+  testing::RecordingMessagePort messages_;
+};
+
+TEST_F(GenerateCodeTest, WholeSasTextWithoutComments) {
+  CodeExportSettings sas = SettingsFor(CodeType::Sas, kFormatB);
+  sas.controls.include_header = false;
+  sas.controls.include_limits = false;
+  sas.controls.include_tanh = false;
+  sas.controls.smart_field_names = false;
+  workspace_.network.input_names = {"rooms", "size"};
+  EXPECT_EQ(Generate(sas), CrLfLines({"",
+                                      "/*",
+                                      "rooms",
+                                      "size",
+                                      "Kestrium_price",
+                                      "",
+                                      "Var1",
+                                      "Var2",
+                                      "Var3",
+                                      "*/",
+                                      "",
+                                      "Data new_data;",
+                                      "Set source_data;",
+                                      "",
+                                      "Var1 = ",
+                                      "Tanh(",
+                                      "((rooms * (0.25)) - 0.5)",
+                                      " + 0.25",
+                                      ") * (1.5);",
+                                      "Var2 = ",
+                                      "(",
+                                      "((rooms * (-0.5)) + 1)",
+                                      " + ((size * (2)))",
+                                      " + 0",
+                                      ") * (-0.5);",
+                                      "Var3 = 0.75;",
+                                      "Kestrium_price = ((((Var1 + Var2 + Var3)/2) + 0.5) * 10);",
+                                      "Run;",
+                                      ""}));
+  EXPECT_TRUE(messages_.messages.empty());
+}
+
+TEST_F(GenerateCodeTest, CAndJavaCallMyTanhEverywhere) {
+  for (CodeType type : {CodeType::C, CodeType::Java}) {
+    for (int format : {kFormatA, kFormatB, kFormatC, kFormatD}) {
+      CodeExportSettings settings = SettingsFor(type, format);
+      const std::string text = Generate(settings);
+      EXPECT_EQ(Count(text, "Tanh("), Count(text, "myTanh(")) << static_cast<int>(type);
+      EXPECT_NE(text.find("myTanh(x) is the hyperbolic tangent of x"), std::string::npos);
+      EXPECT_NE(text.find("double myTanh(double x)"), std::string::npos);
+      EXPECT_EQ(
+          Count(text, "myTanh(Var1)") + Count(text, "myTanh(\r\n") + Count(text, "myTanh( \\\r\n"),
+          1u);
+    }
+  }
+  CodeExportSettings c = SettingsFor(CodeType::C);
+  const std::string text = Generate(c);
+  EXPECT_NE(text.find("double myTanh(double x);"), std::string::npos);
+  EXPECT_NE(text.find("return tanh(x);"), std::string::npos);
+}
+
+TEST_F(GenerateCodeTest, OtherTypesKeepTanh) {
+  CodeExportSettings vb = SettingsFor(CodeType::Vb);
+  EXPECT_EQ(Count(Generate(vb), "myTanh("), 0u);
+}
+
+TEST_F(GenerateCodeTest, SpssTurnsOneStatementLayoutsIntoComponents) {
+  for (int format : {kFormatA, kFormatB}) {
+    CodeExportSettings spss = SettingsFor(CodeType::Spss, format);
+    EXPECT_EQ(spss.equation_format, kFormatC);
+    const std::string text = Generate(spss);
+    EXPECT_NE(text.find("COMPUTE Var1 = 1.5 * (Exp(Var1) - Exp(-Var1))"), std::string::npos);
+    EXPECT_TRUE(text.ends_with("MATCH FILES\r\n /FILE=*\r\n /DROP=\r\n Var1\r\n Var2\r\n Var3 ."));
+  }
+  CodeExportSettings spss = SettingsFor(CodeType::Spss, kFormatD);
+  EXPECT_EQ(spss.equation_format, kFormatD);
+}
+
+TEST_F(GenerateCodeTest, EquationTypeUsesTheUsersSyntax) {
+  CodeExportSettings equation = SettingsFor(CodeType::Equation, kFormatC);
+  equation.controls.equation = {"# ", "#{", "#}", ";;", " ~", "let ", " : real"};
+  equation.equation_tanh_mode = kTanhExponential;
+  ApplyCodeTypeSyntax(equation);
+  equation.controls.include_header = false;
+  equation.controls.include_limits = false;
+  const std::string text = Generate(equation);
+  EXPECT_TRUE(text.starts_with("#{\r\n\r\n# Tanh(x) is the hyperbolic tangent of x"));
+  EXPECT_NE(text.find("\r\nlet _2nd_input : real\r\nlet size : real\r\n"), std::string::npos);
+  EXPECT_NE(text.find("Var1 = ((_2nd_input * (0.25)) - 0.5) ~\r\n + 0.25;;"), std::string::npos);
+  EXPECT_NE(text.find("Var1 = 1.5 * (Exp(Var1) - Exp(-Var1)) / (Exp(Var1) + Exp(-Var1));;"),
+            std::string::npos);
+  EXPECT_EQ(equation.code_name, "");
+  EXPECT_EQ(equation.file_filter, "");
+}
+
+TEST_F(GenerateCodeTest, UnscalableInputGeneratesNothing) {
+  workspace_.network.min_norm[0] = workspace_.network.max_norm[0];
+  CodeExportSettings c = SettingsFor(CodeType::C);
+  EXPECT_EQ(Generate(c), "");
+  ASSERT_EQ(messages_.messages.size(), 1u);
+  EXPECT_NE(messages_.messages[0].text.find("2nd input"), std::string::npos);
+}
+
+TEST(CodeTypeTableTest, SyntaxRowsAndFilters) {
+  CodeExportSettings settings;
+  settings.code_type = CodeType::Vb;
+  ApplyCodeTypeSyntax(settings);
+  EXPECT_EQ(settings.line_continuation, " _\r\n");
+  EXPECT_EQ(settings.var_def_end, " as Double \r\n");
+  EXPECT_EQ(settings.file_filter, "|Module (*.bas)|*.bas");
+  EXPECT_EQ(settings.code_name, "VB");
+  settings.code_type = CodeType::C;
+  ApplyCodeTypeSyntax(settings);
+  EXPECT_EQ(settings.line_continuation, " \\\r\n");
+  EXPECT_EQ(settings.var_def_end, ";\r\n");
+  settings.code_type = CodeType::F90;
+  settings.controls.fortran_program = "Prog 1";
+  ApplyCodeTypeSyntax(settings);
+  EXPECT_EQ(settings.code_name, "Prog 1");
+  EXPECT_EQ(settings.var_def_start, "REAL :: ");
+  settings.code_type = CodeType::Sas;
+  ApplyCodeTypeSyntax(settings);
+  EXPECT_EQ(settings.var_def_start, "");
+  EXPECT_EQ(settings.var_def_end, "\r\n");
+  EXPECT_EQ(settings.line_continuation, "\r\n");
+  settings.code_type = CodeType::Spss;
+  ApplyCodeTypeSyntax(settings);
+  EXPECT_EQ(settings.section_end, "\r\nExecute .\r\n");
+  EXPECT_EQ(settings.statement_prefix, "COMPUTE ");
+  EXPECT_EQ(settings.tanh_mode, kTanhExponential);
+  EXPECT_EQ(CodeTypeFromKdkName("f90"), CodeType::F90);
+  EXPECT_FALSE(CodeTypeFromKdkName("F90").has_value());
+}
+
+TEST(SmartNameTest, CleansOnlyWhenAsked) {
+  EXPECT_EQ(SmartName("2nd input", true), "_2nd_input");
+  EXPECT_EQ(SmartName("a.b-c", true), "a_b_c");
+  EXPECT_EQ(SmartName("  padded name ", true), "padded_name");
+  EXPECT_EQ(SmartName("caf\xe9", true), "caf_");
+  EXPECT_EQ(SmartName("", true), "");
+  EXPECT_EQ(SmartName(" 2nd input ", false), " 2nd input ");
+  EXPECT_EQ(TrimToUnderscores("  out put  "), "out_put");
+}
+
+TEST(OutputNameTest, EmptyNameIsRefusedAndResetRestoresIt) {
+  testing::RecordingMessagePort messages;
+  CodeExportSettings settings;
+  settings.output_field_name = "   ";
+  EXPECT_FALSE(CheckOutputName(settings, messages));
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "Invalid Output Name!");
+  settings.output_field_name = " my out ";
+  EXPECT_TRUE(CheckOutputName(settings, messages));
+  EXPECT_EQ(settings.output_field_name, "my_out");
+  NetworkModel model;
+  model.output_name = "price";
+  settings.root_name = "R";
+  ResetNames(settings, model);
+  EXPECT_EQ(settings.output_field_name, "Kestrium_price");
+  EXPECT_EQ(settings.root_name, "Var");
+}
+
+}  // namespace
+}  // namespace kdk

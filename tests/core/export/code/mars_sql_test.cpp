@@ -1,0 +1,147 @@
+#include "core/export/code/mars_sql.h"
+
+#include <gtest/gtest.h>
+
+#include "core/common/text_file.h"
+#include "core/mars/mars_test_models.h"
+
+namespace kdk {
+namespace {
+
+using testing::ParseText;
+using testing::RecordingMessagePort;
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", start)) {
+    lines.push_back(text.substr(start, at - start));
+    start = at + 2;
+  }
+  lines.push_back(text.substr(start));
+  return lines;
+}
+
+TEST(MarsSql, SqlServerWorkedExampleLineByLine) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(testing::kWorkedExample, messages);
+  MarsSqlOptions options;
+  options.include_header = false;
+  const std::vector<std::string> expected = {
+      "USE [DatabaseName]",
+      "",
+      "ALTER TABLE [TableName] ADD [FieldName] float",
+      "Go",
+      "",
+      "UPDATE [TableName]",
+      "SET [FieldName] =  0.5 + ",
+      "1.2 * ( CASE WHEN ( [X1] - 2.5 ) < 0 THEN 0 ELSE ( [X1] - 2.5 ) END ) - ",
+      "0.7 * ( CASE WHEN ( [X2] = 1 OR [X2] = 3)  THEN 1 ELSE 0 END ) *  ( CASE WHEN ( [X1] - "
+      "2.5 ) < 0 THEN 0 ELSE ( [X1] - 2.5 ) END ) + ",
+      "0.2 * ( CASE WHEN [X3] IS NOT NULL THEN 1 ELSE 0 END )",
+  };
+  EXPECT_EQ(Lines(MarsSqlText(model, options, messages)), expected);
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(MarsSql, AccessHasNoUseNoAlterNoHeaderAndEndsWithSemicolon) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(testing::kWorkedExample, messages);
+  MarsSqlOptions options;
+  options.dialect = SqlDialect::Access;
+  options.table = "[My Table]";
+  options.output_field = " Score ";
+  options.bracket_field_names = false;
+  const std::vector<std::string> expected = {
+      "",
+      "UPDATE [My Table]",
+      "SET [Score] =  0.5 + ",
+      "1.2 * IIf(( X1 - 2.5 ) < 0 , 0, X1 - 2.5) - ",
+      "0.7 * IIf(( ( X2 = 1 OR X2 = 3)  ),1,0) *  IIf(( X1 - 2.5 ) < 0 , 0, X1 - 2.5) + ",
+      "0.2 * IIf(IsNull( X3 ),0,1);",
+  };
+  EXPECT_EQ(Lines(MarsSqlText(model, options, messages)), expected);
+}
+
+TEST(MarsSql, HeaderWrapsTheSummaryInAComment) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(testing::kWorkedExample, messages);
+  MarsSqlOptions options;
+  options.create_output_field = false;
+  const std::string text = MarsSqlText(model, options, messages);
+  EXPECT_EQ(text.rfind("/*\r\nModel Inputs (3)\r\n", 0), 0u);
+  EXPECT_NE(text.find("BF5 = ( X3 = .);\r\n*/\r\n\r\nUSE [DatabaseName]\r\n\r\nUPDATE [TableName]"),
+            std::string::npos);
+  EXPECT_EQ(text.find("ALTER"), std::string::npos);
+}
+
+TEST(MarsSql, BasisFunctionForms) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(testing::kWorkedExample, messages);
+  const auto server = SqlDialect::SqlServer;
+  const auto access = SqlDialect::Access;
+  EXPECT_EQ(BasisFunctionSql("BF5 = ( X3 = .);", server, model, messages),
+            "( CASE WHEN X3 IS NULL THEN 1 ELSE 0 END )");
+  EXPECT_EQ(BasisFunctionSql("BF5 = ( X3 = .);", access, model, messages), "IIf(IsNull( X3 ),1,0)");
+  EXPECT_EQ(BasisFunctionSql("BF4 = ( X3 > .);", access, model, messages), "IIf(IsNull( X3 ),0,1)");
+  EXPECT_EQ(BasisFunctionSql("BF2 = max(0, 2.5 - X1);", server, model, messages),
+            "( CASE WHEN ( 2.5 - X1 ) < 0 THEN 0 ELSE ( 2.5 - X1 ) END )");
+  EXPECT_EQ(BasisFunctionSql("BF6 = ( X3 > .) * BF2;", server, model, messages),
+            "( CASE WHEN X3 IS NOT NULL THEN 1 ELSE 0 END ) *  BF2");
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(MarsSql, ExpansionKeepsBf1OutOfBf10) {
+  std::string text;
+  for (int i = 1; i <= 10; ++i) {
+    text += "BF" + std::to_string(i) + " = max(0, X - " + std::to_string(i) + ")" +
+            (i == 10 ? " * BF1" : "") + ";\r\n";
+  }
+  text += "\r\nY = 2 * BF10 + BF1;\r\n\r\nMODEL Y = BF10 BF1;\r\n";
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(text, messages);
+  const std::string expression = MarsModelSqlExpression(model, SqlDialect::Access, false, messages);
+  EXPECT_EQ(expression,
+            " 2 * IIf(( X - 10 ) < 0 , 0, X - 10) *  IIf(( X - 1 ) < 0 , 0, X - 1) + \r\n"
+            "IIf(( X - 1 ) < 0 , 0, X - 1)");
+}
+
+TEST(MarsSql, BracketNames) {
+  EXPECT_EQ(BracketName("[My Table]"), "[My Table]");
+  EXPECT_EQ(BracketName("  My Table "), "[My Table]");
+  EXPECT_EQ(BracketName("Field]"), "[Field]");
+  EXPECT_EQ(BracketName(""), "[]");
+}
+
+TEST(MarsSql, BracketInputFieldsLongerNamesFirstAndOnlyBetweenBlanks) {
+  const std::vector<std::string> names = {"AGE", "AGE2", "PAGE", "X1", "X12", "X11", "X2", "X3",
+                                          "X4",  "X5",   "X6",   "X7", "X8",  "X9",  "X10"};
+  EXPECT_EQ(BracketInputFields("( AGE2 - AGE ) + PAGE * AGE - X1 + X12 + X10 + X1)", names),
+            "( [AGE2] - [AGE] ) + [PAGE] * [AGE] - [X1] + [X12] + [X10] + X1)");
+  EXPECT_EQ(BracketInputFields(" AGE AGE ", names), " [AGE] [AGE] ");
+}
+
+TEST(MarsSql, ReservedInputNamesAreQuestioned) {
+  RecordingMessagePort messages;
+  MarsModel model = ParseText(
+      "BF1 = max(0, Select - 1);\r\nBF2 = max(0, sEt - 1);\r\n\r\nY = BF1 + BF2;\r\n\r\n"
+      "MODEL Y = BF1 BF2;\r\n",
+      messages);
+  messages.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+  EXPECT_TRUE(CheckReservedFieldNames(model, messages));
+  ASSERT_EQ(messages.messages.size(), 2u);
+  EXPECT_EQ(messages.messages[0].text,
+            "One of your field names ( Select ) is an SQL reserved word.\r\n"
+            "This could potentially be an issue.\r\nDo you want to continue with this name?");
+  EXPECT_EQ(messages.messages[0].buttons, MessageButtons::YesNo);
+  EXPECT_EQ(messages.messages[0].icon, MessageIcon::Information);
+  messages.answers = {MessageAnswer::Yes, MessageAnswer::No};
+  EXPECT_FALSE(CheckReservedFieldNames(model, messages));
+
+  model.input_names = {"Selected", "Value"};
+  EXPECT_TRUE(CheckReservedFieldNames(model, messages));
+  EXPECT_EQ(messages.messages.size(), 4u);
+}
+
+}  // namespace
+}  // namespace kdk

@@ -1,0 +1,174 @@
+#include "core/export/code/network_expression.h"
+
+#include <gtest/gtest.h>
+
+#include "core/export/code/code_test_network.h"
+#include "core/export/code/code_types.h"
+#include "core/export/code/smart_names.h"
+#include "fakes/fake_ports.h"
+
+namespace kdk {
+namespace {
+
+using testing::CodeTestNetwork;
+using testing::CrLfLines;
+using testing::SettingsFor;
+
+class NetworkExpressionTest : public ::testing::Test {
+ protected:
+  std::string Expression(CodeExportSettings& settings) {
+    return NetworkExpression(settings, model_, messages_);
+  }
+  NetworkModel model_ = CodeTestNetwork();
+  testing::RecordingMessagePort messages_;
+};
+
+TEST_F(NetworkExpressionTest, FormatAIsOneStatementWithTanhCallsAndBracketedLinearSums) {
+  CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatA);
+  EXPECT_EQ(Expression(settings),
+            CrLfLines({"", "Kestrium_price = ((((", "+", "Tanh(", "((_2nd_input * (0.25)) - 0.5)",
+                       " + 0.25", ") * (1.5)", "+", "(", "((_2nd_input * (-0.5)) + 1)",
+                       " + ((size * (2)))", " + 0", ") * (-0.5)", "+0.75)/2) + 0.5) * 10);"}));
+  EXPECT_EQ(settings.temp_variables, std::vector<std::string>{""});
+  EXPECT_TRUE(messages_.messages.empty());
+}
+
+TEST_F(NetworkExpressionTest, FormatAWritesTheContinuationOfTheCodeType) {
+  CodeExportSettings settings = SettingsFor(CodeType::C, kFormatA);
+  const std::string text = Expression(settings);
+  EXPECT_TRUE(text.starts_with("\r\nKestrium_price = (((( \\\r\n+ \\\r\nTanh( \\\r\n(("));
+  EXPECT_TRUE(text.ends_with(") * (-0.5) \\\r\n+0.75)/2) + 0.5) * 10);"));
+}
+
+TEST_F(NetworkExpressionTest, FormatAOutputBiasSign) {
+  model_.who[2] = -0.75;
+  CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatA);
+  EXPECT_TRUE(Expression(settings).ends_with(") * (-0.5)\r\n-0.75)/2) + 0.5) * 10);"));
+  model_.who[2] = 0;
+  EXPECT_TRUE(Expression(settings).ends_with(") * (-0.5))/2) + 0.5) * 10);"));
+}
+
+TEST_F(NetworkExpressionTest, FormatBAssignsOneVariablePerSlot) {
+  CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatB);
+  EXPECT_EQ(Expression(settings),
+            CrLfLines({"", "Var1 = ", "Tanh(", "((_2nd_input * (0.25)) - 0.5)", " + 0.25",
+                       ") * (1.5);", "Var2 = ", "(", "((_2nd_input * (-0.5)) + 1)",
+                       " + ((size * (2)))", " + 0", ") * (-0.5);", "Var3 = 0.75;",
+                       "Kestrium_price = ((((Var1 + Var2 + Var3)/2) + 0.5) * 10);"}));
+  EXPECT_EQ(settings.temp_variables, (std::vector<std::string>{"", "Var1", "Var2", "Var3"}));
+}
+
+TEST_F(NetworkExpressionTest, FormatCSeparatesSumsAndActivations) {
+  CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatC);
+  EXPECT_EQ(
+      Expression(settings),
+      CrLfLines({"", "Var1 = ((_2nd_input * (0.25)) - 0.5)", " + 0.25;",
+                 "Var2 = ((_2nd_input * (-0.5)) + 1)", " + ((size * (2)))", " + 0;", "Var3 = 0.75;",
+                 "Var1 = 1.5 * Tanh(Var1);", "Var2 = -0.5 * Var2;", "Var3 = Var3;",
+                 "Kestrium_price = ((((Var1 + Var2 + Var3)/2) + 0.5) * 10);"}));
+  EXPECT_EQ(settings.temp_variables, (std::vector<std::string>{"", "Var1", "Var2", "Var3"}));
+}
+
+TEST_F(NetworkExpressionTest, FormatCWithExponentialTanhAndSpssSyntax) {
+  CodeExportSettings settings = SettingsFor(CodeType::Spss, kFormatC);
+  const std::string text = Expression(settings);
+  EXPECT_EQ(text, CrLfLines({"", "COMPUTE Var1 = ((_2nd_input * (0.25)) - 0.5)", " + 0.25 .",
+                             "COMPUTE Var2 = ((_2nd_input * (-0.5)) + 1)", " + ((size * (2)))",
+                             " + 0 .", "COMPUTE Var3 = 0.75 .", "Execute .",
+                             "COMPUTE Var1 = 1.5 * (Exp(Var1) - Exp(-Var1)) / (Exp(Var1) + "
+                             "Exp(-Var1)) .",
+                             "COMPUTE Var2 = -0.5 * Var2 .", "COMPUTE Var3 = Var3 .", "Execute .",
+                             "COMPUTE Kestrium_price = ((((Var1 + Var2 + Var3)/2) + 0.5) * 10) .",
+                             "Execute ."}));
+}
+
+TEST_F(NetworkExpressionTest, FormatDWritesEveryInputTermAsItsOwnVariable) {
+  CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatD);
+  EXPECT_EQ(Expression(settings),
+            CrLfLines({"", "Var1_1 = ((_2nd_input * (0.25)) - 0.5);", "Var1_3 = 0.25;",
+                       "Var2_1 = ((_2nd_input * (-0.5)) + 1);", "Var2_2 = ((size * (2)));",
+                       "Var1 = Var1_1 + Var1_3;", "Var2 = Var2_1 + Var2_2;", "Var3 =  + 0.75;",
+                       "Var1 = 1.5 * Tanh(Var1);", "Var2 = -0.5 * Var2;", "Var3 = Var3;",
+                       "Var = Var1 + Var2 + Var3;", "Kestrium_price = ((((Var)/2) + 0.5) * 10);"}));
+  EXPECT_EQ(settings.temp_variables,
+            (std::vector<std::string>{"", "Var1_1", "Var1_3", "Var2_1", "Var2_2", "Var1", "Var2",
+                                      "Var3", "Var"}));
+}
+
+TEST_F(NetworkExpressionTest, OutputMinimumIsAddedOnlyWhenNotZero) {
+  CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatB);
+  EXPECT_TRUE(Expression(settings).ends_with("+ Var3)/2) + 0.5) * 10);"));
+  model_.min_norm_out = 2.5;
+  EXPECT_TRUE(Expression(settings).ends_with("+ Var3)/2) + 0.5) * 7.5) + 2.5;"));
+  model_.min_norm_out = -5;
+  model_.max_norm_out = 5;
+  EXPECT_TRUE(Expression(settings).ends_with("+ Var3)/2) + 0.5) * 10) - 5;"));
+}
+
+TEST_F(NetworkExpressionTest, RootNameIsCleanedAndStored) {
+  CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatB);
+  settings.root_name = " 9 t.mp ";
+  EXPECT_TRUE(Expression(settings).starts_with("\r\n_9_t_mp1 = "));
+  EXPECT_EQ(settings.root_name, "_9_t_mp");
+  EXPECT_EQ(settings.temp_variables.back(), "_9_t_mp3");
+}
+
+TEST_F(NetworkExpressionTest, NamesUnchangedWithoutSmartNames) {
+  CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatD);
+  settings.smart_names = false;
+  EXPECT_NE(Expression(settings).find("Var1_1 = ((2nd input * (0.25)) - 0.5);"), std::string::npos);
+}
+
+TEST_F(NetworkExpressionTest, SingleSlotNetworkPredictsFromTheBiasAlone) {
+  model_.hidden_type = {NeuronType::Bias};
+  model_.wih = {{0}, {0}, {0}};
+  model_.who = {0.25};
+  CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatA);
+  EXPECT_EQ(Expression(settings),
+            CrLfLines({"", "Kestrium_price = ((((", "+0.25)/2) + 0.5) * 10);"}));
+  settings.equation_format = kFormatC;
+  EXPECT_EQ(Expression(settings), CrLfLines({"", "Var1 = 0.25;", "Var1 = Var1;",
+                                             "Kestrium_price = ((((Var1)/2) + 0.5) * 10);"}));
+}
+
+TEST_F(NetworkExpressionTest, UnscalableInputIsReportedAndNothingIsWritten) {
+  model_.max_norm[1] = model_.min_norm[1];
+  CodeExportSettings settings = SettingsFor(CodeType::C, kFormatD);
+  EXPECT_EQ(Expression(settings), "");
+  ASSERT_EQ(messages_.messages.size(), 1u);
+  EXPECT_NE(messages_.messages[0].text.find("size"), std::string::npos);
+  EXPECT_EQ(settings.temp_variables, std::vector<std::string>{""});
+}
+
+TEST_F(NetworkExpressionTest, MismatchedWeightsAreReportedNotRead) {
+  model_.wih.pop_back();
+  CodeExportSettings settings = SettingsFor(CodeType::C, kFormatA);
+  EXPECT_EQ(Expression(settings), "");
+  ASSERT_EQ(messages_.messages.size(), 1u);
+  EXPECT_NE(messages_.messages[0].text.find("incomplete"), std::string::npos);
+}
+
+TEST_F(NetworkExpressionTest, UnknownFormatSaysError) {
+  CodeExportSettings settings = SettingsFor(CodeType::C, kFormatA);
+  settings.equation_format = 7;
+  EXPECT_EQ(Expression(settings), "");
+  ASSERT_EQ(messages_.messages.size(), 1u);
+  EXPECT_EQ(messages_.messages[0].text, "error!");
+  EXPECT_EQ(messages_.messages[0].icon, MessageIcon::Information);
+}
+
+TEST(TanhExprTest, Modes) {
+  EXPECT_EQ(TanhExpr("R1", kTanhCall), "Tanh(R1)");
+  EXPECT_EQ(TanhExpr("R1", kTanhExponential), "(Exp(R1) - Exp(-R1)) / (Exp(R1) + Exp(-R1))");
+  EXPECT_EQ(TanhExpr("R1", 5), "");
+}
+
+TEST(CleanUpExpressionTest, SignsLineEndsAndTail) {
+  EXPECT_EQ(CleanUpExpression("a - -1 + -2 - +3"), "a + 1 - 2 - 3");
+  EXPECT_EQ(CleanUpExpression("a\r\n\r\n\r\n\r\nb"), "a\r\nb");
+  EXPECT_EQ(CleanUpExpression("a\r\n\r\n\r\n"), "a");
+  EXPECT_EQ(CleanUpExpression("a\r\n"), "a");
+}
+
+}  // namespace
+}  // namespace kdk

@@ -1,0 +1,116 @@
+#include "core/mars/mars_evaluator.h"
+
+#include <gtest/gtest.h>
+
+#include "core/mars/mars_test_models.h"
+
+namespace kdk {
+namespace {
+
+using testing::ParseText;
+using testing::RecordingMessagePort;
+using Inputs = std::vector<std::optional<double>>;
+
+double Predict(const MarsModel& model, const Inputs& inputs) {
+  double prediction = 0;
+  std::string error;
+  EXPECT_TRUE(EvaluateMars(model, inputs, prediction, error)) << error;
+  return prediction;
+}
+
+TEST(MarsEvaluator, WorkedExampleByHand) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(testing::kWorkedExample, messages);
+  // X1 = 4: BF1 = 1.5; X2 = 3 in the set: BF3 = 1.5; X3 present: BF4 = 1.
+  EXPECT_DOUBLE_EQ(Predict(model, {4.0, 3.0, 7.0}), 0.5 + 1.2 * 1.5 - 0.7 * 1.5 + 0.2);
+  // X2 = 2 outside the set; X1 below the knot.
+  EXPECT_DOUBLE_EQ(Predict(model, {1.0, 2.0, 7.0}), 0.5 + 0.2);
+  // X3 missing: the present indicator is 0.
+  EXPECT_DOUBLE_EQ(Predict(model, {4.0, 1.0, std::nullopt}), 0.5 + 1.2 * 1.5 - 0.7 * 1.5);
+  // A missing X1 counts as 0 in the hinges.
+  EXPECT_DOUBLE_EQ(Predict(model, {std::nullopt, 1.0, 2.0}), 0.5 + 0.2);
+}
+
+TEST(MarsEvaluator, MissingIsZeroExceptInIndicators) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(
+      "BF1 = ( A = .);\r\nBF2 = ( A > .);\r\nBF3 = ( K = 0 OR K = 2);\r\nBF4 = max(0, 1 - A);\r\n"
+      "\r\nY = 100 * BF1 + 10 * BF2 + BF3 + 1000 * BF4;\r\n\r\nMODEL Y = BF1 BF2 BF3 BF4;\r\n",
+      messages);
+  EXPECT_DOUBLE_EQ(Predict(model, {std::nullopt, std::nullopt}), 100 + 1 + 1000);
+  EXPECT_DOUBLE_EQ(Predict(model, {0.0, 2.0}), 10 + 1 + 1000);
+  EXPECT_DOUBLE_EQ(Predict(model, {3.0, 5.0}), 10);
+}
+
+TEST(MarsEvaluator, ArithmeticForms) {
+  RecordingMessagePort messages;
+  MarsModel model = ParseText(
+      "BF1 = max(0, X - -1.5E-01) / 2;\r\nBF2 = min(X, .5) * -(2 - 3);\r\n"
+      "BF3 = (X >= 1 AND X <= 2) OR X <> X;\r\nBF4 = max(0, BF1 - BF2) * BF3;\r\n\r\n"
+      "Y = 1 + BF1 * 2 - BF2 / 4 + BF4;\r\n\r\nMODEL Y = BF1 BF2 BF3 BF4;\r\n",
+      messages);
+  // The export's own forms never hold these; the evaluator reads them all the same.
+  model.input_names = {"X"};
+  model.is_categorical = {false};
+  const double x = 1.25;
+  const double bf1 = (x + 0.15) / 2, bf2 = 0.5, bf4 = std::max(0.0, bf1 - bf2);
+  EXPECT_DOUBLE_EQ(Predict(model, {x}), 1 + bf1 * 2 - bf2 / 4 + bf4);
+}
+
+TEST(MarsEvaluator, UnreadableDefinitionsAreClearErrors) {
+  struct Bad {
+    const char* bf2;
+    const char* expected;
+  };
+  const Bad cases[] = {
+      {"BF2 = max(0, X - 1) * BF3;", "'BF3' is neither an input nor an earlier basis function"},
+      {"BF2 = max(0, X - 1) * BF2;", "'BF2' is neither an input nor an earlier basis function"},
+      {"BF2 = max(0, X - 1;", "expected ')' but found the end"},
+      {"BF2 = ( 3 > .);", "a test against '.' needs an input variable on its left"},
+      {"BF2 = X ? 1;", "unexpected character '?'"},
+  };
+  for (const Bad& bad : cases) {
+    RecordingMessagePort messages;
+    MarsModel model =
+        ParseText(std::string("BF1 = max(0, X - 1);\r\n") + bad.bf2 +
+                      "\r\nBF3 = max(0, 1 - X);\r\n\r\nY = 1 + BF1;\r\n\r\nMODEL Y = BF1;\r\n",
+                  messages);
+    model.input_names = {"X"};
+    model.is_categorical = {false};
+    MarsEvaluator evaluator;
+    std::string error;
+    EXPECT_FALSE(evaluator.Compile(model, error)) << bad.bf2;
+    EXPECT_NE(error.find("Basis function 2 ("), std::string::npos) << error;
+    EXPECT_NE(error.find(bad.expected), std::string::npos) << error;
+  }
+}
+
+TEST(MarsEvaluator, WrongInputCountAndDeepNesting) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(testing::kWorkedExample, messages);
+  double prediction = 0;
+  std::string error;
+  const Inputs two = {1.0, 2.0};
+  EXPECT_FALSE(EvaluateMars(model, two, prediction, error));
+  EXPECT_EQ(error, "The model has 3 inputs but 2 values were given");
+
+  MarsModel deep = model;
+  deep.basis_function_defs = {"BF1 = " + std::string(5000, '(') + "X1" + std::string(5000, ')') +
+                              ";"};
+  deep.basis_function_names = {"BF1"};
+  MarsEvaluator evaluator;
+  EXPECT_FALSE(evaluator.Compile(deep, error));
+  EXPECT_NE(error.find("nested too deeply"), std::string::npos);
+
+  // A very long sum is fine: evaluation does not recurse.
+  std::string sum = "Y = 0";
+  for (int i = 0; i < 100000; ++i) sum += " + X1";
+  deep.basis_function_defs = {"BF1 = X1;"};
+  deep.equation = sum;
+  ASSERT_TRUE(evaluator.Compile(deep, error)) << error;
+  const Inputs three = {0.5, 0.0, 0.0};
+  EXPECT_DOUBLE_EQ(evaluator.Evaluate(three), 50000.0);
+}
+
+}  // namespace
+}  // namespace kdk

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/mars/mars_model.h"
+#include "core/mars/mars_text_lines.h"
+#include "core/mars/parse_mars_model.h"
+#include "fakes/fake_ports.h"
+
+namespace kdk::testing {
+
+// The worked example: hinges on X1, a set test on X2 times BF1, indicators on X3.
+inline const char* const kWorkedExample =
+    "BF1 = max(0, X1 - 2.5);\r\n"
+    "BF2 = max(0, 2.5 - X1);\r\n"
+    "BF3 = ( X2 = 1 OR X2 = 3) * BF1;\r\n"
+    "BF4 = ( X3 > .);\r\n"
+    "BF5 = ( X3 = .);\r\n"
+    "\r\n"
+    "Y = 0.5 + 1.2 * BF1 - 0.7 * BF3 + 0.2 * BF4;\r\n"
+    "\r\n"
+    "MODEL Y = BF1 BF3 BF4;\r\n";
+
+inline MarsModel ParseText(const std::string& text, RecordingMessagePort& messages,
+                           bool* ok = nullptr) {
+  std::vector<std::string> lines;
+  MarsModel model;
+  const bool parsed = SplitTextLines(text, lines) && ParseMarsLines(lines, model, messages);
+  if (ok) *ok = parsed;
+  return model;
+}
+
+}  // namespace kdk::testing

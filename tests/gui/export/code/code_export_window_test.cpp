@@ -1,0 +1,257 @@
+#include "gui/export/code/code_export_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <filesystem>
+
+#include "core/common/text_file.h"
+#include "core/common/text_utils.h"
+#include "core/export/code/code_types.h"
+#include "core/export/code/generate_code.h"
+#include "core/export/code/smart_names.h"
+#include "core/network/load_network.h"
+#include "fakes/fake_ports.h"
+
+namespace kdk::gui {
+namespace {
+
+class RecordingHost : public ConverterHost {
+ public:
+  void PlaceConverterWindow(QWidget* window, const QString& caption, int width_twips) override {
+    placed = window;
+    this->caption = caption;
+    width = width_twips;
+  }
+  QWidget* placed = nullptr;
+  QString caption;
+  int width = 0;
+};
+
+class CodeExportWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(LoadNetworkFromPath(workspace_, model_path_, fakes_.messages));
+    // As the open dialog leaves them.
+    workspace_.state.model_type = kNetworkModelType;
+    workspace_.state.model_name = "house_price";
+    window_ = std::make_unique<CodeExportWindow>(context_);
+  }
+  template <typename T>
+  T* Find(const char* name) {
+    T* found = window_->findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  std::string Shown() {
+    return ReplaceAll(Find<QPlainTextEdit>("txtCodeWindow")->toPlainText().toStdString(), "\n",
+                      "\r\n");
+  }
+  // What the engine makes for the window's current settings.
+  std::string Expected(CodeExportSettings settings) {
+    testing::RecordingMessagePort silent;
+    return GenerateCode(settings, workspace_, fakes_.clock, silent);
+  }
+  void Choose(CodeType type) { Find<QComboBox>("cmbCodeType")->setCurrentIndex(int(type)); }
+  bool Shows(const char* name) { return !Find<QWidget>(name)->isHidden(); }
+
+  const std::string model_path_ = std::string(KDK_EXAMPLES_DIR) + "/house_price.kwf";
+  testing::FakePorts fakes_;
+  Ports ports_ = fakes_.ports();
+  Workspace workspace_;
+  RecordingHost host_;
+  GuiContext context_{workspace_, ports_, host_};
+  std::unique_ptr<CodeExportWindow> window_;
+};
+
+TEST_F(CodeExportWindowTest, StartValues) {
+  auto* types = Find<QComboBox>("cmbCodeType");
+  ASSERT_EQ(types->count(), 7);
+  EXPECT_EQ(types->itemText(0), "Equation");
+  EXPECT_EQ(types->itemText(6), "SPSS");
+  EXPECT_EQ(types->currentIndex(), 0);
+  for (const char* name :
+       {"chkSmartFieldNames", "chkIncludeDescription", "chkIncludeHeader", "chkIncludeLimits",
+        "chkIncludeTANH", "chkSASIncludeVarList", "chkAppendToSource", "chkSPSSRemoveFields",
+        "chkSPSS8charWarning", "chkSPSSIncludeVarList"}) {
+    EXPECT_TRUE(Find<QCheckBox>(name)->isChecked()) << name;
+  }
+  EXPECT_FALSE(window_->Settings().append_to_source);
+  EXPECT_EQ(Find<QLineEdit>("txtJavaClass")->text(), "Kestrium");
+  EXPECT_EQ(Find<QLineEdit>("txtFortranProgram")->text(), "Kestrium");
+  EXPECT_EQ(Find<QLineEdit>("txtCommentLine")->text(), "");
+  EXPECT_EQ(Find<QLabel>("lblSaveAs")->text(), "No Destination Selected");
+  EXPECT_EQ(Find<QLabel>("lblProgress")->text(), "Files Generated...");
+  EXPECT_EQ(Find<QPushButton>("cmdSaveAs")->text(), "Save");
+  EXPECT_EQ(Find<QPushButton>("cmdCopy")->text(), "Copy");
+  EXPECT_EQ(Find<QRadioButton>("optFormat_1")->text(), "A - long");
+  EXPECT_EQ(window_->OutputBox(), Find<QPlainTextEdit>("txtCodeWindow"));
+}
+
+TEST_F(CodeExportWindowTest, ActivationPlacesResetsAndShowsTheEngineText) {
+  window_->Activate();
+  EXPECT_EQ(host_.placed, window_.get());
+  EXPECT_EQ(host_.caption, "Kestruim >> SAS/Equation");
+  EXPECT_EQ(host_.width, 12000);
+  EXPECT_EQ(Find<QLineEdit>("txtFieldName")->text(), "Kestrium_price");
+  EXPECT_EQ(Find<QLineEdit>("txtRootName")->text(), "Var");
+  EXPECT_EQ(Find<QLineEdit>("txtSASSourceData")->text(), "source_data");
+  EXPECT_EQ(Find<QLineEdit>("txtSASNewData")->text(), "new_data");
+  EXPECT_TRUE(Find<QRadioButton>("optFormat_1")->isChecked());
+  EXPECT_TRUE(Shows("frameEquationOptions"));
+  EXPECT_FALSE(Shows("frameSASOptions"));
+  EXPECT_FALSE(Shows("frameVBOptions"));
+  EXPECT_EQ(Shown(), Expected(window_->Settings()));
+  EXPECT_NE(Shown().find("Kestrium_price = (((("), std::string::npos);
+}
+
+TEST_F(CodeExportWindowTest, FramesPerCodeTypeAndTheSpssLayoutSwitch) {
+  window_->Activate();
+  Choose(CodeType::Sas);
+  EXPECT_TRUE(Shows("frameSASOptions"));
+  EXPECT_TRUE(Shows("cmdSASHomePage"));
+  EXPECT_FALSE(Shows("frameEquationOptions"));
+  EXPECT_NE(Shown().find("Data new_data;\r\nSet source_data;"), std::string::npos);
+  Choose(CodeType::Spss);
+  EXPECT_TRUE(Shows("frameSPSSOptions"));
+  EXPECT_TRUE(Shows("cmdLoadSPSSfile"));
+  EXPECT_TRUE(Shows("cmdSPSSHomePage"));
+  EXPECT_FALSE(Shows("cmdSASHomePage"));
+  EXPECT_TRUE(Find<QRadioButton>("optFormat_2")->isChecked());
+  EXPECT_FALSE(Find<QRadioButton>("optFormat_1")->isEnabled());
+  EXPECT_FALSE(Find<QRadioButton>("optFormat_0")->isEnabled());
+  EXPECT_NE(Shown().find("COMPUTE Var1 = "), std::string::npos);
+  Choose(CodeType::Java);
+  EXPECT_TRUE(Shows("frameJavaOptions"));
+  EXPECT_TRUE(Find<QRadioButton>("optFormat_1")->isEnabled());
+  EXPECT_TRUE(Find<QRadioButton>("optFormat_2")->isChecked());
+  Choose(CodeType::F90);
+  EXPECT_TRUE(Shows("frameFortranOptions"));
+  EXPECT_FALSE(Shows("frameJavaOptions"));
+}
+
+TEST_F(CodeExportWindowTest, OptionChangesRegenerate) {
+  window_->Activate();
+  Choose(CodeType::C);
+  Find<QLineEdit>("txtFieldName")->setText("house value");
+  EXPECT_NE(Shown().find("double house_value;"), std::string::npos);
+  Find<QRadioButton>("optFormat_3")->setChecked(true);
+  EXPECT_NE(Shown().find("Var = Var1 + Var2"), std::string::npos);
+  Find<QLineEdit>("txtRootName")->setText("T");
+  EXPECT_NE(Shown().find("T = T1 + T2"), std::string::npos);
+  Find<QCheckBox>("chkIncludeHeader")->setChecked(false);
+  EXPECT_EQ(Shown().find("The neural network model is:"), std::string::npos);
+  EXPECT_EQ(Shown(), Expected(window_->Settings()));
+  Choose(CodeType::Java);
+  Find<QLineEdit>("txtJavaClass")->setText("Price Model");
+  EXPECT_NE(Shown().find("public class Price_Model"), std::string::npos);
+  Choose(CodeType::Equation);
+  Find<QLineEdit>("txtLineTermination")->setText(";;");
+  EXPECT_NE(Shown().find(";;"), std::string::npos);
+  Find<QRadioButton>("optTanH_0")->setChecked(true);
+  EXPECT_EQ(window_->Settings().tanh_mode, kTanhExponential);
+}
+
+TEST_F(CodeExportWindowTest, ActivationAgainKeepsTheCodeTypeButResetsTheRest) {
+  window_->Activate();
+  Choose(CodeType::Vb);
+  Find<QLineEdit>("txtFieldName")->setText("other");
+  Find<QRadioButton>("optFormat_3")->setChecked(true);
+  window_->Activate();
+  EXPECT_EQ(Find<QComboBox>("cmbCodeType")->currentIndex(), int(CodeType::Vb));
+  EXPECT_EQ(Find<QLineEdit>("txtFieldName")->text(), "Kestrium_price");
+  EXPECT_TRUE(Find<QRadioButton>("optFormat_1")->isChecked());
+  EXPECT_NE(Shown().find("Private Function Calcnet() as Double"), std::string::npos);
+}
+
+TEST_F(CodeExportWindowTest, AppendToSourceCopiesTheSourceName) {
+  window_->Activate();
+  Choose(CodeType::Sas);
+  Find<QCheckBox>("chkAppendToSource")->click();  // untick
+  Find<QCheckBox>("chkAppendToSource")->click();  // tick again
+  EXPECT_TRUE(window_->Settings().append_to_source);
+  EXPECT_FALSE(Find<QLineEdit>("txtSASNewData")->isEnabled());
+  Find<QLineEdit>("txtSASSourceData")->setText("houses");
+  EXPECT_EQ(Find<QLineEdit>("txtSASNewData")->text(), "houses");
+  EXPECT_NE(Shown().find("Data houses;\r\nSet houses;"), std::string::npos);
+}
+
+TEST_F(CodeExportWindowTest, SaveProposesTheCodeNameAndWritesTheText) {
+  window_->Activate();
+  Choose(CodeType::Sas);
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "kdk_code_window_save.sas").string();
+  fakes_.file_dialogs.answers.push_back(path);
+  Find<QPushButton>("cmdSaveAs")->click();
+  ASSERT_EQ(fakes_.file_dialogs.save_requests.size(), 1u);
+  const FileDialogRequest& request = fakes_.file_dialogs.save_requests[0];
+  EXPECT_EQ(request.preset_name, "house_price_SAS");
+  EXPECT_EQ(request.filter, "text file (*.txt)|*.txt|SAS file (*.sas)|*.sas");
+  EXPECT_EQ(request.selected_filter, 1);
+  EXPECT_EQ(workspace_.state.model_name, "house_price");
+  EXPECT_EQ(workspace_.output_path, path);
+  EXPECT_EQ(Find<QLabel>("lblSaveAs")->text().toStdString(), "Saving as " + path);
+  EXPECT_EQ(Find<QLabel>("lblProgress")->text().toStdString(), "Files Generated...\n" + path);
+  ASSERT_FALSE(fakes_.messages.messages.empty());
+  EXPECT_EQ(fakes_.messages.messages.back().text, "Done it!");
+  std::string bytes, error;
+  ASSERT_TRUE(ReadWholeFile(path, bytes, error));
+  EXPECT_NE(bytes.find("\r\nData new_data;\r\nSet source_data;\r\n"), std::string::npos);
+  EXPECT_TRUE(bytes.ends_with("Run;\r\n\r\n"));
+  std::filesystem::remove(path);
+}
+
+TEST_F(CodeExportWindowTest, JavaProposesTheClassNameAndCancelWritesNothing) {
+  window_->Activate();
+  Choose(CodeType::Java);
+  Find<QPushButton>("cmdSaveAs")->click();
+  ASSERT_EQ(fakes_.file_dialogs.save_requests.size(), 1u);
+  EXPECT_EQ(fakes_.file_dialogs.save_requests[0].preset_name, "Kestrium");
+  EXPECT_EQ(Find<QLabel>("lblSaveAs")->text(), "No Destination Selected");
+  EXPECT_TRUE(fakes_.messages.messages.empty());
+}
+
+TEST_F(CodeExportWindowTest, CopyPutsTheTextOnTheClipboardUnlessTheNameIsEmpty) {
+  window_->Activate();
+  Choose(CodeType::C);
+  Find<QPushButton>("cmdCopy")->click();
+  EXPECT_EQ(fakes_.clipboard.text, Shown());
+  fakes_.clipboard.text = "before";
+  Find<QLineEdit>("txtFieldName")->setText("   ");
+  Find<QPushButton>("cmdCopy")->click();
+  EXPECT_EQ(fakes_.clipboard.text, "before");
+  ASSERT_FALSE(fakes_.messages.messages.empty());
+  EXPECT_EQ(fakes_.messages.messages.back().text, "Invalid Output Name!");
+}
+
+TEST_F(CodeExportWindowTest, HomePagesAndSpssFileButton) {
+  window_->Activate();
+  Find<QPushButton>("cmdSASHomePage")->click();
+  Find<QPushButton>("cmdSPSSHomePage")->click();
+  EXPECT_EQ(fakes_.shell.opened,
+            (std::vector<std::string>{std::string(kSasHomePage), std::string(kSpssHomePage)}));
+  Find<QPushButton>("cmdLoadSPSSfile")->click();
+  ASSERT_EQ(fakes_.messages.messages.size(), 1u);
+  EXPECT_NE(fakes_.messages.messages[0].text.find("not available"), std::string::npos);
+}
+
+TEST_F(CodeExportWindowTest, NoNetworkShowsNothingAndSaveAsksForAModel) {
+  workspace_.state.network_loaded = false;
+  window_->Activate();
+  EXPECT_EQ(Shown(), "");
+  fakes_.file_dialogs.answers.push_back("/tmp/kdk_never_written.c");
+  Find<QPushButton>("cmdSaveAs")->click();
+  ASSERT_FALSE(fakes_.messages.messages.empty());
+  EXPECT_EQ(fakes_.messages.messages.back().text, "Please select a model");
+  EXPECT_FALSE(std::filesystem::exists("/tmp/kdk_never_written.c"));
+}
+
+}  // namespace
+}  // namespace kdk::gui
