@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QTimer>
 
 #include "gui/common/latin1_text.h"
 #include "support/gui_harness.h"
@@ -64,7 +65,7 @@ TEST(ControlPanel, EveryControlHasItsCaptionAndTooltip) {
 
 TEST(ControlPanel, SwitchingModelTypeHidesButtonsUntilTheNextLoad) {
   GuiHarness gui;
-  const std::string path = gui.WriteWeights("small.kwf", SmallNetworkSpec());
+  const std::string path = gui.WriteWeights("small.kwf", SmallNetworkRecipe());
   gui.fakes.shell.command_line = path;
   gui.Start();
   auto* list = gui.Find<QComboBox>("cmbWhichSoftware");
@@ -102,7 +103,7 @@ TEST(ControlPanel, SwitchingModelTypeHidesButtonsUntilTheNextLoad) {
 
 TEST(ControlPanel, PickingTheEntryAlreadyChosenChangesNothing) {
   GuiHarness gui;
-  gui.fakes.shell.command_line = gui.WriteWeights("small.kwf", SmallNetworkSpec());
+  gui.fakes.shell.command_line = gui.WriteWeights("small.kwf", SmallNetworkRecipe());
   gui.Start();
   gui.window->setWindowTitle(QStringLiteral("kept"));
   gui.window->Panel()->SwitchModelType(QStringLiteral("KESTRIUM"));
@@ -120,7 +121,7 @@ struct LaunchRow {
 
 TEST(ControlPanel, LaunchTableShowsOneWindowAndNamesIt) {
   GuiHarness gui;
-  gui.fakes.shell.command_line = gui.WriteWeights("small.kwf", SmallNetworkSpec());
+  gui.fakes.shell.command_line = gui.WriteWeights("small.kwf", SmallNetworkRecipe());
   gui.Start();
   gui.window->Panel()->ShowMarsButtons();
   gui.Find("frameMARS")->show();  // both frames' buttons reachable for the test
@@ -152,7 +153,7 @@ TEST(ControlPanel, LaunchTableShowsOneWindowAndNamesIt) {
 TEST(ControlPanel, LaunchKestriumStartsTheProgramOrSaysItIsMissing) {
   GuiHarness gui;
   gui.fakes.shell.program_folder = "/opt/kdk";
-  const std::string path = gui.WriteWeights("my model.kwf", SmallNetworkSpec());
+  const std::string path = gui.WriteWeights("my model.kwf", SmallNetworkRecipe());
   gui.fakes.file_dialogs.answers = {path};
   gui.Start();
   gui.fakes.messages.messages.clear();  // the pointer file is not in /opt/kdk
@@ -175,16 +176,35 @@ TEST(ControlPanel, LaunchKestriumStartsTheProgramOrSaysItIsMissing) {
   EXPECT_EQ(gui.fakes.messages.messages.size(), 1u);
 }
 
-TEST(ControlPanel, MarsLoadSaysPlainlyItIsNotAvailable) {
+// Answers the MARS source dialog, once it is up, with the named button.
+void AnswerSourceDialog(const char* button) {
+  QTimer::singleShot(0, [button] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(dialog->objectName(), "frmGetMarsSourceDataType");
+    dialog->findChild<QAbstractButton*>(QString::fromLatin1(button))->click();
+  });
+}
+
+TEST(ControlPanel, MarsLoadShowsTheMarsButtonsAndNamesTheModel) {
   GuiHarness gui;
   gui.Start();
   gui.Find<QComboBox>("cmbWhichSoftware")->setCurrentIndex(1);
+  AnswerSourceDialog("cmdCancel");
   gui.Button("cmdLoadMars")->click();
-  ASSERT_EQ(gui.fakes.messages.messages.size(), 1u);
-  EXPECT_EQ(gui.fakes.messages.messages[0].text,
-            "Loading MARS models is not available in this build.");
   EXPECT_FALSE(gui.Shown("cmdMARS2SQL"));
   EXPECT_EQ(gui.Text("lblFileName"), "No model file loaded");
+
+  const std::string path = gui.CopyExample("house_value_mars.txt", "mars rules.txt");
+  gui.fakes.file_dialogs.answers = {path};
+  AnswerSourceDialog("cmdRulesFile");
+  gui.Button("cmdLoadMars")->click();
+  ASSERT_TRUE(gui.workspace.state.mars_loaded);
+  for (const char* name :
+       {"cmdMARS2HTML", "cmdMARS2SPSS", "cmdMARS2SQL", "cmdMARS2VB", "cmdMARS2XL"}) {
+    EXPECT_TRUE(gui.Shown(name)) << name;
+  }
+  EXPECT_EQ(gui.Text("lblFileName"), gui::PathToQString("Model = " + path + "   "));
 }
 
 TEST(ControlPanel, RefreshVisibleMarsWindowRebuildsOnlyTheFirstVisibleOne) {
@@ -206,7 +226,7 @@ TEST(ControlPanel, RefreshVisibleMarsWindowRebuildsOnlyTheFirstVisibleOne) {
 
 TEST(ControlPanel, LoadingWhileTheGridIsShownRebuildsItForTheNewNetwork) {
   GuiHarness gui;
-  gui.fakes.shell.command_line = gui.WriteWeights("small.kwf", SmallNetworkSpec());
+  gui.fakes.shell.command_line = gui.WriteWeights("small.kwf", SmallNetworkRecipe());
   gui.Start();
   ASSERT_EQ(gui.QuickPredict()->Grid()->rowCount(), 2);
 

@@ -14,21 +14,21 @@ using gui::PredictionGrid;
 
 // Two inputs whose ranges show rounding: "gamma" 0 to 0.61725 (midpoint 0.308625,
 // shown 0.31) and "delta" -2.5 to 2.5.
-WeightsFileSpec RoundingSpec(bool classifier) {
-  WeightsFileSpec spec = SmallNetworkSpec();
-  spec.inputs = {{"gamma", 1, 0, 0.2345, -1}, {"delta", 5, -5, 0.5, -0.5}};
+WeightsFileRecipe RoundingRecipe(bool classifier) {
+  WeightsFileRecipe recipe = SmallNetworkRecipe();
+  recipe.inputs = {{"gamma", 1, 0, 0.2345, -1}, {"delta", 5, -5, 0.5, -0.5}};
   if (classifier) {
-    spec.header = "\"source.csv\",\"all rows\",#TRUE#";
-    spec.max_norm_out = 1;
-    spec.min_norm_out = 0;
+    recipe.header = "\"source.csv\",\"all rows\",#TRUE#";
+    recipe.max_norm_out = 1;
+    recipe.min_norm_out = 0;
   }
-  return spec;
+  return recipe;
 }
 
 class QuickPredictTest : public ::testing::Test {
  protected:
   void Start(bool classifier = false) {
-    gui.fakes.shell.command_line = gui.WriteWeights("net.kwf", RoundingSpec(classifier));
+    gui.fakes.shell.command_line = gui.WriteWeights("net.kwf", RoundingRecipe(classifier));
     gui.Start();
     window = gui.QuickPredict();
     grid = window->Grid();
@@ -164,10 +164,10 @@ TEST_F(QuickPredictTest, TogglesStepByThePercentOfTheShownRange) {
 
 TEST_F(QuickPredictTest, ARowWithEqualMinAndMaxDoesNotMove) {
   gui.fakes.shell.command_line = [&] {
-    WeightsFileSpec spec = SmallNetworkSpec();
-    spec.inputs[1].seen_max = 0.2;
-    spec.inputs[1].seen_min = 0.2;
-    return gui.WriteWeights("flat.kwf", spec);
+    WeightsFileRecipe recipe = SmallNetworkRecipe();
+    recipe.inputs[1].seen_max = 0.2;
+    recipe.inputs[1].seen_min = 0.2;
+    return gui.WriteWeights("flat.kwf", recipe);
   }();
   gui.Start();
   grid = gui.QuickPredict()->Grid();
@@ -237,9 +237,9 @@ TEST_F(QuickPredictTest, GridUsesThePointerFileBesideTheProgram) {
 }
 
 TEST_F(QuickPredictTest, AnInputThatCannotBeScaledIsReportedNotCrashed) {
-  WeightsFileSpec spec = SmallNetworkSpec();
-  spec.inputs[0].max_norm = spec.inputs[0].min_norm = 3;
-  gui.fakes.shell.command_line = gui.WriteWeights("flat.kwf", spec);
+  WeightsFileRecipe recipe = SmallNetworkRecipe();
+  recipe.inputs[0].max_norm = recipe.inputs[0].min_norm = 3;
+  gui.fakes.shell.command_line = gui.WriteWeights("flat.kwf", recipe);
   gui.Start();
   ASSERT_TRUE(gui.workspace.state.network_loaded);
   ASSERT_FALSE(gui.fakes.messages.messages.empty());

@@ -68,7 +68,7 @@ TEST(StartUp, WithoutACommandLineAsksForAFileBeforeTheWindowAppears) {
 
 TEST(StartUp, AFileChosenInTheDialogOpensTheGrid) {
   GuiHarness gui;
-  gui.fakes.file_dialogs.answers = {gui.WriteWeights("small.kwf", SmallNetworkSpec())};
+  gui.fakes.file_dialogs.answers = {gui.WriteWeights("small.kwf", SmallNetworkRecipe())};
   gui.Start();
   EXPECT_TRUE(gui.workspace.state.network_loaded);
   EXPECT_EQ(gui.ShownConverterWindows(), std::vector<std::string>{"frmQuickPredict"});
@@ -77,9 +77,9 @@ TEST(StartUp, AFileChosenInTheDialogOpensTheGrid) {
 
 TEST(StartUp, ACorruptCommandLineFileIsReportedAndLeavesNoButtons) {
   GuiHarness gui;
-  WeightsFileSpec spec = SmallNetworkSpec();
-  spec.header = "\"source\",\"view\",#MAYBE#";
-  gui.fakes.shell.command_line = gui.WriteWeights("bad.kwf", spec);
+  WeightsFileRecipe recipe = SmallNetworkRecipe();
+  recipe.header = "\"source\",\"view\",#MAYBE#";
+  gui.fakes.shell.command_line = gui.WriteWeights("bad.kwf", recipe);
   gui.Start();
   ASSERT_EQ(gui.fakes.messages.messages.size(), 1u);
   EXPECT_NE(gui.fakes.messages.messages[0].text.find("This file is corrupted."), std::string::npos);
@@ -105,7 +105,7 @@ TEST(StartUp, CommandLineEdgeCases) {
   for (const CommandLineCase& c : cases) {
     SCOPED_TRACE(c.label);
     GuiHarness gui;
-    const std::string path = gui.WriteWeights("Loan Book.KWF", SmallNetworkSpec());
+    const std::string path = gui.WriteWeights("Loan Book.KWF", SmallNetworkRecipe());
     std::string command = c.command_line;
     if (const size_t at = command.find("{}"); at != std::string::npos) command.replace(at, 2, path);
     gui.fakes.shell.command_line = command;

@@ -4,9 +4,9 @@
 #include "gui/common/drawn_icons.h"
 #include "gui/common/latin1_text.h"
 #include "gui/common/twips.h"
+#include "gui/mars/load_mars_model_action.h"
 #include "gui/network/load_network_gui.h"
 #include "gui/shell/converter_windows.h"
-#include "gui/shell/mars_load_hook.h"
 #include "gui/shell/window_geometry.h"
 
 namespace kdk::gui {
@@ -259,8 +259,8 @@ bool ControlPanel::LoadNetworkPressed() {
 }
 
 void ControlPanel::LoadMarsPressed() {
-  if (!RunLoadMarsModel(context_)) return;
-  ShowModelFileName();
+  // The loader names the model in the file label itself.
+  if (!LoadMarsModelFromPanel(context_, this, file_name_label_)) return;
   ShowMarsButtons();
   RefreshVisibleMarsWindow();
 }

@@ -1,5 +1,8 @@
 #include "gui/shell/converter_windows.h"
 
+#include "gui/export/code/code_export_window.h"
+#include "gui/export/code/mars_spss_window.h"
+#include "gui/export/code/mars_sql_window.h"
 #include "gui/network/quick_predict_window.h"
 #include "gui/shell/placeholder_window.h"
 
@@ -30,13 +33,13 @@ ConverterWindows CreateConverterWindows(GuiContext& context, QWidget* parent) {
   placeholder("frmEXCEL", "Kestrium >> Excel", 0);
   placeholder("frmVB", "Kestrium >> Visual Basic 6 Project", 0);
   placeholder("frmEquation", "Code", -1);
-  placeholder("CodeExportWindow", "Kestruim >> SAS/Equation", 12000);
+  windows.Add(MakeConverterWindowEntry(new CodeExportWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new QuickPredictWindow(context, parent)));
   placeholder("frmMARS2VB", "MARS >> Visual Basic 6 Project", 0);
   placeholder("frmMARS2XL", "MARS >> Excel", 0);
-  placeholder("frmMARS2tsql", "MARS >> SQL", 0);
+  windows.Add(MakeConverterWindowEntry(new MarsSqlWindow(context, parent)));
   placeholder("frmMARS2HTML", "MARS >> Web Page", 0);
-  placeholder("frmMARS2SPSS", "MARS >> SPSS", 0);
+  windows.Add(MakeConverterWindowEntry(new MarsSpssWindow(context, parent)));
   for (ConverterWindowEntry& entry : windows.All()) entry.widget->hide();
   return windows;
 }

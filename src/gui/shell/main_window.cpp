@@ -7,14 +7,22 @@
 #include "core/shell/common_operations.h"
 #include "gui/common/drawn_icons.h"
 #include "gui/common/twips.h"
+#include "gui/mars/mars_about_dialog.h"
 #include "gui/shell/about_box.h"
-#include "gui/shell/mars_about_box.h"
 #include "gui/shell/window_geometry.h"
 
 namespace kdk::gui {
 namespace {
 
 constexpr char kMainCaption[] = "Kestrium Model Converter";
+
+// The multiple-document area. Qt lets the children's minimum sizes set the area's when
+// its scroll bars are off; here the main window's size limits the children instead.
+class ChildWindowArea : public QMdiArea {
+ public:
+  using QMdiArea::QMdiArea;
+  QSize minimumSizeHint() const override { return QSize(0, 0); }
+};
 
 // The windows drawn on the system's button face (all but the MARS web page window).
 bool UsesButtonFace(const QString& name) {
@@ -39,7 +47,7 @@ MainWindow::MainWindow(Workspace& workspace, Ports& ports, QWidget* parent)
   setWindowTitle(QString::fromLatin1(kMainCaption));
   setWindowIcon(DrawnIcon(QStringLiteral("kestriumdk"), 48));
 
-  area_ = new QMdiArea(this);
+  area_ = new ChildWindowArea(this);
   area_->setObjectName(QStringLiteral("mdiArea"));
   area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   area_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -236,7 +244,7 @@ void MainWindow::ShowAboutBox() {
 }
 
 void MainWindow::ShowMarsAboutBox() {
-  MarsAboutBox box(ports_.shell, this);
+  MarsAboutDialog box(ports_.shell, this);
   box.exec();
 }
 

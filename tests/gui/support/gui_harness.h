@@ -29,11 +29,11 @@ class GuiHarness {
     fakes.shell.program_folder = QCoreApplication::applicationDirPath().toStdString();
   }
 
-  std::string WriteWeights(const std::string& file_name, const WeightsFileSpec& spec) {
+  std::string WriteWeights(const std::string& file_name, const WeightsFileRecipe& recipe) {
     const std::string path = folder.filePath(QString::fromStdString(file_name)).toStdString();
     QFile file(QString::fromStdString(path));
     file.open(QIODevice::WriteOnly);
-    const std::string text = BuildWeightsFile(spec);
+    const std::string text = BuildWeightsFile(recipe);
     file.write(text.data(), static_cast<qint64>(text.size()));
     return path;
   }
