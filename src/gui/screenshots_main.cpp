@@ -1,5 +1,6 @@
 // Renders the desktop program's windows into PNG files so their look can be
 // reviewed without a display: kdk_screenshots OUTPUT_FOLDER EXAMPLES_FOLDER
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QTextStream>
@@ -92,6 +93,11 @@ int main(int argc, char** argv) {
       ok &= Save(&session.window, output, QStringLiteral("quick_prediction_grid.png"));
     } else {
       ok = false;
+    }
+    // The code window, to see a converter placed below the panel.
+    if (auto* code = session.window.findChild<QAbstractButton*>(QStringLiteral("cmdNet2Code"))) {
+      code->click();
+      ok &= Save(&session.window, output, QStringLiteral("code_window.png"));
     }
     kdk::gui::AboutBox about(&session.window);
     about.show();
