@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "gui/export/code/code_export_window.h"
+
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -230,6 +232,33 @@ TEST(WindowGeometry, FitOutputBoxMeasuresTheBoxWithinItsWindow) {
   EXPECT_EQ(box.height(), gui::TwipsToPixels(9000 - 600 - 1000));
   gui::FitOutputBox(&window, 10, 10, &box);
   EXPECT_EQ(box.size(), QSize(gui::TwipsToPixels(5000), gui::TwipsToPixels(6270)));
+}
+
+TEST(MainWindow, ResizingFitsTheCodeWindowsLaidOutBox) {
+  GuiHarness gui;
+  gui.fakes.shell.command_line = gui.WriteWeights("small.kwf", SmallNetworkRecipe());
+  gui.Start();
+  gui.Button("cmdNet2Code")->click();
+  QApplication::processEvents();
+  QWidget* code_window = gui.window->ConverterWindow(QStringLiteral("CodeExportWindow"));
+  auto* window = dynamic_cast<gui::CodeExportWindow*>(code_window);
+  ASSERT_NE(window, nullptr);
+  QWidget* box = window->OutputBox();
+  for (int height : {9000, 6000, 20000}) {
+    gui.window->resize(gui::TwipsToPixels(12000), gui::TwipsToPixels(height));
+    QApplication::processEvents();
+    QApplication::processEvents();
+    const QPoint offset = box->mapTo(code_window, QPoint(0, 0));
+    const int available_height = gui::PixelsToTwips(gui.window->height()) -
+                                 gui::PixelsToTwips(gui.Find("frmControl")->height());
+    const QSize expected = gui::OutputBoxSize(
+        gui::PixelsToTwips(gui.window->width()), available_height,
+        gui::PixelsToTwips(code_window->width()), gui::PixelsToTwips(code_window->height()),
+        gui::PixelsToTwips(offset.x()), gui::PixelsToTwips(offset.y()));
+    EXPECT_EQ(box->size(),
+              QSize(gui::TwipsToPixels(expected.width()), gui::TwipsToPixels(expected.height())))
+        << "main window height " << height;
+  }
 }
 
 TEST(MainWindow, ResizingVerySmallKeepsTheGridAtLeast100TwipsHigh) {

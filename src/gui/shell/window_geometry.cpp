@@ -27,7 +27,9 @@ void FitOutputBox(QWidget* window, int available_width, int available_height, QW
   const QSize size = OutputBoxSize(available_width, available_height,
                                    PixelsToTwips(window->width()), PixelsToTwips(window->height()),
                                    PixelsToTwips(offset.x()), PixelsToTwips(offset.y()));
-  box->resize(TwipsToPixels(size.width()), TwipsToPixels(size.height()));
+  // A fixed size holds whether or not a layout manages the box: a plain resize would
+  // be undone by the window's layout at its next pass.
+  box->setFixedSize(TwipsToPixels(size.width()), TwipsToPixels(size.height()));
 }
 
 }  // namespace kdk::gui

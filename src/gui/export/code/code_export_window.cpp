@@ -207,7 +207,10 @@ void CodeExportWindow::BuildControls() {
 
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(options);
-  layout->addWidget(code_window_, 1);
+  // The main window sizes the box (FitOutputBox); space it leaves stays to the right
+  // and below, so the box keeps its place.
+  layout->addWidget(code_window_, 1, Qt::AlignTop);
+  layout->addStretch(1);
 }
 
 void CodeExportWindow::SetRegenerating(QCheckBox* box) {

@@ -53,7 +53,10 @@ MarsSpssWindow::MarsSpssWindow(GuiContext& context, QWidget* parent)
   options->addStretch(1);
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(options);
-  layout->addWidget(syntax_box_, 2);
+  // The main window sizes the box (FitOutputBox); space it leaves stays to the right
+  // and below, so the box keeps its place.
+  layout->addWidget(syntax_box_, 2, Qt::AlignTop);
+  layout->addStretch(1);
 
   connect(output_name_, &QLineEdit::textChanged, this, [this](const QString& typed) {
     options_.output_field_name = StoredSpssOutputName(typed.toLatin1().toStdString());

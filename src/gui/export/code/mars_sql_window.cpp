@@ -75,7 +75,10 @@ MarsSqlWindow::MarsSqlWindow(GuiContext& context, QWidget* parent)
   options->addWidget(summary_box_, 1);
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(options);
-  layout->addWidget(sql_box_, 2);
+  // The main window sizes the box (FitOutputBox); space it leaves stays to the right
+  // and below, so the box keeps its place.
+  layout->addWidget(sql_box_, 2, Qt::AlignTop);
+  layout->addStretch(1);
 
   auto dialect_clicked = [this] {
     ApplyDialectEnabling();
