@@ -1,6 +1,5 @@
 #include "core/mars/load_mars_model.h"
 
-#include <filesystem>
 
 #include "core/common/text_utils.h"
 #include "core/mars/parse_mars_model.h"
@@ -9,22 +8,10 @@
 namespace kdk {
 
 std::string ChooseMarsFile(Workspace& workspace, Ports& ports) {
-  const std::string key = FolderKey(kMarsModelType, "Model");
-  FileDialogRequest request;
-  request.title = "Select the MARS rules file...";
-  request.initial_folder = ports.settings.Get(kSettingsSection, key, ports.shell.ProgramFolder());
-  request.preset_name = workspace.state.model_name;
-  request.filter = std::string(kMarsRulesFileFilter);
-  request.must_exist = true;
-  const std::string chosen = ports.file_dialogs.OpenFile(request);
-  if (chosen.empty()) return {};
-
-  std::error_code ignored;
-  std::string absolute = std::filesystem::absolute(chosen, ignored).string();
-  if (absolute.empty()) absolute = chosen;
-  workspace.state.file_title = FileNameOfPath(absolute);
-  ports.settings.Set(kSettingsSection, key, ParentFolder(absolute));
-  return absolute;
+  std::string chosen = ChooseModelFile(workspace, ports, kMarsModelType,
+                                       "Select the MARS rules file...", kMarsRulesFileFilter);
+  if (!chosen.empty()) workspace.state.file_title = FileNameOfPath(chosen);
+  return chosen;
 }
 
 bool LoadMarsModel(Workspace& workspace, Ports& ports, MarsSourceDialogs& dialogs) {

@@ -13,6 +13,12 @@ int CountFilterEntries(std::string_view filter) {
   return (separators + 1) / 2;
 }
 
+std::string AbsolutePath(const std::string& path) {
+  std::error_code ignored;
+  std::string absolute = std::filesystem::absolute(path, ignored).string();
+  return absolute.empty() ? path : absolute;
+}
+
 bool IsExistingFile(std::string_view path) {
   std::error_code ignored;
   return !path.empty() && std::filesystem::is_regular_file(std::filesystem::path(path), ignored);
@@ -24,25 +30,31 @@ std::string FolderKey(int model_type, std::string_view word) {
   return std::to_string(model_type) + std::string(word);
 }
 
-std::string ChooseWeightsFile(Workspace& workspace, Ports& ports) {
-  const std::string key = FolderKey(kNetworkModelType, "Model");
+std::string ChooseModelFile(Workspace& workspace, Ports& ports, int model_type,
+                            std::string_view title, std::string_view filter) {
+  const std::string key = FolderKey(model_type, "Model");
   FileDialogRequest request;
-  request.title = "Select the Kestrium weights file...";
+  request.title = std::string(title);
   request.initial_folder = ports.settings.Get(kSettingsSection, key, ports.shell.ProgramFolder());
   request.preset_name = workspace.state.model_name;
-  request.filter = std::string(kWeightsFileFilter);
+  request.filter = std::string(filter);
   request.must_exist = true;
-  std::string chosen = ports.file_dialogs.OpenFile(request);
+  const std::string chosen = ports.file_dialogs.OpenFile(request);
   if (chosen.empty()) return {};
 
-  std::error_code ignored;
-  std::string absolute = std::filesystem::absolute(chosen, ignored).string();
-  if (absolute.empty()) absolute = chosen;
+  const std::string absolute = AbsolutePath(chosen);
   ports.settings.Set(kSettingsSection, key, ParentFolder(absolute));
-  workspace.state.model_path = absolute;
-  workspace.state.file_title = FileNameOfPath(absolute);
-  workspace.state.model_name = ModelNameFromFileTitle(workspace.state.file_title);
   return absolute;
+}
+
+std::string ChooseWeightsFile(Workspace& workspace, Ports& ports) {
+  std::string chosen = ChooseModelFile(workspace, ports, kNetworkModelType,
+                                       "Select the Kestrium weights file...", kWeightsFileFilter);
+  if (chosen.empty()) return {};
+  workspace.state.model_path = chosen;
+  workspace.state.file_title = FileNameOfPath(chosen);
+  workspace.state.model_name = ModelNameFromFileTitle(workspace.state.file_title);
+  return chosen;
 }
 
 std::string ChooseSaveFile(Workspace& workspace, Ports& ports, std::string_view filter) {
@@ -58,9 +70,7 @@ std::string ChooseSaveFile(Workspace& workspace, Ports& ports, std::string_view 
   std::string chosen = ports.file_dialogs.SaveFile(request);
   if (chosen.empty()) return {};
 
-  std::error_code ignored;
-  std::string absolute = std::filesystem::absolute(chosen, ignored).string();
-  if (absolute.empty()) absolute = chosen;
+  const std::string absolute = AbsolutePath(chosen);
   ports.settings.Set(kSettingsSection, key, ParentFolder(absolute));
   return absolute;
 }

@@ -14,6 +14,11 @@ inline constexpr std::string_view kWeightsFileFilter = "Kestrium Weight File (*.
 // The remembered-folder key: the model type's digit, then the word ("1Model", "2Save").
 std::string FolderKey(int model_type, std::string_view word);
 
+// The open dialog for a model file of the given type, remembering its folder under
+// the type's "Model" key. The absolute path chosen, or "" when the user cancels.
+std::string ChooseModelFile(Workspace& workspace, Ports& ports, int model_type,
+                            std::string_view title, std::string_view filter);
+
 // The open dialog for weights files. Sets model_path, file_title and model_name and
 // remembers the folder under "1Model"; "" when the user cancels (nothing changes).
 std::string ChooseWeightsFile(Workspace& workspace, Ports& ports);
