@@ -9,20 +9,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/common/named_widget.h"
 #include "gui/export/code/mars_text_save.h"
 #include "gui/shell/gui_context.h"
 
 namespace kdk::gui {
-namespace {
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-}  // namespace
-
 MarsSpssWindow::MarsSpssWindow(GuiContext& context, QWidget* parent)
     : QWidget(parent), context_(context) {
   setObjectName("frmMARS2SPSS");

@@ -11,21 +11,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "gui/common/named_widget.h"
 #include "gui/export/code/mars_text_save.h"
 #include "gui/mars/show_model_summary.h"
 #include "gui/shell/gui_context.h"
 
 namespace kdk::gui {
-namespace {
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
-}  // namespace
-
 MarsSqlWindow::MarsSqlWindow(GuiContext& context, QWidget* parent)
     : QWidget(parent), context_(context) {
   setObjectName("frmMARS2tsql");
