@@ -53,11 +53,15 @@ bool EvaluateNetwork(const NetworkModel& model, std::span<const double> inputs,
     xn[i] = NormaliseInput(inputs[i], model.max_norm[i], model.min_norm[i]);
   xn[n] = 1;
 
-  std::vector<double> hidden(static_cast<size_t>(h));
+  // Row by row, so the weights are read in memory order; each neuron's sum still
+  // adds its terms in input order, bias last, starting from 0.
+  std::vector<double> hidden(static_cast<size_t>(h), 0.0);
+  for (int i = 0; i <= n; ++i) {
+    const std::vector<double>& row = model.wih[i];
+    for (int k = 0; k < h - 1; ++k) hidden[k] += row[k] * xn[i];
+  }
   for (int k = 0; k < h - 1; ++k) {
-    double s = 0;
-    for (int i = 0; i <= n; ++i) s += model.wih[i][k] * xn[i];
-    hidden[k] = model.hidden_type[k] == NeuronType::NonLinear ? ClippedTanh(s) : s;
+    if (model.hidden_type[k] == NeuronType::NonLinear) hidden[k] = ClippedTanh(hidden[k]);
   }
   hidden[h - 1] = 1;
 

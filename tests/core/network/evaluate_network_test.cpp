@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 namespace kdk {
 namespace {
@@ -58,6 +59,53 @@ TEST(EvaluateNetwork, FollowsTheArithmeticStepByStep) {
   EXPECT_EQ(result.prediction, (out + 1) / 2 * (100 - 20) + 20);
   EXPECT_FALSE(result.is_classifier);
   EXPECT_EQ(result.class_text, "");
+}
+
+TEST(EvaluateNetwork, SumsInInputOrderBitForBitOnALargerNetwork) {
+  std::mt19937 random(99);
+  std::uniform_real_distribution<double> any(-3, 3);
+  const int n = 37, h = 12;
+  NetworkModel net;
+  for (int i = 0; i < n; ++i) {
+    net.input_names.push_back("x" + std::to_string(i));
+    net.min_norm.push_back(any(random) - 5);
+    net.max_norm.push_back(any(random) + 5);
+  }
+  net.max_norm_out = 7.5;
+  net.min_norm_out = -2.25;
+  for (int k = 0; k < h - 1; ++k) {
+    net.hidden_type.push_back(k % 3 == 0 ? NeuronType::Linear : NeuronType::NonLinear);
+  }
+  net.hidden_type.push_back(NeuronType::Bias);
+  net.wih.assign(n + 1, std::vector<double>(h, 0.0));
+  for (auto& row : net.wih) {
+    for (int k = 0; k < h - 1; ++k) row[k] = any(random);
+  }
+  for (int k = 0; k < h; ++k) net.who.push_back(any(random) / 4);
+
+  for (int trial = 0; trial < 50; ++trial) {
+    std::vector<double> x(n);
+    for (double& value : x) value = any(random) * 4;
+    // The arithmetic written out neuron by neuron, as a reader of it would.
+    double out = 0;
+    for (int k = 0; k < h; ++k) {
+      double activation = 1;
+      if (k < h - 1) {
+        double s = 0;
+        for (int i = 0; i < n; ++i) {
+          s += net.wih[i][k] *
+               (((x[i] - net.min_norm[i]) / (net.max_norm[i] - net.min_norm[i]) - 0.5) * 2);
+        }
+        s += net.wih[n][k] * 1;
+        activation = net.hidden_type[k] == NeuronType::NonLinear ? ClippedTanh(s) : s;
+      }
+      out += activation * net.who[k];
+    }
+    NetworkPrediction result;
+    std::string error;
+    ASSERT_TRUE(EvaluateNetwork(net, x, result, error)) << error;
+    EXPECT_EQ(result.normalised_output, out) << "trial " << trial;
+  }
 }
 
 TEST(EvaluateNetwork, RangeEndsNormaliseToPlusMinusOneWithoutClipping) {
