@@ -4,7 +4,6 @@
 #include "core/export/code/header_comments.h"
 #include "core/export/code/network_expression.h"
 #include "core/export/code/program_templates.h"
-#include "core/export/code/replace_text.h"
 #include "core/network/evaluate_network.h"
 
 namespace kdk {
@@ -29,7 +28,7 @@ std::string GenerateCode(CodeExportSettings& settings, const Workspace& workspac
   text.reserve(header.size() + prologue.size() + expression.size() + epilogue.size());
   text.append(header).append(prologue).append(expression).append(epilogue);
   if (settings.code_type == CodeType::C || settings.code_type == CodeType::Java) {
-    return ReplaceEvery(text, "Tanh(", "myTanh(");
+    return ReplaceAll(text, "Tanh(", "myTanh(");
   }
   return text;
 }

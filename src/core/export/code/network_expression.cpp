@@ -1,7 +1,9 @@
 #include "core/export/code/network_expression.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/common/number_text.h"
@@ -208,14 +210,16 @@ class ExpressionWriter {
       AppendActivationLine(weighted, name, k);
       AppendToList(list, name);
     }
+    return Sections({sums, weighted, OutputLine(settings_, model_, list)});
+  }
+
+  // Each block followed by the section separator.
+  std::string Sections(std::initializer_list<std::string_view> blocks) const {
+    size_t size = 0;
+    for (std::string_view block : blocks) size += block.size() + section_end_.size();
     std::string text;
-    text.reserve(sums.size() + weighted.size() + list.size() + 128);
-    text.append(sums);
-    text.append(section_end_);
-    text.append(weighted);
-    text.append(section_end_);
-    text.append(OutputLine(settings_, model_, list));
-    text.append(section_end_);
+    text.reserve(size);
+    for (std::string_view block : blocks) text.append(block).append(section_end_);
     return text;
   }
 
@@ -266,23 +270,9 @@ class ExpressionWriter {
       AppendAssignment(sums, name, component_sums[k]);
     }
     AddTemp(root_);
-    std::string text;
-    text.reserve(terms.size() + sums.size() + weighted.size() + list.size() + 256);
-    text.append(terms);
-    text.append(section_end_);
-    text.append(sums);
-    text.append(section_end_);
-    text.append(weighted);
-    text.append(section_end_);
-    text.append(prefix_);
-    text.append(root_);
-    text.append(" = ");
-    text.append(list);
-    text.append(terminator_);
-    text.append(section_end_);
-    text.append(OutputLine(settings_, model_, root_));
-    text.append(section_end_);
-    return text;
+    std::string total = prefix_;
+    total.append(root_).append(" = ").append(list).append(terminator_);
+    return Sections({terms, sums, weighted, total, OutputLine(settings_, model_, root_)});
   }
 
   CodeExportSettings& settings_;
