@@ -1,6 +1,5 @@
 #include "cli/model_loader.h"
 
-#include <filesystem>
 #include <iostream>
 #include <iterator>
 
@@ -8,6 +7,7 @@
 #include "core/mars/mars_model.h"
 #include "core/mars/parse_mars_model.h"
 #include "core/network/load_network.h"
+#include "core/shell/common_operations.h"
 
 namespace kdk::cli {
 
@@ -18,14 +18,9 @@ ModelKind KindOfModelPath(const std::string& path) {
 namespace {
 
 bool LoadNetworkForCli(const std::string& path, Workspace& workspace, MessagePort& messages) {
-  std::error_code ignored;
-  std::string absolute = std::filesystem::absolute(path, ignored).string();
-  if (absolute.empty()) absolute = path;
   workspace.state.model_type = kNetworkModelType;
-  workspace.state.model_path = absolute;
-  workspace.state.file_title = FileNameOfPath(absolute);
-  workspace.state.model_name = ModelNameFromFileTitle(workspace.state.file_title);
-  return LoadNetworkFromPath(workspace, absolute, messages);
+  SetModelFile(workspace.state, AbsolutePath(path));
+  return LoadNetworkFromPath(workspace, workspace.state.model_path, messages);
 }
 
 // "-" is text piped in, read as if it had been pasted.
@@ -42,13 +37,8 @@ bool LoadMarsForCli(const std::string& path, Workspace& workspace, MessagePort& 
       return false;
     }
   } else {
-    std::error_code ignored;
-    std::string absolute = std::filesystem::absolute(path, ignored).string();
-    if (absolute.empty()) absolute = path;
     workspace.mars.source_kind = std::string(kSourceTextFile);
-    state.model_path = absolute;
-    state.file_title = FileNameOfPath(absolute);
-    state.model_name = ModelNameFromFileTitle(state.file_title);
+    SetModelFile(state, AbsolutePath(path));
   }
   if (!ParseMarsModel(workspace, messages)) return false;
   state.mars_loaded = true;

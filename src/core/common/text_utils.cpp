@@ -96,6 +96,12 @@ std::string OutputBaseName(std::string_view path) {
   return BlanksToUnderscores(TrimBlanks(FileNameOfPath(without_extension)));
 }
 
+std::string AbsolutePath(std::string_view path) {
+  std::error_code error;
+  std::string absolute = std::filesystem::absolute(std::filesystem::path(path), error).string();
+  return absolute.empty() ? std::string(path) : absolute;
+}
+
 std::string ParentFolder(std::string_view path) {
   std::error_code error;
   std::filesystem::path absolute = std::filesystem::absolute(std::filesystem::path(path), error);

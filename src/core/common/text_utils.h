@@ -32,6 +32,9 @@ std::string FileNameOfPath(std::string_view path);
 // the last folder separator, trims blanks and writes every blank as "_".
 std::string OutputBaseName(std::string_view path);
 
+// The absolute form of the path (the path itself when it cannot be made absolute).
+std::string AbsolutePath(std::string_view path);
+
 // The absolute form of the path without its last component.
 std::string ParentFolder(std::string_view path);
 

@@ -13,18 +13,18 @@ int CountFilterEntries(std::string_view filter) {
   return (separators + 1) / 2;
 }
 
-std::string AbsolutePath(const std::string& path) {
-  std::error_code ignored;
-  std::string absolute = std::filesystem::absolute(path, ignored).string();
-  return absolute.empty() ? path : absolute;
-}
-
 bool IsExistingFile(std::string_view path) {
   std::error_code ignored;
   return !path.empty() && std::filesystem::is_regular_file(std::filesystem::path(path), ignored);
 }
 
 }  // namespace
+
+void SetModelFile(ModelState& state, const std::string& path) {
+  state.model_path = path;
+  state.file_title = FileNameOfPath(path);
+  state.model_name = ModelNameFromFileTitle(state.file_title);
+}
 
 std::string FolderKey(int model_type, std::string_view word) {
   return std::to_string(model_type) + std::string(word);
@@ -51,9 +51,7 @@ std::string ChooseWeightsFile(Workspace& workspace, Ports& ports) {
   std::string chosen = ChooseModelFile(workspace, ports, kNetworkModelType,
                                        "Select the Kestrium weights file...", kWeightsFileFilter);
   if (chosen.empty()) return {};
-  workspace.state.model_path = chosen;
-  workspace.state.file_title = FileNameOfPath(chosen);
-  workspace.state.model_name = ModelNameFromFileTitle(workspace.state.file_title);
+  SetModelFile(workspace.state, chosen);
   return chosen;
 }
 

@@ -11,6 +11,9 @@ namespace kdk {
 inline constexpr std::string_view kSettingsSection = "Directories";
 inline constexpr std::string_view kWeightsFileFilter = "Kestrium Weight File (*.kwf)|*.kwf";
 
+// Makes `path` the model file: its path, its file name and the model name from it.
+void SetModelFile(ModelState& state, const std::string& path);
+
 // The remembered-folder key: the model type's digit, then the word ("1Model", "2Save").
 std::string FolderKey(int model_type, std::string_view word);
 
