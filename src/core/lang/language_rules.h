@@ -10,7 +10,7 @@ namespace kdk::lang {
 // paths and numbers into its text only through the rules of its language, so that a
 // model file can change nothing in a generated artifact but text.
 enum class Language {
-  Equation,     // the user's own syntax (code type "Equation"), and the equation view
+  Equation,  // the user's own syntax (code type "Equation"), and the equation view
   Sas,
   VisualBasic,  // VB6 and VBA (a .bas module, a VB6 form, a workbook's code module)
   C,
@@ -26,10 +26,10 @@ enum class Language {
 // How a comment is opened in the generated text, which decides what text inside it
 // must not contain.
 enum class CommentForm {
-  None,          // the language has no comment of ours (HTML text, SQL strings)
-  Block,         // "/*" ... "*/" (C, Java, SAS, JavaScript; SQL "/* */" too)
-  ToLineEnd,     // "'", "!", "--", "//", SPSS "/*": ends at the line break
-  UserDefined,   // the Equation type: the user's own comment strings
+  None,         // the language has no comment of ours (HTML text, SQL strings)
+  Block,        // "/*" ... "*/" (C, Java, SAS, JavaScript; SQL "/* */" too)
+  ToLineEnd,    // "'", "!", "--", "//", SPSS "/*": ends at the line break
+  UserDefined,  // the Equation type: the user's own comment strings
 };
 
 struct LanguageRules {
@@ -37,16 +37,16 @@ struct LanguageRules {
   std::string_view name;  // for messages: "C", "Java", "Fortran 90", "Visual Basic", ...
 
   // Identifiers: letters, digits and "_" only, in every language we write.
-  bool case_sensitive;            // whether Var1 and VAR1 are different names
-  bool underscore_may_lead;       // "_2nd_input" is a name
+  bool case_sensitive;                // whether Var1 and VAR1 are different names
+  bool underscore_may_lead;           // "_2nd_input" is a name
   std::size_t max_identifier_length;  // 0: no limit
 
   CommentForm comment_form;
 
   // Lines. 0 / -1: no limit.
-  std::size_t max_line_length;       // characters, without the line end
-  int max_continuations;             // continuation lines one statement may have
-  std::string_view continuation;     // written at the end of a continued line (" _", " &")
+  std::size_t max_line_length;    // characters, without the line end
+  int max_continuations;          // continuation lines one statement may have
+  std::string_view continuation;  // written at the end of a continued line (" _", " &")
 
   // The largest procedure the language accepts, in its own unit: Java bytes of
   // bytecode (64 KB a method), VB lines a procedure (0: no limit we know of).
