@@ -137,17 +137,18 @@ VbProjectStamp MakeVbProjectStamp(const Workspace& workspace, Clock& clock) {
   return {workspace.state.model_path, ModelCreatedText(workspace, clock), DateText(clock.Now())};
 }
 
-bool GenerateVbProject(const Workspace& workspace, int model_type, Ports& ports,
+bool GenerateVbProject(const Workspace& workspace, int model_type, Clock& clock,
+                       MessagePort& messages,
                        const std::function<void(const std::string&)>& show_progress) {
   const VbProjectPaths paths = VbProjectPathsFor(workspace.output_path);
-  const VbProjectStamp stamp = MakeVbProjectStamp(workspace, ports.clock);
+  const VbProjectStamp stamp = MakeVbProjectStamp(workspace, clock);
   std::string form;
   if (model_type == kNetworkModelType) {
     form = VbNetworkFormFile(workspace.network, stamp);
-  } else if (!VbMarsFormFile(workspace.mars, stamp, form, ports.messages)) {
+  } else if (!VbMarsFormFile(workspace.mars, stamp, form, messages)) {
     return false;
   }
-  if (!CheckVbLimits(form, ports.messages)) return false;
+  if (!CheckVbLimits(form, messages)) return false;
 
   std::string progress = "Files Generated...";
   show_progress(progress);
@@ -161,13 +162,13 @@ bool GenerateVbProject(const Workspace& workspace, int model_type, Ports& ports,
     if (!WriteFileAtomically(*path, text, error)) {
       std::string message = "The file could not be written: ";
       message.append(*path).append(kCrLf).append(kCrLf).append(error);
-      ports.messages.Inform(message, MessageIcon::Critical);
+      messages.Inform(message, MessageIcon::Critical);
       return false;
     }
     progress.append(kCrLf).append(*path);
     show_progress(progress);
   }
-  ports.messages.Inform("Done it!");
+  messages.Inform("Done it!");
   return true;
 }
 

@@ -39,7 +39,8 @@ VbProjectStamp MakeVbProjectStamp(const Workspace& workspace, Clock& clock);
 // kind to `workspace.output_path`. `show_progress` receives the progress label:
 // "Files Generated..." and then each path written; success ends with "Done it!".
 // Every file is written whole or not at all; a failure is reported and ends the run.
-bool GenerateVbProject(const Workspace& workspace, int model_type, Ports& ports,
+bool GenerateVbProject(const Workspace& workspace, int model_type, Clock& clock,
+                       MessagePort& messages,
                        const std::function<void(const std::string&)>& show_progress);
 
 }  // namespace kdk
