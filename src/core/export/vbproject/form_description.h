@@ -22,7 +22,8 @@ std::string VbNetworkFormDescription(const NetworkModel& model);
 // box carrying the input's name as its Tag, categorical flag).
 std::string VbMarsFormDescription(const MarsModel& model);
 
-// The longest caption or tag text written; longer model names are shortened.
-inline constexpr std::size_t kVbLongestCaption = 1000;
+// The longest caption or tag text written, so that its property line stays within
+// VB's 1023 characters; longer model names are shortened.
+inline constexpr std::size_t kVbLongestCaption = 990;
 
 }  // namespace kdk

@@ -148,7 +148,7 @@ TEST(VbFormDescription, HostileNamesStayInsideTheirCaptions) {
   net.output_name = std::string(3000, '"');
   const VbFormFile form = Read(VbNetworkFormDescription(net));
   EXPECT_EQ(Named(form, "lblInput")[0]->properties.at("Caption"), "say \"hi\"     End  Begin");
-  EXPECT_EQ(Named(form, "lblOutput")[0]->properties.at("Caption"), std::string(500, '"'));
+  EXPECT_EQ(Named(form, "lblOutput")[0]->properties.at("Caption"), std::string(495, '"'));
 }
 
 TEST(VbFormDescription, MarsFormOfTwentyInputs) {
