@@ -44,10 +44,10 @@ constexpr const char* kRunHelp =
     "conversion options, MARS: --output-name NAME (mars_out), --no-header\n";
 
 const std::set<std::string> kNetworkValues = {"--format", "--output-name", "--root-name"};
-const std::set<std::string> kNetworkFlags = {
-    "--no-smart-names",        "--no-description",       "--no-model-info",
-    "--no-limits",             "--no-tanh-definition",   "--no-spss-remove-fields",
-    "--no-spss-8char-warning", "--no-spss-var-list"};
+const std::set<std::string> kNetworkFlags = {"--no-smart-names",        "--no-description",
+                                             "--no-model-info",         "--no-limits",
+                                             "--no-tanh-definition",    "--no-spss-remove-fields",
+                                             "--no-spss-8char-warning", "--no-spss-var-list"};
 
 int FormatOf(const std::string& word) {
   if (word == "A") return kFormatA;
@@ -167,8 +167,8 @@ int RunSpssRun(const std::vector<std::string>& words) {
   const ModelKind kind = KindOfModelPath(model_path);
   for (const std::string& word : words) {
     if (!word.starts_with("--") || word == "--timeout" || word == "--replace") continue;
-    const bool network_only = kNetworkValues.count(word) + kNetworkFlags.count(word) > 0 &&
-                              word != "--output-name";
+    const bool network_only =
+        kNetworkValues.count(word) + kNetworkFlags.count(word) > 0 && word != "--output-name";
     if ((kind == ModelKind::Mars && network_only) ||
         (kind == ModelKind::Network && word == "--no-header")) {
       throw UsageError{word + " does not apply to this kind of model"};

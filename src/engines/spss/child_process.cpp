@@ -53,13 +53,12 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string
   SpawnActions actions;
   constexpr int kWrite = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
   posix_spawn_file_actions_addopen(actions.get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(actions.get(), STDOUT_FILENO, output_file.c_str(), kWrite,
-                                   0600);
+  posix_spawn_file_actions_addopen(actions.get(), STDOUT_FILENO, output_file.c_str(), kWrite, 0600);
   posix_spawn_file_actions_addopen(actions.get(), STDERR_FILENO, error_file.c_str(), kWrite, 0600);
   std::vector<char*> pointers = ArgumentPointers(argv);
   pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, argv[0].c_str(), actions.get(), nullptr, pointers.data(),
-                                  environ);
+  const int spawned =
+      posix_spawn(&pid, argv[0].c_str(), actions.get(), nullptr, pointers.data(), environ);
   if (spawned != 0) {
     result.error = std::strerror(spawned);
     return result;

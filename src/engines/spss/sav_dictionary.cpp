@@ -42,8 +42,8 @@ bool ReadSavVariableNames(const std::string& path, std::vector<std::string>& nam
   readstat_set_error_handler(parser.get(), OnError);
   const readstat_error_t status = readstat_parse_sav(parser.get(), path.c_str(), &reading);
   if (status != READSTAT_OK) {
-    error = "The file " + path + " could not be read as SPSS data: " +
-            readstat_error_message(status);
+    error =
+        "The file " + path + " could not be read as SPSS data: " + readstat_error_message(status);
     if (!reading.detail.empty()) error += " (" + reading.detail + ")";
     while (!error.empty() && (error.back() == '\n' || error.back() == ' ')) error.pop_back();
     if (error.back() != '.') error.push_back('.');
