@@ -24,6 +24,6 @@ check "spss-run" 0 "$work/scored.sav" "Done!" -- "$KDK" spss-run "$house" "$work
 check "spss-run keeps an existing file" 1 "" "already exists" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/scored.sav"
 check "spss-run never replaces the data silently" 1 "" "would replace the data file" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/houses.sav"
 check "spss-run option of the other model kind" 2 "" "--no-header does not apply" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/x.sav" --no-header
-printf "GET FILE='%s'.\nLIST.\n" "$work/scored.sav" > "$work/list.sps"
-expected_price=$("$KDK" predict "$house" 150 4 30 | sed 's/prediction: //' | cut -c1-7)
+printf "GET FILE='%s'.\nFORMATS Kestrium_price (F20.6).\nLIST.\n" "$work/scored.sav" > "$work/list.sps"
+expected_price=$(printf "%.6f" "$("$KDK" predict "$house" 150 4 30 | sed 's/prediction: //')")
 check "spss-run computes the prediction" 0 "$expected_price" "" -- pspp -b "$work/list.sps"
