@@ -181,6 +181,14 @@ int RunSpssRun(const std::vector<std::string>& words) {
   options.time_limit = std::chrono::seconds(TimeoutSeconds(args.Value("--timeout", "120")));
 
   ConsoleMessagePort messages(std::cerr);
+  // Refused before anything runs; the engine checks again before it writes.
+  std::error_code ignored;
+  if (!options.replace_existing &&
+      std::filesystem::exists(std::filesystem::symlink_status(output, ignored))) {
+    messages.Inform("The result was not saved: the file " + output +
+                    " already exists (--replace replaces it).");
+    return kExitFailure;
+  }
   Workspace workspace;
   if (!LoadModelForCli(model_path, workspace, messages)) return kExitFailure;
   SpssMatchRequest request;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 
 namespace kdk::conformance {
@@ -114,39 +115,97 @@ RandomMars RandomMarsText(unsigned seed) {
   for (int b = 1; b <= bf_count; ++b) {
     const int input = pick(random);
     const std::string& x = names[input];
+    BasisSpec spec{BasisKind::HingeUp, x};
     std::string body;
     const int form = random() % 10;
     if (form < 2) {
+      spec.kind = form == 0 ? BasisKind::NotMissing : BasisKind::IsMissing;
       body = form == 0 ? "( " + x + " > .)" : "( " + x + " = .)";
     } else if (categorical[input]) {
-      const int a = 1 + random() % 5, c = 1 + random() % 5;
-      body = "( " + x + " = " + std::to_string(a) + " OR " + x + " = " + std::to_string(c) + ")";
+      spec.kind = BasisKind::SetTest;
+      spec.set_a = 1 + random() % 5;
+      spec.set_b = 1 + random() % 5;
+      body = "( " + x + " = " + std::to_string(spec.set_a) + " OR " + x + " = " +
+             std::to_string(spec.set_b) + ")";
     } else {
-      double k = std::round(knot(random) * 4) / 4;
-      std::string k_text = Number(k);
+      spec.knot = std::round(knot(random) * 4) / 4;
+      std::string k_text = Number(spec.knot);
       if (random() % 5 == 0) {
         char text[40];
-        std::snprintf(text, sizeof text, "%.4E", k);  // exponent form as MARS writes it
+        std::snprintf(text, sizeof text, "%.4E", spec.knot);  // exponent form as MARS writes it
         k_text = text;
       }
-      body = random() % 2 ? "max(0, " + x + " - " + k_text + ")"
-                          : "max(0, " + k_text + " - " + x + ")";
+      spec.kind = random() % 2 ? BasisKind::HingeUp : BasisKind::HingeDown;
+      body = spec.kind == BasisKind::HingeUp ? "max(0, " + x + " - " + k_text + ")"
+                                             : "max(0, " + k_text + " - " + x + ")";
     }
     if (b > 1 && random() % 3 == 0) {
-      body += " * BF" + std::to_string(1 + random() % (b - 1));
+      spec.factor = static_cast<int>(random() % (b - 1));
+      body += " * BF" + std::to_string(spec.factor + 1);
     }
+    mars.basis.push_back(spec);
     mars.text += "BF" + std::to_string(b) + " = " + body + ";\r\n";
   }
-  mars.text += "\r\nY = " + Number(std::round(knot(random) * 100) / 100);
+  mars.intercept = std::round(knot(random) * 100) / 100;
+  mars.text += "\r\nY = " + Number(mars.intercept);
   std::string model = "MODEL Y =";
   for (int b = 1; b <= bf_count; ++b) {
     const double coefficient = std::round(knot(random) * 1000) / 1000;
+    mars.coefficients.push_back(std::strtod(Number(coefficient).c_str(), nullptr));
     mars.text += (coefficient < 0 ? " - " : " + ") + Number(std::fabs(coefficient)) + " * BF" +
                  std::to_string(b);
     model += " BF" + std::to_string(b);
   }
   mars.text += ";\r\n\r\n" + model + ";\r\n";
   return mars;
+}
+
+namespace {
+
+// SPSS multiplication: 0 times a missing value is 0.
+std::optional<double> SpssTimes(std::optional<double> a, std::optional<double> b) {
+  if (a && b) return *a * *b;
+  if ((a && *a == 0) || (b && *b == 0)) return 0.0;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<double> SpssRulesValue(const RandomMars& mars,
+                                     const std::vector<std::string>& input_names, const Row& row) {
+  std::vector<std::optional<double>> basis;
+  for (const BasisSpec& spec : mars.basis) {
+    const size_t input =
+        std::find(input_names.begin(), input_names.end(), spec.input) - input_names.begin();
+    const std::optional<double> x = row.at(input);
+    std::optional<double> value;
+    switch (spec.kind) {
+      case BasisKind::HingeUp:
+        value = x ? std::max(0.0, *x - spec.knot) : 0.0;  // MAX(0, missing) is 0
+        break;
+      case BasisKind::HingeDown:
+        value = x ? std::max(0.0, spec.knot - *x) : 0.0;
+        break;
+      case BasisKind::SetTest:
+        if (x) value = (*x == spec.set_a || *x == spec.set_b) ? 1.0 : 0.0;
+        break;
+      case BasisKind::NotMissing:
+        value = x ? 1.0 : 0.0;
+        break;
+      case BasisKind::IsMissing:
+        value = x ? 0.0 : 1.0;
+        break;
+    }
+    if (spec.factor >= 0) value = SpssTimes(value, basis[spec.factor]);
+    basis.push_back(value);
+  }
+  double sum = mars.intercept;
+  for (size_t b = 0; b < basis.size(); ++b) {
+    const std::optional<double> term = SpssTimes(mars.coefficients[b], basis[b]);
+    if (!term) return std::nullopt;
+    sum += *term;
+  }
+  return sum;
 }
 
 }  // namespace kdk::conformance

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,33 @@ std::vector<Row> RandomNetworkRows(const NetworkModel& model, unsigned seed, int
 // Seeded random MARS rules text: hinges both ways with negative and exponent-form
 // knots, set tests on categorical inputs, missing-value indicators, products with
 // earlier basis functions, and names inside names (AGE, AGE2, PAGE).
+enum class BasisKind { HingeUp, HingeDown, SetTest, NotMissing, IsMissing };
+
+// One basis function as drawn: max(0, X - k), max(0, k - X), ( X = a OR X = b),
+// ( X > .) or ( X = .), times an earlier basis function when `factor` >= 0.
+struct BasisSpec {
+  BasisKind kind;
+  std::string input;
+  double knot = 0;
+  int set_a = 0, set_b = 0;
+  int factor = -1;
+};
+
 struct RandomMars {
   std::string text;
   std::vector<std::string> categorical;  // inputs that take small whole numbers
+  std::vector<BasisSpec> basis;
+  double intercept = 0;
+  std::vector<double> coefficients;  // one per basis function, signed
 };
+
+// The value SPSS's own missing-value rules give the model's syntax for a row:
+// MAX ignores a missing argument, a comparison with a missing value is missing,
+// MISSING() is always defined, 0 times a missing value is 0, and any other
+// arithmetic with a missing value is missing (nullopt).
+// `row` holds the inputs in the order of `input_names` (the parsed model's).
+std::optional<double> SpssRulesValue(const RandomMars& mars,
+                                     const std::vector<std::string>& input_names, const Row& row);
 RandomMars RandomMarsText(unsigned seed);
 
 }  // namespace kdk::conformance

@@ -254,6 +254,14 @@ TEST_P(MarsSyntaxInPspp, SyntaxComputesTheEvaluatorsValues) {
   ASSERT_EQ(outcome.values.size(), rows.size());
   int compared_with_missing = 0;
   for (size_t r = 0; r < rows.size(); ++r) {
+    // Every row follows SPSS's own missing-value rules.
+    const std::optional<double> spss_rules = SpssRulesValue(random, model.input_names, rows[r]);
+    EXPECT_EQ(outcome.values[r].has_value(), spss_rules.has_value()) << "row " << r;
+    if (outcome.values[r] && spss_rules) {
+      EXPECT_TRUE(CloseEnough(*outcome.values[r], *spss_rules))
+          << "seed " << seed << " row " << r << ": PSPP " << *outcome.values[r] << ", SPSS rules "
+          << *spss_rules;
+    }
     bool any_missing = false;
     for (const auto& value : rows[r]) any_missing = any_missing || !value;
     if (any_missing && !MissingOnlyInIndicators(model, rows[r])) continue;
