@@ -1,0 +1,306 @@
+#include "core/lang/language_rules.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+
+#include "core/common/number_text.h"
+#include "core/lang/reserved_words.h"
+
+namespace kdk::lang {
+namespace {
+
+constexpr std::size_t kNoLimit = 0;
+constexpr int kNoContinuationLimit = -1;
+
+// Java: a method's bytecode may not pass 64 KB.
+constexpr std::size_t kJavaMethodBytes = 65535;
+// Fortran 2003 names may have 63 characters; gfortran takes them by default.
+constexpr std::size_t kFortranNameLength = 63;
+constexpr std::size_t kFortranLineLength = 132;
+constexpr int kFortranContinuations = 255;
+constexpr std::size_t kVbLineLength = 1023;
+constexpr int kVbContinuations = 24;
+
+constexpr std::array<LanguageRules, 11> kRules = {{
+    {Language::Equation, "Equation", false, true, kNoLimit, CommentForm::UserDefined, kNoLimit,
+     kNoContinuationLimit, "", kNoLimit},
+    {Language::Sas, "SAS", false, true, 32, CommentForm::Block, kNoLimit, kNoContinuationLimit, "",
+     kNoLimit},
+    {Language::VisualBasic, "Visual Basic", false, false, 255, CommentForm::ToLineEnd,
+     kVbLineLength, kVbContinuations, " _", kNoLimit},
+    {Language::C, "C", true, true, kNoLimit, CommentForm::Block, kNoLimit, kNoContinuationLimit, "",
+     kNoLimit},
+    {Language::Fortran90, "Fortran 90", false, false, kFortranNameLength, CommentForm::ToLineEnd,
+     kFortranLineLength, kFortranContinuations, " &", kNoLimit},
+    {Language::Java, "Java", true, true, kNoLimit, CommentForm::Block, kNoLimit,
+     kNoContinuationLimit, "", kJavaMethodBytes},
+    {Language::Spss, "SPSS", false, false, 64, CommentForm::ToLineEnd, kNoLimit,
+     kNoContinuationLimit, "", kNoLimit},
+    {Language::TransactSql, "SQL Server", false, true, 128, CommentForm::Block, kNoLimit,
+     kNoContinuationLimit, "", kNoLimit},
+    {Language::AccessSql, "Access", false, true, 64, CommentForm::None, kNoLimit,
+     kNoContinuationLimit, "", kNoLimit},
+    {Language::Html, "HTML", true, false, kNoLimit, CommentForm::None, kNoLimit,
+     kNoContinuationLimit, "", kNoLimit},
+    {Language::JavaScript, "JavaScript", true, true, kNoLimit, CommentForm::Block, kNoLimit,
+     kNoContinuationLimit, "", kNoLimit},
+}};
+
+bool IsLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsControl(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x20 || byte == 0x7F;
+}
+bool IsAscii(char c) {
+  return static_cast<unsigned char>(c) < 0x80;
+}
+
+char UpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+void AppendHexByte(std::string& out, unsigned char byte) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  out.push_back(kHex[byte >> 4]);
+  out.push_back(kHex[byte & 0x0F]);
+}
+
+// Java reads "\uXXXX" before it reads comments and strings: a backslash run of odd
+// length followed by "u" is an escape, so one more backslash makes it text.
+void AppendJavaBackslashes(std::string& out, std::string_view text, std::size_t& i) {
+  std::size_t run = 0;
+  while (i + run < text.size() && text[i + run] == '\\') ++run;
+  out.append(run, '\\');
+  if (run % 2 == 1 && i + run < text.size() && text[i + run] == 'u') out.push_back('\\');
+  i += run - 1;
+}
+
+void AppendJavaUnicode(std::string& out, unsigned char byte) {
+  // Model text is Latin-1: byte B is the character U+00B.
+  out.append("\\u00");
+  AppendHexByte(out, byte);
+}
+
+}  // namespace
+
+const LanguageRules& RulesOf(Language language) {
+  for (const LanguageRules& rules : kRules) {
+    if (rules.language == language) return rules;
+  }
+  return kRules.front();
+}
+
+bool IsIdentifierSyntax(const LanguageRules& rules, std::string_view name) {
+  if (name.empty()) return false;
+  if (rules.language == Language::Equation) {
+    // The user's own syntax: any text that stays on its line.
+    return std::none_of(name.begin(), name.end(), IsControl);
+  }
+  if (rules.max_identifier_length != kNoLimit && name.size() > rules.max_identifier_length) {
+    return false;
+  }
+  const char first = name.front();
+  if (!IsLetter(first) && !(first == '_' && rules.underscore_may_lead)) return false;
+  return std::all_of(name.begin(), name.end(),
+                     [](char c) { return IsLetter(c) || IsDigit(c) || c == '_'; });
+}
+
+bool IsReservedWord(const LanguageRules& rules, std::string_view name) {
+  for (std::string_view word : ReservedWordsOf(rules.language)) {
+    if (SameName(rules, word, name)) return true;
+  }
+  return false;
+}
+
+bool IsUsableName(const LanguageRules& rules, std::string_view name) {
+  return IsIdentifierSyntax(rules, name) && !IsReservedWord(rules, name);
+}
+
+bool SameName(const LanguageRules& rules, std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  if (rules.case_sensitive) return a == b;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::string CommentSafe(const LanguageRules& rules, std::string_view text) {
+  std::string out;
+  AppendCommentSafe(rules, out, text);
+  return out;
+}
+
+void AppendCommentSafe(const LanguageRules& rules, std::string& out, std::string_view text) {
+  out.reserve(out.size() + text.size());
+  const bool block = rules.comment_form == CommentForm::Block || rules.language == Language::Spss;
+  const std::size_t start = out.size();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '\t' && IsControl(c)) {
+      out.push_back(' ');  // a line break would put the rest outside the comment
+    } else if (block && c == '*' && i + 1 < text.size() && text[i + 1] == '/') {
+      out.append("* ");  // "*/" would end the comment
+    } else if (rules.language == Language::Java && c == '\\') {
+      AppendJavaBackslashes(out, text, i);
+    } else if (rules.language == Language::Java && !IsAscii(c)) {
+      AppendJavaUnicode(out, static_cast<unsigned char>(c));
+    } else if (rules.language == Language::JavaScript && c == '<' && i + 1 < text.size() &&
+               (text[i + 1] == '/' || text[i + 1] == '!')) {
+      out.append("< ");  // "</script" or "<!--" inside a script end or hide it
+    } else {
+      out.push_back(c);
+    }
+  }
+  if (rules.language == Language::VisualBasic) {
+    // A comment line that ends in " _" continues onto the next line.
+    std::size_t end = out.size();
+    while (end > start && (out[end - 1] == ' ' || out[end - 1] == '\t')) --end;
+    if (end > start && out[end - 1] == '_' &&
+        (end - 1 == start || out[end - 2] == ' ' || out[end - 2] == '\t')) {
+      out.insert(out.begin() + static_cast<std::ptrdiff_t>(end), '.');
+    }
+  }
+}
+
+std::string StringBody(const LanguageRules& rules, std::string_view text) {
+  std::string out;
+  AppendStringBody(rules, out, text);
+  return out;
+}
+
+void AppendStringBody(const LanguageRules& rules, std::string& out, std::string_view text) {
+  out.reserve(out.size() + text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const auto byte = static_cast<unsigned char>(c);
+    switch (rules.language) {
+      case Language::C:
+        if (c == '\\' || c == '"' || c == '?') {
+          out.push_back('\\');  // "?" too: "??/" is a trigraph in strict modes
+          out.push_back(c);
+        } else if (IsControl(c) || !IsAscii(c)) {
+          out.push_back('\\');
+          out.push_back(static_cast<char>('0' + (byte >> 6)));
+          out.push_back(static_cast<char>('0' + ((byte >> 3) & 7)));
+          out.push_back(static_cast<char>('0' + (byte & 7)));
+        } else {
+          out.push_back(c);
+        }
+        break;
+      case Language::Java:
+        if (c == '\\') {
+          out.append("\\\\");
+        } else if (c == '"') {
+          out.append("\\\"");
+        } else if (IsControl(c) || !IsAscii(c)) {
+          AppendJavaUnicode(out, byte);
+        } else {
+          out.push_back(c);
+        }
+        break;
+      case Language::JavaScript:
+        if (c == '\\' || c == '"' || c == '\'') {
+          out.push_back('\\');
+          out.push_back(c);
+        } else if (IsControl(c) || !IsAscii(c) || c == '<' || c == '>' || c == '&') {
+          out.append("\\x");  // also keeps "</script>" and "<!--" out of the script
+          AppendHexByte(out, byte);
+        } else {
+          out.push_back(c);
+        }
+        break;
+      case Language::Html:
+        if (c == '&') {
+          out.append("&amp;");
+        } else if (c == '<') {
+          out.append("&lt;");
+        } else if (c == '>') {
+          out.append("&gt;");
+        } else if (c == '"') {
+          out.append("&quot;");
+        } else if (c == '\'') {
+          out.append("&#39;");
+        } else {
+          out.push_back(c);
+        }
+        break;
+      case Language::VisualBasic:
+        if (c == '"') {
+          out.append("\"\"");
+        } else if (IsControl(c) && c != '\t') {
+          out.push_back(' ');  // a string may not span lines
+        } else {
+          out.push_back(c);
+        }
+        break;
+      case Language::TransactSql:
+      case Language::AccessSql:
+        if (c == '\'') {
+          out.append("''");
+        } else {
+          out.push_back(c);
+        }
+        break;
+      case Language::Fortran90:
+      case Language::Spss:
+      case Language::Sas:
+        if (c == '\'') {
+          out.append("''");
+        } else if (IsControl(c) && c != '\t') {
+          out.push_back(' ');
+        } else {
+          out.push_back(c);
+        }
+        break;
+      case Language::Equation:
+        out.push_back(IsControl(c) && c != '\t' ? ' ' : c);
+        break;
+    }
+  }
+}
+
+std::string RealLiteral(const LanguageRules& rules, double value, bool always_real) {
+  std::string out;
+  AppendRealLiteral(rules, out, value, always_real);
+  return out;
+}
+
+void AppendRealLiteral(const LanguageRules& rules, std::string& out, double value,
+                       bool always_real) {
+  const std::size_t start = out.size();
+  AppendNumberText(out, value);
+  const std::string_view written(out.data() + start, out.size() - start);
+  const bool integer_form = written.find_first_of(".E") == std::string_view::npos;
+  if (!integer_form) return;
+  constexpr double kLargestInt32 = 2147483647.0;
+  const bool too_large_for_int = value > kLargestInt32 || value < -kLargestInt32;
+  switch (rules.language) {
+    case Language::Java:
+    case Language::Fortran90:
+      if (always_real || too_large_for_int) out.append(".0");
+      break;
+    case Language::VisualBasic:
+      if (always_real || too_large_for_int) out.push_back('#');  // VB's Double suffix
+      break;
+    case Language::C:
+    case Language::TransactSql:
+    case Language::AccessSql:
+      if (always_real) out.append(".0");
+      break;
+    case Language::Equation:
+    case Language::Sas:
+    case Language::Spss:
+    case Language::Html:
+    case Language::JavaScript:
+      break;
+  }
+}
+
+}  // namespace kdk::lang

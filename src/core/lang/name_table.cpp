@@ -1,0 +1,78 @@
+#include "core/lang/name_table.h"
+
+namespace kdk::lang {
+namespace {
+
+constexpr std::string_view kNameForEmpty = "Name";
+// Put before a name the language will not let start with a digit or "_".
+constexpr char kLeadingLetter = 'V';
+
+bool IsNameCharacter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+}  // namespace
+
+NameTable::NameTable(const LanguageRules& rules) : rules_(rules) {}
+
+std::string NameTable::Key(std::string_view name) const {
+  std::string key(name);
+  if (!rules_.case_sensitive) {
+    for (char& c : key) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+  }
+  return key;
+}
+
+void NameTable::ReserveFixed(std::string_view name) {
+  taken_.insert(Key(name));
+}
+
+bool NameTable::IsTaken(std::string_view name) const {
+  return taken_.count(Key(name)) > 0;
+}
+
+std::string NameTable::Repaired(std::string_view wanted) const {
+  if (IsIdentifierSyntax(rules_, wanted)) return std::string(wanted);
+  std::string name;
+  name.reserve(wanted.size() + 1);
+  for (char c : wanted) {
+    if (rules_.language == Language::Equation) {
+      const auto byte = static_cast<unsigned char>(c);
+      name.push_back(byte < 0x20 || byte == 0x7F ? ' ' : c);
+    } else {
+      name.push_back(IsNameCharacter(c) ? c : '_');
+    }
+  }
+  if (name.empty()) name = kNameForEmpty;
+  if (rules_.language != Language::Equation) {
+    const char first = name.front();
+    const bool letter = (first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z');
+    if (!letter && !(first == '_' && rules_.underscore_may_lead)) {
+      name.insert(name.begin(), first == '_' || !rules_.underscore_may_lead ? kLeadingLetter : '_');
+    }
+  }
+  if (rules_.max_identifier_length != 0 && name.size() > rules_.max_identifier_length) {
+    name.resize(rules_.max_identifier_length);
+  }
+  return name;
+}
+
+std::string NameTable::Claim(std::string_view wanted) {
+  const std::string base = Repaired(wanted);
+  std::string name = base;
+  for (int suffix = 1; IsTaken(name) || !IsUsableName(rules_, name); ++suffix) {
+    const std::string tail = "_" + std::to_string(suffix);
+    std::string stem = base;
+    if (rules_.max_identifier_length != 0 &&
+        stem.size() + tail.size() > rules_.max_identifier_length) {
+      stem.resize(rules_.max_identifier_length - tail.size());
+    }
+    name = stem + tail;
+  }
+  taken_.insert(Key(name));
+  return name;
+}
+
+}  // namespace kdk::lang

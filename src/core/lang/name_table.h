@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "core/lang/language_rules.h"
+
+namespace kdk::lang {
+
+// The names one generated program declares. Names the program's fixed text uses
+// (calcNet, Var1, initData, ...) are reserved first; each model name then claims
+// itself, or, when the language would refuse it or another name has it, the least
+// changed name that is free: invalid characters as "_", a letter before a leading
+// digit or "_" where the language needs one, cut to the length limit, and a suffix
+// "_1", "_2", ... until it is free.
+class NameTable {
+ public:
+  explicit NameTable(const LanguageRules& rules);
+
+  void ReserveFixed(std::string_view name);
+  bool IsTaken(std::string_view name) const;
+  // The name to write for `wanted`; it is then taken.
+  std::string Claim(std::string_view wanted);
+
+ private:
+  std::string Key(std::string_view name) const;
+  std::string Repaired(std::string_view wanted) const;
+
+  const LanguageRules& rules_;
+  std::unordered_set<std::string> taken_;
+};
+
+}  // namespace kdk::lang
