@@ -78,9 +78,10 @@ NetworkModel RandomNetwork(unsigned seed) {
   return model;
 }
 
-std::vector<Row> RandomNetworkRows(const NetworkModel& model, unsigned seed, int count) {
+std::vector<Row> RandomNetworkRows(const NetworkModel& model, unsigned seed, int count,
+                                   double reach) {
   std::mt19937 random(seed);
-  std::uniform_real_distribution<double> unit(-0.1, 1.1);
+  std::uniform_real_distribution<double> unit(-0.1 * reach, 1 + 0.1 * reach);
   std::vector<Row> rows;
   for (int r = 0; r < count; ++r) {
     Row row;

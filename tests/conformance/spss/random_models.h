@@ -14,8 +14,10 @@ namespace kdk::conformance {
 // regression or classifier.
 NetworkModel RandomNetwork(unsigned seed);
 
-// Input rows inside and a little outside each input's range.
-std::vector<Row> RandomNetworkRows(const NetworkModel& model, unsigned seed, int count);
+// Input rows inside and a little outside each input's range: up to `reach` tenths
+// of the range beyond either end.
+std::vector<Row> RandomNetworkRows(const NetworkModel& model, unsigned seed, int count,
+                                   double reach = 1);
 
 // Seeded random MARS rules text: hinges both ways with negative and exponent-form
 // knots, set tests on categorical inputs, missing-value indicators, products with

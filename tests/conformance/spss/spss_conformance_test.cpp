@@ -35,6 +35,9 @@ constexpr const char* kUnderscoreFault =
 constexpr const char* kLeadingPlusFault =
     "known generator fault: layout D writes the bias slot as \"COMPUTE VarN =  + bias\", an "
     "expression starting with \"+\" that PSPP refuses";
+constexpr const char* kExpOverflowFault =
+    "known generator fault: the exponential form of tanh overflows in SPSS for a neuron sum "
+    "beyond about 709 (Exp gives system-missing) where the network clips to 1 or -1";
 constexpr const char* kNotMissingFault =
     "known generator fault: NOT(MISSING( X)) * BFn is read by SPSS as NOT(MISSING( X) * BFn)";
 
@@ -80,7 +83,22 @@ RunOutcome RunThroughEngine(const ScratchFolder& scratch, const std::string& dat
 
 class NetworkSyntaxInPspp : public ::testing::TestWithParam<unsigned> {};
 
-void CheckNetworkLayouts(unsigned seed, std::initializer_list<int> formats) {
+// The largest magnitude of a non-linear neuron's sum for these inputs.
+double LargestTanhSum(const NetworkModel& model, const std::vector<double>& inputs) {
+  double largest = 0;
+  for (int k = 0; k + 1 < model.HiddenSlots(); ++k) {
+    if (model.hidden_type[k] != NeuronType::NonLinear) continue;
+    double sum = model.wih[model.InputCount()][k];
+    for (int i = 0; i < model.InputCount(); ++i) {
+      sum += model.wih[i][k] * NormaliseInput(inputs[i], model.max_norm[i], model.min_norm[i]);
+    }
+    largest = std::max(largest, std::fabs(sum));
+  }
+  return largest;
+}
+
+// `reach` scales how far the inputs go beyond their ranges (1: a tenth either side).
+void CheckNetworkLayouts(unsigned seed, std::initializer_list<int> formats, double reach = 1) {
   Workspace workspace;
   workspace.network = RandomNetwork(seed);
   workspace.state.network_loaded = true;
@@ -95,7 +113,7 @@ void CheckNetworkLayouts(unsigned seed, std::initializer_list<int> formats) {
   for (size_t i = 0; i < model.input_names.size(); ++i) {
     variables.push_back(InDataFileCase(SmartName(model.input_names[i], true), i));
   }
-  std::vector<Row> rows = RandomNetworkRows(model, seed, 12);
+  std::vector<Row> rows = RandomNetworkRows(model, seed, 12, reach);
   Row with_missing = rows.back();
   with_missing.front() = std::nullopt;
   rows.push_back(with_missing);
@@ -106,6 +124,7 @@ void CheckNetworkLayouts(unsigned seed, std::initializer_list<int> formats) {
   FixedClock clock;
   RecordingMessagePort messages;
   std::string layout_c;
+  int overflowed = 0;
   for (int format : formats) {
     SCOPED_TRACE("format index " + std::to_string(format));
     CodeExportSettings settings;
@@ -123,7 +142,7 @@ void CheckNetworkLayouts(unsigned seed, std::initializer_list<int> formats) {
       }
       layout_c = syntax;
       if (format == kFormatB) continue;
-    } else if (format == kFormatC) {
+    } else if (format == kFormatC && !layout_c.empty()) {
       EXPECT_EQ(syntax, layout_c);
     }
     static const std::regex leading_plus(R"((^|\n)COMPUTE [^ ]+ = +\+)");
@@ -139,6 +158,10 @@ void CheckNetworkLayouts(unsigned seed, std::initializer_list<int> formats) {
       for (const auto& value : rows[r]) values.push_back(*value);
       NetworkPrediction expected;
       ASSERT_TRUE(EvaluateNetwork(model, values, expected, error)) << error;
+      if (!outcome.values[r] && LargestTanhSum(model, values) > 709) {
+        ++overflowed;
+        continue;
+      }
       ASSERT_TRUE(outcome.values[r].has_value()) << "row " << r;
       EXPECT_TRUE(CloseEnough(*outcome.values[r], expected.prediction))
           << "seed " << seed << " row " << r << ": PSPP " << *outcome.values[r]
@@ -159,6 +182,7 @@ void CheckNetworkLayouts(unsigned seed, std::initializer_list<int> formats) {
       EXPECT_TRUE(CloseEnough(*outcome.values.back(), expected.prediction));
     }
   }
+  if (overflowed > 0) GTEST_SKIP() << kExpOverflowFault << " (" << overflowed << " rows)";
 }
 
 // A and B give way to C for SPSS, as in the window: the same text, run once.
@@ -168,6 +192,11 @@ TEST_P(NetworkSyntaxInPspp, LayoutsABAndCComputeTheNetwork) {
 
 TEST_P(NetworkSyntaxInPspp, LayoutDComputesTheNetwork) {
   CheckNetworkLayouts(GetParam(), {kFormatD});
+}
+
+// Inputs hundreds of ranges away: every tanh neuron saturates.
+TEST_P(NetworkSyntaxInPspp, FarOutsideTheRangesTheNeuronsSaturate) {
+  CheckNetworkLayouts(GetParam(), {kFormatC}, 4000);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, NetworkSyntaxInPspp, ::testing::Range(1u, 25u));
