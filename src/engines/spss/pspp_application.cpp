@@ -29,7 +29,8 @@ bool SameFile(const std::string& a, const std::string& b) {
 }
 
 std::string Seconds(std::chrono::milliseconds limit) {
-  return std::to_string((limit.count() + 999) / 1000);
+  const long long seconds = (limit.count() + 999) / 1000;
+  return std::to_string(seconds) + (seconds == 1 ? " second" : " seconds");
 }
 
 }  // namespace
@@ -138,7 +139,7 @@ bool PsppSpssApplication::RunPspp(std::string& error) {
   }
   if (process.timed_out) {
     error = "PSPP did not finish the syntax within " + Seconds(options_.time_limit) +
-            " seconds and was stopped.";
+            " and was stopped.";
     return false;
   }
   std::string reported, ignored;

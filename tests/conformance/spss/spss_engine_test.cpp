@@ -117,6 +117,25 @@ TEST_F(SavFiles, PsppAbsentIsAProblemAndNothingRuns) {
   EXPECT_EQ(application.ResultPath(), "");
 }
 
+TEST_F(SavFiles, APsppRunPastTheTimeLimitIsStoppedAndReported) {
+  const std::string slow = scratch_.File("slow-pspp");
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(slow, "#!/bin/sh\nexec sleep 30\n", error));
+  std::filesystem::permissions(slow, std::filesystem::perms::owner_all);
+  spss::PsppOptions options = QuietOptions();
+  options.pspp_program = slow;
+  options.time_limit = std::chrono::milliseconds(300);
+  spss::PsppSpssApplication application(options);
+  RecordingMessagePort messages;
+  NoBusyPointer busy;
+  EXPECT_FALSE(
+      MatchSpssDataFile(Request(data_, scratch_, "COMPUTE y = 1 ."), application, messages, busy));
+  EXPECT_EQ(messages.messages.back().text,
+            "PSPP did not finish the syntax within 1 second and was stopped.");
+  EXPECT_EQ(application.ResultPath(), "");
+  EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
+}
+
 TEST_F(SavFiles, ResultGoesBesideTheDataAsANewFileEachTime) {
   const std::string original = [&] {
     std::string bytes, error;

@@ -98,8 +98,9 @@ void MarsSpssWindow::Generate() {
 }
 
 void MarsSpssWindow::SetControlsEnabled(bool enabled) {
-  for (QWidget* widget : {static_cast<QWidget*>(copy_), static_cast<QWidget*>(save_),
-                          static_cast<QWidget*>(header_), static_cast<QWidget*>(output_name_)}) {
+  for (QWidget* widget :
+       {static_cast<QWidget*>(copy_), static_cast<QWidget*>(save_), static_cast<QWidget*>(header_),
+        static_cast<QWidget*>(output_name_), static_cast<QWidget*>(load_spss_file_)}) {
     widget->setEnabled(enabled);
   }
 }

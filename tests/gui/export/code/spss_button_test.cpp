@@ -69,6 +69,14 @@ class SpssButtons : public ::testing::Test {
   GuiContext context_{workspace_, ports_, host_};
 };
 
+TEST_F(SpssButtons, MarsWindowWithoutAModelKeepsTheButtonDisabled) {
+  MarsSpssWindow window(context_);
+  window.Activate();
+  auto* button = window.findChild<QPushButton*>("cmdLoadSPSSFile");
+  ASSERT_NE(button, nullptr);
+  EXPECT_FALSE(button->isEnabled());
+}
+
 TEST_F(SpssButtons, MarsWindowReportsTheStoredNamesTheFileLacks) {
   workspace_.state.model_path = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
   workspace_.mars.source_kind = std::string(kSourceTextFile);
@@ -78,6 +86,7 @@ TEST_F(SpssButtons, MarsWindowReportsTheStoredNamesTheFileLacks) {
   window.Activate();
   auto* button = window.findChild<QPushButton*>("cmdLoadSPSSFile");
   ASSERT_NE(button, nullptr);
+  EXPECT_TRUE(button->isEnabled());
 
   QTest::mouseClick(button, Qt::LeftButton);  // the chooser is cancelled
   EXPECT_TRUE(Shown().empty());
