@@ -96,8 +96,17 @@ std::vector<Row> RandomNetworkRows(const NetworkModel& model, unsigned seed, int
 
 RandomMars RandomMarsText(unsigned seed) {
   std::mt19937 random(seed * 104729u + 3u);
-  static const std::vector<std::string> kPool = {"AGE", "AGE2", "PAGE", "Income", "rooms",
-                                                 "T",   "X1",   "X10",  "dist",   "_lead"};
+  static const std::vector<std::string> kPool = {"AGE",
+                                                 "AGE2",
+                                                 "PAGE",
+                                                 "Income",
+                                                 "rooms",
+                                                 "T",
+                                                 "X1",
+                                                 "X10",
+                                                 "dist",
+                                                 "_lead",
+                                                 "household_income_band_2004"};
   std::vector<std::string> names = kPool;
   std::shuffle(names.begin(), names.end(), random);
   // The name PSPP refuses comes up in about one model in six.

@@ -199,7 +199,7 @@ TEST_P(NetworkSyntaxInPspp, FarOutsideTheRangesTheNeuronsSaturate) {
   CheckNetworkLayouts(GetParam(), {kFormatC}, 4000);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, NetworkSyntaxInPspp, ::testing::Range(1u, 25u));
+INSTANTIATE_TEST_SUITE_P(Seeds, NetworkSyntaxInPspp, ::testing::Range(1u, 31u));
 
 bool HasNotMissingProduct(const std::string& syntax) {
   static const std::regex pattern(R"(NOT\(MISSING\([^)]*\)\) \*)");
@@ -305,7 +305,7 @@ TEST_P(MarsSyntaxInPspp, SyntaxComputesTheEvaluatorsValues) {
   RecordProperty("rows_with_missing_compared", compared_with_missing);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, MarsSyntaxInPspp, ::testing::Range(1u, 31u));
+INSTANTIATE_TEST_SUITE_P(Seeds, MarsSyntaxInPspp, ::testing::Range(1u, 41u));
 
 }  // namespace
 }  // namespace kdk::conformance
