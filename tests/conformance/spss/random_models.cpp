@@ -110,7 +110,12 @@ RandomMars RandomMarsText(unsigned seed) {
   std::vector<std::string> names = kPool;
   std::shuffle(names.begin(), names.end(), random);
   // The name PSPP refuses comes up in about one model in six.
-  if (random() % 6 != 0) names.erase(std::find(names.begin(), names.end(), "_lead"));
+  const auto lead = std::find(names.begin(), names.end(), "_lead");
+  if (random() % 6 != 0) {
+    names.erase(lead);
+  } else {
+    std::iter_swap(lead, names.begin());
+  }
   const int input_count = std::uniform_int_distribution<int>(2, 5)(random);
   names.resize(input_count);
   RandomMars mars;
