@@ -1,0 +1,52 @@
+#include "core/export/web/generate_page.h"
+
+#include "core/common/text_file.h"
+#include "core/export/web/mars_page.h"
+#include "core/export/web/network_page.h"
+#include "core/shell/common_operations.h"
+
+namespace kdk {
+namespace {
+
+PageFacts FactsOf(const Workspace& workspace, Clock& clock) {
+  return {workspace.state.model_path, ModelCreatedText(workspace, clock), DateText(clock.Now())};
+}
+
+bool WritePage(Ports& ports, const std::string& page, const std::string& save_path,
+               const ProgressLabel& show_progress) {
+  std::string label = "Files Generated ...\r\n";
+  show_progress(label);
+  std::string error;
+  if (!WriteFileAtomically(save_path, page, error)) {
+    std::string message = "The file could not be written: ";
+    message.append(save_path).append("\r\n\r\n").append(error);
+    ports.messages.Inform(message, MessageIcon::Critical);
+    return false;
+  }
+  label.append(save_path);
+  show_progress(label);
+  if (ports.messages.Show("Do you want to see the new web page?", "See It?", MessageIcon::Question,
+                          MessageButtons::YesNo) == MessageAnswer::Yes) {
+    OpenDocument(ports.shell, save_path);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool GenerateNetworkPage(const Workspace& workspace, Ports& ports, const PageStyle& style,
+                         const std::string& save_path, const ProgressLabel& show_progress) {
+  const std::string page =
+      NetworkPageText(workspace.network, style, FactsOf(workspace, ports.clock));
+  return WritePage(ports, page, save_path, show_progress);
+}
+
+bool GenerateMarsPage(const Workspace& workspace, Ports& ports, const PageStyle& style,
+                      bool allow_missing, const std::string& save_path,
+                      const ProgressLabel& show_progress) {
+  const std::string page = MarsPageText(workspace.mars, style, FactsOf(workspace, ports.clock),
+                                        allow_missing, ports.messages);
+  return WritePage(ports, page, save_path, show_progress);
+}
+
+}  // namespace kdk
