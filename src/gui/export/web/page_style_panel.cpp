@@ -54,6 +54,7 @@ PageStylePanel::PageStylePanel(std::shared_ptr<PageStyle> style, ColourDialogPor
   intro_ = Named(new QPlainTextEdit(ToQString(kDefaultIntroduction).replace("\r\n", "\n"), this),
                  "txtIntro");
   intro_->setFont(QFont("Arial"));
+  intro_->setMaximumHeight(120);
   auto* clear_intro = Named(new QPushButton("Clear Introduction", this), "cmdClearIntro");
   normal_font_size_ = Named(new QComboBox(this), "lstNormalFontSize");
   data_grid_font_size_ = Named(new QComboBox(this), "lstDataGridFontSize");

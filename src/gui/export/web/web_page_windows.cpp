@@ -11,6 +11,7 @@
 #include "core/shell/common_operations.h"
 #include "gui/common/latin1_text.h"
 #include "gui/common/named_widget.h"
+#include "gui/common/twips.h"
 #include "gui/export/web/page_style_panel.h"
 #include "gui/mars/show_model_summary.h"
 #include "gui/shell/gui_context.h"
@@ -21,6 +22,9 @@ WebPageWindow::WebPageWindow(GuiContext& context, std::shared_ptr<PageStyle> sty
                              const char* name, int model_type, QWidget* parent)
     : QWidget(parent), context_(context), model_type_(model_type) {
   setObjectName(name);
+  setWindowTitle(model_type == kNetworkModelType ? "Kestrium >> Web Page" : "MARS >> Web Page");
+  // The size the program's other converter windows have (8500 x 7740 twips).
+  resize(TwipsToPixels(8500), TwipsToPixels(7740));
   panel_ = new PageStylePanel(std::move(style), context.ports.colours, this);
   extra_ = new QWidget(this);
   save_ = Named(new QPushButton("Save", this), "cmdSaveAs");
@@ -29,15 +33,25 @@ WebPageWindow::WebPageWindow(GuiContext& context, std::shared_ptr<PageStyle> sty
   save_as_->setWordWrap(true);
   progress_->setWordWrap(true);
 
-  auto* side = new QVBoxLayout;
+  auto* side_widget = new QWidget(this);
+  side_widget->setFixedWidth(TwipsToPixels(2600));
+  auto* side = new QVBoxLayout(side_widget);
+  side->setContentsMargins(0, 0, 0, 0);
   side->addWidget(extra_);
   side->addWidget(save_);
   side->addWidget(save_as_);
   side->addWidget(progress_);
   side->addStretch(1);
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(panel_, 2);
-  layout->addLayout(side, 1);
+  // Laid out from the top left at a fixed width: the main window may make the MARS
+  // window larger than its controls.
+  panel_->setFixedWidth(TwipsToPixels(5600));
+  auto* row = new QHBoxLayout;
+  row->addWidget(panel_, 0, Qt::AlignTop);
+  row->addWidget(side_widget, 0, Qt::AlignTop);
+  row->addStretch(1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(row);
+  layout->addStretch(1);
   connect(save_, &QPushButton::clicked, this, &WebPageWindow::Save);
   EnableSave(false);
 }
@@ -81,6 +95,7 @@ MarsPageWindow::MarsPageWindow(GuiContext& context, std::shared_ptr<PageStyle> s
   allow_missing_ = Named(new QCheckBox("Allow missing values", extra_), "chkAllowMissing");
   summary_ = Named(new QPlainTextEdit(extra_), "txtMARStextwindow");
   summary_->setReadOnly(true);
+  summary_->setFixedHeight(TwipsToPixels(3000));
   auto* layout = new QVBoxLayout(extra_);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(summary_);
