@@ -13,8 +13,8 @@ namespace kdk::cli {
 namespace {
 
 const std::set<std::string> kStyleOptions = {
-    "--intro",          "--font-size",  "--grid-font-size", "--page-background",
-    "--page-text",      "--grid-background", "--grid-text", "--warning"};
+    "--intro",     "--font-size",       "--grid-font-size", "--page-background",
+    "--page-text", "--grid-background", "--grid-text",      "--warning"};
 
 std::string FontSize(const Arguments& args, const std::string& option) {
   const std::string size = args.Value(option, "9pt");
@@ -60,9 +60,9 @@ bool WritePage(ConvertRequest& request, int model_type, const std::string& page)
   }
   std::string error;
   if (!WriteFileAtomically(request.output_path, page, error)) {
-    request.messages.Inform("The file could not be written: " + request.output_path + "\r\n\r\n" +
-                                error,
-                            MessageIcon::Critical);
+    request.messages.Inform(
+        "The file could not be written: " + request.output_path + "\r\n\r\n" + error,
+        MessageIcon::Critical);
     return false;
   }
   std::cout << "Files Generated ...\n" << request.output_path << '\n';
@@ -92,11 +92,17 @@ constexpr const char* kStyleHelp =
 
 std::vector<ConverterEntry> WebConverters() {
   return {
-      {ModelKind::Network, "html", kStyleOptions, {},
+      {ModelKind::Network,
+       "html",
+       kStyleOptions,
+       {},
        std::string("  html (network): a web page that computes the prediction;\n") + kStyleHelp +
            "\n",
        ConvertNetworkPage},
-      {ModelKind::Mars, "html", kStyleOptions, {"--allow-missing"},
+      {ModelKind::Mars,
+       "html",
+       kStyleOptions,
+       {"--allow-missing"},
        std::string("  html (MARS): a web page that computes the prediction;\n") + kStyleHelp +
            ",\n      --allow-missing (an empty field counts as missing)\n",
        ConvertMarsPage},

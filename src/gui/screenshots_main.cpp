@@ -163,7 +163,7 @@ int main(int argc, char** argv) {
                                       facts.page_created};
       ok &= SavePage(
           kdk::MarsPageText(workspace.mars, style, mars_facts, true, session.ports.messages),
-                     output, QStringLiteral("web_page_mars.png"));
+          output, QStringLiteral("web_page_mars.png"));
     } else {
       ok = false;
     }

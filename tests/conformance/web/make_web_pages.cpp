@@ -50,7 +50,7 @@ const std::vector<std::string> kHostileNetworkNames = {
 // The evaluator reads only letters, digits, "_", "$", "#", "@" and bytes from 0x80, so
 // a page with other names is checked against a twin model with plain names.
 const std::vector<std::string> kHostileMarsNames = {
-    "</script", "class", "X1",  "X10", "<script", "Xmax", "max_1", "a\"b",   "tempx", "inpval",
+    "</script", "class", "X1",   "X10", "<script", "Xmax", "max_1", "a\"b",      "tempx", "inpval",
     "'q'",      "var",   "Math", "a$b", "<!",      "n#1",  "@x",    "\xE9t\xE9", "alert", "&amp;"};
 
 bool EvaluatorReads(const std::string& name) {
@@ -128,9 +128,7 @@ PageStyle RandomStyle(std::mt19937& random, int page) {
 struct Manifest {
   std::ostringstream pages;
   int count = 0;
-  void Add(const std::string& entry) {
-    pages << (count++ ? ",\n" : "\n") << entry;
-  }
+  void Add(const std::string& entry) { pages << (count++ ? ",\n" : "\n") << entry; }
 };
 
 bool WritePage(const std::string& folder, const std::string& file, const std::string& text) {
@@ -169,8 +167,9 @@ bool AddNetworkPage(Manifest& manifest, const std::string& folder, const std::st
     if (!EvaluateNetwork(model, values, result, error)) return std::cerr << error << '\n', false;
     std::string entry = "{\"values\":" + JsonList(typed, true);
     if (model.is_classifier) {
-      entry += ",\"class\":" + Json(result.class_text) + ",\"strength\":" +
-               JsonNumber(result.strength) + ",\"raw\":" + JsonNumber(result.normalised_output);
+      entry += ",\"class\":" + Json(result.class_text) +
+               ",\"strength\":" + JsonNumber(result.strength) +
+               ",\"raw\":" + JsonNumber(result.normalised_output);
     } else {
       const double shown = std::fabs(result.prediction) > 0.01
                                ? std::round(result.prediction * 1e6) / 1e6
@@ -191,12 +190,13 @@ bool AddNetworkPage(Manifest& manifest, const std::string& folder, const std::st
     cells.push_back("\"minOut\"");
     cells.push_back("\"maxOut\"");
   }
-  manifest.Add("{\"file\":" + Json(file) + ",\"kind\":\"network\",\"classifier\":" +
-               (model.is_classifier ? "true" : "false") + ",\"names\":" +
-               JsonList(model.input_names, true) + ",\"output\":" + Json(model.output_name) +
-               ",\"normal\":" + Json(style.data_grid_background_colour) +
-               ",\"warning\":" + Json(style.warning_colour) + ",\"cells\":" +
-               JsonList(cells, false) + ",\"cases\":" + JsonList(cases, false) + "}");
+  manifest.Add(
+      "{\"file\":" + Json(file) +
+      ",\"kind\":\"network\",\"classifier\":" + (model.is_classifier ? "true" : "false") +
+      ",\"names\":" + JsonList(model.input_names, true) + ",\"output\":" + Json(model.output_name) +
+      ",\"normal\":" + Json(style.data_grid_background_colour) +
+      ",\"warning\":" + Json(style.warning_colour) + ",\"cells\":" + JsonList(cells, false) +
+      ",\"cases\":" + JsonList(cases, false) + "}");
   return true;
 }
 
@@ -244,12 +244,14 @@ MarsCase RandomMarsText(std::mt19937 random, const std::vector<std::string>& nam
       const int values = std::uniform_int_distribution<int>(1, 3)(random);
       body = "(";
       for (int v = 0; v < values; ++v) {
-        body += std::string(v ? " OR " : " ") + names[i] + " = " + std::to_string(2 * v + 1 + h % 2);
+        body +=
+            std::string(v ? " OR " : " ") + names[i] + " = " + std::to_string(2 * v + 1 + h % 2);
       }
       body += ")";
     } else {
-      body = std::bernoulli_distribution(0.5)(random) ? "max(0, " + names[i] + " - " + Knot(random) + ")"
-                                                       : "max(0, " + Knot(random) + " - " + names[i] + ")";
+      body = std::bernoulli_distribution(0.5)(random)
+                 ? "max(0, " + names[i] + " - " + Knot(random) + ")"
+                 : "max(0, " + Knot(random) + " - " + names[i] + ")";
     }
     if (indicator[i] > 0) {
       body += " * BF" + std::to_string(indicator[i]);
@@ -263,8 +265,11 @@ MarsCase RandomMarsText(std::mt19937 random, const std::vector<std::string>& nam
   std::string statement;
   for (size_t k = 0; k < definitions.size(); ++k) {
     if (std::bernoulli_distribution(0.25)(random)) continue;
-    equation += (k % 2 ? " - " : " + ") + NumberText(std::round(std::uniform_real_distribution<double>(0.01, 9)(random) * 1000) / 1000) +
-                " * BF" + std::to_string(k + 1);
+    equation +=
+        (k % 2 ? " - " : " + ") +
+        NumberText(std::round(std::uniform_real_distribution<double>(0.01, 9)(random) * 1000) /
+                   1000) +
+        " * BF" + std::to_string(k + 1);
     statement += " BF" + std::to_string(k + 1);
   }
   std::string text;
@@ -303,8 +308,8 @@ bool AddMarsPage(Manifest& manifest, const std::string& folder, const std::strin
   std::string error;
   if (!evaluator.Compile(plain, error)) return std::cerr << file << ": " << error << '\n', false;
   const PageStyle style = RandomStyle(random, manifest.count);
-  const std::string page = MarsPageText(model, style, {"C:\\m\\<x>.txt", "Unknown", "now"},
-                                        allow_missing, messages);
+  const std::string page =
+      MarsPageText(model, style, {"C:\\m\\<x>.txt", "Unknown", "now"}, allow_missing, messages);
   if (!WritePage(folder, file, page)) return false;
 
   // Which inputs may be left empty: those the model tests for missing values.
@@ -312,7 +317,8 @@ bool AddMarsPage(Manifest& manifest, const std::string& folder, const std::strin
   for (const std::string& definition : model.basis_function_defs) {
     const std::string tested = IndicatorVariable(definition);
     for (int i = 0; i < model.InputCount(); ++i) {
-      if (IsNotMissingIndicator(definition) && model.input_names[i] == tested) may_be_missing[i] = true;
+      if (IsNotMissingIndicator(definition) && model.input_names[i] == tested)
+        may_be_missing[i] = true;
     }
   }
   std::vector<std::string> cases;
@@ -326,31 +332,36 @@ bool AddMarsPage(Manifest& manifest, const std::string& folder, const std::strin
         values.push_back(std::nullopt);
         continue;
       }
-      const std::string text = model.is_categorical[i]
-                                   ? std::to_string(std::uniform_int_distribution<int>(1, 6)(random))
-                                   : *TypedValue(std::uniform_real_distribution<double>(-50, 150)(random));
+      const std::string text =
+          model.is_categorical[i]
+              ? std::to_string(std::uniform_int_distribution<int>(1, 6)(random))
+              : *TypedValue(std::uniform_real_distribution<double>(-50, 150)(random));
       typed.push_back(text);
       values.push_back(std::strtod(text.c_str(), nullptr));
     }
-    cases.push_back("{\"values\":" + JsonList(typed, true) + ",\"prediction\":" +
-                    JsonNumber(evaluator.Evaluate(values)) + "}");
+    cases.push_back("{\"values\":" + JsonList(typed, true) +
+                    ",\"prediction\":" + JsonNumber(evaluator.Evaluate(values)) + "}");
   }
   std::vector<std::string> missable;
   for (int i = 0; i < model.InputCount(); ++i) {
     if (may_be_missing[i]) missable.push_back(std::to_string(i + 1));
   }
-  manifest.Add("{\"file\":" + Json(file) + ",\"kind\":\"mars\",\"allowMissing\":" +
-               (allow_missing ? "true" : "false") + ",\"names\":" +
-               JsonList(model.input_names, true) + ",\"output\":" + Json(model.output_name) +
-               ",\"cases\":" + JsonList(cases, false) + "}");
+  manifest.Add("{\"file\":" + Json(file) +
+               ",\"kind\":\"mars\",\"allowMissing\":" + (allow_missing ? "true" : "false") +
+               ",\"names\":" + JsonList(model.input_names, true) + ",\"output\":" +
+               Json(model.output_name) + ",\"cases\":" + JsonList(cases, false) + "}");
   return true;
 }
 
 // A network of random shape: 1 to 8 inputs, 0 to 6 hidden neurons of either kind,
 // regression or classifier, ranges anywhere from tiny to large.
 NetworkModel RandomNetwork(std::mt19937& random) {
-  auto integer = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-  auto real = [&](double low, double high) { return std::uniform_real_distribution<double>(low, high)(random); };
+  auto integer = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  auto real = [&](double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(random);
+  };
   NetworkModel model;
   const int inputs = integer(1, 8), hidden = integer(0, 6);
   for (int i = 0; i < inputs; ++i) {
@@ -403,7 +414,8 @@ int Main(const std::string& folder) {
       model.description = "<script>window.__pwned=1</script>\r\nline & more";
       model.data_source = "\"><script>window.__pwned=1</script>";
     }
-    if (!AddNetworkPage(manifest, folder, "page" + std::to_string(page++) + ".html", model, random)) {
+    if (!AddNetworkPage(manifest, folder, "page" + std::to_string(page++) + ".html", model,
+                        random)) {
       return 1;
     }
   }
@@ -414,14 +426,15 @@ int Main(const std::string& folder) {
     for (int i = 0; i < inputs; ++i) {
       names.push_back(seed % 2 == 0 ? kHostileMarsNames[hostile++ % kHostileMarsNames.size()]
                                     : "X" + std::to_string(i + 1));
-      twin_names.push_back(EvaluatorReads(names.back()) ? names.back() : "P" + std::to_string(i + 1));
+      twin_names.push_back(EvaluatorReads(names.back()) ? names.back()
+                                                        : "P" + std::to_string(i + 1));
     }
     const std::string output = seed % 2 == 0 ? "<i>Y&amp;</i>" : "Y";
     const MarsCase mars = RandomMarsText(random, names, output);
     const MarsCase twin = RandomMarsText(random, twin_names, "Y");
     random.discard(1000);
-    if (!AddMarsPage(manifest, folder, "page" + std::to_string(page++) + ".html", mars, twin,
-                     names, twin_names, seed % 4 < 2, random)) {
+    if (!AddMarsPage(manifest, folder, "page" + std::to_string(page++) + ".html", mars, twin, names,
+                     twin_names, seed % 4 < 2, random)) {
       return 1;
     }
   }

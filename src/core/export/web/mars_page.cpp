@@ -15,27 +15,33 @@ std::string CalcMarsBlock(const MarsModel& model, bool allow_missing, MessagePor
   out.append(JoinLines({"\tvar inpval = new Array();", "\tvar inpvaln = new Array();", "", "",
                         "function CalcMars()", "{", ""}));
   out.append("\r\n\tvar inputs = ").append(std::to_string(model.InputCount())).append(";\r\n");
-  out.append(JoinLines({"\tfor (var i = 1; i <= inputs; i++)", "\t{",
-                        "\t var n = document.datainput.elements[i].value;",
-                        "\t    if ( (isNaN(n) == true) || (n == \"\") )", "\t        {",
-                        "\t        //uncomment appropriate lines below to allow/disallow missing values"}));
+  out.append(JoinLines(
+      {"\tfor (var i = 1; i <= inputs; i++)", "\t{",
+       "\t var n = document.datainput.elements[i].value;",
+       "\t    if ( (isNaN(n) == true) || (n == \"\") )", "\t        {",
+       "\t        //uncomment appropriate lines below to allow/disallow missing values"}));
   out.append("\r\n");
-  for (std::string_view line : {"alert (\"Invalid number\");", "document.datainput.elements [i].focus();",
-                                "document.datainput.elements [i].select();", " return false"}) {
+  for (std::string_view line :
+       {"alert (\"Invalid number\");", "document.datainput.elements [i].focus();",
+        "document.datainput.elements [i].select();", " return false"}) {
     out.append("\t        ").append(a).append(line).append("\r\n");
   }
-  out.append("\t        ").append(b).append("document.datainput.elements [i].value = 'missing';\r\n");
-  out.append(JoinLines({"\t        }", "", "\t     inpval[i] = document.datainput.elements[i].value;",
-                        "\t     inpvaln[i] = document.datainput.elements[i].value;", "", "\t}", "",
-                        "", "\t//calculate the basis functions"}));
+  out.append("\t        ")
+      .append(b)
+      .append("document.datainput.elements [i].value = 'missing';\r\n");
+  out.append(
+      JoinLines({"\t        }", "", "\t     inpval[i] = document.datainput.elements[i].value;",
+                 "\t     inpvaln[i] = document.datainput.elements[i].value;", "", "\t}", "", "",
+                 "\t//calculate the basis functions"}));
   out.append("\r\n");
   for (const std::string& statement : script.Statements()) {
     out.append("\t").append(statement).append("\r\n");
   }
   out.append("\r\n\t//calculate the model output\r\n\tvar MARSPrediction = ");
   out.append(script.Prediction()).append(";\r\n");
-  out.append(JoinLines({"", "\t//write the prediction to the page",
-                        "\tdocument.datainput.prediction.value = MARSPrediction;", "", "}", "", ""}));
+  out.append(
+      JoinLines({"", "\t//write the prediction to the page",
+                 "\tdocument.datainput.prediction.value = MARSPrediction;", "", "}", "", ""}));
   return out;
 }
 
@@ -75,10 +81,11 @@ std::string MarsFormBlock(const MarsModel& model) {
   out.append(
       "</TD><TD CLASS=\"predict\"><INPUT TYPE=\"Text\" name=\"prediction\" Size=\"10\" "
       "maxlength=\"10\" VALUE=\"?\"></TD></TR>\r\n");
-  out.append(JoinLines({"<TR><TD align=\"center\"><input type=\"reset\" value=\"Clear\"></TD><TD "
-                        "align=\"center\"><input type=\"BUTTON\" value=\"Predict\" "
-                        "onClick=\"CalcMars(this.form)\"></TD><TD></TD><TD></TD></TR>",
-                        "</TABLE>", "</FORM>", ""}));
+  out.append(
+      JoinLines({"<TR><TD align=\"center\"><input type=\"reset\" value=\"Clear\"></TD><TD "
+                 "align=\"center\"><input type=\"BUTTON\" value=\"Predict\" "
+                 "onClick=\"CalcMars(this.form)\"></TD><TD></TD><TD></TD></TR>",
+                 "</TABLE>", "</FORM>", ""}));
   return out;
 }
 
@@ -105,10 +112,10 @@ std::string MarsPageText(const MarsModel& model, const PageStyle& style, const P
   std::string page;
   page.reserve(12288 + model.basis_function_defs.size() * 128);
   for (const std::string& block :
-       {DocumentHead(), StyleSheet(style), ScriptOpen(), CalcMarsBlock(model, allow_missing, messages),
-        NullFunctionBlock(), FlagFunctionBlock(), ScriptClose(), HeadCloseBodyOpen(),
-        IntroductionBlock(style), MarsFormBlock(model), MarsFactsBlock(model, facts),
-        FooterLine(FooterForm::Mars), DocumentEnd()}) {
+       {DocumentHead(), StyleSheet(style), ScriptOpen(),
+        CalcMarsBlock(model, allow_missing, messages), NullFunctionBlock(), FlagFunctionBlock(),
+        ScriptClose(), HeadCloseBodyOpen(), IntroductionBlock(style), MarsFormBlock(model),
+        MarsFactsBlock(model, facts), FooterLine(FooterForm::Mars), DocumentEnd()}) {
     WriteBlock(page, block);
   }
   return page;

@@ -13,15 +13,32 @@ namespace kdk {
 namespace {
 
 // Names the page's own script uses; a basis function may not take one of them.
-constexpr std::string_view kPageNames[] = {
-    "inpval",   "inpvaln", "CalcMars", "inputs", "i",          "n",
-    "tempx",    "MARSPrediction",      "inpValRepresentsNull", "inpValIsAFlag",
-    "Math",     "Array",   "document", "alert",  "NaN",        "Infinity",
-    "undefined", "window", "values",   "index",  "numberofvalues", "y"};
+constexpr std::string_view kPageNames[] = {"inpval",
+                                           "inpvaln",
+                                           "CalcMars",
+                                           "inputs",
+                                           "i",
+                                           "n",
+                                           "tempx",
+                                           "MARSPrediction",
+                                           "inpValRepresentsNull",
+                                           "inpValIsAFlag",
+                                           "Math",
+                                           "Array",
+                                           "document",
+                                           "alert",
+                                           "NaN",
+                                           "Infinity",
+                                           "undefined",
+                                           "window",
+                                           "values",
+                                           "index",
+                                           "numberofvalues",
+                                           "y"};
 
 // Identifiers the page's own statements put into a basis function's script.
-constexpr std::string_view kStatementWords[] = {"var",   "new",   "Array", "inpval",
-                                                "tempx", "inpValRepresentsNull", "inpValIsAFlag"};
+constexpr std::string_view kStatementWords[] = {
+    "var", "new", "Array", "inpval", "tempx", "inpValRepresentsNull", "inpValIsAFlag"};
 
 bool IsSpaceAt(std::string_view text, size_t position) {
   return position < text.size() && (text[position] == ' ' || text[position] == '\t');
@@ -73,17 +90,17 @@ MarsScript::MarsScript(const MarsModel& model, MessagePort& messages)
 void MarsScript::AppendSubstituted(std::string& out, std::string_view text) const {
   out.reserve(out.size() + text.size() * 2);
   for (size_t i = 0; i < text.size();) {
-    const bool may_start = i == 0 || !lang::IsWordCharacter(text[i - 1]) ||
-                           !lang::IsWordCharacter(text[i]);
+    const bool may_start =
+        i == 0 || !lang::IsWordCharacter(text[i - 1]) || !lang::IsWordCharacter(text[i]);
     if (may_start) {
       if (IsFunctionAt(text, i, "max") || IsFunctionAt(text, i, "min")) {
         out.append("Math.").append(text.substr(i, 3));
         i += 3;
         continue;
       }
-      const auto match =
-          std::find_if(replacements_.begin(), replacements_.end(),
-                       [&](const auto& entry) { return lang::IsWholeWordAt(text, i, entry.first); });
+      const auto match = std::find_if(
+          replacements_.begin(), replacements_.end(),
+          [&](const auto& entry) { return lang::IsWholeWordAt(text, i, entry.first); });
       if (match != replacements_.end()) {
         out.append(match->second);
         i += match->first.size();
@@ -128,8 +145,7 @@ std::vector<MarsScript::Piece> MarsScript::IndicatorPieces(const std::string& de
 }
 
 std::vector<MarsScript::Piece> MarsScript::CategoricalPieces(const std::string& definition,
-                                                             int input_index,
-                                                             bool& valid) const {
+                                                             int input_index, bool& valid) const {
   const size_t equals = definition.find('=');
   const std::string left = TrimBlanks(std::string_view(definition).substr(0, equals + 1));
   std::string rest = TrimBlanks(std::string_view(definition).substr(equals + 1));
@@ -240,10 +256,9 @@ bool MarsScript::IsSafeExpression(std::string_view expression) const {
         i = end + 4;
         continue;
       }
-      const bool known =
-          script_names_.count(word) > 0 ||
-          std::find(std::begin(kStatementWords), std::end(kStatementWords), word) !=
-              std::end(kStatementWords);
+      const bool known = script_names_.count(word) > 0 ||
+                         std::find(std::begin(kStatementWords), std::end(kStatementWords), word) !=
+                             std::end(kStatementWords);
       if (!known) return false;
       i = end;
       continue;
@@ -266,7 +281,8 @@ bool MarsScript::IsSafeExpression(std::string_view expression) const {
       i = end;
       continue;
     }
-    if (c == '/' && i + 1 < expression.size() && (expression[i + 1] == '/' || expression[i + 1] == '*')) {
+    if (c == '/' && i + 1 < expression.size() &&
+        (expression[i + 1] == '/' || expression[i + 1] == '*')) {
       return false;
     }
     if (c == '(' || c == '[') ++depth;
@@ -283,8 +299,8 @@ bool MarsScript::IsSafeStatement(std::string_view statement) const {
   size_t start = 0;
   while (start <= statement.size()) {
     size_t end = statement.find("\r\n\t", start);
-    const std::string_view line =
-        statement.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    const std::string_view line = statement.substr(
+        start, end == std::string_view::npos ? std::string_view::npos : end - start);
     if (line.substr(0, 4) != "var " || line.empty() || line.back() != ';') return false;
     const size_t equals = line.find(" =");
     if (equals == std::string_view::npos) return false;

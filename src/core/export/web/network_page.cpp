@@ -45,8 +45,10 @@ std::string NetworkVariablesBlock(const NetworkModel& model, const PageStyle& st
   AppendArray(out, "minNorm", model.min_norm, inputs);
   AppendArray(out, "minSeen", model.min_seen, inputs);
   const std::pair<std::string_view, double> outputs[] = {
-      {"var maxNormOut = ", model.max_norm_out}, {"var minNormOut = ", model.min_norm_out},
-      {"var maxSeenOut = ", model.max_seen_out}, {"var minSeenOut = ", model.min_seen_out},
+      {"var maxNormOut = ", model.max_norm_out},
+      {"var minNormOut = ", model.min_norm_out},
+      {"var maxSeenOut = ", model.max_seen_out},
+      {"var minSeenOut = ", model.min_seen_out},
       {"var maxSeenOutCL = ", model.max_seen_out_cl},
       {"var minSeenOutCL = ", model.min_seen_out_cl}};
   for (size_t i = 0; i < (model.is_classifier ? 6u : 4u); ++i) {
@@ -56,8 +58,7 @@ std::string NetworkVariablesBlock(const NetworkModel& model, const PageStyle& st
   }
   for (size_t row = 0; row <= inputs; ++row) {
     const std::string head = "input" + std::to_string(row + 1);
-    AppendArray(out, head, row < model.wih.size() ? model.wih[row] : std::vector<double>{},
-                hidden);
+    AppendArray(out, head, row < model.wih.size() ? model.wih[row] : std::vector<double>{}, hidden);
   }
   out.append("wih = new Array(\"\"");
   for (size_t row = 0; row <= inputs; ++row) out.append(",input").append(std::to_string(row + 1));
@@ -187,29 +188,18 @@ std::string NormaliseBlock() {
 }
 
 std::string TanhBlock() {
-  return JoinLines({"",
-                    "function myTanh(x)",
-                    "{",
-                    "\tvar myResult;",
-                    "",
-                    "\tif (x > 20)",
-                    "\t\tmyResult = 1;",
-                    "\telse if (x < -20)",
-                    "\t\tmyResult = -1;",
-                    "\telse",
-                    "\t\tmyResult = (Math.exp(x) - Math.exp(-1 * x))/ (Math.exp(x) + Math.exp(-1 * x));",
-                    "",
-                    "\treturn myResult;",
-                    "}",
-                    "",
-                    ""});
+  return JoinLines(
+      {"", "function myTanh(x)", "{", "\tvar myResult;", "", "\tif (x > 20)", "\t\tmyResult = 1;",
+       "\telse if (x < -20)", "\t\tmyResult = -1;", "\telse",
+       "\t\tmyResult = (Math.exp(x) - Math.exp(-1 * x))/ (Math.exp(x) + Math.exp(-1 * x));", "",
+       "\treturn myResult;", "}", "", ""});
 }
 
 std::string WarningFunctionsBlock(const NetworkModel& model) {
-  std::string out = JoinLines({"", "function resetColours()", "{",
-                               "    for (var i = 1; i < inppb; i++)", "    {",
-                               "    dum = colours(\"max\" + i,normalColour,0 );",
-                               "    dum = colours(\"min\" + i,normalColour,0 );", "    }"});
+  std::string out =
+      JoinLines({"", "function resetColours()", "{", "    for (var i = 1; i < inppb; i++)", "    {",
+                 "    dum = colours(\"max\" + i,normalColour,0 );",
+                 "    dum = colours(\"min\" + i,normalColour,0 );", "    }"});
   out.append("\r\n");
   if (!model.is_classifier) {
     out.append("    dum = colours(\"maxOut\",normalColour,0 );\r\n");
@@ -306,11 +296,11 @@ std::string NetworkFormBlock(const NetworkModel& model) {
     AppendNumberText(out, model.max_seen_out);
     out.append("</SPAN></TD></TR>\r\n");
   }
-  out.append(JoinLines(
-      {"<TR><TD align=\"center\"><input type=\"reset\" value=\"Clear\" "
-       "onClick=\"resetColours()\"></TD><TD align=\"center\"><input type=\"BUTTON\" "
-       "value=\"Predict\" onClick=\"calcNet(this.form)\"></TD><TD></TD><TD></TD></TR>",
-       "</TABLE>", "</FORM>", ""}));
+  out.append(
+      JoinLines({"<TR><TD align=\"center\"><input type=\"reset\" value=\"Clear\" "
+                 "onClick=\"resetColours()\"></TD><TD align=\"center\"><input type=\"BUTTON\" "
+                 "value=\"Predict\" onClick=\"calcNet(this.form)\"></TD><TD></TD><TD></TD></TR>",
+                 "</TABLE>", "</FORM>", ""}));
   return out;
 }
 

@@ -40,11 +40,11 @@ std::string JoinLines(std::initializer_list<std::string_view> lines) {
 std::string DocumentHead() {
   std::string title = "<TITLE>";
   title.append(MakerName()).append(" - ").append(kMakerWebAddress).append("</TITLE>");
-  return JoinLines({"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
-                    "\"http://www.w3.org/TR/html4/loose.dtd\">",
-                    "<HTML>", "", "<HEAD>", title,
-                    "<meta http-equiv=\"content-type\" content=\"text/html;charset=iso-8859-1\">",
-                    ""});
+  return JoinLines(
+      {"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
+       "\"http://www.w3.org/TR/html4/loose.dtd\">",
+       "<HTML>", "", "<HEAD>", title,
+       "<meta http-equiv=\"content-type\" content=\"text/html;charset=iso-8859-1\">", ""});
 }
 
 std::string StyleSheet(const PageStyle& style) {
@@ -62,38 +62,39 @@ std::string StyleSheet(const PageStyle& style) {
     AppendStyleRule(out, selector, style.normal_font_size, style.page_text_colour,
                     style.page_background_colour);
   }
-  AppendStyleRule(out, "span", "", style.data_grid_text_colour,
-                  style.data_grid_background_colour);
+  AppendStyleRule(out, "span", "", style.data_grid_text_colour, style.data_grid_background_colour);
   AppendStyleRule(out, "font.normal", style.normal_font_size, style.page_text_colour, "");
   out.append("\r\n</STYLE>\r\n");
   return out;
 }
 
 std::string ScriptOpen() {
-  return JoinLines({"", "<SCRIPT LANGUAGE=\"JavaScript\" TYPE=\"TEXT/JAVASCRIPT\">", "<!-- hide", ""});
+  return JoinLines(
+      {"", "<SCRIPT LANGUAGE=\"JavaScript\" TYPE=\"TEXT/JAVASCRIPT\">", "<!-- hide", ""});
 }
 
 std::string BrowserSensingScript() {
-  return JoinLines({"// browser sensing",
-                    "var isDHTML = 0;",
-                    "var isID = 0;",
-                    "var isAll = 0;",
-                    "var isLayers = 0;",
-                    "",
-                    "if (document.getElementById)",
-                    "  {isID = 1; isDHTML = 1;}",
-                    "else ",
-                    "{",
-                    "   if (document.all)",
-                    "     {isAll = 1; isDHTML = 1;}",
-                    "   else ",
-                    "   {",
-                    "   browserVersion = parseInt(navigator.appVersion);",
-                    "   if ((navigator.appName.indexOf('Netscape') != -1) && (browserVersion >= 4)) ",
-                    "    isLayers = 1; isDHTML = 1;",
-                    "   }",
-                    "}",
-                    ""});
+  return JoinLines(
+      {"// browser sensing",
+       "var isDHTML = 0;",
+       "var isID = 0;",
+       "var isAll = 0;",
+       "var isLayers = 0;",
+       "",
+       "if (document.getElementById)",
+       "  {isID = 1; isDHTML = 1;}",
+       "else ",
+       "{",
+       "   if (document.all)",
+       "     {isAll = 1; isDHTML = 1;}",
+       "   else ",
+       "   {",
+       "   browserVersion = parseInt(navigator.appVersion);",
+       "   if ((navigator.appName.indexOf('Netscape') != -1) && (browserVersion >= 4)) ",
+       "    isLayers = 1; isDHTML = 1;",
+       "   }",
+       "}",
+       ""});
 }
 
 std::string ScriptClose() {

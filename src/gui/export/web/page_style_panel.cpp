@@ -102,8 +102,9 @@ PageStylePanel::PageStylePanel(std::shared_ptr<PageStyle> style, ColourDialogPor
 void PageStylePanel::ApplyStyleDefaults() {
   ApplyDefaultColours(*style_);
   const QColor grey(192, 192, 192), brown(128, 64, 0), blue(0, 64, 128);
-  for (QWidget* widget : {static_cast<QWidget*>(page_background_),
-                          static_cast<QWidget*>(page_background_text_), static_cast<QWidget*>(intro_)}) {
+  for (QWidget* widget :
+       {static_cast<QWidget*>(page_background_), static_cast<QWidget*>(page_background_text_),
+        static_cast<QWidget*>(intro_)}) {
     SetBackground(widget, grey);
   }
   SetForeground(page_background_text_, brown);
@@ -137,8 +138,9 @@ QColor PageStylePanel::PickColour(const QColor& current) {
 
 void PageStylePanel::SetPageBackground(const QColor& colour) {
   style_->page_background_colour = ColourText(colour);
-  for (QWidget* widget : {static_cast<QWidget*>(page_background_),
-                          static_cast<QWidget*>(page_background_text_), static_cast<QWidget*>(intro_)}) {
+  for (QWidget* widget :
+       {static_cast<QWidget*>(page_background_), static_cast<QWidget*>(page_background_text_),
+        static_cast<QWidget*>(intro_)}) {
     SetBackground(widget, colour);
   }
 }

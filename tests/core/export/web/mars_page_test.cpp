@@ -48,8 +48,10 @@ TEST(MarsScriptTest, InputsMatchAsWholeWords) {
   RecordingMessagePort messages;
   const MarsScript script(model, messages);
   EXPECT_EQ(script.Statements()[1], "var BF2 = Math.max(0, (inpval[2] * 1.0) - 2) * BF1;");
-  EXPECT_EQ(script.Statements()[2], "var BF3 = Math.max(0, (inpval[3] * 1.0) - (inpval[1] * 1.0));");
-  EXPECT_EQ(script.Statements()[3], "var tempx = [4];\r\n\tvar BF4 = inpValIsAFlag(2,tempx,1) * BF2;");
+  EXPECT_EQ(script.Statements()[2],
+            "var BF3 = Math.max(0, (inpval[3] * 1.0) - (inpval[1] * 1.0));");
+  EXPECT_EQ(script.Statements()[3],
+            "var tempx = [4];\r\n\tvar BF4 = inpValIsAFlag(2,tempx,1) * BF2;");
   EXPECT_EQ(script.Statements()[4], "var BF5 = ( inpValRepresentsNull(4,0,1));");
   EXPECT_EQ(script.Statements()[5], "var BF6 = Math.max(0, (inpval[4] * 1.0) + 1) * BF5;");
 }
@@ -57,11 +59,11 @@ TEST(MarsScriptTest, InputsMatchAsWholeWords) {
 TEST(MarsScriptTest, HostileNamesNeverReachTheScriptAsCode) {
   // Names the parser takes as inputs, basis functions the script must rename, and
   // a definition that is no arithmetic.
-  const MarsModel model = Parse(Model(
-      "BF1 = max(0, </script - 1);\r\nBF2 = max(0, a\"b - 2);\r\nBF3 = max(0, class + 1);\r\n"
-      "BFtempx = max(0, x'y;alert - 3);\r\nBF5 = max(0, X1 - 1) ; alert(1);\r\n"
-      "BF6 = max(0, X1 - 1) // comment;\r\n",
-      "1 + BF1 + BF2 + BF3 + BFtempx + BF5 + BF6", "BF1 BF2 BF3 BFtempx BF5 BF6"));
+  const MarsModel model = Parse(
+      Model("BF1 = max(0, </script - 1);\r\nBF2 = max(0, a\"b - 2);\r\nBF3 = max(0, class + 1);\r\n"
+            "BFtempx = max(0, x'y;alert - 3);\r\nBF5 = max(0, X1 - 1) ; alert(1);\r\n"
+            "BF6 = max(0, X1 - 1) // comment;\r\n",
+            "1 + BF1 + BF2 + BF3 + BFtempx + BF5 + BF6", "BF1 BF2 BF3 BFtempx BF5 BF6"));
   RecordingMessagePort messages;
   const std::string block = CalcMarsBlock(model, false, messages);
   EXPECT_NE(block.find("\tvar BF1 = Math.max(0, (inpval[1] * 1.0) - 1);\r\n"), std::string::npos);
@@ -93,8 +95,10 @@ TEST(MarsScriptTest, BasisFunctionNamesBecomeDistinctScriptNames) {
 TEST(MarsPageTest, MissingValueOptionSwapsTheCommentedLines) {
   RecordingMessagePort messages;
   const MarsModel model = ParseText(testing::kWorkedExample, messages);
-  const std::vector<std::string> strict = SplitIntoLines(CalcMarsBlock(model, false, messages) + "\r\n");
-  const std::vector<std::string> lenient = SplitIntoLines(CalcMarsBlock(model, true, messages) + "\r\n");
+  const std::vector<std::string> strict =
+      SplitIntoLines(CalcMarsBlock(model, false, messages) + "\r\n");
+  const std::vector<std::string> lenient =
+      SplitIntoLines(CalcMarsBlock(model, true, messages) + "\r\n");
   ASSERT_EQ(strict.size(), 44u);  // 38 + five statements, one of them two lines
   EXPECT_EQ(strict[7], "\tvar inputs = 3;");
   EXPECT_EQ(strict[14], "\t        alert (\"Invalid number\");");

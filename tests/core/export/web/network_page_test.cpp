@@ -75,8 +75,9 @@ TEST(NetworkPageTest, WarningFunctionsOfAClassifierLeaveTheOutputCellsAlone) {
                             "    dum = colours(\"minOut\",normalColour,0 );\r\n    return 0;"),
             std::string::npos);
   EXPECT_NE(classifier.find("    }\r\n    return 0;"), std::string::npos);
-  EXPECT_NE(classifier.find("\r\n          document.all[objectID].style.background = thisColour;\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      classifier.find("\r\n          document.all[objectID].style.background = thisColour;\r\n"),
+      std::string::npos);
   EXPECT_EQ(Lines(NormaliseBlock()).size(), 10u);
   EXPECT_EQ(Lines(TanhBlock()).size(), 16u);
   EXPECT_EQ(Lines(TanhBlock())[10],
@@ -117,10 +118,11 @@ TEST(NetworkPageTest, NotesWithAndWithoutDescription) {
   const std::string plain = NetworkNotesBlock(model, facts);
   EXPECT_EQ(plain.find("<HR><BR>"), std::string::npos);
   EXPECT_EQ(plain.find("Strength"), std::string::npos);
-  EXPECT_NE(plain.find("</FONT>\r\n<HR>\r\n<TABLE class=\"normal\">\r\n"
-                       "<TR><TD class=\"normal\">inputs:</TD><TD class=\"normal\">3</TD></TR>\r\n"
-                       "<TR><TD class=\"normal\">hidden neurons:</TD><TD class=\"normal\">2</TD></TR>"),
-            std::string::npos);
+  EXPECT_NE(
+      plain.find("</FONT>\r\n<HR>\r\n<TABLE class=\"normal\">\r\n"
+                 "<TR><TD class=\"normal\">inputs:</TD><TD class=\"normal\">3</TD></TR>\r\n"
+                 "<TR><TD class=\"normal\">hidden neurons:</TD><TD class=\"normal\">2</TD></TR>"),
+      std::string::npos);
   EXPECT_NE(plain.find(">/m/a&lt;b&gt;.kwf</TD>"), std::string::npos);
   EXPECT_EQ(plain.substr(plain.size() - 8), "</TABLE>");
 

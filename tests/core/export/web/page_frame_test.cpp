@@ -48,12 +48,12 @@ TEST(PageFrameTest, StyleSheetLinesInTheirOddOrder) {
   EXPECT_EQ(StyleSheet(style),
             "\r\n<STYLE TYPE=\"text/css\">\r\n"
             "body {margin-left: 4em;background-color:RGB(192,192,192);color:RGB(128,64,0)}\r\n"
-            "table.predict {font-size:" + predict + "\r\ntr.predict {font-size:" + predict +
+            "table.predict {font-size:" +
+                predict + "\r\ntr.predict {font-size:" + predict +
                 "\r\ntd.predict {font-size:" + predict + "\r\ntable.normal {font-size:" + normal +
                 "\r\ntd.normal {font-size:" + normal + "\r\ntr.normal {font-size:" + normal +
                 "\r\nspan {color:RGB(255,255,255);background-color:RGB(0,64,128)" + tail +
-                "\r\nfont.normal {font-size:9pt;color:RGB(128,64,0)" + tail +
-                "\r\n</STYLE>\r\n");
+                "\r\nfont.normal {font-size:9pt;color:RGB(128,64,0)" + tail + "\r\n</STYLE>\r\n");
 }
 
 TEST(PageFrameTest, FixedBlocks) {
@@ -64,16 +64,19 @@ TEST(PageFrameTest, FixedBlocks) {
                                 "<meta http-equiv=\"content-type\" "
                                 "content=\"text/html;charset=iso-8859-1\">\r\n"),
             std::string::npos);
-  EXPECT_EQ(ScriptOpen(), "\r\n<SCRIPT LANGUAGE=\"JavaScript\" TYPE=\"TEXT/JAVASCRIPT\">\r\n<!-- hide\r\n");
+  EXPECT_EQ(ScriptOpen(),
+            "\r\n<SCRIPT LANGUAGE=\"JavaScript\" TYPE=\"TEXT/JAVASCRIPT\">\r\n<!-- hide\r\n");
   EXPECT_EQ(ScriptClose(), "\r\n// end hide -->\r\n</SCRIPT>");
   EXPECT_EQ(HeadCloseBodyOpen(), "\r\n</HEAD>\r\n\r\n<BODY>");
   EXPECT_EQ(DocumentEnd(), "</BODY>\r\n\r\n</HTML>");
   const std::string sensing = BrowserSensingScript();
-  EXPECT_NE(sensing.find("\r\nelse \r\n{\r\n   if (document.all)\r\n     {isAll = 1; isDHTML = 1;}\r\n"
-                         "   else \r\n   {\r\n"),
-            std::string::npos);
-  EXPECT_NE(sensing.find("(browserVersion >= 4)) \r\n    isLayers = 1; isDHTML = 1;\r\n   }\r\n}\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      sensing.find("\r\nelse \r\n{\r\n   if (document.all)\r\n     {isAll = 1; isDHTML = 1;}\r\n"
+                   "   else \r\n   {\r\n"),
+      std::string::npos);
+  EXPECT_NE(
+      sensing.find("(browserVersion >= 4)) \r\n    isLayers = 1; isDHTML = 1;\r\n   }\r\n}\r\n"),
+      std::string::npos);
   EXPECT_EQ(sensing.substr(sensing.size() - 3), "}\r\n");  // the last line is empty
 }
 
@@ -87,7 +90,8 @@ TEST(PageFrameTest, IntroductionAndFooters) {
             "Kestrium Web Site</A></FONT>");
   const std::string mars = FooterLine(FooterForm::Mars);
   EXPECT_EQ(mars.substr(0, 27), "\r\n<HR><FONT class=\"normal\">");
-  EXPECT_NE(mars.find("<A HREF=\"http://www.kestrium.com\">Kestrium Software</A>"), std::string::npos);
+  EXPECT_NE(mars.find("<A HREF=\"http://www.kestrium.com\">Kestrium Software</A>"),
+            std::string::npos);
   EXPECT_EQ(mars.substr(mars.size() - 7), "</FONT>");
 }
 

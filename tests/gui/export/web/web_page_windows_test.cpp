@@ -31,7 +31,8 @@ class RecordingHost : public ConverterHost {
 class WebPageWindowsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() / ("kdk_gui_web_" + std::to_string(::getpid()));
+    folder_ =
+        std::filesystem::temp_directory_path() / ("kdk_gui_web_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder_);
     network_ = std::make_unique<NetworkPageWindow>(context_, style_);
     mars_ = std::make_unique<MarsPageWindow>(context_, style_);
@@ -89,11 +90,13 @@ TEST_F(WebPageWindowsTest, NetworkSaveWritesThePageAndOffersToShowIt) {
 
   const std::string page = SaveAndRead(*network_, "house.html", MessageAnswer::Yes);
   EXPECT_NE(page.find("table.normal {font-size:12pt;"), std::string::npos);
-  EXPECT_NE(page.find("<FONT class=\"normal\">Type an Introduction Here<BR></FONT>"), std::string::npos);
+  EXPECT_NE(page.find("<FONT class=\"normal\">Type an Introduction Here<BR></FONT>"),
+            std::string::npos);
   const std::string path = (folder_ / "house.html").string();
   EXPECT_EQ(network_->SavePath(), path);
   EXPECT_EQ(Find<QLabel>(*network_, "lblSaveAs")->text().toStdString(), "Saving as " + path);
-  EXPECT_EQ(Find<QLabel>(*network_, "lblProgress")->text().toStdString(), "Files Generated ...\n" + path);
+  EXPECT_EQ(Find<QLabel>(*network_, "lblProgress")->text().toStdString(),
+            "Files Generated ...\n" + path);
   ASSERT_FALSE(fakes_.messages.messages.empty());
   EXPECT_EQ(fakes_.messages.messages.back().text, "Do you want to see the new web page?");
   EXPECT_EQ(fakes_.messages.messages.back().title, "See It?");
@@ -115,14 +118,17 @@ TEST_F(WebPageWindowsTest, ColoursPickedByMouseStartFromTheSampleAndCancelKeepsT
   QTest::mouseClick(inputs[2], Qt::RightButton);
   EXPECT_EQ(fakes_.colours.asked_with.back(), 0xFFFFFFu);  // from the grid text colour
   EXPECT_EQ(style_->data_grid_text_colour, "RGB(0,0,255)");
-  for (QLabel* label : inputs) EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-  EXPECT_EQ(Find<QLabel>(window, "lblWarnings")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+  for (QLabel* label : inputs)
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+  EXPECT_EQ(Find<QLabel>(window, "lblWarnings")->palette().color(QPalette::WindowText),
+            QColor(0, 0, 255));
 
   fakes_.colours.answer = 0x102030;
   QTest::mouseClick(Find<QLabel>(window, "lblPageBackgroundText"), Qt::LeftButton);
   EXPECT_EQ(fakes_.colours.asked_with.back(), 0xC0C0C0u);
   EXPECT_EQ(style_->page_background_colour, "RGB(16,32,48)");
-  EXPECT_EQ(Find<QPlainTextEdit>(window, "txtIntro")->palette().color(QPalette::Base), QColor(16, 32, 48));
+  EXPECT_EQ(Find<QPlainTextEdit>(window, "txtIntro")->palette().color(QPalette::Base),
+            QColor(16, 32, 48));
 
   fakes_.colours.answer.reset();  // cancelled
   QTest::mouseClick(Find<QLabel>(window, "lblWarnings"), Qt::RightButton);
