@@ -40,7 +40,13 @@ function close(shown, expected, rounded) {
   return Math.abs(shown - expected) <= 1e-9 * Math.max(1, Math.abs(expected));
 }
 
-async function typeValues(tab, values) {
+// The first case of a page is typed field by field as a user would; later cases are
+// put into the fields at once, which keeps the suite fast.
+async function typeValues(tab, values, typed = true) {
+  if (!typed) {
+    await tab.evaluate((all) => all.forEach((v, i) => { document.datainput.elements['Input' + (i + 1)].value = v; }), values);
+    return;
+  }
   for (let i = 0; i < values.length; i++) {
     await tab.fill(`input[name="Input${i + 1}"]`, values[i]);
   }
@@ -107,8 +113,8 @@ async function checkClear(tab, page) {
 
 async function networkPage(tab, page, dialogs) {
   let mostWarnings = null;
-  for (const c of page.cases) {
-    await typeValues(tab, c.values);
+  for (const [k, c] of page.cases.entries()) {
+    await typeValues(tab, c.values, k === 0);
     await tab.click('input[value="Predict"]');
     const shown = await tab.inputValue('input[name="prediction"]');
     compared++;
@@ -135,8 +141,8 @@ async function networkPage(tab, page, dialogs) {
 }
 
 async function marsPage(tab, page, dialogs) {
-  for (const c of page.cases) {
-    await typeValues(tab, c.values);
+  for (const [k, c] of page.cases.entries()) {
+    await typeValues(tab, c.values, k === 0 || k === 1);
     await tab.click('input[value="Predict"]');
     const shown = await tab.inputValue('input[name="prediction"]');
     compared++;
