@@ -61,16 +61,14 @@ MarsScript::MarsScript(const MarsModel& model, MessagePort& messages)
   for (const std::string& name : model.basis_function_names) {
     variables_.push_back(names.Claim(TrimBlanks(name)));
     script_names_.emplace(variables_.back(), true);
-    if (!TrimBlanks(name).empty()) replacements_.emplace_back(TrimBlanks(name), variables_.back());
+    AddReplacement(TrimBlanks(name), variables_.back());
   }
   for (int i = 0; i < model.InputCount(); ++i) {
     const std::string& name = model.input_names[static_cast<size_t>(i)];
-    if (!name.empty()) {
-      replacements_.emplace_back(name, "(inpval[" + std::to_string(i + 1) + "] * 1.0)");
-    }
+    AddReplacement(name, "(inpval[" + std::to_string(i + 1) + "] * 1.0)");
   }
   // Longest first, so that of two names starting at one place the whole one wins.
-  std::stable_sort(replacements_.begin(), replacements_.end(),
+  std::stable_sort(other_replacements_.begin(), other_replacements_.end(),
                    [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
 
   for (size_t k = 0; k < model.basis_function_defs.size(); ++k) {
@@ -87,6 +85,16 @@ MarsScript::MarsScript(const MarsModel& model, MessagePort& messages)
   if (!IsSafeExpression(prediction_)) prediction_ = "NaN";
 }
 
+void MarsScript::AddReplacement(const std::string& name, const std::string& script) {
+  if (name.empty()) return;
+  const bool word = std::all_of(name.begin(), name.end(), lang::IsWordCharacter);
+  if (!word) {
+    other_replacements_.emplace_back(name, script);
+  } else {
+    word_replacements_.emplace(name, script);  // the first of equal names keeps it
+  }
+}
+
 void MarsScript::AppendSubstituted(std::string& out, std::string_view text) const {
   out.reserve(out.size() + text.size() * 2);
   for (size_t i = 0; i < text.size();) {
@@ -98,12 +106,28 @@ void MarsScript::AppendSubstituted(std::string& out, std::string_view text) cons
         i += 3;
         continue;
       }
-      const auto match = std::find_if(
-          replacements_.begin(), replacements_.end(),
-          [&](const auto& entry) { return lang::IsWholeWordAt(text, i, entry.first); });
-      if (match != replacements_.end()) {
-        out.append(match->second);
-        i += match->first.size();
+      size_t length = 0;
+      const std::string* script = nullptr;
+      size_t word_end = i;
+      while (word_end < text.size() && lang::IsWordCharacter(text[word_end])) ++word_end;
+      if (word_end > i) {
+        const auto found = word_replacements_.find(std::string(text.substr(i, word_end - i)));
+        if (found != word_replacements_.end()) {
+          length = word_end - i;
+          script = &found->second;
+        }
+      }
+      for (const auto& [name, replacement] : other_replacements_) {
+        if (name.size() <= length) break;
+        if (lang::IsWholeWordAt(text, i, name)) {
+          length = name.size();
+          script = &replacement;
+          break;
+        }
+      }
+      if (script != nullptr) {
+        out.append(*script);
+        i += length;
         continue;
       }
     }

@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/mars/mars_model.h"
@@ -40,6 +41,7 @@ class MarsScript {
   std::vector<Piece> IndicatorPieces(const std::string& definition, std::string_view test,
                                      std::string_view outcome) const;
   std::string ScriptStatement(std::vector<Piece> pieces) const;
+  void AddReplacement(const std::string& name, const std::string& script);
   void AppendSubstituted(std::string& out, std::string_view text) const;
   bool IsSafeStatement(std::string_view statement) const;
   bool IsSafeExpression(std::string_view expression) const;
@@ -47,8 +49,10 @@ class MarsScript {
   const MarsModel& model_;
   MessagePort& messages_;
   std::vector<std::string> variables_;
-  // Every name a model's text may use, with its script form, longest first.
-  std::vector<std::pair<std::string, std::string>> replacements_;
+  // Every name a model's text may use, with its script form: names of word characters
+  // only looked up whole, the others (rare) tried in turn, longest first.
+  std::unordered_map<std::string, std::string> word_replacements_;
+  std::vector<std::pair<std::string, std::string>> other_replacements_;
   std::map<std::string, bool, std::less<>> script_names_;
   std::vector<std::string> statements_;
   std::string prediction_;
