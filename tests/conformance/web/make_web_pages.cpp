@@ -177,6 +177,8 @@ bool AddNetworkPage(Manifest& manifest, const std::string& folder, const std::st
       if (shown > model.max_seen_out) warn.push_back("\"maxOut\"");
       if (shown < model.min_seen_out) warn.push_back("\"minOut\"");
       entry += ",\"prediction\":" + JsonNumber(result.prediction);
+      // What the page must show, digit for digit, where the model fixes it.
+      if (shown == 12.345679) entry += ",\"shown\":\"12.345679\"";
     }
     entry += ",\"warn\":" + JsonList(warn, false) + "}";
     cases.push_back(entry);
@@ -403,6 +405,18 @@ int Main(const std::string& folder) {
   std::vector<NetworkModel> networks;
   for (const ConformanceCase& item : ConformanceCases(1)) networks.push_back(item.model);
   for (int n = 0; n < 12; ++n) networks.push_back(RandomNetwork(random));
+  // No hidden neurons: the prediction is the output bias + 1 whatever the input, so
+  // the page must show 12.3456789 rounded to 12.345679 and 0.0041234567 as it is.
+  for (double prediction : {12.3456789, 0.0041234567}) {
+    NetworkModel model = RandomNetwork(random);
+    model.is_classifier = false;
+    model.hidden_type = {NeuronType::Bias};
+    for (auto& row : model.wih) row.assign(1, 0.0);
+    model.who = {prediction - 1};
+    model.min_norm_out = 0;
+    model.max_norm_out = 2;
+    networks.push_back(model);
+  }
   for (size_t n = 0; n < networks.size(); ++n) {
     NetworkModel model = networks[n];
     if (n % 2 == 0) {
