@@ -42,6 +42,7 @@ bool WriteConvertedText(ConvertRequest& request, std::string_view text);
 std::vector<ConverterEntry> CodeConverters();
 std::vector<ConverterEntry> MarsConverters();
 std::vector<ConverterEntry> WebConverters();
+std::vector<ConverterEntry> VbProjectConverters();
 
 // Every conversion kdk knows, in the order --help lists them.
 const std::vector<ConverterEntry>& Converters();
