@@ -8,7 +8,7 @@
 namespace kdk {
 namespace {
 
-using testing::ThreeInputNetwork;
+using testing::WebTestNetwork;
 
 std::vector<std::string> Lines(const std::string& block) {
   return SplitIntoLines(block + "\r\n");
@@ -16,7 +16,7 @@ std::vector<std::string> Lines(const std::string& block) {
 
 TEST(NetworkPageTest, VariablesOfThreeInputsAndTwoHiddenNeurons) {
   PageStyle style;
-  EXPECT_EQ(NetworkVariablesBlock(ThreeInputNetwork(false), style),
+  EXPECT_EQ(NetworkVariablesBlock(WebTestNetwork(false), style),
             "//set the variable values\r\n"
             "var normalColour = 'RGB(0,64,128)';\r\n"
             "var warningColour = 'RGB(255,0,0)';\r\n"
@@ -38,14 +38,14 @@ TEST(NetworkPageTest, VariablesOfThreeInputsAndTwoHiddenNeurons) {
             "wih = new Array(\"\",input1,input2,input3,input4);\r\n"
             "who = new Array(0,1.5,-0.75);\r\n"
             "neurontype = new Array(0,2,1);\r\n");
-  const std::string classifier = NetworkVariablesBlock(ThreeInputNetwork(true), style);
+  const std::string classifier = NetworkVariablesBlock(WebTestNetwork(true), style);
   EXPECT_NE(classifier.find("var minSeenOut = 2000\r\nvar maxSeenOutCL = 0.75\r\n"
                             "var minSeenOutCL = -0.5\r\ninput1"),
             std::string::npos);
 }
 
 TEST(NetworkPageTest, CalcNetLinesAndTails) {
-  const std::vector<std::string> regression = Lines(CalcNetBlock(ThreeInputNetwork(false)));
+  const std::vector<std::string> regression = Lines(CalcNetBlock(WebTestNetwork(false)));
   ASSERT_EQ(regression.size(), 68u);
   EXPECT_EQ(regression[0], "");
   EXPECT_EQ(regression[11], "\t var n = document.datainput.elements[i].value;");
@@ -58,7 +58,7 @@ TEST(NetworkPageTest, CalcNetLinesAndTails) {
   EXPECT_EQ(regression[63], "\tdum = outputWarning(KestriumPrediction);");
   EXPECT_EQ(regression[65], "}");
   EXPECT_EQ(regression[67], "");
-  const std::vector<std::string> classifier = Lines(CalcNetBlock(ThreeInputNetwork(true)));
+  const std::vector<std::string> classifier = Lines(CalcNetBlock(WebTestNetwork(true)));
   ASSERT_EQ(classifier.size(), 76u);
   EXPECT_EQ(classifier[60], "\t conf = KestriumPrediction/maxSeenOutCL;");
   EXPECT_EQ(classifier[61], "\t KestriumPrediction = \"TRUE\";");
@@ -67,8 +67,8 @@ TEST(NetworkPageTest, CalcNetLinesAndTails) {
 }
 
 TEST(NetworkPageTest, WarningFunctionsOfAClassifierLeaveTheOutputCellsAlone) {
-  const std::string regression = WarningFunctionsBlock(ThreeInputNetwork(false));
-  const std::string classifier = WarningFunctionsBlock(ThreeInputNetwork(true));
+  const std::string regression = WarningFunctionsBlock(WebTestNetwork(false));
+  const std::string classifier = WarningFunctionsBlock(WebTestNetwork(true));
   EXPECT_EQ(Lines(regression).size(), 55u);
   EXPECT_EQ(Lines(classifier).size(), 53u);
   EXPECT_NE(regression.find("    }\r\n    dum = colours(\"maxOut\",normalColour,0 );\r\n"
@@ -85,7 +85,7 @@ TEST(NetworkPageTest, WarningFunctionsOfAClassifierLeaveTheOutputCellsAlone) {
 }
 
 TEST(NetworkPageTest, FormRowsEscapeNamesAndKeepTheLayout) {
-  const std::string form = NetworkFormBlock(ThreeInputNetwork(false));
+  const std::string form = NetworkFormBlock(WebTestNetwork(false));
   const std::vector<std::string> lines = Lines(form);
   ASSERT_EQ(lines.size(), 15u);  // 5 + three inputs + 7
   EXPECT_EQ(lines[6],
@@ -103,7 +103,7 @@ TEST(NetworkPageTest, FormRowsEscapeNamesAndKeepTheLayout) {
             "CLASS=\"predict\"><SPAN id=\"minOut\">2000</SPAN></TD><TD CLASS=\"predict\"><SPAN "
             "id=\"maxOut\">450000</SPAN></TD></TR>");
   EXPECT_EQ(lines[14], "");
-  const std::string classifier = NetworkFormBlock(ThreeInputNetwork(true));
+  const std::string classifier = NetworkFormBlock(WebTestNetwork(true));
   EXPECT_EQ(classifier.find("minOut"), std::string::npos);
   EXPECT_NE(classifier.find("VALUE=\"?\"></TD><TD CLASS=\"predict\">Strength = </TD><TD "
                             "CLASS=\"predict\"><INPUT TYPE=\"TEXT\" name=\"confidence\" "
@@ -113,7 +113,7 @@ TEST(NetworkPageTest, FormRowsEscapeNamesAndKeepTheLayout) {
 }
 
 TEST(NetworkPageTest, NotesWithAndWithoutDescription) {
-  NetworkModel model = ThreeInputNetwork(false);
+  NetworkModel model = WebTestNetwork(false);
   const PageFacts facts{"/m/a<b>.kwf", "Mon, May 3 2004, 9:05 AM", "Sat, Dec 5 2026, 5:30 PM"};
   const std::string plain = NetworkNotesBlock(model, facts);
   EXPECT_EQ(plain.find("<HR><BR>"), std::string::npos);
@@ -138,7 +138,7 @@ TEST(NetworkPageTest, NotesWithAndWithoutDescription) {
 
 TEST(NetworkPageTest, WholePageOrderAndEmptyIntroduction) {
   PageStyle style;
-  const std::string page = NetworkPageText(ThreeInputNetwork(false), style, PageFacts{});
+  const std::string page = NetworkPageText(WebTestNetwork(false), style, PageFacts{});
   EXPECT_NE(page.find("<BODY>\r\n\r\n\r\n<FORM name=\"datainput\">"), std::string::npos);
   const size_t variables = page.find("//set the variable values");
   const size_t sensing = page.find("// browser sensing");
@@ -148,7 +148,7 @@ TEST(NetworkPageTest, WholePageOrderAndEmptyIntroduction) {
   EXPECT_LT(colours, close);
   EXPECT_EQ(page.substr(page.size() - 20), "</BODY>\r\n\r\n</HTML>\r\n");
   style.introduction_html = "Hello<BR>";
-  const std::string introduced = NetworkPageText(ThreeInputNetwork(false), style, PageFacts{});
+  const std::string introduced = NetworkPageText(WebTestNetwork(false), style, PageFacts{});
   EXPECT_NE(introduced.find("<BODY>\r\n\r\n<FONT class=\"normal\">Hello<BR></FONT>\r\n\r\n<FORM"),
             std::string::npos);
 }

@@ -5,7 +5,7 @@
 namespace kdk::testing {
 
 // Three inputs, two hidden neurons (one tanh, one linear) and the hidden bias slot.
-inline NetworkModel ThreeInputNetwork(bool classifier) {
+inline NetworkModel WebTestNetwork(bool classifier) {
   NetworkModel model;
   model.input_names = {"Age", "Rooms & <b>size</b>", "Rate"};
   model.output_name = "Price";
