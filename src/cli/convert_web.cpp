@@ -1,8 +1,8 @@
 #include <iostream>
 
 #include "cli/converters.h"
-#include "core/common/text_file.h"
 #include "core/common/text_utils.h"
+#include "core/export/web/generate_page.h"
 #include "core/export/web/mars_page.h"
 #include "core/export/web/network_page.h"
 #include "core/export/web/page_style.h"
@@ -58,11 +58,7 @@ bool WritePage(ConvertRequest& request, int model_type, const std::string& page)
   if (!CheckReadyToSave(request.workspace, request.output_path, model_type, request.messages)) {
     return false;
   }
-  std::string error;
-  if (!WriteFileAtomically(request.output_path, page, error)) {
-    request.messages.Inform(
-        "The file could not be written: " + request.output_path + "\r\n\r\n" + error,
-        MessageIcon::Critical);
+  if (!WritePageFile(request.workspace, request.messages, page, request.output_path)) {
     return false;
   }
   std::cout << "Files Generated ...\n" << request.output_path << '\n';
