@@ -61,7 +61,7 @@ void WebPageWindow::EnableSave(bool enabled) {
 }
 
 void WebPageWindow::ShowProgress(const std::string& caption) {
-  progress_->setText(ToQString(caption).replace("\r\n", "\n"));
+  progress_->setText(PathToQString(caption).replace("\r\n", "\n"));
 }
 
 void WebPageWindow::Save() {
