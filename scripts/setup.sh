@@ -11,7 +11,19 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
   xvfb xauth
   pspp libreadstat-dev
+  chromium nodejs
 )
+
+# The web page suite drives headless Chromium through playwright-core (npm), installed
+# beside it in tests/conformance/web/node_modules at the version its lock file names.
+install_web_test_packages() {
+  local web
+  web="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/tests/conformance/web"
+  if [ ! -d "$web/node_modules/playwright-core" ]; then
+    echo "setup: installing playwright-core"
+    (cd "$web" && npm ci --no-audit --no-fund --loglevel=error)
+  fi
+}
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,8 +32,12 @@ for p in "${packages[@]}"; do
   fi
 done
 
+# Debian's nodejs comes without npm; other builds of nodejs carry their own.
+if ! command -v npm >/dev/null 2>&1; then missing+=(npm); fi
+
 if [ ${#missing[@]} -eq 0 ]; then
   echo "setup: all packages present"
+  install_web_test_packages
   exit 0
 fi
 
@@ -32,3 +48,4 @@ apt_opts=(-y -q -o DPkg::Lock::Timeout=600)
 echo "setup: installing ${missing[*]}"
 $SUDO apt-get "${apt_opts[@]}" update
 $SUDO apt-get "${apt_opts[@]}" install --no-install-recommends "${missing[@]}"
+install_web_test_packages

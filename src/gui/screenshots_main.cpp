@@ -3,9 +3,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
 
+#include "core/common/text_file.h"
+#include "core/export/web/mars_page.h"
+#include "core/export/web/network_page.h"
+#include "core/mars/parse_mars_model.h"
 #include "core/workspace.h"
 #include "gui/common/latin1_text.h"
 #include "gui/network/quick_predict_window.h"
@@ -55,6 +61,41 @@ struct Session {
   }
 };
 
+// A generated page as a browser shows it: headless Chromium's own screenshot.
+bool SavePage(const std::string& page, const QDir& folder, const QString& name) {
+  QTemporaryDir scratch;
+  const QString html = scratch.filePath(QStringLiteral("page.html"));
+  std::string error;
+  if (!scratch.isValid() ||
+      !kdk::WriteFileAtomically(kdk::gui::PathFromQString(html), page, error)) {
+    std::fprintf(stderr, "could not write the page for %s\n", qPrintable(name));
+    return false;
+  }
+  const QString path = folder.filePath(name);
+  QProcess chromium;
+  chromium.start(QStringLiteral("/usr/bin/chromium"),
+                 {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+                  QStringLiteral("--disable-gpu"), QStringLiteral("--no-first-run"),
+                  QStringLiteral("--disable-background-networking"),
+                  QStringLiteral("--disable-component-update"), QStringLiteral("--disable-sync"),
+                  QStringLiteral("--user-data-dir=") + scratch.filePath(QStringLiteral("profile")),
+                  QStringLiteral("--window-size=900,1000"), QStringLiteral("--screenshot=") + path,
+                  QStringLiteral("file://") + html});
+  if (!chromium.waitForFinished(120000) || !QFileInfo::exists(path)) {
+    std::fprintf(stderr, "chromium did not render %s\n", qPrintable(name));
+    return false;
+  }
+  std::printf("%s\n", qPrintable(path));
+  return true;
+}
+
+// Shows one converter window below the control panel, as its button does.
+bool SaveConverter(Session& session, const char* window, const QDir& folder, const QString& name) {
+  session.window.HideConverterWindows();
+  session.window.ShowConverterWindow(QString::fromLatin1(window));
+  return Save(&session.window, folder, name);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,6 +139,33 @@ int main(int argc, char** argv) {
     if (auto* code = session.window.findChild<QAbstractButton*>(QStringLiteral("cmdNet2Code"))) {
       code->click();
       ok &= Save(&session.window, output, QStringLiteral("code_window.png"));
+    }
+    ok &= SaveConverter(session, "frmHTML", output, QStringLiteral("web_page_window.png"));
+    const kdk::PageFacts facts{session.workspace.state.model_path, "Mon, May 3 2004, 9:05 AM",
+                               "Sat, Dec 5 2026, 5:30 PM"};
+    kdk::PageStyle style;
+    style.introduction_html = "Type an Introduction Here<BR>";
+    ok &= SavePage(kdk::NetworkPageText(session.workspace.network, style, facts), output,
+                   QStringLiteral("web_page_network.png"));
+
+    // The MARS example, loaded as the control panel would load it.
+    kdk::Workspace& workspace = session.workspace;
+    workspace.state.model_type = kdk::kMarsModelType;
+    workspace.state.model_path =
+        kdk::gui::PathFromQString(examples.filePath(QStringLiteral("house_value_mars.txt")));
+    workspace.mars.source_kind = std::string(kdk::kSourceTextFile);
+    if (kdk::ParseMarsModel(workspace, session.ports.messages)) {
+      workspace.state.mars_loaded = true;
+      workspace.state.network_loaded = false;
+      ok &= SaveConverter(session, "frmMARS2HTML", output,
+                          QStringLiteral("mars_web_page_window.png"));
+      const kdk::PageFacts mars_facts{workspace.state.model_path, facts.model_created,
+                                      facts.page_created};
+      ok &= SavePage(
+          kdk::MarsPageText(workspace.mars, style, mars_facts, true, session.ports.messages),
+          output, QStringLiteral("web_page_mars.png"));
+    } else {
+      ok = false;
     }
     kdk::gui::AboutBox about(&session.window);
     about.show();

@@ -3,6 +3,7 @@
 #include "gui/export/code/code_export_window.h"
 #include "gui/export/code/mars_spss_window.h"
 #include "gui/export/code/mars_sql_window.h"
+#include "gui/export/web/web_page_windows.h"
 #include "gui/export/vbproject/equation_window.h"
 #include "gui/export/vbproject/vb_project_windows.h"
 #include "gui/network/quick_predict_window.h"
@@ -31,7 +32,9 @@ ConverterWindows CreateConverterWindows(GuiContext& context, QWidget* parent) {
     windows.Add(MakeConverterWindowEntry(new PlaceholderWindow(
         context, QString::fromLatin1(name), QString::fromLatin1(caption), width_twips, parent)));
   };
-  placeholder("frmHTML", "Kestrium >> Web Page", 0);
+  // Both web page windows share one page style.
+  auto page_style = std::make_shared<PageStyle>();
+  windows.Add(MakeConverterWindowEntry(new NetworkPageWindow(context, page_style, parent)));
   placeholder("frmEXCEL", "Kestrium >> Excel", 0);
   windows.Add(MakeConverterWindowEntry(new NetworkVbWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new EquationWindow(context, parent)));
@@ -40,7 +43,7 @@ ConverterWindows CreateConverterWindows(GuiContext& context, QWidget* parent) {
   windows.Add(MakeConverterWindowEntry(new MarsVbWindow(context, parent)));
   placeholder("frmMARS2XL", "MARS >> Excel", 0);
   windows.Add(MakeConverterWindowEntry(new MarsSqlWindow(context, parent)));
-  placeholder("frmMARS2HTML", "MARS >> Web Page", 0);
+  windows.Add(MakeConverterWindowEntry(new MarsPageWindow(context, page_style, parent)));
   windows.Add(MakeConverterWindowEntry(new MarsSpssWindow(context, parent)));
   for (ConverterWindowEntry& entry : windows.All()) entry.widget->hide();
   return windows;

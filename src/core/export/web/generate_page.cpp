@@ -1,0 +1,69 @@
+#include "core/export/web/generate_page.h"
+
+#include <filesystem>
+
+#include "core/common/text_file.h"
+#include "core/export/web/mars_page.h"
+#include "core/export/web/network_page.h"
+#include "core/shell/common_operations.h"
+
+namespace kdk {
+namespace {
+
+PageFacts FactsOf(const Workspace& workspace, Clock& clock) {
+  return {workspace.state.model_path, ModelCreatedText(workspace, clock), DateText(clock.Now())};
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return !a.empty() && std::filesystem::equivalent(a, b, error) && !error;
+}
+
+bool WritePage(const Workspace& workspace, Ports& ports, const std::string& page,
+               const std::string& save_path, const ProgressLabel& show_progress) {
+  std::string label = "Files Generated ...\r\n";
+  show_progress(label);
+  if (!WritePageFile(workspace, ports.messages, page, save_path)) return false;
+  label.append(save_path);
+  show_progress(label);
+  if (ports.messages.Show("Do you want to see the new web page?", "See It?", MessageIcon::Question,
+                          MessageButtons::YesNo) == MessageAnswer::Yes) {
+    OpenDocument(ports.shell, save_path);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool WritePageFile(const Workspace& workspace, MessagePort& messages, const std::string& page,
+                   const std::string& save_path) {
+  if (IsSameFile(workspace.state.model_path, save_path)) {
+    messages.Inform("The page would replace the model file: " + save_path, MessageIcon::Critical);
+    return false;
+  }
+  std::string error;
+  if (!WriteFileAtomically(save_path, page, error)) {
+    std::string message = "The file could not be written: ";
+    message.append(save_path).append("\r\n\r\n").append(error);
+    messages.Inform(message, MessageIcon::Critical);
+    return false;
+  }
+  return true;
+}
+
+bool GenerateNetworkPage(const Workspace& workspace, Ports& ports, const PageStyle& style,
+                         const std::string& save_path, const ProgressLabel& show_progress) {
+  const std::string page =
+      NetworkPageText(workspace.network, style, FactsOf(workspace, ports.clock));
+  return WritePage(workspace, ports, page, save_path, show_progress);
+}
+
+bool GenerateMarsPage(const Workspace& workspace, Ports& ports, const PageStyle& style,
+                      bool allow_missing, const std::string& save_path,
+                      const ProgressLabel& show_progress) {
+  const std::string page = MarsPageText(workspace.mars, style, FactsOf(workspace, ports.clock),
+                                        allow_missing, ports.messages);
+  return WritePage(workspace, ports, page, save_path, show_progress);
+}
+
+}  // namespace kdk

@@ -1,0 +1,207 @@
+// Drives every generated page in headless Chromium: types each case's inputs,
+// presses Predict and compares what the page shows with the engine's prediction in
+// the manifest; checks range colours, "Invalid number", Clear, missing values, and
+// that no name, description or path of a model became markup or script.
+'use strict';
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+
+let chromium;
+try {
+  ({ chromium } = require(path.join(__dirname, 'node_modules', 'playwright-core')));
+} catch (e) {
+  console.error('playwright-core is not installed in ' + __dirname + ': run make setup');
+  process.exit(1);
+}
+
+const folder = path.resolve(process.argv[2]);
+const manifest = JSON.parse(fs.readFileSync(path.join(folder, 'manifest.json'), 'utf8'));
+const failures = [];
+let compared = 0;
+
+function fail(page, text) {
+  failures.push(page.file + ': ' + text);
+}
+
+// "RGB(1,2,3)" as the browser reports a background colour.
+function cssColour(text) {
+  const m = /^RGB\((\d+),(\d+),(\d+)\)$/.exec(text);
+  return m ? `rgb(${m[1]}, ${m[2]}, ${m[3]})` : text;
+}
+
+function close(shown, expected, rounded) {
+  if (!Number.isFinite(shown)) return false;
+  if (rounded && Math.abs(expected) > 0.01) {
+    // Rounded to 6 decimals by the page.
+    return Math.abs(shown - expected) <= 5e-7 + 1e-12 * Math.abs(expected) &&
+        Math.abs(shown * 1e6 - Math.round(shown * 1e6)) < 1e-3 * Math.max(1, Math.abs(shown));
+  }
+  return Math.abs(shown - expected) <= 1e-9 * Math.max(1, Math.abs(expected));
+}
+
+// The first case of a page is typed field by field as a user would; later cases are
+// put into the fields at once, which keeps the suite fast.
+async function typeValues(tab, values, typed = true) {
+  if (!typed) {
+    await tab.evaluate((all) => all.forEach((v, i) => { document.datainput.elements['Input' + (i + 1)].value = v; }), values);
+    return;
+  }
+  for (let i = 0; i < values.length; i++) {
+    await tab.fill(`input[name="Input${i + 1}"]`, values[i]);
+  }
+}
+
+async function checkSafety(tab, page, dialogs) {
+  const seen = await tab.evaluate((count) => {
+    const label = (field) => field.closest('tr').cells[0].textContent;
+    const names = [];
+    for (let i = 1; i <= count; i++) names.push(label(document.datainput.elements['Input' + i]));
+    return {
+      pwned: typeof window.__pwned,
+      scripts: document.scripts.length,
+      images: document.images.length,
+      names: names,
+      output: label(document.datainput.prediction),
+      forms: document.forms.length,
+    };
+  }, page.names.length);
+  if (seen.pwned !== 'undefined') fail(page, 'a script from the model ran');
+  if (seen.scripts !== 1 || seen.images !== 0 || seen.forms !== 1) {
+    fail(page, `markup from the model: ${seen.scripts} scripts, ${seen.images} images`);
+  }
+  if (JSON.stringify(seen.names) !== JSON.stringify(page.names)) {
+    fail(page, 'input names shown as ' + JSON.stringify(seen.names));
+  }
+  if (seen.output !== page.output) fail(page, 'output name shown as ' + JSON.stringify(seen.output));
+  if (dialogs.length) fail(page, 'dialogs on load: ' + dialogs.join('|'));
+}
+
+async function checkColours(tab, page, warn) {
+  const shown = await tab.evaluate((ids) => ids.map((id) => document.getElementById(id).style.backgroundColor), page.cells);
+  page.cells.forEach((id, k) => {
+    const expected = cssColour(warn.includes(id) ? page.warning : page.normal);
+    if (shown[k] !== expected) fail(page, `cell ${id} is ${shown[k]}, expected ${expected}`);
+  });
+}
+
+async function checkInvalidNumber(tab, page, dialogs, value) {
+  const last = page.names.length;
+  const before = await tab.inputValue('input[name="prediction"]');
+  await tab.fill(`input[name="Input${last}"]`, value);
+  dialogs.length = 0;
+  await tab.click('input[value="Predict"]');
+  const focused = await tab.evaluate(() => document.activeElement && document.activeElement.name);
+  if (dialogs.join('|') !== 'Invalid number') fail(page, `"${value}" gave dialogs ${JSON.stringify(dialogs)}`);
+  if (focused !== 'Input' + last) fail(page, `focus on ${focused} after an invalid number`);
+  if ((await tab.inputValue('input[name="prediction"]')) !== before) fail(page, 'prediction changed by an invalid number');
+  dialogs.length = 0;
+}
+
+async function checkClear(tab, page) {
+  await tab.click('input[value="Clear"]');
+  const state = await tab.evaluate((count) => {
+    const values = [];
+    for (let i = 1; i <= count + 1; i++) values.push(document.datainput.elements['Input' + i].value);
+    return { values: values, prediction: document.datainput.prediction.value };
+  }, page.names.length);
+  const expected = page.names.map(() => '').concat(['1']);
+  if (JSON.stringify(state.values) !== JSON.stringify(expected) || state.prediction !== '?') {
+    fail(page, 'Clear left ' + JSON.stringify(state));
+  }
+}
+
+async function networkPage(tab, page, dialogs) {
+  let mostWarnings = null;
+  for (const [k, c] of page.cases.entries()) {
+    await typeValues(tab, c.values, k === 0);
+    await tab.click('input[value="Predict"]');
+    const shown = await tab.inputValue('input[name="prediction"]');
+    compared++;
+    if (page.classifier) {
+      const strength = Number(await tab.inputValue('input[name="confidence"]'));
+      if (Math.abs(c.raw) > 1e-9 && shown !== c.class) fail(page, `class ${shown}, expected ${c.class} for ${c.values}`);
+      if (!(Math.abs(strength - c.strength) <= 0.005 + 1e-9) || Math.abs(strength * 100 - Math.round(strength * 100)) > 1e-6) {
+        fail(page, `strength ${strength}, expected ${c.strength} for ${c.values}`);
+      }
+    } else if (!close(Number(shown), c.prediction, true) || (c.shown !== undefined && shown !== c.shown)) {
+      fail(page, `prediction ${shown}, expected ${c.prediction} for ${c.values}`);
+    }
+    await checkColours(tab, page, c.warn);
+    if (dialogs.length) fail(page, 'dialogs: ' + dialogs.join('|'));
+    dialogs.length = 0;
+    if (!mostWarnings || c.warn.length > mostWarnings.warn.length) mostWarnings = c;
+  }
+  await typeValues(tab, mostWarnings.values);
+  await tab.click('input[value="Predict"]');
+  await checkInvalidNumber(tab, page, dialogs, '');
+  await checkInvalidNumber(tab, page, dialogs, 'abc');
+  await checkClear(tab, page);
+  await checkColours(tab, page, []);
+}
+
+async function marsPage(tab, page, dialogs) {
+  for (const [k, c] of page.cases.entries()) {
+    await typeValues(tab, c.values, k === 0 || k === 1);
+    await tab.click('input[value="Predict"]');
+    const shown = await tab.inputValue('input[name="prediction"]');
+    compared++;
+    if (!close(Number(shown), c.prediction, false)) {
+      fail(page, `prediction ${shown}, expected ${c.prediction} for ${JSON.stringify(c.values)}`);
+    }
+    const missing = c.values.map((v, i) => (v === '' || v === 'n/a' ? i + 1 : 0)).filter((i) => i);
+    for (const i of missing) {
+      const value = await tab.inputValue(`input[name="Input${i}"]`);
+      if (value !== 'missing') fail(page, `missing field ${i} shows "${value}"`);
+    }
+    if (dialogs.length) fail(page, 'dialogs: ' + dialogs.join('|'));
+    dialogs.length = 0;
+  }
+  if (page.allowMissing) {
+    // Every input left empty: no alert, and the page computes on.
+    await typeValues(tab, page.names.map(() => ''));
+    await tab.click('input[value="Predict"]');
+    if (dialogs.length) fail(page, 'an empty form with missing values allowed gave ' + dialogs.join('|'));
+    dialogs.length = 0;
+  } else {
+    await typeValues(tab, page.cases[0].values);
+    await checkInvalidNumber(tab, page, dialogs, '');
+  }
+  await checkClear(tab, page);
+}
+
+(async () => {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'kdk-chromium-'));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+  try {
+    const tab = await context.newPage();
+    const dialogs = [];
+    tab.on('dialog', async (dialog) => {
+      dialogs.push(dialog.message());
+      await dialog.accept();
+    });
+    tab.on('pageerror', (error) => failures.push('script error: ' + error.message));
+    for (const page of manifest.pages) {
+      dialogs.length = 0;
+      await tab.goto('file://' + path.join(folder, page.file));
+      await checkSafety(tab, page, dialogs);
+      await (page.kind === 'network' ? networkPage(tab, page, dialogs) : marsPage(tab, page, dialogs));
+    }
+  } finally {
+    await context.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  }
+  console.log(`${manifest.pages.length} pages, ${compared} predictions compared`);
+  if (failures.length) {
+    console.error(failures.join('\n'));
+    process.exit(1);
+  }
+})().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});

@@ -1,0 +1,144 @@
+#include "core/export/web/mars_page.h"
+
+#include <gtest/gtest.h>
+
+#include "core/common/text_file.h"
+#include "core/export/web/mars_script.h"
+#include "core/mars/mars_test_models.h"
+
+namespace kdk {
+namespace {
+
+using testing::ParseText;
+using testing::RecordingMessagePort;
+
+MarsModel Parse(const std::string& text) {
+  RecordingMessagePort messages;
+  bool ok = false;
+  MarsModel model = ParseText(text, messages, &ok);
+  EXPECT_TRUE(ok) << text;
+  return model;
+}
+
+std::string Model(const std::string& definitions, const std::string& equation,
+                  const std::string& statement) {
+  return definitions + "\r\nY = " + equation + ";\r\n\r\nMODEL Y = " + statement + ";\r\n";
+}
+
+TEST(MarsScriptTest, WorkedExampleStatements) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(testing::kWorkedExample, messages);
+  const MarsScript script(model, messages);
+  EXPECT_EQ(script.Statements(),
+            (std::vector<std::string>{
+                "var BF1 = Math.max(0, (inpval[1] * 1.0) - 2.5);",
+                "var BF2 = Math.max(0, 2.5 - (inpval[1] * 1.0));",
+                "var tempx = new Array(1,3);\r\n\tvar BF3 = inpValIsAFlag(2,tempx,2) * BF1;",
+                "var BF4 = ( inpValRepresentsNull(3,0,1));",
+                "var BF5 = ( inpValRepresentsNull(3,1,0));"}));
+  EXPECT_EQ(script.Prediction(), "0.5 + 1.2 * BF1 - 0.7 * BF3 + 0.2 * BF4");
+}
+
+TEST(MarsScriptTest, InputsMatchAsWholeWords) {
+  const MarsModel model = Parse(Model(
+      "BF1 = max(0, X1 - 1);\r\nBF2 = max(0, X10 - 2) * BF1;\r\nBF3 = max(0, maxrate - X1);\r\n"
+      "BF4 = ( X10 = 4) * BF2;\r\nBF5 = ( Xmax > .);\r\nBF6 = max(0, Xmax + 1) * BF5;\r\n",
+      "1 + BF1 + BF2 + BF3 + BF4 + BF6", "BF1 BF2 BF3 BF4 BF6"));
+  ASSERT_EQ(model.input_names, (std::vector<std::string>{"X1", "X10", "maxrate", "Xmax"}));
+  RecordingMessagePort messages;
+  const MarsScript script(model, messages);
+  EXPECT_EQ(script.Statements()[1], "var BF2 = Math.max(0, (inpval[2] * 1.0) - 2) * BF1;");
+  EXPECT_EQ(script.Statements()[2],
+            "var BF3 = Math.max(0, (inpval[3] * 1.0) - (inpval[1] * 1.0));");
+  EXPECT_EQ(script.Statements()[3],
+            "var tempx = [4];\r\n\tvar BF4 = inpValIsAFlag(2,tempx,1) * BF2;");
+  EXPECT_EQ(script.Statements()[4], "var BF5 = ( inpValRepresentsNull(4,0,1));");
+  EXPECT_EQ(script.Statements()[5], "var BF6 = Math.max(0, (inpval[4] * 1.0) + 1) * BF5;");
+}
+
+TEST(MarsScriptTest, HostileNamesNeverReachTheScriptAsCode) {
+  // Names the parser takes as inputs, basis functions the script must rename, and
+  // a definition that is no arithmetic.
+  const MarsModel model = Parse(
+      Model("BF1 = max(0, </script - 1);\r\nBF2 = max(0, a\"b - 2);\r\nBF3 = max(0, class + 1);\r\n"
+            "BFtempx = max(0, x'y;alert - 3);\r\nBF5 = max(0, X1 - 1) ; alert(1);\r\n"
+            "BF6 = max(0, X1 - 1) // comment;\r\n",
+            "1 + BF1 + BF2 + BF3 + BFtempx + BF5 + BF6", "BF1 BF2 BF3 BFtempx BF5 BF6"));
+  RecordingMessagePort messages;
+  const std::string block = CalcMarsBlock(model, false, messages);
+  EXPECT_NE(block.find("\tvar BF1 = Math.max(0, (inpval[1] * 1.0) - 1);\r\n"), std::string::npos);
+  EXPECT_NE(block.find("\tvar BF2 = Math.max(0, (inpval[2] * 1.0) - 2);\r\n"), std::string::npos);
+  EXPECT_NE(block.find("\tvar BF3 = Math.max(0, (inpval[3] * 1.0) + 1);\r\n"), std::string::npos);
+  EXPECT_NE(block.find("\tvar BF5 = NaN;\r\n\tvar BF6 = NaN;\r\n"), std::string::npos);
+  for (const char* forbidden : {"</", "alert(1", "\"b", "class", "//  comment", "'y"}) {
+    EXPECT_EQ(block.find(forbidden), std::string::npos) << forbidden;
+  }
+  const std::string form = MarsFormBlock(model);
+  EXPECT_NE(form.find(">&lt;/script</TD>"), std::string::npos);
+  EXPECT_NE(form.find(">a&quot;b</TD>"), std::string::npos);
+}
+
+TEST(MarsScriptTest, BasisFunctionNamesBecomeDistinctScriptNames) {
+  MarsModel model = Parse(Model("BF1 = max(0, X1 - 1);\r\nBF2 = max(0, X1 - 2) * BF1;\r\n",
+                                "1 + BF1 + BF2", "BF1 BF2"));
+  // Names that are no script identifiers, and one the page itself uses.
+  model.basis_function_names = {"BF<1>", "tempx"};
+  model.basis_function_defs = {"BF<1> = max(0, X1 - 1);", "tempx = max(0, X1 - 2) * BF<1>;"};
+  model.equation = "Y = 1 + BF<1> + tempx";
+  RecordingMessagePort messages;
+  const MarsScript script(model, messages);
+  EXPECT_EQ(script.VariableNames(), (std::vector<std::string>{"BF_1_", "tempx_1"}));
+  EXPECT_EQ(script.Statements()[1], "var tempx_1 = Math.max(0, (inpval[1] * 1.0) - 2) * BF_1_;");
+  EXPECT_EQ(script.Prediction(), "1 + BF_1_ + tempx_1");
+}
+
+TEST(MarsPageTest, MissingValueOptionSwapsTheCommentedLines) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(testing::kWorkedExample, messages);
+  const std::vector<std::string> strict =
+      SplitIntoLines(CalcMarsBlock(model, false, messages) + "\r\n");
+  const std::vector<std::string> lenient =
+      SplitIntoLines(CalcMarsBlock(model, true, messages) + "\r\n");
+  ASSERT_EQ(strict.size(), 44u);  // 38 + five statements, one of them two lines
+  EXPECT_EQ(strict[7], "\tvar inputs = 3;");
+  EXPECT_EQ(strict[14], "\t        alert (\"Invalid number\");");
+  EXPECT_EQ(strict[17], "\t         return false");
+  EXPECT_EQ(strict[18], "\t        //document.datainput.elements [i].value = 'missing';");
+  EXPECT_EQ(lenient[14], "\t        //alert (\"Invalid number\");");
+  EXPECT_EQ(lenient[17], "\t        // return false");
+  EXPECT_EQ(lenient[18], "\t        document.datainput.elements [i].value = 'missing';");
+  EXPECT_EQ(strict[27], "\t//calculate the basis functions");
+  EXPECT_EQ(strict[30], "\tvar tempx = new Array(1,3);");
+  EXPECT_EQ(strict[31], "\tvar BF3 = inpValIsAFlag(2,tempx,2) * BF1;");
+  EXPECT_EQ(strict[36], "\tvar MARSPrediction = 0.5 + 1.2 * BF1 - 0.7 * BF3 + 0.2 * BF4;");
+  EXPECT_EQ(strict[41], "}");
+  EXPECT_EQ(strict[43], "");
+}
+
+TEST(MarsPageTest, FormFactsAndPageOrder) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(testing::kWorkedExample, messages);
+  const std::vector<std::string> form = SplitIntoLines(MarsFormBlock(model) + "\r\n");
+  ASSERT_EQ(form.size(), 14u);
+  EXPECT_EQ(form[4],
+            "<TR><TD CLASS=\"predict\">X1</TD><TD CLASS=\"predict\"><INPUT TYPE=\"TEXT\" "
+            "name=\"Input1\" Size=\"10\" maxlength=\"10\"></TD>");
+  EXPECT_EQ(form[9],
+            "<TR><TD CLASS=\"predict\">Y</TD><TD CLASS=\"predict\"><INPUT TYPE=\"Text\" "
+            "name=\"prediction\" Size=\"10\" maxlength=\"10\" VALUE=\"?\"></TD></TR>");
+  const std::string facts = MarsFactsBlock(model, {"Pasted_Model", "Unknown", "now"});
+  EXPECT_NE(facts.find("basis functions:</TD><TD class=\"normal\">3</TD>"), std::string::npos);
+  EXPECT_NE(facts.find("model created:</TD><TD class=\"normal\">Unknown</TD>"), std::string::npos);
+  EXPECT_EQ(SplitIntoLines(NullFunctionBlock() + "\r\n").size(), 13u);
+  EXPECT_EQ(SplitIntoLines(FlagFunctionBlock() + "\r\n").size(), 12u);
+
+  PageStyle style;
+  const std::string page = MarsPageText(model, style, {}, false, messages);
+  EXPECT_EQ(page.find("browser sensing"), std::string::npos);
+  EXPECT_LT(page.find("function CalcMars()"), page.find("function inpValRepresentsNull"));
+  EXPECT_LT(page.find("function inpValIsAFlag"), page.find("// end hide -->"));
+  EXPECT_NE(page.find("<BODY>\r\n\r\n\r\n<FORM"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kdk
