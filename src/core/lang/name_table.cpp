@@ -63,13 +63,15 @@ std::string NameTable::Claim(std::string_view wanted) {
   const std::string base = Repaired(wanted);
   std::string name = base;
   for (int suffix = 1; IsTaken(name) || !IsUsableName(rules_, name); ++suffix) {
-    const std::string tail = "_" + std::to_string(suffix);
-    std::string stem = base;
+    const std::string number = std::to_string(suffix);
+    std::size_t stem_length = base.size();
     if (rules_.max_identifier_length != 0 &&
-        stem.size() + tail.size() > rules_.max_identifier_length) {
-      stem.resize(rules_.max_identifier_length - tail.size());
+        stem_length + 1 + number.size() > rules_.max_identifier_length) {
+      stem_length = rules_.max_identifier_length - 1 - number.size();
     }
-    name = stem + tail;
+    name.assign(base, 0, stem_length);
+    name.push_back('_');
+    name.append(number);
   }
   taken_.insert(Key(name));
   return name;
