@@ -61,7 +61,8 @@ constexpr std::string_view kMacroProcedures =
     "Dim MissingVariables As String\r\n"
     "\r\n"
     "    bOK = True\r\n"
-    "    MissingVariables = \"\r\n"
+    // Closed here: LibreOffice Basic refuses a string left open at the end of a line.
+    "    MissingVariables = \"\"\r\n"
     "\r\n"
     "    For i = LBound(RequiredVariables) To UBound(RequiredVariables)\r\n"
     "        For j = 1 To MaxColsToSearch\r\n"

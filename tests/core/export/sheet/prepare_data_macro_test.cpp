@@ -79,7 +79,7 @@ std::string ExpectedMacro(const std::vector<std::string>& formula) {
       "Dim MissingVariables As String",
       "",
       "    bOK = True",
-      "    MissingVariables = \"",
+      "    MissingVariables = \"\"",
       "",
       "    For i = LBound(RequiredVariables) To UBound(RequiredVariables)",
       "        For j = 1 To MaxColsToSearch",
