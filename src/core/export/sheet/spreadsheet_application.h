@@ -22,6 +22,14 @@ class SpreadsheetApplication {
  public:
   virtual ~SpreadsheetApplication() = default;
 
+  // Whether the application can save to this path at all (its format, say); when not,
+  // `reason` says why in words for the user. Asked before anything is built.
+  virtual bool CanSaveAs(const std::string& path, std::string& reason) {
+    (void)path;
+    (void)reason;
+    return true;
+  }
+
   // Starts a hidden instance for building.
   virtual bool Start(std::string& error) = 0;
   // Workbooks.Add
