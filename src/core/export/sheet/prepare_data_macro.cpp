@@ -124,7 +124,8 @@ constexpr std::string_view kMacroProcedures =
     "Dim j As Integer\r\n"
     "\r\n"
     "    For i = UBound(RequiredVariables) - 1 To LBound(RequiredVariables) Step -1\r\n"
-    "        thisSheet.Columns(1).Insert\r\n"
+    // "xlToRight": without a direction LibreOffice inserts nothing for a whole column.
+    "        thisSheet.Columns(1).Insert xlToRight\r\n"
     "        For j = 1 To MaxColsToSearch\r\n"
     "           If LCase(thisSheet.Cells(1, j)) = LCase(RequiredVariables(i)) Then\r\n"
     "                thisSheet.Columns(j).Cut\r\n"
@@ -144,7 +145,7 @@ constexpr std::string_view kMacroProcedures =
     "\r\n";
 
 constexpr std::string_view kFormulaStart =
-    "    thisSheet.Columns(UBound(RequiredVariables)).Insert\r\n"
+    "    thisSheet.Columns(UBound(RequiredVariables)).Insert xlToRight\r\n"
     "    thisSheet.Cells(1, (UBound(RequiredVariables))) = \"Modelled_\" & "
     "RequiredVariables(UBound(RequiredVariables))\r\n";
 
@@ -155,7 +156,7 @@ constexpr std::string_view kFormulaSingle =
 constexpr std::string_view kFormulaClassifier =
     "    thisSheet.Cells(2, UBound(RequiredVariables)).FormulaR1C1 = \"=\" & FunctionName & "
     "\"(RC[-\" & NumberOfInputs & \"]:RC[-1],1)\"\r\n"
-    "    thisSheet.Columns(UBound(RequiredVariables) + 1).Insert \r\n"
+    "    thisSheet.Columns(UBound(RequiredVariables) + 1).Insert xlToRight\r\n"
     "    thisSheet.Cells(1, (UBound(RequiredVariables) + 1)) = \"Strength\"\r\n"
     "    thisSheet.Cells(2, UBound(RequiredVariables) + 1).FormulaR1C1 = \"=\" & FunctionName & "
     "\"(RC[-\" & NumberOfInputs + 1 & \"]:RC[-2],2)\"\r\n";

@@ -141,7 +141,7 @@ std::string ExpectedMacro(const std::vector<std::string>& formula) {
       "Dim j As Integer",
       "",
       "    For i = UBound(RequiredVariables) - 1 To LBound(RequiredVariables) Step -1",
-      "        thisSheet.Columns(1).Insert",
+      "        thisSheet.Columns(1).Insert xlToRight",
       "        For j = 1 To MaxColsToSearch",
       "           If LCase(thisSheet.Cells(1, j)) = LCase(RequiredVariables(i)) Then",
       "                thisSheet.Columns(j).Cut",
@@ -185,7 +185,7 @@ std::string ExpectedMacro(const std::vector<std::string>& formula) {
 }
 
 const std::vector<std::string> kFormulaStart = {
-    "    thisSheet.Columns(UBound(RequiredVariables)).Insert",
+    "    thisSheet.Columns(UBound(RequiredVariables)).Insert xlToRight",
     "    thisSheet.Cells(1, (UBound(RequiredVariables))) = \"Modelled_\" & "
     "RequiredVariables(UBound(RequiredVariables))",
 };
@@ -207,7 +207,7 @@ TEST(PrepareDataMacro, ClassifierAddsTheStrengthColumn) {
   formula.push_back(
       "    thisSheet.Cells(2, UBound(RequiredVariables)).FormulaR1C1 = \"=\" & FunctionName & "
       "\"(RC[-\" & NumberOfInputs & \"]:RC[-1],1)\"");
-  formula.push_back("    thisSheet.Columns(UBound(RequiredVariables) + 1).Insert ");
+  formula.push_back("    thisSheet.Columns(UBound(RequiredVariables) + 1).Insert xlToRight");
   formula.push_back("    thisSheet.Cells(1, (UBound(RequiredVariables) + 1)) = \"Strength\"");
   formula.push_back(
       "    thisSheet.Cells(2, UBound(RequiredVariables) + 1).FormulaR1C1 = \"=\" & FunctionName & "
