@@ -11,6 +11,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "engines/workbook/legacy_format.h"
 #include "engines/workbook/r1c1_formula.h"
 #include "engines/workbook/vba_project.h"
 
@@ -309,11 +310,35 @@ void EmbeddedSpreadsheet::SetDisplayAlerts(bool) {
   // Saving always replaces an existing file; there is no prompt to suppress.
 }
 
+bool EmbeddedSpreadsheet::CanSaveAs(const std::string& path, std::string& reason) {
+  if (IsLegacyWorkbookPath(path) && FindOffice().empty()) {
+    reason =
+        "The legacy Excel format (.xls) is made with LibreOffice, which is not installed. "
+        "Save as an Excel Macro-Enabled Workbook (.xlsm), or install LibreOffice.";
+    return false;
+  }
+  return true;
+}
+
 bool EmbeddedSpreadsheet::SaveAs(const std::string& path, std::string& error) {
   if (!has_workbook_) {
     error = "There is no workbook.";
     return false;
   }
+  if (!IsLegacyWorkbookPath(path)) return WriteMacroWorkbook(path, error);
+  const std::string office = FindOffice();
+  if (office.empty()) {
+    error = "LibreOffice is not installed.";
+    return false;
+  }
+  const std::string xlsm = AsidePath(path, "xlsm");
+  if (!WriteMacroWorkbook(xlsm, error)) return false;
+  const bool converted = ConvertToLegacy(office, xlsm, path, error);
+  std::filesystem::remove(xlsm);
+  return converted;
+}
+
+bool EmbeddedSpreadsheet::WriteMacroWorkbook(const std::string& path, std::string& error) {
   std::vector<VbaModule> vba = DocumentModules(SheetCount());
   for (const Module& module : modules_) {
     vba.push_back({module.name, VbaModuleKind::Standard, module.source});

@@ -16,6 +16,7 @@ namespace kdk::workbook {
 // built here (document modules for the workbook and each sheet, plus the code modules).
 class EmbeddedSpreadsheet : public SpreadsheetApplication {
  public:
+  bool CanSaveAs(const std::string& path, std::string& reason) override;
   bool Start(std::string& error) override;
   bool AddWorkbook(std::string& error) override;
   int SheetCount() const override;
@@ -61,6 +62,7 @@ class EmbeddedSpreadsheet : public SpreadsheetApplication {
 
  private:
   Cell* CurrentCell(int row, int column);
+  bool WriteMacroWorkbook(const std::string& path, std::string& error);
 
   bool started_ = false;
   bool has_workbook_ = false;
