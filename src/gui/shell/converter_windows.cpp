@@ -3,6 +3,7 @@
 #include "gui/export/code/code_export_window.h"
 #include "gui/export/code/mars_spss_window.h"
 #include "gui/export/code/mars_sql_window.h"
+#include "gui/export/sheet/workbook_windows.h"
 #include "gui/network/quick_predict_window.h"
 #include "gui/shell/placeholder_window.h"
 
@@ -30,13 +31,13 @@ ConverterWindows CreateConverterWindows(GuiContext& context, QWidget* parent) {
         context, QString::fromLatin1(name), QString::fromLatin1(caption), width_twips, parent)));
   };
   placeholder("frmHTML", "Kestrium >> Web Page", 0);
-  placeholder("frmEXCEL", "Kestrium >> Excel", 0);
+  windows.Add(MakeConverterWindowEntry(new NetworkWorkbookWindow(context, parent)));
   placeholder("frmVB", "Kestrium >> Visual Basic 6 Project", 0);
   placeholder("frmEquation", "Code", -1);
   windows.Add(MakeConverterWindowEntry(new CodeExportWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new QuickPredictWindow(context, parent)));
   placeholder("frmMARS2VB", "MARS >> Visual Basic 6 Project", 0);
-  placeholder("frmMARS2XL", "MARS >> Excel", 0);
+  windows.Add(MakeConverterWindowEntry(new MarsWorkbookWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new MarsSqlWindow(context, parent)));
   placeholder("frmMARS2HTML", "MARS >> Web Page", 0);
   windows.Add(MakeConverterWindowEntry(new MarsSpssWindow(context, parent)));
