@@ -129,6 +129,9 @@ constexpr std::string_view kFixedNames[] = {"numberofinputs",
                                             "Me",
                                             "Form_Load"};
 
+// More parts than definitions of the largest size could fill.
+constexpr int kMostCalculationParts = 99;
+
 // What VB cannot compute as the conversion writes it: an indicator left as "X > ."
 // (a second indicator in one definition) or a min(), which VB has not.
 std::optional<std::string> Unwritable(std::string_view line) {
@@ -210,6 +213,9 @@ bool PrepareMarsVbCode(const MarsModel& model, MarsVbCode& code, MessagePort& me
   }
   lang::NameTable names(Vb());
   for (std::string_view fixed : kFixedNames) names.ReserveFixed(fixed);
+  for (int part = 2; part <= kMostCalculationParts; ++part) {
+    names.ReserveFixed("calcBasisFunctions_" + std::to_string(part));
+  }
   for (const std::string& input : model.input_names) names.ReserveFixed(input);
 
   MarsVbCode result;
@@ -291,9 +297,25 @@ bool VbMarsCalculationProcedures(const MarsVbCode& code, std::string& piece) {
   Empty(out);
   Line(out, "Private Sub calcBasisFunctions()");
   Empty(out);
+  // A procedure VB would find too large goes on in calcBasisFunctions_2, _3, ...,
+  // each called at the end of the one before, so the order of the lines stays.
+  constexpr std::size_t kPartBudget = lang::kVbMaxProcedureBytes - 5000;
+  std::size_t part_start = out.size();
+  int part = 1;
   for (const std::string& line : code.definition_lines) {
-    if (!lang::AppendVbStatement(out, "\t" + line, "\t\t")) return false;
-    out.append(kCrLf);
+    std::string statement;
+    if (!lang::AppendVbStatement(statement, "\t" + line, "\t\t")) return false;
+    if (out.size() - part_start + statement.size() > kPartBudget && out.size() > part_start) {
+      const std::string next = "calcBasisFunctions_" + std::to_string(++part);
+      Tab(out, "Call " + next);
+      Empty(out);
+      Line(out, "End Sub");
+      Empty(out, 2);
+      Line(out, "Private Sub " + next + "()");
+      Empty(out);
+      part_start = out.size();
+    }
+    out.append(statement).append(kCrLf);
   }
   Empty(out);
   Line(out, "End Sub");
