@@ -59,8 +59,7 @@ class Reader {
   }
 
   template <typename Get>
-  std::string Chain(std::uint32_t start, const std::vector<std::uint32_t>& table, std::size_t unit,
-                    Get get) {
+  std::string Chain(std::uint32_t start, const std::vector<std::uint32_t>& table, Get get) {
     std::string out;
     std::size_t guard = 0;
     for (std::uint32_t s = start; s != 0xFFFFFFFE; s = table.at(s)) {
