@@ -106,9 +106,47 @@ std::string ModuleText(const VbaModule& module) {
   return text;
 }
 
+constexpr std::string_view kProjectId = "{5A3A5E0B-3C1D-4D2B-9E62-6B1B7C0D2E41}";
+
+}  // namespace
+
+std::string EncryptProjectValue(std::string_view project_id, unsigned char seed,
+                                std::string_view data) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string bytes;
+  const unsigned char version = 2;
+  unsigned char project_key = 0;
+  for (char c : project_id) project_key = static_cast<unsigned char>(project_key + c);
+  bytes.push_back(static_cast<char>(seed));
+  bytes.push_back(static_cast<char>(seed ^ version));
+  bytes.push_back(static_cast<char>(seed ^ project_key));
+  unsigned char unencrypted_1 = project_key;
+  unsigned char encrypted_1 = static_cast<unsigned char>(seed ^ project_key);
+  unsigned char encrypted_2 = static_cast<unsigned char>(seed ^ version);
+  std::string plain(static_cast<std::size_t>((seed & 6) / 2), static_cast<char>(seed));
+  for (int i = 0; i < 4; ++i) plain.push_back(static_cast<char>((data.size() >> (8 * i)) & 0xFF));
+  plain.append(data);
+  for (char c : plain) {
+    const auto b = static_cast<unsigned char>(c);
+    const auto e = static_cast<unsigned char>(b ^ ((encrypted_2 + unencrypted_1) & 0xFF));
+    bytes.push_back(static_cast<char>(e));
+    encrypted_2 = encrypted_1;
+    encrypted_1 = e;
+    unencrypted_1 = b;
+  }
+  std::string hex;
+  for (char c : bytes) {
+    hex.push_back(kHex[static_cast<unsigned char>(c) >> 4]);
+    hex.push_back(kHex[static_cast<unsigned char>(c) & 15]);
+  }
+  return hex;
+}
+
+namespace {
+
 std::string ProjectStream(const std::vector<VbaModule>& modules) {
   std::string text;
-  text.append("ID=\"{5A3A5E0B-3C1D-4D2B-9E62-6B1B7C0D2E41}\"\r\n");
+  text.append("ID=\"").append(kProjectId).append("\"\r\n");
   for (const VbaModule& module : modules) {
     if (module.kind == VbaModuleKind::Document) {
       text.append("Document=").append(module.name).append("/&H00000000\r\n");
@@ -117,7 +155,14 @@ std::string ProjectStream(const std::vector<VbaModule>& modules) {
     }
   }
   text.append("Name=\"").append(kProjectName).append("\"\r\n");
-  text.append("HelpContextID=\"0\"\r\nVersionCompatible32=\"393222000\"\r\n\r\n");
+  text.append("HelpContextID=\"0\"\r\nVersionCompatible32=\"393222000\"\r\n");
+  // Not protected, no password, visible.
+  text.append("CMG=\"")
+      .append(EncryptProjectValue(kProjectId, 0x35, std::string(4, '\0')))
+      .append("\"\r\n");
+  text.append("DPB=\"").append(EncryptProjectValue(kProjectId, 0x36, std::string(1, '\0')));
+  text.append("\"\r\n");
+  text.append("GC=\"").append(EncryptProjectValue(kProjectId, 0x37, "\xFF")).append("\"\r\n\r\n");
   text.append("[Host Extender Info]\r\n");
   text.append("&H00000001={3832D640-CF90-11CF-8E43-00A0C911005A};VBE;&H00000000\r\n\r\n");
   text.append("[Workspace]\r\n");

@@ -154,3 +154,52 @@ TEST(VbaProject, ModulesReadBackFromTheirStreams) {
 
 }  // namespace
 }  // namespace kdk::workbook
+
+namespace kdk::workbook {
+namespace {
+
+// The decryption, written from the format: each byte is the encrypted byte XOR the sum
+// of the encrypted byte two back and the plain byte one back.
+std::string DecryptProjectValue(const std::string& hex, const std::string& project_id) {
+  std::string bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+    bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  }
+  const auto seed = static_cast<unsigned char>(bytes[0]);
+  EXPECT_EQ(seed ^ static_cast<unsigned char>(bytes[1]), 2);
+  unsigned key = 0;
+  for (char c : project_id) key += static_cast<unsigned char>(c);
+  EXPECT_EQ(seed ^ static_cast<unsigned char>(bytes[2]), key & 0xFF);
+  unsigned char plain_1 = static_cast<unsigned char>(key), enc_1 = bytes[2], enc_2 = bytes[1];
+  std::string plain;
+  for (std::size_t i = 3; i < bytes.size(); ++i) {
+    const auto e = static_cast<unsigned char>(bytes[i]);
+    const auto b = static_cast<unsigned char>(e ^ ((enc_2 + plain_1) & 0xFF));
+    plain.push_back(static_cast<char>(b));
+    enc_2 = enc_1;
+    enc_1 = e;
+    plain_1 = b;
+  }
+  plain = plain.substr((seed & 6) / 2);
+  const std::size_t length = static_cast<unsigned char>(plain[0]);
+  EXPECT_EQ(plain.substr(1, 3), std::string(3, '\0'));
+  EXPECT_EQ(plain.size() - 4, length);
+  return plain.substr(4);
+}
+
+TEST(VbaProject, ProtectionValuesDecryptToUnprotectedVisible) {
+  const std::string id = "{5A3A5E0B-3C1D-4D2B-9E62-6B1B7C0D2E41}";
+  for (unsigned char seed : {0x00, 0x35, 0x36, 0x37, 0xFE}) {
+    EXPECT_EQ(DecryptProjectValue(EncryptProjectValue(id, seed, std::string(4, '\0')), id),
+              std::string(4, '\0'));
+    EXPECT_EQ(DecryptProjectValue(EncryptProjectValue(id, seed, "\xFF"), id), "\xFF");
+  }
+  Reader reader(VbaProjectBytes(DocumentModules(1)));
+  const std::string project = reader.Streams().at("PROJECT");
+  EXPECT_NE(project.find("\r\nCMG=\""), std::string::npos);
+  EXPECT_NE(project.find("\r\nDPB=\""), std::string::npos);
+  EXPECT_NE(project.find("\r\nGC=\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kdk::workbook
