@@ -10,6 +10,8 @@ check "mars workbook formula" 0 "mars_CalculateIt(B2:B5)" "" -- unzip -p "$work/
 check "workbook replaces a file" 0 "Files Generated..." "" -- "$KDK" convert "$wb_mars" --to workbook -o "$work/mars.xlsm"
 check "workbook into a missing folder" 1 "" "Problems saving this file" -- "$KDK" convert "$wb_mars" --to workbook -o /nonexistent_dir/m.xlsm
 check "workbook takes no options" 2 "" "" -- "$KDK" convert "$wb_mars" --to workbook --format A -o "$work/m.xlsm"
+check "legacy workbook without LibreOffice saves nothing" 1 "" "made with LibreOffice" -- env PATH=/nonexistent "$KDK" convert "$EXAMPLES/house_price.kwf" --to workbook -o "$work/none.xls"
+check "nothing saved without LibreOffice" 1 "" "" -- test -e "$work/none.xls"
 if command -v soffice >/dev/null; then
   check "legacy workbook through LibreOffice" 0 "Files Generated..." "" -- "$KDK" convert "$EXAMPLES/house_price.kwf" --to workbook -o "$work/legacy.xls"
   check "legacy workbook is a compound file" 0 "" "" -- bash -c "head -c 8 '$work/legacy.xls' | od -An -tx1 | grep -q 'd0 cf 11 e0 a1 b1 1a e1'"
