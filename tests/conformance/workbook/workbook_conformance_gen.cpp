@@ -391,10 +391,16 @@ int main(int argc, char** argv) {
   const int mars_models = std::stoi(argv[4]);
   w.Begin();
   for (int i = 0; i < networks; ++i) {
-    // Sizes from 1 to 60 inputs; one hidden neuron now and then.
-    const int inputs = i == 0 ? 1 : i == 1 ? 60 : 1 + static_cast<int>(random() % 60);
+    // Sizes from 1 to 60 inputs, and one of 300; one hidden neuron now and then.
+    const int inputs = i == 0   ? 1
+                       : i == 1 ? 60
+                       : i == 2 ? 300
+                                : 1 + static_cast<int>(random() % 60);
     const int hidden = i % 4 == 0 ? 1 : 1 + static_cast<int>(random() % 8);
-    WriteNetwork(w, i, RandomNetwork(inputs, hidden, i % 3 == 1, random), random, i < 4);
+    // The macro searches the first 200 columns: it is run where the inputs, two extra
+    // columns and the output fit there.
+    WriteNetwork(w, i, RandomNetwork(inputs, hidden, i % 3 == 1, random), random,
+                 i < 5 && inputs + 3 <= 200);
   }
   for (int i = 0; i < mars_models; ++i) {
     WriteMars(w, i, RandomMarsText(1 + static_cast<int>(random() % 12), random), random, i < 2);
