@@ -10,6 +10,7 @@ packages=(
   libsqlite3-dev sqlite3
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
   xvfb xauth
+  pspp libreadstat-dev
   libxlsxwriter-dev unzip
   libreoffice-calc-nogui libreoffice-script-provider-python python3-uno
 )

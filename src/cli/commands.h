@@ -9,5 +9,7 @@ namespace kdk::cli {
 int RunInfo(const std::vector<std::string>& words);
 int RunPredict(const std::vector<std::string>& words);
 int RunConvert(const std::vector<std::string>& words);
+int RunSpssCheck(const std::vector<std::string>& words);
+int RunSpssRun(const std::vector<std::string>& words);
 
 }  // namespace kdk::cli

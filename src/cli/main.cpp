@@ -15,6 +15,8 @@ constexpr const char* kUsage =
     "  kdk info MODEL                      what the model is\n"
     "  kdk predict MODEL [VALUE ...]       one prediction, values in input order\n"
     "  kdk convert MODEL --to TYPE -o PATH [options]\n"
+    "  kdk spss-check MODEL DATA.sav       every input a variable of the data file?\n"
+    "  kdk spss-run MODEL DATA.sav -o OUT.sav [options]   the SPSS syntax run by PSPP\n"
     "\n"
     "MODEL is a weights file (.kwf), a MARS rules text file, or - for MARS text\n"
     "on standard input. 'kdk COMMAND --help' tells more.\n"
@@ -39,6 +41,8 @@ int main(int argc, char** argv) {
     if (command == "info") return RunInfo(words);
     if (command == "predict") return RunPredict(words);
     if (command == "convert") return RunConvert(words);
+    if (command == "spss-check") return RunSpssCheck(words);
+    if (command == "spss-run") return RunSpssRun(words);
     std::cerr << "kdk: unknown command '" << command << "'\n\n" << kUsage;
     return kExitUsage;
   } catch (const UsageError& error) {

@@ -114,6 +114,7 @@ check "empty output name" 1 "" "Invalid Output Name!" -- "$KDK" convert "$house"
 check "unwritable path" 1 "" "The file could not be written: /nonexistent_dir/x.c" -- "$KDK" convert "$house" --to c -o /nonexistent_dir/x.c
 source "$(dirname "$0")/kdk_mars_cli_checks.sh"
 source "$(dirname "$0")/kdk_vbproject_cli_checks.sh"
+source "$(dirname "$0")/kdk_spss_cli_checks.sh"
 source "$(dirname "$0")/kdk_workbook_cli_checks.sh"
 
 echo "kdk cli: $passed passed, $failed failed"

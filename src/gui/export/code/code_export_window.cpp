@@ -19,6 +19,7 @@
 #include "core/export/code/smart_names.h"
 #include "core/mars/generated_file.h"
 #include "core/shell/common_operations.h"
+#include "gui/export/code/spss_file_run.h"
 
 namespace kdk::gui {
 
@@ -276,8 +277,12 @@ void CodeExportWindow::ConnectEvents() {
   connect(spss_home_, &QPushButton::clicked, this,
           [this] { OpenDocument(context_.ports.shell, kSpssHomePage); });
   connect(load_spss_file_, &QPushButton::clicked, this, [this] {
-    context_.ports.messages.Inform(
-        "Running the syntax on an SPSS data file is not available in this version yet.");
+    const std::vector<SpssInput> inputs =
+        NetworkSpssInputs(context_.workspace.network, settings_.controls.smart_field_names);
+    const std::string text = context_.workspace.state.network_loaded
+                                 ? Bytes(code_window_->toPlainText().replace('\n', "\r\n"))
+                                 : std::string();
+    settings_.spss_data_file = RunSyntaxOnSpssFile(context_, inputs, text, progress_label_);
   });
 }
 

@@ -11,6 +11,7 @@
 
 #include "gui/common/named_widget.h"
 #include "gui/export/code/mars_text_save.h"
+#include "gui/export/code/spss_file_run.h"
 #include "gui/shell/gui_context.h"
 
 namespace kdk::gui {
@@ -66,9 +67,8 @@ MarsSpssWindow::MarsSpssWindow(GuiContext& context, QWidget* parent)
     if (CheckOutputName()) CopyMarsText(context_, text_);
   });
   connect(load_spss_file_, &QPushButton::clicked, this, [this] {
-    context_.ports.messages.Inform(
-        "Running SPSS syntax on a data file is not available in this version yet. Save the "
-        "syntax and run it in SPSS.");
+    spss_data_file_ = RunSyntaxOnSpssFile(context_, MarsSpssInputs(context_.workspace.mars),
+                                          filled_ ? text_ : std::string(), progress_);
   });
   SetControlsEnabled(false);
 }
@@ -98,8 +98,9 @@ void MarsSpssWindow::Generate() {
 }
 
 void MarsSpssWindow::SetControlsEnabled(bool enabled) {
-  for (QWidget* widget : {static_cast<QWidget*>(copy_), static_cast<QWidget*>(save_),
-                          static_cast<QWidget*>(header_), static_cast<QWidget*>(output_name_)}) {
+  for (QWidget* widget :
+       {static_cast<QWidget*>(copy_), static_cast<QWidget*>(save_), static_cast<QWidget*>(header_),
+        static_cast<QWidget*>(output_name_), static_cast<QWidget*>(load_spss_file_)}) {
     widget->setEnabled(enabled);
   }
 }

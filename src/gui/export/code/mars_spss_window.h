@@ -35,6 +35,7 @@ class MarsSpssWindow : public QWidget {
   MarsSpssOptions options_;
   bool filled_ = false;
   std::string text_;
+  std::string spss_data_file_;  // the data file chosen for matching
   QLineEdit* output_name_;
   QCheckBox* header_;
   QPlainTextEdit* syntax_box_;

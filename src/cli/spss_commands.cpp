@@ -1,0 +1,208 @@
+// kdk spss-check and kdk spss-run: the load-SPSS-file button of the two SPSS
+// windows without a window.
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "cli/model_loader.h"
+#include "core/common/text_utils.h"
+#include "core/export/code/code_types.h"
+#include "core/export/code/generate_code.h"
+#include "core/export/code/mars_spss.h"
+#include "core/export/code/smart_names.h"
+#include "core/export/code/spss_data_match.h"
+#include "core/shell/common_operations.h"
+#include "engines/spss/pspp_application.h"
+#include "engines/spss/sav_dictionary.h"
+#include "platform/console_message_port.h"
+#include "platform/system_clock.h"
+
+namespace kdk::cli {
+
+namespace {
+
+constexpr const char* kCheckHelp =
+    "usage: kdk spss-check MODEL DATA.sav [--no-smart-names]\n"
+    "Checks that every input of the model is a variable of the SPSS data file (names\n"
+    "compared trimmed and in any case; a network's inputs by their smart names).\n"
+    "exit status: 0 every input present, 1 some missing (listed) or a file unreadable\n";
+
+constexpr const char* kRunHelp =
+    "usage: kdk spss-run MODEL DATA.sav -o OUT.sav [--replace] [--timeout SECONDS]\n"
+    "                    [conversion options]\n"
+    "Generates the model's SPSS syntax as 'kdk convert --to spss' does, checks the data\n"
+    "file as spss-check does and runs the syntax on it with GNU PSPP, saving the data\n"
+    "with the prediction added as OUT.sav. An existing OUT.sav (the data file too) is\n"
+    "replaced only with --replace. --timeout limits the PSPP run (default 120).\n"
+    "conversion options, network: --format A|B|C|D (A and B become C), --output-name,\n"
+    "  --root-name, --no-smart-names, --no-description, --no-model-info, --no-limits,\n"
+    "  --no-tanh-definition, --no-spss-remove-fields, --no-spss-8char-warning,\n"
+    "  --no-spss-var-list\n"
+    "conversion options, MARS: --output-name NAME (mars_out), --no-header\n";
+
+const std::set<std::string> kNetworkValues = {"--format", "--output-name", "--root-name"};
+const std::set<std::string> kNetworkFlags = {"--no-smart-names",        "--no-description",
+                                             "--no-model-info",         "--no-limits",
+                                             "--no-tanh-definition",    "--no-spss-remove-fields",
+                                             "--no-spss-8char-warning", "--no-spss-var-list"};
+
+int FormatOf(const std::string& word) {
+  if (word == "A") return kFormatA;
+  if (word == "B") return kFormatB;
+  if (word == "C") return kFormatC;
+  if (word == "D") return kFormatD;
+  throw UsageError{"--format takes A, B, C or D"};
+}
+
+// The code window after activation with code type SPSS, then the options as the
+// user would set the controls.
+std::string NetworkSyntax(Workspace& workspace, const Arguments& args, MessagePort& messages) {
+  CodeExportSettings settings;
+  ResetNames(settings, workspace.network);
+  settings.output_field_name = args.Value("--output-name", settings.output_field_name);
+  settings.root_name = args.Value("--root-name", settings.root_name);
+  settings.equation_format = FormatOf(args.Value("--format", "A"));
+  CodeExportControls& controls = settings.controls;
+  controls.smart_field_names = !args.Has("--no-smart-names");
+  controls.include_description = !args.Has("--no-description");
+  controls.include_header = !args.Has("--no-model-info");
+  controls.include_limits = !args.Has("--no-limits");
+  controls.include_tanh = !args.Has("--no-tanh-definition");
+  controls.spss_remove_fields = !args.Has("--no-spss-remove-fields");
+  controls.spss_8char_warning = !args.Has("--no-spss-8char-warning");
+  controls.spss_include_var_list = !args.Has("--no-spss-var-list");
+  settings.code_type = CodeType::Spss;
+  ApplyCodeTypeSyntax(settings);
+  if (!CheckOutputName(settings, messages)) return {};
+  SystemClock clock;
+  return GenerateCode(settings, workspace, clock, messages);
+}
+
+std::string MarsSyntax(Workspace& workspace, const Arguments& args, MessagePort& messages) {
+  MarsSpssOptions options;
+  options.output_field_name =
+      StoredSpssOutputName(args.Value("--output-name", options.output_field_name));
+  options.include_header = !args.Has("--no-header");
+  if (SpssOutputVariable(options.output_field_name).empty()) {
+    messages.Inform("Invalid Output Name!");
+    return {};
+  }
+  return MarsSpssText(workspace.mars, options, messages);
+}
+
+std::vector<SpssInput> InputsOf(const Workspace& workspace, ModelKind kind, bool smart_names) {
+  return kind == ModelKind::Network ? NetworkSpssInputs(workspace.network, smart_names)
+                                    : MarsSpssInputs(workspace.mars);
+}
+
+// Beside the program, as the windows do; the temporary folder when that is
+// read-only (an installed kdk).
+std::string TempSyntaxPath() {
+  std::error_code error;
+  std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error);
+  folder = error ? std::filesystem::path() : folder.parent_path();
+  if (folder.empty() || access(folder.c_str(), W_OK) != 0) {
+    folder = std::filesystem::temp_directory_path(error);
+  }
+  return (folder / std::string(kSpssTempSyntaxName)).string();
+}
+
+long TimeoutSeconds(const std::string& text) {
+  char* end = nullptr;
+  const long seconds = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || seconds < 1 || seconds > 86400) {
+    throw UsageError{"--timeout takes a number of seconds from 1 to 86400"};
+  }
+  return seconds;
+}
+
+}  // namespace
+
+int RunSpssCheck(const std::vector<std::string>& words) {
+  Arguments args(words, {}, {"--no-smart-names"});
+  if (args.WantsHelp()) {
+    std::cout << kCheckHelp;
+    return kExitOk;
+  }
+  if (args.Positional().size() != 2) throw UsageError{"expected MODEL and DATA.sav"};
+  const std::string& model_path = args.Positional()[0];
+  const std::string& data_path = args.Positional()[1];
+  ConsoleMessagePort messages(std::cerr);
+  Workspace workspace;
+  if (!LoadModelForCli(model_path, workspace, messages)) return kExitFailure;
+  if (!CheckFileExists(data_path, messages)) return kExitFailure;
+  std::vector<std::string> variables;
+  std::string error;
+  if (!spss::ReadSavVariableNames(data_path, variables, error)) {
+    messages.Inform(error);
+    return kExitFailure;
+  }
+  const std::vector<std::string> missing = MissingSpssInputs(
+      InputsOf(workspace, KindOfModelPath(model_path), !args.Has("--no-smart-names")), variables);
+  if (!missing.empty()) {
+    messages.Inform(SpssMismatchMessage(missing));
+    return kExitFailure;
+  }
+  std::cout << "This file matches OK - the syntax script can be run.\n";
+  return kExitOk;
+}
+
+int RunSpssRun(const std::vector<std::string>& words) {
+  std::set<std::string> values = kNetworkValues;
+  values.insert({"-o", "--timeout"});
+  std::set<std::string> flags = kNetworkFlags;
+  flags.insert({"--no-header", "--replace"});
+  Arguments args(words, values, flags);
+  if (args.WantsHelp()) {
+    std::cout << kRunHelp;
+    return kExitOk;
+  }
+  if (args.Positional().size() != 2) throw UsageError{"expected MODEL and DATA.sav"};
+  const std::string output = args.Value("-o", "");
+  if (output.empty()) throw UsageError{"-o OUT.sav is required"};
+  const std::string& model_path = args.Positional()[0];
+  const ModelKind kind = KindOfModelPath(model_path);
+  for (const std::string& word : words) {
+    if (!word.starts_with("--") || word == "--timeout" || word == "--replace") continue;
+    const bool network_only =
+        kNetworkValues.count(word) + kNetworkFlags.count(word) > 0 && word != "--output-name";
+    if ((kind == ModelKind::Mars && network_only) ||
+        (kind == ModelKind::Network && word == "--no-header")) {
+      throw UsageError{word + " does not apply to this kind of model"};
+    }
+  }
+  spss::PsppOptions options;
+  options.viewer_program.clear();
+  options.result_path = output;
+  options.replace_existing = args.Has("--replace");
+  options.time_limit = std::chrono::seconds(TimeoutSeconds(args.Value("--timeout", "120")));
+
+  ConsoleMessagePort messages(std::cerr);
+  // Refused before anything runs; the engine checks again before it writes.
+  std::error_code ignored;
+  if (!options.replace_existing &&
+      std::filesystem::exists(std::filesystem::symlink_status(output, ignored))) {
+    messages.Inform("The result was not saved: the file " + output +
+                    " already exists (--replace replaces it).");
+    return kExitFailure;
+  }
+  Workspace workspace;
+  if (!LoadModelForCli(model_path, workspace, messages)) return kExitFailure;
+  SpssMatchRequest request;
+  request.data_path = args.Positional()[1];
+  request.inputs = InputsOf(workspace, kind, !args.Has("--no-smart-names"));
+  request.syntax_text = kind == ModelKind::Network ? NetworkSyntax(workspace, args, messages)
+                                                   : MarsSyntax(workspace, args, messages);
+  if (request.syntax_text.empty()) return kExitFailure;
+  request.temp_syntax_path = TempSyntaxPath();
+  spss::PsppSpssApplication application(options);
+  NoBusyPointer busy;
+  if (!MatchSpssDataFile(request, application, messages, busy)) return kExitFailure;
+  std::cout << "Files Generated...\n" << application.ResultPath() << '\n';
+  return kExitOk;
+}
+
+}  // namespace kdk::cli

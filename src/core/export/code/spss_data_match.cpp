@@ -1,0 +1,168 @@
+#include "core/export/code/spss_data_match.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "core/common/text_file.h"
+#include "core/common/text_utils.h"
+#include "core/export/code/smart_names.h"
+#include "core/mars/mars_text_lines.h"
+#include "core/shell/common_operations.h"
+
+namespace kdk {
+
+namespace {
+
+std::string ComparableName(std::string_view name) {
+  return ToLowerAscii(TrimBlanks(name));
+}
+
+// Ends the operation the same way on every path: pointer back, application let go.
+class RunScope {
+ public:
+  RunScope(SpssApplication& application, BusyPointerPort& busy)
+      : application_(application), busy_(busy) {
+    busy_.ShowBusy();
+  }
+  ~RunScope() {
+    busy_.ShowNormal();
+    application_.Release();
+  }
+  RunScope(const RunScope&) = delete;
+  RunScope& operator=(const RunScope&) = delete;
+
+  // Message boxes are answered with the normal pointer.
+  void Tell(MessagePort& messages, std::string_view text) {
+    busy_.ShowNormal();
+    messages.Inform(text);
+    busy_.ShowBusy();
+  }
+
+ private:
+  SpssApplication& application_;
+  BusyPointerPort& busy_;
+};
+
+void RemoveQuietly(const std::string& path) {
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+}
+
+}  // namespace
+
+std::vector<SpssInput> NetworkSpssInputs(const NetworkModel& model, bool smart_names) {
+  std::vector<SpssInput> inputs;
+  inputs.reserve(model.input_names.size());
+  for (const std::string& name : model.input_names) {
+    inputs.push_back({name, SmartName(name, smart_names)});
+  }
+  return inputs;
+}
+
+std::vector<SpssInput> MarsSpssInputs(const MarsModel& model) {
+  std::vector<SpssInput> inputs;
+  inputs.reserve(model.input_names.size());
+  for (const std::string& name : model.input_names) inputs.push_back({name, name});
+  return inputs;
+}
+
+std::vector<std::string> MissingSpssInputs(const std::vector<SpssInput>& inputs,
+                                           const std::vector<std::string>& variables) {
+  std::vector<std::string> comparable;
+  comparable.reserve(variables.size());
+  for (const std::string& variable : variables) comparable.push_back(ComparableName(variable));
+  std::vector<std::string> missing;
+  for (const SpssInput& input : inputs) {
+    const std::string wanted = ComparableName(input.compared);
+    bool found = false;
+    for (const std::string& variable : comparable) found = found || variable == wanted;
+    if (!found) missing.push_back(input.stored);
+  }
+  return missing;
+}
+
+std::string SpssMismatchMessage(const std::vector<std::string>& missing) {
+  std::string text =
+      "The file you are loading doesn't match the model file.\r\nCan't find the "
+      "variables;\r\n\r\n";
+  for (const std::string& name : missing) {
+    text.push_back(' ');
+    text.append(name);
+  }
+  return text;
+}
+
+bool ChooseSpssDataFile(FileDialogPort& dialogs, std::string& path) {
+  FileDialogRequest request;
+  request.title = "Please locate your SPSS file";
+  request.filter = "SPSS files *.SAV|*.SAV";
+  request.must_exist = true;
+  path = dialogs.OpenFile(request);
+  return !path.empty();
+}
+
+bool WriteSpssTempSyntax(const std::string& path, std::string_view text, std::string& error) {
+  std::vector<std::string> lines;
+  if (!SplitTextLines(text, lines)) {
+    error = "There is no syntax to run.";
+    return false;
+  }
+  std::string bytes;
+  size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + kCrLf.size();
+  bytes.reserve(size);
+  for (const std::string& line : lines) AppendLine(bytes, line);
+  return WriteFileAtomically(path, bytes, error);
+}
+
+bool MatchSpssDataFile(const SpssMatchRequest& request, SpssApplication& application,
+                       MessagePort& messages, BusyPointerPort& busy) {
+  if (!CheckFileExists(request.data_path, messages)) return false;
+  RunScope scope(application, busy);
+  if (!application.GetOrStart()) {
+    scope.Tell(messages, "Problem");
+    return false;
+  }
+  std::string error;
+  if (!application.OpenDataDocument(request.data_path, error)) {
+    scope.Tell(messages, error);
+    return false;
+  }
+  application.SetDataDocumentDisplayState(0);
+  const std::vector<std::string> missing =
+      MissingSpssInputs(request.inputs, application.DataDocumentVariableNames());
+  if (!missing.empty()) {
+    scope.Tell(messages, SpssMismatchMessage(missing));
+    return false;
+  }
+  scope.Tell(messages, "This file matches OK - the syntax script can be run.");
+
+  // An empty text gives no file and no run; there is nothing to tell.
+  if (!WriteSpssTempSyntax(request.temp_syntax_path, request.syntax_text, error)) {
+    if (!request.syntax_text.empty()) scope.Tell(messages, error);
+    return false;
+  }
+  bool ran = application.OpenSyntaxDocument(request.temp_syntax_path, error);
+  if (ran) {
+    application.ShowSyntaxDocument(true);
+    ran = application.RunSyntaxDocument(error);
+    application.CloseSyntaxDocument();
+  }
+  RemoveQuietly(request.temp_syntax_path);
+  if (!ran) {
+    scope.Tell(messages, error);
+    return false;
+  }
+  scope.Tell(messages, "Done!");
+  application.SetDataDocumentDisplayState(1);
+  return true;
+}
+
+bool LoadSpssDataFile(SpssMatchRequest& request, SpssApplication& application, Ports& ports,
+                      BusyPointerPort& busy) {
+  if (!ChooseSpssDataFile(ports.file_dialogs, request.data_path)) return false;
+  ports.messages.Inform("Loading SPSS - please be patient...\r\n(but press OK first!)");
+  return MatchSpssDataFile(request, application, ports.messages, busy);
+}
+
+}  // namespace kdk

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/export/code/spss_application.h"
+#include "core/mars/mars_model.h"
+#include "core/network/network_model.h"
+#include "core/ports/busy_pointer_port.h"
+#include "core/ports/ports.h"
+
+namespace kdk {
+
+inline constexpr std::string_view kSpssTempSyntaxName = "spssTemp.sps";
+
+// A model input as the data file must have it: `compared` is looked for, `stored`
+// is the name a missing input is reported under.
+struct SpssInput {
+  std::string stored;
+  std::string compared;
+};
+
+// The network window looks for each input's smart name (with its smart-name setting).
+std::vector<SpssInput> NetworkSpssInputs(const NetworkModel& model, bool smart_names);
+// The MARS window looks for the stored names.
+std::vector<SpssInput> MarsSpssInputs(const MarsModel& model);
+
+// The stored names of the inputs that no variable matches; names are compared
+// trimmed and lower-cased.
+std::vector<std::string> MissingSpssInputs(const std::vector<SpssInput>& inputs,
+                                           const std::vector<std::string>& variables);
+
+// "The file you are loading doesn't match the model file." and the missing names.
+std::string SpssMismatchMessage(const std::vector<std::string>& missing);
+
+// The open dialog for an SPSS data file; false when the user cancels.
+bool ChooseSpssDataFile(FileDialogPort& dialogs, std::string& path);
+
+// The generated text as the temporary syntax file: every line trimmed, each followed
+// by a line break. False (and no file) for an empty text or a file that cannot be
+// written; `error` says which.
+bool WriteSpssTempSyntax(const std::string& path, std::string_view text, std::string& error);
+
+struct SpssMatchRequest {
+  std::string data_path;
+  std::vector<SpssInput> inputs;
+  std::string syntax_text;       // the whole generated text, as shown
+  std::string temp_syntax_path;  // the program's folder + kSpssTempSyntaxName
+};
+
+// Opens the data file in the application, checks that every input is one of its
+// variables and, if so, runs the syntax on it through the temporary syntax file
+// (deleted afterwards). True when the syntax ran.
+bool MatchSpssDataFile(const SpssMatchRequest& request, SpssApplication& application,
+                       MessagePort& messages, BusyPointerPort& busy);
+
+// The load-SPSS-file button: the file chooser, the confirmation, then the match and
+// run. `request.data_path` is filled from the chooser; false when cancelled or when
+// nothing ran.
+bool LoadSpssDataFile(SpssMatchRequest& request, SpssApplication& application, Ports& ports,
+                      BusyPointerPort& busy);
+
+}  // namespace kdk

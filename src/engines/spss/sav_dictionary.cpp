@@ -1,0 +1,56 @@
+#include "engines/spss/sav_dictionary.h"
+
+#include <readstat.h>
+
+#include <memory>
+
+namespace kdk::spss {
+
+namespace {
+
+struct Reading {
+  std::vector<std::string> names;
+  std::string detail;
+};
+
+int OnVariable(int, readstat_variable_t* variable, const char*, void* context) {
+  const char* name = readstat_variable_get_name(variable);
+  static_cast<Reading*>(context)->names.emplace_back(name == nullptr ? "" : name);
+  return READSTAT_HANDLER_OK;
+}
+
+void OnError(const char* message, void* context) {
+  auto* reading = static_cast<Reading*>(context);
+  if (message != nullptr && reading->detail.empty()) reading->detail = message;
+}
+
+struct ParserFree {
+  void operator()(readstat_parser_t* parser) const { readstat_parser_free(parser); }
+};
+
+}  // namespace
+
+bool ReadSavVariableNames(const std::string& path, std::vector<std::string>& names,
+                          std::string& error) {
+  std::unique_ptr<readstat_parser_t, ParserFree> parser(readstat_parser_init());
+  if (!parser) {
+    error = "There is not enough memory to read the SPSS data file " + path + ".";
+    return false;
+  }
+  Reading reading;
+  readstat_set_variable_handler(parser.get(), OnVariable);
+  readstat_set_error_handler(parser.get(), OnError);
+  const readstat_error_t status = readstat_parse_sav(parser.get(), path.c_str(), &reading);
+  if (status != READSTAT_OK) {
+    error =
+        "The file " + path + " could not be read as SPSS data: " + readstat_error_message(status);
+    if (!reading.detail.empty()) error += " (" + reading.detail + ")";
+    while (!error.empty() && (error.back() == '\n' || error.back() == ' ')) error.pop_back();
+    if (error.back() != '.') error.push_back('.');
+    return false;
+  }
+  names = std::move(reading.names);
+  return true;
+}
+
+}  // namespace kdk::spss

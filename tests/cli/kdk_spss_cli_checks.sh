@@ -1,0 +1,30 @@
+# kdk spss-check and spss-run on .sav files that PSPP writes; sourced by kdk_cli_test.sh.
+cat > "$work/make_sav.sps" <<SPS
+DATA LIST LIST /FLOOR_AREA Rooms age (F8.2).
+BEGIN DATA
+150 4 30
+250.5 7 .
+END DATA.
+SAVE OUTFILE='$work/houses.sav'.
+DATA LIST LIST /floor_area age (F8.2).
+BEGIN DATA
+150 30
+END DATA.
+SAVE OUTFILE='$work/no_rooms.sav'.
+SPS
+pspp -b "$work/make_sav.sps" >/dev/null
+head -c 100 "$work/houses.sav" > "$work/cut.sav"
+
+check "spss-check matches in any case" 0 "This file matches OK" "" -- "$KDK" spss-check "$house" "$work/houses.sav"
+check "spss-check lists the missing input" 1 "" " rooms" -- "$KDK" spss-check "$house" "$work/no_rooms.sav"
+check "spss-check without smart names" 1 "" " floor area" -- "$KDK" spss-check "$house" "$work/houses.sav" --no-smart-names
+check "spss-check truncated file" 1 "" "cut.sav could not be read as SPSS data" -- "$KDK" spss-check "$house" "$work/cut.sav"
+check "spss-check missing file" 1 "" "Can't find the file: $work/gone.sav" -- "$KDK" spss-check "$house" "$work/gone.sav"
+check "spss-run" 0 "$work/scored.sav" "Done!" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/scored.sav"
+check "spss-run keeps an existing file" 1 "" "already exists" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/scored.sav"
+check "spss-run never replaces the data silently" 1 "" "already exists (--replace replaces it)" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/houses.sav"
+check "spss-run --replace" 0 "$work/scored.sav" "Done!" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/scored.sav" --replace
+check "spss-run option of the other model kind" 2 "" "--no-header does not apply" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/x.sav" --no-header
+printf "GET FILE='%s'.\nFORMATS Kestrium_price (F20.6).\nLIST.\n" "$work/scored.sav" > "$work/list.sps"
+expected_price=$(printf "%.6f" "$("$KDK" predict "$house" 150 4 30 | sed 's/prediction: //')")
+check "spss-run computes the prediction" 0 "$expected_price" "" -- pspp -b "$work/list.sps"

@@ -1,0 +1,208 @@
+// The SPSS engine on its own: the dictionary reader, the line joining PSPP needs,
+// PSPP's messages in the user's terms, the time limit, and where results go.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "conformance/spss/pspp_test_files.h"
+#include "core/common/text_file.h"
+#include "core/export/code/spss_data_match.h"
+#include "engines/spss/child_process.h"
+#include "engines/spss/pspp_application.h"
+#include "engines/spss/pspp_syntax.h"
+#include "engines/spss/sav_dictionary.h"
+#include "fakes/fake_ports.h"
+
+namespace kdk::conformance {
+namespace {
+
+using kdk::testing::RecordingMessagePort;
+
+TEST(PsppSyntax, LinesStartingWithPlusMinusOrDotJoinTheLineBefore) {
+  const spss::JoinedSyntax joined = spss::JoinContinuationLines(
+      "/*+ a comment\r\n+ not joined to a comment\r\nCOMPUTE y = 1\r\n+ x\r\n-2\r\n  .5 * z .\r\n"
+      "EXECUTE .\r\n");
+  EXPECT_EQ(joined.text,
+            "/*+ a comment\n+ not joined to a comment\nCOMPUTE y = 1 + x -2 .5 * z .\nEXECUTE .\n");
+  EXPECT_EQ(joined.origin, (std::vector<int>{1, 2, 3, 7}));
+}
+
+TEST(PsppSyntax, ErrorsNameTheUsersLinesAndDropStopNotes) {
+  const std::vector<int> origin = {1, 2, 3, 7};
+  const std::string plain = spss::PlainPsppErrors(
+      "/tmp/x/syntax.sps:4.3-4.9: error: COMPUTE: Unknown identifier q.\n"
+      "warning: Error encountered while ERROR=STOP is effective.\n"
+      "/tmp/x/syntax.sps:4.3-4.9: error: COMPUTE: Unknown identifier q.\n"
+      "/tmp/x/run.sps:1: error: GET: cannot open.\n",
+      "syntax.sps", origin);
+  EXPECT_EQ(plain, "line 7: error: COMPUTE: Unknown identifier q.\r\nerror: GET: cannot open.");
+  EXPECT_EQ(spss::PsppQuoted("it's"), "'it''s'");
+}
+
+TEST(ChildProcess, ARunPastItsTimeLimitIsStopped) {
+  ScratchFolder scratch;
+  const auto started = std::chrono::steady_clock::now();
+  const spss::ProcessResult result =
+      spss::RunProcess({spss::FindProgram("sleep"), "20"}, scratch.File("out"), scratch.File("err"),
+                       std::chrono::milliseconds(300));
+  EXPECT_TRUE(result.started);
+  EXPECT_TRUE(result.timed_out);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+  const spss::ProcessResult missing = spss::RunProcess(
+      {"/nonexistent/program"}, scratch.File("out"), scratch.File("err"), std::chrono::seconds(5));
+  EXPECT_FALSE(missing.started && missing.exit_status == 0);
+  EXPECT_EQ(spss::FindProgram("no-such-program-kdk"), "");
+}
+
+class SavFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    data_ = scratch_.File("people.sav");
+    std::string error;
+    ASSERT_TRUE(WriteSavFile(scratch_, data_, {"Age", "my_var", "IncomeLevelOfHousehold"},
+                             {{30.0, 1.0, 2.0}, {std::nullopt, 4.0, 5.5}}, error))
+        << error;
+  }
+  ScratchFolder scratch_;
+  std::string data_;
+};
+
+TEST_F(SavFiles, DictionaryGivesTheNamesInFileOrder) {
+  std::vector<std::string> names;
+  std::string error;
+  ASSERT_TRUE(spss::ReadSavVariableNames(data_, names, error)) << error;
+  EXPECT_EQ(names, (std::vector<std::string>{"Age", "my_var", "IncomeLevelOfHousehold"}));
+}
+
+TEST_F(SavFiles, MissingTruncatedAndForeignFilesGiveAClearMessage) {
+  std::vector<std::string> names;
+  std::string error;
+  EXPECT_FALSE(spss::ReadSavVariableNames(scratch_.File("absent.sav"), names, error));
+  EXPECT_NE(error.find("absent.sav could not be read as SPSS data"), std::string::npos) << error;
+
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(data_, bytes, error));
+  ASSERT_TRUE(WriteFileAtomically(scratch_.File("cut.sav"), bytes.substr(0, 200), error));
+  error.clear();
+  EXPECT_FALSE(spss::ReadSavVariableNames(scratch_.File("cut.sav"), names, error));
+  EXPECT_NE(error.find("cut.sav could not be read as SPSS data"), std::string::npos) << error;
+
+  ASSERT_TRUE(WriteFileAtomically(scratch_.File("text.sav"), "Age,my_var\n1,2\n", error));
+  error.clear();
+  EXPECT_FALSE(spss::ReadSavVariableNames(scratch_.File("text.sav"), names, error));
+  EXPECT_NE(error.find("text.sav could not be read"), std::string::npos) << error;
+}
+
+spss::PsppOptions QuietOptions() {
+  spss::PsppOptions options;
+  options.viewer_program.clear();
+  return options;
+}
+
+SpssMatchRequest Request(const std::string& data, const ScratchFolder& scratch,
+                         const std::string& syntax) {
+  return {data, {{"age", "age"}, {"my var", "my_var"}}, syntax, scratch.File("spssTemp.sps")};
+}
+
+TEST_F(SavFiles, PsppAbsentIsAProblemAndNothingRuns) {
+  spss::PsppOptions options = QuietOptions();
+  options.pspp_program = "/nonexistent/pspp";
+  spss::PsppSpssApplication application(options);
+  RecordingMessagePort messages;
+  NoBusyPointer busy;
+  EXPECT_FALSE(MatchSpssDataFile(Request(data_, scratch_, "COMPUTE y = Age * 2 ."), application,
+                                 messages, busy));
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "Problem");
+  EXPECT_EQ(application.ResultPath(), "");
+}
+
+TEST_F(SavFiles, APsppRunPastTheTimeLimitIsStoppedAndReported) {
+  const std::string slow = scratch_.File("slow-pspp");
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(slow, "#!/bin/sh\nexec sleep 30\n", error));
+  std::filesystem::permissions(slow, std::filesystem::perms::owner_all);
+  spss::PsppOptions options = QuietOptions();
+  options.pspp_program = slow;
+  options.time_limit = std::chrono::milliseconds(300);
+  spss::PsppSpssApplication application(options);
+  RecordingMessagePort messages;
+  NoBusyPointer busy;
+  EXPECT_FALSE(
+      MatchSpssDataFile(Request(data_, scratch_, "COMPUTE y = 1 ."), application, messages, busy));
+  EXPECT_EQ(messages.messages.back().text,
+            "PSPP did not finish the syntax within 1 second and was stopped.");
+  EXPECT_EQ(application.ResultPath(), "");
+  EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
+}
+
+TEST_F(SavFiles, ResultGoesBesideTheDataAsANewFileEachTime) {
+  const std::string original = [&] {
+    std::string bytes, error;
+    ReadWholeFile(data_, bytes, error);
+    return bytes;
+  }();
+  for (const char* expected : {"people_scored.sav", "people_scored_2.sav"}) {
+    spss::PsppSpssApplication application(QuietOptions());
+    RecordingMessagePort messages;
+    NoBusyPointer busy;
+    ASSERT_TRUE(MatchSpssDataFile(Request(data_, scratch_, "COMPUTE y = Age * 2\r\n+ 1 ."),
+                                  application, messages, busy));
+    EXPECT_EQ(application.ResultPath(), scratch_.File(expected));
+    std::vector<std::optional<double>> y;
+    std::string error;
+    ASSERT_TRUE(ReadSavColumn(scratch_, application.ResultPath(), "y", y, error)) << error;
+    ASSERT_EQ(y.size(), 2u);
+    EXPECT_EQ(y[0], 61.0);
+    EXPECT_FALSE(y[1].has_value());
+  }
+  std::string now, error;
+  ASSERT_TRUE(ReadWholeFile(data_, now, error));
+  EXPECT_EQ(now, original);
+}
+
+TEST_F(SavFiles, TheDataFileIsReplacedOnlyWhenAllowed) {
+  spss::PsppOptions options = QuietOptions();
+  options.result_path = data_;
+  {
+    spss::PsppSpssApplication application(options);
+    RecordingMessagePort messages;
+    NoBusyPointer busy;
+    EXPECT_FALSE(MatchSpssDataFile(Request(data_, scratch_, "COMPUTE y = 1 ."), application,
+                                   messages, busy));
+    EXPECT_NE(messages.messages.back().text.find("would replace the data file"), std::string::npos);
+    std::vector<std::string> names;
+    std::string error;
+    ASSERT_TRUE(ReadSavHeader(scratch_, data_, names, error));
+    EXPECT_EQ(names.size(), 3u);
+  }
+  options.replace_existing = true;
+  spss::PsppSpssApplication application(options);
+  RecordingMessagePort messages;
+  NoBusyPointer busy;
+  ASSERT_TRUE(
+      MatchSpssDataFile(Request(data_, scratch_, "COMPUTE y = 1 ."), application, messages, busy));
+  std::vector<std::string> names;
+  std::string error;
+  ASSERT_TRUE(ReadSavHeader(scratch_, data_, names, error));
+  EXPECT_EQ(names.back(), "y");
+}
+
+TEST_F(SavFiles, RefusedSyntaxIsReportedWithTheUsersLineAndNoResult) {
+  spss::PsppSpssApplication application(QuietOptions());
+  RecordingMessagePort messages;
+  NoBusyPointer busy;
+  EXPECT_FALSE(MatchSpssDataFile(
+      Request(data_, scratch_,
+              "/* scoring\r\nCOMPUTE y = Age\r\n+ 1 .\r\nCOMPUTE z = nosuch * 2 ."),
+      application, messages, busy));
+  const std::string& shown = messages.messages.back().text;
+  EXPECT_EQ(shown.find("PSPP could not run the syntax on " + data_ + ":\r\nline 4: "), 0u) << shown;
+  EXPECT_NE(shown.find("nosuch"), std::string::npos) << shown;
+  EXPECT_EQ(application.ResultPath(), "");
+  EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
+  EXPECT_FALSE(std::filesystem::exists(scratch_.File("spssTemp.sps")));
+}
+
+}  // namespace
+}  // namespace kdk::conformance

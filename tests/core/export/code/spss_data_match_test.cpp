@@ -1,0 +1,194 @@
+// Matching a data file's variables with the model's inputs and the order of the
+// calls into the SPSS application, with a scripted application.
+#include "core/export/code/spss_data_match.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/common/text_file.h"
+#include "fakes/fake_ports.h"
+
+namespace kdk {
+namespace {
+
+using testing::FakePorts;
+
+class ScriptedSpss : public SpssApplication {
+ public:
+  bool GetOrStart() override {
+    calls.push_back("start");
+    return available;
+  }
+  bool OpenDataDocument(const std::string& path, std::string&) override {
+    calls.push_back("open " + path);
+    return true;
+  }
+  void SetDataDocumentDisplayState(int state) override {
+    calls.push_back("display " + std::to_string(state));
+  }
+  std::vector<std::string> DataDocumentVariableNames() override { return variables; }
+  bool OpenSyntaxDocument(const std::string& path, std::string& error) override {
+    calls.push_back("syntax");
+    return ReadWholeFile(path, syntax_seen, error);
+  }
+  void ShowSyntaxDocument(bool visible) override { calls.push_back(visible ? "show" : "hide"); }
+  bool RunSyntaxDocument(std::string& error) override {
+    calls.push_back("run");
+    if (!run_error.empty()) error = run_error;
+    return run_error.empty();
+  }
+  void CloseSyntaxDocument() override { calls.push_back("close"); }
+  std::string ResultPath() const override { return {}; }
+  void Release() override { calls.push_back("release"); }
+
+  bool available = true;
+  std::vector<std::string> variables;
+  std::string run_error;
+  std::vector<std::string> calls;
+  std::string syntax_seen;
+};
+
+class CountingBusy : public BusyPointerPort {
+ public:
+  void ShowBusy() override { ++depth, ++busy_calls; }
+  void ShowNormal() override { depth = 0; }
+  int depth = 0, busy_calls = 0;
+};
+
+class SpssMatch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ =
+        std::filesystem::temp_directory_path() /
+        ("kdk-spss-match-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(folder_);
+    data_ = (folder_ / "data.sav").string();
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(data_, "not read by the scripted application", error));
+    request_.data_path = data_;
+    request_.temp_syntax_path = (folder_ / "spssTemp.sps").string();
+    request_.syntax_text = "COMPUTE y = x\r\n + 1 .\r\n   EXECUTE .";
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> texts;
+    for (const auto& message : ports_.messages.messages) texts.push_back(message.text);
+    return texts;
+  }
+  bool Match() { return MatchSpssDataFile(request_, spss_, ports_.messages, busy_); }
+
+  std::filesystem::path folder_;
+  std::string data_;
+  SpssMatchRequest request_;
+  ScriptedSpss spss_;
+  FakePorts ports_;
+  CountingBusy busy_;
+};
+
+constexpr const char* kMatchesOk = "This file matches OK - the syntax script can be run.";
+
+TEST_F(SpssMatch, NamesDifferingInCaseAndBlanksMatchAndTheSyntaxRuns) {
+  NetworkModel model;
+  model.input_names = {"Age", " income ", "my var"};
+  request_.inputs = NetworkSpssInputs(model, true);
+  spss_.variables = {"AGE  ", "  Income", "MY_VAR"};
+  EXPECT_TRUE(Match());
+  EXPECT_EQ(Shown(), (std::vector<std::string>{kMatchesOk, "Done!"}));
+  EXPECT_EQ(spss_.calls,
+            (std::vector<std::string>{"start", "open " + data_, "display 0", "syntax", "show",
+                                      "run", "close", "display 1", "release"}));
+  // Every line trimmed and ended; the file is gone afterwards.
+  EXPECT_EQ(spss_.syntax_seen, "COMPUTE y = x\r\n+ 1 .\r\nEXECUTE .\r\n");
+  EXPECT_FALSE(std::filesystem::exists(request_.temp_syntax_path));
+  EXPECT_EQ(busy_.depth, 0);
+  EXPECT_GT(busy_.busy_calls, 0);
+}
+
+TEST_F(SpssMatch, ASmartNamedInputIsReportedUnderItsStoredName) {
+  NetworkModel model;
+  model.input_names = {"my var", "rooms", "2nd input"};
+  request_.inputs = NetworkSpssInputs(model, true);
+  spss_.variables = {"my var", "Rooms", "_2nd_input"};
+  EXPECT_FALSE(Match());
+  EXPECT_EQ(Shown(), (std::vector<std::string>{
+                         "The file you are loading doesn't match the model file.\r\nCan't find "
+                         "the variables;\r\n\r\n my var"}));
+  EXPECT_EQ(spss_.calls.back(), "release");
+  EXPECT_EQ(std::count(spss_.calls.begin(), spss_.calls.end(), "run"), 0);
+  EXPECT_FALSE(std::filesystem::exists(request_.temp_syntax_path));
+}
+
+TEST_F(SpssMatch, MarsInputsAreComparedByTheirStoredNamesAndTheOutputIsNotLookedFor) {
+  MarsModel model;
+  model.input_names = {"AGE", "my var", "PAGE"};
+  model.output_name = "Y";
+  request_.inputs = MarsSpssInputs(model);
+  spss_.variables = {"age", "MY VAR", "my_var"};
+  EXPECT_FALSE(Match());
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_TRUE(Shown()[0].ends_with("\r\n\r\n PAGE")) << Shown()[0];
+  EXPECT_EQ(MissingSpssInputs(request_.inputs, {"AGE", "my var", "page", "other"}),
+            std::vector<std::string>{});
+}
+
+TEST_F(SpssMatch, AnEmptyTextWritesNoFileRunsNothingAndSaysNoDone) {
+  request_.inputs = {{"x", "x"}};
+  spss_.variables = {"x"};
+  request_.syntax_text = "";
+  EXPECT_FALSE(Match());
+  EXPECT_EQ(Shown(), (std::vector<std::string>{kMatchesOk}));
+  EXPECT_EQ(std::count(spss_.calls.begin(), spss_.calls.end(), "syntax"), 0);
+  EXPECT_FALSE(std::filesystem::exists(request_.temp_syntax_path));
+  EXPECT_EQ(busy_.depth, 0);
+}
+
+TEST_F(SpssMatch, AMissingDataFileStopsBeforeTheApplication) {
+  request_.data_path = (folder_ / "gone.sav").string();
+  EXPECT_FALSE(Match());
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"Can't find the file: " + request_.data_path}));
+  EXPECT_TRUE(spss_.calls.empty());
+  EXPECT_EQ(busy_.busy_calls, 0);
+}
+
+TEST_F(SpssMatch, NoApplicationIsAProblem) {
+  spss_.available = false;
+  EXPECT_FALSE(Match());
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"Problem"}));
+  EXPECT_EQ(spss_.calls, (std::vector<std::string>{"start", "release"}));
+  EXPECT_EQ(busy_.depth, 0);
+}
+
+TEST_F(SpssMatch, AFailedRunIsReportedAndTheTemporaryFileStillGoes) {
+  request_.inputs = {{"x", "x"}};
+  spss_.variables = {"x"};
+  spss_.run_error = "PSPP could not run the syntax";
+  EXPECT_FALSE(Match());
+  EXPECT_EQ(Shown(), (std::vector<std::string>{kMatchesOk, "PSPP could not run the syntax"}));
+  EXPECT_FALSE(std::filesystem::exists(request_.temp_syntax_path));
+  EXPECT_EQ(std::count(spss_.calls.begin(), spss_.calls.end(), "display 1"), 0);
+}
+
+TEST_F(SpssMatch, TheButtonAsksForTheFileThenConfirmsBeforeLoading) {
+  Ports ports = ports_.ports();
+  request_.inputs = {{"x", "x"}};
+  spss_.variables = {"X"};
+  EXPECT_FALSE(LoadSpssDataFile(request_, spss_, ports, busy_));  // cancelled
+  EXPECT_TRUE(spss_.calls.empty());
+  ASSERT_EQ(ports_.file_dialogs.open_requests.size(), 1u);
+  EXPECT_EQ(ports_.file_dialogs.open_requests[0].title, "Please locate your SPSS file");
+  EXPECT_EQ(ports_.file_dialogs.open_requests[0].filter, "SPSS files *.SAV|*.SAV");
+  EXPECT_EQ(ports_.file_dialogs.open_requests[0].preset_name, "");
+
+  ports_.file_dialogs.answers.push_back(data_);
+  EXPECT_TRUE(LoadSpssDataFile(request_, spss_, ports, busy_));
+  EXPECT_EQ(request_.data_path, data_);
+  EXPECT_EQ(Shown(), (std::vector<std::string>{
+                         "Loading SPSS - please be patient...\r\n(but press OK first!)", kMatchesOk,
+                         "Done!"}));
+}
+
+}  // namespace
+}  // namespace kdk
