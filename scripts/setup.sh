@@ -12,6 +12,8 @@ packages=(
   xvfb xauth
   pspp libreadstat-dev
   chromium nodejs
+  libxlsxwriter-dev unzip
+  libreoffice-calc-nogui libreoffice-script-provider-python python3-uno
 )
 
 # The web page suite drives headless Chromium through playwright-core (npm), installed

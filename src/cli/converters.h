@@ -43,6 +43,7 @@ std::vector<ConverterEntry> CodeConverters();
 std::vector<ConverterEntry> MarsConverters();
 std::vector<ConverterEntry> WebConverters();
 std::vector<ConverterEntry> VbProjectConverters();
+std::vector<ConverterEntry> WorkbookConverters();
 
 // Every conversion kdk knows, in the order --help lists them.
 const std::vector<ConverterEntry>& Converters();

@@ -3,11 +3,11 @@
 #include "gui/export/code/code_export_window.h"
 #include "gui/export/code/mars_spss_window.h"
 #include "gui/export/code/mars_sql_window.h"
+#include "gui/export/sheet/workbook_windows.h"
 #include "gui/export/web/web_page_windows.h"
 #include "gui/export/vbproject/equation_window.h"
 #include "gui/export/vbproject/vb_project_windows.h"
 #include "gui/network/quick_predict_window.h"
-#include "gui/shell/placeholder_window.h"
 
 namespace kdk::gui {
 
@@ -27,21 +27,16 @@ const ConverterWindowEntry* ConverterWindows::Find(const QString& name) const {
 
 ConverterWindows CreateConverterWindows(GuiContext& context, QWidget* parent) {
   ConverterWindows windows;
-  // A window whose converter is built is one line here; the rest hold their place.
-  auto placeholder = [&](const char* name, const char* caption, int width_twips) {
-    windows.Add(MakeConverterWindowEntry(new PlaceholderWindow(
-        context, QString::fromLatin1(name), QString::fromLatin1(caption), width_twips, parent)));
-  };
   // Both web page windows share one page style.
   auto page_style = std::make_shared<PageStyle>();
   windows.Add(MakeConverterWindowEntry(new NetworkPageWindow(context, page_style, parent)));
-  placeholder("frmEXCEL", "Kestrium >> Excel", 0);
+  windows.Add(MakeConverterWindowEntry(new NetworkWorkbookWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new NetworkVbWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new EquationWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new CodeExportWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new QuickPredictWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new MarsVbWindow(context, parent)));
-  placeholder("frmMARS2XL", "MARS >> Excel", 0);
+  windows.Add(MakeConverterWindowEntry(new MarsWorkbookWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new MarsSqlWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new MarsPageWindow(context, page_style, parent)));
   windows.Add(MakeConverterWindowEntry(new MarsSpssWindow(context, parent)));

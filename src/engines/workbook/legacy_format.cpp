@@ -1,0 +1,96 @@
+#include "engines/workbook/legacy_format.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <sstream>
+#include <vector>
+
+namespace kdk::workbook {
+namespace {
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+// Runs the program with its arguments (no shell) and waits for it.
+bool Run(const std::vector<std::string>& arguments) {
+  std::vector<char*> argv;
+  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  const pid_t child = fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    std::freopen("/dev/null", "w", stdout);
+    std::freopen("/dev/null", "w", stderr);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  if (waitpid(child, &status, 0) != child) return false;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+bool IsLegacyWorkbookPath(const std::string& path) {
+  const std::string lower = Lower(path);
+  return lower.size() >= 4 && lower.compare(lower.size() - 4, 4, ".xls") == 0;
+}
+
+std::string FindOffice() {
+  const char* path = std::getenv("PATH");
+  std::stringstream folders(path ? path : "");
+  std::string folder;
+  while (std::getline(folders, folder, ':')) {
+    if (folder.empty()) continue;
+    const std::string candidate = folder + "/soffice";
+    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+  }
+  return "";
+}
+
+bool ConvertToLegacy(const std::string& office, const std::string& xlsm_path,
+                     const std::string& target, std::string& error) {
+  namespace fs = std::filesystem;
+  std::random_device random;
+  std::ostringstream name;
+  name << "kdk-xls-" << std::hex << random() << random();
+  const fs::path work = fs::temp_directory_path() / name.str();
+  std::error_code ec;
+  fs::create_directories(work / "profile", ec);
+  const fs::path source = work / "workbook.xlsm";
+  fs::copy_file(xlsm_path, source, ec);
+  if (ec) {
+    error = ec.message();
+    fs::remove_all(work, ec);
+    return false;
+  }
+  // A profile of its own, so that a running LibreOffice does not take the job.
+  const bool ran =
+      Run({office, "-env:UserInstallation=file://" + (work / "profile").string(), "--headless",
+           "--norestore", "--convert-to", "xls", "--outdir", work.string(), source.string()});
+  const fs::path converted = work / "workbook.xls";
+  if (!ran || !fs::exists(converted)) {
+    error = "LibreOffice could not convert the workbook to the .xls format.";
+    fs::remove_all(work, ec);
+    return false;
+  }
+  const std::string aside = target + ".kdk-xls";
+  fs::copy_file(converted, aside, fs::copy_options::overwrite_existing, ec);
+  if (!ec) fs::rename(aside, target, ec);
+  if (ec) {
+    error = ec.message();
+    fs::remove(aside, ec);
+  }
+  fs::remove_all(work, ec);
+  return error.empty();
+}
+
+}  // namespace kdk::workbook

@@ -1,0 +1,205 @@
+#include "engines/workbook/compound_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <random>
+#include <string>
+
+#include "engines/workbook/vba_compression.h"
+#include "engines/workbook/vba_project.h"
+
+namespace kdk::workbook {
+namespace {
+
+std::uint32_t U32(const std::string& b, std::size_t at) {
+  return static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8 |
+         static_cast<unsigned char>(b[at + 2]) << 16 |
+         static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
+}
+std::uint16_t U16(const std::string& b, std::size_t at) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
+                                    static_cast<unsigned char>(b[at + 1]) << 8);
+}
+
+// A reader written from the file format alone: follows the FAT, the mini FAT and the
+// directory tree, and returns every stream by its path ("VBA/dir").
+class Reader {
+ public:
+  explicit Reader(std::string bytes) : b_(std::move(bytes)) {}
+
+  std::map<std::string, std::string> Streams() {
+    EXPECT_EQ(b_.substr(0, 8), std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8));
+    EXPECT_EQ(U16(b_, 30), 9);
+    EXPECT_EQ(b_.size() % 512, 0u);
+    const std::uint32_t fat_sectors = U32(b_, 44);
+    for (std::uint32_t i = 0; i < fat_sectors; ++i) {
+      const std::string sector = Sector(U32(b_, 76 + 4 * i));
+      for (std::size_t k = 0; k < 512; k += 4) fat_.push_back(U32(sector, k));
+    }
+    const std::string directory =
+        Chain(U32(b_, 48), fat_, [this](std::uint32_t s) { return Sector(s); });
+    const std::uint32_t mini_fat_start = U32(b_, 60);
+    if (mini_fat_start != 0xFFFFFFFE) {
+      const std::string mini_fat =
+          Chain(mini_fat_start, fat_, [this](std::uint32_t s) { return Sector(s); });
+      for (std::size_t k = 0; k < mini_fat.size(); k += 4) mini_fat_.push_back(U32(mini_fat, k));
+    }
+    mini_stream_ = Chain(U32(directory, 116), fat_, [this](std::uint32_t s) { return Sector(s); });
+    std::map<std::string, std::string> streams;
+    Walk(directory, U32(directory, 76), "", streams);
+    return streams;
+  }
+
+ private:
+  std::string Sector(std::uint32_t index) {
+    EXPECT_LT((index + 1) * 512ull, b_.size() + 1);
+    return b_.substr((index + 1) * 512, 512);
+  }
+
+  template <typename Get>
+  std::string Chain(std::uint32_t start, const std::vector<std::uint32_t>& table, Get get) {
+    std::string out;
+    std::size_t guard = 0;
+    for (std::uint32_t s = start; s != 0xFFFFFFFE; s = table.at(s)) {
+      out += get(s);
+      EXPECT_LT(++guard, 100000u);
+      if (guard > 100000) break;
+    }
+    return out;
+  }
+
+  void Walk(const std::string& dir, std::uint32_t node, const std::string& prefix,
+            std::map<std::string, std::string>& streams) {
+    if (node == 0xFFFFFFFF) return;
+    const std::size_t at = node * 128;
+    std::string name;
+    for (std::size_t i = 0; i + 2 < U16(dir, at + 64); i += 2) name.push_back(dir[at + i]);
+    Walk(dir, U32(dir, at + 68), prefix, streams);
+    Walk(dir, U32(dir, at + 72), prefix, streams);
+    const int type = dir[at + 66];
+    if (type == 1) {
+      Walk(dir, U32(dir, at + 76), prefix + name + "/", streams);
+    } else if (type == 2) {
+      const std::uint32_t size = U32(dir, at + 120);
+      const std::uint32_t start = U32(dir, at + 116);
+      std::string data;
+      if (size > 0 && size < 4096) {
+        data = Chain(start, mini_fat_,
+                     [this](std::uint32_t s) { return mini_stream_.substr(s * 64, 64); });
+      } else if (size >= 4096) {
+        data = Chain(start, fat_, [this](std::uint32_t s) { return Sector(s); });
+      }
+      streams[prefix + name] = data.substr(0, size);
+    }
+  }
+
+  std::string b_;
+  std::vector<std::uint32_t> fat_, mini_fat_;
+  std::string mini_stream_;
+};
+
+TEST(CompoundFile, StreamsOfEverySizeReadBack) {
+  std::mt19937 random(3);
+  std::vector<CompoundEntry> root;
+  CompoundEntry storage{"Storage", true, "", {}};
+  std::map<std::string, std::string> expected;
+  // Empty, mini-stream, exactly the cutoff, several FAT sectors' worth (> 64 KB).
+  const std::size_t sizes[] = {0, 1, 63, 64, 65, 4095, 4096, 4097, 70000, 200000};
+  int n = 0;
+  for (std::size_t size : sizes) {
+    std::string bytes(size, '\0');
+    for (char& c : bytes) c = static_cast<char>(random());
+    const std::string name = "s" + std::to_string(n++);
+    if (n % 2) {
+      root.push_back({name, false, bytes, {}});
+      expected[name] = bytes;
+    } else {
+      storage.children.push_back({name, false, bytes, {}});
+      expected["Storage/" + name] = bytes;
+    }
+  }
+  root.push_back(storage);
+  Reader reader(CompoundFileBytes(root));
+  EXPECT_EQ(reader.Streams(), expected);
+}
+
+TEST(CompoundFile, NamesLongerThan31AreRefused) {
+  EXPECT_THROW(CompoundFileBytes({{std::string(32, 'a'), false, "x", {}}}), std::length_error);
+}
+
+TEST(VbaProject, ModulesReadBackFromTheirStreams) {
+  std::vector<VbaModule> modules = DocumentModules(3);
+  std::string big;
+  for (int i = 0; i < 3000; ++i) big += "\tWIH(" + std::to_string(i) + ",1)=0.5\r\n";
+  modules.push_back({"book_Code", VbaModuleKind::Standard, "Option Explicit\r\n" + big});
+  Reader reader(VbaProjectBytes(modules));
+  const auto streams = reader.Streams();
+  for (const char* name : {"PROJECT", "PROJECTwm", "VBA/_VBA_PROJECT", "VBA/dir",
+                           "VBA/ThisWorkbook", "VBA/Sheet1", "VBA/Sheet3", "VBA/book_Code"}) {
+    EXPECT_EQ(streams.count(name), 1u) << name;
+  }
+  std::string source;
+  ASSERT_TRUE(DecompressVba(streams.at("VBA/book_Code"), source));
+  EXPECT_EQ(source, "Attribute VB_Name = \"book_Code\"\r\nOption Explicit\r\n" + big);
+  std::string dir;
+  ASSERT_TRUE(DecompressVba(streams.at("VBA/dir"), dir));
+  EXPECT_NE(dir.find("book_Code"), std::string::npos);
+  EXPECT_EQ(dir.substr(dir.size() - 6), std::string("\x10\x00\x00\x00\x00\x00", 6));
+  EXPECT_NE(streams.at("PROJECT").find("Module=book_Code\r\n"), std::string::npos);
+  EXPECT_NE(streams.at("PROJECT").find("Document=Sheet2/&H00000000\r\n"), std::string::npos);
+  EXPECT_EQ(streams.at("VBA/_VBA_PROJECT"), std::string("\xCC\x61\xFF\xFF\x00\x00\x00", 7));
+}
+
+}  // namespace
+}  // namespace kdk::workbook
+
+namespace kdk::workbook {
+namespace {
+
+// The decryption, written from the format: each byte is the encrypted byte XOR the sum
+// of the encrypted byte two back and the plain byte one back.
+std::string DecryptProjectValue(const std::string& hex, const std::string& project_id) {
+  std::string bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+    bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+  }
+  const auto seed = static_cast<unsigned char>(bytes[0]);
+  EXPECT_EQ(seed ^ static_cast<unsigned char>(bytes[1]), 2);
+  unsigned key = 0;
+  for (char c : project_id) key += static_cast<unsigned char>(c);
+  EXPECT_EQ(seed ^ static_cast<unsigned char>(bytes[2]), key & 0xFF);
+  unsigned char plain_1 = static_cast<unsigned char>(key), enc_1 = bytes[2], enc_2 = bytes[1];
+  std::string plain;
+  for (std::size_t i = 3; i < bytes.size(); ++i) {
+    const auto e = static_cast<unsigned char>(bytes[i]);
+    const auto b = static_cast<unsigned char>(e ^ ((enc_2 + plain_1) & 0xFF));
+    plain.push_back(static_cast<char>(b));
+    enc_2 = enc_1;
+    enc_1 = e;
+    plain_1 = b;
+  }
+  plain = plain.substr((seed & 6) / 2);
+  const std::size_t length = static_cast<unsigned char>(plain[0]);
+  EXPECT_EQ(plain.substr(1, 3), std::string(3, '\0'));
+  EXPECT_EQ(plain.size() - 4, length);
+  return plain.substr(4);
+}
+
+TEST(VbaProject, ProtectionValuesDecryptToUnprotectedVisible) {
+  const std::string id = "{5A3A5E0B-3C1D-4D2B-9E62-6B1B7C0D2E41}";
+  for (unsigned char seed : {0x00, 0x35, 0x36, 0x37, 0xFE}) {
+    EXPECT_EQ(DecryptProjectValue(EncryptProjectValue(id, seed, std::string(4, '\0')), id),
+              std::string(4, '\0'));
+    EXPECT_EQ(DecryptProjectValue(EncryptProjectValue(id, seed, "\xFF"), id), "\xFF");
+  }
+  Reader reader(VbaProjectBytes(DocumentModules(1)));
+  const std::string project = reader.Streams().at("PROJECT");
+  EXPECT_NE(project.find("\r\nCMG=\""), std::string::npos);
+  EXPECT_NE(project.find("\r\nDPB=\""), std::string::npos);
+  EXPECT_NE(project.find("\r\nGC=\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kdk::workbook

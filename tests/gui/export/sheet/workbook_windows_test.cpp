@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+
+#include "core/mars/parse_mars_model.h"
+#include "core/network/load_network.h"
+#include "fakes/fake_ports.h"
+#include "gui/export/sheet/workbook_windows.h"
+#include "gui/shell/gui_context.h"
+
+namespace kdk::gui {
+namespace {
+
+class RecordingHost : public ConverterHost {
+ public:
+  void PlaceConverterWindow(QWidget* window, const QString& caption, int) override {
+    placed.push_back(window->objectName() + "|" + caption);
+  }
+  QStringList placed;
+};
+
+class WorkbookWindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ =
+        std::filesystem::temp_directory_path() / ("kdk_gui_workbook_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  template <typename T>
+  T* Find(QWidget& window, const char* name) {
+    T* child = window.findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+
+  testing::FakePorts fakes_;
+  Ports ports_ = fakes_.ports();
+  Workspace workspace_;
+  RecordingHost host_;
+  GuiContext context_{workspace_, ports_, host_};
+  std::filesystem::path folder_;
+};
+
+TEST_F(WorkbookWindowsTest, MarsWindowSavesAWorkbookAndAsksToLook) {
+  workspace_.state.model_type = kMarsModelType;
+  workspace_.state.model_path = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
+  workspace_.state.model_name = "house_value_mars";
+  workspace_.mars.source_kind = std::string(kSourceTextFile);
+  ASSERT_TRUE(ParseMarsModel(workspace_, fakes_.messages));
+  MarsWorkbookWindow window(context_);
+  EXPECT_EQ(window.objectName(), "frmMARS2XL");
+  EXPECT_EQ(Find<QLabel>(window, "lblInstructions")->text(),
+            "Instructions - MARS >> Excel Spreadsheet");
+  window.Activate();
+  EXPECT_FALSE(Find<QPushButton>(window, "cmdSaveAs")->isEnabled());  // not loaded yet
+  workspace_.state.mars_loaded = true;
+  window.Activate();
+  EXPECT_EQ(host_.placed.last(), "frmMARS2XL|MARS >> Excel");
+  EXPECT_TRUE(window.OutputBox()->toPlainText().contains("*DISTRICT"));
+  ASSERT_TRUE(Find<QPushButton>(window, "cmdSaveAs")->isEnabled());
+
+  const std::string path = (folder_ / "my book.xlsm").string();
+  fakes_.file_dialogs.answers = {path};
+  fakes_.messages.answers = {MessageAnswer::Yes};
+  QTest::mouseClick(Find<QPushButton>(window, "cmdSaveAs"), Qt::LeftButton);
+  ASSERT_EQ(fakes_.file_dialogs.save_requests.size(), 1u);
+  EXPECT_EQ(fakes_.file_dialogs.save_requests[0].filter,
+            "Excel Files (*.xls)|*.xls|Excel Macro-Enabled Workbook (*.xlsm)|*.xlsm");
+  EXPECT_EQ(fakes_.file_dialogs.save_requests[0].selected_filter, 1);
+  EXPECT_TRUE(std::filesystem::exists(path));
+  EXPECT_EQ(Find<QLabel>(window, "lblSaveAs")->text().toStdString(), "Saving as " + path);
+  EXPECT_EQ(Find<QLabel>(window, "lblProgress")->text().toStdString(),
+            "Files Generated...\n" + path);
+  ASSERT_FALSE(fakes_.messages.messages.empty());
+  EXPECT_EQ(fakes_.messages.messages.back().title, "Done");
+  EXPECT_EQ(fakes_.shell.opened, std::vector<std::string>{path});
+  // The temporary code file is gone.
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::temp_directory_path() / "my_bookTemp.txt"));
+}
+
+TEST_F(WorkbookWindowsTest, NetworkWindowInstructionsAndSave) {
+  workspace_.state.model_type = kNetworkModelType;
+  workspace_.state.model_name = "house_price";
+  ASSERT_TRUE(LoadNetworkFromPath(workspace_, std::string(KDK_EXAMPLES_DIR) + "/house_price.kwf",
+                                  fakes_.messages));
+  NetworkWorkbookWindow window(context_);
+  EXPECT_EQ(window.objectName(), "frmEXCEL");
+  const QString instructions = Find<QLabel>(window, "lblInstructions")->text();
+  EXPECT_TRUE(instructions.startsWith("To automatically organise existing data"));
+  EXPECT_TRUE(instructions.endsWith("then this option won't work."));
+  window.Activate();
+  EXPECT_EQ(host_.placed.last(), "frmEXCEL|Kestrium >> Excel");
+  ASSERT_TRUE(Find<QPushButton>(window, "cmdSaveAs")->isEnabled());
+
+  const std::string path = (folder_ / "net.xlsm").string();
+  fakes_.file_dialogs.answers = {path};
+  QTest::mouseClick(Find<QPushButton>(window, "cmdSaveAs"), Qt::LeftButton);
+  EXPECT_TRUE(std::filesystem::exists(path));
+  EXPECT_TRUE(fakes_.shell.opened.empty());  // answered No
+}
+
+}  // namespace
+}  // namespace kdk::gui
