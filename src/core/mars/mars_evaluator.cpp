@@ -4,6 +4,7 @@
 
 #include "core/common/text_utils.h"
 #include "core/mars/basis_function_ops.h"
+#include "core/mars/mars_reading.h"
 
 namespace kdk {
 namespace {
@@ -18,6 +19,9 @@ std::optional<std::string> RightHandSide(const std::string& text) {
 }  // namespace
 
 bool MarsEvaluator::Compile(const MarsModel& model, std::string& error) {
+  // The converters' reading first: the evaluator computes exactly the models they write.
+  MarsReading reading;
+  if (!ReadMarsModel(model, reading, error)) return false;
   input_count_ = model.InputCount();
   basis_functions_.assign(model.basis_function_defs.size(), MarsExpression());
   int defined = 0;  // basis functions a definition may use: the ones before it

@@ -4,7 +4,9 @@
 
 #include "core/common/text_utils.h"
 #include "core/mars/basis_function_ops.h"
+#include "core/mars/mars_reading.h"
 #include "core/mars/mars_text_lines.h"
+#include "core/mars/mars_words.h"
 
 namespace kdk {
 namespace {
@@ -15,17 +17,11 @@ struct UnreadableText : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-std::vector<std::string> SplitAtText(std::string_view text, std::string_view separator) {
-  std::vector<std::string> pieces;
-  size_t start = 0;
-  for (size_t hit = text.find(separator); hit != std::string_view::npos;
-       hit = text.find(separator, start)) {
-    pieces.emplace_back(text.substr(start, hit - start));
-    start = hit + separator.size();
-  }
-  pieces.emplace_back(text.substr(start));
-  return pieces;
-}
+// Raised for a text of the right shape whose definitions no converter could write;
+// its reason is shown after the message.
+struct RefusedModel : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
 
 bool StartsWithUpper(std::string_view line, std::string_view upper_prefix) {
   return line.size() >= upper_prefix.size() &&
@@ -142,7 +138,7 @@ void FindInputs(MarsModel& model) {
     if (open != std::string::npos) text = text.substr(open + 1);
     const size_t close = text.find(')');
     if (close != std::string::npos) text = text.substr(0, close);
-    for (const std::string& piece : SplitAtText(text, "OR")) {
+    for (const std::string& piece : SplitAtWord(text, "OR")) {
       const std::string names = TrimBlanks(ExtractVariableNames(TrimBlanks(piece), model));
       list = TrimBlanks(list);
       list.append(" ").append(names);
@@ -244,10 +240,18 @@ bool ParseMarsLines(const std::vector<std::string>& lines, MarsModel& model,
     FindInputs(model);
     FindCategoricalInputs(model);
     WarnOfNameConflicts(model, messages);
+    // Every converter and the evaluator read the model the same way; a text they
+    // would not read is refused here, with the reason, before anything is written.
+    MarsReading reading;
+    std::string reason;
+    if (!ReadMarsModel(model, reading, reason)) throw RefusedModel(reason);
     return true;
-  } catch (const std::exception&) {
+  } catch (const std::exception& failure) {
     std::string text = "Cannot Read Data";
     text.append(kCrLf).append(kCrLf).append("Are you using valid MARS functions?");
+    if (const auto* refused = dynamic_cast<const RefusedModel*>(&failure)) {
+      text.append(kCrLf).append(kCrLf).append(refused->what());
+    }
     messages.Inform(text, MessageIcon::Critical);
     return false;
   }
