@@ -72,7 +72,7 @@ void BM_EachUsesTheTwoBefore20(benchmark::State& state) {
 void BM_EachUsesTheTwoBefore60(benchmark::State& state) {
   ConvertToSql(state, 60, 2);  // 2^40 times a hinge: refused from its size
 }
-void BM_EachUsesTheTwoBefore2000(benchmark::State& state) {
+void BM_EachUsesTheTwoBefore3000(benchmark::State& state) {
   ConvertToSql(state, 3000, 2);
 }
 
@@ -99,6 +99,6 @@ void BM_SpssChain600(benchmark::State& state) {
 BENCHMARK(BM_ProductChain600)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EachUsesTheTwoBefore20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EachUsesTheTwoBefore60)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EachUsesTheTwoBefore2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EachUsesTheTwoBefore3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseAndReadChain600)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SpssChain600)->Unit(benchmark::kMillisecond);
