@@ -211,8 +211,9 @@ class Reader {
     for (size_t f = 1; f < factors.size(); ++f) {
       const Op op = tree.At(factors[f]).op;
       if (op != Op::Basis && !IsSignedNumber(tree, factors[f])) {
-        return Fail(why, "after its first factor it may only multiply by earlier basis "
-                         "functions and numbers");
+        return Fail(why,
+                    "after its first factor it may only multiply by earlier basis "
+                    "functions and numbers");
       }
     }
     if (!ReadLead(definition, body, tree, factors[0], basis, why)) return false;
@@ -227,8 +228,8 @@ class Reader {
     return true;
   }
 
-  bool ReadLead(const std::string& definition, const std::string& body, const Tree& tree,
-                int lead, BasisReading& basis, std::string& why) const {
+  bool ReadLead(const std::string& definition, const std::string& body, const Tree& tree, int lead,
+                BasisReading& basis, std::string& why) const {
     const Node& node = tree.At(lead);
     if (node.op == Op::IsPresent || node.op == Op::IsMissing) {
       basis.form = node.op == Op::IsPresent ? BasisForm::Present : BasisForm::Missing;

@@ -116,8 +116,9 @@ GeneratedMars GenerateMarsModel(std::uint32_t seed) {
     block += name(i) + " = " + body + ";\r\n";
   }
 
-  std::string equation = "Y = " + NumberText(std::round(std::uniform_real_distribution<double>(
-                                                  -500, 500)(random) * 100) / 100);
+  std::string equation =
+      "Y = " +
+      NumberText(std::round(std::uniform_real_distribution<double>(-500, 500)(random) * 100) / 100);
   std::string statement = "MODEL Y =";
   for (int i = 0; i < count; ++i) {
     if (i + 1 < count && chance(0.25)) continue;  // the last is always used
@@ -134,8 +135,8 @@ GeneratedMars GenerateMarsModel(std::uint32_t seed) {
   }
   // The equation may have been broken over lines; a break right before the end is
   // harmless, an empty line would end it.
-  out.text = block + "\r\n" + ReplaceAll(equation + ";", "\r\n;", ";") + "\r\n\r\n" + statement +
-             ";\r\n";
+  out.text =
+      block + "\r\n" + ReplaceAll(equation + ";", "\r\n;", ";") + "\r\n\r\n" + statement + ";\r\n";
   return out;
 }
 

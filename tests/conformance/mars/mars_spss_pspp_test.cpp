@@ -5,11 +5,11 @@
 // PredictUnderRules). All models run in one PSPP process, one data set each.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "conformance/mars/mars_model_generator.h"
 #include "core/common/text_file.h"
@@ -167,20 +167,24 @@ TEST_F(PsppFolder, GeneratedModelsComputeTheModel) {
       if (!any_missing) {
         ASSERT_TRUE(got && Close(*got, expected))
             << "seed " << m + 1 << " row " << r << ": PSPP " << ValueText(got) << ", evaluator "
-            << expected << "\n" << generated[m].text << "\n" << run.syntax;
+            << expected << "\n"
+            << generated[m].text << "\n"
+            << run.syntax;
       }
       ASSERT_EQ(got.has_value(), under_rules.has_value())
-          << "seed " << m + 1 << " row " << r << "\n" << run.syntax;
+          << "seed " << m + 1 << " row " << r << "\n"
+          << run.syntax;
       if (got) {
-        ASSERT_TRUE(Close(*got, *under_rules))
-            << "seed " << m + 1 << " row " << r << ": PSPP " << *got << ", rules " << *under_rules
-            << "\n" << run.syntax;
+        ASSERT_TRUE(Close(*got, *under_rules)) << "seed " << m + 1 << " row " << r << ": PSPP "
+                                               << *got << ", rules " << *under_rules << "\n"
+                                               << run.syntax;
       }
     }
   }
-  std::printf("%u models, %d rows (%d with a missing input): %d equal to the evaluator, %d "
-              "system-missing; every row as SPSS's missing-value rules define it\n",
-              kModels, rows, with_missing, equal, missing_results);
+  std::printf(
+      "%u models, %d rows (%d with a missing input): %d equal to the evaluator, %d "
+      "system-missing; every row as SPSS's missing-value rules define it\n",
+      kModels, rows, with_missing, equal, missing_results);
   EXPECT_GT(with_missing, rows / 4);
   EXPECT_GT(equal, rows / 2);
 }

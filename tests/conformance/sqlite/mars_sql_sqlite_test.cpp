@@ -37,8 +37,8 @@ struct Tally {
   int rows = 0, with_missing = 0, equal_to_evaluator = 0, null_rows = 0;
 };
 
-void RunModel(const GeneratedMars& generated, std::uint32_t seed, SqlDialect dialect,
-              bool brackets, Tally& tally) {
+void RunModel(const GeneratedMars& generated, std::uint32_t seed, SqlDialect dialect, bool brackets,
+              Tally& tally) {
   SilentMessages messages;
   std::vector<std::string> lines;
   ASSERT_TRUE(SplitTextLines(generated.text, lines));
@@ -68,8 +68,8 @@ void RunModel(const GeneratedMars& generated, std::uint32_t seed, SqlDialect dia
     ASSERT_TRUE(db.InsertRow("Scored Rows", model.input_names, row, error)) << error;
   }
   ASSERT_TRUE(db.Execute(AdaptForSqlite(sql), error)) << error << "\n" << sql;
-  const auto results = db.QueryColumn("SELECT [Prediction] FROM [Scored Rows] ORDER BY rowid",
-                                      error);
+  const auto results =
+      db.QueryColumn("SELECT [Prediction] FROM [Scored Rows] ORDER BY rowid", error);
   ASSERT_EQ(results.size(), rows.size()) << error;
 
   for (size_t r = 0; r < rows.size(); ++r) {
@@ -85,7 +85,9 @@ void RunModel(const GeneratedMars& generated, std::uint32_t seed, SqlDialect dia
     if (!any_missing) {
       ASSERT_TRUE(got && Close(*got, expected))
           << "seed " << seed << " row " << r << ": SQL " << (got ? *got : NAN) << ", evaluator "
-          << expected << "\n" << generated.text << "\n" << sql;
+          << expected << "\n"
+          << generated.text << "\n"
+          << sql;
     }
     ASSERT_EQ(got.has_value(), under_rules.has_value()) << "seed " << seed << " row " << r;
     if (got) {
@@ -102,9 +104,10 @@ void RunAll(SqlDialect dialect) {
     RunModel(generated, seed, dialect, seed % 2 == 0, tally);
     if (::testing::Test::HasFatalFailure()) return;
   }
-  std::printf("%u models, %d rows (%d with a missing input): %d equal to the evaluator, "
-              "%d NULL; every row as SQL's NULL rules define it\n",
-              kModels, tally.rows, tally.with_missing, tally.equal_to_evaluator, tally.null_rows);
+  std::printf(
+      "%u models, %d rows (%d with a missing input): %d equal to the evaluator, "
+      "%d NULL; every row as SQL's NULL rules define it\n",
+      kModels, tally.rows, tally.with_missing, tally.equal_to_evaluator, tally.null_rows);
   EXPECT_GT(tally.with_missing, tally.rows / 4);
   EXPECT_GT(tally.equal_to_evaluator, tally.rows / 2);
 }
@@ -121,8 +124,8 @@ TEST(MarsSqlInSqlite, AccessQueriesComputeTheModel) {
 TEST(MarsSqlInSqlite, HouseValueExample) {
   GeneratedMars example;
   std::string error;
-  ASSERT_TRUE(ReadWholeFile(std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt",
-                            example.text, error));
+  ASSERT_TRUE(
+      ReadWholeFile(std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt", example.text, error));
   example.categorical = {"DISTRICT"};
   Tally tally;
   RunModel(example, 7, SqlDialect::SqlServer, true, tally);

@@ -130,7 +130,8 @@ TEST_F(WriteGeneratedFileTest, TheModelFileIsNeverTheOutput) {
   std::string bytes;
   ASSERT_TRUE(ReadWholeFile(model, bytes, error));
   EXPECT_EQ(bytes, "BF1 = max(0, X - 1);\r\n");
-  EXPECT_TRUE(WriteGeneratedFile((folder_ / "q.sql").string(), "UPDATE x", sink_, messages_, model));
+  EXPECT_TRUE(
+      WriteGeneratedFile((folder_ / "q.sql").string(), "UPDATE x", sink_, messages_, model));
 }
 
 }  // namespace

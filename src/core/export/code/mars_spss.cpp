@@ -49,8 +49,8 @@ std::string MarsSpssCompute(std::string_view definition, const BasisReading& bas
   std::string result;
   if (basis.form == BasisForm::Present) {
     const std::string test = "NOT(MISSING( " + x + "))";
-    result = DefinitionName(definition) + " = " + (product.empty() ? test : "(" + test + ")") +
-             product;
+    result =
+        DefinitionName(definition) + " = " + (product.empty() ? test : "(" + test + ")") + product;
   } else if (basis.form == BasisForm::Missing) {
     result = DefinitionName(definition) + " = MISSING( " + x + ")" + product;
   } else {

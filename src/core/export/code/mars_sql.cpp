@@ -103,14 +103,14 @@ std::string BracketName(std::string_view name) {
   return "[" + ReplaceAll(text, "]", "]]") + "]";
 }
 
-std::string BasisFunctionSql(const BasisReading& basis, const MarsModel& model,
-                             SqlDialect dialect, bool bracket) {
+std::string BasisFunctionSql(const BasisReading& basis, const MarsModel& model, SqlDialect dialect,
+                             bool bracket) {
   const bool server = dialect == SqlDialect::SqlServer;
-  const std::string lead = ModelTextSql(
-      basis.form == BasisForm::Present || basis.form == BasisForm::Missing
-          ? std::string_view(model.input_names[static_cast<size_t>(basis.input)])
-          : std::string_view(basis.lead),
-      model, dialect, bracket);
+  const std::string lead =
+      ModelTextSql(basis.form == BasisForm::Present || basis.form == BasisForm::Missing
+                       ? std::string_view(model.input_names[static_cast<size_t>(basis.input)])
+                       : std::string_view(basis.lead),
+                   model, dialect, bracket);
   std::string sql;
   switch (basis.form) {
     case BasisForm::Present:
@@ -191,11 +191,12 @@ bool MarsModelSqlExpression(const MarsModel& model, SqlDialect dialect, bool bra
   AppendWithReferences(top, BreakAfterTerms(reading.equation_terms), basis_index);
   const size_t size = WrittenSize(top, sizes);
   if (size > kMaxMarsSqlExpressionBytes) {
-    error = "With every basis function written in place, the SQL expression of this model "
-            "would be longer than " +
-            std::to_string(kMaxMarsSqlExpressionBytes) +
-            " bytes (4 MB); no query is written. Its products of basis functions multiply "
-            "the text each time they are repeated.";
+    error =
+        "With every basis function written in place, the SQL expression of this model "
+        "would be longer than " +
+        std::to_string(kMaxMarsSqlExpressionBytes) +
+        " bytes (4 MB); no query is written. Its products of basis functions multiply "
+        "the text each time they are repeated.";
     return false;
   }
   expression.clear();

@@ -38,8 +38,8 @@ std::string BracketName(std::string_view name);
 // conditions, hinges as their positive part, and " * " with the rest of a product
 // (names of earlier basis functions stay, to be expanded afterwards). Input names are
 // bracketed when `bracket` is set or the dialect could not read them bare.
-std::string BasisFunctionSql(const BasisReading& basis, const MarsModel& model,
-                             SqlDialect dialect, bool bracket);
+std::string BasisFunctionSql(const BasisReading& basis, const MarsModel& model, SqlDialect dialect,
+                             bool bracket);
 
 // Writes every input name that stands as a whole word as "[" name "]".
 std::string BracketInputFields(std::string_view expression,
