@@ -58,6 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
       }
       if (sql.size() > kdk::kMaxMarsSqlExpressionBytes + 1024 * 1024) std::abort();
+      // The model information is one comment: nothing from the model ends it early.
+      const size_t end = sql.find("*/");
+      if (end != std::string::npos && sql.find("*/", end + 2) != std::string::npos) std::abort();
     }
   }
   std::string spss;

@@ -71,7 +71,9 @@ bool BuildMarsSpss(const MarsModel& model, const MarsSpssOptions& options, std::
   text.reserve(size);
 
   if (options.include_header) {
-    text.append(ModelSummaryText(model, "", "/*", "")).append(kCrLf).append(kCrLf);
+    text.append(ModelSummaryComment(model, "", "/*", "", lang::RulesOf(lang::Language::Spss)))
+        .append(kCrLf)
+        .append(kCrLf);
   }
   for (size_t i = 0; i < model.basis_function_defs.size(); ++i) {
     text.append("COMPUTE ")

@@ -218,7 +218,9 @@ bool BuildMarsSql(const MarsModel& model, const MarsSqlOptions& options, std::st
   text.clear();
   text.reserve(expression.size() + 4096);
   if (server && options.include_header) {
-    text.append(ModelSummaryText(model, "/*", "", "*/")).append(kCrLf).append(kCrLf);
+    text.append(ModelSummaryComment(model, "/*", "", "*/", RulesOf(options.dialect)))
+        .append(kCrLf)
+        .append(kCrLf);
   }
   if (server) text.append("USE ").append(BracketName(options.database)).append(kCrLf);
   if (server && options.create_output_field) {

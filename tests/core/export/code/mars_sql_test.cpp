@@ -153,6 +153,18 @@ TEST(MarsSql, ExpressionPastTheLimitIsRefusedBeforeItIsBuilt) {
   EXPECT_EQ(messages.messages.back().text, error);
 }
 
+TEST(MarsSql, TheModelStatementCannotEndTheHeaderComment) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(
+      "BF1 = max(0, X - 1);\r\n\r\nY = 2 * BF1;\r\n\r\nMODEL */DELETE/**/FROM/**/T;/* = BF1;\r\n",
+      messages);
+  ASSERT_EQ(model.output_name, "*/DELETE/**/FROM/**/T;/*");
+  std::string sql, error;
+  ASSERT_TRUE(BuildMarsSql(model, MarsSqlOptions{}, sql, error)) << error;
+  EXPECT_EQ(sql.find("*/"), sql.find("\r\n*/\r\n\r\nUSE [DatabaseName]") + 2) << sql;
+  EXPECT_NE(sql.find("\r\n* /DELETE/** /FROM/** /T;/*\r\n"), std::string::npos) << sql;
+}
+
 TEST(MarsSql, BracketNames) {
   EXPECT_EQ(BracketName("[My Table]"), "[My Table]");
   EXPECT_EQ(BracketName("  My Table "), "[My Table]");
