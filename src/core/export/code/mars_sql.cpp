@@ -1,5 +1,6 @@
 #include "core/export/code/mars_sql.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "core/common/text_utils.h"
@@ -79,8 +80,10 @@ bool NeedsBrackets(const std::string& name, SqlDialect dialect) {
 std::string ModelTextSql(std::string_view text, const MarsModel& model, SqlDialect dialect,
                          bool bracket) {
   return ReplaceMarsNames(text, [&](std::string_view word) -> std::optional<std::string> {
-    for (const std::string& name : model.input_names) {
-      if (name == word && (bracket || NeedsBrackets(name, dialect))) return "[" + name + "]";
+    const bool input = std::find(model.input_names.begin(), model.input_names.end(), word) !=
+                       model.input_names.end();
+    if (input && (bracket || NeedsBrackets(std::string(word), dialect))) {
+      return "[" + std::string(word) + "]";
     }
     return std::nullopt;
   });
