@@ -1,6 +1,7 @@
 #include "core/mars/parse_mars_model.h"
 
 #include <stdexcept>
+#include <unordered_set>
 
 #include "core/common/text_utils.h"
 #include "core/mars/basis_function_ops.h"
@@ -94,12 +95,15 @@ void ReadStatementParts(MarsModel& model) {
   model.output_name = TrimBlanks(left.back());
 }
 
-bool IsBasisFunctionName(const MarsModel& model, const std::string& word) {
-  const std::string lower = ToLowerAscii(TrimBlanks(word));
+// The basis-function names, lower-cased and trimmed, as words are compared with them.
+using LowerNames = std::unordered_set<std::string>;
+
+LowerNames LowerBasisFunctionNames(const MarsModel& model) {
+  LowerNames names;
   for (const std::string& name : model.basis_function_names) {
-    if (ToLowerAscii(TrimBlanks(name)) == lower) return true;
+    names.insert(ToLowerAscii(TrimBlanks(name)));
   }
-  return false;
+  return names;
 }
 
 bool IsWordDelimiter(char c) {
@@ -107,7 +111,7 @@ bool IsWordDelimiter(char c) {
 }
 
 // The variable names of one piece of a definition, blank-separated.
-std::string ExtractVariableNames(std::string_view piece, const MarsModel& model) {
+std::string ExtractVariableNames(std::string_view piece, const LowerNames& basis_names) {
   std::string names;
   size_t start = 0;
   for (size_t i = 0; i < piece.size(); ++i) {
@@ -122,7 +126,8 @@ std::string ExtractVariableNames(std::string_view piece, const MarsModel& model)
     const size_t end = last ? i + 1 : i;
     const std::string word = TrimBlanks(piece.substr(start, end - start));
     start = i + 1;
-    if (word.empty() || word == "." || IsNumberText(word) || IsBasisFunctionName(model, word)) {
+    if (word.empty() || word == "." || IsNumberText(word) ||
+        basis_names.count(ToLowerAscii(word)) != 0) {
       continue;
     }
     names.append(" ").append(word);
@@ -131,6 +136,7 @@ std::string ExtractVariableNames(std::string_view piece, const MarsModel& model)
 }
 
 void FindInputs(MarsModel& model) {
+  const LowerNames basis_names = LowerBasisFunctionNames(model);
   std::string list;
   for (const std::string& definition : model.basis_function_defs) {
     std::string text = TrimBlanks(definition);
@@ -139,16 +145,15 @@ void FindInputs(MarsModel& model) {
     const size_t close = text.find(')');
     if (close != std::string::npos) text = text.substr(0, close);
     for (const std::string& piece : SplitAtWord(text, "OR")) {
-      const std::string names = TrimBlanks(ExtractVariableNames(TrimBlanks(piece), model));
+      const std::string names = TrimBlanks(ExtractVariableNames(TrimBlanks(piece), basis_names));
       list = TrimBlanks(list);
       list.append(" ").append(names);
     }
   }
+  std::unordered_set<std::string> known;
   for (const std::string& word : SplitAt(TrimBlanks(list), ' ')) {
     if (word.empty()) continue;
-    bool known = false;
-    for (const std::string& input : model.input_names) known = known || input == word;
-    if (!known) model.input_names.push_back(word);
+    if (known.insert(word).second) model.input_names.push_back(word);
   }
 }
 
