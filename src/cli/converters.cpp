@@ -24,7 +24,7 @@ bool WriteConvertedText(ConvertRequest& request, std::string_view text) {
 const std::vector<ConverterEntry>& Converters() {
   static const std::vector<ConverterEntry> entries = [] {
     std::vector<ConverterEntry> all;
-    for (auto family : {CodeConverters, MarsConverters}) {
+    for (auto family : {CodeConverters, MarsConverters, VbProjectConverters}) {
       std::vector<ConverterEntry> more = family();
       all.insert(all.end(), std::make_move_iterator(more.begin()),
                  std::make_move_iterator(more.end()));

@@ -113,6 +113,7 @@ check "option of another type" 2 "" "--java-class does not apply to --to c" -- "
 check "empty output name" 1 "" "Invalid Output Name!" -- "$KDK" convert "$house" --to c --output-name "  " -o "$work/x.c"
 check "unwritable path" 1 "" "The file could not be written: /nonexistent_dir/x.c" -- "$KDK" convert "$house" --to c -o /nonexistent_dir/x.c
 source "$(dirname "$0")/kdk_mars_cli_checks.sh"
+source "$(dirname "$0")/kdk_vbproject_cli_checks.sh"
 
 echo "kdk cli: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -3,6 +3,8 @@
 #include "gui/export/code/code_export_window.h"
 #include "gui/export/code/mars_spss_window.h"
 #include "gui/export/code/mars_sql_window.h"
+#include "gui/export/vbproject/equation_window.h"
+#include "gui/export/vbproject/vb_project_windows.h"
 #include "gui/network/quick_predict_window.h"
 #include "gui/shell/placeholder_window.h"
 
@@ -31,11 +33,11 @@ ConverterWindows CreateConverterWindows(GuiContext& context, QWidget* parent) {
   };
   placeholder("frmHTML", "Kestrium >> Web Page", 0);
   placeholder("frmEXCEL", "Kestrium >> Excel", 0);
-  placeholder("frmVB", "Kestrium >> Visual Basic 6 Project", 0);
-  placeholder("frmEquation", "Code", -1);
+  windows.Add(MakeConverterWindowEntry(new NetworkVbWindow(context, parent)));
+  windows.Add(MakeConverterWindowEntry(new EquationWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new CodeExportWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new QuickPredictWindow(context, parent)));
-  placeholder("frmMARS2VB", "MARS >> Visual Basic 6 Project", 0);
+  windows.Add(MakeConverterWindowEntry(new MarsVbWindow(context, parent)));
   placeholder("frmMARS2XL", "MARS >> Excel", 0);
   windows.Add(MakeConverterWindowEntry(new MarsSqlWindow(context, parent)));
   placeholder("frmMARS2HTML", "MARS >> Web Page", 0);

@@ -52,8 +52,13 @@ class GuiHarness {
     if (show) window->show();
   }
 
+  // The control panel's own controls come first: other windows reuse some names
+  // (the equation view has a lblFileName too).
   template <class Widget = QWidget>
   Widget* Find(const char* name) const {
+    if (auto* panel = window->findChild<QWidget*>(QStringLiteral("frmControl"))) {
+      if (auto* found = panel->findChild<Widget*>(QString::fromLatin1(name))) return found;
+    }
     return window->findChild<Widget*>(QString::fromLatin1(name));
   }
   QAbstractButton* Button(const char* name) const { return Find<QAbstractButton>(name); }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/export/vbproject/vb_project_stamp.h"
+#include "core/mars/mars_model.h"
+#include "core/ports/message_port.h"
+
+namespace kdk {
+
+// The MARS model as VB: the names it declares and its code lines, worked out once
+// and shared by the pieces below.
+struct MarsVbCode {
+  std::string output_name;                        // the modelled variable, a VB name
+  std::vector<std::string> basis_function_names;  // VB names, in definition order
+  std::vector<std::string> definition_lines;      // converted definitions, without TAB
+  std::string equation;                           // right-hand side of calcEquation
+};
+
+// One definition as a VB statement: missing-value indicators as IIF tests on the
+// null flags, " * -1" after a categorical set test, every input name as inpval(i).
+// Names are matched as whole names, so X1 is not found inside X11.
+std::string ConvertMarsDefinitionToVb(std::string_view definition, const MarsModel& model);
+
+// Checks that the model can be computed (the reference evaluator must read every
+// definition) and works out its names and lines. False, with the reason reported,
+// for a model VB cannot compute as written.
+bool PrepareMarsVbCode(const MarsModel& model, MarsVbCode& code, MessagePort& messages);
+
+// The pieces of the MARS form's code, each its lines joined by CR LF.
+std::string VbMarsHeaderComment(const MarsModel& model, const VbProjectStamp& stamp);
+// "Option Explicit", the inputs, their null flags, the output and basis functions.
+std::string VbMarsDataDefinitions(const MarsModel& model, const MarsVbCode& code);
+// "Private Sub calcBasisFunctions()", MAX and calcEquation. False when a line cannot
+// be brought inside VB's limits.
+bool VbMarsCalculationProcedures(const MarsVbCode& code, std::string& piece);
+// displayResult, ReadInputs and RepresentsNull.
+std::string VbMarsDisplayAndInput(const MarsVbCode& code);
+// The About, Clear and Predict buttons. The training data lines are empty for a
+// MARS model.
+std::string VbMarsEventProcedures(const MarsModel& model, const MarsVbCode& code,
+                                  const VbProjectStamp& stamp);
+
+}  // namespace kdk

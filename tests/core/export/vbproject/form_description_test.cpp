@@ -1,0 +1,181 @@
+#include "core/export/vbproject/form_description.h"
+
+#include <gtest/gtest.h>
+
+#include "core/export/vbproject/vb_file_reader.h"
+#include "core/export/vbproject/vb_test_models.h"
+
+namespace kdk {
+namespace {
+
+using testing::ReadVbForm;
+using testing::TabIndexesDense;
+using testing::ThreeInputNetwork;
+using testing::VbControl;
+using testing::VbFormFile;
+
+// The form description followed by CR LF, as the form file holds it.
+VbFormFile Read(const std::string& description) {
+  VbFormFile form;
+  std::string error;
+  EXPECT_TRUE(ReadVbForm(description + "\r\n", form, error)) << error;
+  EXPECT_TRUE(TabIndexesDense(form, error)) << error;
+  return form;
+}
+
+std::vector<const VbControl*> Named(const VbFormFile& form, std::string_view name) {
+  std::vector<const VbControl*> found;
+  for (const VbControl& control : form.controls) {
+    if (control.name == name) found.push_back(&control);
+  }
+  return found;
+}
+
+TEST(VbFormDescription, ThreeInputRegressionExactly) {
+  const std::string text = VbNetworkFormDescription(ThreeInputNetwork());
+  const std::string start =
+      "VERSION 5.00\r\nBegin VB.Form Predict\r\n   Caption         =   \"Kestrium Says...\"\r\n"
+      "   ClientHeight    =   6885\r\n   ClientLeft      =   60\r\n   ClientTop       =   345\r\n"
+      "   ClientWidth     =   10000\r\n   LinkTopic       =   \"Form1\"\r\n"
+      "   ScaleHeight     =   6885\r\n   ScaleWidth      =   7140\r\n"
+      "   StartUpPosition =   3  'Windows Default\r\n"
+      "   Begin VB.CommandButton btnClear\r\n      Caption         =   \"Clear\"\r\n"
+      "      Height          =  500\r\n      Left            =  100\r\n"
+      "      TabIndex        =   0\r\n      Top             =   500\r\n"
+      "      Width           =   1000\r\n   End\r\n"
+      "   Begin VB.CommandButton btnPredict\r\n      Caption         =   \"Predict\"\r\n"
+      "      Height          =   500\r\n      Left            =   1400\r\n"
+      "      TabIndex        =   1\r\n      Top             =   500\r\n"
+      "      Width           =   1000\r\n   End\r\n"
+      "   Begin VB.Label lblOutput\r\n      AutoSize        = 1           'False\r\n"
+      "      Caption         =   \"PRICE\"\r\n      Height          =  300\r\n"
+      "      Left            =  2700\r\n      TabIndex        =  2\r\n"
+      "      Top             =  195\r\n      Visible         =   1   'True\r\n"
+      "      Width           =  1000\r\n   End\r\n"
+      "   Begin VB.CommandButton btnDescription\r\n      Caption         =   \"About\"\r\n"
+      "      Height          =  500\r\n      Left            =  5300\r\n"
+      "      TabIndex        =  3\r\n      Top             =  500\r\n"
+      "      Width           =  1000\r\n   End\r\n"
+      "   Begin VB.TextBox txtPrediction\r\n      Enabled         =   0   'False\r\n"
+      "      Height          =  300\r\n      Left            =  2700\r\n"
+      "      TabIndex        =   4\r\n      TabStop         =   0   'False\r\n"
+      "      Text            =   \"Prediction\"\r\n      Top             =   500\r\n"
+      "      Width           =  1000\r\n   End\r\n"
+      "   Begin VB.Label lblOutMin\r\n      AutoSize        = 1           'False\r\n"
+      "      Caption         =   \"min = 60000\"\r\n      Height          =  300\r\n"
+      "      Left            =  4000\r\n      TabIndex        =  5\r\n"
+      "      Top             =  500\r\n      Visible         =   1   'True\r\n"
+      "      Width           =  1000\r\n   End\r\n"
+      "   Begin VB.Label lblOutMax\r\n      AutoSize        = 1           'False\r\n"
+      "      Caption         =   \"max = 850000\"\r\n      Height          =  300\r\n"
+      "      Left            =  4000\r\n      TabIndex        =  6\r\n"
+      "      Top             =  805\r\n      Visible         =   1   'True\r\n"
+      "      Width           =  1000\r\n   End\r\n"
+      "   Begin VB.Label lblColName\r\n      AutoSize        = 1           'False\r\n"
+      "      Caption         =   \"Name\"\r\n      ForeColor       =  &HFFFFFF\r\n"
+      "      Height          =  300\r\n      Index           =  1\r\n"
+      "      Left            =  100\r\n      TabIndex        =  7\r\n"
+      "      Top             =  1195\r\n      Visible         =   1   'True\r\n"
+      "      Width           =  1000\r\n   End\r\n";
+  EXPECT_EQ(text.substr(0, start.size()), start);
+  // The second input's box and the third input's maximum, then the closing lines.
+  EXPECT_NE(text.find("   Begin VB.TextBox txtInput\r\n      Height          =  300\r\n"
+                      "      Index           =  2\r\n      Left            =  1400\r\n"
+                      "      TabIndex        =  14\r\n      Text            =  \"?\"\r\n"
+                      "      Top             =  1805\r\n      Visible         =   1   'True\r\n"
+                      "      Width           =  1000\r\n   End\r\n"),
+            std::string::npos);
+  EXPECT_TRUE(EndsWithText(
+      text,
+      "   Begin VB.Label lblMaxVal\r\n      AutoSize        = 1           'False\r\n"
+      "      Caption         =   \"95.5\"\r\n      Height          =  300\r\n"
+      "      Index           =  3\r\n      Left            =  4000\r\n"
+      "      TabIndex        =  21\r\n      Top             =  2110\r\n"
+      "      Visible         =   1   'True\r\n      Width           =  1000\r\n   End\r\n"
+      "End\r\nAttribute VB_Name = \"Predict\"\r\nAttribute VB_GlobalNameSpace = False\r\n"
+      "Attribute VB_Creatable = False\r\nAttribute VB_PredeclaredId = True\r\n"
+      "Attribute VB_Exposed = False"));
+  const VbFormFile form = Read(text);
+  EXPECT_EQ(form.controls.size(), 22u);  // TabIndex 0 to 21
+  EXPECT_EQ(Named(form, "lblColName").size(), 3u);
+  EXPECT_TRUE(Named(form, "txtConfidence").empty());
+}
+
+TEST(VbFormDescription, ClassifierHasTheStrengthBoxInsteadOfTheRange) {
+  const std::string text = VbNetworkFormDescription(ThreeInputNetwork(true));
+  EXPECT_NE(text.find("   Begin VB.TextBox txtConfidence\r\n      Height          =  300\r\n"
+                      "      Left            =  2700\r\n      TabIndex        =   5\r\n"
+                      "      TabStop         =   0   'False\r\n"
+                      "      Text            =   \"Strength\"\r\n"
+                      "      Top             =   805\r\n      Width           =  1000\r\n"
+                      "   End\r\n   Begin VB.Label lblColName\r\n"),
+            std::string::npos);
+  const VbFormFile form = Read(text);
+  EXPECT_TRUE(Named(form, "lblOutMin").empty());
+  EXPECT_TRUE(Named(form, "lblOutMax").empty());
+  EXPECT_EQ(form.controls.size(), 21u);
+}
+
+TEST(VbFormDescription, SixteenInputsUseTheSecondColumn) {
+  NetworkModel net = ThreeInputNetwork();
+  net.input_names.clear();
+  for (int i = 1; i <= 16; ++i) net.input_names.push_back("in" + std::to_string(i));
+  net.max_norm = net.min_norm = net.max_seen = net.min_seen = std::vector<double>(16, 1.0);
+  const VbFormFile form = Read(VbNetworkFormDescription(net));
+  const auto headings = Named(form, "lblColName");
+  ASSERT_EQ(headings.size(), 6u);
+  const char* const texts[] = {"Name", "Min", "Max", "Name", "Min", "Max"};
+  const char* const lefts[] = {"100", "2700", "4000", "5000", "7600", "8900"};
+  for (int k = 0; k < 6; ++k) {
+    EXPECT_EQ(headings[k]->properties.at("Caption"), texts[k]);
+    EXPECT_EQ(headings[k]->properties.at("Left"), lefts[k]);
+    EXPECT_EQ(headings[k]->properties.at("Index"), std::to_string(k + 1));
+  }
+  const std::pair<const char*, const char*> row16[] = {
+      {"lblInput", "5000"}, {"txtInput", "6300"}, {"lblMinVal", "7600"}, {"lblMaxVal", "8900"}};
+  for (const auto& [name, left] : row16) {
+    const auto controls = Named(form, name);
+    ASSERT_EQ(controls.size(), 16u);
+    EXPECT_EQ(controls[15]->properties.at("Top"), "1500");
+    EXPECT_EQ(controls[15]->properties.at("Left"), left);
+    EXPECT_EQ(controls[14]->properties.at("Top"), std::to_string(1500 + 305 * 14));
+  }
+}
+
+TEST(VbFormDescription, HostileNamesStayInsideTheirCaptions) {
+  NetworkModel net = ThreeInputNetwork();
+  net.input_names[0] = "say \"hi\"\r\n   End\r\nBegin";
+  net.output_name = std::string(3000, '"');
+  const VbFormFile form = Read(VbNetworkFormDescription(net));
+  EXPECT_EQ(Named(form, "lblInput")[0]->properties.at("Caption"), "say \"hi\"     End  Begin");
+  EXPECT_EQ(Named(form, "lblOutput")[0]->properties.at("Caption"), std::string(495, '"'));
+}
+
+TEST(VbFormDescription, MarsFormOfTwentyInputs) {
+  MarsModel model;
+  model.output_name = "VALUE";
+  for (int i = 1; i <= 20; ++i) model.input_names.push_back("X" + std::to_string(i));
+  model.is_categorical.assign(20, false);
+  model.is_categorical[1] = true;
+  const std::string text = VbMarsFormDescription(model);
+  EXPECT_NE(text.find("   Caption         =   \"MARS Says...\"\r\n"), std::string::npos);
+  EXPECT_NE(text.find("      Text            =  \"?\"\r\n      Tag             =  \"X2\"\r\n"),
+            std::string::npos);
+  const VbFormFile form = Read(text);
+  EXPECT_EQ(form.controls.size(), 5u + 4u + 3u * 20u);
+  const auto headings = Named(form, "lblColName");
+  ASSERT_EQ(headings.size(), 4u);
+  EXPECT_EQ(headings[1]->properties.at("Caption"), "Categorical");
+  EXPECT_EQ(headings[3]->properties.at("Left"), "7600");
+  const auto flags = Named(form, "lblCategorical");
+  EXPECT_EQ(flags[1]->properties.at("Caption"), "True");
+  EXPECT_EQ(flags[0]->properties.at("Caption"), "False");
+  EXPECT_EQ(flags[19]->properties.at("Left"), "7600");
+  EXPECT_EQ(flags[19]->properties.at("Top"), std::to_string(1500 + 305 * 4));
+  EXPECT_TRUE(Named(form, "txtConfidence").empty());
+  EXPECT_TRUE(Named(form, "lblOutMin").empty());
+  EXPECT_EQ(Named(form, "txtInput")[15]->properties.at("Left"), "6300");
+}
+
+}  // namespace
+}  // namespace kdk

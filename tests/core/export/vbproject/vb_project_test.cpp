@@ -1,0 +1,203 @@
+#include "core/export/vbproject/vb_project.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/common/text_file.h"
+#include "core/export/vbproject/form_description.h"
+#include "core/export/vbproject/network_form_code.h"
+#include "core/export/vbproject/vb_file_reader.h"
+#include "core/export/vbproject/vb_test_models.h"
+#include "core/mars/mars_test_models.h"
+#include "core/network/equation_text.h"
+#include "fakes/fake_ports.h"
+
+namespace kdk {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakePorts;
+using testing::Joined;
+
+TEST(VbProjectFiles, ProjectAndWorkspaceTexts) {
+  EXPECT_EQ(VbProjectText("Model1"),
+            Joined({"Type=Exe",
+                    "Form=Model1.frm",
+                    "Reference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#..\\..\\WINDOWS\\"
+                    "SYSTEM\\STDOLE2.TLB#OLE Automation",
+                    "IconForm=\"Predict\"",
+                    "Startup=\"Predict\"",
+                    "Command32=\"\"",
+                    "Name=\"Predictor\"",
+                    "HelpContextID=\"0\"",
+                    "CompatibleMode=\"0\"",
+                    "MajorVer=1",
+                    "MinorVer=0",
+                    "RevisionVer=0",
+                    "AutoIncrementVer=0",
+                    "ServerSupportFiles=0",
+                    "VersionCompanyName=\"Kestrium Software\"",
+                    "CompilationType=0",
+                    "OptimizationType=0",
+                    "FavorPentiumPro(tm)=0",
+                    "CodeViewDebugInfo=0",
+                    "NoAliasing=0",
+                    "BoundsCheck=0",
+                    "OverflowCheck=0",
+                    "FlPointCheck=0",
+                    "FDIVCheck=0",
+                    "UnroundedFP=0",
+                    "StartMode=0",
+                    "Unattended=0",
+                    "ThreadPerObject=0",
+                    "MaxNumberOfThreads=1"}));
+  EXPECT_EQ(VbWorkspaceText(), "Predict = 0, 0, 0, 0, C, 22, 22, 387, 368, Z");
+}
+
+TEST(VbProjectFiles, PathsBesideTheProjectAndTheFormNamedAsTheProjectSaysIt) {
+  VbProjectPaths paths = VbProjectPathsFor("C:\\out\\Model1.vbp");
+  EXPECT_EQ(paths.form, "C:\\out\\Model1.frm");
+  EXPECT_EQ(paths.workspace, "C:\\out\\Model1.vbw");
+  EXPECT_EQ(paths.base_name, "Model1");
+  paths = VbProjectPathsFor("/tmp/my house model.vbp");
+  EXPECT_EQ(paths.form, "/tmp/my_house_model.frm");
+  EXPECT_EQ(paths.workspace, "/tmp/my house model.vbw");
+  EXPECT_NE(VbProjectText(paths.base_name).find("\r\nForm=my_house_model.frm\r\n"),
+            std::string::npos);
+}
+
+class VbProjectWriting : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ =
+        fs::temp_directory_path() /
+        ("kdk_vbproject_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string Read(const fs::path& path) {
+    std::string bytes, error;
+    EXPECT_TRUE(ReadWholeFile(path.string(), bytes, error)) << error;
+    return bytes;
+  }
+
+  // Generates, then checks that the three files agree with one another.
+  testing::VbFormFile GenerateAndRead(Workspace& workspace, int model_type) {
+    workspace.output_path = (folder_ / "my model.vbp").string();
+    std::string label;
+    EXPECT_TRUE(GenerateVbProject(workspace, model_type, ports_.clock, ports_.messages,
+                                  [&](const std::string& text) { label = text; }));
+    const std::string form_path = (folder_ / "my_model.frm").string();
+    EXPECT_EQ(label, "Files Generated...\r\n" + workspace.output_path + "\r\n" + form_path +
+                         "\r\n" + (folder_ / "my model.vbw").string());
+    EXPECT_EQ(ports_.messages.messages.back().text, "Done it!");
+
+    std::vector<std::pair<std::string, std::string>> entries;
+    std::string error;
+    EXPECT_TRUE(testing::ReadVbProject(Read(workspace.output_path), entries, error)) << error;
+    EXPECT_EQ(entries.size(), 29u);
+    EXPECT_EQ(entries[1], (std::pair<std::string, std::string>{"Form", "my_model.frm"}));
+    EXPECT_EQ(Read(folder_ / "my model.vbw"), VbWorkspaceText() + "\r\n");
+    testing::VbFormFile form;
+    EXPECT_TRUE(testing::ReadVbForm(Read(form_path), form, error)) << error;
+    EXPECT_TRUE(testing::TabIndexesDense(form, error)) << error;
+    return form;
+  }
+
+  fs::path folder_;
+  FakePorts ports_;
+};
+
+TEST_F(VbProjectWriting, NetworkProjectHoldsTheDescriptionAndEveryPiece) {
+  Workspace workspace;
+  workspace.network = testing::ThreeInputNetwork();
+  workspace.state.model_path = (folder_ / "missing.kwf").string();
+  ports_.clock.created.reset();
+  const testing::VbFormFile form = GenerateAndRead(workspace, kNetworkModelType);
+  const VbProjectStamp stamp{workspace.state.model_path, "Unknown", "Sat, Dec 5 2026, 5:30 PM"};
+  const NetworkModel& net = workspace.network;
+  EXPECT_EQ(form.code, VbNetworkHeaderComment(net, stamp) + "\r\n" + VbNetworkDataDefinitions(net) +
+                           "\r\n" + VbNetworkModelValues(net) + "\r\n" + VbNetworkForwardPass(net) +
+                           "\r\n" + VbNetworkDisplayAndInput(net) + "\r\n" +
+                           VbTanhFunction("myTanh") + "\r\n" + VbNormaliseFunction() + "\r\n" +
+                           VbNetworkEventProcedures(net, stamp) + "\r\n");
+  // Every control the code names is on the form.
+  for (const char* name : {"txtPrediction", "txtInput", "lblMinVal", "lblMaxVal", "lblOutMin",
+                           "lblOutMax", "btnDescription", "btnClear", "btnPredict"}) {
+    bool found = false;
+    for (const auto& control : form.controls) found = found || control.name == name;
+    EXPECT_TRUE(found) << name;
+  }
+}
+
+TEST_F(VbProjectWriting, MarsProject) {
+  Workspace workspace;
+  testing::RecordingMessagePort parse_messages;
+  workspace.mars = testing::ParseText(testing::kWorkedExample, parse_messages);
+  workspace.state.model_path = "Pasted_Model";
+  const testing::VbFormFile form = GenerateAndRead(workspace, kMarsModelType);
+  EXPECT_NE(form.code.find("\tBF3 = ( inpval(2) = 1 OR inpval(2) = 3) * BF1 * -1\r\n"),
+            std::string::npos);
+  EXPECT_NE(form.code.find("\t \"MARS Rules file:Pasted_Model\" & vbCrLf & _ \r\n"),
+            std::string::npos);
+  EXPECT_EQ(form.controls.size(), 5u + 2u + 3u * 3u);
+}
+
+TEST_F(VbProjectWriting, AModelVbCannotComputeWritesNothing) {
+  Workspace workspace;
+  testing::RecordingMessagePort parse_messages;
+  workspace.mars = testing::ParseText(
+      "BF1 = min(0, X1 - 2.5);\r\n\r\nY = 0.5 + 1.2 * BF1;\r\n\r\nMODEL Y = BF1;\r\n",
+      parse_messages);
+  workspace.output_path = (folder_ / "m.vbp").string();
+  EXPECT_FALSE(GenerateVbProject(workspace, kMarsModelType, ports_.clock, ports_.messages,
+                                 [](const std::string&) {}));
+  EXPECT_TRUE(fs::is_empty(folder_));
+}
+
+TEST(EquationText, SectionsInOrder) {
+  const NetworkModel net = testing::ThreeInputNetwork();
+  const VbProjectStamp stamp = testing::TestStamp();
+  const std::string dash = "---------------------------------------";
+  const std::string expected =
+      VbNetworkHeaderComment(net, stamp) + "\r\n" + dash + "\r\nINPUTS\r\n" + dash +
+      "\r\nInput 1\t= AREA\r\nInput 2\t= ROOMS\r\nInput 3\t= AGE\r\n\r\n" + dash +
+      "\r\nOUTPUT\r\n" + dash + "\r\nOutput\t = PRICE\r\n\r\n" + dash + "\r\nDATA RANGES\r\n" +
+      dash +
+      "\r\n*Inputs*\r\nAREA\t=\t25\tto\t240\r\nROOMS\t=\t1\tto\t7\r\nAGE\t=\t0.5\tto\t95.5\r\n"
+      "\r\n*Output*\r\nPRICE\t=\t60000\tto\t850000\r\n\r\n" +
+      dash + "\r\nWEIGHTS\r\n" + dash +
+      "\r\n*Inputs to neuron 1*\r\nWIH(1,1) = 0.5\r\nWIH(2,1) = 1.2E-05\r\nWIH(3,1) = -0.1\r\n"
+      "WIH(4,1) = 0.05 (Input Bias)\r\n\r\n*Inputs to neuron 2*\r\nWIH(1,2) = -1.25\r\n"
+      "WIH(2,2) = 2\r\nWIH(3,2) = 0.3\r\nWIH(4,2) = -0.02 (Input Bias)\r\n"
+      "\r\n*hidden neuron 1 to output*\r\nWHO(1) = 0.7\r\n"
+      "\r\n*hidden neuron 2 to output*\r\nWHO(2) = -0.2\r\n"
+      "\r\n*Output Bias*\r\nWHO(3) = 0.125 (Output Bias)\r\n\r\n" +
+      dash + "\r\nHIDDEN NEURON TYPES\r\n" + dash +
+      "\r\nneurontype(1) = 2 'nonlinear (tanh)\r\nneurontype(2) = 1 'linear (identity)\r\n\r\n" +
+      VbNetworkDataDefinitions(net) + "\r\n" + dash + "\r\n??\r\n" + dash + "\r\n" +
+      VbNetworkForwardPass(net) + "\r\n" + dash + "\r\n" + VbNormaliseFunction() + "\r\n" + dash +
+      "\r\n" + VbTanhFunction("TanH") + "\r\n" + dash;
+  EXPECT_EQ(BuildEquationText(net, stamp), expected);
+}
+
+TEST(EquationText, NoHiddenNeuronsLeavesOnlyTheOutputBias) {
+  NetworkModel net = testing::ThreeInputNetwork();
+  net.hidden_type = {NeuronType::Bias};
+  net.wih = {{0}, {0}, {0}, {0}};
+  net.who = {0.00001};
+  const std::string text = BuildEquationText(net, testing::TestStamp());
+  EXPECT_NE(text.find("WEIGHTS\r\n---------------------------------------\r\n\r\n*Output Bias*"
+                      "\r\nWHO(1) = 1E-05 (Output Bias)\r\n\r\n---------------------------------"
+                      "------\r\nHIDDEN NEURON TYPES\r\n---------------------------------------"
+                      "\r\n\r\nOption Explicit"),
+            std::string::npos);
+  EXPECT_EQ(text.find("WIH(1,"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kdk

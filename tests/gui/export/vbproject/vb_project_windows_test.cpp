@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+
+#include "core/export/vbproject/vb_project.h"
+#include "core/mars/parse_mars_model.h"
+#include "core/network/equation_text.h"
+#include "core/network/load_network.h"
+#include "fakes/fake_ports.h"
+#include "gui/export/vbproject/equation_window.h"
+#include "gui/export/vbproject/vb_project_windows.h"
+#include "gui/shell/gui_context.h"
+
+namespace kdk::gui {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingHost : public ConverterHost {
+ public:
+  void PlaceConverterWindow(QWidget* window, const QString& caption, int width) override {
+    placed.push_back(window->objectName() + "|" + caption + "|" + QString::number(width));
+  }
+  void ShowAtTopLeft(QWidget* window, const QString& caption) override {
+    placed.push_back(window->objectName() + "|top left|" + caption);
+  }
+  QStringList placed;
+};
+
+class VbWindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    workspace_.command_line_tried = true;
+    folder_ = fs::temp_directory_path() / ("kdk_gui_vb_" + std::to_string(::getpid()));
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  void LoadNetworkThroughTheDialog() {
+    fakes_.file_dialogs.answers.push_back(std::string(KDK_EXAMPLES_DIR) + "/house_price.kwf");
+  }
+
+  template <typename T>
+  T* Find(QWidget& window, const char* name) {
+    T* child = window.findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+
+  testing::FakePorts fakes_;
+  Ports ports_ = fakes_.ports();
+  Workspace workspace_;
+  RecordingHost host_;
+  GuiContext context_{workspace_, ports_, host_};
+  fs::path folder_;
+};
+
+TEST_F(VbWindowsTest, NetworkWindowWritesTheThreeFiles) {
+  NetworkVbWindow window(context_);
+  EXPECT_EQ(window.objectName(), "frmVB");
+  EXPECT_TRUE(Find<QLabel>(window, "lblInstructions")
+                  ->text()
+                  .startsWith("Type the name of the visual basic project (.vbp) you want to "
+                              "create.\nIn Windows Explorer"));
+  window.Activate();
+  EXPECT_EQ(host_.placed, QStringList{"frmVB|Kestrium >> Visual Basic 6 Project|0"});
+  auto* save = Find<QPushButton>(window, "cmdSaveAs");
+  EXPECT_FALSE(save->isEnabled());
+
+  LoadNetworkThroughTheDialog();
+  ASSERT_TRUE(kdk::LoadNetworkModel(workspace_, ports_));
+  window.Activate();
+  ASSERT_TRUE(save->isEnabled());
+
+  fakes_.file_dialogs.answers.push_back("");  // cancel: nothing happens
+  QTest::mouseClick(save, Qt::LeftButton);
+  EXPECT_EQ(Find<QLabel>(window, "lblSaveAs")->text(), "No Destination Selected");
+
+  const std::string path = (folder_ / "Model1.vbp").string();
+  fakes_.file_dialogs.answers.push_back(path);
+  QTest::mouseClick(save, Qt::LeftButton);
+  EXPECT_EQ(fakes_.file_dialogs.save_requests.back().filter, "VB Project (*.vbp)|*.vbp");
+  EXPECT_EQ(Find<QLabel>(window, "lblSaveAs")->text(), QString::fromStdString("Saving as " + path));
+  EXPECT_EQ(Find<QLabel>(window, "lblProgress")->text(),
+            QString::fromStdString("Files Generated...\n" + path + "\n" +
+                                   (folder_ / "Model1.frm").string() + "\n" +
+                                   (folder_ / "Model1.vbw").string()));
+  EXPECT_EQ(fakes_.messages.messages.back().text, "Done it!");
+  EXPECT_TRUE(fs::exists(folder_ / "Model1.frm"));
+}
+
+TEST_F(VbWindowsTest, MarsWindowShowsTheSummaryAndWritesTheProject) {
+  workspace_.state.model_type = kMarsModelType;
+  workspace_.state.model_path = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
+  workspace_.mars.source_kind = std::string(kSourceTextFile);
+  ASSERT_TRUE(ParseMarsModel(workspace_, fakes_.messages));
+  workspace_.state.mars_loaded = true;
+  MarsVbWindow window(context_);
+  EXPECT_EQ(Find<QLabel>(window, "lblInstructions")->text(),
+            "Instructions - MARS >> Visual Basic Project");
+  window.Activate();
+  EXPECT_EQ(host_.placed, QStringList{"frmMARS2VB|MARS >> Visual Basic 6 Project|0"});
+  EXPECT_TRUE(window.OutputBox()->toPlainText().contains("  *DISTRICT"));
+  const std::string path = (folder_ / "mars.vbp").string();
+  fakes_.file_dialogs.answers.push_back(path);
+  QTest::mouseClick(Find<QPushButton>(window, "cmdSaveAs"), Qt::LeftButton);
+  EXPECT_EQ(fakes_.messages.messages.back().text, "Done it!");
+  EXPECT_TRUE(fs::exists(folder_ / "mars.frm"));
+  EXPECT_TRUE(fs::exists(folder_ / "mars.vbw"));
+}
+
+TEST_F(VbWindowsTest, EquationViewBuildsOnlyWhenAModelIsSelected) {
+  EquationWindow window(context_);
+  auto* box = Find<QPlainTextEdit>(window, "txtEquation");
+  EXPECT_EQ(box->toPlainText(), "Hello!\nPlease select a weights file\n");
+  EXPECT_EQ(Find<QPushButton>(window, "cmdCopy")->text(), "Copy to Clipboard");
+  EXPECT_EQ(Find<QLabel>(window, "lblFileName")->text(), "No Model Selected");
+  window.Activate();
+  EXPECT_EQ(host_.placed, QStringList{"frmEquation|top left|Code"});
+
+  auto* select = Find<QPushButton>(window, "cmdGetWeights");
+  EXPECT_EQ(select->text(), "Select Model");
+  fakes_.file_dialogs.answers.push_back("");  // cancelled with no network: the greeting stays
+  QTest::mouseClick(select, Qt::LeftButton);
+  EXPECT_EQ(window.Text(), kEquationGreeting);
+
+  LoadNetworkThroughTheDialog();
+  QTest::mouseClick(select, Qt::LeftButton);
+  ASSERT_TRUE(workspace_.state.network_loaded);
+  const std::string expected =
+      BuildEquationText(workspace_.network, MakeVbProjectStamp(workspace_, fakes_.clock));
+  EXPECT_EQ(window.Text(), expected);
+  EXPECT_TRUE(box->toPlainText().contains("\nINPUTS\n"));
+
+  // Another network loaded elsewhere changes nothing until Select Model.
+  workspace_.network.who.back() = 99;
+  window.Activate();
+  EXPECT_EQ(window.Text(), expected);
+  fakes_.file_dialogs.answers.push_back("");  // cancel: rebuilt from the loaded network
+  QTest::mouseClick(select, Qt::LeftButton);
+  const std::string bias =
+      "WHO(" + std::to_string(workspace_.network.who.size()) + ") = 99 (Output Bias)";
+  EXPECT_NE(window.Text().find(bias), std::string::npos);
+
+  QTest::mouseClick(Find<QPushButton>(window, "cmdCopy"), Qt::LeftButton);
+  EXPECT_EQ(fakes_.clipboard.text, window.Text());
+}
+
+}  // namespace
+}  // namespace kdk::gui
