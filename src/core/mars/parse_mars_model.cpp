@@ -174,11 +174,16 @@ void FindCategoricalInputs(MarsModel& model) {
 // The converters substitute names as text, so an input whose name is part of a basis
 // function's name that another definition uses could be replaced inside that name.
 void WarnOfNameConflicts(const MarsModel& model, MessagePort& messages) {
+  // Every basis-function name starts with "BF", so only bodies holding "BF" can hold one;
+  // and a hostile text could ask for millions of warnings: after kMaxWarnings the
+  // rest are left unsaid.
+  constexpr int kMaxWarnings = 100;
   std::vector<std::string> bodies;
-  bodies.reserve(model.basis_function_defs.size());
   for (const std::string& definition : model.basis_function_defs) {
-    bodies.push_back(ToUpperAscii(TrimBlanks(BasisFunctionBody(definition, messages))));
+    std::string body = ToUpperAscii(TrimBlanks(BasisFunctionBody(definition, messages)));
+    if (ContainsText(body, "BF")) bodies.push_back(std::move(body));
   }
+  int warnings = 0;
   for (const std::string& input_name : model.input_names) {
     const std::string input = ToUpperAscii(TrimBlanks(input_name));
     for (const std::string& bf_name : model.basis_function_names) {
@@ -188,6 +193,7 @@ void WarnOfNameConflicts(const MarsModel& model, MessagePort& messages) {
         if (!ContainsText(body, name)) continue;
         messages.Inform("Warning - there is a potential conflict with the variable named '" +
                         input + "' and the basis function " + name);
+        if (++warnings == kMaxWarnings) return;
       }
     }
   }
