@@ -14,6 +14,7 @@ std::string ConvertHelp() {
   std::string text =
       "usage: kdk convert MODEL --to TYPE -o PATH [options]\n"
       "Writes the model as TYPE to PATH, exactly as the window's Save button does.\n"
+      "-o - writes it to standard output. The model file itself is never an output.\n"
       "TYPE for a network:";
   for (const ConverterEntry& entry : Converters()) {
     if (entry.kind == ModelKind::Network) text += " " + entry.type;

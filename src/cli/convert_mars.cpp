@@ -53,7 +53,13 @@ bool ConvertSql(ConvertRequest& request) {
     request.messages.Inform("No SQL written: rename the field or give --allow-reserved.");
     return false;
   }
-  return WriteText(request, MarsSqlText(request.workspace.mars, options, request.messages));
+  std::string text;
+  std::string error;
+  if (!BuildMarsSql(request.workspace.mars, options, text, error)) {
+    request.messages.Inform(error, MessageIcon::Critical);
+    return false;
+  }
+  return WriteText(request, text);
 }
 
 bool ConvertSpss(ConvertRequest& request) {
@@ -65,7 +71,13 @@ bool ConvertSpss(ConvertRequest& request) {
     request.messages.Inform("Invalid Output Name!");
     return false;
   }
-  return WriteText(request, MarsSpssText(request.workspace.mars, options, request.messages));
+  std::string text;
+  std::string error;
+  if (!BuildMarsSpss(request.workspace.mars, options, text, error)) {
+    request.messages.Inform(error, MessageIcon::Critical);
+    return false;
+  }
+  return WriteText(request, text);
 }
 
 }  // namespace

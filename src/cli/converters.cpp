@@ -8,10 +8,15 @@
 namespace kdk::cli {
 
 bool WriteConvertedText(ConvertRequest& request, std::string_view text) {
+  // "-o -": the artifact goes to standard output, the messages stay on stderr.
+  if (request.output_path == "-") {
+    std::cout << GeneratedFileBytes(text) << std::flush;
+    return static_cast<bool>(std::cout);
+  }
   std::string label;
   const bool written = WriteGeneratedFile(
       request.output_path, text, [&](const std::string& caption) { label = caption; },
-      request.messages);
+      request.messages, request.workspace.state.model_path);
   if (written) std::cout << ReplaceAll(label, kCrLf, "\n") << '\n';
   return written;
 }

@@ -1,5 +1,9 @@
 #include "cli/model_loader.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <iterator>
 
@@ -17,8 +21,29 @@ ModelKind KindOfModelPath(const std::string& path) {
 
 namespace {
 
+// The window reports every unreadable weights file as corrupted; on the command line
+// a file that is not there, or cannot be opened, says so.
+bool CheckWeightsFileReadable(const std::string& path, MessagePort& messages) {
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) {
+    messages.Inform("The weights file " + path + " does not exist.");
+    return false;
+  }
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    messages.Inform("The weights file " + path + " is not a file.");
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    messages.Inform("The weights file " + path + " cannot be read: " + std::strerror(errno) + ".");
+    return false;
+  }
+  return true;
+}
+
 bool LoadNetworkForCli(const std::string& path, Workspace& workspace, MessagePort& messages) {
   workspace.state.model_type = kNetworkModelType;
+  if (!CheckWeightsFileReadable(path, messages)) return false;
   SetModelFile(workspace.state, AbsolutePath(path));
   return LoadNetworkFromPath(workspace, workspace.state.model_path, messages);
 }

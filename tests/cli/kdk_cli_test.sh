@@ -50,7 +50,7 @@ check "convert help" 0 "usage: kdk convert" "" -- "$KDK" convert --help
 head -c 300 "$house" >"$work/cut.kwf"
 check "truncated file" 1 "" "This file is corrupted." -- "$KDK" info "$work/cut.kwf"
 check "truncated file names the path" 1 "" "$work/cut.kwf" -- "$KDK" predict "$work/cut.kwf" 1 2 3
-check "missing file" 1 "" "Problems reading the Kestrium Weights file:" -- "$KDK" info "$work/none.KWF"
+check "missing file" 1 "" "does not exist" -- "$KDK" info "$work/none.KWF"
 sed 's/^2,-1/2,x/' "$house" >"$work/bad count.kwf"
 check "bad count" 1 "" "This file is corrupted." -- "$KDK" info "$work/bad count.kwf"
 

@@ -29,3 +29,28 @@ check "mars sql reserved allowed" 0 "$work/r.sql" "" -- "$KDK" convert "$work/re
 check "mars spss written" 0 "COMPUTE my_out = 150.5 +" "" -- sh -c "\"$KDK\" convert \"$mars\" --to spss --output-name 'My Out' -o \"$work/s.sps\" && cat \"$work/s.sps\""
 check "mars spss indicator" 0 "COMPUTE BF5 = MISSING( AGE) ." "" -- cat "$work/s.sps"
 check "mars spss empty name" 1 "" "Invalid Output Name!" -- "$KDK" convert "$mars" --to spss --output-name "  " -o "$work/t.sps"
+
+# One reading: what the evaluator refuses is refused by every converter, with no file.
+printf 'BF1 = max(0, X - 1) * 1; DROP TABLE secrets; SELECT 1;\r\n\r\nY = 2 * BF1;\r\n\r\nMODEL Y = BF1;\r\n' >"$work/inject.txt"
+check "mars injection refused" 1 "" "unexpected character ';'" -- "$KDK" convert "$work/inject.txt" --to sql -o "$work/inject.sql"
+check "mars injection no file" 1 "" "" -- test -e "$work/inject.sql"
+printf 'BF1 = max(0, X - 1);\r\n\r\nY = BF1 / 0;\r\n\r\nMODEL Y = BF1;\r\n' >"$work/divide.txt"
+check "mars division refused" 1 "" "it may only add, subtract and multiply" -- "$KDK" convert "$work/divide.txt" --to spss -o "$work/divide.sps"
+check "mars division predict" 1 "" "Cannot Read Data" -- "$KDK" predict "$work/divide.txt" 1
+printf 'BF1 = ( COLOR = 1 OR COLOR = 2);\r\nBF2 = max(0, 2 - XBF1) * BF1;\r\n\r\nY = 1 + BF2;\r\n\r\nMODEL Y = BF2;\r\n' >"$work/words.txt"
+check "mars whole names" 0 "IIf(( 2 - [XBF1] ) < 0 , 0, 2 - [XBF1]) *  IIf(( ( [COLOR] = 1 OR [COLOR] = 2) ),1,0);" "" -- "$KDK" convert "$work/words.txt" --to sql --dialect access -o -
+check "mars stdout only the artifact" 0 "COMPUTE BF2 = max(0, 2 - XBF1) * BF1 ." "" -- "$KDK" convert "$work/words.txt" --to spss -o -
+
+# Files: never the model, through links, permissions kept.
+cp "$mars" "$work/model.txt"
+check "mars output is the model" 1 "" "It is the model file itself." -- "$KDK" convert "$work/model.txt" --to sql -o "$work/./model.txt"
+check "mars model kept" 0 "" "" -- cmp "$mars" "$work/model.txt"
+ln -s model.txt "$work/alias.txt"
+check "mars output through a link to the model" 1 "" "It is the model file itself." -- "$KDK" convert "$work/model.txt" --to spss -o "$work/alias.txt"
+printf 'old' >"$work/target.sql" && chmod 640 "$work/target.sql" && ln -s target.sql "$work/link.sql"
+check "mars output through a link" 0 "" "" -- "$KDK" convert "$mars" --to sql -o "$work/link.sql"
+check "mars link stays a link" 0 "" "" -- test -L "$work/link.sql"
+check "mars target written" 0 "UPDATE [TableName]" "" -- cat "$work/target.sql"
+check "mars permissions kept" 0 "640" "" -- stat -c %a "$work/target.sql"
+check "network output is the model" 1 "" "It is the model file itself." -- sh -c "cp \"$EXAMPLES/house_price.kwf\" \"$work/same.kwf\" && \"$KDK\" convert \"$work/same.kwf\" --to c -o \"$work/same.kwf\""
+check "network missing file" 1 "" "does not exist" -- "$KDK" info "$work/none.kwf"

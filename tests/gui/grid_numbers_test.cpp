@@ -34,6 +34,16 @@ TEST(FixedDecimals, WritesExactlyTheGivenPlaces) {
   EXPECT_EQ(FixedDecimals(250000, 3), "250000.000");
   EXPECT_EQ(FixedDecimals(-0.0001, 3), "0.000");
   EXPECT_EQ(FixedDecimals(0.308625, 2), "0.31");
+  // Halves away from zero, on the digits the program shows.
+  EXPECT_EQ(FixedDecimals(0.125, 2), "0.13");
+  EXPECT_EQ(FixedDecimals(-0.125, 2), "-0.13");
+  EXPECT_EQ(FixedDecimals(2.675, 2), "2.68");
+  EXPECT_EQ(FixedDecimals(0.0005, 3), "0.001");
+  EXPECT_EQ(FixedDecimals(9.9995, 3), "10.000");
+  EXPECT_EQ(FixedDecimals(0.004, 2), "0.00");
+  EXPECT_EQ(FixedDecimals(-0.004, 2), "0.00");
+  EXPECT_EQ(FixedDecimals(123456789.5, 0), "123456790");
+  EXPECT_EQ(RoundedTo(0.125, 2), 0.13);
   EXPECT_EQ(RoundedTo(0.308625, 2), 0.31);
   EXPECT_EQ(RoundedTo(1e300, 2), 1e300);
 }

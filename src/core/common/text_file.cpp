@@ -17,9 +17,38 @@ std::string TemporaryNameBeside(const std::string& path) {
   return path + ".kdk-" + std::to_string(device()) + "-" + std::to_string(counter++) + ".tmp";
 }
 
+// The file a write to `path` must change: the final target of a symbolic link (also
+// one whose target does not exist yet), `path` itself otherwise.
+std::string WriteTarget(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path target(path);
+  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(target, ec)); ++hops) {
+    const fs::path next = fs::read_symlink(target, ec);
+    if (ec) break;
+    target = next.is_absolute() ? next : target.parent_path() / next;
+  }
+  return target.string();
+}
+
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+bool IsSameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+bool WriteFileAtomically(const std::string& requested_path, std::string_view bytes,
+                         std::string& error) {
+  namespace fs = std::filesystem;
+  const std::string path = WriteTarget(requested_path);
+  std::error_code status_error;
+  const fs::file_status existing = fs::status(path, status_error);
+  if (!status_error && fs::is_regular_file(existing) &&
+      (existing.permissions() & fs::perms::owner_write) == fs::perms::none) {
+    error = "Cannot write " + path + ": the file is read-only";
+    return false;
+  }
   const std::string temporary = TemporaryNameBeside(path);
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
@@ -37,7 +66,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     }
   }
   std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
+  if (!status_error && fs::is_regular_file(existing)) {
+    fs::permissions(temporary, existing.permissions(), fs::perm_options::replace, ec);
+  }
+  if (!ec) fs::rename(temporary, path, ec);
   if (ec) {
     error = "Cannot write " + path + ": " + ec.message();
     std::remove(temporary.c_str());

@@ -4,23 +4,40 @@
 
 #include "core/common/text_file.h"
 #include "core/common/text_utils.h"
+#include "core/mars/mars_model.h"
 #include "core/mars/mars_text_lines.h"
 
 namespace kdk {
 
-bool WriteGeneratedFile(const std::string& output_path, std::string_view text,
-                        const std::function<void(const std::string&)>& show_progress,
-                        MessagePort& messages) {
-  std::string label = "Files Generated...";
-  show_progress(label);
+std::string GeneratedFileBytes(std::string_view text) {
   std::vector<std::string> lines;
-  if (!SplitTextLines(text, lines)) return true;
-
+  if (!SplitTextLines(text, lines)) return {};
   std::string bytes;
   bytes.reserve(text.size() + 2 * lines.size() + 2);
   for (const std::string& line : lines) AppendLine(bytes, line);
+  return bytes;
+}
+
+std::string SameAsModelMessage(const std::string& output_path) {
+  std::string message = "The file was not written: ";
+  message.append(output_path).append(kCrLf).append(kCrLf);
+  message.append("It is the model file itself. Choose another name so the model is not lost.");
+  return message;
+}
+
+bool WriteGeneratedFile(const std::string& output_path, std::string_view text,
+                        const std::function<void(const std::string&)>& show_progress,
+                        MessagePort& messages, const std::string& model_path) {
+  std::string label = "Files Generated...";
+  show_progress(label);
+  if (text.empty()) return true;
+  if (!model_path.empty() && model_path != kPastedModelPath &&
+      IsSameFile(model_path, output_path)) {
+    messages.Inform(SameAsModelMessage(output_path), MessageIcon::Critical);
+    return false;
+  }
   std::string error;
-  if (!WriteFileAtomically(output_path, bytes, error)) {
+  if (!WriteFileAtomically(output_path, GeneratedFileBytes(text), error)) {
     std::string message = "The file could not be written: ";
     message.append(output_path).append(kCrLf).append(kCrLf).append(error);
     messages.Inform(message, MessageIcon::Critical);

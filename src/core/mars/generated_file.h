@@ -13,8 +13,18 @@ namespace kdk {
 // label's text ("Files Generated..." and then the path); success ends with "Done
 // it!". An empty text only sets the label. A file that cannot be written is reported
 // with the system's reason and gives false.
+//
+// When `model_path` is given, an output that is that file (however named: another
+// spelling, a link, a hard link) is refused with a message, so no save can replace
+// the model with what was generated from it.
 bool WriteGeneratedFile(const std::string& output_path, std::string_view text,
                         const std::function<void(const std::string&)>& show_progress,
-                        MessagePort& messages);
+                        MessagePort& messages, const std::string& model_path = {});
+
+// The bytes WriteGeneratedFile writes for the text: each line trimmed, ended by CR LF.
+std::string GeneratedFileBytes(std::string_view text);
+
+// The message for an output that is the model file.
+std::string SameAsModelMessage(const std::string& output_path);
 
 }  // namespace kdk

@@ -1,9 +1,11 @@
 #include "core/mars/mars_evaluator.h"
 
 #include <limits>
+#include <unordered_map>
 
 #include "core/common/text_utils.h"
 #include "core/mars/basis_function_ops.h"
+#include "core/mars/mars_reading.h"
 
 namespace kdk {
 namespace {
@@ -18,17 +20,21 @@ std::optional<std::string> RightHandSide(const std::string& text) {
 }  // namespace
 
 bool MarsEvaluator::Compile(const MarsModel& model, std::string& error) {
+  // The converters' reading first: the evaluator computes exactly the models they write.
+  MarsReading reading;
+  if (!ReadMarsModel(model, reading, error)) return false;
   input_count_ = model.InputCount();
   basis_functions_.assign(model.basis_function_defs.size(), MarsExpression());
   int defined = 0;  // basis functions a definition may use: the ones before it
+  std::unordered_map<std::string_view, int> inputs, basis;
+  for (int i = model.InputCount(); i-- > 0;) inputs[model.input_names[i]] = i;
+  for (int i = model.BasisFunctionCount(); i-- > 0;) basis[model.basis_function_names[i]] = i;
   NameResolver resolve = [&](std::string_view name) -> std::optional<NameReference> {
-    for (int i = 0; i < model.InputCount(); ++i) {
-      if (model.input_names[i] == name) return NameReference{NameReference::Kind::Input, i};
+    if (auto input = inputs.find(name); input != inputs.end()) {
+      return NameReference{NameReference::Kind::Input, input->second};
     }
-    for (int i = 0; i < defined; ++i) {
-      if (model.basis_function_names[i] == name) {
-        return NameReference{NameReference::Kind::BasisFunction, i};
-      }
+    if (auto found = basis.find(name); found != basis.end() && found->second < defined) {
+      return NameReference{NameReference::Kind::BasisFunction, found->second};
     }
     return std::nullopt;
   };

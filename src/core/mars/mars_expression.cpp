@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "core/common/text_utils.h"
+#include "core/mars/mars_words.h"
 
 namespace kdk {
 namespace {
@@ -24,15 +25,6 @@ struct Token {
   std::string text;
   double value = 0;
 };
-
-bool IsNameStart(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || u >= 0x80;
-}
-
-bool IsNameChar(char c) {
-  return IsNameStart(c) || (c >= '0' && c <= '9') || c == '$' || c == '#' || c == '@';
-}
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
@@ -67,9 +59,9 @@ std::vector<Token> Tokenize(std::string_view text) {
     } else if (c == '.') {
       tokens.push_back({TokenKind::Dot, "."});
       ++i;
-    } else if (IsNameStart(c)) {
+    } else if (IsMarsNameStart(c)) {
       size_t end = i;
-      while (end < text.size() && IsNameChar(text[end])) ++end;
+      while (end < text.size() && IsMarsNameChar(text[end])) ++end;
       tokens.push_back({TokenKind::Name, std::string(text.substr(i, end - i))});
       i = end;
     } else if ((c == '<' || c == '>') && i + 1 < text.size() &&

@@ -61,6 +61,10 @@ class MarsExpression {
     int right = -1;
   };
 
+  // The tree, children stored before their parents; Root() is -1 before a parse.
+  const std::vector<Node>& Nodes() const { return nodes_; }
+  int Root() const { return root_; }
+
  private:
   std::vector<Node> nodes_;
   int root_ = -1;

@@ -53,6 +53,25 @@ std::string ModelSummaryText(const MarsModel& model, std::string_view head, std:
   return out;
 }
 
+std::string ModelSummaryComment(const MarsModel& model, std::string_view head,
+                                std::string_view prefix, std::string_view tail,
+                                const lang::LanguageRules& rules) {
+  MarsModel safe;
+  safe.output_name = lang::CommentSafe(rules, model.output_name);
+  safe.equation = lang::CommentSafe(rules, model.equation);
+  safe.is_categorical = model.is_categorical;
+  for (const std::string& name : model.input_names) {
+    safe.input_names.push_back(lang::CommentSafe(rules, name));
+  }
+  for (const std::string& name : model.basis_function_names) {
+    safe.basis_function_names.push_back(lang::CommentSafe(rules, name));
+  }
+  for (const std::string& definition : model.basis_function_defs) {
+    safe.basis_function_defs.push_back(lang::CommentSafe(rules, definition));
+  }
+  return ModelSummaryText(safe, head, prefix, tail);
+}
+
 std::string ModelSummaryForDisplay(const MarsModel& model) {
   return ModelSummaryText(model, "", "  ", "");
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/lang/language_rules.h"
 #include "core/mars/mars_model.h"
 
 namespace kdk {
@@ -13,6 +14,14 @@ namespace kdk {
 // follows the last line end with nothing after it.
 std::string ModelSummaryText(const MarsModel& model, std::string_view head, std::string_view prefix,
                              std::string_view tail);
+
+// ModelSummaryText inside a comment of a generated language: every text taken from
+// the model passes through the language's CommentSafe (the model statement's output
+// name is not otherwise checked, and "*/" in it would end the comment early). Clean
+// text comes out unchanged.
+std::string ModelSummaryComment(const MarsModel& model, std::string_view head,
+                                std::string_view prefix, std::string_view tail,
+                                const lang::LanguageRules& rules);
 
 // The summary as a converter window's summary box shows it: two-blank prefix.
 std::string ModelSummaryForDisplay(const MarsModel& model);

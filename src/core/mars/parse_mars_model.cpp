@@ -1,10 +1,13 @@
 #include "core/mars/parse_mars_model.h"
 
 #include <stdexcept>
+#include <unordered_set>
 
 #include "core/common/text_utils.h"
 #include "core/mars/basis_function_ops.h"
+#include "core/mars/mars_reading.h"
 #include "core/mars/mars_text_lines.h"
+#include "core/mars/mars_words.h"
 
 namespace kdk {
 namespace {
@@ -15,17 +18,11 @@ struct UnreadableText : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-std::vector<std::string> SplitAtText(std::string_view text, std::string_view separator) {
-  std::vector<std::string> pieces;
-  size_t start = 0;
-  for (size_t hit = text.find(separator); hit != std::string_view::npos;
-       hit = text.find(separator, start)) {
-    pieces.emplace_back(text.substr(start, hit - start));
-    start = hit + separator.size();
-  }
-  pieces.emplace_back(text.substr(start));
-  return pieces;
-}
+// Raised for a text of the right shape whose definitions no converter could write;
+// its reason is shown after the message.
+struct RefusedModel : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
 
 bool StartsWithUpper(std::string_view line, std::string_view upper_prefix) {
   return line.size() >= upper_prefix.size() &&
@@ -98,12 +95,15 @@ void ReadStatementParts(MarsModel& model) {
   model.output_name = TrimBlanks(left.back());
 }
 
-bool IsBasisFunctionName(const MarsModel& model, const std::string& word) {
-  const std::string lower = ToLowerAscii(TrimBlanks(word));
+// The basis-function names, lower-cased and trimmed, as words are compared with them.
+using LowerNames = std::unordered_set<std::string>;
+
+LowerNames LowerBasisFunctionNames(const MarsModel& model) {
+  LowerNames names;
   for (const std::string& name : model.basis_function_names) {
-    if (ToLowerAscii(TrimBlanks(name)) == lower) return true;
+    names.insert(ToLowerAscii(TrimBlanks(name)));
   }
-  return false;
+  return names;
 }
 
 bool IsWordDelimiter(char c) {
@@ -111,7 +111,7 @@ bool IsWordDelimiter(char c) {
 }
 
 // The variable names of one piece of a definition, blank-separated.
-std::string ExtractVariableNames(std::string_view piece, const MarsModel& model) {
+std::string ExtractVariableNames(std::string_view piece, const LowerNames& basis_names) {
   std::string names;
   size_t start = 0;
   for (size_t i = 0; i < piece.size(); ++i) {
@@ -126,7 +126,8 @@ std::string ExtractVariableNames(std::string_view piece, const MarsModel& model)
     const size_t end = last ? i + 1 : i;
     const std::string word = TrimBlanks(piece.substr(start, end - start));
     start = i + 1;
-    if (word.empty() || word == "." || IsNumberText(word) || IsBasisFunctionName(model, word)) {
+    if (word.empty() || word == "." || IsNumberText(word) ||
+        basis_names.count(ToLowerAscii(word)) != 0) {
       continue;
     }
     names.append(" ").append(word);
@@ -135,6 +136,7 @@ std::string ExtractVariableNames(std::string_view piece, const MarsModel& model)
 }
 
 void FindInputs(MarsModel& model) {
+  const LowerNames basis_names = LowerBasisFunctionNames(model);
   std::string list;
   for (const std::string& definition : model.basis_function_defs) {
     std::string text = TrimBlanks(definition);
@@ -142,17 +144,16 @@ void FindInputs(MarsModel& model) {
     if (open != std::string::npos) text = text.substr(open + 1);
     const size_t close = text.find(')');
     if (close != std::string::npos) text = text.substr(0, close);
-    for (const std::string& piece : SplitAtText(text, "OR")) {
-      const std::string names = TrimBlanks(ExtractVariableNames(TrimBlanks(piece), model));
+    for (const std::string& piece : SplitAtWord(text, "OR")) {
+      const std::string names = TrimBlanks(ExtractVariableNames(TrimBlanks(piece), basis_names));
       list = TrimBlanks(list);
       list.append(" ").append(names);
     }
   }
+  std::unordered_set<std::string> known;
   for (const std::string& word : SplitAt(TrimBlanks(list), ' ')) {
     if (word.empty()) continue;
-    bool known = false;
-    for (const std::string& input : model.input_names) known = known || input == word;
-    if (!known) model.input_names.push_back(word);
+    if (known.insert(word).second) model.input_names.push_back(word);
   }
 }
 
@@ -173,11 +174,16 @@ void FindCategoricalInputs(MarsModel& model) {
 // The converters substitute names as text, so an input whose name is part of a basis
 // function's name that another definition uses could be replaced inside that name.
 void WarnOfNameConflicts(const MarsModel& model, MessagePort& messages) {
+  // Every basis-function name starts with "BF", so only bodies holding "BF" can hold one;
+  // and a hostile text could ask for millions of warnings: after kMaxWarnings the
+  // rest are left unsaid.
+  constexpr int kMaxWarnings = 100;
   std::vector<std::string> bodies;
-  bodies.reserve(model.basis_function_defs.size());
   for (const std::string& definition : model.basis_function_defs) {
-    bodies.push_back(ToUpperAscii(TrimBlanks(BasisFunctionBody(definition, messages))));
+    std::string body = ToUpperAscii(TrimBlanks(BasisFunctionBody(definition, messages)));
+    if (ContainsText(body, "BF")) bodies.push_back(std::move(body));
   }
+  int warnings = 0;
   for (const std::string& input_name : model.input_names) {
     const std::string input = ToUpperAscii(TrimBlanks(input_name));
     for (const std::string& bf_name : model.basis_function_names) {
@@ -187,6 +193,7 @@ void WarnOfNameConflicts(const MarsModel& model, MessagePort& messages) {
         if (!ContainsText(body, name)) continue;
         messages.Inform("Warning - there is a potential conflict with the variable named '" +
                         input + "' and the basis function " + name);
+        if (++warnings == kMaxWarnings) return;
       }
     }
   }
@@ -244,10 +251,18 @@ bool ParseMarsLines(const std::vector<std::string>& lines, MarsModel& model,
     FindInputs(model);
     FindCategoricalInputs(model);
     WarnOfNameConflicts(model, messages);
+    // Every converter and the evaluator read the model the same way; a text they
+    // would not read is refused here, with the reason, before anything is written.
+    MarsReading reading;
+    std::string reason;
+    if (!ReadMarsModel(model, reading, reason)) throw RefusedModel(reason);
     return true;
-  } catch (const std::exception&) {
+  } catch (const std::exception& failure) {
     std::string text = "Cannot Read Data";
     text.append(kCrLf).append(kCrLf).append("Are you using valid MARS functions?");
+    if (const auto* refused = dynamic_cast<const RefusedModel*>(&failure)) {
+      text.append(kCrLf).append(kCrLf).append(refused->what());
+    }
     messages.Inform(text, MessageIcon::Critical);
     return false;
   }

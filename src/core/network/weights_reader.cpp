@@ -39,6 +39,8 @@ class WeightsParser {
     int c_in = 0, c_x = 0;
     if (!Integer(c_in, "input count") || !Integer(c_x, "extra field count")) return false;
     if (c_in < 0) return Fail("input count below 0");
+    // The number of inputs N = C_in + 1 is itself a 16-bit count.
+    if (c_in > 32766) return Fail("input count C_in + 1 does not fit 16 bits");
     if (!Skip(6, "fields before the inputs")) return false;
 
     const std::int64_t n = c_in + 1;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 
 #include "core/common/text_utils.h"
 
@@ -49,15 +50,40 @@ std::optional<double> ParseCellNumber(std::string_view text) {
 }
 
 std::string FixedDecimals(double value, int decimals) {
-  std::array<char, 400> buffer{};
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                          std::chars_format::fixed, decimals);
+  if (!std::isfinite(value) || decimals < 0) return "0";
+  // The 15 significant digits the program shows of any number, then rounded on those
+  // decimal digits with halves away from zero (0.125 -> "0.13", -2.675 -> "-2.68").
+  std::array<char, 64> buffer{};
+  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                          std::fabs(value), std::chars_format::scientific, 14);
   if (error != std::errc()) return "0";
-  std::string text(buffer.data(), end);
-  if (!text.empty() && text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) {
-    text.erase(0, 1);
+  const std::string_view text(buffer.data(), static_cast<size_t>(end - buffer.data()));
+  const size_t e = text.find('e');
+  std::string digits = std::string(text.substr(0, 1)) + std::string(text.substr(2, e - 2));
+  const int exponent = std::stoi(std::string(text.substr(e + 1)));
+  // digits x 10^(exponent - 14); keep the ones down to 10^-decimals.
+  const long keep = static_cast<long>(exponent) + 1 + decimals;
+  std::string kept;  // the rounded value times 10^decimals, as decimal digits
+  if (keep >= static_cast<long>(digits.size())) {
+    kept = digits + std::string(static_cast<size_t>(keep) - digits.size(), '0');
+  } else if (keep >= 0) {
+    kept = digits.substr(0, static_cast<size_t>(keep));
+    if (digits[static_cast<size_t>(keep)] >= '5') {
+      size_t i = kept.size();
+      while (i > 0 && kept[i - 1] == '9') kept[--i] = '0';
+      if (i == 0) {
+        kept.insert(kept.begin(), '1');
+      } else {
+        ++kept[i - 1];
+      }
+    }
   }
-  return text;
+  const size_t width = static_cast<size_t>(decimals) + 1;
+  if (kept.size() < width) kept.insert(0, width - kept.size(), '0');
+  std::string out = value < 0 && kept.find_first_not_of('0') != std::string::npos ? "-" : "";
+  out.append(kept, 0, kept.size() - static_cast<size_t>(decimals));
+  if (decimals > 0) out.append(".").append(kept, kept.size() - static_cast<size_t>(decimals));
+  return out;
 }
 
 double RoundedTo(double value, int decimals) {

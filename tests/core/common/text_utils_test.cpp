@@ -94,5 +94,32 @@ TEST_F(AtomicWriteTest, AFailedWriteReportsAndLeavesTheOldFile) {
             1);
 }
 
+TEST_F(AtomicWriteTest, WritesThroughALinkAndKeepsPermissions) {
+  namespace fs = std::filesystem;
+  const fs::path target = folder_ / "real.sql";
+  const fs::path link = folder_ / "link.sql";
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(target.string(), "old", error)) << error;
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  fs::create_symlink("real.sql", link);
+  ASSERT_TRUE(WriteFileAtomically(link.string(), "new", error)) << error;
+  EXPECT_TRUE(fs::is_symlink(link));
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(target.string(), bytes, error));
+  EXPECT_EQ(bytes, "new");
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_TRUE(IsSameFile(link.string(), (folder_ / "." / "real.sql").string()));
+  EXPECT_FALSE(IsSameFile(link.string(), (folder_ / "other.sql").string()));
+
+  // A link to a file not made yet makes it; a read-only file is left alone.
+  fs::create_symlink("later.sql", folder_ / "dangling.sql");
+  ASSERT_TRUE(WriteFileAtomically((folder_ / "dangling.sql").string(), "made", error)) << error;
+  EXPECT_TRUE(fs::is_regular_file(folder_ / "later.sql"));
+  fs::permissions(target, fs::perms::owner_read);
+  EXPECT_FALSE(WriteFileAtomically(target.string(), "x", error));
+  EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+}
+
 }  // namespace
 }  // namespace kdk

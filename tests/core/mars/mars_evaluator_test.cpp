@@ -42,32 +42,30 @@ TEST(MarsEvaluator, MissingIsZeroExceptInIndicators) {
   EXPECT_DOUBLE_EQ(Predict(model, {3.0, 5.0}), 10);
 }
 
-TEST(MarsEvaluator, ArithmeticForms) {
-  RecordingMessagePort messages;
-  MarsModel model = ParseText(
-      "BF1 = max(0, X - -1.5E-01) / 2;\r\nBF2 = min(X, .5) * -(2 - 3);\r\n"
-      "BF3 = (X >= 1 AND X <= 2) OR X <> X;\r\nBF4 = max(0, BF1 - BF2) * BF3;\r\n\r\n"
-      "Y = 1 + BF1 * 2 - BF2 / 4 + BF4;\r\n\r\nMODEL Y = BF1 BF2 BF3 BF4;\r\n",
-      messages);
-  // The export's own forms never hold these; the evaluator reads them all the same.
-  model.input_names = {"X"};
-  model.is_categorical = {false};
-  const double x = 1.25;
-  const double bf1 = (x + 0.15) / 2, bf2 = 0.5, bf4 = std::max(0.0, bf1 - bf2);
-  EXPECT_DOUBLE_EQ(Predict(model, {x}), 1 + bf1 * 2 - bf2 / 4 + bf4);
-}
-
 TEST(MarsEvaluator, UnreadableDefinitionsAreClearErrors) {
   struct Bad {
     const char* bf2;
     const char* expected;
   };
+  // Whatever the evaluator refuses no converter writes, and the other way round.
   const Bad cases[] = {
       {"BF2 = max(0, X - 1) * BF3;", "'BF3' is neither an input nor an earlier basis function"},
       {"BF2 = max(0, X - 1) * BF2;", "'BF2' is neither an input nor an earlier basis function"},
       {"BF2 = max(0, X - 1;", "expected ')' but found the end"},
       {"BF2 = ( 3 > .);", "a test against '.' needs an input variable on its left"},
       {"BF2 = X ? 1;", "unexpected character '?'"},
+      {"BF2 = max(0, X - 1) * 1; DROP TABLE secrets; SELECT 1;", "unexpected character ';'"},
+      {"BF2 = foo(0, X-1);", "'foo' is neither an input nor an earlier basis function"},
+      {"BF2 = max(0, X - 1) / 2;", "it is not a hinge max(0, ...)"},
+      {"BF2 = min(X, .5);", "it is not a hinge max(0, ...)"},
+      {"BF2 = X;", "it is not a hinge max(0, ...)"},
+      {"BF2 = BF1 * max(0, X - 1);", "may only multiply by earlier basis functions"},
+      {"BF2 = max(0, X - 1) * max(0, X - 2);", "may only multiply by earlier basis functions"},
+      {"BF2 = max(0, X - 1) * X;", "may only multiply by earlier basis functions"},
+      {"BF2 = max(0, (X - 1));", "the inside of its hinge must be written without brackets"},
+      {"BF2 = (X >= 1 AND X <= 2);", "it is not a hinge max(0, ...)"},
+      {"BF2 = max(0, X - 1)", "it does not end with ';'"},
+      {"BF1 = max(0, 1 - X);", "another basis function has the same name"},
   };
   for (const Bad& bad : cases) {
     RecordingMessagePort messages;
@@ -82,6 +80,22 @@ TEST(MarsEvaluator, UnreadableDefinitionsAreClearErrors) {
     EXPECT_FALSE(evaluator.Compile(model, error)) << bad.bf2;
     EXPECT_NE(error.find("Basis function 2 ("), std::string::npos) << error;
     EXPECT_NE(error.find(bad.expected), std::string::npos) << error;
+  }
+  const std::pair<const char*, const char*> equations[] = {
+      {"Y = ", "the expression ends too early"},
+      {"Y = 1 + BF1 / 2", "it may only add, subtract and multiply"},
+      {"Y = 1 + X", "it uses the input X"},
+      {"Y = 1 + BF9", "'BF9' is neither an input nor an earlier basis function"},
+  };
+  for (const auto& [equation, expected] : equations) {
+    RecordingMessagePort messages;
+    MarsModel model = ParseText(testing::kWorkedExample, messages);
+    model.equation = equation;
+    model.input_names = {"X1", "X2", "X3", "X"};
+    std::string error;
+    EXPECT_FALSE(MarsEvaluator().Compile(model, error)) << equation;
+    EXPECT_EQ(error.rfind("The model equation (", 0), 0u) << error;
+    EXPECT_NE(error.find(expected), std::string::npos) << error;
   }
 }
 
@@ -104,8 +118,8 @@ TEST(MarsEvaluator, WrongInputCountAndDeepNesting) {
 
   // A very long sum is fine: evaluation does not recurse.
   std::string sum = "Y = 0";
-  for (int i = 0; i < 100000; ++i) sum += " + X1";
-  deep.basis_function_defs = {"BF1 = X1;"};
+  for (int i = 0; i < 100000; ++i) sum += " + BF1";
+  deep.basis_function_defs = {"BF1 = max(0, X1 - 0);"};
   deep.equation = sum;
   ASSERT_TRUE(evaluator.Compile(deep, error)) << error;
   const Inputs three = {0.5, 0.0, 0.0};

@@ -114,5 +114,25 @@ TEST_F(WriteGeneratedFileTest, UnwritablePathIsReportedAndNothingIsDone) {
   EXPECT_EQ(labels_, std::vector<std::string>{"Files Generated..."});
 }
 
+TEST_F(WriteGeneratedFileTest, TheModelFileIsNeverTheOutput) {
+  const std::string model = (folder_ / "rules.txt").string();
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(model, "BF1 = max(0, X - 1);\r\n", error));
+  std::filesystem::create_symlink(model, folder_ / "alias.txt");
+  for (const std::string& output :
+       {model, (folder_ / "." / "rules.txt").string(), (folder_ / "alias.txt").string()}) {
+    messages_.messages.clear();
+    EXPECT_FALSE(WriteGeneratedFile(output, "UPDATE x", sink_, messages_, model)) << output;
+    ASSERT_EQ(messages_.messages.size(), 1u);
+    EXPECT_EQ(messages_.messages[0].text, SameAsModelMessage(output));
+    EXPECT_EQ(messages_.messages[0].icon, MessageIcon::Critical);
+  }
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(model, bytes, error));
+  EXPECT_EQ(bytes, "BF1 = max(0, X - 1);\r\n");
+  EXPECT_TRUE(
+      WriteGeneratedFile((folder_ / "q.sql").string(), "UPDATE x", sink_, messages_, model));
+}
+
 }  // namespace
 }  // namespace kdk

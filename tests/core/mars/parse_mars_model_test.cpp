@@ -128,6 +128,19 @@ TEST(ParseMarsModel, TextsThatAreNotExportsFail) {
     EXPECT_EQ(messages.messages[0].text, kCannotRead);
     EXPECT_EQ(messages.messages[0].icon, MessageIcon::Critical);
   }
+  // A text of the right shape that no converter could write is refused at load, the
+  // reason after the message.
+  RecordingMessagePort messages;
+  bool ok = true;
+  ParseText("BF1 = max(0, A - 1) / 0;\r\n\r\nY = 1 + BF1;\r\n\r\nMODEL Y = BF1;\r\n", messages,
+            &ok);
+  EXPECT_FALSE(ok);
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text,
+            std::string(kCannotRead) +
+                "\r\n\r\nBasis function 1 (BF1 = max(0, A - 1) / 0;) cannot be read: it is not "
+                "a hinge max(0, ...), a set test ( X = 1 OR X = 2), a missing-value indicator ( X "
+                "> .) or ( X = .), nor one of these times earlier basis functions");
 }
 
 TEST(ParseMarsModel, SourcesFileAndPaste) {

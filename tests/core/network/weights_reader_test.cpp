@@ -210,8 +210,12 @@ TEST(WeightsReader, AHugeCountIsRejectedBeforeAnythingIsAllocated) {
   NetworkModel net;
   std::string detail;
   EXPECT_FALSE(
-      ParseWeightsFields(ReplaceAll(text, "\r\n1,-1\r\n", "\r\n32767,-1\r\n"), net, detail));
+      ParseWeightsFields(ReplaceAll(text, "\r\n1,-1\r\n", "\r\n32766,-1\r\n"), net, detail));
   EXPECT_NE(detail.find("too short"), std::string::npos) << detail;
+  // N = C_in + 1 is a 16-bit count too.
+  EXPECT_FALSE(
+      ParseWeightsFields(ReplaceAll(text, "\r\n1,-1\r\n", "\r\n32767,-1\r\n"), net, detail));
+  EXPECT_NE(detail.find("16 bits"), std::string::npos) << detail;
   EXPECT_FALSE(ParseWeightsFields(ReplaceAll(text, "\r\n3,p,q,r,s\r\n", "\r\n32767,p,q,r,s\r\n"),
                                   net, detail));
   EXPECT_NE(detail.find("too short"), std::string::npos) << detail;

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "core/common/text_file.h"
+#include "core/mars/generated_file.h"
 #include "core/mars/parse_mars_model.h"
 #include "fakes/fake_ports.h"
 #include "gui/export/code/mars_spss_window.h"
@@ -107,6 +108,20 @@ TEST_F(MarsWindowsTest, SqlSaveProposesTheNameAndWritesTheText) {
   EXPECT_NE(bytes.find("\r\nALTER TABLE [TableName] ADD [FieldName] float\r\nGo\r\n"),
             std::string::npos);
   EXPECT_NE(bytes.find("\r\nSET [FieldName] =  150.5 +\r\n0.85 * "), std::string::npos);
+
+  // Saving onto the model file itself (here a copy of it, named another way) is refused.
+  const std::filesystem::path model = folder_ / "rules.txt";
+  std::filesystem::copy_file(workspace_.state.model_path, model);
+  workspace_.state.model_path = model.string();
+  const std::string same = (folder_ / "." / "rules.txt").string();
+  fakes_.file_dialogs.answers = {same};
+  QTest::mouseClick(Find<QPushButton>(window, "cmdSaveAs"), Qt::LeftButton);
+  EXPECT_EQ(fakes_.messages.messages.back().text, SameAsModelMessage(same));
+  std::string kept, original;
+  ASSERT_TRUE(ReadWholeFile(model.string(), kept, error));
+  ASSERT_TRUE(
+      ReadWholeFile(std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt", original, error));
+  EXPECT_EQ(kept, original);
 }
 
 TEST_F(MarsWindowsTest, SqlReservedNameAnsweredNoLeavesTheWindowEmpty) {

@@ -1,7 +1,7 @@
 #include "core/export/code/mars_spss.h"
 
 #include "core/common/text_utils.h"
-#include "core/mars/basis_function_ops.h"
+#include "core/lang/language_rules.h"
 #include "core/mars/model_summary.h"
 
 namespace kdk {
@@ -11,12 +11,24 @@ std::string DefinitionName(std::string_view definition) {
   return TrimBlanks(definition.substr(0, definition.find('=')));
 }
 
-// " * " and the rest of a product after an indicator ("( X3 > .) * BF2;"), so the
-// indicator's COMPUTE keeps the product; "" when there is none.
-std::string ProductPart(std::string_view definition) {
-  const size_t star = definition.find('*');
-  if (star == std::string_view::npos) return {};
-  return " * " + TrimBlanks(StripTrailingSemicolon(definition.substr(star + 1)));
+// Inputs and basis functions become SPSS variables; a name SPSS cannot take cannot
+// be renamed here (it is the data file's own), so the syntax is refused.
+bool CheckSpssNames(const MarsModel& model, std::string& error) {
+  const lang::LanguageRules& rules = lang::RulesOf(lang::Language::Spss);
+  auto check = [&](const std::string& name, const char* what) {
+    if (lang::IsUsableName(rules, name)) return true;
+    error = std::string("The ") + what + " " + name +
+            " is not a name SPSS accepts for a variable (letters, digits and \"_\", a letter "
+            "first, at most 64 characters, not a reserved word); no syntax is written.";
+    return false;
+  };
+  for (const std::string& name : model.input_names) {
+    if (!check(name, "input")) return false;
+  }
+  for (const std::string& name : model.basis_function_names) {
+    if (!check(name, "basis function")) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -29,14 +41,18 @@ std::string SpssOutputVariable(std::string_view output_field_name) {
   return BlanksToUnderscores(TrimBlanks(output_field_name));
 }
 
-std::string MarsSpssCompute(std::string_view definition, MessagePort& /*messages*/) {
+std::string MarsSpssCompute(std::string_view definition, const BasisReading& basis,
+                            const MarsModel& model) {
+  const std::string& x = model.input_names[static_cast<size_t>(basis.input)];
+  const std::string product =
+      basis.product.empty() ? std::string() : " * " + TrimBlanks(basis.product);
   std::string result;
-  if (IsNotMissingIndicator(definition)) {
-    result = DefinitionName(definition) + " = NOT(MISSING( " + IndicatorVariable(definition) +
-             "))" + ProductPart(definition);
-  } else if (IsMissingIndicator(definition)) {
-    result = DefinitionName(definition) + " = MISSING( " + IndicatorVariable(definition) + ")" +
-             ProductPart(definition);
+  if (basis.form == BasisForm::Present) {
+    const std::string test = "NOT(MISSING( " + x + "))";
+    result =
+        DefinitionName(definition) + " = " + (product.empty() ? test : "(" + test + ")") + product;
+  } else if (basis.form == BasisForm::Missing) {
+    result = DefinitionName(definition) + " = MISSING( " + x + ")" + product;
   } else {
     result = std::string(definition);
   }
@@ -45,21 +61,27 @@ std::string MarsSpssCompute(std::string_view definition, MessagePort& /*messages
   return result;
 }
 
-std::string MarsSpssText(const MarsModel& model, const MarsSpssOptions& options,
-                         MessagePort& messages) {
-  std::string text;
+bool BuildMarsSpss(const MarsModel& model, const MarsSpssOptions& options, std::string& text,
+                   std::string& error) {
+  MarsReading reading;
+  if (!ReadMarsModel(model, reading, error) || !CheckSpssNames(model, error)) return false;
+  text.clear();
   size_t size = 4096 + 2 * model.equation.size();
   for (const std::string& definition : model.basis_function_defs) size += definition.size() + 64;
   text.reserve(size);
 
   if (options.include_header) {
-    text.append(ModelSummaryText(model, "", "/*", "")).append(kCrLf).append(kCrLf);
+    text.append(ModelSummaryComment(model, "", "/*", "", lang::RulesOf(lang::Language::Spss)))
+        .append(kCrLf)
+        .append(kCrLf);
   }
-  for (const std::string& definition : model.basis_function_defs) {
-    text.append("COMPUTE ").append(MarsSpssCompute(definition, messages)).append(" .");
+  for (size_t i = 0; i < model.basis_function_defs.size(); ++i) {
+    text.append("COMPUTE ")
+        .append(MarsSpssCompute(model.basis_function_defs[i], reading.basis[i], model))
+        .append(" .");
     text.append(kCrLf).append("EXECUTE .").append(kCrLf);
   }
-  std::string body = BasisFunctionBody(model.equation, messages);
+  std::string body = TrimBlanks(reading.equation_terms);
   body = ReplaceAll(ReplaceAll(body, " + ", " + \r\n"), " - ", " - \r\n");
   text.append("COMPUTE ").append(SpssOutputVariable(options.output_field_name)).append(" = ");
   text.append(body).append(" .").append(kCrLf).append("EXECUTE .");
@@ -70,6 +92,17 @@ std::string MarsSpssText(const MarsModel& model, const MarsSpssOptions& options,
     text.append(kCrLf).append(" ").append(name);
   }
   text.append(" .");
+  return true;
+}
+
+std::string MarsSpssText(const MarsModel& model, const MarsSpssOptions& options,
+                         MessagePort& messages) {
+  std::string text;
+  std::string error;
+  if (!BuildMarsSpss(model, options, text, error)) {
+    messages.Inform(error, MessageIcon::Critical);
+    return {};
+  }
   return text;
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/mars/mars_model.h"
+#include "core/mars/mars_reading.h"
 #include "core/ports/message_port.h"
 
 namespace kdk {
@@ -21,11 +22,18 @@ std::string StoredSpssOutputName(std::string_view typed);
 std::string SpssOutputVariable(std::string_view output_field_name);
 
 // One definition as the text after "COMPUTE ": missing-value indicators in SPSS's own
-// MISSING() form, everything else as exported, without the final ";".
-std::string MarsSpssCompute(std::string_view definition, MessagePort& messages);
+// MISSING() form (bracketed when a product follows, since NOT binds more loosely than
+// "*"), everything else as exported, without the final ";".
+std::string MarsSpssCompute(std::string_view definition, const BasisReading& basis,
+                            const MarsModel& model);
 
 // The whole syntax: model information, a COMPUTE/EXECUTE pair per basis function,
 // the output variable's COMPUTE and the MATCH FILES that drops the basis functions.
+// False with `error` for a model the reading refuses or names SPSS cannot take.
+bool BuildMarsSpss(const MarsModel& model, const MarsSpssOptions& options, std::string& text,
+                   std::string& error);
+
+// BuildMarsSpss for a window: a refusal is reported (critical icon) and gives "".
 std::string MarsSpssText(const MarsModel& model, const MarsSpssOptions& options,
                          MessagePort& messages);
 

@@ -1,25 +1,26 @@
 #include "core/export/code/mars_sql.h"
 
 #include <algorithm>
-#include <numeric>
+#include <unordered_map>
 
 #include "core/common/text_utils.h"
-#include "core/mars/basis_function_ops.h"
+#include "core/lang/language_rules.h"
+#include "core/mars/mars_words.h"
 #include "core/mars/model_summary.h"
 
 namespace kdk {
 namespace {
 
-constexpr std::string_view kPlaceholder = "########";
+// A piece of the query: text as it is written, or a basis function written in place.
+struct Piece {
+  std::string text;
+  int basis = -1;
+};
+using Pieces = std::vector<Piece>;
 
-// The text after the last occurrence of `mark` (all of it without one).
-std::string_view AfterLast(std::string_view text, char mark) {
-  const size_t at = text.rfind(mark);
-  return at == std::string_view::npos ? text : text.substr(at + 1);
-}
-
-std::string_view BeforeFirst(std::string_view text, char mark) {
-  return text.substr(0, text.find(mark));
+const lang::LanguageRules& RulesOf(SqlDialect dialect) {
+  return lang::RulesOf(dialect == SqlDialect::SqlServer ? lang::Language::TransactSql
+                                                        : lang::Language::AccessSql);
 }
 
 std::string BreakAfterTerms(std::string_view text) {
@@ -27,24 +28,65 @@ std::string BreakAfterTerms(std::string_view text) {
   return ReplaceAll(out, " - ", " - \r\n");
 }
 
-// Replaces `name` where a blank stands on each side of it.
-std::string ReplaceBlankBounded(std::string_view text, std::string_view name,
-                                std::string_view replacement) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 4);
+// The names in `text` that are basis functions become pieces of their own.
+void AppendWithReferences(Pieces& pieces, std::string_view text,
+                          const std::unordered_map<std::string, int>& basis_index) {
   size_t copied = 0;
-  for (size_t hit = text.find(name); hit != std::string_view::npos && !name.empty();
-       hit = text.find(name, hit + 1)) {
-    const size_t end = hit + name.size();
-    if (hit < copied || hit == 0 || text[hit - 1] != ' ' || end >= text.size() ||
-        text[end] != ' ') {
+  ForEachMarsName(text, [&](size_t start, size_t length) {
+    const auto found = basis_index.find(std::string(text.substr(start, length)));
+    if (found == basis_index.end()) return;
+    pieces.push_back({std::string(text.substr(copied, start - copied))});
+    pieces.push_back({"", found->second});
+    copied = start + length;
+  });
+  pieces.push_back({std::string(text.substr(copied))});
+}
+
+// Writes the pieces with every basis function in place. An explicit stack keeps a
+// chain of thousands of products off the call stack; the work is the text written.
+void Emit(const Pieces& top, const std::vector<Pieces>& basis, std::string& out) {
+  std::vector<std::pair<const Pieces*, size_t>> stack{{&top, 0}};
+  while (!stack.empty()) {
+    auto& [pieces, next] = stack.back();
+    if (next == pieces->size()) {
+      stack.pop_back();
       continue;
     }
-    out.append(text.substr(copied, hit - copied)).append(replacement);
-    copied = end;
+    const Piece& piece = (*pieces)[next++];
+    if (piece.basis < 0) {
+      out.append(piece.text);
+    } else {
+      stack.emplace_back(&basis[static_cast<size_t>(piece.basis)], 0);
+    }
   }
-  out.append(text.substr(copied));
-  return out;
+}
+
+// The written size of each piece list, known before anything is built; sizes past
+// the limit are held at limit + 1.
+size_t WrittenSize(const Pieces& pieces, const std::vector<size_t>& basis_sizes) {
+  constexpr size_t kPast = kMaxMarsSqlExpressionBytes + 1;
+  size_t size = 0;
+  for (const Piece& piece : pieces) {
+    size += piece.basis < 0 ? piece.text.size() : basis_sizes[static_cast<size_t>(piece.basis)];
+    if (size >= kPast) return kPast;
+  }
+  return size;
+}
+
+bool NeedsBrackets(const std::string& name, SqlDialect dialect) {
+  return !lang::IsUsableName(RulesOf(dialect), name);
+}
+
+std::string ModelTextSql(std::string_view text, const MarsModel& model, SqlDialect dialect,
+                         bool bracket) {
+  return ReplaceMarsNames(text, [&](std::string_view word) -> std::optional<std::string> {
+    const bool input = std::find(model.input_names.begin(), model.input_names.end(), word) !=
+                       model.input_names.end();
+    if (input && (bracket || NeedsBrackets(std::string(word), dialect))) {
+      return "[" + std::string(word) + "]";
+    }
+    return std::nullopt;
+  });
 }
 
 }  // namespace
@@ -60,58 +102,48 @@ std::string BracketName(std::string_view name) {
   std::string text = TrimBlanks(name);
   if (!text.empty() && text.back() == ']') text.pop_back();
   if (!text.empty() && text.front() == '[') text.erase(0, 1);
-  return "[" + text + "]";
+  // Inside brackets a "]" is written twice.
+  return "[" + ReplaceAll(text, "]", "]]") + "]";
 }
 
-std::string BasisFunctionSql(std::string_view definition, SqlDialect dialect,
-                             const MarsModel& model, MessagePort& messages) {
+std::string BasisFunctionSql(const BasisReading& basis, const MarsModel& model, SqlDialect dialect,
+                             bool bracket) {
   const bool server = dialect == SqlDialect::SqlServer;
+  const std::string lead =
+      ModelTextSql(basis.form == BasisForm::Present || basis.form == BasisForm::Missing
+                       ? std::string_view(model.input_names[static_cast<size_t>(basis.input)])
+                       : std::string_view(basis.lead),
+                   model, dialect, bracket);
   std::string sql;
-  int categorical_input = -1;
-  if (IsNotMissingIndicator(definition)) {
-    const std::string x = IndicatorVariable(definition);
-    sql = server ? "( CASE WHEN " + x + " IS NOT NULL THEN 1 ELSE 0 END )"
-                 : "IIf(IsNull( " + x + " ),0,1)";
-  } else if (IsMissingIndicator(definition)) {
-    const std::string x = IndicatorVariable(definition);
-    sql = server ? "( CASE WHEN " + x + " IS NULL THEN 1 ELSE 0 END )"
-                 : "IIf(IsNull( " + x + " ),1,0)";
-  } else if (IsCategoricalBasisFunction(definition, model, messages, categorical_input)) {
-    const std::string body = StripTrailingSemicolon(BasisFunctionBody(definition, messages));
-    const std::string condition(BeforeFirst(body, '*'));
-    sql = server ? "( CASE WHEN " + condition + " THEN 1 ELSE 0 END )"
-                 : "IIf(( " + condition + " ),1,0)";
-  } else {
-    const std::string e = TrimBlanks(BeforeFirst(AfterLast(definition, ','), ')'));
-    sql = server ? "( CASE WHEN ( " + e + " ) < 0 THEN 0 ELSE ( " + e + " ) END )"
-                 : "IIf(( " + e + " ) < 0 , 0, " + e + ")";
+  switch (basis.form) {
+    case BasisForm::Present:
+      sql = server ? "( CASE WHEN " + lead + " IS NOT NULL THEN 1 ELSE 0 END )"
+                   : "IIf(IsNull( " + lead + " ),0,1)";
+      break;
+    case BasisForm::Missing:
+      sql = server ? "( CASE WHEN " + lead + " IS NULL THEN 1 ELSE 0 END )"
+                   : "IIf(IsNull( " + lead + " ),1,0)";
+      break;
+    case BasisForm::SetTest:
+      sql = server ? "( CASE WHEN " + lead + " THEN 1 ELSE 0 END )" : "IIf(( " + lead + " ),1,0)";
+      break;
+    case BasisForm::Hinge:
+      sql = server ? "( CASE WHEN ( " + lead + " ) < 0 THEN 0 ELSE ( " + lead + " ) END )"
+                   : "IIf(( " + lead + " ) < 0 , 0, " + lead + ")";
+      break;
   }
-  const size_t star = definition.find('*');
-  if (star != std::string_view::npos) {
-    sql.append(" * ").append(DropLast(definition.substr(star + 1), 1));
-  }
+  if (!basis.product.empty()) sql.append(" * ").append(basis.product);
   return sql;
 }
 
 std::string BracketInputFields(std::string_view expression,
                                const std::vector<std::string>& input_names) {
-  // Longer names first, so that a name inside another is never matched in it.
-  std::vector<size_t> order(input_names.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    return input_names[a].size() > input_names[b].size();
+  return ReplaceMarsNames(expression, [&](std::string_view word) -> std::optional<std::string> {
+    for (const std::string& name : input_names) {
+      if (name == word) return "[" + name + "]";
+    }
+    return std::nullopt;
   });
-  std::string text(expression);
-  for (size_t i : order) {
-    text = ReplaceBlankBounded(text, input_names[i],
-                               std::string(kPlaceholder) + std::to_string(i + 1));
-  }
-  // Highest number first: "########1" is part of "########12".
-  for (size_t i = input_names.size(); i-- > 0;) {
-    text = ReplaceAll(text, std::string(kPlaceholder) + std::to_string(i + 1),
-                      "[" + input_names[i] + "]");
-  }
-  return text;
 }
 
 bool CheckReservedFieldNames(const MarsModel& model, MessagePort& messages) {
@@ -131,43 +163,67 @@ bool CheckReservedFieldNames(const MarsModel& model, MessagePort& messages) {
   return go_on;
 }
 
-std::string MarsModelSqlExpression(const MarsModel& model, SqlDialect dialect,
-                                   bool bracket_field_names, MessagePort& messages) {
-  const size_t count = model.basis_function_defs.size();
-  std::vector<std::string> sql;
-  sql.reserve(count);
-  for (const std::string& definition : model.basis_function_defs) {
-    sql.push_back(BasisFunctionSql(definition, dialect, model, messages));
-  }
-  // Highest number first keeps BF1 from matching inside BF10; a name brought in by an
-  // expansion belongs to an earlier basis function and is expanded later in the loop.
-  for (size_t i = count; i-- > 0;) {
-    for (size_t j = count; j-- > 0;) {
-      const std::string& name = model.basis_function_names[j];
-      if (!name.empty() && ContainsText(sql[i], name)) sql[i] = ReplaceAll(sql[i], name, sql[j]);
+bool MarsModelSqlExpression(const MarsModel& model, SqlDialect dialect, bool bracket_field_names,
+                            std::string& expression, std::string& error) {
+  MarsReading reading;
+  if (!ReadMarsModel(model, reading, error)) return false;
+  const lang::LanguageRules& rules = RulesOf(dialect);
+  for (const std::string& name : model.input_names) {
+    if (name.size() > rules.max_identifier_length) {
+      error = "The input name " + name + " is longer than the " +
+              std::to_string(rules.max_identifier_length) + " characters " +
+              std::string(rules.name) + " allows for a field name.";
+      return false;
     }
   }
-  std::string expression = BreakAfterTerms(AfterLast(model.equation, '='));
-  for (size_t j = count; j-- > 0;) {
-    const std::string& name = model.basis_function_names[j];
-    if (!name.empty()) expression = ReplaceAll(expression, name, sql[j]);
+  std::unordered_map<std::string, int> basis_index;
+  for (size_t j = 0; j < model.basis_function_names.size(); ++j) {
+    basis_index.emplace(model.basis_function_names[j], static_cast<int>(j));
   }
-  if (bracket_field_names) expression = BracketInputFields(expression, model.input_names);
-  return expression;
+  // A product names only earlier basis functions (the reading made sure), so sizes
+  // are known in one pass in order.
+  std::vector<Pieces> basis(reading.basis.size());
+  std::vector<size_t> sizes(reading.basis.size());
+  for (size_t j = 0; j < reading.basis.size(); ++j) {
+    AppendWithReferences(basis[j],
+                         BasisFunctionSql(reading.basis[j], model, dialect, bracket_field_names),
+                         basis_index);
+    sizes[j] = WrittenSize(basis[j], sizes);
+  }
+  Pieces top;
+  AppendWithReferences(top, BreakAfterTerms(reading.equation_terms), basis_index);
+  const size_t size = WrittenSize(top, sizes);
+  if (size > kMaxMarsSqlExpressionBytes) {
+    error =
+        "With every basis function written in place, the SQL expression of this model "
+        "would be longer than " +
+        std::to_string(kMaxMarsSqlExpressionBytes) +
+        " bytes (4 MB); no query is written. Its products of basis functions multiply "
+        "the text each time they are repeated.";
+    return false;
+  }
+  expression.clear();
+  expression.reserve(size);
+  Emit(top, basis, expression);
+  return true;
 }
 
-std::string MarsSqlText(const MarsModel& model, const MarsSqlOptions& options,
-                        MessagePort& messages) {
+bool BuildMarsSql(const MarsModel& model, const MarsSqlOptions& options, std::string& text,
+                  std::string& error) {
   const bool server = options.dialect == SqlDialect::SqlServer;
+  std::string expression;
+  if (!MarsModelSqlExpression(model, options.dialect, options.bracket_field_names, expression,
+                              error)) {
+    return false;
+  }
   const std::string table = BracketName(options.table);
   const std::string field = BracketName(options.output_field);
-  const std::string expression =
-      MarsModelSqlExpression(model, options.dialect, options.bracket_field_names, messages);
-
-  std::string text;
+  text.clear();
   text.reserve(expression.size() + 4096);
   if (server && options.include_header) {
-    text.append(ModelSummaryText(model, "/*", "", "*/")).append(kCrLf).append(kCrLf);
+    text.append(ModelSummaryComment(model, "/*", "", "*/", RulesOf(options.dialect)))
+        .append(kCrLf)
+        .append(kCrLf);
   }
   if (server) text.append("USE ").append(BracketName(options.database)).append(kCrLf);
   if (server && options.create_output_field) {
@@ -177,6 +233,17 @@ std::string MarsSqlText(const MarsModel& model, const MarsSqlOptions& options,
   text.append(kCrLf).append("UPDATE ").append(table).append(kCrLf);
   text.append("SET ").append(field).append(" = ").append(expression);
   if (!server) text.append(";");
+  return true;
+}
+
+std::string MarsSqlText(const MarsModel& model, const MarsSqlOptions& options,
+                        MessagePort& messages) {
+  std::string text;
+  std::string error;
+  if (!BuildMarsSql(model, options, text, error)) {
+    messages.Inform(error, MessageIcon::Critical);
+    return {};
+  }
   return text;
 }
 

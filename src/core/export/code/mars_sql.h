@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/mars/mars_model.h"
+#include "core/mars/mars_reading.h"
 #include "core/ports/message_port.h"
 
 namespace kdk {
@@ -22,19 +24,24 @@ struct MarsSqlOptions {
   bool include_header = true;  // SQL Server only
 };
 
+// Every basis function is written in place, so products of products grow the query
+// fast; past this many bytes of model expression the query is refused, not built.
+inline constexpr std::size_t kMaxMarsSqlExpressionBytes = 4u * 1024u * 1024u;
+
 // The words an input name is checked against before SQL is written.
 const std::vector<std::string>& SqlReservedWords();
 
 // "[" name "]", whether or not the name came with its brackets.
 std::string BracketName(std::string_view name);
 
-// One definition as an SQL expression: indicators and set tests as 1/0 conditions,
-// hinges as their positive part, and " * " with the rest of a product (names of
-// earlier basis functions stay, to be expanded afterwards).
-std::string BasisFunctionSql(std::string_view definition, SqlDialect dialect,
-                             const MarsModel& model, MessagePort& messages);
+// One basis function as an SQL expression: indicators and set tests as 1/0
+// conditions, hinges as their positive part, and " * " with the rest of a product
+// (names of earlier basis functions stay, to be expanded afterwards). Input names are
+// bracketed when `bracket` is set or the dialect could not read them bare.
+std::string BasisFunctionSql(const BasisReading& basis, const MarsModel& model, SqlDialect dialect,
+                             bool bracket);
 
-// Writes every input name that stands between two blanks as "[" name "]".
+// Writes every input name that stands as a whole word as "[" name "]".
 std::string BracketInputFields(std::string_view expression,
                                const std::vector<std::string>& input_names);
 
@@ -43,11 +50,16 @@ std::string BracketInputFields(std::string_view expression,
 bool CheckReservedFieldNames(const MarsModel& model, MessagePort& messages);
 
 // The equation's right-hand side with every basis function expanded in place, so it
-// refers to input fields only; one term per line.
-std::string MarsModelSqlExpression(const MarsModel& model, SqlDialect dialect,
-                                   bool bracket_field_names, MessagePort& messages);
+// refers to input fields only; one term per line. False with `error` for a model the
+// reading refuses or an expression longer than kMaxMarsSqlExpressionBytes.
+bool MarsModelSqlExpression(const MarsModel& model, SqlDialect dialect, bool bracket_field_names,
+                            std::string& expression, std::string& error);
 
 // The whole query: model information, USE line, ALTER block and UPDATE statement.
+bool BuildMarsSql(const MarsModel& model, const MarsSqlOptions& options, std::string& text,
+                  std::string& error);
+
+// BuildMarsSql for a window: a refusal is reported (critical icon) and gives "".
 std::string MarsSqlText(const MarsModel& model, const MarsSqlOptions& options,
                         MessagePort& messages);
 

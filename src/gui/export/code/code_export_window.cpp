@@ -421,7 +421,7 @@ void CodeExportWindow::SaveAs() {
       [this](const std::string& label) {
         progress_label_->setText(Latin1(ReplaceAll(label, kCrLf, "\n")));
       },
-      context_.ports.messages);
+      context_.ports.messages, workspace.state.model_path);
 }
 
 void CodeExportWindow::Copy() {

@@ -25,7 +25,7 @@ void SaveMarsText(GuiContext& context, std::string_view name_suffix, std::string
       [progress](const std::string& caption) {
         progress->setText(QString::fromLatin1(caption).replace("\r\n", "\n"));
       },
-      context.ports.messages);
+      context.ports.messages, workspace.state.model_path);
 }
 
 void CopyMarsText(GuiContext& context, const std::string& text) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/mars/mars_reading.h"
 #include "core/mars/mars_test_models.h"
 
 namespace kdk {
@@ -38,12 +39,33 @@ TEST(MarsSpss, HeaderIsTheSummaryAsComments) {
   EXPECT_NE(text.find("COMPUTE mars_out = 0.5 + "), std::string::npos);
 }
 
-TEST(MarsSpss, IndicatorKeepsItsProductAndNamesAreChecked) {
+TEST(MarsSpss, IndicatorTimesAProductIsBracketedSoItComputesTheModel) {
   RecordingMessagePort messages;
-  EXPECT_EQ(MarsSpssCompute("BF6 = ( X3 > .) * BF2;", messages), "BF6 = NOT(MISSING( X3)) * BF2");
-  EXPECT_EQ(MarsSpssCompute("  BF1 = max(0, X1 - 2.5);  ", messages), "BF1 = max(0, X1 - 2.5)");
+  const MarsModel model = ParseText(
+      "BF1 = max(0, X1 - 2.5);\r\nBF2 = ( X3 > .) * BF1;\r\nBF3 = ( X3 = .) * BF1 * 2;\r\n\r\n"
+      "Y = BF2 + BF3;\r\n\r\nMODEL Y = BF2 BF3;\r\n",
+      messages);
+  MarsReading reading;
+  std::string error;
+  ASSERT_TRUE(ReadMarsModel(model, reading, error)) << error;
+  // NOT binds more loosely than "*": unbracketed, NOT would take the whole product.
+  EXPECT_EQ(MarsSpssCompute(model.basis_function_defs[1], reading.basis[1], model),
+            "BF2 = (NOT(MISSING( X3))) * BF1");
+  EXPECT_EQ(MarsSpssCompute(model.basis_function_defs[2], reading.basis[2], model),
+            "BF3 = MISSING( X3) * BF1 * 2");
+  EXPECT_EQ(MarsSpssCompute("  BF1 = max(0, X1 - 2.5);  ", reading.basis[0], model),
+            "BF1 = max(0, X1 - 2.5)");
   EXPECT_EQ(SpssOutputVariable("   "), "");
   EXPECT_EQ(SpssOutputVariable(" a b "), "a_b");
+}
+
+TEST(MarsSpss, InputsSpssCannotNameAreRefused) {
+  RecordingMessagePort messages;
+  const MarsModel model =
+      ParseText("BF1 = max(0, AND - 2.5);\r\n\r\nY = BF1;\r\n\r\nMODEL Y = BF1;\r\n", messages);
+  std::string text, error;
+  EXPECT_FALSE(BuildMarsSpss(model, MarsSpssOptions{}, text, error));
+  EXPECT_EQ(error.rfind("The input AND is not a name SPSS accepts", 0), 0u) << error;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/common/text_file.h"
+#include "core/mars/mars_reading.h"
 #include "core/mars/mars_test_models.h"
 
 namespace kdk {
@@ -77,21 +78,31 @@ TEST(MarsSql, HeaderWrapsTheSummaryInAComment) {
 
 TEST(MarsSql, BasisFunctionForms) {
   RecordingMessagePort messages;
-  const MarsModel model = ParseText(testing::kWorkedExample, messages);
+  const MarsModel model = ParseText(
+      "BF1 = max(0, X1 - 2.5);\r\nBF2 = max(0, 2.5 - X1);\r\nBF3 = ( X3 = .);\r\n"
+      "BF4 = ( X3 > .);\r\nBF5 = ( X3 > .) * BF2;\r\nBF6 = ( X2 = 1 OR X2 = 3) * BF1 * 2;\r\n"
+      "\r\nY = BF1;\r\n\r\nMODEL Y = BF1;\r\n",
+      messages);
+  MarsReading reading;
+  std::string error;
+  ASSERT_TRUE(ReadMarsModel(model, reading, error)) << error;
+  auto sql = [&](int i, SqlDialect dialect, bool bracket = false) {
+    return BasisFunctionSql(reading.basis[i], model, dialect, bracket);
+  };
   const auto server = SqlDialect::SqlServer;
   const auto access = SqlDialect::Access;
-  EXPECT_EQ(BasisFunctionSql("BF5 = ( X3 = .);", server, model, messages),
-            "( CASE WHEN X3 IS NULL THEN 1 ELSE 0 END )");
-  EXPECT_EQ(BasisFunctionSql("BF5 = ( X3 = .);", access, model, messages), "IIf(IsNull( X3 ),1,0)");
-  EXPECT_EQ(BasisFunctionSql("BF4 = ( X3 > .);", access, model, messages), "IIf(IsNull( X3 ),0,1)");
-  EXPECT_EQ(BasisFunctionSql("BF2 = max(0, 2.5 - X1);", server, model, messages),
-            "( CASE WHEN ( 2.5 - X1 ) < 0 THEN 0 ELSE ( 2.5 - X1 ) END )");
-  EXPECT_EQ(BasisFunctionSql("BF6 = ( X3 > .) * BF2;", server, model, messages),
-            "( CASE WHEN X3 IS NOT NULL THEN 1 ELSE 0 END ) *  BF2");
+  EXPECT_EQ(sql(2, server), "( CASE WHEN X3 IS NULL THEN 1 ELSE 0 END )");
+  EXPECT_EQ(sql(2, access), "IIf(IsNull( X3 ),1,0)");
+  EXPECT_EQ(sql(3, access), "IIf(IsNull( X3 ),0,1)");
+  EXPECT_EQ(sql(1, server), "( CASE WHEN ( 2.5 - X1 ) < 0 THEN 0 ELSE ( 2.5 - X1 ) END )");
+  // Every input of an Access hinge is bracketed, also the one before ")".
+  EXPECT_EQ(sql(1, access, true), "IIf(( 2.5 - [X1] ) < 0 , 0, 2.5 - [X1])");
+  EXPECT_EQ(sql(4, server), "( CASE WHEN X3 IS NOT NULL THEN 1 ELSE 0 END ) *  BF2");
+  EXPECT_EQ(sql(5, access, true), "IIf(( ( [X2] = 1 OR [X2] = 3)  ),1,0) *  BF1 * 2");
   EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST(MarsSql, ExpansionKeepsBf1OutOfBf10) {
+TEST(MarsSql, ExpansionMatchesWholeNamesOnly) {
   std::string text;
   for (int i = 1; i <= 10; ++i) {
     text += "BF" + std::to_string(i) + " = max(0, X - " + std::to_string(i) + ")" +
@@ -100,10 +111,58 @@ TEST(MarsSql, ExpansionKeepsBf1OutOfBf10) {
   text += "\r\nY = 2 * BF10 + BF1;\r\n\r\nMODEL Y = BF10 BF1;\r\n";
   RecordingMessagePort messages;
   const MarsModel model = ParseText(text, messages);
-  const std::string expression = MarsModelSqlExpression(model, SqlDialect::Access, false, messages);
+  std::string expression, error;
+  ASSERT_TRUE(MarsModelSqlExpression(model, SqlDialect::Access, false, expression, error)) << error;
   EXPECT_EQ(expression,
             " 2 * IIf(( X - 10 ) < 0 , 0, X - 10) *  IIf(( X - 1 ) < 0 , 0, X - 1) + \r\n"
             "IIf(( X - 1 ) < 0 , 0, X - 1)");
+
+  // BF10 before BF1, an input XBF1 beside BF1, inputs COLOR and ORDERS holding "OR",
+  // and an Access input named Select: each name stays whole.
+  const MarsModel names = ParseText(
+      "BF10 = max(0, XBF1 - 1);\r\nBF1 = ( COLOR = 1 OR COLOR = 2) * BF10;\r\n"
+      "BF2 = max(0, ORDERS + 3) * BF1;\r\nBF3 = max(0, 4 - Select);\r\n\r\n"
+      "Y = BF10 + BF1 - BF2 + BF3;\r\n\r\nMODEL Y = BF10 BF1 BF2 BF3;\r\n",
+      messages);
+  EXPECT_EQ(names.input_names, (std::vector<std::string>{"XBF1", "COLOR", "ORDERS", "Select"}));
+  EXPECT_EQ(names.is_categorical, (std::vector<bool>{false, true, false, false}));
+  ASSERT_TRUE(MarsModelSqlExpression(names, SqlDialect::Access, false, expression, error)) << error;
+  const std::string bf10 = "IIf(( XBF1 - 1 ) < 0 , 0, XBF1 - 1)";
+  const std::string bf1 = "IIf(( ( COLOR = 1 OR COLOR = 2)  ),1,0) *  " + bf10;
+  EXPECT_EQ(expression, " " + bf10 + " + \r\n" + bf1 + " - \r\n" +
+                            "IIf(( ORDERS + 3 ) < 0 , 0, ORDERS + 3) *  " + bf1 + " + \r\n" +
+                            "IIf(( 4 - [Select] ) < 0 , 0, 4 - [Select])");
+}
+
+TEST(MarsSql, ExpressionPastTheLimitIsRefusedBeforeItIsBuilt) {
+  // Each basis function uses the two before it: the text doubles at every step.
+  std::string text = "BF1 = max(0, X - 1);\r\nBF2 = max(0, 1 - X);\r\n";
+  for (int i = 3; i <= 60; ++i) {
+    text += "BF" + std::to_string(i) + " = max(0, X - " + std::to_string(i) + ") * BF" +
+            std::to_string(i - 1) + " * BF" + std::to_string(i - 2) + ";\r\n";
+  }
+  text += "\r\nY = 1 + BF60;\r\n\r\nMODEL Y = BF60;\r\n";
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(text, messages);
+  std::string sql, error;
+  EXPECT_FALSE(BuildMarsSql(model, MarsSqlOptions{}, sql, error));
+  EXPECT_NE(error.find("longer than 4194304 bytes"), std::string::npos) << error;
+  EXPECT_TRUE(sql.empty());
+  EXPECT_EQ(MarsSqlText(model, MarsSqlOptions{}, messages), "");
+  ASSERT_FALSE(messages.messages.empty());
+  EXPECT_EQ(messages.messages.back().text, error);
+}
+
+TEST(MarsSql, TheModelStatementCannotEndTheHeaderComment) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(
+      "BF1 = max(0, X - 1);\r\n\r\nY = 2 * BF1;\r\n\r\nMODEL */DELETE/**/FROM/**/T;/* = BF1;\r\n",
+      messages);
+  ASSERT_EQ(model.output_name, "*/DELETE/**/FROM/**/T;/*");
+  std::string sql, error;
+  ASSERT_TRUE(BuildMarsSql(model, MarsSqlOptions{}, sql, error)) << error;
+  EXPECT_EQ(sql.find("*/"), sql.find("\r\n*/\r\n\r\nUSE [DatabaseName]") + 2) << sql;
+  EXPECT_NE(sql.find("\r\n* /DELETE/** /FROM/** /T;/*\r\n"), std::string::npos) << sql;
 }
 
 TEST(MarsSql, BracketNames) {
@@ -111,13 +170,14 @@ TEST(MarsSql, BracketNames) {
   EXPECT_EQ(BracketName("  My Table "), "[My Table]");
   EXPECT_EQ(BracketName("Field]"), "[Field]");
   EXPECT_EQ(BracketName(""), "[]");
+  EXPECT_EQ(BracketName("a]b"), "[a]]b]");
 }
 
-TEST(MarsSql, BracketInputFieldsLongerNamesFirstAndOnlyBetweenBlanks) {
+TEST(MarsSql, BracketInputFieldsWholeNamesOnly) {
   const std::vector<std::string> names = {"AGE", "AGE2", "PAGE", "X1", "X12", "X11", "X2", "X3",
                                           "X4",  "X5",   "X6",   "X7", "X8",  "X9",  "X10"};
   EXPECT_EQ(BracketInputFields("( AGE2 - AGE ) + PAGE * AGE - X1 + X12 + X10 + X1)", names),
-            "( [AGE2] - [AGE] ) + [PAGE] * [AGE] - [X1] + [X12] + [X10] + X1)");
+            "( [AGE2] - [AGE] ) + [PAGE] * [AGE] - [X1] + [X12] + [X10] + [X1])");
   EXPECT_EQ(BracketInputFields(" AGE AGE ", names), " [AGE] [AGE] ");
 }
 

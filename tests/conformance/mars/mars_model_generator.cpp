@@ -1,0 +1,237 @@
+#include "conformance/mars/mars_model_generator.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <random>
+
+#include "core/common/number_text.h"
+#include "core/common/text_utils.h"
+#include "core/mars/mars_expression.h"
+#include "core/mars/mars_reading.h"
+#include "core/mars/mars_words.h"
+
+namespace kdk::conformance {
+namespace {
+
+const std::vector<std::string> kContinuousNames = {
+    "X", "X1", "X12", "XBF1", "AGE", "PAGE", "AGE2", "Select", "Value", "ORDERS", "NULLS", "FORx"};
+const std::vector<std::string> kCategoricalNames = {"COLOR", "Table", "K", "ORG", "KIND"};
+
+// A knot as an export writes it: plain, negative, or in exponent form.
+std::string KnotText(std::mt19937& random, double& value) {
+  std::uniform_int_distribution<int> kind(0, 5);
+  std::uniform_real_distribution<double> real(-40.0, 120.0);
+  switch (kind(random)) {
+    case 0:
+      value = std::round(real(random));
+      return NumberText(value);
+    case 1:
+      value = std::round(real(random) * 4) / 4;
+      return NumberText(value);
+    case 2: {
+      char text[32];
+      std::snprintf(text, sizeof text, "%.4E", real(random));
+      value = std::stod(text);
+      return text;
+    }
+    case 3: {
+      value = 1.5E-03 * (1 + kind(random));
+      char text[32];
+      std::snprintf(text, sizeof text, "%.1E", value);
+      value = std::stod(text);
+      return text;
+    }
+    default:
+      value = -std::round(std::fabs(real(random)) * 8) / 8;
+      return NumberText(value);
+  }
+}
+
+template <typename T>
+const T& Pick(std::mt19937& random, const std::vector<T>& from) {
+  return from[std::uniform_int_distribution<size_t>(0, from.size() - 1)(random)];
+}
+
+}  // namespace
+
+GeneratedMars GenerateMarsModel(std::uint32_t seed) {
+  std::mt19937 random(seed);
+  auto chance = [&](double p) { return std::bernoulli_distribution(p)(random); };
+  GeneratedMars out;
+
+  std::vector<std::string> continuous = kContinuousNames;
+  std::vector<std::string> categorical = kCategoricalNames;
+  std::shuffle(continuous.begin(), continuous.end(), random);
+  std::shuffle(categorical.begin(), categorical.end(), random);
+  continuous.resize(std::uniform_int_distribution<size_t>(1, 5)(random));
+  categorical.resize(std::uniform_int_distribution<size_t>(0, 2)(random));
+  out.categorical.insert(categorical.begin(), categorical.end());
+  std::vector<std::string> all = continuous;
+  all.insert(all.end(), categorical.begin(), categorical.end());
+
+  const int count = std::uniform_int_distribution<int>(3, 14)(random);
+  // Names in number order, or shuffled so that BF10 may come before BF1.
+  std::vector<int> numbers(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) numbers[static_cast<size_t>(i)] = i + 1;
+  if (chance(0.4)) std::shuffle(numbers.begin(), numbers.end(), random);
+  auto name = [&](int i) { return "BF" + std::to_string(numbers[static_cast<size_t>(i)]); };
+
+  std::string block;
+  for (int i = 0; i < count; ++i) {
+    std::string body;
+    const int form = std::uniform_int_distribution<int>(0, 9)(random);
+    if (form <= 4 || (form <= 6 && categorical.empty())) {
+      const std::string& x = Pick(random, continuous);
+      double knot = 0;
+      const std::string k = KnotText(random, knot);
+      out.knots.push_back(knot);
+      if (chance(0.5)) {
+        // Now and then wrapped over two lines, as long definitions are exported.
+        body = "max(0, " + x + " -" + (chance(0.2) ? "\r\n" : " ") + k + ")";
+      } else {
+        body = "max(0, " + k + " - " + x + ")";
+      }
+    } else if (form <= 6) {
+      std::vector<int> values = {0, 1, 2, 3, 4, 5};
+      std::shuffle(values.begin(), values.end(), random);
+      values.resize(std::uniform_int_distribution<size_t>(1, 3)(random));
+      const std::string& x = Pick(random, categorical);
+      body = "(";
+      for (size_t v = 0; v < values.size(); ++v) {
+        body += (v ? " OR " : " ") + x + " = " + std::to_string(values[v]);
+      }
+      body += ")";
+    } else {
+      body = "( " + Pick(random, all) + (form == 7 ? " > .)" : " = .)");
+    }
+    // Products of degree 2 and 3 with earlier basis functions, now and then a number.
+    const int factors = i == 0 ? 0 : std::discrete_distribution<int>({5, 4, 2})(random);
+    for (int f = 0; f < factors; ++f) {
+      body += " * " + name(std::uniform_int_distribution<int>(0, i - 1)(random));
+    }
+    if (factors > 0 && chance(0.1)) body += " * 2";
+    block += name(i) + " = " + body + ";\r\n";
+  }
+
+  std::string equation =
+      "Y = " +
+      NumberText(std::round(std::uniform_real_distribution<double>(-500, 500)(random) * 100) / 100);
+  std::string statement = "MODEL Y =";
+  for (int i = 0; i < count; ++i) {
+    if (i + 1 < count && chance(0.25)) continue;  // the last is always used
+    const double coefficient =
+        std::round(std::uniform_real_distribution<double>(0.01, 9)(random) * 1000) / 1000;
+    const int sign = std::uniform_int_distribution<int>(0, 3)(random);
+    std::string c = NumberText(coefficient);
+    if (coefficient < 1 && chance(0.3)) c = c.substr(1);  // ".5"
+    equation += sign == 0 ? " - " : " + ";
+    if (sign == 3) equation += "-";  // "+ -0.5 * BF2": a line that starts with "-"
+    equation += c + " * " + name(i);
+    if (chance(0.1)) equation += "\r\n";
+    statement += " " + name(i);
+  }
+  // The equation may have been broken over lines; a break right before the end is
+  // harmless, an empty line would end it.
+  out.text =
+      block + "\r\n" + ReplaceAll(equation + ";", "\r\n;", ";") + "\r\n\r\n" + statement + ";\r\n";
+  return out;
+}
+
+std::vector<InputRow> GenerateRows(const GeneratedMars& generated, const MarsModel& model,
+                                   std::uint32_t seed, int count) {
+  std::mt19937 random(seed ^ 0x9e3779b9u);
+  std::uniform_real_distribution<double> real(-60.0, 160.0);
+  std::uniform_int_distribution<int> category(0, 5);
+  std::bernoulli_distribution missing(0.12);
+  std::vector<InputRow> rows;
+  for (int r = 0; r < count; ++r) {
+    InputRow row;
+    for (const std::string& input : model.input_names) {
+      if (missing(random)) {
+        row.push_back(std::nullopt);
+      } else if (generated.categorical.count(input)) {
+        row.push_back(category(random));
+      } else if (r % 4 == 0 && !generated.knots.empty()) {
+        row.push_back(generated.knots[static_cast<size_t>(r / 4) % generated.knots.size()]);
+      } else {
+        row.push_back(r % 3 == 0 ? std::round(real(random) * 4) / 4 : real(random) / 7.3);
+      }
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::optional<double> PredictUnderRules(const MarsModel& model, const InputRow& row,
+                                        MissingRules rules) {
+  MarsReading reading;
+  std::string error;
+  if (!ReadMarsModel(model, reading, error)) return std::nullopt;
+  auto resolve = [&](std::string_view word) -> std::optional<NameReference> {
+    for (int i = 0; i < model.InputCount(); ++i) {
+      if (model.input_names[i] == word) return NameReference{NameReference::Kind::Input, i};
+    }
+    for (int i = 0; i < model.BasisFunctionCount(); ++i) {
+      if (model.basis_function_names[i] == word) {
+        return NameReference{NameReference::Kind::BasisFunction, i};
+      }
+    }
+    return std::nullopt;
+  };
+  std::vector<std::optional<double>> basis(reading.basis.size());
+  std::vector<double> known(reading.basis.size(), 0.0);
+  for (size_t j = 0; j < reading.basis.size(); ++j) {
+    const BasisReading& b = reading.basis[j];
+    const bool input_missing = !row[static_cast<size_t>(b.input)].has_value();
+    std::optional<double> lead;
+    if (b.form == BasisForm::Present || b.form == BasisForm::Missing) {
+      lead = (b.form == BasisForm::Missing) == input_missing ? 1.0 : 0.0;
+    } else if (input_missing && b.form == BasisForm::Hinge) {
+      lead = rules == MissingRules::Sql ? std::nullopt : std::optional<double>(0.0);
+    } else if (input_missing) {
+      lead = rules == MissingRules::Sql ? std::optional<double>(0.0) : std::nullopt;
+    } else {
+      MarsExpression expression;
+      EXPECT_TRUE(expression.Parse(b.lead, resolve, error)) << error;
+      const double value = expression.Evaluate(row, known);
+      lead = b.form == BasisForm::Hinge ? std::max(0.0, value) : value;
+    }
+    std::vector<std::optional<double>> factors = {lead};
+    for (const std::string& part : SplitAt(b.product, '*')) {
+      const std::string factor = TrimBlanks(part);
+      if (factor.empty()) continue;
+      const std::optional<NameReference> named = resolve(factor);
+      factors.push_back(named ? basis[static_cast<size_t>(named->index)]
+                              : std::optional<double>(std::stod(factor)));
+    }
+    bool any_missing = false, any_zero = false;
+    double product = 1;
+    for (const auto& factor : factors) {
+      any_missing = any_missing || !factor;
+      any_zero = any_zero || (factor && *factor == 0);
+      if (factor) product *= *factor;
+    }
+    if (any_missing && !(rules == MissingRules::Spss && any_zero)) {
+      basis[j] = std::nullopt;
+    } else {
+      basis[j] = any_missing ? 0.0 : product;
+      known[j] = *basis[j];
+    }
+  }
+  // Every term of the equation multiplies a basis function by a number that is not 0,
+  // so a missing basis function it names makes the prediction missing.
+  bool reaches_missing = false;
+  ForEachMarsName(reading.equation_terms, [&](size_t start, size_t length) {
+    const auto named = resolve(std::string_view(reading.equation_terms).substr(start, length));
+    if (named && !basis[static_cast<size_t>(named->index)]) reaches_missing = true;
+  });
+  if (reaches_missing) return std::nullopt;
+  MarsExpression equation;
+  EXPECT_TRUE(equation.Parse(reading.equation_terms, resolve, error)) << error;
+  return equation.Evaluate(row, known);
+}
+
+}  // namespace kdk::conformance

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/mars/mars_model.h"
+
+namespace kdk::conformance {
+
+// A MARS export made up from a seed: hinges with positive and negative knots (some
+// in exponent form, some wrapped over two lines), set tests (some holding 0), both
+// missing-value indicators, products of degree 2 and 3, basis functions defined out
+// of number order (BF10 before BF1), input names that hold other names (X, X1, XBF1,
+// AGE, PAGE), SQL reserved words and "OR" inside names, negative and ".5"-style
+// coefficients.
+struct GeneratedMars {
+  std::string text;
+  std::set<std::string> categorical;  // inputs that only set tests and indicators use
+  std::vector<double> knots;          // values worth hitting exactly
+};
+GeneratedMars GenerateMarsModel(std::uint32_t seed);
+
+using InputRow = std::vector<std::optional<double>>;
+
+// Rows of input values in the parsed model's input order: about one value in eight
+// missing, categories 0 to 5, knots hit exactly now and then.
+std::vector<InputRow> GenerateRows(const GeneratedMars& generated, const MarsModel& model,
+                                   std::uint32_t seed, int count);
+
+// How a target treats a missing input, where it differs from the evaluator:
+// - Sql: a hinge on a missing input is NULL, and so is every product and prediction
+//   it reaches; a set test on a missing input is 0 (not true).
+// - Spss: a hinge on a missing input is 0 (max() skips a missing argument); a set
+//   test on a missing input is system-missing, and so is a product it reaches unless
+//   another factor is 0, and the prediction when a term is missing.
+// Indicators are exact in both. nullopt is NULL or system-missing.
+enum class MissingRules { Sql, Spss };
+std::optional<double> PredictUnderRules(const MarsModel& model, const InputRow& row,
+                                        MissingRules rules);
+
+}  // namespace kdk::conformance
