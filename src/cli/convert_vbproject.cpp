@@ -4,6 +4,7 @@
 #include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 #include "core/export/vbproject/vb_project.h"
+#include "core/mars/generated_file.h"
 #include "core/network/equation_text.h"
 #include "core/shell/common_operations.h"
 #include "platform/system_clock.h"
@@ -39,6 +40,9 @@ bool ConvertToEquationView(ConvertRequest& request) {
   SystemClock clock;
   const std::string text =
       BuildEquationText(workspace.network, MakeVbProjectStamp(workspace, clock));
+  if (RefuseModelFileAsOutput(workspace.state.model_path, request.output_path, request.messages)) {
+    return false;
+  }
   std::string error;
   if (!WriteFileAtomically(request.output_path, text, error)) {
     request.messages.Inform("The file could not be written: " + request.output_path +

@@ -53,4 +53,13 @@ check "mars link stays a link" 0 "" "" -- test -L "$work/link.sql"
 check "mars target written" 0 "UPDATE [TableName]" "" -- cat "$work/target.sql"
 check "mars permissions kept" 0 "640" "" -- stat -c %a "$work/target.sql"
 check "network output is the model" 1 "" "It is the model file itself." -- sh -c "cp \"$EXAMPLES/house_price.kwf\" \"$work/same.kwf\" && \"$KDK\" convert \"$work/same.kwf\" --to c -o \"$work/same.kwf\""
+# Every converter that writes files refuses the model's own: a MARS model may carry
+# any name, also the one a project, page or workbook would write.
+for to in vbproject:vbp:frm html:html:html workbook:xlsm:xlsm; do
+  IFS=: read -r type ext model_ext <<<"$to"
+  cp "$mars" "$work/own.$model_ext"
+  check "mars $type never replaces the model" 1 "" "It is the model file itself." -- "$KDK" convert "$work/own.$model_ext" --to "$type" -o "$work/own.$ext"
+  check "mars $type model kept" 0 "" "" -- cmp "$mars" "$work/own.$model_ext"
+done
+check "network equation view never replaces the model" 1 "" "It is the model file itself." -- sh -c "cp \"$EXAMPLES/house_price.kwf\" \"$work/ev.kwf\" && \"$KDK\" convert \"$work/ev.kwf\" --to equation-view -o \"$work/ev.kwf\""
 check "network missing file" 1 "" "does not exist" -- "$KDK" info "$work/none.kwf"

@@ -14,6 +14,6 @@ check "html network has no missing option" 2 "" "--allow-missing does not apply 
 check "html mars strict" 0 $'\t        alert ("Invalid number");' "" -- sh -c "\"$KDK\" convert \"$web_mars\" --to html -o \"$work/m.html\" && cat \"$work/m.html\""
 check "html mars missing allowed" 0 $'\t        document.datainput.elements [i].value = \'missing\';' "" -- sh -c "\"$KDK\" convert \"$web_mars\" --to html --allow-missing -o \"$work/m2.html\" && cat \"$work/m2.html\""
 cp "$web_house" "$work/own.kwf"
-check "html never replaces its model" 1 "" "The page would replace the model file" -- "$KDK" convert "$work/own.kwf" --to html -o "$work/own.kwf"
+check "html never replaces its model" 1 "" "It is the model file itself." -- "$KDK" convert "$work/own.kwf" --to html -o "$work/own.kwf"
 check "html model intact" 0 "" "" -- cmp "$web_house" "$work/own.kwf"
 check "html unwritable path" 1 "" "The file could not be written: /nonexistent_dir/x.html" -- "$KDK" convert "$web_house" --to html -o /nonexistent_dir/x.html

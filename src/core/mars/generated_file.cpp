@@ -25,17 +25,21 @@ std::string SameAsModelMessage(const std::string& output_path) {
   return message;
 }
 
+bool RefuseModelFileAsOutput(const std::string& model_path, const std::string& output_path,
+                             MessagePort& messages) {
+  if (model_path.empty() || model_path == kPastedModelPath) return false;
+  if (!IsSameFile(model_path, output_path)) return false;
+  messages.Inform(SameAsModelMessage(output_path), MessageIcon::Critical);
+  return true;
+}
+
 bool WriteGeneratedFile(const std::string& output_path, std::string_view text,
                         const std::function<void(const std::string&)>& show_progress,
                         MessagePort& messages, const std::string& model_path) {
   std::string label = "Files Generated...";
   show_progress(label);
   if (text.empty()) return true;
-  if (!model_path.empty() && model_path != kPastedModelPath &&
-      IsSameFile(model_path, output_path)) {
-    messages.Inform(SameAsModelMessage(output_path), MessageIcon::Critical);
-    return false;
-  }
+  if (RefuseModelFileAsOutput(model_path, output_path, messages)) return false;
   std::string error;
   if (!WriteFileAtomically(output_path, GeneratedFileBytes(text), error)) {
     std::string message = "The file could not be written: ";

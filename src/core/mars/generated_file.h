@@ -27,4 +27,9 @@ std::string GeneratedFileBytes(std::string_view text);
 // The message for an output that is the model file.
 std::string SameAsModelMessage(const std::string& output_path);
 
+// True (after reporting SameAsModelMessage) when `output_path` is the model file,
+// however named. Every writer of generated files asks before it writes.
+bool RefuseModelFileAsOutput(const std::string& model_path, const std::string& output_path,
+                             MessagePort& messages);
+
 }  // namespace kdk

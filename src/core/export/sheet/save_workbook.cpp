@@ -6,6 +6,7 @@
 #include "core/export/sheet/sheet_fillers.h"
 #include "core/export/sheet/workbook_form_pieces.h"
 #include "core/export/sheet/workbook_names.h"
+#include "core/mars/generated_file.h"
 #include "core/network/evaluate_network.h"
 
 namespace kdk {
@@ -38,6 +39,9 @@ bool BuildFromCodeFile(const WorkbookPlan& plan, const std::string& code_text,
 
 bool SaveNetworkWorkbook(const Workspace& workspace, const VbProjectStamp& stamp,
                          const std::string& save_path, WorkbookSaveContext& context) {
+  if (RefuseModelFileAsOutput(workspace.state.model_path, save_path, context.messages)) {
+    return false;
+  }
   const NetworkModel& model = workspace.network;
   const std::string unscalable = UnscalableInputMessage(model);
   if (!unscalable.empty()) {
@@ -59,6 +63,9 @@ bool SaveNetworkWorkbook(const Workspace& workspace, const VbProjectStamp& stamp
 
 bool SaveMarsWorkbook(const Workspace& workspace, const VbProjectStamp& stamp,
                       const std::string& save_path, WorkbookSaveContext& context) {
+  if (RefuseModelFileAsOutput(workspace.state.model_path, save_path, context.messages)) {
+    return false;
+  }
   const MarsModel& model = workspace.mars;
   MarsCodePieces pieces;
   if (!MarsWorkbookPieces(model, pieces, context.messages)) return false;

@@ -11,6 +11,7 @@
 #include "core/lang/language_rules.h"
 #include "core/lang/text_checker.h"
 #include "core/lang/vb_line_fitting.h"
+#include "core/mars/generated_file.h"
 #include "core/network/model_state.h"
 #include "core/shell/common_operations.h"
 
@@ -149,6 +150,9 @@ bool GenerateVbProject(const Workspace& workspace, int model_type, Clock& clock,
     return false;
   }
   if (!CheckVbLimits(form, messages)) return false;
+  for (const std::string* path : {&paths.project, &paths.form, &paths.workspace}) {
+    if (RefuseModelFileAsOutput(workspace.state.model_path, *path, messages)) return false;
+  }
 
   std::string progress = "Files Generated...";
   show_progress(progress);

@@ -1,10 +1,9 @@
 #include "core/export/web/generate_page.h"
 
-#include <filesystem>
-
 #include "core/common/text_file.h"
 #include "core/export/web/mars_page.h"
 #include "core/export/web/network_page.h"
+#include "core/mars/generated_file.h"
 #include "core/shell/common_operations.h"
 
 namespace kdk {
@@ -12,11 +11,6 @@ namespace {
 
 PageFacts FactsOf(const Workspace& workspace, Clock& clock) {
   return {workspace.state.model_path, ModelCreatedText(workspace, clock), DateText(clock.Now())};
-}
-
-bool IsSameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  return !a.empty() && std::filesystem::equivalent(a, b, error) && !error;
 }
 
 bool WritePage(const Workspace& workspace, Ports& ports, const std::string& page,
@@ -37,10 +31,7 @@ bool WritePage(const Workspace& workspace, Ports& ports, const std::string& page
 
 bool WritePageFile(const Workspace& workspace, MessagePort& messages, const std::string& page,
                    const std::string& save_path) {
-  if (IsSameFile(workspace.state.model_path, save_path)) {
-    messages.Inform("The page would replace the model file: " + save_path, MessageIcon::Critical);
-    return false;
-  }
+  if (RefuseModelFileAsOutput(workspace.state.model_path, save_path, messages)) return false;
   std::string error;
   if (!WriteFileAtomically(save_path, page, error)) {
     std::string message = "The file could not be written: ";
