@@ -207,6 +207,7 @@ bool AddNetworkPage(Manifest& manifest, const std::string& folder, const std::st
 struct MarsCase {
   std::string text;
   std::vector<bool> may_be_missing;
+  std::string output;
 };
 
 std::string Knot(std::mt19937& random) {
@@ -277,7 +278,7 @@ MarsCase RandomMarsText(std::mt19937 random, const std::vector<std::string>& nam
   std::string text;
   for (const std::string& d : definitions) text += d + "\r\n";
   text += "\r\nY" + equation.substr(1) + ";\r\n\r\nMODEL " + output + " =" + statement + ";\r\n";
-  return {text, missing};
+  return {text, missing, output};
 }
 
 // The model, and for each of its inputs the index of its name in `names`.
@@ -295,15 +296,62 @@ bool ReadMars(const MarsCase& mars, const std::vector<std::string>& names, MarsM
   return read;
 }
 
+bool IsWordByte(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+         c == '$' || c == '#' || c == '@' || u >= 0x80;
+}
+
+// Writes `to[j]` for every whole word `from[j]` of the text.
+std::string RenameWords(const std::string& text, const std::vector<std::string>& from,
+                        const std::vector<std::string>& to) {
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    if (!IsWordByte(text[i])) {
+      out.push_back(text[i++]);
+      continue;
+    }
+    size_t end = i;
+    while (end < text.size() && IsWordByte(text[end])) ++end;
+    const std::string word = text.substr(i, end - i);
+    const auto found = std::find(from.begin(), from.end(), word);
+    out += found == from.end() ? word : to[found - from.begin()];
+    i = end;
+  }
+  return out;
+}
+
+// The reader takes only names that are words, but a page must hold for whatever names
+// a model record carries: the hostile model is its plain twin with the names written in.
+bool HostileTwin(const MarsModel& plain, const std::vector<std::string>& names,
+                 const std::vector<std::string>& twin_names, const std::string& output,
+                 MarsModel& model) {
+  model = plain;
+  model.input_names = [&] {
+    std::vector<std::string> renamed;
+    for (const std::string& name : plain.input_names) {
+      renamed.push_back(RenameWords(name, twin_names, names));
+    }
+    return renamed;
+  }();
+  for (std::string& definition : model.basis_function_defs) {
+    definition = RenameWords(definition, twin_names, names);
+  }
+  model.output_name = output;
+  model.model_statement =
+      "MODEL " + output + plain.model_statement.substr(plain.model_statement.find(" ="));
+  return model.input_names.size() == names.size();
+}
+
 bool AddMarsPage(Manifest& manifest, const std::string& folder, const std::string& file,
                  const MarsCase& mars, const MarsCase& twin, const std::vector<std::string>& names,
                  const std::vector<std::string>& twin_names, bool allow_missing,
                  std::mt19937& random) {
   SilentMessages messages;
   MarsModel model, plain;
-  std::vector<size_t> order, twin_order;
-  if (!ReadMars(mars, names, model, order) || !ReadMars(twin, twin_names, plain, twin_order) ||
-      order != twin_order) {
+  std::vector<size_t> twin_order;
+  if (!ReadMars(twin, twin_names, plain, twin_order) ||
+      !HostileTwin(plain, names, twin_names, mars.output, model)) {
     return false;
   }
   MarsEvaluator evaluator;

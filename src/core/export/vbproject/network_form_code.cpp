@@ -58,6 +58,16 @@ std::string DescriptionWith(const NetworkModel& model, const VbProjectStamp& sta
   return text;
 }
 
+// VB refuses an array declared "1 to 0": a network without hidden neurons declares its
+// hidden-neuron arrays from 0, and the loops "1 to hiddenneurons" still run no times.
+std::string HiddenArray(const NetworkModel& model, std::string_view head, std::string_view tail) {
+  std::string line(head);
+  line.append(model.HiddenCount() == 0 ? "0" : "1");
+  line.append(" to hiddenneurons");
+  line.append(tail);
+  return line;
+}
+
 }  // namespace
 
 std::string VbGeneratedByLine() {
@@ -117,9 +127,9 @@ std::string VbNetworkDataDefinitions(const NetworkModel& model) {
   Line(out, "Dim minSeen(1 to numberofinputs) as Double");
   Empty(out);
   Line(out, "Dim inpVal(1 to inppb) as Double");
-  Line(out, "Dim WIH(1 to inppb, 1 to hiddenneurons) as Double");
-  Line(out, "Dim WHO(1 to hiddenneurons) as Double");
-  Line(out, "Dim neurontype(1 to hiddenneurons) as Integer");
+  Line(out, HiddenArray(model, "Dim WIH(1 to inppb, ", ") as Double"));
+  Line(out, HiddenArray(model, "Dim WHO(", ") as Double"));
+  Line(out, HiddenArray(model, "Dim neurontype(", ") as Integer"));
   if (model.is_classifier) {
     Line(out, "Dim KestriumPrediction as Variant");
     Line(out, "Dim conf as Double");
@@ -203,7 +213,7 @@ std::string VbNetworkForwardPass(const NetworkModel& model) {
   Empty(out);
   Line(out, "Private Sub calcNet()");
   Empty(out);
-  Tab(out, "Dim hval(1 to hiddenneurons) as Double");
+  Tab(out, HiddenArray(model, "Dim hval(", ") as Double"));
   Tab(out, "Dim i as Integer");
   Tab(out, "Dim j as Integer");
   Empty(out);

@@ -197,6 +197,14 @@ TEST(EquationText, NoHiddenNeuronsLeavesOnlyTheOutputBias) {
                       "\r\n\r\nOption Explicit"),
             std::string::npos);
   EXPECT_EQ(text.find("WIH(1,"), std::string::npos);
+  // VB refuses "1 to 0": the hidden-neuron arrays start at 0 when there are none.
+  EXPECT_NE(text.find("Dim WIH(1 to inppb, 0 to hiddenneurons) as Double\r\n"
+                      "Dim WHO(0 to hiddenneurons) as Double\r\n"
+                      "Dim neurontype(0 to hiddenneurons) as Integer\r\n"),
+            std::string::npos);
+  EXPECT_NE(VbNetworkForwardPass(net).find("\tDim hval(0 to hiddenneurons) as Double\r\n"),
+            std::string::npos);
+  EXPECT_EQ(text.find(" to 0)"), std::string::npos);
 }
 
 }  // namespace

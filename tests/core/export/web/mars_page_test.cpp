@@ -41,15 +41,14 @@ TEST(MarsScriptTest, WorkedExampleStatements) {
 
 TEST(MarsScriptTest, InputsMatchAsWholeWords) {
   const MarsModel model = Parse(Model(
-      "BF1 = max(0, X1 - 1);\r\nBF2 = max(0, X10 - 2) * BF1;\r\nBF3 = max(0, maxrate - X1);\r\n"
+      "BF1 = max(0, X1 - 1);\r\nBF2 = max(0, X10 - 2) * BF1;\r\nBF3 = max(0, maxrate - 3);\r\n"
       "BF4 = ( X10 = 4) * BF2;\r\nBF5 = ( Xmax > .);\r\nBF6 = max(0, Xmax + 1) * BF5;\r\n",
       "1 + BF1 + BF2 + BF3 + BF4 + BF6", "BF1 BF2 BF3 BF4 BF6"));
   ASSERT_EQ(model.input_names, (std::vector<std::string>{"X1", "X10", "maxrate", "Xmax"}));
   RecordingMessagePort messages;
   const MarsScript script(model, messages);
   EXPECT_EQ(script.Statements()[1], "var BF2 = Math.max(0, (inpval[2] * 1.0) - 2) * BF1;");
-  EXPECT_EQ(script.Statements()[2],
-            "var BF3 = Math.max(0, (inpval[3] * 1.0) - (inpval[1] * 1.0));");
+  EXPECT_EQ(script.Statements()[2], "var BF3 = Math.max(0, (inpval[3] * 1.0) - 3);");
   EXPECT_EQ(script.Statements()[3],
             "var tempx = [4];\r\n\tvar BF4 = inpValIsAFlag(2,tempx,1) * BF2;");
   EXPECT_EQ(script.Statements()[4], "var BF5 = ( inpValRepresentsNull(4,0,1));");
@@ -57,13 +56,20 @@ TEST(MarsScriptTest, InputsMatchAsWholeWords) {
 }
 
 TEST(MarsScriptTest, HostileNamesNeverReachTheScriptAsCode) {
-  // Names the parser takes as inputs, basis functions the script must rename, and
-  // a definition that is no arithmetic.
-  const MarsModel model = Parse(
-      Model("BF1 = max(0, </script - 1);\r\nBF2 = max(0, a\"b - 2);\r\nBF3 = max(0, class + 1);\r\n"
-            "BFtempx = max(0, x'y;alert - 3);\r\nBF5 = max(0, X1 - 1) ; alert(1);\r\n"
-            "BF6 = max(0, X1 - 1) // comment;\r\n",
-            "1 + BF1 + BF2 + BF3 + BFtempx + BF5 + BF6", "BF1 BF2 BF3 BFtempx BF5 BF6"));
+  // The reader refuses such text; the page must hold even for a model made otherwise:
+  // names that are no identifiers, a basis function the script must rename, and
+  // definitions that are no arithmetic.
+  MarsModel model =
+      Parse(Model("BF1 = max(0, A - 1);\r\nBF2 = max(0, B - 2);\r\nBF3 = max(0, C + 1);\r\n"
+                  "BF4 = max(0, D - 3);\r\nBF5 = max(0, X1 - 1);\r\nBF6 = max(0, X1 - 2);\r\n",
+                  "1 + BF1 + BF2 + BF3 + BF4 + BF5 + BF6", "BF1 BF2 BF3 BF4 BF5 BF6"));
+  model.input_names = {"</script", "a\"b", "class", "x'y;alert", "X1"};
+  model.basis_function_names = {"BF1", "BF2", "BF3", "BFtempx", "BF5", "BF6"};
+  model.basis_function_defs = {
+      "BF1 = max(0, </script - 1);",      "BF2 = max(0, a\"b - 2);",
+      "BF3 = max(0, class + 1);",         "BFtempx = max(0, x'y;alert - 3);",
+      "BF5 = max(0, X1 - 1) ; alert(1);", "BF6 = max(0, X1 - 1) // comment;"};
+  model.equation = "Y = 1 + BF1 + BF2 + BF3 + BFtempx + BF5 + BF6";
   RecordingMessagePort messages;
   const std::string block = CalcMarsBlock(model, false, messages);
   EXPECT_NE(block.find("\tvar BF1 = Math.max(0, (inpval[1] * 1.0) - 1);\r\n"), std::string::npos);
