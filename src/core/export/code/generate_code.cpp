@@ -20,16 +20,19 @@ std::string GenerateCode(CodeExportSettings& settings, const Workspace& workspac
     return {};
   }
   const std::string expression = NetworkExpression(settings, model, messages);
+  if (expression.empty()) return {};  // refused, with its message
   const std::string variables = VariableList(settings, model);
-  const std::string header = HeaderCommentBlock(settings, workspace, clock);
+  std::string header = HeaderCommentBlock(settings, workspace, clock);
+  // C and Java call their own tanh, myTanh: the generators write that name, and the
+  // header's definition lines (and any "Tanh(" in model text) say it the same way.
+  if (settings.code_type == CodeType::C || settings.code_type == CodeType::Java) {
+    header = ReplaceAll(header, "Tanh(", "myTanh(");
+  }
   const std::string prologue = ProgramPrologue(settings, model, variables);
-  const std::string epilogue = ProgramEpilogue(settings);
+  const std::string epilogue = ProgramEpilogue(settings, model);
   std::string text;
   text.reserve(header.size() + prologue.size() + expression.size() + epilogue.size());
   text.append(header).append(prologue).append(expression).append(epilogue);
-  if (settings.code_type == CodeType::C || settings.code_type == CodeType::Java) {
-    return ReplaceAll(text, "Tanh(", "myTanh(");
-  }
   return text;
 }
 

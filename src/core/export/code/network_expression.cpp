@@ -8,34 +8,43 @@
 
 #include "core/common/number_text.h"
 #include "core/common/text_utils.h"
-#include "core/export/code/smart_names.h"
+#include "core/export/code/program_names.h"
+#include "core/export/code/statement_fitting.h"
+#include "core/lang/language_rules.h"
 #include "core/network/evaluate_network.h"
 
 namespace kdk {
 
 namespace {
 
+std::string_view TanhCallOf(CodeType type);
+
 // Writes the statements of one layout; holds the syntax pieces and the cleaned
 // names so that each is computed once.
 class ExpressionWriter {
  public:
-  ExpressionWriter(CodeExportSettings& settings, const NetworkModel& model)
+  ExpressionWriter(CodeExportSettings& settings, const NetworkModel& model,
+                   const ProgramNames& names)
       : settings_(settings),
         model_(model),
+        rules_(lang::RulesOf(LanguageOf(settings.code_type))),
         prefix_(settings.statement_prefix),
         terminator_(settings.line_terminator),
         continuation_(settings.line_continuation),
         section_end_(settings.section_end),
-        root_(SmartName(settings.root_name, settings.smart_names)),
+        root_(names.root),
+        output_(names.output),
+        tanh_call_(TanhCallOf(settings.code_type)),
         inputs_(model.InputCount()),
-        slots_(model.HiddenSlots()) {
-    names_.reserve(inputs_);
-    for (const std::string& name : model.input_names) {
-      names_.push_back(SmartName(name, settings.smart_names));
-    }
+        slots_(model.HiddenSlots()),
+        names_(names.inputs) {
     settings.root_name = root_;
     settings.temp_variables.assign(1, std::string());
   }
+
+  // Whether Write's text is already cleaned up (Java's split layout A cleans each
+  // term itself: the lines between its methods must stay).
+  bool Cleaned() const { return cleaned_; }
 
   std::string Write(int format) {
     switch (format) {
@@ -57,6 +66,24 @@ class ExpressionWriter {
 
   std::string Numbered(int m) const { return root_ + std::to_string(m); }
 
+  // Numbers as the language reads them: a whole number past the integer range of
+  // Java or Fortran gets a decimal point.
+  void AppendNumber(std::string& out, double value) const {
+    lang::AppendRealLiteral(rules_, out, value);
+  }
+  // A number that alone makes up a value computed in integers (a neuron without
+  // input terms, a network without hidden neurons) is written as a real.
+  void AppendReal(std::string& out, double value) const {
+    lang::AppendRealLiteral(rules_, out, value, true);
+  }
+
+  bool HasInputTerms(int k) const {
+    for (int i = 0; i < inputs_; ++i) {
+      if (model_.wih[i][k] != 0) return true;
+    }
+    return false;
+  }
+
   // "((name * (coefficient)) - offset)"; false when the weight is 0 (no term).
   bool AppendInputTerm(std::string& out, int i, int k) const {
     const double w = model_.wih[i][k];
@@ -67,12 +94,12 @@ class ExpressionWriter {
     out.append("((");
     out.append(names_[i]);
     out.append(" * (");
-    AppendNumberText(out, coefficient);
+    AppendNumber(out, coefficient);
     if (offset == 0) {
       out.append(")))");
     } else {
       out.append(")) - ");
-      AppendNumberText(out, offset);
+      AppendNumber(out, offset);
       out.append(")");
     }
     return true;
@@ -80,10 +107,10 @@ class ExpressionWriter {
 
   // The input terms and the bias of a hidden neuron, each further term on a new
   // line starting " + "; for the bias slot its output weight.
-  std::string HiddenSum(int k) const {
+  std::string HiddenSum(int k, bool real_bias = false) const {
     std::string sum;
     if (IsBiasSlot(k)) {
-      AppendNumberText(sum, model_.who[k]);
+      AppendNumber(sum, model_.who[k]);
       return sum;
     }
     sum.reserve(static_cast<size_t>(inputs_ + 1) * 48);
@@ -98,8 +125,12 @@ class ExpressionWriter {
     if (!sum.empty()) {
       sum.append(continuation_);
       sum.append(" + ");
+      AppendNumber(sum, model_.wih[inputs_][k]);
+    } else if (real_bias) {
+      AppendReal(sum, model_.wih[inputs_][k]);
+    } else {
+      AppendNumber(sum, model_.wih[inputs_][k]);
     }
-    AppendNumberText(sum, model_.wih[inputs_][k]);
     return sum;
   }
 
@@ -110,19 +141,19 @@ class ExpressionWriter {
   // A hidden slot's output contribution; a non-linear neuron always with the Tanh( call.
   void AppendWeightedTerm(std::string& out, int k) const {
     if (IsBiasSlot(k)) {
-      AppendNumberText(out, model_.who[k]);
+      AppendNumber(out, model_.who[k]);
       return;
     }
     // A linear neuron's sum is bracketed like the tanh call: without the brackets
     // its output weight would multiply only the sum's last term.
     out.append(continuation_);
-    out.append(IsNonLinear(k) ? "Tanh(" : "(");
+    out.append(IsNonLinear(k) ? tanh_call_ : "(");
     out.append(continuation_);
-    out.append(HiddenSum(k));
+    out.append(HiddenSum(k, true));
     out.append(continuation_);
     out.append(")");
     out.append(" * (");
-    AppendNumberText(out, model_.who[k]);
+    AppendNumber(out, model_.who[k]);
     out.append(")");
   }
 
@@ -135,9 +166,9 @@ class ExpressionWriter {
     if (IsBiasSlot(k)) {
       out.append(name);
     } else {
-      AppendNumberText(out, model_.who[k]);
+      AppendNumber(out, model_.who[k]);
       out.append(" * ");
-      out.append(IsNonLinear(k) ? TanhExpr(name, settings_.tanh_mode) : name);
+      out.append(IsNonLinear(k) ? TanhExprIn(name, settings_.tanh_mode, tanh_call_) : name);
     }
     out.append(terminator_);
     out.append(kCrLf);
@@ -154,23 +185,50 @@ class ExpressionWriter {
 
   void AddTemp(const std::string& name) { settings_.temp_variables.push_back(name); }
 
-  std::string FormatA() const {
-    std::string sum;
+  // The sum of the weighted terms, one "+" term after another. Without hidden
+  // neurons the output bias alone is the sum, written as a real so that the
+  // scaling's "/2" does not divide integers; with no bias either the sum is 0.
+  std::vector<std::string> FormatATerms() const {
+    std::vector<std::string> terms;
+    terms.reserve(static_cast<size_t>(slots_));
     for (int k = 0; k + 1 < slots_; ++k) {
-      sum.append(continuation_);
-      sum.append("+");
-      AppendWeightedTerm(sum, k);
+      std::string term(continuation_);
+      term.append("+");
+      AppendWeightedTerm(term, k);
+      terms.push_back(std::move(term));
     }
     const double bias = model_.who[slots_ - 1];
-    if (bias > 0) {
-      sum.append(continuation_);
-      sum.append("+");
-      AppendNumberText(sum, bias);
-    } else if (bias < 0) {
-      sum.append(continuation_);
-      sum.append("-");
-      AppendNumberText(sum, std::fabs(bias));
+    const bool alone = terms.empty();
+    if (bias != 0) {
+      std::string term(continuation_);
+      term.append(bias > 0 ? "+" : "-");
+      if (alone) {
+        AppendReal(term, std::fabs(bias));
+      } else {
+        AppendNumber(term, std::fabs(bias));
+      }
+      terms.push_back(std::move(term));
+    } else if (alone) {
+      std::string zero;
+      AppendReal(zero, 0);
+      terms.push_back(std::move(zero));
     }
+    return terms;
+  }
+
+  std::string FormatA() {
+    const std::vector<std::string> terms = FormatATerms();
+    if (settings_.code_type == CodeType::Java) {
+      std::string split = JavaSplitSum(terms, [this](std::string_view sum) {
+        return OutputLine(settings_, model_, sum);
+      });
+      if (!split.empty()) {
+        cleaned_ = true;
+        return split;
+      }
+    }
+    std::string sum;
+    for (const std::string& term : terms) sum.append(term);
     return OutputLine(settings_, model_, sum);
   }
 
@@ -246,7 +304,7 @@ class ExpressionWriter {
       const bool bias_written = bias != 0;
       if (bias_written) {
         term.clear();
-        AppendNumberText(term, bias);
+        AppendNumber(term, bias);
         AppendAssignment(terms, bias_name, term);
         AddTemp(bias_name);
       }
@@ -256,18 +314,21 @@ class ExpressionWriter {
           sum.append(bias_name);
         } else if (IsBiasSlot(k)) {
           sum.append(" + ");
-          AppendNumberText(sum, model_.who[k]);
+          AppendNumber(sum, model_.who[k]);
         }
       }
       AppendActivationLine(weighted, name, k);
       AppendToList(list, name);
     }
     std::string sums;
+    std::string zero;
+    AppendNumber(zero, 0);
     for (int k = 0; k < slots_; ++k) {
-      if (component_sums[k].empty()) continue;
+      // A slot without components (a zero output bias, a neuron whose weights and
+      // bias are all 0) still has its activation line below, which reads it.
       const std::string name = Numbered(k + 1);
       AddTemp(name);
-      AppendAssignment(sums, name, component_sums[k]);
+      AppendAssignment(sums, name, component_sums[k].empty() ? zero : component_sums[k]);
     }
     AddTemp(root_);
     std::string total = prefix_;
@@ -277,22 +338,35 @@ class ExpressionWriter {
 
   CodeExportSettings& settings_;
   const NetworkModel& model_;
+  const lang::LanguageRules& rules_;
   const std::string prefix_;
   const std::string terminator_;
   const std::string continuation_;
   const std::string section_end_;
   const std::string root_;
+  const std::string output_;
+  const std::string_view tanh_call_;
   const int inputs_;
   const int slots_;
-  std::vector<std::string> names_;
+  const std::vector<std::string>& names_;
+  bool cleaned_ = false;
 };
+
+std::string_view TanhCallOf(CodeType type) {
+  // C and Java call their own bounded function; the header names it the same way.
+  return type == CodeType::C || type == CodeType::Java ? "myTanh(" : "Tanh(";
+}
 
 }  // namespace
 
 std::string TanhExpr(std::string_view x, int tanh_mode) {
+  return TanhExprIn(x, tanh_mode, "Tanh(");
+}
+
+std::string TanhExprIn(std::string_view x, int tanh_mode, std::string_view tanh_call) {
   std::string text;
   if (tanh_mode == kTanhCall) {
-    text.append("Tanh(").append(x).append(")");
+    text.append(tanh_call).append(x).append(")");
   } else if (tanh_mode == kTanhExponential) {
     text.append("(Exp(").append(x).append(") - Exp(-").append(x).append(")) / (Exp(");
     text.append(x).append(") + Exp(-").append(x).append("))");
@@ -305,16 +379,17 @@ std::string OutputLine(const CodeExportSettings& settings, const NetworkModel& m
   std::string line;
   line.reserve(x.size() + 96);
   line.append(kCrLf);
+  const lang::LanguageRules& rules = lang::RulesOf(LanguageOf(settings.code_type));
   line.append(settings.statement_prefix);
-  line.append(SmartName(settings.output_field_name, settings.smart_names));
+  line.append(NameProgram(settings, model).output);
   line.append(" = ((((");
   line.append(x);
   line.append(")/2) + 0.5) * ");
-  AppendNumberText(line, model.max_norm_out - model.min_norm_out);
+  lang::AppendRealLiteral(rules, line, model.max_norm_out - model.min_norm_out);
   line.append(")");
   if (model.min_norm_out != 0) {
     line.append(" + ");
-    AppendNumberText(line, model.min_norm_out);
+    lang::AppendRealLiteral(rules, line, model.min_norm_out);
   }
   line.append(settings.line_terminator);
   return line;
@@ -358,8 +433,11 @@ std::string NetworkExpression(CodeExportSettings& settings, const NetworkModel& 
     messages.Inform("error!", MessageIcon::Information);
     return {};
   }
-  ExpressionWriter writer(settings, model);
-  return CleanUpExpression(writer.Write(settings.equation_format));
+  const ProgramNames names = NameProgram(settings, model);
+  ExpressionWriter writer(settings, model, names);
+  std::string text = writer.Write(settings.equation_format);
+  if (!writer.Cleaned()) text = CleanUpExpression(text);
+  return FitStatements(settings, std::move(text), messages);
 }
 
 }  // namespace kdk

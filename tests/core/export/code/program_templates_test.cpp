@@ -73,7 +73,7 @@ TEST_F(ProgramTemplatesTest, SpssListIsCommentLinesWithTheEightCharacterWarning)
 TEST_F(ProgramTemplatesTest, SasPrologueAndEpilogue) {
   CodeExportSettings sas = Generated(CodeType::Sas, kFormatA);
   EXPECT_EQ(ProgramPrologue(sas, model_, "V"), "V\r\nData new_data;\r\nSet source_data;\r\n");
-  EXPECT_EQ(ProgramEpilogue(sas), "\r\nRun;\r\n");
+  EXPECT_EQ(ProgramEpilogue(sas, model_), "\r\nRun;\r\n");
 }
 
 TEST_F(ProgramTemplatesTest, VbPrologueAndEpilogue) {
@@ -86,7 +86,7 @@ TEST_F(ProgramTemplatesTest, VbPrologueAndEpilogue) {
                      "Private Sub GetDataValues()", "", "\t'this is where the data values are set",
                      "\t_2nd_input = InputBox(\"_2nd_input\")", "\tsize = InputBox(\"size\")", "",
                      "End Sub", "", "Private Function Calcnet() as Double", ""}));
-  EXPECT_EQ(ProgramEpilogue(vb),
+  EXPECT_EQ(ProgramEpilogue(vb, model_),
             "\r\n" + CrLfLines({"",
                                 "Calcnet = Kestrium_price",
                                 "",
@@ -142,7 +142,7 @@ TEST_F(ProgramTemplatesTest, CPrologueAndEpilogue) {
                        "",
                        "void calcNet()",
                        "{"}));
-  EXPECT_EQ(ProgramEpilogue(c),
+  EXPECT_EQ(ProgramEpilogue(c, model_),
             CrLfLines({"", "}", "", "double Tanh(double x)", "{", "   if (x > 20)",
                        "       return 1;", "   else if (x < -20)", "       return -1;", "   else",
                        "       return tanh(x);", "}", ""}));
@@ -180,7 +180,7 @@ TEST_F(ProgramTemplatesTest, JavaPrologueAndEpilogueUseTheCleanedClassName) {
                        "{"}));
   EXPECT_EQ(java.java_class_name, "My_class");
   EXPECT_EQ(
-      ProgramEpilogue(java),
+      ProgramEpilogue(java, model_),
       CrLfLines({"", "}", "", "public static double Tanh(double x)", "{", "   if (x > 20)",
                  "       return 1;", "   else if (x < -20)", "       return -1;", "   else",
                  "       {", "       double a = Math.exp(x);", "       double b = Math.exp(-x);",
@@ -213,7 +213,7 @@ TEST_F(ProgramTemplatesTest, FortranPrologueAndEpilogue) {
                        "",
                        "SUBROUTINE CalcNet",
                        ""}));
-  EXPECT_EQ(ProgramEpilogue(f90),
+  EXPECT_EQ(ProgramEpilogue(f90, model_),
             CrLfLines({"", "END SUBROUTINE CalcNet", "", "END PROGRAM Net_1"}));
 }
 
@@ -235,16 +235,16 @@ TEST_F(ProgramTemplatesTest, OneInputGivesOneLineOfEachKind) {
 
 TEST_F(ProgramTemplatesTest, SpssDropListNamesTheIntermediateVariables) {
   CodeExportSettings spss = Generated(CodeType::Spss, kFormatC);
-  EXPECT_EQ(ProgramEpilogue(spss),
+  EXPECT_EQ(ProgramEpilogue(spss, model_),
             CrLfLines({"", "MATCH FILES", " /FILE=*", " /DROP=", " Var1", " Var2", " Var3 ."}));
   spss.controls.spss_remove_fields = false;
-  EXPECT_EQ(ProgramEpilogue(spss), "\r\n");
+  EXPECT_EQ(ProgramEpilogue(spss, model_), "\r\n");
 }
 
 TEST_F(ProgramTemplatesTest, EquationHasNoFixedText) {
   CodeExportSettings equation = Generated(CodeType::Equation, kFormatA);
   EXPECT_EQ(ProgramPrologue(equation, model_, "V"), "V");
-  EXPECT_EQ(ProgramEpilogue(equation), "");
+  EXPECT_EQ(ProgramEpilogue(equation, model_), "");
 }
 
 }  // namespace

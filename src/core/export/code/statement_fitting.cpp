@@ -1,0 +1,233 @@
+#include "core/export/code/statement_fitting.h"
+
+#include "core/common/text_utils.h"
+#include "core/export/code/network_expression.h"
+#include "core/lang/language_rules.h"
+
+namespace kdk {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// The lines of text, without their line ends.
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = text.find(kLineEnd, start);
+    if (end == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      return lines;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + kLineEnd.size();
+  }
+}
+
+// Fortran: each line over the limit is broken before a " + " or " - " (a term of a
+// sum), else at a blank, so that every piece with its " &" fits.
+void AppendFortranLine(std::string& out, std::string_view line, std::size_t limit) {
+  constexpr std::string_view kMark = " &";
+  while (line.size() > limit) {
+    const std::size_t room = limit - kMark.size();
+    std::size_t cut = std::string_view::npos;
+    for (std::size_t at = room; at > 0; --at) {
+      if (line[at] == ' ' && at + 2 < line.size() && (line[at + 1] == '+' || line[at + 1] == '-') &&
+          line[at + 2] == ' ') {
+        cut = at;
+        break;
+      }
+    }
+    if (cut == std::string_view::npos) cut = line.rfind(' ', room);
+    if (cut == std::string_view::npos || cut == 0) break;  // one word: nothing to do
+    out.append(line.substr(0, cut)).append(kMark).append(kLineEnd);
+    line.remove_prefix(cut);
+  }
+  out.append(line);
+}
+
+std::string FitFortran(const std::string& text) {
+  const std::size_t limit = lang::RulesOf(lang::Language::Fortran90).max_line_length;
+  bool fits = true;
+  for (std::string_view line : Lines(text)) fits = fits && line.size() <= limit;
+  if (fits) return text;
+  std::string out;
+  out.reserve(text.size() + text.size() / 32);
+  bool first = true;
+  for (std::string_view line : Lines(text)) {
+    if (!first) out.append(kLineEnd);
+    first = false;
+    AppendFortranLine(out, line, limit);
+  }
+  return out;
+}
+
+bool IsNameChar(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// One Visual Basic statement (its lines without the " _" marks) joined and broken
+// again at blanks into lines that fit. Returns how many lines it took.
+std::size_t AppendVbStatement(std::string& out, const std::vector<std::string_view>& pieces,
+                              std::size_t limit) {
+  std::string joined;
+  for (std::string_view piece : pieces) {
+    if (!joined.empty() && !piece.empty() && IsNameChar(joined.back()) && IsNameChar(piece[0])) {
+      joined.push_back(' ');
+    }
+    joined.append(piece);
+  }
+  constexpr std::string_view kMark = " _";
+  std::string_view rest = joined;
+  std::size_t lines = 1;
+  while (rest.size() > limit) {
+    std::size_t cut = rest.rfind(' ', limit - kMark.size());
+    if (cut == std::string_view::npos || cut == 0) break;
+    out.append(rest.substr(0, cut)).append(kMark).append(kLineEnd);
+    rest.remove_prefix(cut + 1);
+    ++lines;
+  }
+  out.append(rest);
+  return lines;
+}
+
+std::string LayoutCaption(int format) {
+  switch (format) {
+    case kFormatA:
+      return "A - long";
+    case kFormatB:
+      return "B - components 1";
+    case kFormatC:
+      return "C - components 2";
+    default:
+      return "D - components 3";
+  }
+}
+
+std::string FitVisualBasic(const CodeExportSettings& settings, const std::string& text,
+                           MessagePort& messages) {
+  const lang::LanguageRules& rules = lang::RulesOf(lang::Language::VisualBasic);
+  const std::vector<std::string_view> lines = Lines(text);
+  std::string out;
+  out.reserve(text.size());
+  std::vector<std::string_view> statement;
+  bool first = true;
+  std::size_t i = 0;
+  while (i < lines.size()) {
+    statement.clear();
+    bool over = false;
+    while (true) {
+      std::string_view line = lines[i];
+      over = over || line.size() > rules.max_line_length;
+      const bool continued = EndsWithText(line, rules.continuation);
+      if (continued) line.remove_suffix(rules.continuation.size());
+      statement.push_back(line);
+      ++i;
+      if (!continued || i >= lines.size()) break;
+    }
+    over = over || statement.size() > static_cast<std::size_t>(rules.max_continuations) + 1;
+    if (!first) out.append(kLineEnd);
+    first = false;
+    if (!over) {
+      // Unchanged: the lines as they were, with their marks.
+      for (std::size_t n = 0; n < statement.size(); ++n) {
+        if (n > 0) out.append(rules.continuation).append(kLineEnd);
+        out.append(statement[n]);
+      }
+      continue;
+    }
+    const std::size_t used = AppendVbStatement(out, statement, rules.max_line_length);
+    if (used > static_cast<std::size_t>(rules.max_continuations) + 1) {
+      const int format = settings.equation_format;
+      std::string message = "This network is too large for Visual Basic in layout \"" +
+                            LayoutCaption(format) + "\": one statement would need " +
+                            std::to_string(used - 1) + " line continuations, and Visual Basic " +
+                            "allows " + std::to_string(rules.max_continuations) + ".";
+      if (format != kFormatD) {
+        message += " Choose layout \"D - components 3\", which writes one short statement a term.";
+      }
+      messages.Inform(message, MessageIcon::Exclamation);
+      return {};
+    }
+  }
+  return out;
+}
+
+// Java: statements past the method limit go into helper methods, each statement whole.
+std::string SplitJavaStatements(const std::string& text) {
+  if (text.size() <= kJavaMethodChars) return text;
+  std::vector<std::string_view> chunks;
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    std::size_t end = rest.size();
+    if (rest.size() > kJavaMethodChars) {
+      end = rest.rfind(";\r\n", kJavaMethodChars);
+      if (end == std::string_view::npos || end == 0) end = rest.find(";\r\n");
+      end = end == std::string_view::npos ? rest.size() : end + 1;
+    }
+    chunks.push_back(rest.substr(0, end));
+    rest.remove_prefix(end);
+  }
+  std::string out;
+  out.reserve(text.size() + chunks.size() * 64);
+  for (std::size_t n = 1; n <= chunks.size(); ++n) {
+    out.append(kLineEnd).append("\tcalcNet").append(std::to_string(n)).append("();");
+  }
+  out.append(kLineEnd).append("}");
+  for (std::size_t n = 0; n < chunks.size(); ++n) {
+    out.append(kLineEnd).append(kLineEnd);
+    out.append("public static void calcNet").append(std::to_string(n + 1)).append("()");
+    out.append(kLineEnd).append("{").append(chunks[n]);
+    if (n + 1 < chunks.size()) out.append(kLineEnd).append("}");
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string JavaSplitSum(const std::vector<std::string>& terms,
+                         const std::function<std::string(std::string_view)>& output_line) {
+  std::size_t total = 0;
+  for (const std::string& term : terms) total += term.size();
+  if (total <= kJavaMethodChars) return {};
+  std::vector<std::string> bodies(1);
+  for (const std::string& term : terms) {
+    if (!bodies.back().empty() && bodies.back().size() + term.size() > kJavaMethodChars) {
+      bodies.emplace_back();
+    }
+    bodies.back().append(CleanUpExpression(term));
+  }
+  std::string calls;
+  for (std::size_t n = 1; n <= bodies.size(); ++n) {
+    if (n > 1) calls.append(" + ");
+    calls.append("calcNet").append(std::to_string(n)).append("()");
+  }
+  std::string out = CleanUpExpression(output_line(calls));
+  out.append(kLineEnd).append("}");
+  for (std::size_t n = 0; n < bodies.size(); ++n) {
+    out.append(kLineEnd).append(kLineEnd);
+    out.append("public static double calcNet").append(std::to_string(n + 1)).append("()");
+    out.append(kLineEnd).append("{").append(kLineEnd).append("return ").append(bodies[n]);
+    out.append(";");
+    if (n + 1 < bodies.size()) out.append(kLineEnd).append("}");
+  }
+  return out;
+}
+
+std::string FitStatements(const CodeExportSettings& settings, std::string text,
+                          MessagePort& messages) {
+  switch (settings.code_type) {
+    case CodeType::F90:
+      return FitFortran(text);
+    case CodeType::Vb:
+      return FitVisualBasic(settings, text, messages);
+    case CodeType::Java:
+      if (settings.equation_format == kFormatA) return text;
+      return SplitJavaStatements(text);
+    default:
+      return text;
+  }
+}
+
+}  // namespace kdk
