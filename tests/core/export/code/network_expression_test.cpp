@@ -36,7 +36,7 @@ TEST_F(NetworkExpressionTest, FormatAIsOneStatementWithTanhCallsAndBracketedLine
 TEST_F(NetworkExpressionTest, FormatAWritesTheContinuationOfTheCodeType) {
   CodeExportSettings settings = SettingsFor(CodeType::C, kFormatA);
   const std::string text = Expression(settings);
-  EXPECT_TRUE(text.starts_with("\r\nKestrium_price = (((( \\\r\n+ \\\r\nTanh( \\\r\n(("));
+  EXPECT_TRUE(text.starts_with("\r\nKestrium_price = (((( \\\r\n+ \\\r\nmyTanh( \\\r\n(("));
   EXPECT_TRUE(text.ends_with(") * (-0.5) \\\r\n+0.75)/2) + 0.5) * 10);"));
 }
 
@@ -72,8 +72,8 @@ TEST_F(NetworkExpressionTest, FormatCSeparatesSumsAndActivations) {
 TEST_F(NetworkExpressionTest, FormatCWithExponentialTanhAndSpssSyntax) {
   CodeExportSettings settings = SettingsFor(CodeType::Spss, kFormatC);
   const std::string text = Expression(settings);
-  EXPECT_EQ(text, CrLfLines({"", "COMPUTE Var1 = ((_2nd_input * (0.25)) - 0.5)", " + 0.25 .",
-                             "COMPUTE Var2 = ((_2nd_input * (-0.5)) + 1)", " + ((size * (2)))",
+  EXPECT_EQ(text, CrLfLines({"", "COMPUTE Var1 = ((V_2nd_input * (0.25)) - 0.5)", " + 0.25 .",
+                             "COMPUTE Var2 = ((V_2nd_input * (-0.5)) + 1)", " + ((size * (2)))",
                              " + 0 .", "COMPUTE Var3 = 0.75 .", "Execute .",
                              "COMPUTE Var1 = 1.5 * (Exp(Var1) - Exp(-Var1)) / (Exp(Var1) + "
                              "Exp(-Var1)) .",
@@ -113,10 +113,14 @@ TEST_F(NetworkExpressionTest, RootNameIsCleanedAndStored) {
   EXPECT_EQ(settings.temp_variables.back(), "_9_t_mp3");
 }
 
-TEST_F(NetworkExpressionTest, NamesUnchangedWithoutSmartNames) {
-  CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatD);
+TEST_F(NetworkExpressionTest, NamesUnchangedWithoutSmartNamesWhereTheLanguageTakesThem) {
+  CodeExportSettings settings = SettingsFor(CodeType::Equation, kFormatD);
   settings.smart_names = false;
-  EXPECT_NE(Expression(settings).find("Var1_1 = ((2nd input * (0.25)) - 0.5);"), std::string::npos);
+  EXPECT_NE(Expression(settings).find("Var1_1 = ((2nd input * (0.25)) - 0.5)"), std::string::npos);
+  settings = SettingsFor(CodeType::Sas, kFormatD);
+  settings.smart_names = false;
+  EXPECT_NE(Expression(settings).find("Var1_1 = ((_2nd_input * (0.25)) - 0.5);"),
+            std::string::npos);
 }
 
 TEST_F(NetworkExpressionTest, SingleSlotNetworkPredictsFromTheBiasAlone) {

@@ -31,12 +31,12 @@ TEST_F(ProgramTemplatesTest, VariableListPerCodeType) {
             "\r\ndouble _2nd_input;\r\ndouble size;\r\ndouble Kestrium_price;\r\n");
   CodeExportSettings vb = Generated(CodeType::Vb, kFormatB);
   EXPECT_EQ(VariableList(vb, model_),
-            CrLfLines({"", "Dim _2nd_input as Double ", "Dim size as Double ",
+            CrLfLines({"", "Dim V_2nd_input as Double ", "Dim size as Double ",
                        "Dim Kestrium_price as Double ", "", "Dim Var1 as Double ",
                        "Dim Var2 as Double ", "Dim Var3 as Double ", ""}));
   CodeExportSettings f90 = Generated(CodeType::F90, kFormatA);
   EXPECT_EQ(VariableList(f90, model_),
-            CrLfLines({"", "REAL :: _2nd_input", "REAL :: size", "REAL :: Kestrium_price", ""}));
+            CrLfLines({"", "REAL :: V_2nd_input", "REAL :: size", "REAL :: Kestrium_price", ""}));
   CodeExportSettings java = Generated(CodeType::Java, kFormatA);
   EXPECT_EQ(VariableList(java, model_),
             CrLfLines({"", "public static double _2nd_input;", "public static double size;",
@@ -54,7 +54,7 @@ TEST_F(ProgramTemplatesTest, SasListIsACommentAndCanBeLeftOut) {
 TEST_F(ProgramTemplatesTest, SpssListIsCommentLinesWithTheEightCharacterWarning) {
   CodeExportSettings spss = Generated(CodeType::Spss, kFormatC);
   EXPECT_EQ(VariableList(spss, model_),
-            CrLfLines({"", "/*_2nd_input ** MORE THAN 8 CHARACTERS **", "/*size",
+            CrLfLines({"", "/*V_2nd_input ** MORE THAN 8 CHARACTERS **", "/*size",
                        "/*Kestrium_price ** MORE THAN 8 CHARACTERS **", "/*", "/*Var1", "/*Var2",
                        "/*Var3", "/*"}));
   spss.output_field_name = "abcdefgh";
@@ -84,7 +84,7 @@ TEST_F(ProgramTemplatesTest, VbPrologueAndEpilogue) {
           CrLfLines({"", "Public Sub NeuralPrediction()", "", "\tGetDataValues",
                      "\tMsgBox \"price = \" & calcnet", "", "End Sub", "",
                      "Private Sub GetDataValues()", "", "\t'this is where the data values are set",
-                     "\t_2nd_input = InputBox(\"_2nd_input\")", "\tsize = InputBox(\"size\")", "",
+                     "\tV_2nd_input = InputBox(\"V_2nd_input\")", "\tsize = InputBox(\"size\")", "",
                      "End Sub", "", "Private Function Calcnet() as Double", ""}));
   EXPECT_EQ(ProgramEpilogue(vb, model_),
             "\r\n" + CrLfLines({"",
@@ -204,8 +204,8 @@ TEST_F(ProgramTemplatesTest, FortranPrologueAndEpilogue) {
                        "SUBROUTINE GetInputData",
                        "",
                        "\t!! this is where the data values are set",
-                       "\tPrint *, '_2nd_input?'",
-                       "\tRead *, _2nd_input",
+                       "\tPrint *, 'V_2nd_input?'",
+                       "\tRead *, V_2nd_input",
                        "\tPrint *, 'size?'",
                        "\tRead *, size",
                        "",
