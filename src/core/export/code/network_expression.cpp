@@ -1,12 +1,10 @@
 #include "core/export/code/network_expression.h"
 
 #include <cmath>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/common/number_text.h"
 #include "core/common/text_utils.h"
 #include "core/export/code/program_names.h"
 #include "core/export/code/statement_fitting.h"
@@ -17,17 +15,76 @@ namespace kdk {
 
 namespace {
 
-std::string_view TanhCallOf(CodeType type);
+std::string_view TanhCallOf(CodeType type) {
+  // C and Java call their own bounded function; the header names it the same way.
+  return type == CodeType::C || type == CodeType::Java ? "myTanh(" : "Tanh(";
+}
 
-// Writes the statements of one layout; holds the syntax pieces and the cleaned
-// names so that each is computed once.
+// The text of a layout, written once. The clean-up (doubled signs, doubled line
+// ends, the last line end) is applied while writing, so that the generated text
+// needs no further pass: a negative number after " + " is written " - " and its
+// magnitude, and a run of line ends is written as the clean-up leaves it (a run of
+// n becomes ceil(n/4): two passes that each halve it). In the literal mode the text
+// is written as the layouts describe it, for CleanUpExpression to clean.
+class ExpressionText {
+ public:
+  explicit ExpressionText(bool clean) : clean_(clean) {}
+
+  void Reserve(std::size_t size) { text_.reserve(size); }
+
+  // Pieces hold no run of two line ends themselves; runs form where pieces meet.
+  void Append(std::string_view piece) {
+    if (!clean_) {
+      text_.append(piece);
+      return;
+    }
+    while (piece.starts_with(kCrLf)) {
+      ++line_ends_;
+      piece.remove_prefix(kCrLf.size());
+    }
+    if (piece.empty()) return;
+    FlushLineEnds();
+    std::size_t trailing = 0;
+    while (piece.size() >= kCrLf.size() * (trailing + 1) &&
+           piece.substr(piece.size() - kCrLf.size() * (trailing + 1), kCrLf.size()) == kCrLf) {
+      ++trailing;
+    }
+    text_.append(piece.substr(0, piece.size() - trailing * kCrLf.size()));
+    line_ends_ = trailing;
+  }
+
+  std::string Finish() {
+    if (clean_) {
+      // The clean-up's last step drops up to two line ends from the end.
+      const std::size_t kept = (line_ends_ + 3) / 4;
+      line_ends_ = kept > 2 ? kept - 2 : 0;
+      for (std::size_t n = 0; n < line_ends_; ++n) text_.append(kCrLf);
+      line_ends_ = 0;
+    }
+    return std::move(text_);
+  }
+
+ private:
+  void FlushLineEnds() {
+    for (std::size_t n = 0; n < (line_ends_ + 3) / 4; ++n) text_.append(kCrLf);
+    line_ends_ = 0;
+  }
+
+  bool clean_;
+  std::string text_;
+  std::size_t line_ends_ = 0;
+};
+
+// Writes the statements of one layout; holds the syntax pieces and the names so
+// that each is computed once.
 class ExpressionWriter {
  public:
   ExpressionWriter(CodeExportSettings& settings, const NetworkModel& model,
-                   const ProgramNames& names)
+                   const ProgramNames& names, bool clean)
       : settings_(settings),
         model_(model),
         rules_(lang::RulesOf(LanguageOf(settings.code_type))),
+        clean_(clean),
         prefix_(settings.statement_prefix),
         terminator_(settings.line_terminator),
         continuation_(settings.line_continuation),
@@ -42,23 +99,28 @@ class ExpressionWriter {
     settings.temp_variables.assign(1, std::string());
   }
 
-  // Whether Write's text is already cleaned up (Java's split layout A cleans each
-  // term itself: the lines between its methods must stay).
-  bool Cleaned() const { return cleaned_; }
-
   std::string Write(int format) {
+    ExpressionText text(clean_);
+    // About 50 characters a term, more in layout D.
+    text.Reserve(static_cast<std::size_t>(inputs_ + 2) * static_cast<std::size_t>(slots_) *
+                 (format == kFormatD ? 80 : 52));
     switch (format) {
       case kFormatA:
-        return FormatA();
+        FormatA(text);
+        break;
       case kFormatB:
-        return FormatB();
+        FormatB(text);
+        break;
       case kFormatC:
-        return FormatC();
+        FormatC(text);
+        break;
       case kFormatD:
-        return FormatD();
+        FormatD(text);
+        break;
       default:
-        return {};
+        break;
     }
+    return text.Finish();
   }
 
  private:
@@ -77,11 +139,15 @@ class ExpressionWriter {
     lang::AppendRealLiteral(rules_, out, value, true);
   }
 
-  bool HasInputTerms(int k) const {
-    for (int i = 0; i < inputs_; ++i) {
-      if (model_.wih[i][k] != 0) return true;
+  // " + value", or " - magnitude" where the clean-up would turn "+ -" into "- ".
+  void AppendPlus(std::string& out, double value, bool real = false) const {
+    const bool flip = clean_ && value < 0;
+    out.append(flip ? " - " : " + ");
+    if (real) {
+      AppendReal(out, flip ? -value : value);
+    } else {
+      AppendNumber(out, flip ? -value : value);
     }
-    return false;
   }
 
   // "((name * (coefficient)) - offset)"; false when the weight is 0 (no term).
@@ -97,6 +163,10 @@ class ExpressionWriter {
     AppendNumber(out, coefficient);
     if (offset == 0) {
       out.append(")))");
+    } else if (clean_ && offset < 0) {
+      out.append(")) + ");  // "- -" cleaned up
+      AppendNumber(out, -offset);
+      out.append(")");
     } else {
       out.append(")) - ");
       AppendNumber(out, offset);
@@ -106,32 +176,33 @@ class ExpressionWriter {
   }
 
   // The input terms and the bias of a hidden neuron, each further term on a new
-  // line starting " + "; for the bias slot its output weight.
-  std::string HiddenSum(int k, bool real_bias = false) const {
-    std::string sum;
+  // line starting " + "; for the bias slot its output weight. A neuron without
+  // input terms has its bias alone, written as a real where it stands in an
+  // expression (`real_bias`).
+  void AppendHiddenSum(std::string& sum, int k, bool real_bias = false) const {
     if (IsBiasSlot(k)) {
       AppendNumber(sum, model_.who[k]);
-      return sum;
+      return;
     }
-    sum.reserve(static_cast<size_t>(inputs_ + 1) * 48);
+    bool any = false;
     for (int i = 0; i < inputs_; ++i) {
-      const size_t before = sum.size();
-      if (before > 0) {
-        sum.append(continuation_);
-        sum.append(" + ");
+      const std::size_t before = sum.size();
+      if (any) sum.append(continuation_).append(" + ");
+      if (AppendInputTerm(sum, i, k)) {
+        any = true;
+      } else {
+        sum.resize(before);
       }
-      if (!AppendInputTerm(sum, i, k)) sum.resize(before);
     }
-    if (!sum.empty()) {
+    const double bias = model_.wih[inputs_][k];
+    if (any) {
       sum.append(continuation_);
-      sum.append(" + ");
-      AppendNumber(sum, model_.wih[inputs_][k]);
+      AppendPlus(sum, bias);
     } else if (real_bias) {
-      AppendReal(sum, model_.wih[inputs_][k]);
+      AppendReal(sum, bias);
     } else {
-      AppendNumber(sum, model_.wih[inputs_][k]);
+      AppendNumber(sum, bias);
     }
-    return sum;
   }
 
   bool IsNonLinear(int k) const {
@@ -149,7 +220,7 @@ class ExpressionWriter {
     out.append(continuation_);
     out.append(IsNonLinear(k) ? tanh_call_ : "(");
     out.append(continuation_);
-    out.append(HiddenSum(k, true));
+    AppendHiddenSum(out, k, true);
     out.append(continuation_);
     out.append(")");
     out.append(" * (");
@@ -185,70 +256,77 @@ class ExpressionWriter {
 
   void AddTemp(const std::string& name) { settings_.temp_variables.push_back(name); }
 
-  // The sum of the weighted terms, one "+" term after another. Without hidden
-  // neurons the output bias alone is the sum, written as a real so that the
+  // CR LF, the assignment of the output, "((((".
+  void AppendOutputStart(std::string& out) const {
+    out.append(kCrLf);
+    out.append(prefix_);
+    out.append(output_);
+    out.append(" = ((((");
+  }
+
+  // The scaling back to real units after the normalised output.
+  void AppendOutputEnd(std::string& out) const {
+    out.append(")/2) + 0.5) * ");
+    AppendNumber(out, model_.max_norm_out - model_.min_norm_out);
+    out.append(")");
+    if (model_.min_norm_out != 0) AppendPlus(out, model_.min_norm_out);
+    out.append(terminator_);
+  }
+
+  std::string OutputStatement(std::string_view x) const {
+    std::string line;
+    line.reserve(x.size() + 96);
+    AppendOutputStart(line);
+    line.append(x);
+    AppendOutputEnd(line);
+    return line;
+  }
+
+  // One "+" term per hidden neuron, then the output bias with its sign. Without
+  // hidden neurons the output bias alone is the sum, written as a real so that the
   // scaling's "/2" does not divide integers; with no bias either the sum is 0.
-  std::vector<std::string> FormatATerms() const {
-    std::vector<std::string> terms;
-    terms.reserve(static_cast<size_t>(slots_));
-    for (int k = 0; k + 1 < slots_; ++k) {
-      std::string term(continuation_);
-      term.append("+");
-      AppendWeightedTerm(term, k);
-      terms.push_back(std::move(term));
-    }
+  void AppendFormatATerm(std::string& out, int k) const {
+    out.append(continuation_);
+    out.append("+");
+    AppendWeightedTerm(out, k);
+  }
+
+  void AppendFormatABias(std::string& out) const {
     const double bias = model_.who[slots_ - 1];
-    const bool alone = terms.empty();
+    const bool alone = slots_ == 1;
     if (bias != 0) {
-      std::string term(continuation_);
-      term.append(bias > 0 ? "+" : "-");
+      out.append(continuation_);
+      out.append(bias > 0 ? "+" : "-");
       if (alone) {
-        AppendReal(term, std::fabs(bias));
+        AppendReal(out, std::fabs(bias));
       } else {
-        AppendNumber(term, std::fabs(bias));
+        AppendNumber(out, std::fabs(bias));
       }
-      terms.push_back(std::move(term));
     } else if (alone) {
-      std::string zero;
-      AppendReal(zero, 0);
-      terms.push_back(std::move(zero));
+      AppendReal(out, 0);
     }
-    return terms;
   }
 
-  std::string FormatA() {
-    const std::vector<std::string> terms = FormatATerms();
+  void FormatA(ExpressionText& text) {
     if (settings_.code_type == CodeType::Java) {
-      std::string split = JavaSplitSum(terms, [this](std::string_view sum) {
-        return OutputLine(settings_, model_, sum);
-      });
+      std::vector<std::string> terms(static_cast<std::size_t>(slots_));
+      for (int k = 0; k + 1 < slots_; ++k) AppendFormatATerm(terms[k], k);
+      AppendFormatABias(terms.back());
+      std::string split = JavaSplitSum(
+          terms, [this](std::string_view sum) { return OutputStatement(sum); });
       if (!split.empty()) {
-        cleaned_ = true;
-        return split;
+        text.Append(split);
+        return;
       }
     }
-    std::string sum;
-    for (const std::string& term : terms) sum.append(term);
-    return OutputLine(settings_, model_, sum);
-  }
-
-  std::string FormatB() {
-    std::string text;
-    std::string list;
-    for (int k = 0; k < slots_; ++k) {
-      const std::string name = Numbered(k + 1);
-      text.append(kCrLf);
-      text.append(prefix_);
-      text.append(name);
-      text.append(" = ");
-      AppendWeightedTerm(text, k);
-      text.append(terminator_);
-      text.append(kCrLf);
-      AddTemp(name);
-      AppendToList(list, name);
-    }
-    text.append(OutputLine(settings_, model_, list));
-    return text;
+    std::string statement;
+    statement.reserve(static_cast<std::size_t>(inputs_ + 2) * static_cast<std::size_t>(slots_) *
+                      52);
+    AppendOutputStart(statement);
+    for (int k = 0; k + 1 < slots_; ++k) AppendFormatATerm(statement, k);
+    AppendFormatABias(statement);
+    AppendOutputEnd(statement);
+    text.Append(statement);
   }
 
   static void AppendToList(std::string& list, std::string_view name) {
@@ -256,46 +334,68 @@ class ExpressionWriter {
     list.append(name);
   }
 
-  std::string FormatC() {
-    std::string sums;
+  void FormatB(ExpressionText& text) {
+    std::string list;
+    std::string line;
+    for (int k = 0; k < slots_; ++k) {
+      const std::string name = Numbered(k + 1);
+      line.clear();
+      line.append(kCrLf);
+      line.append(prefix_);
+      line.append(name);
+      line.append(" = ");
+      AppendWeightedTerm(line, k);
+      line.append(terminator_);
+      line.append(kCrLf);
+      text.Append(line);
+      AddTemp(name);
+      AppendToList(list, name);
+    }
+    text.Append(OutputStatement(list));
+  }
+
+  void FormatC(ExpressionText& text) {
     std::string weighted;
     std::string list;
+    std::string line;
     for (int k = 0; k < slots_; ++k) {
       const std::string name = Numbered(k + 1);
       AddTemp(name);
-      sums.append(kCrLf);
-      AppendAssignment(sums, name, HiddenSum(k));
+      line.clear();
+      line.append(kCrLf);
+      line.append(prefix_);
+      line.append(name);
+      line.append(" = ");
+      AppendHiddenSum(line, k);
+      line.append(terminator_);
+      line.append(kCrLf);
+      text.Append(line);
       AppendActivationLine(weighted, name, k);
       AppendToList(list, name);
     }
-    return Sections({sums, weighted, OutputLine(settings_, model_, list)});
+    text.Append(section_end_);
+    text.Append(weighted);
+    text.Append(section_end_);
+    text.Append(OutputStatement(list));
+    text.Append(section_end_);
   }
 
-  // Each block followed by the section separator.
-  std::string Sections(std::initializer_list<std::string_view> blocks) const {
-    size_t size = 0;
-    for (std::string_view block : blocks) size += block.size() + section_end_.size();
-    std::string text;
-    text.reserve(size);
-    for (std::string_view block : blocks) text.append(block).append(section_end_);
-    return text;
-  }
-
-  std::string FormatD() {
-    std::string terms;
+  void FormatD(ExpressionText& text) {
     std::string weighted;
     std::string list;
-    std::vector<std::string> component_sums(slots_);
+    std::string lines;
+    std::vector<std::string> component_sums(static_cast<std::size_t>(slots_));
+    std::string term;
     for (int k = 0; k < slots_; ++k) {
       const std::string name = Numbered(k + 1);
       std::string& sum = component_sums[k];
-      terms.append(kCrLf);
-      std::string term;
+      lines.clear();
+      lines.append(kCrLf);
       for (int i = 0; i < inputs_; ++i) {
         term.clear();
         if (!AppendInputTerm(term, i, k)) continue;
         const std::string term_name = name + "_" + std::to_string(i + 1);
-        AppendAssignment(terms, term_name, term);
+        AppendAssignment(lines, term_name, term);
         AddTemp(term_name);
         AppendToList(sum, term_name);
       }
@@ -305,24 +405,25 @@ class ExpressionWriter {
       if (bias_written) {
         term.clear();
         AppendNumber(term, bias);
-        AppendAssignment(terms, bias_name, term);
+        AppendAssignment(lines, bias_name, term);
         AddTemp(bias_name);
       }
+      text.Append(lines);
       if (model_.who[k] != 0) {
         if (!IsBiasSlot(k) && bias_written) {
           sum.append(" + ");
           sum.append(bias_name);
         } else if (IsBiasSlot(k)) {
-          sum.append(" + ");
-          AppendNumber(sum, model_.who[k]);
+          AppendPlus(sum, model_.who[k]);
         }
       }
       AppendActivationLine(weighted, name, k);
       AppendToList(list, name);
     }
-    std::string sums;
+    text.Append(section_end_);
     std::string zero;
     AppendNumber(zero, 0);
+    std::string sums;
     for (int k = 0; k < slots_; ++k) {
       // A slot without components (a zero output bias, a neuron whose weights and
       // bias are all 0) still has its activation line below, which reads it.
@@ -330,15 +431,23 @@ class ExpressionWriter {
       AddTemp(name);
       AppendAssignment(sums, name, component_sums[k].empty() ? zero : component_sums[k]);
     }
+    text.Append(sums);
+    text.Append(section_end_);
+    text.Append(weighted);
+    text.Append(section_end_);
     AddTemp(root_);
     std::string total = prefix_;
     total.append(root_).append(" = ").append(list).append(terminator_);
-    return Sections({terms, sums, weighted, total, OutputLine(settings_, model_, root_)});
+    text.Append(total);
+    text.Append(section_end_);
+    text.Append(OutputStatement(root_));
+    text.Append(section_end_);
   }
 
   CodeExportSettings& settings_;
   const NetworkModel& model_;
   const lang::LanguageRules& rules_;
+  const bool clean_;
   const std::string prefix_;
   const std::string terminator_;
   const std::string continuation_;
@@ -349,12 +458,37 @@ class ExpressionWriter {
   const int inputs_;
   const int slots_;
   const std::vector<std::string>& names_;
-  bool cleaned_ = false;
 };
 
-std::string_view TanhCallOf(CodeType type) {
-  // C and Java call their own bounded function; the header names it the same way.
-  return type == CodeType::C || type == CodeType::Java ? "myTanh(" : "Tanh(";
+// Whether the clean-up would change the text: a doubled sign, two line ends in a
+// row or a line end at the end.
+bool NeedsCleanUp(std::string_view text) {
+  if (text.ends_with(kCrLf)) return true;
+  for (std::size_t at = text.find(' '); at != std::string_view::npos;
+       at = text.find(' ', at + 1)) {
+    if (at == 0 || at + 1 >= text.size()) continue;
+    const char before = text[at - 1];
+    const char after = text[at + 1];
+    if ((before == '-' && (after == '-' || after == '+')) || (before == '+' && after == '-')) {
+      return true;
+    }
+  }
+  return text.find("\r\n\r\n") != std::string_view::npos;
+}
+
+bool InputsFit(CodeExportSettings& settings, const NetworkModel& model, MessagePort& messages) {
+  settings.temp_variables.assign(1, std::string());
+  std::string problem = NetworkShapeProblem(model);
+  if (problem.empty()) problem = UnscalableInputMessage(model);
+  if (!problem.empty()) {
+    messages.Inform(problem, MessageIcon::Exclamation);
+    return false;
+  }
+  if (settings.equation_format < kFormatB || settings.equation_format > kFormatD) {
+    messages.Inform("error!", MessageIcon::Information);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -378,8 +512,8 @@ std::string OutputLine(const CodeExportSettings& settings, const NetworkModel& m
                        std::string_view x) {
   std::string line;
   line.reserve(x.size() + 96);
-  line.append(kCrLf);
   const lang::LanguageRules& rules = lang::RulesOf(LanguageOf(settings.code_type));
+  line.append(kCrLf);
   line.append(settings.statement_prefix);
   line.append(NameProgram(settings, model).output);
   line.append(" = ((((");
@@ -420,23 +554,24 @@ std::string NetworkShapeProblem(const NetworkModel& model) {
          " inputs and " + std::to_string(slots) + " hidden slots.";
 }
 
+std::string LiteralNetworkExpression(CodeExportSettings& settings, const NetworkModel& model,
+                                     MessagePort& messages) {
+  if (!InputsFit(settings, model, messages)) return {};
+  const ProgramNames names = NameProgram(settings, model);
+  return ExpressionWriter(settings, model, names, false).Write(settings.equation_format);
+}
+
 std::string NetworkExpression(CodeExportSettings& settings, const NetworkModel& model,
                               MessagePort& messages) {
-  settings.temp_variables.assign(1, std::string());
-  std::string problem = NetworkShapeProblem(model);
-  if (problem.empty()) problem = UnscalableInputMessage(model);
-  if (!problem.empty()) {
-    messages.Inform(problem, MessageIcon::Exclamation);
-    return {};
-  }
-  if (settings.equation_format < kFormatB || settings.equation_format > kFormatD) {
-    messages.Inform("error!", MessageIcon::Information);
-    return {};
-  }
+  if (!InputsFit(settings, model, messages)) return {};
   const ProgramNames names = NameProgram(settings, model);
-  ExpressionWriter writer(settings, model, names);
-  std::string text = writer.Write(settings.equation_format);
-  if (!writer.Cleaned()) text = CleanUpExpression(text);
+  std::string text = ExpressionWriter(settings, model, names, true).Write(settings.equation_format);
+  // Only the Equation type's own syntax and unchanged names can hold what the
+  // clean-up replaces; then the text is written as described and cleaned up whole.
+  if (settings.code_type == CodeType::Equation && NeedsCleanUp(text)) {
+    text = CleanUpExpression(
+        ExpressionWriter(settings, model, names, false).Write(settings.equation_format));
+  }
   return FitStatements(settings, std::move(text), messages);
 }
 

@@ -31,6 +31,11 @@ std::string CleanUpExpression(std::string_view text);
 std::string NetworkExpression(CodeExportSettings& settings, const NetworkModel& model,
                               MessagePort& messages);
 
+// The statements as the layouts describe them, before CleanUpExpression (which
+// NetworkExpression applies while writing): for tests that the two agree.
+std::string LiteralNetworkExpression(CodeExportSettings& settings, const NetworkModel& model,
+                                     MessagePort& messages);
+
 // Whether the model's arrays have the sizes a loaded network has; "" when they do,
 // otherwise what is wrong, in plain words.
 std::string NetworkShapeProblem(const NetworkModel& model);

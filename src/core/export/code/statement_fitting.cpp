@@ -47,11 +47,19 @@ void AppendFortranLine(std::string& out, std::string_view line, std::size_t limi
   out.append(line);
 }
 
-std::string FitFortran(const std::string& text) {
+bool LinesFit(std::string_view text, std::size_t limit) {
+  std::size_t start = 0;
+  for (std::size_t end = text.find(kLineEnd); end != std::string_view::npos;
+       end = text.find(kLineEnd, start)) {
+    if (end - start > limit) return false;
+    start = end + kLineEnd.size();
+  }
+  return text.size() - start <= limit;
+}
+
+std::string FitFortran(std::string text) {
   const std::size_t limit = lang::RulesOf(lang::Language::Fortran90).max_line_length;
-  bool fits = true;
-  for (std::string_view line : Lines(text)) fits = fits && line.size() <= limit;
-  if (fits) return text;
+  if (LinesFit(text, limit)) return text;
   std::string out;
   out.reserve(text.size() + text.size() / 32);
   bool first = true;
@@ -105,9 +113,24 @@ std::string LayoutCaption(int format) {
   }
 }
 
-std::string FitVisualBasic(const CodeExportSettings& settings, const std::string& text,
+// Whether every statement keeps to the continuation limit.
+bool ContinuationsFit(std::string_view text, const lang::LanguageRules& rules) {
+  int continuations = 0;
+  for (std::size_t end = text.find(kLineEnd); end != std::string_view::npos;
+       end = text.find(kLineEnd, end + kLineEnd.size())) {
+    if (text.substr(0, end).ends_with(rules.continuation)) {
+      if (++continuations > rules.max_continuations) return false;
+    } else {
+      continuations = 0;
+    }
+  }
+  return true;
+}
+
+std::string FitVisualBasic(const CodeExportSettings& settings, std::string text,
                            MessagePort& messages) {
   const lang::LanguageRules& rules = lang::RulesOf(lang::Language::VisualBasic);
+  if (LinesFit(text, rules.max_line_length) && ContinuationsFit(text, rules)) return text;
   const std::vector<std::string_view> lines = Lines(text);
   std::string out;
   out.reserve(text.size());
@@ -155,7 +178,7 @@ std::string FitVisualBasic(const CodeExportSettings& settings, const std::string
 }
 
 // Java: statements past the method limit go into helper methods, each statement whole.
-std::string SplitJavaStatements(const std::string& text) {
+std::string SplitJavaStatements(std::string text) {
   if (text.size() <= kJavaMethodChars) return text;
   std::vector<std::string_view> chunks;
   std::string_view rest = text;
@@ -196,14 +219,14 @@ std::string JavaSplitSum(const std::vector<std::string>& terms,
     if (!bodies.back().empty() && bodies.back().size() + term.size() > kJavaMethodChars) {
       bodies.emplace_back();
     }
-    bodies.back().append(CleanUpExpression(term));
+    bodies.back().append(term);
   }
   std::string calls;
   for (std::size_t n = 1; n <= bodies.size(); ++n) {
     if (n > 1) calls.append(" + ");
     calls.append("calcNet").append(std::to_string(n)).append("()");
   }
-  std::string out = CleanUpExpression(output_line(calls));
+  std::string out = output_line(calls);
   out.append(kLineEnd).append("}");
   for (std::size_t n = 0; n < bodies.size(); ++n) {
     out.append(kLineEnd).append(kLineEnd);
@@ -219,12 +242,12 @@ std::string FitStatements(const CodeExportSettings& settings, std::string text,
                           MessagePort& messages) {
   switch (settings.code_type) {
     case CodeType::F90:
-      return FitFortran(text);
+      return FitFortran(std::move(text));
     case CodeType::Vb:
-      return FitVisualBasic(settings, text, messages);
+      return FitVisualBasic(settings, std::move(text), messages);
     case CodeType::Java:
       if (settings.equation_format == kFormatA) return text;
-      return SplitJavaStatements(text);
+      return SplitJavaStatements(std::move(text));
     default:
       return text;
   }

@@ -28,9 +28,9 @@ std::string FitStatements(const CodeExportSettings& settings, std::string text,
                           MessagePort& messages);
 
 // Java layout A: the sum of the weighted terms computed by helper methods returning
-// double when it would not fit one method; "" when it fits. Each term is cleaned
-// here, as the whole expression is otherwise. `output_line` writes the output
-// statement for the sum of the helper calls.
+// double when it would not fit one method; "" when it fits. The terms and
+// `output_line` (the output statement for the sum of the helper calls) are written
+// cleaned up already.
 std::string JavaSplitSum(const std::vector<std::string>& terms,
                          const std::function<std::string(std::string_view)>& output_line);
 

@@ -119,11 +119,12 @@ TEST_F(ProgramTemplatesTest, CPrologueAndEpilogue) {
                        "#include <stdlib.h>",
                        "#include <stdio.h>",
                        "#include <math.h>",
+                       "",
                        "V",
                        "",
                        "void initData(void);",
                        "void calcNet(void);",
-                       "double Tanh(double x);",
+                       "double myTanh(double x);",
                        "",
                        "void main()",
                        "{",
@@ -143,7 +144,7 @@ TEST_F(ProgramTemplatesTest, CPrologueAndEpilogue) {
                        "void calcNet()",
                        "{"}));
   EXPECT_EQ(ProgramEpilogue(c, model_),
-            CrLfLines({"", "}", "", "double Tanh(double x)", "{", "   if (x > 20)",
+            CrLfLines({"", "}", "", "double myTanh(double x)", "{", "   if (x > 20)",
                        "       return 1;", "   else if (x < -20)", "       return -1;", "   else",
                        "       return tanh(x);", "}", ""}));
 }
@@ -159,6 +160,7 @@ TEST_F(ProgramTemplatesTest, JavaPrologueAndEpilogueUseTheCleanedClassName) {
                        "",
                        "public class My_class",
                        "{",
+                       "",
                        "V",
                        "",
                        "",
@@ -181,7 +183,7 @@ TEST_F(ProgramTemplatesTest, JavaPrologueAndEpilogueUseTheCleanedClassName) {
   EXPECT_EQ(java.java_class_name, "My_class");
   EXPECT_EQ(
       ProgramEpilogue(java, model_),
-      CrLfLines({"", "}", "", "public static double Tanh(double x)", "{", "   if (x > 20)",
+      CrLfLines({"", "}", "", "public static double myTanh(double x)", "{", "   if (x > 20)",
                  "       return 1;", "   else if (x < -20)", "       return -1;", "   else",
                  "       {", "       double a = Math.exp(x);", "       double b = Math.exp(-x);",
                  "       return (a-b)/(a+b);", "       }", "}", "", "}"}));
@@ -193,6 +195,7 @@ TEST_F(ProgramTemplatesTest, FortranPrologueAndEpilogue) {
   EXPECT_EQ(ProgramPrologue(f90, model_, "\r\nV\r\n"),
             CrLfLines({"",
                        "Program Net_1",
+                       "",
                        "V",
                        "",
                        "Call GetInputData",
