@@ -53,6 +53,23 @@ class ExpressionText {
     line_ends_ = trailing;
   }
 
+  // A long piece that starts with one line end and does not end with one, taken
+  // over without a copy when it is the whole text.
+  void AppendWhole(std::string&& piece) {
+    if (clean_ && text_.empty() && line_ends_ == 0) {
+      text_ = std::move(piece);
+    } else {
+      Append(piece);
+    }
+  }
+
+  // The text itself, for a long piece that neither starts nor ends with a line end
+  // (line ends pending before it are written first).
+  std::string& Direct() {
+    FlushLineEnds();
+    return text_;
+  }
+
   std::string Finish() {
     if (clean_) {
       // The clean-up's last step drops up to two line ends from the end.
@@ -101,9 +118,10 @@ class ExpressionWriter {
 
   std::string Write(int format) {
     ExpressionText text(clean_);
-    // About 50 characters a term, more in layout D.
+    // At most about 70 characters a term, twice that in layout D; pages reserved
+    // and not written cost nothing.
     text.Reserve(static_cast<std::size_t>(inputs_ + 2) * static_cast<std::size_t>(slots_) *
-                 (format == kFormatD ? 80 : 52));
+                 (format == kFormatD ? 128 : 80));
     switch (format) {
       case kFormatA:
         FormatA(text);
@@ -257,8 +275,8 @@ class ExpressionWriter {
   void AddTemp(const std::string& name) { settings_.temp_variables.push_back(name); }
 
   // CR LF, the assignment of the output, "((((".
-  void AppendOutputStart(std::string& out) const {
-    out.append(kCrLf);
+  void AppendOutputStart(std::string& out, bool line_end = true) const {
+    if (line_end) out.append(kCrLf);
     out.append(prefix_);
     out.append(output_);
     out.append(" = ((((");
@@ -315,18 +333,17 @@ class ExpressionWriter {
       std::string split = JavaSplitSum(
           terms, [this](std::string_view sum) { return OutputStatement(sum); });
       if (!split.empty()) {
-        text.Append(split);
+        text.AppendWhole(std::move(split));
         return;
       }
     }
-    std::string statement;
-    statement.reserve(static_cast<std::size_t>(inputs_ + 2) * static_cast<std::size_t>(slots_) *
-                      52);
-    AppendOutputStart(statement);
+    // One statement: written straight into the text.
+    text.Append(kCrLf);
+    std::string& statement = text.Direct();
+    AppendOutputStart(statement, false);
     for (int k = 0; k + 1 < slots_; ++k) AppendFormatATerm(statement, k);
     AppendFormatABias(statement);
     AppendOutputEnd(statement);
-    text.Append(statement);
   }
 
   static void AppendToList(std::string& list, std::string_view name) {
@@ -464,16 +481,18 @@ class ExpressionWriter {
 // row or a line end at the end.
 bool NeedsCleanUp(std::string_view text) {
   if (text.ends_with(kCrLf)) return true;
-  for (std::size_t at = text.find(' '); at != std::string_view::npos;
-       at = text.find(' ', at + 1)) {
-    if (at == 0 || at + 1 >= text.size()) continue;
-    const char before = text[at - 1];
-    const char after = text[at + 1];
-    if ((before == '-' && (after == '-' || after == '+')) || (before == '+' && after == '-')) {
+  char before = '\0';
+  char middle = '\0';
+  for (char after : text) {
+    if (middle == ' ' && ((before == '-' && (after == '-' || after == '+')) ||
+                          (before == '+' && after == '-'))) {
       return true;
     }
+    if (before == '\n' && middle == '\r' && after == '\n') return true;  // "\n\r\n": two line ends
+    before = middle;
+    middle = after;
   }
-  return text.find("\r\n\r\n") != std::string_view::npos;
+  return false;
 }
 
 bool InputsFit(CodeExportSettings& settings, const NetworkModel& model, MessagePort& messages) {

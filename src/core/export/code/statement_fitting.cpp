@@ -62,13 +62,21 @@ std::string FitFortran(std::string text) {
   if (LinesFit(text, limit)) return text;
   std::string out;
   out.reserve(text.size() + text.size() / 32);
-  bool first = true;
-  for (std::string_view line : Lines(text)) {
-    if (!first) out.append(kLineEnd);
-    first = false;
-    AppendFortranLine(out, line, limit);
+  const std::string_view all = text;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = all.find(kLineEnd, start);
+    const std::string_view line =
+        all.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    if (line.size() > limit) {
+      AppendFortranLine(out, line, limit);
+    } else {
+      out.append(line);
+    }
+    if (end == std::string_view::npos) return out;
+    out.append(kLineEnd);
+    start = end + kLineEnd.size();
   }
-  return out;
 }
 
 bool IsNameChar(char c) {
@@ -160,11 +168,20 @@ std::string FitVisualBasic(const CodeExportSettings& settings, std::string text,
       }
       continue;
     }
-    const std::size_t used = AppendVbStatement(out, statement, rules.max_line_length);
+    std::size_t length = 0;
+    for (std::string_view piece : statement) length += piece.size();
+    // Each continued line holds at most the limit less its mark: a statement
+    // longer than the lines allowed can hold is refused without breaking it.
+    const std::size_t limit = rules.max_line_length;
+    const std::size_t at_least =
+        length > limit ? (length - limit) / (limit - rules.continuation.size()) + 1 : 1;
+    const std::size_t used = at_least > static_cast<std::size_t>(rules.max_continuations) + 1
+                                 ? at_least
+                                 : AppendVbStatement(out, statement, rules.max_line_length);
     if (used > static_cast<std::size_t>(rules.max_continuations) + 1) {
       const int format = settings.equation_format;
       std::string message = "This network is too large for Visual Basic in layout \"" +
-                            LayoutCaption(format) + "\": one statement would need " +
+                            LayoutCaption(format) + "\": one statement would need at least " +
                             std::to_string(used - 1) + " line continuations, and Visual Basic " +
                             "allows " + std::to_string(rules.max_continuations) + ".";
       if (format != kFormatD) {
@@ -214,26 +231,32 @@ std::string JavaSplitSum(const std::vector<std::string>& terms,
   std::size_t total = 0;
   for (const std::string& term : terms) total += term.size();
   if (total <= kJavaMethodChars) return {};
-  std::vector<std::string> bodies(1);
-  for (const std::string& term : terms) {
-    if (!bodies.back().empty() && bodies.back().size() + term.size() > kJavaMethodChars) {
-      bodies.emplace_back();
+  // Where each helper's terms begin.
+  std::vector<std::size_t> starts = {0};
+  std::size_t size = 0;
+  for (std::size_t n = 0; n < terms.size(); ++n) {
+    if (size > 0 && size + terms[n].size() > kJavaMethodChars) {
+      starts.push_back(n);
+      size = 0;
     }
-    bodies.back().append(term);
+    size += terms[n].size();
   }
+  starts.push_back(terms.size());
   std::string calls;
-  for (std::size_t n = 1; n <= bodies.size(); ++n) {
+  for (std::size_t n = 1; n + 1 <= starts.size() - 1; ++n) {
     if (n > 1) calls.append(" + ");
     calls.append("calcNet").append(std::to_string(n)).append("()");
   }
   std::string out = output_line(calls);
+  out.reserve(out.size() + total + starts.size() * 64);
   out.append(kLineEnd).append("}");
-  for (std::size_t n = 0; n < bodies.size(); ++n) {
+  for (std::size_t n = 0; n + 1 < starts.size(); ++n) {
     out.append(kLineEnd).append(kLineEnd);
     out.append("public static double calcNet").append(std::to_string(n + 1)).append("()");
-    out.append(kLineEnd).append("{").append(kLineEnd).append("return ").append(bodies[n]);
+    out.append(kLineEnd).append("{").append(kLineEnd).append("return ");
+    for (std::size_t t = starts[n]; t < starts[n + 1]; ++t) out.append(terms[t]);
     out.append(";");
-    if (n + 1 < bodies.size()) out.append(kLineEnd).append("}");
+    if (n + 2 < starts.size()) out.append(kLineEnd).append("}");
   }
   return out;
 }
