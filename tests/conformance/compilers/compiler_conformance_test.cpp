@@ -221,7 +221,7 @@ TEST_F(CompilerConformance, GeneratedJavaCompilesAndComputesThePrediction) {
   std::string mains;
   std::string runs;
   std::string calls;
-  std::vector<const ConformanceCase*> order;
+  std::vector<std::pair<const ConformanceCase*, std::string>> order;
   for (const ConformanceCase& item : *cases_) {
     for (auto [format, letter] : kLayouts) {
       const std::string stem = "N" + item.name + "_" + letter;
@@ -241,7 +241,7 @@ TEST_F(CompilerConformance, GeneratedJavaCompilesAndComputesThePrediction) {
       }
       runs += "  }\n";
       calls += "    run_" + stem + "();\n";
-      order.push_back(&item);
+      order.emplace_back(&item, stem);
     }
   }
   WriteText(folder / "Harness.java",
@@ -258,13 +258,13 @@ TEST_F(CompilerConformance, GeneratedJavaCompilesAndComputesThePrediction) {
       << output;
   ExpectNoFileCreated(run, "the Java programs");
   std::istringstream results(ValuesAfterMark(output));
-  for (const ConformanceCase* item : order) {
+  for (const auto& [item, stem] : order) {
     for (const auto& x : item->inputs) {
       std::string word;
       ASSERT_TRUE(results >> word) << output;
       const double got = std::stod(word);
       const double want = Expected(item->model, x);
-      EXPECT_NEAR(got, want, DoubleTolerance(item->model, want)) << item->name;
+      EXPECT_NEAR(got, want, DoubleTolerance(item->model, want)) << stem;
       ++compared_;
     }
   }

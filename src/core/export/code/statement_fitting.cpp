@@ -243,7 +243,8 @@ std::string JavaSplitSum(const std::vector<std::string>& terms,
   }
   starts.push_back(terms.size());
   std::string calls;
-  for (std::size_t n = 1; n + 1 <= starts.size() - 1; ++n) {
+  const std::size_t helpers = starts.size() - 1;
+  for (std::size_t n = 1; n <= helpers; ++n) {
     if (n > 1) calls.append(" + ");
     calls.append("calcNet").append(std::to_string(n)).append("()");
   }
