@@ -320,7 +320,8 @@ TEST_F(CompilerConformance, GeneratedFortranCompilesAndComputesThePredictionInSi
 // Whether position `at` of the text lies inside a comment (or a string) of the
 // code type: "/* */" blocks for C, Java and SAS; whole comment lines otherwise.
 bool InsideComment(CodeType type, const std::string& text, size_t at) {
-  const size_t line_start = text.rfind('\n', at) == std::string::npos ? 0 : text.rfind('\n', at) + 1;
+  const size_t line_start =
+      text.rfind('\n', at) == std::string::npos ? 0 : text.rfind('\n', at) + 1;
   const std::string_view before(text.data() + line_start, at - line_start);
   size_t quotes = 0;
   for (char c : before) quotes += c == '"' ? 1 : 0;
@@ -336,10 +337,10 @@ bool InsideComment(CodeType type, const std::string& text, size_t at) {
     default: {
       const size_t first = before.find_first_not_of(" \t");
       const std::string_view lead = first == std::string_view::npos ? "" : before.substr(first);
-      const std::string_view prefix = type == CodeType::Vb          ? "'"
-                                      : type == CodeType::F90       ? "!"
-                                      : type == CodeType::Spss      ? "/*"
-                                                                    : "#";
+      const std::string_view prefix = type == CodeType::Vb     ? "'"
+                                      : type == CodeType::F90  ? "!"
+                                      : type == CodeType::Spss ? "/*"
+                                                               : "#";
       return lead.starts_with(prefix);
     }
   }

@@ -12,25 +12,88 @@ using Random = std::mt19937_64;
 // Names a weights file may carry that a careless generator would write as code.
 const std::vector<std::string>& HostileNames() {
   static const std::vector<std::string> names = {
-      "class", "int", "double", "main", "y1", "j0", "Var1", "Var2_1", "var1", "Var", "Tanh",
-      "myTanh", "exp", "calcNet", "CalcNet", "initData", "Math", "System", "String", "args",
-      "_2nd_input", "2nd input", "a.b-c", "a b", "a_b", "", " ", "END", "Print", "Program",
-      "Kestrium", "Dim", "If", "REAL", "COMPUTE", "BY", "TO", "_", "__", "Data", "Run", "x",
-      "GetInputData", "NeuralPrediction", "Calcnet", "InputBox", "MsgBox", "xval",
-      "x*/ int PWN-ED = system(\"touch pwned\"); /*", "line\r\nbreak PWN-ED", "lone\nLF",
-      "lone\rCR", "quote\"d 'PWN-ED'", "C:\\data\\units.csv", "C:\\u0022PWN-ED", "caf\xe9",
-      "\xff\xfe", "n_exactly_63_characters_long_for_fortran_names_aaaaaaaaaaaaaaaaa",
-      "a_name_of_seventy_characters_is_longer_than_fortran_or_sas_takes_aaaaa", "X1", "x1",
-      "l\xe9gume \xe0 PWN-ED", "end", "Var1_1", "Var3_2"};
+      "class",
+      "int",
+      "double",
+      "main",
+      "y1",
+      "j0",
+      "Var1",
+      "Var2_1",
+      "var1",
+      "Var",
+      "Tanh",
+      "myTanh",
+      "exp",
+      "calcNet",
+      "CalcNet",
+      "initData",
+      "Math",
+      "System",
+      "String",
+      "args",
+      "_2nd_input",
+      "2nd input",
+      "a.b-c",
+      "a b",
+      "a_b",
+      "",
+      " ",
+      "END",
+      "Print",
+      "Program",
+      "Kestrium",
+      "Dim",
+      "If",
+      "REAL",
+      "COMPUTE",
+      "BY",
+      "TO",
+      "_",
+      "__",
+      "Data",
+      "Run",
+      "x",
+      "GetInputData",
+      "NeuralPrediction",
+      "Calcnet",
+      "InputBox",
+      "MsgBox",
+      "xval",
+      "x*/ int PWN-ED = system(\"touch pwned\"); /*",
+      "line\r\nbreak PWN-ED",
+      "lone\nLF",
+      "lone\rCR",
+      "quote\"d 'PWN-ED'",
+      "C:\\data\\units.csv",
+      "C:\\u0022PWN-ED",
+      "caf\xe9",
+      "\xff\xfe",
+      "n_exactly_63_characters_long_for_fortran_names_aaaaaaaaaaaaaaaaa",
+      "a_name_of_seventy_characters_is_longer_than_fortran_or_sas_takes_aaaaa",
+      "X1",
+      "x1",
+      "l\xe9gume \xe0 PWN-ED",
+      "end",
+      "Var1_1",
+      "Var3_2"};
   return names;
 }
 
 const std::vector<std::string>& HostileTexts() {
-  static const std::vector<std::string> texts = {
-      "plain text", "*/ system(\"touch pwned\"); PWN-ED /*", "line one\r\nline two */ PWN-ED",
-      "lone\nLF PWN-ED\nmore", "lone\rCR PWN-ED", "C:\\data\\units.csv \\u000a PWN-ED",
-      "\\\\u0041 PWN-ED", "ends with _", "ends with continuation _ ", "caf\xe9 PWN-ED",
-      "tab\there PWN-ED", "\" quote ' PWN-ED", ""};
+  static const std::vector<std::string> texts = {"plain text",
+                                                 "*/ system(\"touch pwned\"); PWN-ED /*",
+                                                 "line one\r\nline two */ PWN-ED",
+                                                 "lone\nLF PWN-ED\nmore",
+                                                 "lone\rCR PWN-ED",
+                                                 "C:\\data\\units.csv \\u000a PWN-ED",
+                                                 "\\\\u0041 PWN-ED",
+                                                 "ends with _",
+                                                 "ends with continuation _ ",
+                                                 "caf\xe9 PWN-ED",
+                                                 "tab\there PWN-ED",
+                                                 "\" quote ' PWN-ED",
+                                                 ""};
   return texts;
 }
 
@@ -115,8 +178,7 @@ std::vector<std::vector<double>> MakeInputs(const NetworkModel& model, int count
 
 }  // namespace
 
-std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count,
-                                              int vectors_per_case) {
+std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case) {
   Random random(seed);
   std::vector<ConformanceCase> cases;
   for (int n = 0; n < count; ++n) {
@@ -135,9 +197,10 @@ std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count,
       default:
         // Most shapes small, some large: sizes spread evenly on a log scale.
         inputs = static_cast<int>(std::exp(std::uniform_real_distribution<double>(0, 4.8)(random)));
-        hidden = Chance(0.1, random) ? 0
-                                     : static_cast<int>(std::exp(
-                                           std::uniform_real_distribution<double>(0, 4.25)(random)));
+        hidden = Chance(0.1, random)
+                     ? 0
+                     : static_cast<int>(
+                           std::exp(std::uniform_real_distribution<double>(0, 4.25)(random)));
         break;
     }
     ConformanceCase item;

@@ -26,7 +26,6 @@ inline constexpr const char* kInjectedMark = "PWN-ED";
 // descriptions and paths drawn from keywords, library names, intermediate variable
 // names, names that smart naming makes equal, comment terminators, quotes, line
 // breaks and Latin-1 bytes. The first cases are the extreme shapes.
-std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count,
-                                              int vectors_per_case);
+std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case);
 
 }  // namespace kdk::conformance

@@ -29,8 +29,8 @@ void AppendCommentLine(std::string& out, const CodeExportSettings& settings,
 }
 
 // A comment line with a fixed lead and text from the model.
-void AppendCommentLine(std::string& out, const CodeExportSettings& settings,
-                       std::string_view lead, std::string_view model_text) {
+void AppendCommentLine(std::string& out, const CodeExportSettings& settings, std::string_view lead,
+                       std::string_view model_text) {
   out.append(settings.comment_line);
   out.append(lead);
   AppendSafe(out, settings, model_text);
@@ -57,8 +57,7 @@ std::string DescriptionText(const CodeExportSettings& settings, const NetworkMod
   // Each line of the description on its own comment line; a lone CR or LF, which
   // would start an uncommented line, becomes a blank.
   std::string_view rest = model.description;
-  for (std::size_t end = rest.find(kCrLf); end != std::string_view::npos;
-       end = rest.find(kCrLf)) {
+  for (std::size_t end = rest.find(kCrLf); end != std::string_view::npos; end = rest.find(kCrLf)) {
     AppendSafe(text, settings, rest.substr(0, end));
     text.append(kCrLf).append(prefix);
     rest.remove_prefix(end + kCrLf.size());

@@ -330,8 +330,8 @@ class ExpressionWriter {
       std::vector<std::string> terms(static_cast<std::size_t>(slots_));
       for (int k = 0; k + 1 < slots_; ++k) AppendFormatATerm(terms[k], k);
       AppendFormatABias(terms.back());
-      std::string split = JavaSplitSum(
-          terms, [this](std::string_view sum) { return OutputStatement(sum); });
+      std::string split =
+          JavaSplitSum(terms, [this](std::string_view sum) { return OutputStatement(sum); });
       if (!split.empty()) {
         text.AppendWhole(std::move(split));
         return;
@@ -484,8 +484,8 @@ bool NeedsCleanUp(std::string_view text) {
   char before = '\0';
   char middle = '\0';
   for (char after : text) {
-    if (middle == ' ' && ((before == '-' && (after == '-' || after == '+')) ||
-                          (before == '+' && after == '-'))) {
+    if (middle == ' ' &&
+        ((before == '-' && (after == '-' || after == '+')) || (before == '+' && after == '-'))) {
       return true;
     }
     if (before == '\n' && middle == '\r' && after == '\n') return true;  // "\n\r\n": two line ends

@@ -144,14 +144,14 @@ ProgramNames NameProgram(const CodeExportSettings& settings, const NetworkModel&
   names.root = RootName(rules, intermediates, SmartName(settings.root_name, smart), table);
   if (intermediates.AnyAssigned()) {
     const std::string root = names.root;
-    table.ReserveWhere([intermediates, root](std::string_view name) {
-      return intermediates.Matches(name, root);
-    });
+    table.ReserveWhere(
+        [intermediates, root](std::string_view name) { return intermediates.Matches(name, root); });
   }
   names.inputs.reserve(model.input_names.size());
   for (const std::string& stored : model.input_names) {
     names.inputs.push_back(table.Claim(SmartName(stored, smart)));
-    if (names.inputs.back() != stored) names.renamed_inputs.emplace_back(stored, names.inputs.back());
+    if (names.inputs.back() != stored)
+      names.renamed_inputs.emplace_back(stored, names.inputs.back());
   }
   names.output = table.Claim(SmartName(settings.output_field_name, smart));
   return names;

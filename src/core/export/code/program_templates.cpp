@@ -33,7 +33,6 @@ void AppendJoined(std::string& out, std::initializer_list<std::string_view> line
   }
 }
 
-
 void AppendDeclaration(std::string& out, const CodeExportSettings& settings, std::string_view name,
                        bool mark_long_names) {
   out.append(settings.var_def_start);

@@ -17,7 +17,7 @@ namespace {
 using testing::CodeTestNetwork;
 using testing::SettingsFor;
 
-constexpr CodeType kAllTypes[] = {CodeType::Equation, CodeType::Sas, CodeType::Vb,  CodeType::C,
+constexpr CodeType kAllTypes[] = {CodeType::Equation, CodeType::Sas,  CodeType::Vb,  CodeType::C,
                                   CodeType::F90,      CodeType::Java, CodeType::Spss};
 
 class CodeAdaptationsTest : public ::testing::Test {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "core/export/code/code_test_network.h"
 #include "core/export/code/smart_names.h"
 #include "fakes/fake_ports.h"

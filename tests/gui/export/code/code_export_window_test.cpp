@@ -4,9 +4,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -250,7 +250,8 @@ TEST_F(CodeExportWindowTest, SaveWritesWhatKdkConvertWrites) {
   Find<QPushButton>("cmdSaveAs")->click();
   const std::string command = std::string("'") + KDK_CLI_BINARY + "' convert '" + model_path_ +
                               "' --to f90 --no-model-info --output-name 'my out' --root-name T "
-                              "--format D -o '" + converted + "' > /dev/null 2>&1";
+                              "--format D -o '" +
+                              converted + "' > /dev/null 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0);
   std::string window_bytes, kdk_bytes, error;
   ASSERT_TRUE(ReadWholeFile(saved, window_bytes, error)) << error;
