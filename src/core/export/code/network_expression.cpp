@@ -507,6 +507,13 @@ bool InputsFit(CodeExportSettings& settings, const NetworkModel& model, MessageP
     messages.Inform("error!", MessageIcon::Information);
     return false;
   }
+  if (settings.code_type == CodeType::Java) {
+    const std::string too_large = JavaClassProblem(settings, model);
+    if (!too_large.empty()) {
+      messages.Inform(too_large, MessageIcon::Exclamation);
+      return false;
+    }
+  }
   return true;
 }
 

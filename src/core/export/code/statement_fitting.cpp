@@ -1,5 +1,7 @@
 #include "core/export/code/statement_fitting.h"
 
+#include <unordered_set>
+
 #include "core/common/text_utils.h"
 #include "core/export/code/network_expression.h"
 #include "core/lang/language_rules.h"
@@ -225,6 +227,46 @@ std::string SplitJavaStatements(std::string text) {
 }
 
 }  // namespace
+
+std::string JavaClassProblem(const CodeExportSettings& settings, const NetworkModel& model) {
+  constexpr std::size_t kConstants = 65535;
+  constexpr std::size_t kFixed = 100;  // classes, methods, strings of the fixed text
+  const std::size_t inputs = model.input_names.size();
+  const std::size_t slots = model.who.size();
+  std::size_t terms = 0;
+  std::size_t biases = 0;
+  for (std::size_t k = 0; k < slots; ++k) {
+    for (std::size_t i = 0; i < inputs; ++i) terms += model.wih[i][k] != 0 ? 1 : 0;
+    biases += model.wih[inputs][k] != 0 ? 1 : 0;
+  }
+  std::size_t variables = inputs + 1;
+  if (settings.equation_format == kFormatB || settings.equation_format == kFormatC) {
+    variables += slots;
+  } else if (settings.equation_format == kFormatD) {
+    variables += terms + biases + slots + 1;
+  }
+  // At most two numbers a term and two a slot: most networks end here.
+  const std::size_t at_most = kFixed + 3 * variables + 2 * (2 * terms + 2 * slots + 2);
+  if (at_most <= kConstants) return {};
+  std::unordered_set<double> numbers;
+  numbers.reserve(2 * terms + 2 * slots + 2);
+  for (std::size_t k = 0; k < slots; ++k) {
+    for (std::size_t i = 0; i < inputs; ++i) {
+      const double w = model.wih[i][k];
+      if (w == 0) continue;
+      const double span = model.max_norm[i] - model.min_norm[i];
+      numbers.insert((w + w) / span);
+      numbers.insert(((model.min_norm[i] + model.min_norm[i]) / span + 1) * w);
+    }
+    numbers.insert(model.wih[inputs][k]);
+    numbers.insert(model.who[k]);
+  }
+  const std::size_t needed = kFixed + 3 * variables + 2 * numbers.size();
+  if (needed <= kConstants) return {};
+  return "This network is too large for one Java class: its program would need about " +
+         std::to_string(needed) + " constants, and a Java class file holds at most " +
+         std::to_string(kConstants) + ". Choose another code format, such as C.";
+}
 
 std::string JavaSplitSum(const std::vector<std::string>& terms,
                          const std::function<std::string(std::string_view)>& output_line) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/export/code/code_export_settings.h"
+#include "core/network/network_model.h"
 #include "core/ports/message_port.h"
 
 namespace kdk {
@@ -31,6 +32,12 @@ std::string FitStatements(const CodeExportSettings& settings, std::string text,
 // double when it would not fit one method; "" when it fits. The terms and
 // `output_line` (the output statement for the sum of the helper calls) are written
 // cleaned up already.
+// Java: a class file holds at most 65,535 constants. Each distinct number the
+// program writes takes two, each variable about three (its reference, name and
+// type). Returns the message refusing a network whose program would need more, or
+// "" when it fits.
+std::string JavaClassProblem(const CodeExportSettings& settings, const NetworkModel& model);
+
 std::string JavaSplitSum(const std::vector<std::string>& terms,
                          const std::function<std::string(std::string_view)>& output_line);
 

@@ -157,5 +157,30 @@ TEST_F(CodeAdaptationsTest, LongLinesAndStatementsFitTheirLanguage) {
   EXPECT_TRUE(Has(java_a, calls + ")/2) + 0.5) * 10);")) << helpers;
 }
 
+TEST_F(CodeAdaptationsTest, JavaRefusesANetworkPastTheConstantsOfOneClass) {
+  const int inputs = 150;
+  const int hidden = 120;
+  std::mt19937_64 random(3);
+  std::uniform_real_distribution<double> weight(-1, 1);
+  model_.input_names.clear();
+  for (int i = 0; i < inputs; ++i) model_.input_names.push_back("x" + std::to_string(i));
+  model_.max_norm.assign(inputs, 2);
+  model_.min_norm.assign(inputs, -1);
+  model_.max_seen.assign(inputs, 1);
+  model_.min_seen.assign(inputs, -1);
+  model_.wih.assign(inputs + 1, std::vector<double>(hidden + 1, 0));
+  for (auto& row : model_.wih) {
+    for (int k = 0; k < hidden; ++k) row[k] = weight(random);
+  }
+  model_.who.assign(hidden + 1, 0.5);
+  model_.hidden_type.assign(hidden, NeuronType::NonLinear);
+  model_.hidden_type.push_back(NeuronType::Bias);
+  EXPECT_EQ(Code(SettingsFor(CodeType::Java)), "");
+  ASSERT_EQ(messages_.messages.size(), 1u);
+  EXPECT_TRUE(Has(messages_.messages[0].text, "too large for one Java class"));
+  EXPECT_TRUE(Has(messages_.messages[0].text, "such as C."));
+  EXPECT_FALSE(Code(SettingsFor(CodeType::C)).empty());
+}
+
 }  // namespace
 }  // namespace kdk
