@@ -19,8 +19,8 @@ std::string GenerateCode(CodeExportSettings& settings, const Workspace& workspac
     messages.Inform(problem, MessageIcon::Exclamation);
     return {};
   }
-  const std::string expression = NetworkExpression(settings, model, messages);
-  if (expression.empty()) return {};  // refused, with its message
+  std::string text = NetworkExpression(settings, model, messages);
+  if (text.empty()) return {};  // refused, with its message
   const std::string variables = VariableList(settings, model);
   std::string header = HeaderCommentBlock(settings, workspace, clock);
   // C and Java call their own tanh, myTanh: the generators write that name, and the
@@ -30,9 +30,13 @@ std::string GenerateCode(CodeExportSettings& settings, const Workspace& workspac
   }
   const std::string prologue = ProgramPrologue(settings, model, variables);
   const std::string epilogue = ProgramEpilogue(settings, model);
-  std::string text;
-  text.reserve(header.size() + prologue.size() + expression.size() + epilogue.size());
-  text.append(header).append(prologue).append(expression).append(epilogue);
+  // The expression, the longest part by far, stays in its own buffer (reserved with
+  // room to spare): the text before it moves in front of it.
+  std::string before;
+  before.reserve(header.size() + prologue.size());
+  before.append(header).append(prologue);
+  text.insert(0, before);
+  text.append(epilogue);
   return text;
 }
 

@@ -12,21 +12,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// The lines of text, without their line ends.
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t end = text.find(kLineEnd, start);
-    if (end == std::string_view::npos) {
-      lines.push_back(text.substr(start));
-      return lines;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + kLineEnd.size();
-  }
-}
-
 // Fortran: each line over the limit is broken before a " + " or " - " (a term of a
 // sum), else at a blank, so that every piece with its " &" fits.
 void AppendFortranLine(std::string& out, std::string_view line, std::size_t limit) {
@@ -66,19 +51,20 @@ std::string FitFortran(std::string text) {
   out.reserve(text.size() + text.size() / 32);
   const std::string_view all = text;
   std::size_t start = 0;
+  std::size_t copied = 0;  // lines that fit are copied in runs
   while (true) {
     const std::size_t end = all.find(kLineEnd, start);
-    const std::string_view line =
-        all.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-    if (line.size() > limit) {
-      AppendFortranLine(out, line, limit);
-    } else {
-      out.append(line);
+    const std::size_t stop = end == std::string_view::npos ? all.size() : end;
+    if (stop - start > limit) {
+      out.append(all.substr(copied, start - copied));
+      AppendFortranLine(out, all.substr(start, stop - start), limit);
+      copied = stop;
     }
-    if (end == std::string_view::npos) return out;
-    out.append(kLineEnd);
+    if (end == std::string_view::npos) break;
     start = end + kLineEnd.size();
   }
+  out.append(all.substr(copied));
+  return out;
 }
 
 bool IsNameChar(char c) {
@@ -140,59 +126,60 @@ bool ContinuationsFit(std::string_view text, const lang::LanguageRules& rules) {
 std::string FitVisualBasic(const CodeExportSettings& settings, std::string text,
                            MessagePort& messages) {
   const lang::LanguageRules& rules = lang::RulesOf(lang::Language::VisualBasic);
-  if (LinesFit(text, rules.max_line_length) && ContinuationsFit(text, rules)) return text;
-  const std::vector<std::string_view> lines = Lines(text);
+  const std::size_t limit = rules.max_line_length;
+  const std::size_t most_lines = static_cast<std::size_t>(rules.max_continuations) + 1;
+  if (LinesFit(text, limit) && ContinuationsFit(text, rules)) return text;
+  const std::string_view all = text;
   std::string out;
   out.reserve(text.size());
   std::vector<std::string_view> statement;
-  bool first = true;
-  std::size_t i = 0;
-  while (i < lines.size()) {
+  std::size_t copied = 0;  // statements that fit are copied in runs
+  std::size_t start = 0;
+  while (start <= all.size()) {
+    // One statement: its lines up to one that does not end in the mark.
+    const std::size_t statement_start = start;
     statement.clear();
     bool over = false;
+    std::size_t end = 0;
     while (true) {
-      std::string_view line = lines[i];
-      over = over || line.size() > rules.max_line_length;
-      const bool continued = EndsWithText(line, rules.continuation);
+      end = all.find(kLineEnd, start);
+      if (end == std::string_view::npos) end = all.size();
+      std::string_view line = all.substr(start, end - start);
+      over = over || line.size() > limit;
+      const bool continued = line.ends_with(rules.continuation);
       if (continued) line.remove_suffix(rules.continuation.size());
       statement.push_back(line);
-      ++i;
-      if (!continued || i >= lines.size()) break;
+      start = end + kLineEnd.size();
+      if (!continued || end == all.size()) break;
     }
-    over = over || statement.size() > static_cast<std::size_t>(rules.max_continuations) + 1;
-    if (!first) out.append(kLineEnd);
-    first = false;
-    if (!over) {
-      // Unchanged: the lines as they were, with their marks.
-      for (std::size_t n = 0; n < statement.size(); ++n) {
-        if (n > 0) out.append(rules.continuation).append(kLineEnd);
-        out.append(statement[n]);
+    if (over || statement.size() > most_lines) {
+      std::size_t length = 0;
+      for (std::string_view piece : statement) length += piece.size();
+      // Each continued line holds at most the limit less its mark: a statement
+      // longer than the lines allowed can hold is refused without breaking it.
+      const std::size_t at_least =
+          length > limit ? (length - limit) / (limit - rules.continuation.size()) + 1 : 1;
+      out.append(all.substr(copied, statement_start - copied));
+      const std::size_t used =
+          at_least > most_lines ? at_least : AppendVbStatement(out, statement, limit);
+      if (used > most_lines) {
+        const int format = settings.equation_format;
+        std::string message = "This network is too large for Visual Basic in layout \"" +
+                              LayoutCaption(format) + "\": one statement would need at least " +
+                              std::to_string(used - 1) + " line continuations, and Visual " +
+                              "Basic allows " + std::to_string(rules.max_continuations) + ".";
+        if (format != kFormatD) {
+          message +=
+              " Choose layout \"D - components 3\", which writes one short statement a term.";
+        }
+        messages.Inform(message, MessageIcon::Exclamation);
+        return {};
       }
-      continue;
+      copied = end;
     }
-    std::size_t length = 0;
-    for (std::string_view piece : statement) length += piece.size();
-    // Each continued line holds at most the limit less its mark: a statement
-    // longer than the lines allowed can hold is refused without breaking it.
-    const std::size_t limit = rules.max_line_length;
-    const std::size_t at_least =
-        length > limit ? (length - limit) / (limit - rules.continuation.size()) + 1 : 1;
-    const std::size_t used = at_least > static_cast<std::size_t>(rules.max_continuations) + 1
-                                 ? at_least
-                                 : AppendVbStatement(out, statement, rules.max_line_length);
-    if (used > static_cast<std::size_t>(rules.max_continuations) + 1) {
-      const int format = settings.equation_format;
-      std::string message = "This network is too large for Visual Basic in layout \"" +
-                            LayoutCaption(format) + "\": one statement would need at least " +
-                            std::to_string(used - 1) + " line continuations, and Visual Basic " +
-                            "allows " + std::to_string(rules.max_continuations) + ".";
-      if (format != kFormatD) {
-        message += " Choose layout \"D - components 3\", which writes one short statement a term.";
-      }
-      messages.Inform(message, MessageIcon::Exclamation);
-      return {};
-    }
+    if (end == all.size()) break;
   }
+  out.append(all.substr(copied));
   return out;
 }
 
@@ -248,10 +235,13 @@ std::string JavaClassProblem(const CodeExportSettings& settings, const NetworkMo
   // At most two numbers a term and two a slot: most networks end here.
   const std::size_t at_most = kFixed + 3 * variables + 2 * (2 * terms + 2 * slots + 2);
   if (at_most <= kConstants) return {};
+  // Distinct numbers are counted only until they are too many.
+  const std::size_t for_numbers =
+      kFixed + 3 * variables < kConstants ? (kConstants - kFixed - 3 * variables) / 2 : 0;
   std::unordered_set<double> numbers;
-  numbers.reserve(2 * terms + 2 * slots + 2);
-  for (std::size_t k = 0; k < slots; ++k) {
-    for (std::size_t i = 0; i < inputs; ++i) {
+  numbers.reserve(for_numbers + 1);
+  for (std::size_t k = 0; k < slots && numbers.size() <= for_numbers; ++k) {
+    for (std::size_t i = 0; i < inputs && numbers.size() <= for_numbers; ++i) {
       const double w = model.wih[i][k];
       if (w == 0) continue;
       const double span = model.max_norm[i] - model.min_norm[i];
@@ -261,9 +251,9 @@ std::string JavaClassProblem(const CodeExportSettings& settings, const NetworkMo
     numbers.insert(model.wih[inputs][k]);
     numbers.insert(model.who[k]);
   }
+  if (numbers.size() <= for_numbers) return {};
   const std::size_t needed = kFixed + 3 * variables + 2 * numbers.size();
-  if (needed <= kConstants) return {};
-  return "This network is too large for one Java class: its program would need about " +
+  return "This network is too large for one Java class: its program would need more than " +
          std::to_string(needed) + " constants, and a Java class file holds at most " +
          std::to_string(kConstants) + ". Choose another code format, such as C.";
 }
