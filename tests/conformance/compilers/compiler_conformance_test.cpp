@@ -248,10 +248,10 @@ TEST_F(CompilerConformance, GeneratedJavaCompilesAndComputesThePrediction) {
             "public class Harness {\n" + runs + "  public static void main(String[] args) {\n" +
                 mains + "    System.out.println(\"KDK-VALUES\");\n" + calls + "  }\n}\n");
   std::string output;
-  ASSERT_EQ(RunCommand("cd " + Quoted(folder.string()) + " && javac -J-Xss64m *.java", "", output),
+  ASSERT_EQ(RunCommand("cd " + Quoted(folder.string()) + " && javac *.java", "", output),
             0)
       << output;
-  ASSERT_EQ(RunCommand("cd " + Quoted(run.string()) + " && java -Xss64m -cp " +
+  ASSERT_EQ(RunCommand("cd " + Quoted(run.string()) + " && java -cp " +
                            Quoted(folder.string()) + " Harness",
                        "", output),
             0)
