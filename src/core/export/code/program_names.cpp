@@ -71,7 +71,7 @@ class IntermediateNames {
 
 // A root every derived name of which the language takes and nothing else uses.
 bool RootFits(const lang::LanguageRules& rules, const IntermediateNames& intermediates,
-              std::string_view root, const lang::NameTable& table) {
+              std::string_view root, std::string_view program) {
   if (!lang::IsIdentifierSyntax(rules, root) ||
       !lang::IsIdentifierSyntax(rules, intermediates.Longest(root))) {
     return false;
@@ -79,13 +79,14 @@ bool RootFits(const lang::LanguageRules& rules, const IntermediateNames& interme
   for (std::string_view word : lang::ReservedWordsOf(rules.language)) {
     if (intermediates.Matches(word, root)) return false;
   }
-  return !table.IsTaken(root) && !table.IsTaken(std::string(root) + "1");
+  // The one name claimed before the root: the Fortran program's.
+  return program.empty() || !intermediates.Matches(program, root);
 }
 
 std::string RootName(const lang::LanguageRules& rules, const IntermediateNames& intermediates,
-                     std::string_view cleaned, const lang::NameTable& table) {
+                     std::string_view cleaned, std::string_view program) {
   if (!intermediates.AnyAssigned()) return std::string(cleaned);
-  if (RootFits(rules, intermediates, cleaned, table)) return std::string(cleaned);
+  if (RootFits(rules, intermediates, cleaned, program)) return std::string(cleaned);
   std::string base;
   for (char c : cleaned) {
     const bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(c) || c == '_';
@@ -99,7 +100,7 @@ std::string RootName(const lang::LanguageRules& rules, const IntermediateNames& 
   const std::size_t suffix_room = intermediates.Longest("").size() + 4;
   if (limit != 0 && base.size() + suffix_room > limit) base.resize(limit - suffix_room);
   std::string root = base;
-  for (int n = 1; !RootFits(rules, intermediates, root, table); ++n) {
+  for (int n = 1; !RootFits(rules, intermediates, root, program); ++n) {
     root = base + "_" + std::to_string(n) + "_";
   }
   return root;
@@ -141,7 +142,8 @@ ProgramNames NameProgram(const CodeExportSettings& settings, const NetworkModel&
   }
   const IntermediateNames intermediates(rules, settings.equation_format, model.who.size(),
                                         model.input_names.size());
-  names.root = RootName(rules, intermediates, SmartName(settings.root_name, smart), table);
+  names.root = RootName(rules, intermediates, SmartName(settings.root_name, smart),
+                        settings.code_type == CodeType::F90 ? names.program : "");
   if (intermediates.AnyAssigned()) {
     const std::string root = names.root;
     table.ReserveWhere(

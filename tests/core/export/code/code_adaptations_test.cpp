@@ -100,6 +100,12 @@ TEST_F(CodeAdaptationsTest, NamesTheLanguageRefusesOrThatCollideAreRenamedAndLis
   EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "public static double a_b_1;"));
   model_.input_names = {"X", "x"};
   EXPECT_TRUE(Has(Code(SettingsFor(CodeType::F90)), "REAL :: x_1"));
+  // A Fortran program named like an intermediate variable moves the variables' root.
+  CodeExportSettings f90 = SettingsFor(CodeType::F90, kFormatC);
+  f90.controls.fortran_program = "Var2";
+  const std::string program = Code(f90);
+  EXPECT_TRUE(Has(program, "Program Var2\r\n"));
+  EXPECT_TRUE(Has(program, "\r\nVar_1_2 = ") && !Has(program, "\r\nVar2 = "));
 }
 
 TEST_F(CodeAdaptationsTest, ModelTextCannotLeaveItsComment) {
