@@ -114,6 +114,10 @@ class ExpressionWriter {
         names_(names.inputs) {
     settings.root_name = root_;
     settings.temp_variables.assign(1, std::string());
+    const auto slots = static_cast<std::size_t>(slots_);
+    settings.temp_variables.reserve(settings.equation_format == kFormatD
+                                        ? slots * static_cast<std::size_t>(inputs_ + 2) + 2
+                                        : slots + 1);
   }
 
   std::string Write(int format) {

@@ -164,29 +164,35 @@ std::string VariableList(const CodeExportSettings& settings, const NetworkModel&
   }
   const bool mark_long = type == CodeType::Spss && controls.spss_8char_warning;
   const ProgramNames written = NameProgram(settings, model);
-  std::string names;
-  for (const std::string& name : written.inputs) {
-    AppendDeclaration(names, settings, name, mark_long);
-  }
-  AppendDeclaration(names, settings, written.output, mark_long);
-  std::string temps;
+  // SPSS puts every name on a comment line: each line end of the list is followed by
+  // the comment mark, written here as the list is built.
+  const std::string line_end =
+      type == CodeType::Spss ? std::string(kCrLf) + settings.comment_line : std::string(kCrLf);
+  CodeExportSettings syntax;
+  syntax.var_def_start = ReplaceAll(settings.var_def_start, kCrLf, line_end);
+  syntax.var_def_end = ReplaceAll(settings.var_def_end, kCrLf, line_end);
+  bool any_temps = false;
+  std::size_t size = 64;
   for (const std::string& name : settings.temp_variables) {
-    if (!name.empty()) AppendDeclaration(temps, settings, name, mark_long);
+    any_temps = any_temps || !name.empty();
+    size += name.size() + 48;
   }
+  size += (written.inputs.size() + 1) * 48;
   std::string list;
-  list.reserve(names.size() + temps.size() + 4);
-  list.append(kCrLf).append(names);
-  if (!temps.empty()) list.append(kCrLf).append(temps);
-  if (type == CodeType::Sas) {
-    std::string commented;
-    commented.reserve(list.size() + 16);
-    commented.append(kCrLf).append(settings.comment_block_start).append(list);
-    commented.append(settings.comment_block_end).append(kCrLf);
-    return commented;
+  list.reserve(size);
+  if (type == CodeType::Sas) list.append(kCrLf).append(settings.comment_block_start);
+  list.append(line_end);
+  for (const std::string& name : written.inputs) {
+    AppendDeclaration(list, syntax, name, mark_long);
   }
-  if (type == CodeType::Spss) {
-    return ReplaceAll(list, kCrLf, std::string(kCrLf) + settings.comment_line);
+  AppendDeclaration(list, syntax, written.output, mark_long);
+  if (any_temps) {
+    list.append(line_end);
+    for (const std::string& name : settings.temp_variables) {
+      if (!name.empty()) AppendDeclaration(list, syntax, name, mark_long);
+    }
   }
+  if (type == CodeType::Sas) list.append(settings.comment_block_end).append(kCrLf);
   return list;
 }
 
