@@ -276,7 +276,7 @@ class ExpressionWriter {
     out.append(kCrLf);
   }
 
-  void AddTemp(const std::string& name) { settings_.temp_variables.push_back(name); }
+  void AddTemp(std::string name) { settings_.temp_variables.push_back(std::move(name)); }
 
   // CR LF, the assignment of the output, "((((".
   void AppendOutputStart(std::string& out, bool line_end = true) const {
@@ -413,12 +413,15 @@ class ExpressionWriter {
       lines.clear();
       lines.append(kCrLf);
       for (int i = 0; i < inputs_; ++i) {
-        term.clear();
-        if (!AppendInputTerm(term, i, k)) continue;
-        const std::string term_name = name + "_" + std::to_string(i + 1);
-        AppendAssignment(lines, term_name, term);
-        AddTemp(term_name);
+        if (model_.wih[i][k] == 0) continue;  // no term
+        std::string term_name = name;
+        term_name.push_back('_');
+        term_name.append(std::to_string(i + 1));
+        lines.append(prefix_).append(term_name).append(" = ");
+        AppendInputTerm(lines, i, k);
+        lines.append(terminator_).append(kCrLf);
         AppendToList(sum, term_name);
+        AddTemp(std::move(term_name));
       }
       const std::string bias_name = name + "_" + std::to_string(inputs_ + 1);
       const double bias = model_.wih[inputs_][k];
