@@ -127,7 +127,10 @@ CodeExportSettings SettingsFromArguments(CodeType type, const Arguments& args,
 bool ConvertToCode(CodeType type, ConvertRequest& request) {
   Workspace& workspace = request.workspace;
   CodeExportSettings settings = SettingsFromArguments(type, request.args, workspace.network);
-  if (!CheckOutputName(settings, request.messages)) return false;
+  // As the window: the text is generated from the name as typed, and Save only
+  // checks that the name is not empty.
+  CodeExportSettings checked = settings;
+  if (!CheckOutputName(checked, request.messages)) return false;
   SystemClock clock;
   const std::string text = GenerateCode(settings, workspace, clock, request.messages);
   if (text.empty()) return false;

@@ -276,8 +276,10 @@ void AppendRealLiteral(const LanguageRules& rules, std::string& out, double valu
                        bool always_real) {
   const std::size_t start = out.size();
   AppendNumberText(out, value);
-  const std::string_view written(out.data() + start, out.size() - start);
-  const bool integer_form = written.find_first_of(".E") == std::string_view::npos;
+  bool integer_form = true;
+  for (std::size_t at = start; at < out.size() && integer_form; ++at) {
+    integer_form = out[at] != '.' && out[at] != 'E';
+  }
   if (!integer_form) return;
   constexpr double kLargestInt32 = 2147483647.0;
   const bool too_large_for_int = value > kLargestInt32 || value < -kLargestInt32;

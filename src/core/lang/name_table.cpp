@@ -1,5 +1,7 @@
 #include "core/lang/name_table.h"
 
+#include <utility>
+
 namespace kdk::lang {
 namespace {
 
@@ -29,8 +31,12 @@ void NameTable::ReserveFixed(std::string_view name) {
   taken_.insert(Key(name));
 }
 
+void NameTable::ReserveWhere(std::function<bool(std::string_view)> taken) {
+  taken_by_rule_ = std::move(taken);
+}
+
 bool NameTable::IsTaken(std::string_view name) const {
-  return taken_.count(Key(name)) > 0;
+  return taken_.count(Key(name)) > 0 || (taken_by_rule_ && taken_by_rule_(name));
 }
 
 std::string NameTable::Repaired(std::string_view wanted) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -19,6 +20,9 @@ class NameTable {
   explicit NameTable(const LanguageRules& rules);
 
   void ReserveFixed(std::string_view name);
+  // Names taken by a rule rather than one by one (a layout's numbered intermediate
+  // variables, which may be many): Claim passes over a name for which it is true.
+  void ReserveWhere(std::function<bool(std::string_view)> taken);
   bool IsTaken(std::string_view name) const;
   // The name to write for `wanted`; it is then taken.
   std::string Claim(std::string_view wanted);
@@ -29,6 +33,7 @@ class NameTable {
 
   const LanguageRules& rules_;
   std::unordered_set<std::string> taken_;
+  std::function<bool(std::string_view)> taken_by_rule_;
 };
 
 }  // namespace kdk::lang

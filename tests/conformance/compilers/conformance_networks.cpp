@@ -1,67 +1,167 @@
 #include "conformance_networks.h"
 
+#include <cmath>
 #include <random>
 
 namespace kdk::conformance {
 
 namespace {
 
-struct Shape {
-  std::string name;
-  int inputs;
-  int hidden;  // neurons, not counting the bias slot
-  int linear;  // how many of them are linear (the first ones)
-  bool classifier;
-  double min_norm_out;
-  double max_norm_out;
-  double zero_weight_share;
-};
+using Random = std::mt19937_64;
 
-NetworkModel MakeNetwork(const Shape& shape, std::mt19937_64& random) {
-  std::uniform_real_distribution<double> weight(-1.5, 1.5);
-  std::uniform_real_distribution<double> unit(0, 1);
-  std::uniform_real_distribution<double> low(-50, 50);
-  std::uniform_real_distribution<double> width(0.5, 200);
+// Names a weights file may carry that a careless generator would write as code.
+const std::vector<std::string>& HostileNames() {
+  static const std::vector<std::string> names = {
+      "class",
+      "int",
+      "double",
+      "main",
+      "y1",
+      "j0",
+      "Var1",
+      "Var2_1",
+      "var1",
+      "Var",
+      "Tanh",
+      "myTanh",
+      "exp",
+      "calcNet",
+      "CalcNet",
+      "initData",
+      "Math",
+      "System",
+      "String",
+      "args",
+      "_2nd_input",
+      "2nd input",
+      "a.b-c",
+      "a b",
+      "a_b",
+      "",
+      " ",
+      "END",
+      "Print",
+      "Program",
+      "Kestrium",
+      "Dim",
+      "If",
+      "REAL",
+      "COMPUTE",
+      "BY",
+      "TO",
+      "_",
+      "__",
+      "Data",
+      "Run",
+      "x",
+      "GetInputData",
+      "NeuralPrediction",
+      "Calcnet",
+      "InputBox",
+      "MsgBox",
+      "xval",
+      "x*/ int PWN-ED = system(\"touch pwned\"); /*",
+      "line\r\nbreak PWN-ED",
+      "lone\nLF",
+      "lone\rCR",
+      "quote\"d 'PWN-ED'",
+      "C:\\data\\units.csv",
+      "C:\\u0022PWN-ED",
+      "caf\xe9",
+      "\xff\xfe",
+      "n_exactly_63_characters_long_for_fortran_names_aaaaaaaaaaaaaaaaa",
+      "a_name_of_seventy_characters_is_longer_than_fortran_or_sas_takes_aaaaa",
+      "X1",
+      "x1",
+      "l\xe9gume \xe0 PWN-ED",
+      "end",
+      "Var1_1",
+      "Var3_2"};
+  return names;
+}
+
+const std::vector<std::string>& HostileTexts() {
+  static const std::vector<std::string> texts = {"plain text",
+                                                 "*/ system(\"touch pwned\"); PWN-ED /*",
+                                                 "line one\r\nline two */ PWN-ED",
+                                                 "lone\nLF PWN-ED\nmore",
+                                                 "lone\rCR PWN-ED",
+                                                 "C:\\data\\units.csv \\u000a PWN-ED",
+                                                 "\\\\u0041 PWN-ED",
+                                                 "ends with _",
+                                                 "ends with continuation _ ",
+                                                 "caf\xe9 PWN-ED",
+                                                 "tab\there PWN-ED",
+                                                 "\" quote ' PWN-ED",
+                                                 ""};
+  return texts;
+}
+
+template <typename T>
+const T& Pick(const std::vector<T>& from, Random& random) {
+  return from[std::uniform_int_distribution<size_t>(0, from.size() - 1)(random)];
+}
+
+bool Chance(double p, Random& random) {
+  return std::uniform_real_distribution<double>(0, 1)(random) < p;
+}
+
+// A weight or bias: often 0, often whole, otherwise real.
+double Weight(Random& random) {
+  const double kind = std::uniform_real_distribution<double>(0, 1)(random);
+  if (kind < 0.2) return 0;
+  if (kind < 0.4) return static_cast<double>(std::uniform_int_distribution<int>(-3, 3)(random));
+  return std::uniform_real_distribution<double>(-1.5, 1.5)(random);
+}
+
+NetworkModel MakeNetwork(int inputs, int hidden, Random& random) {
   NetworkModel model;
-  const int slots = shape.hidden + 1;
-  for (int i = 0; i < shape.inputs; ++i) {
-    // Blanks and dots are cleaned by smart names into names every language accepts.
-    model.input_names.push_back(i % 3 == 0 ? "in put." + std::to_string(i + 1)
-                                           : "x" + std::to_string(i + 1));
-    const double minimum = low(random);
-    const double maximum = minimum + width(random);
+  const int slots = hidden + 1;
+  for (int i = 0; i < inputs; ++i) {
+    model.input_names.push_back(Chance(0.35, random) ? Pick(HostileNames(), random)
+                                                     : "x" + std::to_string(i + 1));
+    const double minimum = Chance(0.3, random)
+                               ? std::round(std::uniform_real_distribution<double>(-50, 50)(random))
+                               : std::uniform_real_distribution<double>(-50, 50)(random);
+    const double width = Chance(0.3, random)
+                             ? std::round(std::uniform_real_distribution<double>(1, 200)(random))
+                             : std::uniform_real_distribution<double>(0.5, 200)(random);
     model.min_norm.push_back(minimum);
-    model.max_norm.push_back(maximum);
-    model.min_seen.push_back(minimum + 0.1 * (maximum - minimum));
-    model.max_seen.push_back(maximum - 0.1 * (maximum - minimum));
+    model.max_norm.push_back(minimum + width);
+    model.min_seen.push_back(minimum + 0.1 * width);
+    model.max_seen.push_back(minimum + 0.9 * width);
   }
-  model.output_name = shape.classifier ? "default flag" : "value";
-  model.is_classifier = shape.classifier;
-  model.min_norm_out = shape.min_norm_out;
-  model.max_norm_out = shape.max_norm_out;
-  model.min_seen_out = shape.min_norm_out;
-  model.max_seen_out = shape.max_norm_out;
+  model.output_name = Chance(0.5, random) ? Pick(HostileNames(), random) : "value";
+  model.data_source = Pick(HostileTexts(), random);
+  model.data_view = Pick(HostileTexts(), random);
+  model.description = Pick(HostileTexts(), random) + "\r\n" + Pick(HostileTexts(), random);
+  // Output ranges from a hundredth to 1E10, some whole (5E9 is past 2^31).
+  const double range = std::pow(10.0, std::uniform_real_distribution<double>(-2, 10)(random));
+  const double minimum_out =
+      Chance(0.3, random) ? 0 : std::uniform_real_distribution<double>(-1, 1)(random) * range;
+  model.min_norm_out = Chance(0.5, random) ? std::round(minimum_out) : minimum_out;
+  model.max_norm_out = model.min_norm_out + (Chance(0.5, random) ? std::round(range) + 1 : range);
+  model.min_seen_out = model.min_norm_out;
+  model.max_seen_out = model.max_norm_out;
   model.max_seen_out_cl = 0.9;
   model.min_seen_out_cl = -0.8;
-  for (int k = 0; k < shape.hidden; ++k) {
-    model.hidden_type.push_back(k < shape.linear ? NeuronType::Linear : NeuronType::NonLinear);
+  for (int k = 0; k < hidden; ++k) {
+    const bool linear = Chance(0.3, random);
+    model.hidden_type.push_back(linear ? NeuronType::Linear : NeuronType::NonLinear);
+    model.linear_count += linear ? 1 : 0;
   }
   model.hidden_type.push_back(NeuronType::Bias);
-  model.linear_count = shape.linear;
-  model.wih.assign(shape.inputs + 1, std::vector<double>(slots, 0.0));
-  for (int i = 0; i <= shape.inputs; ++i) {
-    for (int k = 0; k < shape.hidden; ++k) {
-      model.wih[i][k] = unit(random) < shape.zero_weight_share ? 0.0 : weight(random);
-    }
+  model.wih.assign(inputs + 1, std::vector<double>(slots, 0.0));
+  const bool sparse = Chance(0.2, random);  // neurons with no input at all
+  for (int k = 0; k < hidden; ++k) {
+    const bool empty = sparse && Chance(0.5, random);
+    for (int i = 0; i <= inputs; ++i) model.wih[i][k] = empty && i < inputs ? 0 : Weight(random);
   }
-  for (int k = 0; k < slots; ++k) model.who.push_back(weight(random));
-  // The output bias stays off zero: layout D leaves a zero output bias undeclared.
-  if (model.who.back() == 0) model.who.back() = 0.125;
+  for (int k = 0; k < slots; ++k) model.who.push_back(Weight(random));
   return model;
 }
 
-std::vector<std::vector<double>> MakeInputs(const NetworkModel& model, int count,
-                                            std::mt19937_64& random) {
+std::vector<std::vector<double>> MakeInputs(const NetworkModel& model, int count, Random& random) {
   std::uniform_real_distribution<double> unit(-0.1, 1.1);
   std::vector<std::vector<double>> vectors;
   for (int v = 0; v < count; ++v) {
@@ -78,28 +178,41 @@ std::vector<std::vector<double>> MakeInputs(const NetworkModel& model, int count
 
 }  // namespace
 
-std::vector<ConformanceCase> ConformanceCases(int vectors_per_case) {
-  const std::vector<Shape> shapes = {
-      {"regression", 3, 4, 1, false, 45000.5, 950000.25, 0.2},
-      {"classifier", 4, 3, 0, true, 0, 1, 0.2},
-      {"linear_only", 2, 2, 2, false, -20.5, 30.75, 0.0},
-      {"single_slot", 2, 0, 0, false, 3.5, 7.25, 0.0},
-      {"one_input", 1, 2, 0, false, 0, 100, 0.0},
-      {"forty_inputs", 40, 3, 1, false, -1000.5, 2500.5, 0.25},
-  };
-  std::mt19937_64 random(20040503);
+std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case) {
+  Random random(seed);
   std::vector<ConformanceCase> cases;
-  for (const Shape& shape : shapes) {
+  for (int n = 0; n < count; ++n) {
+    int inputs = 0;
+    int hidden = 0;
+    switch (n) {
+      case 0:  // the largest shape
+        inputs = 120;
+        hidden = 70;
+        break;
+      case 1:  // no hidden neurons
+      case 2:
+        inputs = 1 + n;
+        hidden = 0;
+        break;
+      default:
+        // Most shapes small, some large: sizes spread evenly on a log scale.
+        inputs = static_cast<int>(std::exp(std::uniform_real_distribution<double>(0, 4.8)(random)));
+        hidden = Chance(0.1, random)
+                     ? 0
+                     : static_cast<int>(
+                           std::exp(std::uniform_real_distribution<double>(0, 4.25)(random)));
+        break;
+    }
     ConformanceCase item;
-    item.name = shape.name;
-    item.model = MakeNetwork(shape, random);
+    item.name = "n" + std::to_string(n);
+    item.model = MakeNetwork(inputs, hidden, random);
+    if (n == 1) item.model.who.back() = 0;  // the statement would be "(((()/2)"
+    if (n == 2) item.model.who.back() = 3;  // "(+3)/2" would divide integers
+    item.output_field_name =
+        Chance(0.7, random) ? "Kestrium_" + item.model.output_name : Pick(HostileNames(), random);
+    item.smart_names = !Chance(0.25, random);
     item.inputs = MakeInputs(item.model, vectors_per_case, random);
     cases.push_back(std::move(item));
-  }
-  // Large weights drive some neurons past the clipping of tanh at +-20.
-  ConformanceCase& big = cases[0];
-  for (auto& row : big.model.wih) {
-    if (row.size() > 3) row[3] *= 40;
   }
   return cases;
 }

@@ -19,17 +19,24 @@ std::string GenerateCode(CodeExportSettings& settings, const Workspace& workspac
     messages.Inform(problem, MessageIcon::Exclamation);
     return {};
   }
-  const std::string expression = NetworkExpression(settings, model, messages);
+  std::string text = NetworkExpression(settings, model, messages);
+  if (text.empty()) return {};  // refused, with its message
   const std::string variables = VariableList(settings, model);
-  const std::string header = HeaderCommentBlock(settings, workspace, clock);
-  const std::string prologue = ProgramPrologue(settings, model, variables);
-  const std::string epilogue = ProgramEpilogue(settings);
-  std::string text;
-  text.reserve(header.size() + prologue.size() + expression.size() + epilogue.size());
-  text.append(header).append(prologue).append(expression).append(epilogue);
+  std::string header = HeaderCommentBlock(settings, workspace, clock);
+  // C and Java call their own tanh, myTanh: the generators write that name, and the
+  // header's definition lines (and any "Tanh(" in model text) say it the same way.
   if (settings.code_type == CodeType::C || settings.code_type == CodeType::Java) {
-    return ReplaceAll(text, "Tanh(", "myTanh(");
+    header = ReplaceAll(header, "Tanh(", "myTanh(");
   }
+  const std::string prologue = ProgramPrologue(settings, model, variables);
+  const std::string epilogue = ProgramEpilogue(settings, model);
+  // The expression, the longest part by far, stays in its own buffer (reserved with
+  // room to spare): the text before it moves in front of it.
+  std::string before;
+  before.reserve(header.size() + prologue.size());
+  before.append(header).append(prologue);
+  text.insert(0, before);
+  text.append(epilogue);
   return text;
 }
 

@@ -4,12 +4,23 @@
 #include "core/common/maker.h"
 #include "core/common/number_text.h"
 #include "core/common/text_utils.h"
+#include "core/export/code/program_names.h"
 #include "core/export/code/smart_names.h"
+#include "core/lang/language_rules.h"
 #include "core/shell/common_operations.h"
 
 namespace kdk {
 
 namespace {
+
+const lang::LanguageRules& RulesFor(const CodeExportSettings& settings) {
+  return lang::RulesOf(LanguageOf(settings.code_type));
+}
+
+// Text from the model (a description, a name, a path) stays inside its comment line.
+void AppendSafe(std::string& out, const CodeExportSettings& settings, std::string_view text) {
+  lang::AppendCommentSafe(RulesFor(settings), out, text);
+}
 
 void AppendCommentLine(std::string& out, const CodeExportSettings& settings,
                        std::string_view text) {
@@ -17,8 +28,17 @@ void AppendCommentLine(std::string& out, const CodeExportSettings& settings,
   out.append(text);
 }
 
-void AppendRange(std::string& out, std::string_view name, double from, double to) {
-  out.append(name);
+// A comment line with a fixed lead and text from the model.
+void AppendCommentLine(std::string& out, const CodeExportSettings& settings, std::string_view lead,
+                       std::string_view model_text) {
+  out.append(settings.comment_line);
+  out.append(lead);
+  AppendSafe(out, settings, model_text);
+}
+
+void AppendRange(std::string& out, const CodeExportSettings& settings, std::string_view name,
+                 double from, double to) {
+  AppendSafe(out, settings, name);
   out.append("\tfrom\t");
   AppendNumberText(out, from);
   out.append("\tto\t");
@@ -34,7 +54,15 @@ std::string DescriptionText(const CodeExportSettings& settings, const NetworkMod
   text.append(kCrLf);
   AppendCommentLine(text, settings, "---Description of Model from weights file");
   text.append(kCrLf).append(prefix);
-  text.append(ReplaceAll(model.description, kCrLf, std::string(kCrLf) + prefix));
+  // Each line of the description on its own comment line; a lone CR or LF, which
+  // would start an uncommented line, becomes a blank.
+  std::string_view rest = model.description;
+  for (std::size_t end = rest.find(kCrLf); end != std::string_view::npos; end = rest.find(kCrLf)) {
+    AppendSafe(text, settings, rest.substr(0, end));
+    text.append(kCrLf).append(prefix);
+    rest.remove_prefix(end + kCrLf.size());
+  }
+  AppendSafe(text, settings, rest);
   text.append(kCrLf);
   AppendCommentLine(text, settings, "---End of Description");
   text.append(kCrLf);
@@ -61,13 +89,13 @@ std::string ModelInfoText(const CodeExportSettings& settings, const Workspace& w
   text.append(kCrLf);
   AppendCommentLine(text, settings, "linear neurons: " + std::to_string(model.linear_count));
   text.append(kCrLf);
-  AppendCommentLine(text, settings, "training data source: " + model.data_source);
+  AppendCommentLine(text, settings, "training data source: ", model.data_source);
   text.append(kCrLf);
-  AppendCommentLine(text, settings, "training data view: " + model.data_view);
+  AppendCommentLine(text, settings, "training data view: ", model.data_view);
   text.append(kCrLf);
-  AppendCommentLine(text, settings, "Kestrium weights file: " + workspace.state.model_path);
+  AppendCommentLine(text, settings, "Kestrium weights file: ", workspace.state.model_path);
   text.append(kCrLf);
-  AppendCommentLine(text, settings, "model created: " + ModelCreatedText(workspace, clock));
+  AppendCommentLine(text, settings, "model created: ", ModelCreatedText(workspace, clock));
   text.append(kCrLf);
   AppendCommentLine(text, settings, "this file created: " + DateText(clock.Now()));
   return text;
@@ -90,31 +118,32 @@ std::string DataLimitsText(const CodeExportSettings& settings, const NetworkMode
   text.append(kCrLf);
   for (size_t i = 0; i < model.input_names.size(); ++i) {
     text.append(settings.comment_line);
-    AppendRange(text, model.input_names[i], model.min_seen[i], model.max_seen[i]);
+    AppendRange(text, settings, model.input_names[i], model.min_seen[i], model.max_seen[i]);
     text.append(kCrLf);
   }
   text.append(kCrLf);
   AppendCommentLine(text, settings, "Output");
   text.append(kCrLf).append(settings.comment_line);
-  AppendRange(text, settings.output_field_name, model.min_seen_out, model.max_seen_out);
+  AppendRange(text, settings, settings.output_field_name, model.min_seen_out, model.max_seen_out);
   return text;
 }
 
+// Every name written otherwise than stored: by the smart-name rule, and where the
+// language refused a name or two names would have been one.
 std::string RenamedFieldsText(const CodeExportSettings& settings, const NetworkModel& model) {
   std::string renamed;
-  if (!settings.smart_names) return renamed;
-  for (const std::string& name : model.input_names) {
-    const std::string cleaned = SmartName(name, true);
-    if (cleaned == name) continue;
+  const ProgramNames names = NameProgram(settings, model);
+  for (const auto& [stored, written] : names.renamed_inputs) {
     renamed.append(kCrLf).append(settings.comment_line);
-    renamed.append(name).append(" = ").append(cleaned);
+    AppendSafe(renamed, settings, stored);
+    renamed.append(" = ").append(written);
   }
-  const std::string output = SmartName(settings.output_field_name, true);
-  if (output != settings.output_field_name) {
+  if (names.output != settings.output_field_name) {
     renamed.append(kCrLf).append(kCrLf);
     AppendCommentLine(renamed, settings, "Also the suggested output name has been modified:");
     renamed.append(kCrLf).append(settings.comment_line);
-    renamed.append(settings.output_field_name).append(" = ").append(output);
+    AppendSafe(renamed, settings, settings.output_field_name);
+    renamed.append(" = ").append(names.output);
   }
   if (renamed.empty()) return renamed;
   std::string text;

@@ -1,61 +1,176 @@
 #include "core/export/code/network_expression.h"
 
 #include <cmath>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/common/number_text.h"
 #include "core/common/text_utils.h"
-#include "core/export/code/smart_names.h"
+#include "core/export/code/program_names.h"
+#include "core/export/code/statement_fitting.h"
+#include "core/lang/language_rules.h"
 #include "core/network/evaluate_network.h"
 
 namespace kdk {
 
 namespace {
 
-// Writes the statements of one layout; holds the syntax pieces and the cleaned
-// names so that each is computed once.
+std::string_view TanhCallOf(CodeType type) {
+  // C and Java call their own bounded function; the header names it the same way.
+  return type == CodeType::C || type == CodeType::Java ? "myTanh(" : "Tanh(";
+}
+
+// The text of a layout, written once. The clean-up (doubled signs, doubled line
+// ends, the last line end) is applied while writing, so that the generated text
+// needs no further pass: a negative number after " + " is written " - " and its
+// magnitude, and a run of line ends is written as the clean-up leaves it (a run of
+// n becomes ceil(n/4): two passes that each halve it). In the literal mode the text
+// is written as the layouts describe it, for CleanUpExpression to clean.
+class ExpressionText {
+ public:
+  explicit ExpressionText(bool clean) : clean_(clean) {}
+
+  void Reserve(std::size_t size) { text_.reserve(size); }
+
+  // Pieces hold no run of two line ends themselves; runs form where pieces meet.
+  void Append(std::string_view piece) {
+    if (!clean_) {
+      text_.append(piece);
+      return;
+    }
+    while (piece.starts_with(kCrLf)) {
+      ++line_ends_;
+      piece.remove_prefix(kCrLf.size());
+    }
+    if (piece.empty()) return;
+    FlushLineEnds();
+    std::size_t trailing = 0;
+    while (piece.size() >= kCrLf.size() * (trailing + 1) &&
+           piece.substr(piece.size() - kCrLf.size() * (trailing + 1), kCrLf.size()) == kCrLf) {
+      ++trailing;
+    }
+    text_.append(piece.substr(0, piece.size() - trailing * kCrLf.size()));
+    line_ends_ = trailing;
+  }
+
+  // A long piece that starts with one line end and does not end with one, taken
+  // over without a copy when it is the whole text.
+  void AppendWhole(std::string&& piece) {
+    if (clean_ && text_.empty() && line_ends_ == 0) {
+      text_ = std::move(piece);
+    } else {
+      Append(piece);
+    }
+  }
+
+  // The text itself, for a long piece that neither starts nor ends with a line end
+  // (line ends pending before it are written first).
+  std::string& Direct() {
+    FlushLineEnds();
+    return text_;
+  }
+
+  std::string Finish() {
+    if (clean_) {
+      // The clean-up's last step drops up to two line ends from the end.
+      const std::size_t kept = (line_ends_ + 3) / 4;
+      line_ends_ = kept > 2 ? kept - 2 : 0;
+      for (std::size_t n = 0; n < line_ends_; ++n) text_.append(kCrLf);
+      line_ends_ = 0;
+    }
+    return std::move(text_);
+  }
+
+ private:
+  void FlushLineEnds() {
+    for (std::size_t n = 0; n < (line_ends_ + 3) / 4; ++n) text_.append(kCrLf);
+    line_ends_ = 0;
+  }
+
+  bool clean_;
+  std::string text_;
+  std::size_t line_ends_ = 0;
+};
+
+// Writes the statements of one layout; holds the syntax pieces and the names so
+// that each is computed once.
 class ExpressionWriter {
  public:
-  ExpressionWriter(CodeExportSettings& settings, const NetworkModel& model)
+  ExpressionWriter(CodeExportSettings& settings, const NetworkModel& model,
+                   const ProgramNames& names, bool clean)
       : settings_(settings),
         model_(model),
+        rules_(lang::RulesOf(LanguageOf(settings.code_type))),
+        clean_(clean),
         prefix_(settings.statement_prefix),
         terminator_(settings.line_terminator),
         continuation_(settings.line_continuation),
         section_end_(settings.section_end),
-        root_(SmartName(settings.root_name, settings.smart_names)),
+        root_(names.root),
+        output_(names.output),
+        tanh_call_(TanhCallOf(settings.code_type)),
         inputs_(model.InputCount()),
-        slots_(model.HiddenSlots()) {
-    names_.reserve(inputs_);
-    for (const std::string& name : model.input_names) {
-      names_.push_back(SmartName(name, settings.smart_names));
-    }
+        slots_(model.HiddenSlots()),
+        names_(names.inputs) {
     settings.root_name = root_;
     settings.temp_variables.assign(1, std::string());
+    const auto slots = static_cast<std::size_t>(slots_);
+    settings.temp_variables.reserve(settings.equation_format == kFormatD
+                                        ? slots * static_cast<std::size_t>(inputs_ + 2) + 2
+                                        : slots + 1);
   }
 
   std::string Write(int format) {
+    ExpressionText text(clean_);
+    // At most about 70 characters a term, twice that in layout D; pages reserved
+    // and not written cost nothing.
+    text.Reserve(static_cast<std::size_t>(inputs_ + 2) * static_cast<std::size_t>(slots_) *
+                 (format == kFormatD ? 128 : 80));
     switch (format) {
       case kFormatA:
-        return FormatA();
+        FormatA(text);
+        break;
       case kFormatB:
-        return FormatB();
+        FormatB(text);
+        break;
       case kFormatC:
-        return FormatC();
+        FormatC(text);
+        break;
       case kFormatD:
-        return FormatD();
+        FormatD(text);
+        break;
       default:
-        return {};
+        break;
     }
+    return text.Finish();
   }
 
  private:
   bool IsBiasSlot(int k) const { return k == slots_ - 1; }
 
   std::string Numbered(int m) const { return root_ + std::to_string(m); }
+
+  // Numbers as the language reads them: a whole number past the integer range of
+  // Java or Fortran gets a decimal point.
+  void AppendNumber(std::string& out, double value) const {
+    lang::AppendRealLiteral(rules_, out, value);
+  }
+  // A number that alone makes up a value computed in integers (a neuron without
+  // input terms, a network without hidden neurons) is written as a real.
+  void AppendReal(std::string& out, double value) const {
+    lang::AppendRealLiteral(rules_, out, value, true);
+  }
+
+  // " + value", or " - magnitude" where the clean-up would turn "+ -" into "- ".
+  void AppendPlus(std::string& out, double value, bool real = false) const {
+    const bool flip = clean_ && value < 0;
+    out.append(flip ? " - " : " + ");
+    if (real) {
+      AppendReal(out, flip ? -value : value);
+    } else {
+      AppendNumber(out, flip ? -value : value);
+    }
+  }
 
   // "((name * (coefficient)) - offset)"; false when the weight is 0 (no term).
   bool AppendInputTerm(std::string& out, int i, int k) const {
@@ -67,40 +182,49 @@ class ExpressionWriter {
     out.append("((");
     out.append(names_[i]);
     out.append(" * (");
-    AppendNumberText(out, coefficient);
+    AppendNumber(out, coefficient);
     if (offset == 0) {
       out.append(")))");
+    } else if (clean_ && offset < 0) {
+      out.append(")) + ");  // "- -" cleaned up
+      AppendNumber(out, -offset);
+      out.append(")");
     } else {
       out.append(")) - ");
-      AppendNumberText(out, offset);
+      AppendNumber(out, offset);
       out.append(")");
     }
     return true;
   }
 
   // The input terms and the bias of a hidden neuron, each further term on a new
-  // line starting " + "; for the bias slot its output weight.
-  std::string HiddenSum(int k) const {
-    std::string sum;
+  // line starting " + "; for the bias slot its output weight. A neuron without
+  // input terms has its bias alone, written as a real where it stands in an
+  // expression (`real_bias`).
+  void AppendHiddenSum(std::string& sum, int k, bool real_bias = false) const {
     if (IsBiasSlot(k)) {
-      AppendNumberText(sum, model_.who[k]);
-      return sum;
+      AppendNumber(sum, model_.who[k]);
+      return;
     }
-    sum.reserve(static_cast<size_t>(inputs_ + 1) * 48);
+    bool any = false;
     for (int i = 0; i < inputs_; ++i) {
-      const size_t before = sum.size();
-      if (before > 0) {
-        sum.append(continuation_);
-        sum.append(" + ");
+      const std::size_t before = sum.size();
+      if (any) sum.append(continuation_).append(" + ");
+      if (AppendInputTerm(sum, i, k)) {
+        any = true;
+      } else {
+        sum.resize(before);
       }
-      if (!AppendInputTerm(sum, i, k)) sum.resize(before);
     }
-    if (!sum.empty()) {
+    const double bias = model_.wih[inputs_][k];
+    if (any) {
       sum.append(continuation_);
-      sum.append(" + ");
+      AppendPlus(sum, bias);
+    } else if (real_bias) {
+      AppendReal(sum, bias);
+    } else {
+      AppendNumber(sum, bias);
     }
-    AppendNumberText(sum, model_.wih[inputs_][k]);
-    return sum;
   }
 
   bool IsNonLinear(int k) const {
@@ -110,19 +234,19 @@ class ExpressionWriter {
   // A hidden slot's output contribution; a non-linear neuron always with the Tanh( call.
   void AppendWeightedTerm(std::string& out, int k) const {
     if (IsBiasSlot(k)) {
-      AppendNumberText(out, model_.who[k]);
+      AppendNumber(out, model_.who[k]);
       return;
     }
     // A linear neuron's sum is bracketed like the tanh call: without the brackets
     // its output weight would multiply only the sum's last term.
     out.append(continuation_);
-    out.append(IsNonLinear(k) ? "Tanh(" : "(");
+    out.append(IsNonLinear(k) ? tanh_call_ : "(");
     out.append(continuation_);
-    out.append(HiddenSum(k));
+    AppendHiddenSum(out, k, true);
     out.append(continuation_);
     out.append(")");
     out.append(" * (");
-    AppendNumberText(out, model_.who[k]);
+    AppendNumber(out, model_.who[k]);
     out.append(")");
   }
 
@@ -135,9 +259,9 @@ class ExpressionWriter {
     if (IsBiasSlot(k)) {
       out.append(name);
     } else {
-      AppendNumberText(out, model_.who[k]);
+      AppendNumber(out, model_.who[k]);
       out.append(" * ");
-      out.append(IsNonLinear(k) ? TanhExpr(name, settings_.tanh_mode) : name);
+      out.append(IsNonLinear(k) ? TanhExprIn(name, settings_.tanh_mode, tanh_call_) : name);
     }
     out.append(terminator_);
     out.append(kCrLf);
@@ -152,45 +276,78 @@ class ExpressionWriter {
     out.append(kCrLf);
   }
 
-  void AddTemp(const std::string& name) { settings_.temp_variables.push_back(name); }
+  void AddTemp(std::string name) { settings_.temp_variables.push_back(std::move(name)); }
 
-  std::string FormatA() const {
-    std::string sum;
-    for (int k = 0; k + 1 < slots_; ++k) {
-      sum.append(continuation_);
-      sum.append("+");
-      AppendWeightedTerm(sum, k);
-    }
-    const double bias = model_.who[slots_ - 1];
-    if (bias > 0) {
-      sum.append(continuation_);
-      sum.append("+");
-      AppendNumberText(sum, bias);
-    } else if (bias < 0) {
-      sum.append(continuation_);
-      sum.append("-");
-      AppendNumberText(sum, std::fabs(bias));
-    }
-    return OutputLine(settings_, model_, sum);
+  // CR LF, the assignment of the output, "((((".
+  void AppendOutputStart(std::string& out, bool line_end = true) const {
+    if (line_end) out.append(kCrLf);
+    out.append(prefix_);
+    out.append(output_);
+    out.append(" = ((((");
   }
 
-  std::string FormatB() {
-    std::string text;
-    std::string list;
-    for (int k = 0; k < slots_; ++k) {
-      const std::string name = Numbered(k + 1);
-      text.append(kCrLf);
-      text.append(prefix_);
-      text.append(name);
-      text.append(" = ");
-      AppendWeightedTerm(text, k);
-      text.append(terminator_);
-      text.append(kCrLf);
-      AddTemp(name);
-      AppendToList(list, name);
+  // The scaling back to real units after the normalised output.
+  void AppendOutputEnd(std::string& out) const {
+    out.append(")/2) + 0.5) * ");
+    AppendNumber(out, model_.max_norm_out - model_.min_norm_out);
+    out.append(")");
+    if (model_.min_norm_out != 0) AppendPlus(out, model_.min_norm_out);
+    out.append(terminator_);
+  }
+
+  std::string OutputStatement(std::string_view x) const {
+    std::string line;
+    line.reserve(x.size() + 96);
+    AppendOutputStart(line);
+    line.append(x);
+    AppendOutputEnd(line);
+    return line;
+  }
+
+  // One "+" term per hidden neuron, then the output bias with its sign. Without
+  // hidden neurons the output bias alone is the sum, written as a real so that the
+  // scaling's "/2" does not divide integers; with no bias either the sum is 0.
+  void AppendFormatATerm(std::string& out, int k) const {
+    out.append(continuation_);
+    out.append("+");
+    AppendWeightedTerm(out, k);
+  }
+
+  void AppendFormatABias(std::string& out) const {
+    const double bias = model_.who[slots_ - 1];
+    const bool alone = slots_ == 1;
+    if (bias != 0) {
+      out.append(continuation_);
+      out.append(bias > 0 ? "+" : "-");
+      if (alone) {
+        AppendReal(out, std::fabs(bias));
+      } else {
+        AppendNumber(out, std::fabs(bias));
+      }
+    } else if (alone) {
+      AppendReal(out, 0);
     }
-    text.append(OutputLine(settings_, model_, list));
-    return text;
+  }
+
+  void FormatA(ExpressionText& text) {
+    if (settings_.code_type == CodeType::Java) {
+      std::vector<std::string> terms(static_cast<std::size_t>(slots_));
+      for (int k = 0; k + 1 < slots_; ++k) AppendFormatATerm(terms[k], k);
+      AppendFormatABias(terms.back());
+      std::string split =
+          JavaSplitSum(terms, [this](std::string_view sum) { return OutputStatement(sum); });
+      if (!split.empty()) {
+        text.AppendWhole(std::move(split));
+        return;
+      }
+    }
+    // One statement: written straight into the text.
+    text.Append(kCrLf);
+    std::string& statement = text.Direct();
+    AppendOutputStart(statement, false);
+    for (int k = 0; k + 1 < slots_; ++k) AppendFormatATerm(statement, k);
+    AppendFormatABias(statement);
+    AppendOutputEnd(statement);
   }
 
   static void AppendToList(std::string& list, std::string_view name) {
@@ -198,101 +355,185 @@ class ExpressionWriter {
     list.append(name);
   }
 
-  std::string FormatC() {
-    std::string sums;
+  void FormatB(ExpressionText& text) {
+    std::string list;
+    std::string line;
+    for (int k = 0; k < slots_; ++k) {
+      const std::string name = Numbered(k + 1);
+      line.clear();
+      line.append(kCrLf);
+      line.append(prefix_);
+      line.append(name);
+      line.append(" = ");
+      AppendWeightedTerm(line, k);
+      line.append(terminator_);
+      line.append(kCrLf);
+      text.Append(line);
+      AddTemp(name);
+      AppendToList(list, name);
+    }
+    text.Append(OutputStatement(list));
+  }
+
+  void FormatC(ExpressionText& text) {
     std::string weighted;
     std::string list;
+    std::string line;
     for (int k = 0; k < slots_; ++k) {
       const std::string name = Numbered(k + 1);
       AddTemp(name);
-      sums.append(kCrLf);
-      AppendAssignment(sums, name, HiddenSum(k));
+      line.clear();
+      line.append(kCrLf);
+      line.append(prefix_);
+      line.append(name);
+      line.append(" = ");
+      AppendHiddenSum(line, k);
+      line.append(terminator_);
+      line.append(kCrLf);
+      text.Append(line);
       AppendActivationLine(weighted, name, k);
       AppendToList(list, name);
     }
-    return Sections({sums, weighted, OutputLine(settings_, model_, list)});
+    text.Append(section_end_);
+    text.Append(weighted);
+    text.Append(section_end_);
+    text.Append(OutputStatement(list));
+    text.Append(section_end_);
   }
 
-  // Each block followed by the section separator.
-  std::string Sections(std::initializer_list<std::string_view> blocks) const {
-    size_t size = 0;
-    for (std::string_view block : blocks) size += block.size() + section_end_.size();
-    std::string text;
-    text.reserve(size);
-    for (std::string_view block : blocks) text.append(block).append(section_end_);
-    return text;
-  }
-
-  std::string FormatD() {
-    std::string terms;
+  void FormatD(ExpressionText& text) {
     std::string weighted;
     std::string list;
-    std::vector<std::string> component_sums(slots_);
+    std::string lines;
+    std::vector<std::string> component_sums(static_cast<std::size_t>(slots_));
+    std::string term;
     for (int k = 0; k < slots_; ++k) {
       const std::string name = Numbered(k + 1);
       std::string& sum = component_sums[k];
-      terms.append(kCrLf);
-      std::string term;
+      lines.clear();
+      lines.append(kCrLf);
       for (int i = 0; i < inputs_; ++i) {
-        term.clear();
-        if (!AppendInputTerm(term, i, k)) continue;
-        const std::string term_name = name + "_" + std::to_string(i + 1);
-        AppendAssignment(terms, term_name, term);
-        AddTemp(term_name);
+        if (model_.wih[i][k] == 0) continue;  // no term
+        std::string term_name = name;
+        term_name.push_back('_');
+        term_name.append(std::to_string(i + 1));
+        lines.append(prefix_).append(term_name).append(" = ");
+        AppendInputTerm(lines, i, k);
+        lines.append(terminator_).append(kCrLf);
         AppendToList(sum, term_name);
+        AddTemp(std::move(term_name));
       }
       const std::string bias_name = name + "_" + std::to_string(inputs_ + 1);
       const double bias = model_.wih[inputs_][k];
       const bool bias_written = bias != 0;
       if (bias_written) {
         term.clear();
-        AppendNumberText(term, bias);
-        AppendAssignment(terms, bias_name, term);
+        AppendNumber(term, bias);
+        AppendAssignment(lines, bias_name, term);
         AddTemp(bias_name);
       }
+      text.Append(lines);
       if (model_.who[k] != 0) {
         if (!IsBiasSlot(k) && bias_written) {
           sum.append(" + ");
           sum.append(bias_name);
         } else if (IsBiasSlot(k)) {
-          sum.append(" + ");
-          AppendNumberText(sum, model_.who[k]);
+          AppendPlus(sum, model_.who[k]);
         }
       }
       AppendActivationLine(weighted, name, k);
       AppendToList(list, name);
     }
+    text.Append(section_end_);
+    std::string zero;
+    AppendNumber(zero, 0);
     std::string sums;
     for (int k = 0; k < slots_; ++k) {
-      if (component_sums[k].empty()) continue;
+      // A slot without components (a zero output bias, a neuron whose weights and
+      // bias are all 0) still has its activation line below, which reads it.
       const std::string name = Numbered(k + 1);
       AddTemp(name);
-      AppendAssignment(sums, name, component_sums[k]);
+      AppendAssignment(sums, name, component_sums[k].empty() ? zero : component_sums[k]);
     }
+    text.Append(sums);
+    text.Append(section_end_);
+    text.Append(weighted);
+    text.Append(section_end_);
     AddTemp(root_);
     std::string total = prefix_;
     total.append(root_).append(" = ").append(list).append(terminator_);
-    return Sections({terms, sums, weighted, total, OutputLine(settings_, model_, root_)});
+    text.Append(total);
+    text.Append(section_end_);
+    text.Append(OutputStatement(root_));
+    text.Append(section_end_);
   }
 
   CodeExportSettings& settings_;
   const NetworkModel& model_;
+  const lang::LanguageRules& rules_;
+  const bool clean_;
   const std::string prefix_;
   const std::string terminator_;
   const std::string continuation_;
   const std::string section_end_;
   const std::string root_;
+  const std::string output_;
+  const std::string_view tanh_call_;
   const int inputs_;
   const int slots_;
-  std::vector<std::string> names_;
+  const std::vector<std::string>& names_;
 };
+
+// Whether the clean-up would change the text: a doubled sign, two line ends in a
+// row or a line end at the end.
+bool NeedsCleanUp(std::string_view text) {
+  if (text.ends_with(kCrLf)) return true;
+  char before = '\0';
+  char middle = '\0';
+  for (char after : text) {
+    if (middle == ' ' &&
+        ((before == '-' && (after == '-' || after == '+')) || (before == '+' && after == '-'))) {
+      return true;
+    }
+    if (before == '\n' && middle == '\r' && after == '\n') return true;  // "\n\r\n": two line ends
+    before = middle;
+    middle = after;
+  }
+  return false;
+}
+
+bool InputsFit(CodeExportSettings& settings, const NetworkModel& model, MessagePort& messages) {
+  settings.temp_variables.assign(1, std::string());
+  std::string problem = NetworkShapeProblem(model);
+  if (problem.empty()) problem = UnscalableInputMessage(model);
+  if (!problem.empty()) {
+    messages.Inform(problem, MessageIcon::Exclamation);
+    return false;
+  }
+  if (settings.equation_format < kFormatB || settings.equation_format > kFormatD) {
+    messages.Inform("error!", MessageIcon::Information);
+    return false;
+  }
+  if (settings.code_type == CodeType::Java) {
+    const std::string too_large = JavaClassProblem(settings, model);
+    if (!too_large.empty()) {
+      messages.Inform(too_large, MessageIcon::Exclamation);
+      return false;
+    }
+  }
+  return true;
+}
 
 }  // namespace
 
 std::string TanhExpr(std::string_view x, int tanh_mode) {
+  return TanhExprIn(x, tanh_mode, "Tanh(");
+}
+
+std::string TanhExprIn(std::string_view x, int tanh_mode, std::string_view tanh_call) {
   std::string text;
   if (tanh_mode == kTanhCall) {
-    text.append("Tanh(").append(x).append(")");
+    text.append(tanh_call).append(x).append(")");
   } else if (tanh_mode == kTanhExponential) {
     text.append("(Exp(").append(x).append(") - Exp(-").append(x).append(")) / (Exp(");
     text.append(x).append(") + Exp(-").append(x).append("))");
@@ -304,17 +545,18 @@ std::string OutputLine(const CodeExportSettings& settings, const NetworkModel& m
                        std::string_view x) {
   std::string line;
   line.reserve(x.size() + 96);
+  const lang::LanguageRules& rules = lang::RulesOf(LanguageOf(settings.code_type));
   line.append(kCrLf);
   line.append(settings.statement_prefix);
-  line.append(SmartName(settings.output_field_name, settings.smart_names));
+  line.append(NameProgram(settings, model).output);
   line.append(" = ((((");
   line.append(x);
   line.append(")/2) + 0.5) * ");
-  AppendNumberText(line, model.max_norm_out - model.min_norm_out);
+  lang::AppendRealLiteral(rules, line, model.max_norm_out - model.min_norm_out);
   line.append(")");
   if (model.min_norm_out != 0) {
     line.append(" + ");
-    AppendNumberText(line, model.min_norm_out);
+    lang::AppendRealLiteral(rules, line, model.min_norm_out);
   }
   line.append(settings.line_terminator);
   return line;
@@ -345,21 +587,25 @@ std::string NetworkShapeProblem(const NetworkModel& model) {
          " inputs and " + std::to_string(slots) + " hidden slots.";
 }
 
+std::string LiteralNetworkExpression(CodeExportSettings& settings, const NetworkModel& model,
+                                     MessagePort& messages) {
+  if (!InputsFit(settings, model, messages)) return {};
+  const ProgramNames names = NameProgram(settings, model);
+  return ExpressionWriter(settings, model, names, false).Write(settings.equation_format);
+}
+
 std::string NetworkExpression(CodeExportSettings& settings, const NetworkModel& model,
                               MessagePort& messages) {
-  settings.temp_variables.assign(1, std::string());
-  std::string problem = NetworkShapeProblem(model);
-  if (problem.empty()) problem = UnscalableInputMessage(model);
-  if (!problem.empty()) {
-    messages.Inform(problem, MessageIcon::Exclamation);
-    return {};
+  if (!InputsFit(settings, model, messages)) return {};
+  const ProgramNames names = NameProgram(settings, model);
+  std::string text = ExpressionWriter(settings, model, names, true).Write(settings.equation_format);
+  // Only the Equation type's own syntax and unchanged names can hold what the
+  // clean-up replaces; then the text is written as described and cleaned up whole.
+  if (settings.code_type == CodeType::Equation && NeedsCleanUp(text)) {
+    text = CleanUpExpression(
+        ExpressionWriter(settings, model, names, false).Write(settings.equation_format));
   }
-  if (settings.equation_format < kFormatB || settings.equation_format > kFormatD) {
-    messages.Inform("error!", MessageIcon::Information);
-    return {};
-  }
-  ExpressionWriter writer(settings, model);
-  return CleanUpExpression(writer.Write(settings.equation_format));
+  return FitStatements(settings, std::move(text), messages);
 }
 
 }  // namespace kdk

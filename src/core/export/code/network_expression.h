@@ -11,6 +11,8 @@ namespace kdk {
 
 // tanh of the text x: "Tanh(x)" in mode 1, the exponential form in mode 0, "" otherwise.
 std::string TanhExpr(std::string_view x, int tanh_mode);
+// The same with the language's own tanh call ("myTanh(" in C and Java).
+std::string TanhExprIn(std::string_view x, int tanh_mode, std::string_view tanh_call);
 
 // The statement that scales the network's normalised output X back to real units
 // and assigns it to the output variable.
@@ -24,9 +26,15 @@ std::string CleanUpExpression(std::string_view text);
 // The network as statements of the chosen code type and layout, with the input
 // normalisation folded into the weights. Refills settings.temp_variables (one empty
 // entry, then each intermediate name assigned) and stores the cleaned root name.
-// An input whose normalisation range is empty is reported and gives "".
+// An input whose normalisation range is empty, or a statement the language cannot
+// take in any form (FitStatements), is reported and gives "".
 std::string NetworkExpression(CodeExportSettings& settings, const NetworkModel& model,
                               MessagePort& messages);
+
+// The statements as the layouts describe them, before CleanUpExpression (which
+// NetworkExpression applies while writing): for tests that the two agree.
+std::string LiteralNetworkExpression(CodeExportSettings& settings, const NetworkModel& model,
+                                     MessagePort& messages);
 
 // Whether the model's arrays have the sizes a loaded network has; "" when they do,
 // otherwise what is wrong, in plain words.

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "core/common/text_utils.h"
+#include "core/export/code/program_names.h"
 #include "core/export/code/smart_names.h"
+#include "core/lang/language_rules.h"
 
 namespace kdk {
 
@@ -31,19 +33,6 @@ void AppendJoined(std::string& out, std::initializer_list<std::string_view> line
   }
 }
 
-std::vector<std::string> InputNames(const CodeExportSettings& settings, const NetworkModel& model) {
-  std::vector<std::string> names;
-  names.reserve(model.input_names.size());
-  for (const std::string& name : model.input_names) {
-    names.push_back(SmartName(name, settings.smart_names));
-  }
-  return names;
-}
-
-std::string OutputName(const CodeExportSettings& settings) {
-  return SmartName(settings.output_field_name, settings.smart_names);
-}
-
 void AppendDeclaration(std::string& out, const CodeExportSettings& settings, std::string_view name,
                        bool mark_long_names) {
   out.append(settings.var_def_start);
@@ -61,15 +50,18 @@ std::string SasDataStep(const CodeExportSettings& settings) {
   return text;
 }
 
-std::string VbPrologue(const CodeExportSettings& settings, const NetworkModel& model) {
+std::string VbPrologue(const CodeExportSettings& settings, const NetworkModel& model,
+                       const ProgramNames& names) {
   const std::string model_output = SmartName(model.output_name, settings.smart_names);
   std::string text;
   AppendRows(text, {"Public Sub NeuralPrediction()", "", "\tGetDataValues"});
   text.append(kCrLf);
-  text.append("\tMsgBox \"").append(model_output).append(" = \" & calcnet");
+  text.append("\tMsgBox \"");
+  lang::AppendStringBody(lang::RulesOf(lang::Language::VisualBasic), text, model_output);
+  text.append(" = \" & calcnet");
   AppendRows(text, {"", "End Sub", "", "Private Sub GetDataValues()", "",
                     "\t'this is where the data values are set"});
-  for (const std::string& name : InputNames(settings, model)) {
+  for (const std::string& name : names.inputs) {
     text.append(kCrLf);
     text.append("\t").append(name).append(" = InputBox(\"").append(name).append("\")");
   }
@@ -78,16 +70,16 @@ std::string VbPrologue(const CodeExportSettings& settings, const NetworkModel& m
   return text;
 }
 
-std::string FortranPrologue(const CodeExportSettings& settings, const NetworkModel& model,
+std::string FortranPrologue(const CodeExportSettings& settings, const ProgramNames& names,
                             const std::string& variables) {
   std::string text;
   text.append("Program ").append(settings.fortran_program_name);
-  text.append(variables);
+  text.append(kCrLf).append(variables);
   AppendRows(text, {"Call GetInputData", "Call CalcNet"});
-  text.append(kCrLf).append("Print *, ").append(OutputName(settings));
+  text.append(kCrLf).append("Print *, ").append(names.output);
   AppendRows(text, {"", "CONTAINS", "", "SUBROUTINE GetInputData", "",
                     "\t!! this is where the data values are set"});
-  for (const std::string& name : InputNames(settings, model)) {
+  for (const std::string& name : names.inputs) {
     text.append(kCrLf).append("\tPrint *, '").append(name).append("?'");
     text.append(kCrLf).append("\tRead *, ").append(name);
   }
@@ -96,49 +88,47 @@ std::string FortranPrologue(const CodeExportSettings& settings, const NetworkMod
   return text;
 }
 
-void AppendPlaceholderValues(std::string& text, const CodeExportSettings& settings,
-                             const NetworkModel& model) {
-  for (const std::string& name : InputNames(settings, model)) {
+void AppendPlaceholderValues(std::string& text, const ProgramNames& names) {
+  for (const std::string& name : names.inputs) {
     text.append(kCrLf).append("\t").append(name).append(" = 10;");
   }
 }
 
-std::string JavaPrologue(const CodeExportSettings& settings, const NetworkModel& model,
+std::string JavaPrologue(const CodeExportSettings& settings, const ProgramNames& names,
                          const std::string& variables) {
   std::string text;
   AppendRows(text, {"import java.lang.Math;", "import java.io.*;", ""});
   text.append(kCrLf).append("public class ").append(settings.java_class_name);
   AppendRows(text, {"{"});
-  text.append(variables);
+  text.append(kCrLf).append(variables);
   AppendRows(text,
              {"", "public static void main(String[] args)", "{", "\tinitData();", "\tcalcNet();"});
-  text.append(kCrLf).append("\tSystem.out.println(").append(OutputName(settings)).append(");");
+  text.append(kCrLf).append("\tSystem.out.println(").append(names.output).append(");");
   AppendRows(text, {"}", "", "public static void initData()", "{", "// data is set here"});
-  AppendPlaceholderValues(text, settings, model);
+  AppendPlaceholderValues(text, names);
   AppendRows(text, {"}", "", "public static void calcNet()", "{"});
   return text;
 }
 
-std::string CPrologue(const CodeExportSettings& settings, const NetworkModel& model,
-                      const std::string& variables) {
+std::string CPrologue(const ProgramNames& names, const std::string& variables) {
   std::string text;
   AppendRows(text, {"#include <stdlib.h>", "#include <stdio.h>", "#include <math.h>"});
-  text.append(variables);
-  AppendRows(text, {"void initData(void);", "void calcNet(void);", "double Tanh(double x);", "",
+  text.append(kCrLf).append(variables);
+  AppendRows(text, {"void initData(void);", "void calcNet(void);", "double myTanh(double x);", "",
                     "void main()", "{", "\tinitData();", "\tcalcNet();"});
   text.append(kCrLf)
       .append("\tprintf(\"\\nthe answer is %.2f \\n\",")
-      .append(OutputName(settings))
+      .append(names.output)
       .append(");");
   AppendRows(text, {"}", "", "void initData()", "{", "/*", "data is set here*/"});
-  AppendPlaceholderValues(text, settings, model);
+  AppendPlaceholderValues(text, names);
   AppendRows(text, {"}", "", "void calcNet()", "{"});
   return text;
 }
 
-std::string VbEpilogue(const CodeExportSettings& settings) {
+std::string VbEpilogue(const ProgramNames& names) {
   std::string text;
-  text.append(kCrLf).append("Calcnet = ").append(OutputName(settings));
+  text.append(kCrLf).append("Calcnet = ").append(names.output);
   AppendRows(text, {"", "End Function", "", "", "Private Function Tanh(xval As Double) As Double",
                     "", "\t'this function calculates tanh of Xval",
                     "\t'bounds put in because of the limits on exp in VB", "\tIf xval > 20 Then",
@@ -173,35 +163,43 @@ std::string VariableList(const CodeExportSettings& settings, const NetworkModel&
     return {};
   }
   const bool mark_long = type == CodeType::Spss && controls.spss_8char_warning;
-  std::string names;
-  for (const std::string& name : InputNames(settings, model)) {
-    AppendDeclaration(names, settings, name, mark_long);
-  }
-  AppendDeclaration(names, settings, OutputName(settings), mark_long);
-  std::string temps;
+  const ProgramNames written = NameProgram(settings, model);
+  // SPSS puts every name on a comment line: each line end of the list is followed by
+  // the comment mark, written here as the list is built.
+  const std::string line_end =
+      type == CodeType::Spss ? std::string(kCrLf) + settings.comment_line : std::string(kCrLf);
+  CodeExportSettings syntax;
+  syntax.var_def_start = ReplaceAll(settings.var_def_start, kCrLf, line_end);
+  syntax.var_def_end = ReplaceAll(settings.var_def_end, kCrLf, line_end);
+  bool any_temps = false;
+  std::size_t size = 64;
   for (const std::string& name : settings.temp_variables) {
-    if (!name.empty()) AppendDeclaration(temps, settings, name, mark_long);
+    any_temps = any_temps || !name.empty();
+    size += name.size() + 48;
   }
+  size += (written.inputs.size() + 1) * 48;
   std::string list;
-  list.reserve(names.size() + temps.size() + 4);
-  list.append(kCrLf).append(names);
-  if (!temps.empty()) list.append(kCrLf).append(temps);
-  if (type == CodeType::Sas) {
-    std::string commented;
-    commented.reserve(list.size() + 16);
-    commented.append(kCrLf).append(settings.comment_block_start).append(list);
-    commented.append(settings.comment_block_end).append(kCrLf);
-    return commented;
+  list.reserve(size);
+  if (type == CodeType::Sas) list.append(kCrLf).append(settings.comment_block_start);
+  list.append(line_end);
+  for (const std::string& name : written.inputs) {
+    AppendDeclaration(list, syntax, name, mark_long);
   }
-  if (type == CodeType::Spss) {
-    return ReplaceAll(list, kCrLf, std::string(kCrLf) + settings.comment_line);
+  AppendDeclaration(list, syntax, written.output, mark_long);
+  if (any_temps) {
+    list.append(line_end);
+    for (const std::string& name : settings.temp_variables) {
+      if (!name.empty()) AppendDeclaration(list, syntax, name, mark_long);
+    }
   }
+  if (type == CodeType::Sas) list.append(settings.comment_block_end).append(kCrLf);
   return list;
 }
 
 std::string ProgramPrologue(CodeExportSettings& settings, const NetworkModel& model,
                             const std::string& variables) {
   std::string text;
+  const ProgramNames names = NameProgram(settings, model);
   switch (settings.code_type) {
     case CodeType::Equation:
     case CodeType::Spss:
@@ -209,24 +207,23 @@ std::string ProgramPrologue(CodeExportSettings& settings, const NetworkModel& mo
     case CodeType::Sas:
       return variables + std::string(kCrLf) + SasDataStep(settings);
     case CodeType::Vb:
-      return variables + std::string(kCrLf) + VbPrologue(settings, model);
+      return variables + std::string(kCrLf) + VbPrologue(settings, model, names);
     case CodeType::C:
-      text.append(kCrLf).append(CPrologue(settings, model, variables));
+      text.append(kCrLf).append(CPrologue(names, variables));
       return text;
     case CodeType::F90:
-      settings.fortran_program_name =
-          SmartName(settings.controls.fortran_program, settings.smart_names);
-      text.append(kCrLf).append(FortranPrologue(settings, model, variables));
+      settings.fortran_program_name = names.program;
+      text.append(kCrLf).append(FortranPrologue(settings, names, variables));
       return text;
     case CodeType::Java:
-      settings.java_class_name = SmartName(settings.controls.java_class, settings.smart_names);
-      text.append(kCrLf).append(JavaPrologue(settings, model, variables));
+      settings.java_class_name = names.program;
+      text.append(kCrLf).append(JavaPrologue(settings, names, variables));
       return text;
   }
   return text;
 }
 
-std::string ProgramEpilogue(const CodeExportSettings& settings) {
+std::string ProgramEpilogue(const CodeExportSettings& settings, const NetworkModel& model) {
   std::string text;
   if (settings.code_type == CodeType::Equation) return text;
   text.append(kCrLf);
@@ -235,10 +232,10 @@ std::string ProgramEpilogue(const CodeExportSettings& settings) {
       text.append("Run;").append(kCrLf);
       break;
     case CodeType::Vb:
-      text.append(VbEpilogue(settings));
+      text.append(VbEpilogue(NameProgram(settings, model)));
       break;
     case CodeType::C:
-      AppendJoined(text, {"}", "", "double Tanh(double x)", "{", "   if (x > 20)",
+      AppendJoined(text, {"}", "", "double myTanh(double x)", "{", "   if (x > 20)",
                           "       return 1;", "   else if (x < -20)", "       return -1;",
                           "   else", "       return tanh(x);", "}"});
       text.append(kCrLf);
@@ -249,7 +246,7 @@ std::string ProgramEpilogue(const CodeExportSettings& settings) {
       break;
     case CodeType::Java:
       AppendJoined(text,
-                   {"}", "", "public static double Tanh(double x)", "{", "   if (x > 20)",
+                   {"}", "", "public static double myTanh(double x)", "{", "   if (x > 20)",
                     "       return 1;", "   else if (x < -20)", "       return -1;", "   else",
                     "       {", "       double a = Math.exp(x);", "       double b = Math.exp(-x);",
                     "       return (a-b)/(a+b);", "       }", "}", "", "}"});

@@ -18,6 +18,6 @@ std::string ProgramPrologue(CodeExportSettings& settings, const NetworkModel& mo
                             const std::string& variables);
 
 // The fixed text after the expression.
-std::string ProgramEpilogue(const CodeExportSettings& settings);
+std::string ProgramEpilogue(const CodeExportSettings& settings, const NetworkModel& model);
 
 }  // namespace kdk

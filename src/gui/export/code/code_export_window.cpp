@@ -8,9 +8,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/common/text_utils.h"
@@ -294,7 +296,33 @@ void CodeExportWindow::ResetNamesInBoxes() {
   root_name_->setText(Latin1(root));
 }
 
+bool CodeExportWindow::event(QEvent* event) {
+  if (event->type() == QEvent::ParentChange) WatchFrameActivation();
+  return QWidget::event(event);
+}
+
+// The user's return to the window (a click on it, the window menu) activates its
+// frame. The main window's own showing of the window activates the frame and then
+// calls Activate itself: the frame's activation then waits for that call and is
+// dropped when it came.
+void CodeExportWindow::WatchFrameActivation() {
+  auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+  if (frame == nullptr || frame == watched_frame_) return;
+  watched_frame_ = frame;
+  connect(frame, &QMdiSubWindow::windowStateChanged, this,
+          [this](Qt::WindowStates old_state, Qt::WindowStates new_state) {
+            if (!new_state.testFlag(Qt::WindowActive) || old_state.testFlag(Qt::WindowActive)) {
+              return;
+            }
+            const int seen = activations_;
+            QTimer::singleShot(0, this, [this, seen] {
+              if (activations_ == seen && isVisible()) Activate();
+            });
+          });
+}
+
 void CodeExportWindow::Activate() {
+  ++activations_;
   context_.host.PlaceConverterWindow(this, "Kestruim >> SAS/Equation", kWindowWidthTwips);
   // One regeneration at the end rather than one per reset box.
   settings_.suppress_regenerate = true;

@@ -28,11 +28,16 @@ class CodeExportWindow : public QWidget {
 
   // Each time the window becomes active: place it, reset the names, the SAS data
   // sets, the layout and the tanh choice (the code type is kept) and regenerate.
+  // Runs also when the user returns to the window in the main window's area.
   void Activate();
   QPlainTextEdit* OutputBox() const { return code_window_; }
   const CodeExportSettings& Settings() const { return settings_; }
 
+ protected:
+  bool event(QEvent* event) override;
+
  private:
+  void WatchFrameActivation();
   void BuildControls();
   void ConnectEvents();
   void ApplyCodeType(bool from_selection);
@@ -46,6 +51,8 @@ class CodeExportWindow : public QWidget {
 
   GuiContext& context_;
   CodeExportSettings settings_;
+  QWidget* watched_frame_ = nullptr;
+  int activations_ = 0;
 
   QComboBox* code_type_ = nullptr;
   QLineEdit* field_name_ = nullptr;

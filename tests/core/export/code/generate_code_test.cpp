@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "core/export/code/code_test_network.h"
 #include "core/export/code/smart_names.h"
 #include "fakes/fake_ports.h"
@@ -88,9 +87,7 @@ TEST_F(GenerateCodeTest, CAndJavaCallMyTanhEverywhere) {
   const std::string text = Generate(c);
   EXPECT_NE(text.find("double myTanh(double x);"), std::string::npos);
   EXPECT_NE(text.find("return tanh(x);"), std::string::npos);
-}
-
-TEST_F(GenerateCodeTest, OtherTypesKeepTanh) {
+  // Other types keep Tanh.
   CodeExportSettings vb = SettingsFor(CodeType::Vb);
   EXPECT_EQ(Count(Generate(vb), "myTanh("), 0u);
 }

@@ -65,7 +65,7 @@ TEST_F(HeaderCommentsTest, VbBlockWithEveryPiece) {
                  "",
                  "' Warning, the following field names from the original source data have been "
                  "modified:",
-                 "' 2nd input = _2nd_input",
+                 "' 2nd input = V_2nd_input",
                  "' ",
                  ""}));
 }
@@ -91,8 +91,13 @@ TEST_F(HeaderCommentsTest, NothingTickedAndNothingRenamedGivesNoBlockAtAll) {
                                  "Warning, the following field names from the original source "
                                  "data have been modified:",
                                  "a b = a_b", "*/", ""}));
+  // Without smart names a name C takes is used as it is; one it refuses is still
+  // repaired, and listed.
   c.smart_names = false;
+  workspace_.network.input_names = {"a_b", "b"};
   EXPECT_EQ(Block(c), "");
+  workspace_.network.input_names = {"a b", "b"};
+  EXPECT_NE(Block(c).find("a b = a_b"), std::string::npos);
 }
 
 TEST_F(HeaderCommentsTest, RenamedOutputNameIsListedAfterTheInputs) {
@@ -101,7 +106,7 @@ TEST_F(HeaderCommentsTest, RenamedOutputNameIsListedAfterTheInputs) {
   EXPECT_EQ(RenamedFieldsText(f90, workspace_.network),
             CrLfLines({"!! Warning, the following field names from the original source data "
                        "have been modified:",
-                       "!! 2nd input = _2nd_input", "",
+                       "!! 2nd input = V_2nd_input", "",
                        "!! Also the suggested output name has "
                        "been modified:",
                        "!! Kestrium price = Kestrium_price"}));
@@ -120,7 +125,7 @@ TEST_F(HeaderCommentsTest, SpssBlockHasEmptyMarkersAndCommentedLines) {
                                     "/*Tanh(x) = (Exp(x) - Exp(-x)) / (Exp(x) + Exp(-x))", "",
                                     "/*Warning, the following field names from the original "
                                     "source data have been modified:",
-                                    "/*2nd input = _2nd_input", "", ""}));
+                                    "/*2nd input = V_2nd_input", "", ""}));
 }
 
 }  // namespace

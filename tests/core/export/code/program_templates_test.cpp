@@ -31,12 +31,12 @@ TEST_F(ProgramTemplatesTest, VariableListPerCodeType) {
             "\r\ndouble _2nd_input;\r\ndouble size;\r\ndouble Kestrium_price;\r\n");
   CodeExportSettings vb = Generated(CodeType::Vb, kFormatB);
   EXPECT_EQ(VariableList(vb, model_),
-            CrLfLines({"", "Dim _2nd_input as Double ", "Dim size as Double ",
+            CrLfLines({"", "Dim V_2nd_input as Double ", "Dim size as Double ",
                        "Dim Kestrium_price as Double ", "", "Dim Var1 as Double ",
                        "Dim Var2 as Double ", "Dim Var3 as Double ", ""}));
   CodeExportSettings f90 = Generated(CodeType::F90, kFormatA);
   EXPECT_EQ(VariableList(f90, model_),
-            CrLfLines({"", "REAL :: _2nd_input", "REAL :: size", "REAL :: Kestrium_price", ""}));
+            CrLfLines({"", "REAL :: V_2nd_input", "REAL :: size", "REAL :: Kestrium_price", ""}));
   CodeExportSettings java = Generated(CodeType::Java, kFormatA);
   EXPECT_EQ(VariableList(java, model_),
             CrLfLines({"", "public static double _2nd_input;", "public static double size;",
@@ -54,7 +54,7 @@ TEST_F(ProgramTemplatesTest, SasListIsACommentAndCanBeLeftOut) {
 TEST_F(ProgramTemplatesTest, SpssListIsCommentLinesWithTheEightCharacterWarning) {
   CodeExportSettings spss = Generated(CodeType::Spss, kFormatC);
   EXPECT_EQ(VariableList(spss, model_),
-            CrLfLines({"", "/*_2nd_input ** MORE THAN 8 CHARACTERS **", "/*size",
+            CrLfLines({"", "/*V_2nd_input ** MORE THAN 8 CHARACTERS **", "/*size",
                        "/*Kestrium_price ** MORE THAN 8 CHARACTERS **", "/*", "/*Var1", "/*Var2",
                        "/*Var3", "/*"}));
   spss.output_field_name = "abcdefgh";
@@ -73,7 +73,7 @@ TEST_F(ProgramTemplatesTest, SpssListIsCommentLinesWithTheEightCharacterWarning)
 TEST_F(ProgramTemplatesTest, SasPrologueAndEpilogue) {
   CodeExportSettings sas = Generated(CodeType::Sas, kFormatA);
   EXPECT_EQ(ProgramPrologue(sas, model_, "V"), "V\r\nData new_data;\r\nSet source_data;\r\n");
-  EXPECT_EQ(ProgramEpilogue(sas), "\r\nRun;\r\n");
+  EXPECT_EQ(ProgramEpilogue(sas, model_), "\r\nRun;\r\n");
 }
 
 TEST_F(ProgramTemplatesTest, VbPrologueAndEpilogue) {
@@ -84,9 +84,9 @@ TEST_F(ProgramTemplatesTest, VbPrologueAndEpilogue) {
           CrLfLines({"", "Public Sub NeuralPrediction()", "", "\tGetDataValues",
                      "\tMsgBox \"price = \" & calcnet", "", "End Sub", "",
                      "Private Sub GetDataValues()", "", "\t'this is where the data values are set",
-                     "\t_2nd_input = InputBox(\"_2nd_input\")", "\tsize = InputBox(\"size\")", "",
+                     "\tV_2nd_input = InputBox(\"V_2nd_input\")", "\tsize = InputBox(\"size\")", "",
                      "End Sub", "", "Private Function Calcnet() as Double", ""}));
-  EXPECT_EQ(ProgramEpilogue(vb),
+  EXPECT_EQ(ProgramEpilogue(vb, model_),
             "\r\n" + CrLfLines({"",
                                 "Calcnet = Kestrium_price",
                                 "",
@@ -119,11 +119,12 @@ TEST_F(ProgramTemplatesTest, CPrologueAndEpilogue) {
                        "#include <stdlib.h>",
                        "#include <stdio.h>",
                        "#include <math.h>",
+                       "",
                        "V",
                        "",
                        "void initData(void);",
                        "void calcNet(void);",
-                       "double Tanh(double x);",
+                       "double myTanh(double x);",
                        "",
                        "void main()",
                        "{",
@@ -142,8 +143,8 @@ TEST_F(ProgramTemplatesTest, CPrologueAndEpilogue) {
                        "",
                        "void calcNet()",
                        "{"}));
-  EXPECT_EQ(ProgramEpilogue(c),
-            CrLfLines({"", "}", "", "double Tanh(double x)", "{", "   if (x > 20)",
+  EXPECT_EQ(ProgramEpilogue(c, model_),
+            CrLfLines({"", "}", "", "double myTanh(double x)", "{", "   if (x > 20)",
                        "       return 1;", "   else if (x < -20)", "       return -1;", "   else",
                        "       return tanh(x);", "}", ""}));
 }
@@ -159,6 +160,7 @@ TEST_F(ProgramTemplatesTest, JavaPrologueAndEpilogueUseTheCleanedClassName) {
                        "",
                        "public class My_class",
                        "{",
+                       "",
                        "V",
                        "",
                        "",
@@ -180,8 +182,8 @@ TEST_F(ProgramTemplatesTest, JavaPrologueAndEpilogueUseTheCleanedClassName) {
                        "{"}));
   EXPECT_EQ(java.java_class_name, "My_class");
   EXPECT_EQ(
-      ProgramEpilogue(java),
-      CrLfLines({"", "}", "", "public static double Tanh(double x)", "{", "   if (x > 20)",
+      ProgramEpilogue(java, model_),
+      CrLfLines({"", "}", "", "public static double myTanh(double x)", "{", "   if (x > 20)",
                  "       return 1;", "   else if (x < -20)", "       return -1;", "   else",
                  "       {", "       double a = Math.exp(x);", "       double b = Math.exp(-x);",
                  "       return (a-b)/(a+b);", "       }", "}", "", "}"}));
@@ -193,6 +195,7 @@ TEST_F(ProgramTemplatesTest, FortranPrologueAndEpilogue) {
   EXPECT_EQ(ProgramPrologue(f90, model_, "\r\nV\r\n"),
             CrLfLines({"",
                        "Program Net_1",
+                       "",
                        "V",
                        "",
                        "Call GetInputData",
@@ -204,8 +207,8 @@ TEST_F(ProgramTemplatesTest, FortranPrologueAndEpilogue) {
                        "SUBROUTINE GetInputData",
                        "",
                        "\t!! this is where the data values are set",
-                       "\tPrint *, '_2nd_input?'",
-                       "\tRead *, _2nd_input",
+                       "\tPrint *, 'V_2nd_input?'",
+                       "\tRead *, V_2nd_input",
                        "\tPrint *, 'size?'",
                        "\tRead *, size",
                        "",
@@ -213,7 +216,7 @@ TEST_F(ProgramTemplatesTest, FortranPrologueAndEpilogue) {
                        "",
                        "SUBROUTINE CalcNet",
                        ""}));
-  EXPECT_EQ(ProgramEpilogue(f90),
+  EXPECT_EQ(ProgramEpilogue(f90, model_),
             CrLfLines({"", "END SUBROUTINE CalcNet", "", "END PROGRAM Net_1"}));
 }
 
@@ -235,16 +238,16 @@ TEST_F(ProgramTemplatesTest, OneInputGivesOneLineOfEachKind) {
 
 TEST_F(ProgramTemplatesTest, SpssDropListNamesTheIntermediateVariables) {
   CodeExportSettings spss = Generated(CodeType::Spss, kFormatC);
-  EXPECT_EQ(ProgramEpilogue(spss),
+  EXPECT_EQ(ProgramEpilogue(spss, model_),
             CrLfLines({"", "MATCH FILES", " /FILE=*", " /DROP=", " Var1", " Var2", " Var3 ."}));
   spss.controls.spss_remove_fields = false;
-  EXPECT_EQ(ProgramEpilogue(spss), "\r\n");
+  EXPECT_EQ(ProgramEpilogue(spss, model_), "\r\n");
 }
 
 TEST_F(ProgramTemplatesTest, EquationHasNoFixedText) {
   CodeExportSettings equation = Generated(CodeType::Equation, kFormatA);
   EXPECT_EQ(ProgramPrologue(equation, model_, "V"), "V");
-  EXPECT_EQ(ProgramEpilogue(equation), "");
+  EXPECT_EQ(ProgramEpilogue(equation, model_), "");
 }
 
 }  // namespace

@@ -4,12 +4,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cstdlib>
 #include <filesystem>
 
 #include "core/common/text_file.h"
@@ -171,6 +175,27 @@ TEST_F(CodeExportWindowTest, ActivationAgainKeepsTheCodeTypeButResetsTheRest) {
   EXPECT_NE(Shown().find("Private Function Calcnet() as Double"), std::string::npos);
 }
 
+TEST_F(CodeExportWindowTest, ReturningToTheWindowInTheAreaActivatesItAgain) {
+  QMdiArea area;
+  QMdiSubWindow* frame = area.addSubWindow(window_.release());
+  auto* window = qobject_cast<CodeExportWindow*>(frame->widget());
+  QMdiSubWindow* other = area.addSubWindow(new QWidget);
+  area.show();
+  frame->show();
+  other->show();
+  area.setActiveSubWindow(frame);
+  window->Activate();  // as the main window does after showing it
+  QCoreApplication::processEvents();
+  auto* field = window->findChild<QLineEdit*>("txtFieldName");
+  field->setText("other");
+  area.setActiveSubWindow(other);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(field->text(), "other");
+  area.setActiveSubWindow(frame);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(field->text(), "Kestrium_price");
+}
+
 TEST_F(CodeExportWindowTest, AppendToSourceCopiesTheSourceName) {
   window_->Activate();
   Choose(CodeType::Sas);
@@ -206,6 +231,35 @@ TEST_F(CodeExportWindowTest, SaveProposesTheCodeNameAndWritesTheText) {
   EXPECT_NE(bytes.find("\r\nData new_data;\r\nSet source_data;\r\n"), std::string::npos);
   EXPECT_TRUE(bytes.ends_with("Run;\r\n\r\n"));
   std::filesystem::remove(path);
+}
+
+// kdk convert and Save write the same bytes for the same options; the output
+// name is used as typed by both ("my out" is cleaned by smart names alone). The
+// dates of the model info are the clock's, so that block is left out.
+TEST_F(CodeExportWindowTest, SaveWritesWhatKdkConvertWrites) {
+  window_->Activate();
+  Choose(CodeType::F90);
+  Find<QCheckBox>("chkIncludeHeader")->setChecked(false);
+  Find<QLineEdit>("txtFieldName")->setText("my out");
+  Find<QLineEdit>("txtRootName")->setText("T");
+  Find<QRadioButton>("optFormat_3")->setChecked(true);
+  const auto folder = std::filesystem::temp_directory_path();
+  const std::string saved = (folder / "kdk_window_same_as_cli.f90").string();
+  const std::string converted = (folder / "kdk_cli_same_as_window.f90").string();
+  fakes_.file_dialogs.answers.push_back(saved);
+  Find<QPushButton>("cmdSaveAs")->click();
+  const std::string command = std::string("'") + KDK_CLI_BINARY + "' convert '" + model_path_ +
+                              "' --to f90 --no-model-info --output-name 'my out' --root-name T "
+                              "--format D -o '" +
+                              converted + "' > /dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  std::string window_bytes, kdk_bytes, error;
+  ASSERT_TRUE(ReadWholeFile(saved, window_bytes, error)) << error;
+  ASSERT_TRUE(ReadWholeFile(converted, kdk_bytes, error)) << error;
+  EXPECT_EQ(window_bytes, kdk_bytes);
+  EXPECT_NE(kdk_bytes.find("!! my out = my_out"), std::string::npos);
+  std::filesystem::remove(saved);
+  std::filesystem::remove(converted);
 }
 
 TEST_F(CodeExportWindowTest, JavaProposesTheClassNameAndCancelWritesNothing) {

@@ -1,0 +1,162 @@
+#include "core/export/code/program_names.h"
+
+#include <string_view>
+
+#include "core/export/code/smart_names.h"
+#include "core/lang/name_table.h"
+#include "core/lang/reserved_words.h"
+
+namespace kdk {
+
+namespace {
+
+constexpr std::string_view kRootForEmpty = "Var";
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Reads a positive decimal number without leading zeros from text[at..]; 0 if none.
+std::size_t ReadIndex(std::string_view text, std::size_t& at) {
+  if (at >= text.size() || !IsDigit(text[at]) || text[at] == '0') return 0;
+  std::size_t value = 0;
+  while (at < text.size() && IsDigit(text[at])) {
+    if (value > 100000000) return 0;  // longer than any index a network has
+    value = value * 10 + static_cast<std::size_t>(text[at] - '0');
+    ++at;
+  }
+  return value;
+}
+
+// The intermediate variables a layout assigns: R1..R(slots) for B and C; for D also
+// R k "_" i and R itself. Layout A assigns none.
+class IntermediateNames {
+ public:
+  IntermediateNames(const lang::LanguageRules& rules, int format, std::size_t slots,
+                    std::size_t inputs)
+      : rules_(rules), format_(format), slots_(slots), inputs_(inputs) {}
+
+  bool AnyAssigned() const { return format_ != kFormatA; }
+
+  bool Matches(std::string_view name, std::string_view root) const {
+    if (!AnyAssigned()) return false;
+    if (format_ == kFormatD && lang::SameName(rules_, name, root)) return true;
+    if (name.size() <= root.size() || !lang::SameName(rules_, name.substr(0, root.size()), root)) {
+      return false;
+    }
+    std::size_t at = root.size();
+    const std::size_t k = ReadIndex(name, at);
+    if (k == 0 || k > slots_) return false;
+    if (at == name.size()) return true;
+    if (format_ != kFormatD || name[at] != '_') return false;
+    ++at;
+    const std::size_t i = ReadIndex(name, at);
+    return i != 0 && i <= inputs_ + 1 && at == name.size();
+  }
+
+  // The longest name the layout derives from root.
+  std::string Longest(std::string_view root) const {
+    std::string name(root);
+    name.append(std::to_string(slots_));
+    if (format_ == kFormatD) name.append("_").append(std::to_string(inputs_ + 1));
+    return name;
+  }
+
+ private:
+  const lang::LanguageRules& rules_;
+  int format_;
+  std::size_t slots_;
+  std::size_t inputs_;
+};
+
+// A root every derived name of which the language takes and nothing else uses.
+bool RootFits(const lang::LanguageRules& rules, const IntermediateNames& intermediates,
+              std::string_view root, std::string_view program) {
+  if (!lang::IsIdentifierSyntax(rules, root) ||
+      !lang::IsIdentifierSyntax(rules, intermediates.Longest(root))) {
+    return false;
+  }
+  for (std::string_view word : lang::ReservedWordsOf(rules.language)) {
+    if (intermediates.Matches(word, root)) return false;
+  }
+  // The one name claimed before the root: the Fortran program's.
+  return program.empty() || !intermediates.Matches(program, root);
+}
+
+std::string RootName(const lang::LanguageRules& rules, const IntermediateNames& intermediates,
+                     std::string_view cleaned, std::string_view program) {
+  if (!intermediates.AnyAssigned()) return std::string(cleaned);
+  if (RootFits(rules, intermediates, cleaned, program)) return std::string(cleaned);
+  std::string base;
+  for (char c : cleaned) {
+    const bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(c) || c == '_';
+    base.push_back(keep ? c : '_');
+  }
+  if (base.empty()) base = kRootForEmpty;
+  if (!((base[0] >= 'a' && base[0] <= 'z') || (base[0] >= 'A' && base[0] <= 'Z'))) {
+    base.insert(0, "V");
+  }
+  const std::size_t limit = rules.max_identifier_length;
+  const std::size_t suffix_room = intermediates.Longest("").size() + 4;
+  if (limit != 0 && base.size() + suffix_room > limit) base.resize(limit - suffix_room);
+  std::string root = base;
+  for (int n = 1; !RootFits(rules, intermediates, root, program); ++n) {
+    root = base + "_" + std::to_string(n) + "_";
+  }
+  return root;
+}
+
+}  // namespace
+
+lang::Language LanguageOf(CodeType type) {
+  switch (type) {
+    case CodeType::Equation:
+      return lang::Language::Equation;
+    case CodeType::Sas:
+      return lang::Language::Sas;
+    case CodeType::Vb:
+      return lang::Language::VisualBasic;
+    case CodeType::C:
+      return lang::Language::C;
+    case CodeType::F90:
+      return lang::Language::Fortran90;
+    case CodeType::Java:
+      return lang::Language::Java;
+    case CodeType::Spss:
+      return lang::Language::Spss;
+  }
+  return lang::Language::Equation;
+}
+
+ProgramNames NameProgram(const CodeExportSettings& settings, const NetworkModel& model) {
+  const bool smart = settings.smart_names;
+  const lang::LanguageRules& rules = lang::RulesOf(LanguageOf(settings.code_type));
+  ProgramNames names;
+  lang::NameTable table(rules);
+  if (settings.code_type == CodeType::Java) {
+    // The class's name lives apart from its fields; it only has to be a name.
+    lang::NameTable classes(rules);
+    names.program = classes.Claim(SmartName(settings.controls.java_class, smart));
+  } else if (settings.code_type == CodeType::F90) {
+    names.program = table.Claim(SmartName(settings.controls.fortran_program, smart));
+  }
+  const IntermediateNames intermediates(rules, settings.equation_format, model.who.size(),
+                                        model.input_names.size());
+  names.root = RootName(rules, intermediates, SmartName(settings.root_name, smart),
+                        settings.code_type == CodeType::F90 ? names.program : "");
+  if (intermediates.AnyAssigned()) {
+    const std::string root = names.root;
+    table.ReserveWhere(
+        [intermediates, root](std::string_view name) { return intermediates.Matches(name, root); });
+  }
+  names.inputs.reserve(model.input_names.size());
+  for (const std::string& stored : model.input_names) {
+    names.inputs.push_back(table.Claim(SmartName(stored, smart)));
+    if (names.inputs.back() != stored)
+      names.renamed_inputs.emplace_back(stored, names.inputs.back());
+  }
+  names.output = table.Claim(SmartName(settings.output_field_name, smart));
+  return names;
+}
+
+}  // namespace kdk

@@ -1,0 +1,192 @@
+// Where the layouts' text would not compile or would compute another value, the
+// least change that makes it right; elsewhere the text as the layouts write it.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/export/code/code_test_network.h"
+#include "core/export/code/generate_code.h"
+#include "core/export/code/network_expression.h"
+#include "core/lang/language_rules.h"
+#include "core/lang/text_checker.h"
+#include "fakes/fake_ports.h"
+
+namespace kdk {
+namespace {
+
+using testing::CodeTestNetwork;
+using testing::SettingsFor;
+
+constexpr CodeType kAllTypes[] = {CodeType::Equation, CodeType::Sas,  CodeType::Vb,  CodeType::C,
+                                  CodeType::F90,      CodeType::Java, CodeType::Spss};
+
+class CodeAdaptationsTest : public ::testing::Test {
+ protected:
+  std::string Code(CodeExportSettings settings) {
+    workspace_.network = model_;
+    return GenerateCode(settings, workspace_, clock_, messages_);
+  }
+  bool Has(const std::string& text, std::string_view piece) {
+    return text.find(piece) != std::string::npos;
+  }
+  NetworkModel model_ = CodeTestNetwork();
+  Workspace workspace_ = testing::CodeTestWorkspace();
+  testing::FixedClock clock_;
+  testing::RecordingMessagePort messages_;
+};
+
+// The clean-up applied while writing gives what the layouts' text cleaned up gives,
+// for every code type and layout, on networks with negative offsets and biases,
+// zero weights and empty neurons.
+TEST_F(CodeAdaptationsTest, CleanUpWhileWritingEqualsTheCleanUpOfTheLayoutText) {
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> weight(-2, 2);
+  for (int network = 0; network < 6; ++network) {
+    NetworkModel model = CodeTestNetwork();
+    for (auto& row : model.wih) {
+      for (size_t k = 0; k + 1 < row.size(); ++k) row[k] = network % 3 == 0 ? 0 : weight(random);
+    }
+    for (double& w : model.who) w = network == 4 ? 0 : weight(random);
+    model.min_norm_out = network % 2 == 0 ? -3.5 : 0;
+    for (CodeType type : kAllTypes) {
+      for (int format : {kFormatA, kFormatB, kFormatC, kFormatD}) {
+        CodeExportSettings settings = SettingsFor(type, format);
+        CodeExportSettings literal = settings;
+        EXPECT_EQ(NetworkExpression(settings, model, messages_),
+                  CleanUpExpression(LiteralNetworkExpression(literal, model, messages_)))
+            << network << " " << static_cast<int>(type) << " " << format;
+        EXPECT_EQ(settings.temp_variables, literal.temp_variables);
+      }
+    }
+  }
+}
+
+TEST_F(CodeAdaptationsTest, NoHiddenNeuronsDivideAsRealsAndAZeroSumIsWritten) {
+  model_.hidden_type = {NeuronType::Bias};
+  model_.wih = {{0}, {0}, {0}};
+  model_.who = {3};
+  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::C)), "(((( \\\r\n+3.0)/2) + 0.5) * 10);"));
+  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Sas)), "((((\r\n+3)/2)"));  // SAS divides reals
+  model_.who = {0};
+  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "Kestrium_price = ((((0.0)/2) + 0.5) * 10);"));
+  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::F90)), "Kestrium_price = ((((0.0)/2) + 0.5) * 10)"));
+}
+
+TEST_F(CodeAdaptationsTest, WholeNumbersPastTheIntegerRangeAreRealsInJavaAndFortran) {
+  model_.max_norm_out = 5e9;
+  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "* 5000000000.0);"));
+  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::F90)), "* 5000000000.0)"));
+  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::C)), "* 5000000000);"));
+}
+
+TEST_F(CodeAdaptationsTest, LayoutDAssignsAndDeclaresASlotWithoutComponents) {
+  model_.who.back() = 0;
+  CodeExportSettings settings = SettingsFor(CodeType::C, kFormatD);
+  const std::string text = Code(settings);
+  EXPECT_TRUE(Has(text, "\r\nVar3 = 0;\r\n"));
+  EXPECT_TRUE(Has(text, "\r\ndouble Var3;\r\n"));
+}
+
+TEST_F(CodeAdaptationsTest, NamesTheLanguageRefusesOrThatCollideAreRenamedAndListed) {
+  model_.input_names = {"Var1", "y1"};
+  CodeExportSettings settings = SettingsFor(CodeType::C, kFormatB);
+  std::string text = Code(settings);
+  EXPECT_TRUE(Has(text, "\r\nVar1 = Var1_1\r\ny1 = y1_1\r\n"));
+  EXPECT_TRUE(Has(text, "((Var1_1 * (0.25))"));
+  // Layout A assigns no Var1: the name stays.
+  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::C, kFormatA)), "((Var1 * (0.25))"));
+  // Two names that smart naming makes one, and Fortran's case-blind "X" and "x".
+  model_.input_names = {"a b", "a_b"};
+  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "public static double a_b_1;"));
+  model_.input_names = {"X", "x"};
+  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::F90)), "REAL :: x_1"));
+  // A Fortran program named like an intermediate variable moves the variables' root.
+  CodeExportSettings f90 = SettingsFor(CodeType::F90, kFormatC);
+  f90.controls.fortran_program = "Var2";
+  const std::string program = Code(f90);
+  EXPECT_TRUE(Has(program, "Program Var2\r\n"));
+  EXPECT_TRUE(Has(program, "\r\nVar_1_2 = ") && !Has(program, "\r\nVar2 = "));
+}
+
+TEST_F(CodeAdaptationsTest, ModelTextCannotLeaveItsComment) {
+  model_.description = "ok */ int main(){system(\"rm -rf /\");} /*\r\nsecond\nraw line";
+  model_.data_source = "C:\\data\\units.csv";
+  const std::string c = Code(SettingsFor(CodeType::C));
+  EXPECT_TRUE(Has(c, "\r\nok * / int main(){system(\"rm -rf /\");} /*\r\nsecond raw line\r\n"));
+  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "source: C:\\data\\\\units.csv"));
+  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Vb)), "\r\n' second raw line\r\n"));
+}
+
+TEST_F(CodeAdaptationsTest, LongLinesAndStatementsFitTheirLanguage) {
+  model_ = CodeTestNetwork();
+  const int inputs = 60;
+  const int hidden = 30;
+  model_.input_names.clear();
+  model_.max_norm.assign(inputs, 2);
+  model_.min_norm.assign(inputs, -2);
+  model_.max_seen.assign(inputs, 1);
+  model_.min_seen.assign(inputs, -1);
+  model_.wih.assign(inputs + 1, std::vector<double>(hidden + 1, 0.123456789));
+  for (auto& row : model_.wih) row.back() = 0;
+  model_.who.assign(hidden + 1, -0.987654321);
+  model_.hidden_type.assign(hidden, NeuronType::NonLinear);
+  model_.hidden_type.push_back(NeuronType::Bias);
+  for (int i = 0; i < inputs; ++i) model_.input_names.push_back("input" + std::to_string(i));
+  for (int format : {kFormatA, kFormatB, kFormatC, kFormatD}) {
+    const std::string f90 = Code(SettingsFor(CodeType::F90, format));
+    for (const auto& problem :
+         lang::CheckLineRules(lang::RulesOf(lang::Language::Fortran90), f90)) {
+      EXPECT_NE(problem.what.find("continuations"), std::string::npos) << problem.what;
+    }
+  }
+  // Visual Basic: layout D fits; layout A is refused, naming D.
+  const std::string vb = Code(SettingsFor(CodeType::Vb, kFormatD));
+  EXPECT_TRUE(lang::CheckLineRules(lang::RulesOf(lang::Language::VisualBasic), vb).empty());
+  messages_.messages.clear();
+  EXPECT_EQ(Code(SettingsFor(CodeType::Vb, kFormatA)), "");
+  ASSERT_EQ(messages_.messages.size(), 1u);
+  EXPECT_TRUE(Has(messages_.messages[0].text, "\"D - components 3\""));
+  // Java: calcNet hands its statements to helper methods.
+  const std::string java = Code(SettingsFor(CodeType::Java, kFormatD));
+  EXPECT_TRUE(Has(java, "\r\n\tcalcNet1();\r\n\tcalcNet2();\r\n"));
+  EXPECT_TRUE(Has(java, "\r\npublic static void calcNet2()\r\n{\r\n"));
+  const std::string java_a = Code(SettingsFor(CodeType::Java, kFormatA));
+  EXPECT_TRUE(Has(java_a, "\r\npublic static double calcNet2()\r\n{\r\nreturn \r\n+\r\nmyTanh("));
+  // The output statement adds every helper's sum.
+  size_t helpers = 0;
+  for (size_t at = java_a.find("public static double calcNet"); at != std::string::npos;
+       at = java_a.find("public static double calcNet", at + 1)) {
+    ++helpers;
+  }
+  std::string calls = "Kestrium_price = ((((calcNet1()";
+  for (size_t n = 2; n <= helpers; ++n) calls += " + calcNet" + std::to_string(n) + "()";
+  EXPECT_TRUE(Has(java_a, calls + ")/2) + 0.5) * 10);")) << helpers;
+}
+
+TEST_F(CodeAdaptationsTest, JavaRefusesANetworkPastTheConstantsOfOneClass) {
+  const int inputs = 150;
+  const int hidden = 120;
+  std::mt19937_64 random(3);
+  std::uniform_real_distribution<double> weight(-1, 1);
+  model_.input_names.clear();
+  for (int i = 0; i < inputs; ++i) model_.input_names.push_back("x" + std::to_string(i));
+  model_.max_norm.assign(inputs, 2);
+  model_.min_norm.assign(inputs, -1);
+  model_.max_seen.assign(inputs, 1);
+  model_.min_seen.assign(inputs, -1);
+  model_.wih.assign(inputs + 1, std::vector<double>(hidden + 1, 0));
+  for (auto& row : model_.wih) {
+    for (int k = 0; k < hidden; ++k) row[k] = weight(random);
+  }
+  model_.who.assign(hidden + 1, 0.5);
+  model_.hidden_type.assign(hidden, NeuronType::NonLinear);
+  model_.hidden_type.push_back(NeuronType::Bias);
+  EXPECT_EQ(Code(SettingsFor(CodeType::Java)), "");
+  ASSERT_EQ(messages_.messages.size(), 1u);
+  EXPECT_TRUE(Has(messages_.messages[0].text, "too large for one Java class"));
+  EXPECT_TRUE(Has(messages_.messages[0].text, "such as C."));
+  EXPECT_FALSE(Code(SettingsFor(CodeType::C)).empty());
+}
+
+}  // namespace
+}  // namespace kdk
