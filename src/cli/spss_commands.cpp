@@ -59,7 +59,7 @@ int FormatOf(const std::string& word) {
 
 // The code window after activation with code type SPSS, then the options as the
 // user would set the controls.
-std::string NetworkSyntax(Workspace& workspace, const Arguments& args, MessagePort& messages) {
+CodeExportSettings NetworkSpssSettings(const Workspace& workspace, const Arguments& args) {
   CodeExportSettings settings;
   ResetNames(settings, workspace.network);
   settings.output_field_name = args.Value("--output-name", settings.output_field_name);
@@ -76,6 +76,11 @@ std::string NetworkSyntax(Workspace& workspace, const Arguments& args, MessagePo
   controls.spss_include_var_list = !args.Has("--no-spss-var-list");
   settings.code_type = CodeType::Spss;
   ApplyCodeTypeSyntax(settings);
+  return settings;
+}
+
+std::string NetworkSyntax(Workspace& workspace, const Arguments& args, MessagePort& messages) {
+  CodeExportSettings settings = NetworkSpssSettings(workspace, args);
   if (!CheckOutputName(settings, messages)) return {};
   SystemClock clock;
   return GenerateCode(settings, workspace, clock, messages);
@@ -93,9 +98,10 @@ std::string MarsSyntax(Workspace& workspace, const Arguments& args, MessagePort&
   return MarsSpssText(workspace.mars, options, messages);
 }
 
-std::vector<SpssInput> InputsOf(const Workspace& workspace, ModelKind kind, bool smart_names) {
-  return kind == ModelKind::Network ? NetworkSpssInputs(workspace.network, smart_names)
-                                    : MarsSpssInputs(workspace.mars);
+std::vector<SpssInput> InputsOf(const Workspace& workspace, ModelKind kind, const Arguments& args) {
+  return kind == ModelKind::Network
+             ? NetworkSpssInputs(NetworkSpssSettings(workspace, args), workspace.network)
+             : MarsSpssInputs(workspace.mars);
 }
 
 // Beside the program, as the windows do; the temporary folder when that is
@@ -140,8 +146,8 @@ int RunSpssCheck(const std::vector<std::string>& words) {
     messages.Inform(error);
     return kExitFailure;
   }
-  const std::vector<std::string> missing = MissingSpssInputs(
-      InputsOf(workspace, KindOfModelPath(model_path), !args.Has("--no-smart-names")), variables);
+  const std::vector<std::string> missing =
+      MissingSpssInputs(InputsOf(workspace, KindOfModelPath(model_path), args), variables);
   if (!missing.empty()) {
     messages.Inform(SpssMismatchMessage(missing));
     return kExitFailure;
@@ -193,7 +199,7 @@ int RunSpssRun(const std::vector<std::string>& words) {
   if (!LoadModelForCli(model_path, workspace, messages)) return kExitFailure;
   SpssMatchRequest request;
   request.data_path = args.Positional()[1];
-  request.inputs = InputsOf(workspace, kind, !args.Has("--no-smart-names"));
+  request.inputs = InputsOf(workspace, kind, args);
   request.syntax_text = kind == ModelKind::Network ? NetworkSyntax(workspace, args, messages)
                                                    : MarsSyntax(workspace, args, messages);
   if (request.syntax_text.empty()) return kExitFailure;

@@ -253,6 +253,10 @@ class ExpressionWriter {
   // "name = weight * tanh(name)" for a non-linear neuron, without tanh for a linear
   // one, "name = name" for the bias slot.
   void AppendActivationLine(std::string& out, const std::string& name, int k) const {
+    if (IsNonLinear(k) && settings_.code_type == CodeType::Spss &&
+        settings_.tanh_mode == kTanhExponential) {
+      AppendSpssClip(out, name);
+    }
     out.append(prefix_);
     out.append(name);
     out.append(" = ");
@@ -265,6 +269,16 @@ class ExpressionWriter {
     }
     out.append(terminator_);
     out.append(kCrLf);
+  }
+
+  // SPSS's Exp overflows to system-missing past about 709, where the network's tanh is
+  // 1 or -1: the sum is clipped at 20, as the network clips it, before the exponential
+  // form. IF keeps a missing sum missing (MIN and MAX would ignore it).
+  void AppendSpssClip(std::string& out, const std::string& name) const {
+    out.append("IF (").append(name).append(" > 20) ").append(name).append(" = 20");
+    out.append(terminator_).append(kCrLf);
+    out.append("IF (").append(name).append(" < -20) ").append(name).append(" = -20");
+    out.append(terminator_).append(kCrLf);
   }
 
   void AppendAssignment(std::string& out, const std::string& name, std::string_view value) const {
@@ -453,7 +467,16 @@ class ExpressionWriter {
       // bias are all 0) still has its activation line below, which reads it.
       const std::string name = Numbered(k + 1);
       AddTemp(name);
-      AppendAssignment(sums, name, component_sums[k].empty() ? zero : component_sums[k]);
+      std::string& sum = component_sums[k];
+      if (sum.empty()) {
+        sum = zero;
+      } else if (settings_.code_type == CodeType::Spss && sum.starts_with(" + ") &&
+                 !sum.starts_with(" + -")) {
+        // SPSS has no unary plus: "=  + 0.75" becomes "= 0 + 0.75". (" + -" is a
+        // minus once cleaned up.)
+        sum.insert(0, zero);
+      }
+      AppendAssignment(sums, name, sum);
     }
     text.Append(sums);
     text.Append(section_end_);

@@ -1,5 +1,9 @@
 #include "core/export/code/spss_data_match.h"
 
+#include "core/export/code/code_types.h"
+
+#include "core/export/code/program_names.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -50,11 +54,17 @@ void RemoveQuietly(const std::string& path) {
 
 }  // namespace
 
-std::vector<SpssInput> NetworkSpssInputs(const NetworkModel& model, bool smart_names) {
+std::vector<SpssInput> NetworkSpssInputs(const CodeExportSettings& settings,
+                                         const NetworkModel& model) {
+  CodeExportSettings spss = settings;
+  spss.code_type = CodeType::Spss;
+  spss.smart_names = settings.controls.smart_field_names;
+  ApplyCodeTypeSyntax(spss);
+  const ProgramNames names = NameProgram(spss, model);
   std::vector<SpssInput> inputs;
   inputs.reserve(model.input_names.size());
-  for (const std::string& name : model.input_names) {
-    inputs.push_back({name, SmartName(name, smart_names)});
+  for (size_t i = 0; i < model.input_names.size(); ++i) {
+    inputs.push_back({model.input_names[i], names.inputs[i]});
   }
   return inputs;
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/export/code/code_export_settings.h"
 #include "core/export/code/spss_application.h"
 #include "core/mars/mars_model.h"
 #include "core/network/network_model.h"
@@ -21,8 +22,11 @@ struct SpssInput {
   std::string compared;
 };
 
-// The network window looks for each input's smart name (with its smart-name setting).
-std::vector<SpssInput> NetworkSpssInputs(const NetworkModel& model, bool smart_names);
+// The network window looks for each input under the name its SPSS syntax reads: the
+// smart name (with the window's smart-name setting), or the name it was renamed to
+// where SPSS would refuse it (a leading "_", a keyword) or it would clash.
+std::vector<SpssInput> NetworkSpssInputs(const CodeExportSettings& settings,
+                                         const NetworkModel& model);
 // The MARS window looks for the stored names.
 std::vector<SpssInput> MarsSpssInputs(const MarsModel& model);
 

@@ -279,8 +279,7 @@ void CodeExportWindow::ConnectEvents() {
   connect(spss_home_, &QPushButton::clicked, this,
           [this] { OpenDocument(context_.ports.shell, kSpssHomePage); });
   connect(load_spss_file_, &QPushButton::clicked, this, [this] {
-    const std::vector<SpssInput> inputs =
-        NetworkSpssInputs(context_.workspace.network, settings_.controls.smart_field_names);
+    const std::vector<SpssInput> inputs = NetworkSpssInputs(settings_, context_.workspace.network);
     const std::string text = context_.workspace.state.network_loaded
                                  ? Bytes(code_window_->toPlainText().replace('\n', "\r\n"))
                                  : std::string();

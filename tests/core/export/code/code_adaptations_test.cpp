@@ -72,6 +72,20 @@ TEST_F(CodeAdaptationsTest, NoHiddenNeuronsDivideAsRealsAndAZeroSumIsWritten) {
   EXPECT_TRUE(Has(Code(SettingsFor(CodeType::F90)), "Kestrium_price = ((((0.0)/2) + 0.5) * 10)"));
 }
 
+// PSPP refuses an expression that starts with "+", and its Exp overflows to
+// system-missing past about 709 where the network's tanh is 1 or -1.
+TEST_F(CodeAdaptationsTest, SpssGetsNoUnaryPlusAndClipsTheSumBeforeItsExponentialTanh) {
+  const std::string d = Code(SettingsFor(CodeType::Spss, kFormatD));
+  EXPECT_TRUE(Has(d, "COMPUTE Var3 = 0 + 0.75 ."));
+  EXPECT_FALSE(Has(d, "=  +"));
+  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Sas, kFormatD)), "Var3 =  + 0.75;"));
+  for (int format : {kFormatC, kFormatD}) {
+    EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Spss, format)),
+                    "IF (Var1 > 20) Var1 = 20 .\r\nIF (Var1 < -20) Var1 = -20 .\r\n"
+                    "COMPUTE Var1 = 1.5 * (Exp(Var1)"));
+  }
+}
+
 TEST_F(CodeAdaptationsTest, WholeNumbersPastTheIntegerRangeAreRealsInJavaAndFortran) {
   model_.max_norm_out = 5e9;
   EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "* 5000000000.0);"));

@@ -72,6 +72,8 @@ TEST_F(NetworkExpressionTest, FormatCWithExponentialTanhAndSpssSyntax) {
   EXPECT_EQ(text, CrLfLines({"", "COMPUTE Var1 = ((V_2nd_input * (0.25)) - 0.5)", " + 0.25 .",
                              "COMPUTE Var2 = ((V_2nd_input * (-0.5)) + 1)", " + ((size * (2)))",
                              " + 0 .", "COMPUTE Var3 = 0.75 .", "Execute .",
+                             // SPSS's Exp would overflow where the network's tanh is 1.
+                             "IF (Var1 > 20) Var1 = 20 .", "IF (Var1 < -20) Var1 = -20 .",
                              "COMPUTE Var1 = 1.5 * (Exp(Var1) - Exp(-Var1)) / (Exp(Var1) + "
                              "Exp(-Var1)) .",
                              "COMPUTE Var2 = -0.5 * Var2 .", "COMPUTE Var3 = Var3 .", "Execute .",

@@ -2,6 +2,8 @@
 // calls into the SPSS application, with a scripted application.
 #include "core/export/code/spss_data_match.h"
 
+#include "core/export/code/smart_names.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +13,12 @@
 
 namespace kdk {
 namespace {
+
+CodeExportSettings SpssSettings(const NetworkModel& model) {
+  CodeExportSettings settings;
+  ResetNames(settings, model);
+  return settings;
+}
 
 using testing::FakePorts;
 
@@ -93,7 +101,7 @@ constexpr const char* kMatchesOk = "This file matches OK - the syntax script can
 TEST_F(SpssMatch, NamesDifferingInCaseAndBlanksMatchAndTheSyntaxRuns) {
   NetworkModel model;
   model.input_names = {"Age", " income ", "my var"};
-  request_.inputs = NetworkSpssInputs(model, true);
+  request_.inputs = NetworkSpssInputs(SpssSettings(model), model);
   spss_.variables = {"AGE  ", "  Income", "MY_VAR"};
   EXPECT_TRUE(Match());
   EXPECT_EQ(Shown(), (std::vector<std::string>{kMatchesOk, "Done!"}));
@@ -110,8 +118,9 @@ TEST_F(SpssMatch, NamesDifferingInCaseAndBlanksMatchAndTheSyntaxRuns) {
 TEST_F(SpssMatch, ASmartNamedInputIsReportedUnderItsStoredName) {
   NetworkModel model;
   model.input_names = {"my var", "rooms", "2nd input"};
-  request_.inputs = NetworkSpssInputs(model, true);
-  spss_.variables = {"my var", "Rooms", "_2nd_input"};
+  request_.inputs = NetworkSpssInputs(SpssSettings(model), model);
+  // "_2nd_input" is no SPSS name: the syntax reads it as V_2nd_input.
+  spss_.variables = {"my var", "Rooms", "V_2nd_input"};
   EXPECT_FALSE(Match());
   EXPECT_EQ(Shown(), (std::vector<std::string>{
                          "The file you are loading doesn't match the model file.\r\nCan't find "
