@@ -83,7 +83,12 @@ std::string ModelTextSql(std::string_view text, const MarsModel& model, SqlDiale
     const bool input = std::find(model.input_names.begin(), model.input_names.end(), word) !=
                        model.input_names.end();
     if (input && (bracket || NeedsBrackets(std::string(word), dialect))) {
-      return "[" + std::string(word) + "]";
+      std::string bracketed;
+      bracketed.reserve(word.size() + 2);
+      bracketed.push_back('[');
+      bracketed.append(word);
+      bracketed.push_back(']');
+      return bracketed;
     }
     return std::nullopt;
   });
@@ -103,7 +108,12 @@ std::string BracketName(std::string_view name) {
   if (!text.empty() && text.back() == ']') text.pop_back();
   if (!text.empty() && text.front() == '[') text.erase(0, 1);
   // Inside brackets a "]" is written twice.
-  return "[" + ReplaceAll(text, "]", "]]") + "]";
+  std::string bracketed;
+  bracketed.reserve(text.size() + 2);
+  bracketed.push_back('[');
+  bracketed.append(ReplaceAll(text, "]", "]]"));
+  bracketed.push_back(']');
+  return bracketed;
 }
 
 std::string BasisFunctionSql(const BasisReading& basis, const MarsModel& model, SqlDialect dialect,

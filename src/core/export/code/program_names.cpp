@@ -94,7 +94,7 @@ std::string RootName(const lang::LanguageRules& rules, const IntermediateNames& 
   }
   if (base.empty()) base = kRootForEmpty;
   if (!((base[0] >= 'a' && base[0] <= 'z') || (base[0] >= 'A' && base[0] <= 'Z'))) {
-    base.insert(0, "V");
+    base.insert(base.begin(), 'V');
   }
   const std::size_t limit = rules.max_identifier_length;
   const std::size_t suffix_room = intermediates.Longest("").size() + 4;

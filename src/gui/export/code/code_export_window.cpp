@@ -433,9 +433,14 @@ void CodeExportWindow::SaveAs() {
   Workspace& workspace = context_.workspace;
   const std::string model_name = workspace.state.model_name;
   // The dialog proposes the model's name; for this save it proposes the code's own.
-  workspace.state.model_name = settings_.code_type == CodeType::Java
-                                   ? settings_.code_name
-                                   : model_name + "_" + settings_.code_name;
+  // Java's is the class name as written (smart-named, renamed when Java refuses it):
+  // javac takes a public class only from a file of its name.
+  if (settings_.code_type == CodeType::Java) {
+    workspace.state.model_name =
+        settings_.java_class_name.empty() ? settings_.code_name : settings_.java_class_name;
+  } else {
+    workspace.state.model_name = model_name + "_" + settings_.code_name;
+  }
   const std::string filter = std::string(kTextFileFilter) + settings_.file_filter;
   const std::string path = ChooseSaveFile(workspace, context_.ports, filter);
   workspace.state.model_name = model_name;

@@ -270,6 +270,15 @@ TEST_F(CodeExportWindowTest, JavaProposesTheClassNameAndCancelWritesNothing) {
   EXPECT_EQ(fakes_.file_dialogs.save_requests[0].preset_name, "Kestrium");
   EXPECT_EQ(Find<QLabel>("lblSaveAs")->text(), "No Destination Selected");
   EXPECT_TRUE(fakes_.messages.messages.empty());
+  // javac wants the file named as the class is written: smart-named, and renamed
+  // where Java refuses the name.
+  for (const auto& [typed, written] :
+       {std::pair{"Price Model", "Price_Model"}, std::pair{"class", "class_1"}}) {
+    Find<QLineEdit>("txtJavaClass")->setText(typed);
+    Find<QPushButton>("cmdSaveAs")->click();
+    EXPECT_EQ(fakes_.file_dialogs.save_requests.back().preset_name, written);
+    EXPECT_NE(Shown().find(std::string("public class ") + written + "\r\n"), std::string::npos);
+  }
 }
 
 TEST_F(CodeExportWindowTest, CopyPutsTheTextOnTheClipboardUnlessTheNameIsEmpty) {
