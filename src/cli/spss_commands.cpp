@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "cli/arguments.h"
+#include "cli/code_settings.h"
 #include "cli/commands.h"
 #include "cli/model_loader.h"
 #include "core/common/text_utils.h"
@@ -49,39 +50,13 @@ const std::set<std::string> kNetworkFlags = {"--no-smart-names",        "--no-de
                                              "--no-tanh-definition",    "--no-spss-remove-fields",
                                              "--no-spss-8char-warning", "--no-spss-var-list"};
 
-int FormatOf(const std::string& word) {
-  if (word == "A") return kFormatA;
-  if (word == "B") return kFormatB;
-  if (word == "C") return kFormatC;
-  if (word == "D") return kFormatD;
-  throw UsageError{"--format takes A, B, C or D"};
-}
-
-// The code window after activation with code type SPSS, then the options as the
-// user would set the controls.
-CodeExportSettings NetworkSpssSettings(const Workspace& workspace, const Arguments& args) {
-  CodeExportSettings settings;
-  ResetNames(settings, workspace.network);
-  settings.output_field_name = args.Value("--output-name", settings.output_field_name);
-  settings.root_name = args.Value("--root-name", settings.root_name);
-  settings.equation_format = FormatOf(args.Value("--format", "A"));
-  CodeExportControls& controls = settings.controls;
-  controls.smart_field_names = !args.Has("--no-smart-names");
-  controls.include_description = !args.Has("--no-description");
-  controls.include_header = !args.Has("--no-model-info");
-  controls.include_limits = !args.Has("--no-limits");
-  controls.include_tanh = !args.Has("--no-tanh-definition");
-  controls.spss_remove_fields = !args.Has("--no-spss-remove-fields");
-  controls.spss_8char_warning = !args.Has("--no-spss-8char-warning");
-  controls.spss_include_var_list = !args.Has("--no-spss-var-list");
-  settings.code_type = CodeType::Spss;
-  ApplyCodeTypeSyntax(settings);
-  return settings;
-}
-
 std::string NetworkSyntax(Workspace& workspace, const Arguments& args, MessagePort& messages) {
-  CodeExportSettings settings = NetworkSpssSettings(workspace, args);
-  if (!CheckOutputName(settings, messages)) return {};
+  const CodeExportSettings typed = SettingsFromArguments(CodeType::Spss, args, workspace.network);
+  // As the window and `kdk convert`: generated from the name as typed, which Save
+  // only checks is not empty.
+  CodeExportSettings checked = typed;
+  if (!CheckOutputName(checked, messages)) return {};
+  CodeExportSettings settings = typed;
   SystemClock clock;
   return GenerateCode(settings, workspace, clock, messages);
 }
@@ -100,7 +75,8 @@ std::string MarsSyntax(Workspace& workspace, const Arguments& args, MessagePort&
 
 std::vector<SpssInput> InputsOf(const Workspace& workspace, ModelKind kind, const Arguments& args) {
   return kind == ModelKind::Network
-             ? NetworkSpssInputs(NetworkSpssSettings(workspace, args), workspace.network)
+             ? NetworkSpssInputs(SettingsFromArguments(CodeType::Spss, args, workspace.network),
+                                 workspace.network)
              : MarsSpssInputs(workspace.mars);
 }
 
