@@ -17,19 +17,12 @@
 #include "gui/export/code/mars_sql_window.h"
 #include "gui/mars/mars_source_dialogs.h"
 #include "gui/shell/gui_context.h"
+#include "gui/support/converter_window_fixture.h"
 
 namespace kdk::gui {
 namespace {
 
-class RecordingHost : public ConverterHost {
- public:
-  void PlaceConverterWindow(QWidget* window, const QString& caption, int) override {
-    placed.push_back(window->objectName() + "|" + caption);
-  }
-  QStringList placed;
-};
-
-class MarsWindowsTest : public ::testing::Test {
+class MarsWindowsTest : public ConverterWindowTest {
  protected:
   void SetUp() override {
     workspace_.state.model_type = kMarsModelType;
@@ -38,25 +31,8 @@ class MarsWindowsTest : public ::testing::Test {
     workspace_.mars.source_kind = std::string(kSourceTextFile);
     ASSERT_TRUE(ParseMarsModel(workspace_, fakes_.messages));
     workspace_.state.mars_loaded = true;
-    folder_ =
-        std::filesystem::temp_directory_path() / ("kdk_gui_mars_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder_);
+    ConverterWindowTest::SetUp();
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  template <typename T>
-  T* Find(QWidget& window, const char* name) {
-    T* child = window.findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-  }
-
-  testing::FakePorts fakes_;
-  Ports ports_ = fakes_.ports();
-  Workspace workspace_;
-  RecordingHost host_;
-  GuiContext context_{workspace_, ports_, host_};
-  std::filesystem::path folder_;
 };
 
 TEST_F(MarsWindowsTest, SqlWindowRegeneratesOnEveryOption) {
@@ -64,7 +40,7 @@ TEST_F(MarsWindowsTest, SqlWindowRegeneratesOnEveryOption) {
   EXPECT_EQ(window.objectName(), "frmMARS2tsql");
   EXPECT_FALSE(Find<QPushButton>(window, "cmdSaveAs")->isEnabled());
   window.Activate();
-  EXPECT_EQ(host_.placed, QStringList{"frmMARS2tsql|MARS >> SQL"});
+  EXPECT_EQ(host_.placed, QStringList{"frmMARS2tsql|MARS >> SQL|0"});
   EXPECT_EQ(window.Text(), MarsSqlText(workspace_.mars, MarsSqlOptions{}, fakes_.messages));
   EXPECT_TRUE(
       Find<QPlainTextEdit>(window, "txtModelSummary")->toPlainText().contains("  *DISTRICT"));
@@ -138,7 +114,7 @@ TEST_F(MarsWindowsTest, SpssWindowNameHeaderSaveAndCopy) {
   MarsSpssWindow window(context_);
   EXPECT_EQ(window.objectName(), "frmMARS2SPSS");
   window.Activate();
-  EXPECT_EQ(host_.placed, QStringList{"frmMARS2SPSS|MARS >> SPSS"});
+  EXPECT_EQ(host_.placed, QStringList{"frmMARS2SPSS|MARS >> SPSS|0"});
   EXPECT_NE(window.Text().find("COMPUTE mars_out = 150.5 + "), std::string::npos);
   Find<QLineEdit>(window, "txtOutputFieldName")->setText(" Price Guess ");
   EXPECT_NE(window.Text().find("COMPUTE price_guess = 150.5 + "), std::string::npos);

@@ -12,40 +12,13 @@
 #include "fakes/fake_ports.h"
 #include "gui/export/sheet/workbook_windows.h"
 #include "gui/shell/gui_context.h"
+#include "gui/support/converter_window_fixture.h"
 
 namespace kdk::gui {
 namespace {
 
-class RecordingHost : public ConverterHost {
- public:
-  void PlaceConverterWindow(QWidget* window, const QString& caption, int) override {
-    placed.push_back(window->objectName() + "|" + caption);
-  }
-  QStringList placed;
-};
-
-class WorkbookWindowsTest : public ::testing::Test {
+class WorkbookWindowsTest : public ConverterWindowTest {
  protected:
-  void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() / ("kdk_gui_workbook_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  template <typename T>
-  T* Find(QWidget& window, const char* name) {
-    T* child = window.findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-  }
-
-  testing::FakePorts fakes_;
-  Ports ports_ = fakes_.ports();
-  Workspace workspace_;
-  RecordingHost host_;
-  GuiContext context_{workspace_, ports_, host_};
-  std::filesystem::path folder_;
 };
 
 TEST_F(WorkbookWindowsTest, MarsWindowSavesAWorkbookAndAsksToLook) {
@@ -62,7 +35,7 @@ TEST_F(WorkbookWindowsTest, MarsWindowSavesAWorkbookAndAsksToLook) {
   EXPECT_FALSE(Find<QPushButton>(window, "cmdSaveAs")->isEnabled());  // not loaded yet
   workspace_.state.mars_loaded = true;
   window.Activate();
-  EXPECT_EQ(host_.placed.last(), "frmMARS2XL|MARS >> Excel");
+  EXPECT_EQ(host_.placed.last(), "frmMARS2XL|MARS >> Excel|0");
   EXPECT_TRUE(window.OutputBox()->toPlainText().contains("*DISTRICT"));
   ASSERT_TRUE(Find<QPushButton>(window, "cmdSaveAs")->isEnabled());
 
@@ -96,7 +69,7 @@ TEST_F(WorkbookWindowsTest, NetworkWindowInstructionsAndSave) {
   EXPECT_TRUE(instructions.startsWith("To automatically organise existing data"));
   EXPECT_TRUE(instructions.endsWith("then this option won't work."));
   window.Activate();
-  EXPECT_EQ(host_.placed.last(), "frmEXCEL|Kestrium >> Excel");
+  EXPECT_EQ(host_.placed.last(), "frmEXCEL|Kestrium >> Excel|0");
   ASSERT_TRUE(Find<QPushButton>(window, "cmdSaveAs")->isEnabled());
 
   const std::string path = (folder_ / "net.xlsm").string();

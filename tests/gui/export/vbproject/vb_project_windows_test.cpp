@@ -14,49 +14,23 @@
 #include "gui/export/vbproject/equation_window.h"
 #include "gui/export/vbproject/vb_project_windows.h"
 #include "gui/shell/gui_context.h"
+#include "gui/support/converter_window_fixture.h"
 
 namespace kdk::gui {
 namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingHost : public ConverterHost {
- public:
-  void PlaceConverterWindow(QWidget* window, const QString& caption, int width) override {
-    placed.push_back(window->objectName() + "|" + caption + "|" + QString::number(width));
-  }
-  void ShowAtTopLeft(QWidget* window, const QString& caption) override {
-    placed.push_back(window->objectName() + "|top left|" + caption);
-  }
-  QStringList placed;
-};
-
-class VbWindowsTest : public ::testing::Test {
+class VbWindowsTest : public ConverterWindowTest {
  protected:
   void SetUp() override {
     workspace_.command_line_tried = true;
-    folder_ = fs::temp_directory_path() / ("kdk_gui_vb_" + std::to_string(::getpid()));
-    fs::create_directories(folder_);
+    ConverterWindowTest::SetUp();
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   void LoadNetworkThroughTheDialog() {
     fakes_.file_dialogs.answers.push_back(std::string(KDK_EXAMPLES_DIR) + "/house_price.kwf");
   }
-
-  template <typename T>
-  T* Find(QWidget& window, const char* name) {
-    T* child = window.findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-  }
-
-  testing::FakePorts fakes_;
-  Ports ports_ = fakes_.ports();
-  Workspace workspace_;
-  RecordingHost host_;
-  GuiContext context_{workspace_, ports_, host_};
-  fs::path folder_;
 };
 
 TEST_F(VbWindowsTest, NetworkWindowWritesTheThreeFiles) {

@@ -16,28 +16,18 @@
 #include "fakes/fake_ports.h"
 #include "gui/export/web/page_style_panel.h"
 #include "gui/shell/gui_context.h"
+#include "gui/support/converter_window_fixture.h"
 
 namespace kdk::gui {
 namespace {
 
-class RecordingHost : public ConverterHost {
- public:
-  void PlaceConverterWindow(QWidget* window, const QString& caption, int) override {
-    placed.push_back(window->objectName() + "|" + caption);
-  }
-  QStringList placed;
-};
-
-class WebPageWindowsTest : public ::testing::Test {
+class WebPageWindowsTest : public ConverterWindowTest {
  protected:
   void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() / ("kdk_gui_web_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder_);
+    ConverterWindowTest::SetUp();
     network_ = std::make_unique<NetworkPageWindow>(context_, style_);
     mars_ = std::make_unique<MarsPageWindow>(context_, style_);
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
 
   void LoadNetwork() {
     ASSERT_TRUE(LoadNetworkFromPath(workspace_, std::string(KDK_EXAMPLES_DIR) + "/house_price.kwf",
@@ -51,12 +41,6 @@ class WebPageWindowsTest : public ::testing::Test {
     ASSERT_TRUE(ParseMarsModel(workspace_, fakes_.messages));
     workspace_.state.mars_loaded = true;
   }
-  template <typename T>
-  T* Find(QWidget& window, const char* name) {
-    T* child = window.findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-  }
   // Saves through the window to a new file, answering "See It?" as given.
   std::string SaveAndRead(QWidget& window, const char* file, MessageAnswer see_it) {
     const std::string path = (folder_ / file).string();
@@ -68,15 +52,9 @@ class WebPageWindowsTest : public ::testing::Test {
     return page;
   }
 
-  testing::FakePorts fakes_;
-  Ports ports_ = fakes_.ports();
-  Workspace workspace_;
-  RecordingHost host_;
-  GuiContext context_{workspace_, ports_, host_};
   std::shared_ptr<PageStyle> style_ = std::make_shared<PageStyle>();
   std::unique_ptr<NetworkPageWindow> network_;
   std::unique_ptr<MarsPageWindow> mars_;
-  std::filesystem::path folder_;
 };
 
 TEST_F(WebPageWindowsTest, NetworkSaveWritesThePageAndOffersToShowIt) {
@@ -84,7 +62,7 @@ TEST_F(WebPageWindowsTest, NetworkSaveWritesThePageAndOffersToShowIt) {
   EXPECT_FALSE(Find<QPushButton>(*network_, "cmdSaveAs")->isEnabled());
   LoadNetwork();
   network_->Activate();
-  EXPECT_EQ(host_.placed.back(), "frmHTML|Kestrium >> Web Page");
+  EXPECT_EQ(host_.placed.back(), "frmHTML|Kestrium >> Web Page|0");
   ASSERT_TRUE(Find<QPushButton>(*network_, "cmdSaveAs")->isEnabled());
   Find<QComboBox>(*network_, "lstNormalFontSize")->setCurrentIndex(4);
 
@@ -154,7 +132,7 @@ TEST_F(WebPageWindowsTest, MarsWindowShowsTheSummaryAndWritesTheMissingValueChoi
   EXPECT_FALSE(Find<QPushButton>(*mars_, "cmdSaveAs")->isEnabled());
   LoadMars();
   mars_->Activate();
-  EXPECT_EQ(host_.placed.back(), "frmMARS2HTML|MARS >> Web Page");
+  EXPECT_EQ(host_.placed.back(), "frmMARS2HTML|MARS >> Web Page|0");
   EXPECT_FALSE(Find<QPlainTextEdit>(*mars_, "txtMARStextwindow")->toPlainText().isEmpty());
   auto* allow = Find<QCheckBox>(*mars_, "chkAllowMissing");
   EXPECT_EQ(allow->text(), "Allow missing values");
