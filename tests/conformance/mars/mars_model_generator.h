@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <set>
@@ -7,8 +9,22 @@
 #include <vector>
 
 #include "core/mars/mars_model.h"
+#include "core/ports/message_port.h"
 
 namespace kdk::conformance {
+
+// Answers every question Yes and shows nothing: the suites read what the converters write.
+class SilentMessages : public MessagePort {
+ public:
+  MessageAnswer Show(std::string_view, std::string_view, MessageIcon, MessageButtons) override {
+    return MessageAnswer::Yes;
+  }
+};
+
+// Equal to 1e-12, relative to the larger magnitude (absolute below 1).
+inline bool Close(double a, double b) {
+  return std::fabs(a - b) <= 1e-12 * std::max({1.0, std::fabs(a), std::fabs(b)});
+}
 
 // A MARS export made up from a seed: hinges with positive and negative knots (some
 // in exponent form, some wrapped over two lines), set tests (some holding 0), both

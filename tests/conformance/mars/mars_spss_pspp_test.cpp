@@ -26,17 +26,6 @@ namespace {
 constexpr std::uint32_t kModels = 60;
 constexpr int kRows = 100;
 
-class SilentMessages : public MessagePort {
- public:
-  MessageAnswer Show(std::string_view, std::string_view, MessageIcon, MessageButtons) override {
-    return MessageAnswer::Yes;
-  }
-};
-
-bool Close(double a, double b) {
-  return std::fabs(a - b) <= 1e-12 * std::max({1.0, std::fabs(a), std::fabs(b)});
-}
-
 // PSPP starts a new command at a line that begins with "+", "-" or ".": such a line
 // is joined to the one before, in the copy PSPP runs (the saved file keeps its text).
 std::string JoinedForPspp(const std::string& syntax) {

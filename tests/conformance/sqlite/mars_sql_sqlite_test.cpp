@@ -22,17 +22,6 @@ namespace {
 constexpr std::uint32_t kModels = 60;
 constexpr int kRows = 120;
 
-class SilentMessages : public MessagePort {
- public:
-  MessageAnswer Show(std::string_view, std::string_view, MessageIcon, MessageButtons) override {
-    return MessageAnswer::Yes;
-  }
-};
-
-bool Close(double a, double b) {
-  return std::fabs(a - b) <= 1e-12 * std::max({1.0, std::fabs(a), std::fabs(b)});
-}
-
 struct Tally {
   int rows = 0, with_missing = 0, equal_to_evaluator = 0, null_rows = 0;
 };
