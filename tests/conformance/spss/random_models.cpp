@@ -130,35 +130,35 @@ RandomMars RandomMarsText(unsigned seed) {
   for (int b = 1; b <= bf_count; ++b) {
     const int input = pick(random);
     const std::string& x = names[input];
-    BasisSpec spec{BasisKind::HingeUp, x};
+    BasisRecipe recipe{BasisKind::HingeUp, x};
     std::string body;
     const int form = random() % 10;
     if (form < 2) {
-      spec.kind = form == 0 ? BasisKind::NotMissing : BasisKind::IsMissing;
+      recipe.kind = form == 0 ? BasisKind::NotMissing : BasisKind::IsMissing;
       body = form == 0 ? "( " + x + " > .)" : "( " + x + " = .)";
     } else if (categorical[input]) {
-      spec.kind = BasisKind::SetTest;
-      spec.set_a = 1 + random() % 5;
-      spec.set_b = 1 + random() % 5;
-      body = "( " + x + " = " + std::to_string(spec.set_a) + " OR " + x + " = " +
-             std::to_string(spec.set_b) + ")";
+      recipe.kind = BasisKind::SetTest;
+      recipe.set_a = 1 + random() % 5;
+      recipe.set_b = 1 + random() % 5;
+      body = "( " + x + " = " + std::to_string(recipe.set_a) + " OR " + x + " = " +
+             std::to_string(recipe.set_b) + ")";
     } else {
-      spec.knot = std::round(knot(random) * 4) / 4;
-      std::string k_text = Number(spec.knot);
+      recipe.knot = std::round(knot(random) * 4) / 4;
+      std::string k_text = Number(recipe.knot);
       if (random() % 5 == 0) {
         char text[40];
-        std::snprintf(text, sizeof text, "%.4E", spec.knot);  // exponent form as MARS writes it
+        std::snprintf(text, sizeof text, "%.4E", recipe.knot);  // exponent form as MARS writes it
         k_text = text;
       }
-      spec.kind = random() % 2 ? BasisKind::HingeUp : BasisKind::HingeDown;
-      body = spec.kind == BasisKind::HingeUp ? "max(0, " + x + " - " + k_text + ")"
-                                             : "max(0, " + k_text + " - " + x + ")";
+      recipe.kind = random() % 2 ? BasisKind::HingeUp : BasisKind::HingeDown;
+      body = recipe.kind == BasisKind::HingeUp ? "max(0, " + x + " - " + k_text + ")"
+                                               : "max(0, " + k_text + " - " + x + ")";
     }
     if (b > 1 && random() % 3 == 0) {
-      spec.factor = static_cast<int>(random() % (b - 1));
-      body += " * BF" + std::to_string(spec.factor + 1);
+      recipe.factor = static_cast<int>(random() % (b - 1));
+      body += " * BF" + std::to_string(recipe.factor + 1);
     }
-    mars.basis.push_back(spec);
+    mars.basis.push_back(recipe);
     mars.text += "BF" + std::to_string(b) + " = " + body + ";\r\n";
   }
   mars.intercept = std::round(knot(random) * 100) / 100;
@@ -189,20 +189,20 @@ std::optional<double> SpssTimes(std::optional<double> a, std::optional<double> b
 std::optional<double> SpssRulesValue(const RandomMars& mars,
                                      const std::vector<std::string>& input_names, const Row& row) {
   std::vector<std::optional<double>> basis;
-  for (const BasisSpec& spec : mars.basis) {
+  for (const BasisRecipe& recipe : mars.basis) {
     const size_t input =
-        std::find(input_names.begin(), input_names.end(), spec.input) - input_names.begin();
+        std::find(input_names.begin(), input_names.end(), recipe.input) - input_names.begin();
     const std::optional<double> x = row.at(input);
     std::optional<double> value;
-    switch (spec.kind) {
+    switch (recipe.kind) {
       case BasisKind::HingeUp:
-        value = x ? std::max(0.0, *x - spec.knot) : 0.0;  // MAX(0, missing) is 0
+        value = x ? std::max(0.0, *x - recipe.knot) : 0.0;  // MAX(0, missing) is 0
         break;
       case BasisKind::HingeDown:
-        value = x ? std::max(0.0, spec.knot - *x) : 0.0;
+        value = x ? std::max(0.0, recipe.knot - *x) : 0.0;
         break;
       case BasisKind::SetTest:
-        if (x) value = (*x == spec.set_a || *x == spec.set_b) ? 1.0 : 0.0;
+        if (x) value = (*x == recipe.set_a || *x == recipe.set_b) ? 1.0 : 0.0;
         break;
       case BasisKind::NotMissing:
         value = x ? 1.0 : 0.0;
@@ -211,7 +211,7 @@ std::optional<double> SpssRulesValue(const RandomMars& mars,
         value = x ? 0.0 : 1.0;
         break;
     }
-    if (spec.factor >= 0) value = SpssTimes(value, basis[spec.factor]);
+    if (recipe.factor >= 0) value = SpssTimes(value, basis[recipe.factor]);
     basis.push_back(value);
   }
   double sum = mars.intercept;

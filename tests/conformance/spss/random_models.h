@@ -26,7 +26,7 @@ enum class BasisKind { HingeUp, HingeDown, SetTest, NotMissing, IsMissing };
 
 // One basis function as drawn: max(0, X - k), max(0, k - X), ( X = a OR X = b),
 // ( X > .) or ( X = .), times an earlier basis function when `factor` >= 0.
-struct BasisSpec {
+struct BasisRecipe {
   BasisKind kind;
   std::string input;
   double knot = 0;
@@ -37,7 +37,7 @@ struct BasisSpec {
 struct RandomMars {
   std::string text;
   std::vector<std::string> categorical;  // inputs that take small whole numbers
-  std::vector<BasisSpec> basis;
+  std::vector<BasisRecipe> basis;
   double intercept = 0;
   std::vector<double> coefficients;  // one per basis function, signed
 };

@@ -25,7 +25,8 @@ constexpr std::string_view kCalculateItComments =
     "\r\n"
     "\tCall calcNet\r\n";
 
-constexpr std::string_view kReadInputValues =
+// The function's end and the reading loop's start, the same for both kinds of model.
+constexpr std::string_view kReadInputValuesStart =
     "End Function\r\n"
     "\r\n"
     "\r\n"
@@ -36,7 +37,9 @@ constexpr std::string_view kReadInputValues =
     "\tDim rRange as Range\r\n"
     "\tDim i as Integer\r\n"
     "\ti = 1\r\n"
-    "\tFor Each rRange in rCells\r\n"
+    "\tFor Each rRange in rCells\r\n";
+
+constexpr std::string_view kReadInputValues =
     "\t  inpval(i) = rRange\r\n"
     "\t  inpval(i) = normalise(inpVal(i),i)\r\n"
     "\t  'Call inputWarnings(inpVal(i),i)\r\n"
@@ -92,18 +95,6 @@ constexpr std::string_view kMarsCalculateItBody =
     "\t'The function returns the modelled value\r\n";
 
 constexpr std::string_view kMarsReadInputValues =
-    "\r\n"
-    "End Function\r\n"
-    "\r\n"
-    "\r\n"
-    "\r\n"
-    "Private Sub ReadInputValues(rCells as Range)\r\n"
-    "\r\n"
-    "\t'This routine reads the data from the sheet\r\n"
-    "\tDim rRange as Range\r\n"
-    "\tDim i as Integer\r\n"
-    "\ti = 1\r\n"
-    "\tFor Each rRange in rCells\r\n"
     "\t  If RepresentsNull(rRange) = TRUE THEN\r\n"
     "\t    inpValRepresentsNull(i) = TRUE\r\n"
     "\t    inpVal(i) = 0\r\n"
@@ -132,7 +123,8 @@ std::string WorkbookConstantsBlock() {
 
 std::string CalculateItBlock(std::string_view base, bool is_classifier) {
   std::string out;
-  out.reserve(kCalculateItComments.size() + kReadInputValues.size() + 4 * base.size() + 300);
+  out.reserve(kCalculateItComments.size() + kReadInputValuesStart.size() + kReadInputValues.size() +
+              4 * base.size() + 300);
   out.append(kCrLf);
   out.append("Public Function ").append(base).append("_CalculateIt(rCells As Range");
   out.append(is_classifier ? ", X as Integer) As Variant\r\n" : ") As Variant\r\n");
@@ -148,6 +140,7 @@ std::string CalculateItBlock(std::string_view base, bool is_classifier) {
     out.append("\t'The function returns the modelled value\r\n");
     out.append("\t").append(base).append("_CalculateIt = KestriumPrediction\r\n\r\n");
   }
+  out.append(kReadInputValuesStart);
   out.append(kReadInputValues);
   return out;
 }
@@ -179,13 +172,16 @@ std::string MarsModuleHeaderBlock(std::string_view model_path, std::string_view 
 
 std::string MarsCalculateItBlock(std::string_view base) {
   std::string out;
-  out.reserve(kMarsCalculateItBody.size() + kMarsReadInputValues.size() + 2 * base.size() + 80);
+  out.reserve(kMarsCalculateItBody.size() + kReadInputValuesStart.size() +
+              kMarsReadInputValues.size() + 2 * base.size() + 80);
   out.append(kCrLf);
   out.append("Public Function ")
       .append(base)
       .append("_CalculateIt(rCells As Range) As Variant\r\n");
   out.append(kMarsCalculateItBody);
   out.append("\t").append(base).append("_CalculateIt = calcEquation\r\n");
+  out.append(kCrLf);
+  out.append(kReadInputValuesStart);
   out.append(kMarsReadInputValues);
   return out;
 }

@@ -404,15 +404,7 @@ std::string VbMarsEventProcedures(const MarsModel& model, const MarsVbCode& code
   Empty(out);
   Line(out, "End Sub");
   Empty(out, 2);
-  Line(out, "Private Sub btnClear_Click()");
-  Empty(out);
-  Tab(out, "Dim i As Integer");
-  Empty(out);
-  Tab(out, "For i = Me.txtInput.LBound To Me.txtInput.UBound");
-  Tab(out, "    Me.txtInput(i).Text = \"");
-  Tab(out, "Next i");
-  Empty(out);
-  Tab(out, "Me.txtPrediction.Text = \"Prediction\"");
+  ClearButtonStart(out);
   Empty(out);
   Line(out, "End Sub");
   Empty(out, 2);

@@ -421,15 +421,7 @@ std::string VbNetworkEventProcedures(const NetworkModel& model, const VbProjectS
   out.append(kCrLf);
   Line(out, "End Sub");
   Empty(out, 3);
-  Line(out, "Private Sub btnClear_Click()");
-  Empty(out);
-  Tab(out, "Dim i As Integer");
-  Empty(out);
-  Tab(out, "For i = Me.txtInput.LBound To Me.txtInput.UBound");
-  Tab(out, "    Me.txtInput(i).Text = \"");
-  Tab(out, "Next i");
-  Empty(out);
-  Tab(out, "Me.txtPrediction.Text = \"Prediction\"");
+  ClearButtonStart(out);
   if (model.is_classifier) Tab(out, "Me.txtConfidence.Text = \"Strength\"");
   Empty(out);
   Tab(out, "Call resetWarnings");

@@ -26,4 +26,18 @@ inline std::string Finish(std::string out) {
   return out;
 }
 
+// The start of both forms' Clear button: every input box emptied (the line ends in one
+// double quote, which VB closes at the line's end), the prediction box reset.
+inline void ClearButtonStart(std::string& out) {
+  Line(out, "Private Sub btnClear_Click()");
+  Empty(out);
+  Tab(out, "Dim i As Integer");
+  Empty(out);
+  Tab(out, "For i = Me.txtInput.LBound To Me.txtInput.UBound");
+  Tab(out, "    Me.txtInput(i).Text = \"");
+  Tab(out, "Next i");
+  Empty(out);
+  Tab(out, "Me.txtPrediction.Text = \"Prediction\"");
+}
+
 }  // namespace kdk::vbpiece
