@@ -36,7 +36,7 @@ constexpr std::array<LanguageRules, 11> kRules = {{
     {Language::Java, "Java", true, true, kNoLimit, CommentForm::Block, kNoLimit,
      kNoContinuationLimit, "", kJavaMethodBytes},
     {Language::Spss, "SPSS", false, false, 64, CommentForm::ToLineEnd, kNoLimit,
-     kNoContinuationLimit, "", kNoLimit},
+     kNoContinuationLimit, "", kNoLimit, false},
     {Language::TransactSql, "SQL Server", false, true, 128, CommentForm::Block, kNoLimit,
      kNoContinuationLimit, "", kNoLimit},
     {Language::AccessSql, "Access", false, true, 64, CommentForm::None, kNoLimit,

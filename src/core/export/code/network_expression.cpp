@@ -470,10 +470,9 @@ class ExpressionWriter {
       std::string& sum = component_sums[k];
       if (sum.empty()) {
         sum = zero;
-      } else if (settings_.code_type == CodeType::Spss && sum.starts_with(" + ") &&
-                 !sum.starts_with(" + -")) {
-        // SPSS has no unary plus: "=  + 0.75" becomes "= 0 + 0.75". (" + -" is a
-        // minus once cleaned up.)
+      } else if (!rules_.unary_plus && sum.starts_with(" + ") && !sum.starts_with(" + -")) {
+        // Without a unary plus "=  + 0.75" becomes "= 0 + 0.75". (" + -" is a minus
+        // once cleaned up.)
         sum.insert(0, zero);
       }
       AppendAssignment(sums, name, sum);
