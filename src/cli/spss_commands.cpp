@@ -26,9 +26,11 @@ namespace kdk::cli {
 namespace {
 
 constexpr const char* kCheckHelp =
-    "usage: kdk spss-check MODEL DATA.sav [--no-smart-names]\n"
-    "Checks that every input of the model is a variable of the SPSS data file (names\n"
-    "compared trimmed and in any case; a network's inputs by their smart names).\n"
+    "usage: kdk spss-check MODEL DATA.sav [conversion options]\n"
+    "Checks that every input of the model is a variable of the SPSS data file, under the\n"
+    "name the syntax that spss-run (and 'kdk convert --to spss') writes with the same\n"
+    "options reads it (names compared trimmed and in any case).\n"
+    "conversion options: as spss-run\n"
     "exit status: 0 every input present, 1 some missing (listed) or a file unreadable\n";
 
 constexpr const char* kRunHelp =
@@ -73,6 +75,27 @@ std::string MarsSyntax(Workspace& workspace, const Arguments& args, MessagePort&
   return MarsSpssText(workspace.mars, options, messages);
 }
 
+// Both commands take the conversion options of `kdk convert --to spss`; those of the
+// other kind of model are refused rather than ignored.
+Arguments CodeOptionArguments(const std::vector<std::string>& words, std::set<std::string> values,
+                              std::set<std::string> flags) {
+  values.insert(kNetworkValues.begin(), kNetworkValues.end());
+  flags.insert(kNetworkFlags.begin(), kNetworkFlags.end());
+  flags.insert("--no-header");
+  Arguments args(words, values, flags);
+  if (args.WantsHelp() || args.Positional().empty()) return args;
+  const ModelKind kind = KindOfModelPath(args.Positional()[0]);
+  for (const std::string& word : words) {
+    const bool network_only =
+        kNetworkValues.count(word) + kNetworkFlags.count(word) > 0 && word != "--output-name";
+    if ((kind == ModelKind::Mars && network_only) ||
+        (kind == ModelKind::Network && word == "--no-header")) {
+      throw UsageError{word + " does not apply to this kind of model"};
+    }
+  }
+  return args;
+}
+
 std::vector<SpssInput> InputsOf(const Workspace& workspace, ModelKind kind, const Arguments& args) {
   return kind == ModelKind::Network
              ? NetworkSpssInputs(SettingsFromArguments(CodeType::Spss, args, workspace.network),
@@ -104,7 +127,7 @@ long TimeoutSeconds(const std::string& text) {
 }  // namespace
 
 int RunSpssCheck(const std::vector<std::string>& words) {
-  Arguments args(words, {}, {"--no-smart-names"});
+  const Arguments args = CodeOptionArguments(words, {}, {});
   if (args.WantsHelp()) {
     std::cout << kCheckHelp;
     return kExitOk;
@@ -133,11 +156,7 @@ int RunSpssCheck(const std::vector<std::string>& words) {
 }
 
 int RunSpssRun(const std::vector<std::string>& words) {
-  std::set<std::string> values = kNetworkValues;
-  values.insert({"-o", "--timeout"});
-  std::set<std::string> flags = kNetworkFlags;
-  flags.insert({"--no-header", "--replace"});
-  Arguments args(words, values, flags);
+  const Arguments args = CodeOptionArguments(words, {"-o", "--timeout"}, {"--replace"});
   if (args.WantsHelp()) {
     std::cout << kRunHelp;
     return kExitOk;
@@ -147,15 +166,6 @@ int RunSpssRun(const std::vector<std::string>& words) {
   if (output.empty()) throw UsageError{"-o OUT.sav is required"};
   const std::string& model_path = args.Positional()[0];
   const ModelKind kind = KindOfModelPath(model_path);
-  for (const std::string& word : words) {
-    if (!word.starts_with("--") || word == "--timeout" || word == "--replace") continue;
-    const bool network_only =
-        kNetworkValues.count(word) + kNetworkFlags.count(word) > 0 && word != "--output-name";
-    if ((kind == ModelKind::Mars && network_only) ||
-        (kind == ModelKind::Network && word == "--no-header")) {
-      throw UsageError{word + " does not apply to this kind of model"};
-    }
-  }
   spss::PsppOptions options;
   options.viewer_program.clear();
   options.result_path = output;

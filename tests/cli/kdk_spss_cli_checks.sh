@@ -11,6 +11,11 @@ BEGIN DATA
 150 30
 END DATA.
 SAVE OUTFILE='$work/no_rooms.sav'.
+DATA LIST LIST /floor_area Var1 age (F8.2).
+BEGIN DATA
+150 4 30
+END DATA.
+SAVE OUTFILE='$work/var1.sav'.
 SPS
 pspp -b "$work/make_sav.sps" >/dev/null
 head -c 100 "$work/houses.sav" > "$work/cut.sav"
@@ -18,6 +23,11 @@ head -c 100 "$work/houses.sav" > "$work/cut.sav"
 check "spss-check matches in any case" 0 "This file matches OK" "" -- "$KDK" spss-check "$house" "$work/houses.sav"
 check "spss-check lists the missing input" 1 "" " rooms" -- "$KDK" spss-check "$house" "$work/no_rooms.sav"
 check "spss-check names as the syntax reads them" 0 "This file matches OK" "" -- "$KDK" spss-check "$house" "$work/houses.sav" --no-smart-names
+# An input named like the syntax's own variables keeps its name; the check and the run
+# read it under the name the syntax of the same options reads.
+sed 's/"rooms"/"Var1"/' "$house" > "$work/var1.kwf"
+check "spss-check takes the code options" 0 "This file matches OK" "" -- "$KDK" spss-check "$work/var1.kwf" "$work/var1.sav" --format C --root-name Var
+check "spss-run with an input named Var1" 0 "$work/var1_scored.sav" "Done!" -- "$KDK" spss-run "$work/var1.kwf" "$work/var1.sav" -o "$work/var1_scored.sav" --format C
 check "spss-check truncated file" 1 "" "cut.sav could not be read as SPSS data" -- "$KDK" spss-check "$house" "$work/cut.sav"
 check "spss-check missing file" 1 "" "Can't find the file: $work/gone.sav" -- "$KDK" spss-check "$house" "$work/gone.sav"
 check "spss-run" 0 "$work/scored.sav" "Done!" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/scored.sav"

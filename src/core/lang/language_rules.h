@@ -54,6 +54,10 @@ struct LanguageRules {
 
   // Whether an expression may begin with "+" (SPSS refuses it).
   bool unary_plus = true;
+
+  // Whether the program reads its inputs as the variables of the user's data set (SAS,
+  // SPSS): an input then keeps its name, and the program's own variables move instead.
+  bool inputs_are_data_variables = false;
 };
 
 const LanguageRules& RulesOf(Language language);

@@ -2,6 +2,7 @@
 
 #include "core/common/text_utils.h"
 #include "core/lang/language_rules.h"
+#include "core/lang/name_table.h"
 #include "core/mars/model_summary.h"
 
 namespace kdk {
@@ -39,6 +40,15 @@ std::string StoredSpssOutputName(std::string_view typed) {
 
 std::string SpssOutputVariable(std::string_view output_field_name) {
   return BlanksToUnderscores(TrimBlanks(output_field_name));
+}
+
+std::string MarsSpssOutputVariable(const MarsModel& model, std::string_view output_field_name) {
+  const std::string typed = SpssOutputVariable(output_field_name);
+  if (typed.empty()) return typed;
+  lang::NameTable names(lang::RulesOf(lang::Language::Spss));
+  for (const std::string& name : model.input_names) names.ReserveFixed(name);
+  for (const std::string& name : model.basis_function_names) names.ReserveFixed(name);
+  return names.Claim(typed);
 }
 
 std::string MarsSpssCompute(std::string_view definition, const BasisReading& basis,
@@ -83,7 +93,9 @@ bool BuildMarsSpss(const MarsModel& model, const MarsSpssOptions& options, std::
   }
   std::string body = TrimBlanks(reading.equation_terms);
   body = ReplaceAll(ReplaceAll(body, " + ", " + \r\n"), " - ", " - \r\n");
-  text.append("COMPUTE ").append(SpssOutputVariable(options.output_field_name)).append(" = ");
+  text.append("COMPUTE ")
+      .append(MarsSpssOutputVariable(model, options.output_field_name))
+      .append(" = ");
   text.append(body).append(" .").append(kCrLf).append("EXECUTE .");
 
   text.append(kCrLf).append("MATCH FILES").append(kCrLf).append(" /FILE=*");

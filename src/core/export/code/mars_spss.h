@@ -21,6 +21,12 @@ std::string StoredSpssOutputName(std::string_view typed);
 // The output variable as written: trimmed, blanks as "_". Empty means no valid name.
 std::string SpssOutputVariable(std::string_view output_field_name);
 
+// The output variable the syntax computes: SpssOutputVariable of the stored name, made
+// a name SPSS takes and kept clear of every input and basis function (the syntax drops
+// those at its end), with "_1", "_2", ... where it would be one of them. Empty for an
+// empty name.
+std::string MarsSpssOutputVariable(const MarsModel& model, std::string_view output_field_name);
+
 // One definition as the text after "COMPUTE ": missing-value indicators in SPSS's own
 // MISSING() form (bracketed when a product follows, since NOT binds more loosely than
 // "*"), everything else as exported, without the final ";".

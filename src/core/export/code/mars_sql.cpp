@@ -116,6 +116,21 @@ std::string BracketName(std::string_view name) {
   return bracketed;
 }
 
+std::string MarsSqlOutputField(const MarsModel& model, std::string_view typed_field) {
+  const std::string bracketed = BracketName(typed_field);
+  const std::string base = bracketed.substr(1, bracketed.size() - 2);
+  auto is_input = [&model](const std::string& field) {
+    const std::string key = ToLowerAscii(ReplaceAll(field, "]]", "]"));
+    for (const std::string& input : model.input_names) {
+      if (ToLowerAscii(input) == key) return true;
+    }
+    return false;
+  };
+  std::string field = base;
+  for (int suffix = 1; is_input(field); ++suffix) field = base + "_" + std::to_string(suffix);
+  return field.size() == base.size() ? bracketed : "[" + field + "]";
+}
+
 std::string BasisFunctionSql(const BasisReading& basis, const MarsModel& model, SqlDialect dialect,
                              bool bracket) {
   const bool server = dialect == SqlDialect::SqlServer;
@@ -227,7 +242,7 @@ bool BuildMarsSql(const MarsModel& model, const MarsSqlOptions& options, std::st
     return false;
   }
   const std::string table = BracketName(options.table);
-  const std::string field = BracketName(options.output_field);
+  const std::string field = MarsSqlOutputField(model, options.output_field);
   text.clear();
   text.reserve(expression.size() + 4096);
   if (server && options.include_header) {

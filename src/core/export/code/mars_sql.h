@@ -34,6 +34,11 @@ const std::vector<std::string>& SqlReservedWords();
 // "[" name "]", whether or not the name came with its brackets.
 std::string BracketName(std::string_view name);
 
+// The output field as written, bracketed: the typed name, or where it names an input
+// of the model (compared in any case, as both dialects compare), that name with "_1",
+// "_2", ... so that the prediction never overwrites an input column.
+std::string MarsSqlOutputField(const MarsModel& model, std::string_view typed_field);
+
 // One basis function as an SQL expression: indicators and set tests as 1/0
 // conditions, hinges as their positive part, and " * " with the rest of a product
 // (names of earlier basis functions stay, to be expanded afterwards). Input names are

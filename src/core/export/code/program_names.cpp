@@ -69,9 +69,11 @@ class IntermediateNames {
   std::size_t inputs_;
 };
 
-// A root every derived name of which the language takes and nothing else uses.
+// A root every derived name of which the language takes and nothing else uses: no
+// keyword, not the Fortran program, and none of `data_names` (inputs read from the data).
 bool RootFits(const lang::LanguageRules& rules, const IntermediateNames& intermediates,
-              std::string_view root, std::string_view program) {
+              std::string_view root, std::string_view program,
+              const std::vector<std::string>& data_names) {
   if (!lang::IsIdentifierSyntax(rules, root) ||
       !lang::IsIdentifierSyntax(rules, intermediates.Longest(root))) {
     return false;
@@ -79,14 +81,18 @@ bool RootFits(const lang::LanguageRules& rules, const IntermediateNames& interme
   for (std::string_view word : lang::ReservedWordsOf(rules.language)) {
     if (intermediates.Matches(word, root)) return false;
   }
+  for (const std::string& name : data_names) {
+    if (intermediates.Matches(name, root)) return false;
+  }
   // The one name claimed before the root: the Fortran program's.
   return program.empty() || !intermediates.Matches(program, root);
 }
 
 std::string RootName(const lang::LanguageRules& rules, const IntermediateNames& intermediates,
-                     std::string_view cleaned, std::string_view program) {
+                     std::string_view cleaned, std::string_view program,
+                     const std::vector<std::string>& data_names) {
   if (!intermediates.AnyAssigned()) return std::string(cleaned);
-  if (RootFits(rules, intermediates, cleaned, program)) return std::string(cleaned);
+  if (RootFits(rules, intermediates, cleaned, program, data_names)) return std::string(cleaned);
   std::string base;
   for (char c : cleaned) {
     const bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(c) || c == '_';
@@ -100,7 +106,7 @@ std::string RootName(const lang::LanguageRules& rules, const IntermediateNames& 
   const std::size_t suffix_room = intermediates.Longest("").size() + 4;
   if (limit != 0 && base.size() + suffix_room > limit) base.resize(limit - suffix_room);
   std::string root = base;
-  for (int n = 1; !RootFits(rules, intermediates, root, program); ++n) {
+  for (int n = 1; !RootFits(rules, intermediates, root, program, data_names); ++n) {
     root = base + "_" + std::to_string(n) + "_";
   }
   return root;
@@ -142,8 +148,17 @@ ProgramNames NameProgram(const CodeExportSettings& settings, const NetworkModel&
   }
   const IntermediateNames intermediates(rules, settings.equation_format, model.who.size(),
                                         model.input_names.size());
+  // Where the inputs are the data's own variables they cannot be renamed, so the
+  // intermediate variables make way for them.
+  std::vector<std::string> data_names;
+  if (rules.inputs_are_data_variables) {
+    data_names.reserve(model.input_names.size());
+    for (const std::string& stored : model.input_names) {
+      data_names.push_back(SmartName(stored, smart));
+    }
+  }
   names.root = RootName(rules, intermediates, SmartName(settings.root_name, smart),
-                        settings.code_type == CodeType::F90 ? names.program : "");
+                        settings.code_type == CodeType::F90 ? names.program : "", data_names);
   if (intermediates.AnyAssigned()) {
     const std::string root = names.root;
     table.ReserveWhere(

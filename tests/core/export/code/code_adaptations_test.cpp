@@ -109,6 +109,11 @@ TEST_F(CodeAdaptationsTest, NamesTheLanguageRefusesOrThatCollideAreRenamedAndLis
   EXPECT_TRUE(Has(text, "((Var1_1 * (0.25))"));
   // Layout A assigns no Var1: the name stays.
   EXPECT_TRUE(Has(Code(SettingsFor(CodeType::C, kFormatA)), "((Var1 * (0.25))"));
+  // SAS and SPSS read the inputs from the data set: the intermediate variables move.
+  for (CodeType data_step : {CodeType::Sas, CodeType::Spss}) {
+    text = Code(SettingsFor(data_step, kFormatC));
+    EXPECT_TRUE(Has(text, "((Var1 * (0.25))") && Has(text, "Var_1_1 = ") && !Has(text, "Var1_1"));
+  }
   // Two names that smart naming makes one, and Fortran's case-blind "X" and "x".
   model_.input_names = {"a b", "a_b"};
   EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "public static double a_b_1;"));
