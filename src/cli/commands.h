@@ -11,5 +11,6 @@ int RunPredict(const std::vector<std::string>& words);
 int RunConvert(const std::vector<std::string>& words);
 int RunSpssCheck(const std::vector<std::string>& words);
 int RunSpssRun(const std::vector<std::string>& words);
+int RunScore(const std::vector<std::string>& words);
 
 }  // namespace kdk::cli

@@ -17,6 +17,7 @@ constexpr const char* kUsage =
     "  kdk convert MODEL --to TYPE -o PATH [options]\n"
     "  kdk spss-check MODEL DATA.sav       every input a variable of the data file?\n"
     "  kdk spss-run MODEL DATA.sav -o OUT.sav [options]   the SPSS syntax run by PSPP\n"
+    "  kdk score MODEL DATA -o OUT [options]    every row of a data file scored\n"
     "\n"
     "MODEL is a weights file (.kwf), a MARS rules text file, or - for MARS text\n"
     "on standard input. 'kdk COMMAND --help' tells more.\n"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     if (command == "convert") return RunConvert(words);
     if (command == "spss-check") return RunSpssCheck(words);
     if (command == "spss-run") return RunSpssRun(words);
+    if (command == "score") return RunScore(words);
     std::cerr << "kdk: unknown command '" << command << "'\n\n" << kUsage;
     return kExitUsage;
   } catch (const UsageError& error) {

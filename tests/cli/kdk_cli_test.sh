@@ -117,6 +117,7 @@ source "$(dirname "$0")/kdk_web_cli_checks.sh"
 source "$(dirname "$0")/kdk_vbproject_cli_checks.sh"
 source "$(dirname "$0")/kdk_spss_cli_checks.sh"
 source "$(dirname "$0")/kdk_workbook_cli_checks.sh"
+source "$(dirname "$0")/kdk_score_cli_checks.sh"
 
 echo "kdk cli: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

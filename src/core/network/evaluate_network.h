@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/network/network_model.h"
 
@@ -28,6 +29,21 @@ std::string FirstUnscalableInput(const NetworkModel& model);
 // "The input X cannot be scaled: its minimum and maximum are both V." for an input
 // whose range is empty; "" otherwise.
 std::string UnscalableInputMessage(const NetworkModel& model);
+
+// Predictions one after another with the arithmetic of EvaluateNetwork, without
+// allocating per prediction. The model must outlive it, and every input must be
+// scalable (FirstUnscalableInput empty) before Evaluate is called.
+class NetworkEvaluator {
+ public:
+  explicit NetworkEvaluator(const NetworkModel& model);
+  // `inputs` holds the model's N raw inputs.
+  void Evaluate(std::span<const double> inputs, NetworkPrediction& result);
+
+ private:
+  const NetworkModel& model_;
+  std::vector<double> normalised_;
+  std::vector<double> hidden_;
+};
 
 // One prediction from N raw inputs. False, with `error` in plain words, when the
 // number of inputs is wrong or an input's normalisation range is empty.

@@ -15,8 +15,9 @@ bool IsLineEnd(char c) {
 }  // namespace
 
 bool ParseFiniteNumber(std::string_view text, double& value) {
-  std::string trimmed = TrimBlanks(text);
-  std::string_view digits = trimmed;
+  std::string_view digits = text;
+  while (!digits.empty() && digits.front() == ' ') digits.remove_prefix(1);
+  while (!digits.empty() && digits.back() == ' ') digits.remove_suffix(1);
   if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
   if (digits.empty()) return false;
   // from_chars would take "inf", "nan" and hex digits: allow only decimal forms.

@@ -54,13 +54,25 @@ void RemoveQuietly(const std::string& path) {
 
 }  // namespace
 
-std::vector<SpssInput> NetworkSpssInputs(const CodeExportSettings& settings,
-                                         const NetworkModel& model) {
+namespace {
+
+ProgramNames SpssProgramNames(const CodeExportSettings& settings, const NetworkModel& model) {
   CodeExportSettings spss = settings;
   spss.code_type = CodeType::Spss;
   spss.smart_names = settings.controls.smart_field_names;
   ApplyCodeTypeSyntax(spss);
-  const ProgramNames names = NameProgram(spss, model);
+  return NameProgram(spss, model);
+}
+
+}  // namespace
+
+std::string NetworkSpssOutputName(const CodeExportSettings& settings, const NetworkModel& model) {
+  return SpssProgramNames(settings, model).output;
+}
+
+std::vector<SpssInput> NetworkSpssInputs(const CodeExportSettings& settings,
+                                         const NetworkModel& model) {
+  const ProgramNames names = SpssProgramNames(settings, model);
   std::vector<SpssInput> inputs;
   inputs.reserve(model.input_names.size());
   for (size_t i = 0; i < model.input_names.size(); ++i) {

@@ -27,6 +27,8 @@ struct SpssInput {
 // where SPSS would refuse it (a leading "_", a keyword) or it would clash.
 std::vector<SpssInput> NetworkSpssInputs(const CodeExportSettings& settings,
                                          const NetworkModel& model);
+// The variable the network's SPSS syntax computes, as that syntax names it.
+std::string NetworkSpssOutputName(const CodeExportSettings& settings, const NetworkModel& model);
 // The MARS window looks for the stored names.
 std::vector<SpssInput> MarsSpssInputs(const MarsModel& model);
 

@@ -1,0 +1,225 @@
+// Seeded networks and MARS models score delimited data in process: every row's cells
+// must be those `kdk predict` prints (NumberText of the evaluator), every field must
+// come back as it went in, whatever the separator, the quoting and where the reads
+// break the text, and bad rows must be reported on their own line with empty cells.
+// KDK_CONFORMANCE_SEED picks another seed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <set>
+
+#include "conformance/compilers/conformance_networks.h"
+#include "conformance/mars/mars_model_generator.h"
+#include "core/common/number_text.h"
+#include "core/common/text_utils.h"
+#include "core/export/code/code_types.h"
+#include "core/export/code/mars_spss.h"
+#include "core/export/code/smart_names.h"
+#include "core/export/code/spss_data_match.h"
+#include "core/mars/mars_evaluator.h"
+#include "core/mars/mars_text_lines.h"
+#include "core/mars/parse_mars_model.h"
+#include "core/network/evaluate_network.h"
+#include "core/score/score_csv.h"
+
+namespace kdk::conformance {
+namespace {
+
+std::uint64_t Seed() {
+  const char* chosen = std::getenv("KDK_CONFORMANCE_SEED");
+  return chosen != nullptr ? std::strtoull(chosen, nullptr, 10) : 20040503;
+}
+
+std::string Exact(double value) {
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.17g", value);
+  return buffer;
+}
+
+// A table as text cells, written with `separator`, read back after scoring.
+using Table = std::vector<std::vector<std::string>>;
+
+std::string CsvText(const Table& table, char separator, std::mt19937_64& random) {
+  std::string text;
+  for (const auto& row : table) {
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      if (i > 0) text.push_back(separator);
+      AppendCsvField(text, row[i], separator, random() % 4 == 0);
+    }
+    text.append(random() % 2 ? "\r\n" : "\n");
+  }
+  return text;
+}
+
+// Reads `text` in pieces of random size, so records and quotes break anywhere.
+CsvReader::Source ChoppedSource(const std::string& text, std::uint64_t seed) {
+  auto at = std::make_shared<std::size_t>(0);
+  auto random = std::make_shared<std::mt19937_64>(seed);
+  return [&text, at, random](char* buffer, std::size_t capacity) -> long {
+    const std::size_t piece =
+        std::min<std::size_t>({capacity, text.size() - *at, 1 + (*random)() % 97});
+    std::memcpy(buffer, text.data() + *at, piece);
+    *at += piece;
+    return static_cast<long>(piece);
+  };
+}
+
+struct Scored {
+  bool ok = false;
+  std::string error;
+  Table table;
+  std::vector<std::size_t> bad_lines;
+  ScoreSummary summary;
+};
+
+Scored Score(const std::string& text, std::uint64_t seed, RowScorer& scorer,
+             const std::vector<SpssInput>& inputs, const std::string& prediction) {
+  Scored scored;
+  CsvReader reader(ChoppedSource(text, seed));
+  std::string out;
+  ScoreEvents events;
+  events.bad_row = [&scored](std::size_t line, const std::string&) {
+    scored.bad_lines.push_back(line);
+  };
+  scored.ok = ScoreCsv(
+      reader, scorer, inputs, prediction, {},
+      [&out](std::string_view bytes) {
+        out.append(bytes);
+        return true;
+      },
+      events, scored.summary, scored.error);
+  CsvReader back([&out, at = std::size_t{0}](char* buffer, std::size_t capacity) mutable -> long {
+    const std::size_t piece = std::min(capacity, out.size() - at);
+    std::memcpy(buffer, out.data() + at, piece);
+    at += piece;
+    return static_cast<long>(piece);
+  });
+  back.SetSeparator(reader.Separator());
+  std::vector<std::string_view> fields;
+  while (back.Next(fields)) scored.table.emplace_back(fields.begin(), fields.end());
+  return scored;
+}
+
+constexpr char kSeparators[] = {',', ';', '\t'};
+// A column the model does not read: it must come back byte for byte.
+const char* const kNotes[] = {"plain", "a,b;c\td", "say \"hi\"", "two\r\nlines", "", " . "};
+
+TEST(ScoreConformance, NetworksScoreEveryRowAsPredictDoes) {
+  const std::uint64_t seed = Seed();
+  std::mt19937_64 random(seed);
+  int cases = 0, rows = 0;
+  for (const ConformanceCase& item : ConformanceCases(seed, 24, 6)) {
+    SCOPED_TRACE("seed " + std::to_string(seed) + ", case " + item.name);
+    const NetworkModel& model = item.model;
+    CodeExportSettings settings;
+    ResetNames(settings, model);
+    settings.code_type = CodeType::Spss;
+    ApplyCodeTypeSyntax(settings);
+    const std::vector<SpssInput> inputs = NetworkSpssInputs(settings, model);
+    const std::string prediction = NetworkSpssOutputName(settings, model);
+    std::string error;
+    auto scorer = MakeNetworkScorer(model, error);
+    ASSERT_TRUE(scorer) << error;
+
+    // A note column, the inputs (in reverse order where no two share a name: inputs of
+    // one name are matched in order), and a column named like the prediction, which
+    // the scored file must not overwrite.
+    std::vector<std::size_t> order(model.input_names.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::set<std::string> distinct;
+    for (const std::string& name : model.input_names)
+      distinct.insert(ToLowerAscii(TrimBlanks(name)));
+    if (distinct.size() == order.size()) std::reverse(order.begin(), order.end());
+    Table table(1);
+    table[0].push_back("note");
+    for (std::size_t i : order) table[0].push_back(model.input_names[i]);
+    table[0].push_back(prediction);
+    for (std::size_t v = 0; v < item.inputs.size(); ++v) {
+      std::vector<std::string> row = {kNotes[(v + cases) % std::size(kNotes)]};
+      for (std::size_t i : order) row.push_back(Exact(item.inputs[v][i]));
+      row.push_back("kept");
+      table.push_back(row);
+    }
+    table.push_back(table.back());
+    table.back()[1 + random() % model.input_names.size()] = "n/a";  // a bad row, last
+    const char separator = kSeparators[cases % 3];
+    const Scored scored =
+        Score(CsvText(table, separator, random), random(), *scorer, inputs, prediction);
+    ASSERT_TRUE(scored.ok) << scored.error;
+    ASSERT_EQ(scored.table.size(), table.size());
+    ASSERT_EQ(scored.bad_lines.size(), 1u);
+    const std::size_t added = model.is_classifier ? 3 : 1;
+    for (std::size_t r = 0; r < table.size(); ++r) {
+      const auto& got = scored.table[r];
+      ASSERT_EQ(got.size(), table[r].size() + added) << "row " << r;
+      ASSERT_TRUE(std::equal(table[r].begin(), table[r].end(), got.begin())) << "row " << r;
+      if (r == 0) {
+        EXPECT_EQ(got[table[r].size()], prediction + "_1");
+        continue;
+      }
+      if (r == table.size() - 1) {
+        EXPECT_EQ(got.back(), "");
+        continue;
+      }
+      NetworkPrediction expected;
+      ASSERT_TRUE(EvaluateNetwork(model, item.inputs[r - 1], expected, error)) << error;
+      EXPECT_EQ(got[table[r].size()], NumberText(expected.prediction)) << "row " << r;
+      if (model.is_classifier) {
+        EXPECT_EQ(got[table[r].size() + 1], expected.class_text);
+        EXPECT_EQ(got[table[r].size() + 2], NumberText(expected.strength));
+      }
+      ++rows;
+    }
+    ++cases;
+  }
+  std::printf("%d networks, %d rows scored as predict scores them\n", cases, rows);
+}
+
+TEST(ScoreConformance, MarsModelsScoreMissingValuesUnderTheEvaluatorsRule) {
+  const std::uint64_t seed = Seed();
+  std::mt19937_64 random(seed);
+  SilentMessages messages;
+  int rows = 0, missing = 0;
+  for (std::uint32_t m = 1; m <= 30; ++m) {
+    SCOPED_TRACE("seed " + std::to_string(seed) + ", model " + std::to_string(m));
+    const GeneratedMars generated = GenerateMarsModel(static_cast<std::uint32_t>(seed) + m);
+    std::vector<std::string> lines;
+    ASSERT_TRUE(SplitTextLines(generated.text, lines));
+    MarsModel model;
+    ASSERT_TRUE(ParseMarsLines(lines, model, messages)) << generated.text;
+    std::string error;
+    auto scorer = MakeMarsScorer(model, error);
+    ASSERT_TRUE(scorer) << error;
+    MarsEvaluator evaluator;
+    ASSERT_TRUE(evaluator.Compile(model, error)) << error;
+    const std::vector<InputRow> values = GenerateRows(generated, model, m, 40);
+    Table table(1, model.input_names);
+    for (const InputRow& row : values) {
+      table.emplace_back();
+      for (const auto& value : row) {
+        table.back().push_back(value ? Exact(*value) : (random() % 2 ? "." : ""));
+        missing += !value;
+      }
+    }
+    const std::string output = MarsSpssOutputVariable(model, "mars_out");
+    const Scored scored = Score(CsvText(table, kSeparators[m % 3], random), random(), *scorer,
+                                MarsSpssInputs(model), output);
+    ASSERT_TRUE(scored.ok) << scored.error;
+    ASSERT_EQ(scored.table.size(), table.size());
+    EXPECT_TRUE(scored.bad_lines.empty());
+    for (std::size_t r = 1; r < table.size(); ++r) {
+      EXPECT_EQ(scored.table[r].back(), NumberText(evaluator.Evaluate(values[r - 1])))
+          << "row " << r;
+      ++rows;
+    }
+  }
+  EXPECT_GT(missing, rows / 10);
+  std::printf("%d MARS rows (%d missing values) scored as predict scores them\n", rows, missing);
+}
+
+}  // namespace
+}  // namespace kdk::conformance
