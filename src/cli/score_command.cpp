@@ -13,10 +13,12 @@
 #include "cli/commands.h"
 #include "cli/model_loader.h"
 #include "cli/score_output.h"
+#include "core/common/text_utils.h"
 #include "core/export/code/code_types.h"
 #include "core/export/code/mars_spss.h"
 #include "core/export/code/spss_data_match.h"
 #include "core/score/score_csv.h"
+#include "engines/spss/sav_rows.h"
 #include "platform/console_message_port.h"
 
 namespace kdk::cli {
@@ -27,9 +29,10 @@ constexpr const char* kScoreHelp =
     "                 [--output-name NAME] [--no-smart-names]\n"
     "Scores every row of a delimited text file (a header line of column names; comma,\n"
     "semicolon or tab found from the header, or given with --sep; fields quoted as in\n"
-    "RFC 4180) with the model, and writes every row with all its columns and the\n"
-    "prediction added (for a classifier network also its class and strength). DATA or\n"
-    "OUT may be - for standard input or output.\n"
+    "RFC 4180) or of an SPSS data file (.sav, .zsav) with the model, and writes every\n"
+    "row as delimited text with all its columns and the prediction added (for a\n"
+    "classifier network also its class and strength). DATA or OUT may be - for\n"
+    "standard input or output. A .sav result is not written: use kdk spss-run.\n"
     "Columns are matched to the model's inputs by name, trimmed and in any case, as\n"
     "'kdk spss-check' matches them (else by the stored name); the prediction column is\n"
     "named as the SPSS syntax names it, with _1, _2, ... if the data has that name.\n"
@@ -69,6 +72,35 @@ class ProgressLine {
   Clock::time_point start_;
 };
 
+bool IsSavPath(const std::string& path) {
+  const std::string lower = ToLowerAscii(path);
+  return lower.ends_with(".sav") || lower.ends_with(".zsav");
+}
+
+bool ScoreDelimitedFile(const std::string& path, char separator, RowScorer& scorer,
+                        const std::vector<SpssInput>& inputs, const std::string& prediction_name,
+                        const ScoreOptions& options,
+                        const std::function<bool(std::string_view)>& sink,
+                        const ScoreEvents& events, ScoreSummary& summary, std::string& error) {
+  const int data = path == "-" ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY);
+  if (data < 0) {
+    error = "Can't read the data " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  CsvReader reader([data](char* buffer, std::size_t capacity) -> long {
+    ssize_t got;
+    do {
+      got = ::read(data, buffer, capacity);
+    } while (got < 0 && errno == EINTR);
+    return static_cast<long>(got);
+  });
+  reader.SetSeparator(separator);
+  const bool scored =
+      ScoreCsv(reader, scorer, inputs, prediction_name, options, sink, events, summary, error);
+  if (data != STDIN_FILENO) ::close(data);
+  return scored;
+}
+
 }  // namespace
 
 int RunScore(const std::vector<std::string>& words) {
@@ -87,6 +119,11 @@ int RunScore(const std::vector<std::string>& words) {
   const ModelKind kind = KindOfModelPath(model_path);
   if (kind == ModelKind::Mars && args.Has("--no-smart-names")) {
     throw UsageError{"--no-smart-names does not apply to this kind of model"};
+  }
+  if (IsSavPath(output)) {
+    throw UsageError{
+        "the result is written as delimited text (CSV); a .sav result is not "
+        "available yet: kdk spss-run writes one through PSPP"};
   }
   if (model_path == "-" && data_path == "-") {
     throw UsageError{"the model and the data cannot both come from standard input"};
@@ -118,39 +155,32 @@ int RunScore(const std::vector<std::string>& words) {
     return kExitFailure;
   }
 
-  const int data = data_path == "-" ? STDIN_FILENO : ::open(data_path.c_str(), O_RDONLY);
-  if (data < 0) {
-    messages.Inform("Can't read the data " + data_path + ": " + std::strerror(errno));
-    return kExitFailure;
-  }
-  CsvReader reader([data](char* buffer, std::size_t capacity) -> long {
-    ssize_t got;
-    do {
-      got = ::read(data, buffer, capacity);
-    } while (got < 0 && errno == EINTR);
-    return static_cast<long>(got);
-  });
-  reader.SetSeparator(separator);
-
   ScoreOutput out;
   if (!out.Open(output, {model_path, data_path}, error)) {
     messages.Inform(error);
-    if (data != STDIN_FILENO) ::close(data);
     return kExitFailure;
   }
   ScoreOptions options;
   options.strict = args.Has("--strict");
+  const bool sav = IsSavPath(data_path);
   ScoreEvents events;
-  events.bad_row = [](std::size_t line, const std::string& problem) {
-    std::cerr << "line " << line << ": " << problem << "; its prediction is left empty\n";
+  events.bad_row = [sav](std::size_t line, const std::string& problem) {
+    std::cerr << (sav ? "case " : "line ") << line << ": " << problem
+              << "; its prediction is left empty\n";
   };
   ProgressLine progress(!args.Has("--quiet") && output != "-" && ::isatty(STDERR_FILENO) == 1);
   events.progress = [&progress](std::size_t rows) { return progress(rows); };
+  const auto sink = [&out](std::string_view bytes) { return out.Write(bytes); };
   ScoreSummary summary;
-  const bool scored = ScoreCsv(
-      reader, *scorer, inputs, prediction_name, options,
-      [&out](std::string_view bytes) { return out.Write(bytes); }, events, summary, error);
-  if (data != STDIN_FILENO) ::close(data);
+  bool scored = false;
+  if (sav) {
+    TableScorer table(*scorer, inputs, prediction_name, options, events, ',', sink);
+    scored = spss::ScoreSavRows(data_path, table, error);
+    summary = table.Summary();
+  } else {
+    scored = ScoreDelimitedFile(data_path, separator, *scorer, inputs, prediction_name, options,
+                                sink, events, summary, error);
+  }
   if (!scored || !out.Commit(error)) {
     out.Abandon();
     messages.Inform(error);

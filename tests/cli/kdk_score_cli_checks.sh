@@ -12,3 +12,5 @@ check "score names a missing input" 1 "" " rooms" -- "$KDK" score "$house" "$wor
 check "score never writes over its input" 1 "" "is an input of the run" -- "$KDK" score "$house" "$work/houses.csv" -o "$work/houses.csv"
 printf 'AREA,ROOMS,DISTRICT,AGE\n100,3,1,.\n' > "$work/mars.csv"
 check "score a MARS model from standard input" 0 "100,3,1,.,154.5625" "" -- "$KDK" score "$mars" - -o - --quiet < "$work/mars.csv"
+check "score an SPSS data file" 0 "150,4,30,$expected" "case 2: column age: '' is not a number" -- "$KDK" score "$house" "$work/houses.sav" -o -
+check "score refuses a .sav result" 2 "" "not available yet" -- "$KDK" score "$house" "$work/houses.sav" -o "$work/x.sav"

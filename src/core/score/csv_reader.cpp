@@ -94,14 +94,14 @@ bool CsvReader::ParseRecord(std::vector<std::string_view>& fields, bool at_end) 
         unquoted_.push_back(data[i++]);
       }
       spans_.emplace_back(start, unquoted_.size() - start);
-      span_in_unquoted_.push_back(true);
-      quoted_.push_back(true);
+      span_in_unquoted_.push_back(1);
+      quoted_.push_back(1);
     } else {
       const std::size_t start = i;
       while (i < end_ && data[i] != separator_ && data[i] != '\n' && data[i] != '\r') ++i;
       spans_.emplace_back(start, i - start);
-      span_in_unquoted_.push_back(false);
-      quoted_.push_back(false);
+      span_in_unquoted_.push_back(0);
+      quoted_.push_back(0);
     }
     if (i >= end_) {
       if (!at_end) return false;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,8 +35,8 @@ class CsvReader {
 
   // The line on which the last record returned starts (1 for the first).
   std::size_t RecordLine() const { return record_line_; }
-  // Whether field i of the last record was quoted.
-  bool WasQuoted(std::size_t i) const { return i < quoted_.size() && quoted_[i]; }
+  // Whether each field of the last record was quoted (1) or not (0).
+  std::span<const unsigned char> Quoted() const { return quoted_; }
   const std::string& Error() const { return error_; }
 
  private:
@@ -53,7 +54,7 @@ class CsvReader {
   std::string unquoted_;  // quoted fields' text without their quotes
   std::vector<std::pair<std::size_t, std::size_t>> spans_;  // field text: offset, size
   std::vector<bool> span_in_unquoted_;
-  std::vector<bool> quoted_;
+  std::vector<unsigned char> quoted_;
   std::string error_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "core/export/code/spss_data_match.h"
 #include "core/score/csv_reader.h"
 #include "core/score/row_scorer.h"
+#include "core/score/score_columns.h"
 
 namespace kdk {
 
@@ -31,11 +33,51 @@ struct ScoreSummary {
   std::vector<std::string> added_columns;
 };
 
-// Writes the data read by `reader` to `sink` (in pieces, in order) with the model's
-// added columns: every record and field as it came (quoted where it must be), with the
-// reader's separator, lines ending in CR LF. False with `error` when the header does
-// not match the model, the data cannot be read, the sink fails, a bad row is met in
-// strict mode, or the run is cancelled; what was sunk is then not a whole result.
+// Scores a table handed to it record by record and writes it as delimited text to
+// `sink` (in pieces, in order): every field as it came (quoted where it must be, or
+// where it was), the model's added columns after them, lines ending in CR LF. Each
+// call returns false, with Error() set, when the header does not match the model, a
+// bad row is met in strict mode, the run is cancelled or the sink fails; what was
+// sunk is then not a whole result.
+class TableScorer {
+ public:
+  using Sink = std::function<bool(std::string_view)>;
+
+  TableScorer(RowScorer& scorer, std::vector<SpssInput> inputs, std::string prediction_name,
+              const ScoreOptions& options, const ScoreEvents& events, char separator, Sink sink);
+
+  // `quoted` marks the fields that came in quotes (it may be empty).
+  bool Header(std::span<const std::string_view> names, std::span<const unsigned char> quoted);
+  bool Row(std::span<const std::string_view> fields, std::span<const unsigned char> quoted,
+           std::size_t line);
+  bool Finish();
+
+  const std::string& Error() const { return error_; }
+  const ScoreSummary& Summary() const { return summary_; }
+
+ private:
+  void AppendFields(std::span<const std::string_view> fields,
+                    std::span<const unsigned char> quoted);
+  bool Flush();
+
+  RowScorer& scorer_;
+  std::vector<SpssInput> inputs_;
+  std::string prediction_name_;
+  ScoreOptions options_;
+  ScoreEvents events_;
+  char separator_;
+  Sink sink_;
+  std::vector<std::string> header_;
+  ScoreColumns columns_;
+  std::vector<std::string_view> values_;
+  RowPrediction prediction_;
+  std::string problem_;
+  std::string out_;
+  ScoreSummary summary_;
+  std::string error_;
+};
+
+// A delimited text file scored with a TableScorer, the reader's separator kept.
 bool ScoreCsv(CsvReader& reader, RowScorer& scorer, const std::vector<SpssInput>& inputs,
               std::string_view prediction_name, const ScoreOptions& options,
               const std::function<bool(std::string_view)>& sink, const ScoreEvents& events,
