@@ -12,12 +12,9 @@
 #include "cli/code_settings.h"
 #include "cli/commands.h"
 #include "cli/model_loader.h"
-#include "cli/score_output.h"
 #include "core/common/text_utils.h"
 #include "core/export/code/code_types.h"
-#include "core/export/code/mars_spss.h"
-#include "core/export/code/spss_data_match.h"
-#include "core/score/score_csv.h"
+#include "core/score/score_file.h"
 #include "engines/spss/sav_rows.h"
 #include "platform/console_message_port.h"
 
@@ -72,35 +69,6 @@ class ProgressLine {
   Clock::time_point start_;
 };
 
-bool IsSavPath(const std::string& path) {
-  const std::string lower = ToLowerAscii(path);
-  return lower.ends_with(".sav") || lower.ends_with(".zsav");
-}
-
-bool ScoreDelimitedFile(const std::string& path, char separator, RowScorer& scorer,
-                        const std::vector<SpssInput>& inputs, const std::string& prediction_name,
-                        const ScoreOptions& options,
-                        const std::function<bool(std::string_view)>& sink,
-                        const ScoreEvents& events, ScoreSummary& summary, std::string& error) {
-  const int data = path == "-" ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY);
-  if (data < 0) {
-    error = "Can't read the data " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  CsvReader reader([data](char* buffer, std::size_t capacity) -> long {
-    ssize_t got;
-    do {
-      got = ::read(data, buffer, capacity);
-    } while (got < 0 && errno == EINTR);
-    return static_cast<long>(got);
-  });
-  reader.SetSeparator(separator);
-  const bool scored =
-      ScoreCsv(reader, scorer, inputs, prediction_name, options, sink, events, summary, error);
-  if (data != STDIN_FILENO) ::close(data);
-  return scored;
-}
-
 }  // namespace
 
 int RunScore(const std::vector<std::string>& words) {
@@ -120,7 +88,7 @@ int RunScore(const std::vector<std::string>& words) {
   if (kind == ModelKind::Mars && args.Has("--no-smart-names")) {
     throw UsageError{"--no-smart-names does not apply to this kind of model"};
   }
-  if (IsSavPath(output)) {
+  if (IsSpssDataPath(output)) {
     throw UsageError{
         "the result is written as delimited text (CSV); a .sav result is not "
         "available yet: kdk spss-run writes one through PSPP"};
@@ -133,36 +101,27 @@ int RunScore(const std::vector<std::string>& words) {
   Workspace workspace;
   if (!LoadModelForCli(model_path, workspace, messages)) return kExitFailure;
 
-  std::vector<SpssInput> inputs;
-  std::string prediction_name;
-  std::unique_ptr<RowScorer> scorer;
+  ScoringModel scoring;
   std::string error;
-  if (kind == ModelKind::Network) {
-    const CodeExportSettings settings =
-        SettingsFromArguments(CodeType::Spss, args, workspace.network);
-    inputs = NetworkSpssInputs(settings, workspace.network);
-    prediction_name = NetworkSpssOutputName(settings, workspace.network);
-    scorer = MakeNetworkScorer(workspace.network, error);
-  } else {
-    inputs = MarsSpssInputs(workspace.mars);
-    prediction_name = MarsSpssOutputVariable(
-        workspace.mars, StoredSpssOutputName(args.Value("--output-name", "mars_out")));
-    if (prediction_name.empty()) throw UsageError{"--output-name is empty"};
-    scorer = MakeMarsScorer(workspace.mars, error);
-  }
-  if (!scorer) {
+  const bool prepared =
+      kind == ModelKind::Network
+          ? PrepareNetworkScoring(workspace.network,
+                                  SettingsFromArguments(CodeType::Spss, args, workspace.network),
+                                  scoring, error)
+          : PrepareMarsScoring(workspace.mars, args.Value("--output-name", "mars_out"), scoring,
+                               error);
+  if (!prepared) {
     messages.Inform(error);
     return kExitFailure;
   }
 
-  ScoreOutput out;
-  if (!out.Open(output, {model_path, data_path}, error)) {
-    messages.Inform(error);
-    return kExitFailure;
-  }
-  ScoreOptions options;
-  options.strict = args.Has("--strict");
-  const bool sav = IsSavPath(data_path);
+  ScoreFileRequest request;
+  request.model_path = model_path == "-" ? "" : model_path;
+  request.data_path = data_path;
+  request.output_path = output;
+  request.separator = separator;
+  request.options.strict = args.Has("--strict");
+  const bool sav = IsSpssDataPath(data_path);
   ScoreEvents events;
   events.bad_row = [sav](std::size_t line, const std::string& problem) {
     std::cerr << (sav ? "case " : "line ") << line << ": " << problem
@@ -170,19 +129,8 @@ int RunScore(const std::vector<std::string>& words) {
   };
   ProgressLine progress(!args.Has("--quiet") && output != "-" && ::isatty(STDERR_FILENO) == 1);
   events.progress = [&progress](std::size_t rows) { return progress(rows); };
-  const auto sink = [&out](std::string_view bytes) { return out.Write(bytes); };
   ScoreSummary summary;
-  bool scored = false;
-  if (sav) {
-    TableScorer table(*scorer, inputs, prediction_name, options, events, ',', sink);
-    scored = spss::ScoreSavRows(data_path, table, error);
-    summary = table.Summary();
-  } else {
-    scored = ScoreDelimitedFile(data_path, separator, *scorer, inputs, prediction_name, options,
-                                sink, events, summary, error);
-  }
-  if (!scored || !out.Commit(error)) {
-    out.Abandon();
+  if (!ScoreDataFile(scoring, request, spss::ScoreSavRows, events, summary, error)) {
     messages.Inform(error);
     return kExitFailure;
   }

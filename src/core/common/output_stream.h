@@ -4,16 +4,17 @@
 #include <string_view>
 #include <vector>
 
-namespace kdk::cli {
+namespace kdk {
 
-// The scored file, written as it is produced: beside the output under a temporary
-// name and renamed in when whole, or straight to standard output ("-").
-class ScoreOutput {
+// One output file written in pieces as it is produced (a scored data file may be far
+// larger than memory): beside the output under a temporary name and renamed in when
+// whole, or straight to standard output ("-") or a device.
+class OutputStream {
  public:
-  ScoreOutput() = default;
-  ScoreOutput(const ScoreOutput&) = delete;
-  ScoreOutput& operator=(const ScoreOutput&) = delete;
-  ~ScoreOutput() { Abandon(); }
+  OutputStream() = default;
+  OutputStream(const OutputStream&) = delete;
+  OutputStream& operator=(const OutputStream&) = delete;
+  ~OutputStream() { Abandon(); }
 
   // False with `error` when the output is one of `inputs` or cannot be created.
   bool Open(const std::string& path, const std::vector<std::string>& inputs, std::string& error);
@@ -28,4 +29,4 @@ class ScoreOutput {
   std::string target_;
 };
 
-}  // namespace kdk::cli
+}  // namespace kdk

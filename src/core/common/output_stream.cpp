@@ -1,4 +1,4 @@
-#include "cli/score_output.h"
+#include "core/common/output_stream.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,10 +11,10 @@
 
 #include "core/common/text_file.h"
 
-namespace kdk::cli {
+namespace kdk {
 
-bool ScoreOutput::Open(const std::string& path, const std::vector<std::string>& inputs,
-                       std::string& error) {
+bool OutputStream::Open(const std::string& path, const std::vector<std::string>& inputs,
+                        std::string& error) {
   if (path == "-") {
     fd_ = STDOUT_FILENO;
     return true;
@@ -59,7 +59,7 @@ bool ScoreOutput::Open(const std::string& path, const std::vector<std::string>& 
   return true;
 }
 
-bool ScoreOutput::Write(std::string_view bytes) {
+bool OutputStream::Write(std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
@@ -69,7 +69,7 @@ bool ScoreOutput::Write(std::string_view bytes) {
   return true;
 }
 
-bool ScoreOutput::Commit(std::string& error) {
+bool OutputStream::Commit(std::string& error) {
   if (!staged_) {
     if (fd_ > STDERR_FILENO) ::close(fd_);
     fd_ = -1;
@@ -85,11 +85,11 @@ bool ScoreOutput::Commit(std::string& error) {
   return true;
 }
 
-void ScoreOutput::Abandon() {
+void OutputStream::Abandon() {
   if (fd_ > STDERR_FILENO) ::close(fd_);
   fd_ = -1;
   if (staged_) std::remove(temporary_.c_str());
   staged_ = false;
 }
 
-}  // namespace kdk::cli
+}  // namespace kdk
