@@ -9,6 +9,7 @@
 #include "gui/common/twips.h"
 #include "gui/mars/mars_about_dialog.h"
 #include "gui/shell/about_box.h"
+#include "gui/shell/score_data_file.h"
 #include "gui/shell/window_geometry.h"
 
 namespace kdk::gui {
@@ -98,6 +99,9 @@ void MainWindow::SetChildSize(QWidget* window, int width_twips, int height_twips
 void MainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&Exit"));
   file->setObjectName(QStringLiteral("mnuFile"));
+  connect(AddItem(file, "mnuFileScore", "&Score a Data File..."), &QAction::triggered, this,
+          [this] { ScoreDataFile(context_, this); });
+  AddSeparator(file, "mnuFileBar0");
   connect(AddItem(file, "mnuFileExit", "&Exit"), &QAction::triggered, this, &QWidget::close);
 
   QMenu* create = menuBar()->addMenu(QStringLiteral("&Create"));
