@@ -22,7 +22,7 @@ check "spss-check truncated file" 1 "" "cut.sav could not be read as SPSS data" 
 check "spss-check missing file" 1 "" "Can't find the file: $work/gone.sav" -- "$KDK" spss-check "$house" "$work/gone.sav"
 check "spss-run" 0 "$work/scored.sav" "Done!" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/scored.sav"
 check "spss-run keeps an existing file" 1 "" "already exists" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/scored.sav"
-check "spss-run never replaces the data silently" 1 "" "already exists (--replace replaces it)" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/houses.sav"
+check "spss-run never replaces the data" 1 "" "it would replace the data file" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/houses.sav"
 check "spss-run --replace" 0 "$work/scored.sav" "Done!" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/scored.sav" --replace
 check "spss-run option of the other model kind" 2 "" "--no-header does not apply" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/x.sav" --no-header
 printf "GET FILE='%s'.\nFORMATS Kestrium_price (F20.6).\nLIST.\n" "$work/scored.sav" > "$work/list.sps"

@@ -101,7 +101,7 @@ spss::PsppOptions QuietOptions() {
 
 SpssMatchRequest Request(const std::string& data, const ScratchFolder& scratch,
                          const std::string& syntax) {
-  return {data, {{"age", "age"}, {"my var", "my_var"}}, syntax, scratch.File("spssTemp.sps")};
+  return {data, {{"age", "age"}, {"my var", "my_var"}}, syntax, scratch.File("")};
 }
 
 TEST_F(SavFiles, PsppAbsentIsAProblemAndNothingRuns) {
@@ -201,7 +201,6 @@ TEST_F(SavFiles, RefusedSyntaxIsReportedWithTheUsersLineAndNoResult) {
   EXPECT_NE(shown.find("nosuch"), std::string::npos) << shown;
   EXPECT_EQ(application.ResultPath(), "");
   EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
-  EXPECT_FALSE(std::filesystem::exists(scratch_.File("spssTemp.sps")));
 }
 
 }  // namespace

@@ -38,8 +38,6 @@ std::string RunSyntaxOnSpssFile(GuiContext& context, const std::vector<SpssInput
   SpssMatchRequest request;
   request.inputs = inputs;
   request.syntax_text = syntax;
-  request.temp_syntax_path =
-      context.ports.shell.ProgramFolder() + "/" + std::string(kSpssTempSyntaxName);
   spss::PsppSpssApplication application;
   QtBusyPointer busy;
   const bool ran = LoadSpssDataFile(request, application, context.ports, busy);
