@@ -35,8 +35,9 @@ constexpr const char* kRunHelp =
     "                    [conversion options]\n"
     "Generates the model's SPSS syntax as 'kdk convert --to spss' does, checks the data\n"
     "file as spss-check does and runs the syntax on it with GNU PSPP, saving the data\n"
-    "with the prediction added as OUT.sav. An existing OUT.sav (the data file too) is\n"
-    "replaced only with --replace. --timeout limits the PSPP run (default 120).\n"
+    "with the prediction added as OUT.sav. An existing OUT.sav is replaced only with\n"
+    "--replace; the data file and the model never are. --timeout limits the PSPP run\n"
+    "(default 120).\n"
     "conversion options, network: --format A|B|C|D (A and B become C), --output-name,\n"
     "  --root-name, --no-smart-names, --no-description, --no-model-info, --no-limits,\n"
     "  --no-tanh-definition, --no-spss-remove-fields, --no-spss-8char-warning,\n"
@@ -158,7 +159,7 @@ int RunSpssRun(const std::vector<std::string>& words) {
     return kExitFailure;
   }
   std::error_code ignored;
-  if (!options.replace_existing &&
+  if (!options.replace_existing && output != "-" &&
       std::filesystem::is_regular_file(std::filesystem::status(output, ignored))) {
     messages.Inform("The result was not saved: the file " + output +
                     " already exists (--replace replaces it).");

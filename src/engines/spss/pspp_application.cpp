@@ -164,7 +164,8 @@ bool PsppSpssApplication::DeliverResult(std::string& error) {
   error = KeptInputRefusal(kept, target);
   if (!error.empty()) return false;
   std::error_code status;
-  if (!options_.replace_existing && fs::is_regular_file(fs::status(target, status))) {
+  if (!options_.replace_existing && target != "-" &&
+      fs::is_regular_file(fs::status(target, status))) {
     error = "The result was not saved: the file " + target + " already exists.";
     return false;
   }
