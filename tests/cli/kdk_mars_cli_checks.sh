@@ -62,6 +62,7 @@ for to in vbproject:vbp:frm html:html:html workbook:xlsm:xlsm; do
   check "mars $type model kept" 0 "" "" -- cmp "$mars" "$work/own.$model_ext"
 done
 check "network equation view never replaces the model" 1 "" "It is the model file itself." -- sh -c "cp \"$EXAMPLES/house_price.kwf\" \"$work/ev.kwf\" && \"$KDK\" convert \"$work/ev.kwf\" --to equation-view -o \"$work/ev.kwf\""
+check "standard input is bounded like a file" 1 "" "larger than 64 MB" -- sh -c "head -c 70000000 /dev/zero | \"$KDK\" info -"
 # Standard output and what is already there: a device, a FIFO, a log being appended
 # to, a folder, a link loop. Nothing there is ever replaced by a regular file.
 check "html to standard output, no file named -" 0 "<HTML>" "" -- sh -c "cd \"$work\" && \"$KDK\" convert \"$mars\" --to html -o - && test ! -e -"
