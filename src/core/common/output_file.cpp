@@ -175,9 +175,10 @@ bool OutputFiles::Add(const std::string& path, std::string_view bytes) {
   if (descriptor < 0) return Fail(path, std::strerror(errno));
   bool written = WriteAllBytes(descriptor, bytes);
   if (written && target.exists) {
-    // The replaced file's permissions and, where allowed, its owner.
-    written = fchmod(descriptor, target.status.st_mode & 07777) == 0;
+    // The replaced file's owner where allowed, then its permissions (a change of
+    // owner clears the set-id bits).
     if (fchown(descriptor, target.status.st_uid, target.status.st_gid) != 0) errno = 0;
+    written = fchmod(descriptor, target.status.st_mode & 07777) == 0;
   }
   const int reason = errno;
   const bool closed = close(descriptor) == 0;
@@ -187,6 +188,7 @@ bool OutputFiles::Add(const std::string& path, std::string_view bytes) {
 }
 
 bool OutputFiles::Commit() {
+  if (!error_.empty()) return false;  // an Add failed: nothing is staged
   // Devices and descriptors cannot be undone, so they go first, while nothing else
   // has been put in place.
   for (Entry& entry : entries_) {
@@ -204,7 +206,8 @@ bool OutputFiles::Commit() {
     if (!written) return Fail(entry.requested, std::strerror(reason));
   }
   // With more than one file, each file replaced keeps a second name (a hard link)
-  // until all are in, so that a failed rename can put the old ones back.
+  // until all are in, so that a failed rename can put the old ones back. Where the
+  // file system has no hard links, a file already renamed in stays new.
   const bool several = entries_.size() > 1;
   for (Entry& entry : entries_) {
     if (entry.aside.empty()) continue;

@@ -37,7 +37,8 @@ class OutputFiles {
 
   // Stages the bytes for `path`. False (and nothing left staged) on failure.
   bool Add(const std::string& path, std::string_view bytes);
-  // Puts every staged file in place. False (and nothing changed) on failure.
+  // Puts every staged file in place. False (and nothing changed) on failure, also
+  // after a failed Add.
   bool Commit();
   const std::string& Error() const { return error_; }
 

@@ -162,7 +162,7 @@ bool GenerateVbProject(const Workspace& workspace, int model_type, Clock& clock,
   for (const auto& [path, text] : files) {
     if (!output.Add(*path, text)) break;
   }
-  if (!output.Error().empty() || !output.Commit()) {
+  if (!output.Commit()) {
     messages.Inform(output.Error(), MessageIcon::Critical);
     return false;
   }
