@@ -99,6 +99,31 @@ Target Resolve(const std::string& requested) {
   return target;
 }
 
+// Writes the bytes, or with a `source` that file's content, to the descriptor.
+bool WriteContent(int descriptor, std::string_view bytes, const std::string& source) {
+  if (source.empty()) return WriteAllBytes(descriptor, bytes);
+  const int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  char block[65536];
+  bool ok = true;
+  for (;;) {
+    const ssize_t got = read(in, block, sizeof block);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      ok = got == 0;
+      break;
+    }
+    if (!WriteAllBytes(descriptor, std::string_view(block, static_cast<size_t>(got)))) {
+      ok = false;
+      break;
+    }
+  }
+  const int reason = errno;
+  close(in);
+  errno = reason;
+  return ok;
+}
+
 bool SameInode(const struct stat& a, const std::string& path) {
   struct stat b {};
   return !path.empty() && stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
@@ -113,6 +138,7 @@ struct OutputFiles::Entry {
   std::string aside;   // the staged file, renamed in at Commit
   std::string backup;  // the replaced file, kept until every rename is done
   std::string bytes;   // for a device or a descriptor, written at Commit
+  std::string source;  // or the file whose content is written there
   bool renamed = false;
 };
 
@@ -156,7 +182,16 @@ bool OutputFiles::Fail(const std::string& path, const std::string& reason) {
 }
 
 bool OutputFiles::Add(const std::string& path, std::string_view bytes) {
-  Entry entry{path, Resolve(path), {}, {}, {}, false};
+  return Stage(path, bytes, {});
+}
+
+bool OutputFiles::AddCopyOf(const std::string& path, const std::string& source) {
+  return Stage(path, {}, source);
+}
+
+bool OutputFiles::Stage(const std::string& path, std::string_view bytes,
+                        const std::string& source) {
+  Entry entry{path, Resolve(path), {}, {}, {}, source, false};
   const Target& target = entry.target;
   if (target.kind == TargetKind::Refused) return Fail(path, target.reason);
   const std::string refusal = KeptInputRefusal(kept_, path);
@@ -173,7 +208,7 @@ bool OutputFiles::Add(const std::string& path, std::string_view bytes) {
   const int descriptor =
       CreateExclusiveFile(FolderOf(target.path), kAsidePrefix, kAsideSuffix, 0666, entry.aside);
   if (descriptor < 0) return Fail(path, std::strerror(errno));
-  bool written = WriteAllBytes(descriptor, bytes);
+  bool written = WriteContent(descriptor, bytes, source);
   if (written && target.exists) {
     // The replaced file's owner where allowed, then its permissions (a change of
     // owner clears the set-id bits).
@@ -198,7 +233,7 @@ bool OutputFiles::Commit() {
     if (entry.target.kind == TargetKind::Device) {
       descriptor = open(entry.target.path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     }
-    bool written = descriptor >= 0 && WriteAllBytes(descriptor, entry.bytes);
+    bool written = descriptor >= 0 && WriteContent(descriptor, entry.bytes, entry.source);
     const int reason = errno;
     if (entry.target.kind == TargetKind::Device && descriptor >= 0) {
       written = close(descriptor) == 0 && written;
@@ -238,6 +273,14 @@ bool WriteOutputFile(const std::string& path, std::string_view bytes, std::strin
                      const KeptInputs& kept) {
   OutputFiles files(kept);
   if (files.Add(path, bytes) && files.Commit()) return true;
+  error = files.Error();
+  return false;
+}
+
+bool CopyToOutputFile(const std::string& path, const std::string& source, std::string& error,
+                      const KeptInputs& kept) {
+  OutputFiles files(kept);
+  if (files.AddCopyOf(path, source) && files.Commit()) return true;
   error = files.Error();
   return false;
 }

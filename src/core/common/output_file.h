@@ -37,6 +37,8 @@ class OutputFiles {
 
   // Stages the bytes for `path`. False (and nothing left staged) on failure.
   bool Add(const std::string& path, std::string_view bytes);
+  // Stages a copy of the file `source` (read in pieces, never whole) for `path`.
+  bool AddCopyOf(const std::string& path, const std::string& source);
   // Puts every staged file in place. False (and nothing changed) on failure, also
   // after a failed Add.
   bool Commit();
@@ -44,6 +46,7 @@ class OutputFiles {
 
  private:
   struct Entry;
+  bool Stage(const std::string& path, std::string_view bytes, const std::string& source);
   bool Fail(const std::string& path, const std::string& reason);
   void Abandon();
 
@@ -55,5 +58,8 @@ class OutputFiles {
 // One file through OutputFiles. False with `error` the message for the user.
 bool WriteOutputFile(const std::string& path, std::string_view bytes, std::string& error,
                      const KeptInputs& kept = {});
+// One file's copy through OutputFiles (a run's result, a converted workbook).
+bool CopyToOutputFile(const std::string& path, const std::string& source, std::string& error,
+                      const KeptInputs& kept = {});
 
 }  // namespace kdk

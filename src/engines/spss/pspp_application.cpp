@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "core/common/output_file.h"
@@ -170,13 +169,7 @@ bool PsppSpssApplication::DeliverResult(std::string& error) {
     return false;
   }
   // Through the output writer: the target is either the old file or the whole result.
-  std::ifstream in(InFolder(work_folder_, "result.sav"), std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in.good() && !in.eof()) {
-    error = "The result of the run could not be read.";
-    return false;
-  }
-  if (!WriteOutputFile(target, bytes, error, kept)) return false;
+  if (!CopyToOutputFile(target, InFolder(work_folder_, "result.sav"), error, kept)) return false;
   result_path_ = target;
   return true;
 }

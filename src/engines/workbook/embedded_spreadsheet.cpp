@@ -78,12 +78,6 @@ std::size_t ShownLength(const EmbeddedSpreadsheet::Cell& cell) {
 }
 
 // Every file the save writes goes beside the target first, then is renamed over it.
-bool ReadBytes(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return in.good() || in.eof();
-}
-
 class FormatCache {
  public:
   explicit FormatCache(lxw_workbook* workbook) : workbook_(workbook) {}
@@ -343,13 +337,7 @@ bool EmbeddedSpreadsheet::WriteMacroWorkbook(const std::string& path, std::strin
   PrivateFolder work;
   if (!work.Create("kdk-xlsm-", error)) return false;
   const std::string book_path = work.path() + "/workbook.xlsm";
-  std::string bytes;
-  if (!BuildMacroWorkbook(book_path, error)) return false;
-  if (!ReadBytes(book_path, bytes)) {
-    error = "The workbook could not be read back from " + book_path;
-    return false;
-  }
-  return WriteOutputFile(path, bytes, error);
+  return BuildMacroWorkbook(book_path, error) && CopyToOutputFile(path, book_path, error);
 }
 
 bool EmbeddedSpreadsheet::BuildMacroWorkbook(const std::string& book_path, std::string& error) {

@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -78,17 +77,12 @@ bool ConvertToLegacy(const std::string& office, const std::string& xlsm_path,
       Run({office, "-env:UserInstallation=file://" + (folder / "profile").string(), "--headless",
            "--norestore", "--convert-to", "xls", "--outdir", folder.string(), source.string()});
   const fs::path converted = folder / "workbook.xls";
-  std::ifstream in(converted, std::ios::binary);
-  if (!ran || !in) {
+  std::error_code missing;
+  if (!ran || !fs::exists(converted, missing)) {
     error = "LibreOffice could not convert the workbook to the .xls format.";
     return false;
   }
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    error = "The converted workbook could not be read.";
-    return false;
-  }
-  return WriteOutputFile(target, bytes, error);
+  return CopyToOutputFile(target, converted.string(), error);
 }
 
 }  // namespace kdk::workbook
