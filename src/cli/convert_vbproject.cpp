@@ -1,7 +1,7 @@
 #include <iostream>
 
 #include "cli/converters.h"
-#include "core/common/text_file.h"
+#include "core/common/output_file.h"
 #include "core/common/text_utils.h"
 #include "core/export/vbproject/vb_project.h"
 #include "core/mars/generated_file.h"
@@ -15,6 +15,11 @@ namespace {
 // Writes the three project files as the window's Save button does, printing the
 // progress label (the paths written) on stdout.
 bool ConvertToVbProject(ConvertRequest& request, int model_type) {
+  if (request.output_path == "-") {
+    throw UsageError{
+        "-o - cannot take a Visual Basic project: it is three files (.vbp, .frm, "
+        ".vbw); give -o PATH.vbp"};
+  }
   if (!EndsWithText(ToLowerAscii(request.output_path), ".vbp")) {
     throw UsageError{"the project path must end in .vbp"};
   }
@@ -27,7 +32,7 @@ bool ConvertToVbProject(ConvertRequest& request, int model_type) {
   std::string label;
   const bool written = GenerateVbProject(workspace, model_type, clock, request.messages,
                                          [&](const std::string& text) { label = text; });
-  if (written) std::cout << ReplaceAll(label, kCrLf, "\n") << '\n';
+  if (written) PrintProgress(request, label);
   return written;
 }
 
@@ -40,17 +45,12 @@ bool ConvertToEquationView(ConvertRequest& request) {
   SystemClock clock;
   const std::string text =
       BuildEquationText(workspace.network, MakeVbProjectStamp(workspace, clock));
-  if (RefuseModelFileAsOutput(workspace.state.model_path, request.output_path, request.messages)) {
-    return false;
-  }
   std::string error;
-  if (!WriteFileAtomically(request.output_path, text, error)) {
-    request.messages.Inform("The file could not be written: " + request.output_path +
-                                std::string(kCrLf) + std::string(kCrLf) + error,
-                            MessageIcon::Critical);
+  if (!WriteOutputFile(request.output_path, text, error, KeepModel(workspace.state.model_path))) {
+    request.messages.Inform(error, MessageIcon::Critical);
     return false;
   }
-  std::cout << "Files Generated...\n" << request.output_path << '\n';
+  PrintProgress(request, "Files Generated...\n" + request.output_path);
   return true;
 }
 

@@ -61,7 +61,7 @@ bool WritePage(ConvertRequest& request, int model_type, const std::string& page)
   if (!WritePageFile(request.workspace, request.messages, page, request.output_path)) {
     return false;
   }
-  std::cout << "Files Generated ...\n" << request.output_path << '\n';
+  PrintProgress(request, "Files Generated ...\n" + request.output_path);
   return true;
 }
 

@@ -56,7 +56,7 @@ bool ConvertWorkbook(ConvertRequest& request, bool mars) {
                               std::filesystem::temp_directory_path(ignored).string()};
   const bool saved = mars ? SaveMarsWorkbook(workspace, stamp, request.output_path, context)
                           : SaveNetworkWorkbook(workspace, stamp, request.output_path, context);
-  if (saved) std::cout << ReplaceAll(label, kCrLf, "\n") << '\n';
+  if (saved) PrintProgress(request, label);
   return saved;
 }
 

@@ -7,25 +7,26 @@
 
 namespace kdk::cli {
 
+void PrintProgress(const ConvertRequest& request, std::string_view label) {
+  // "-o -": the artifact went to standard output, the messages stay on stderr.
+  if (request.output_path == "-") return;
+  std::cout << ReplaceAll(label, kCrLf, "\n") << '\n';
+}
+
 bool WriteConvertedText(ConvertRequest& request, std::string_view text) {
-  // "-o -": the artifact goes to standard output, the messages stay on stderr.
-  if (request.output_path == "-") {
-    std::cout << GeneratedFileBytes(text) << std::flush;
-    return static_cast<bool>(std::cout);
-  }
   std::string label;
   const bool written = WriteGeneratedFile(
       request.output_path, text, [&](const std::string& caption) { label = caption; },
       request.messages, request.workspace.state.model_path);
-  if (written) std::cout << ReplaceAll(label, kCrLf, "\n") << '\n';
+  if (written) PrintProgress(request, label);
   return written;
 }
 
 const std::vector<ConverterEntry>& Converters() {
   static const std::vector<ConverterEntry> entries = [] {
     std::vector<ConverterEntry> all;
-    for (auto family : {CodeConverters, MarsConverters, WebConverters, VbProjectConverters,
-                        WorkbookConverters}) {
+    for (auto family :
+         {CodeConverters, MarsConverters, WebConverters, VbProjectConverters, WorkbookConverters}) {
       std::vector<ConverterEntry> more = family();
       all.insert(all.end(), std::make_move_iterator(more.begin()),
                  std::make_move_iterator(more.end()));

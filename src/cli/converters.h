@@ -38,6 +38,10 @@ struct ConverterEntry {
 // prints the progress label ("Files Generated..." and the path) on stdout.
 bool WriteConvertedText(ConvertRequest& request, std::string_view text);
 
+// Prints the progress label on stdout, its CR LF as line ends; nothing when the
+// artifact itself went to standard output ("-o -").
+void PrintProgress(const ConvertRequest& request, std::string_view label);
+
 // The conversions of each family, each defined in its own convert_*.cpp.
 std::vector<ConverterEntry> CodeConverters();
 std::vector<ConverterEntry> MarsConverters();

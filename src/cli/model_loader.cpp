@@ -7,6 +7,7 @@
 #include <iostream>
 #include <iterator>
 
+#include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 #include "core/mars/mars_model.h"
 #include "core/mars/parse_mars_model.h"
@@ -54,8 +55,12 @@ bool LoadMarsForCli(const std::string& path, Workspace& workspace, MessagePort& 
   state.model_type = kMarsModelType;
   if (path == "-") {
     workspace.mars.source_kind = std::string(kSourcePaste);
-    workspace.mars.pasted_text.assign(std::istreambuf_iterator<char>(std::cin),
-                                      std::istreambuf_iterator<char>());
+    std::string error;
+    if (!ReadWholeStream(std::cin, workspace.mars.pasted_text, error)) {
+      messages.Inform("There is a problem trying to read the model data from standard input." +
+                      std::string(kCrLf) + std::string(kCrLf) + error);
+      return false;
+    }
     state.model_path = state.model_name = state.file_title = std::string(kPastedModelPath);
     if (workspace.mars.pasted_text.empty()) {
       messages.Inform("No MARS model text was given on standard input.");

@@ -1,7 +1,5 @@
 // kdk spss-check and kdk spss-run: the load-SPSS-file button of the two SPSS
 // windows without a window.
-#include <unistd.h>
-
 #include <filesystem>
 #include <iostream>
 
@@ -9,6 +7,7 @@
 #include "cli/code_settings.h"
 #include "cli/commands.h"
 #include "cli/model_loader.h"
+#include "core/common/output_file.h"
 #include "core/common/text_utils.h"
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
@@ -38,8 +37,9 @@ constexpr const char* kRunHelp =
     "                    [conversion options]\n"
     "Generates the model's SPSS syntax as 'kdk convert --to spss' does, checks the data\n"
     "file as spss-check does and runs the syntax on it with GNU PSPP, saving the data\n"
-    "with the prediction added as OUT.sav. An existing OUT.sav (the data file too) is\n"
-    "replaced only with --replace. --timeout limits the PSPP run (default 120).\n"
+    "with the prediction added as OUT.sav. An existing OUT.sav is replaced only with\n"
+    "--replace; the data file and the model never are. --timeout limits the PSPP run\n"
+    "(default 120).\n"
     "conversion options, network: --format A|B|C|D (A and B become C), --output-name,\n"
     "  --root-name, --no-smart-names, --no-description, --no-model-info, --no-limits,\n"
     "  --no-tanh-definition, --no-spss-remove-fields, --no-spss-8char-warning,\n"
@@ -103,18 +103,6 @@ std::vector<SpssInput> InputsOf(const Workspace& workspace, ModelKind kind, cons
              : MarsSpssInputs(workspace.mars);
 }
 
-// Beside the program, as the windows do; the temporary folder when that is
-// read-only (an installed kdk).
-std::string TempSyntaxPath() {
-  std::error_code error;
-  std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error);
-  folder = error ? std::filesystem::path() : folder.parent_path();
-  if (folder.empty() || access(folder.c_str(), W_OK) != 0) {
-    folder = std::filesystem::temp_directory_path(error);
-  }
-  return (folder / std::string(kSpssTempSyntaxName)).string();
-}
-
 long TimeoutSeconds(const std::string& text) {
   char* end = nullptr;
   const long seconds = std::strtol(text.c_str(), &end, 10);
@@ -174,9 +162,15 @@ int RunSpssRun(const std::vector<std::string>& words) {
 
   ConsoleMessagePort messages(std::cerr);
   // Refused before anything runs; the engine checks again before it writes.
+  options.model_path = model_path == "-" ? std::string() : model_path;
+  const std::string kept = KeptInputRefusal({options.model_path, args.Positional()[1]}, output);
+  if (!kept.empty()) {
+    messages.Inform(kept);
+    return kExitFailure;
+  }
   std::error_code ignored;
-  if (!options.replace_existing &&
-      std::filesystem::exists(std::filesystem::symlink_status(output, ignored))) {
+  if (!options.replace_existing && output != "-" &&
+      std::filesystem::is_regular_file(std::filesystem::status(output, ignored))) {
     messages.Inform("The result was not saved: the file " + output +
                     " already exists (--replace replaces it).");
     return kExitFailure;
@@ -189,11 +183,11 @@ int RunSpssRun(const std::vector<std::string>& words) {
   request.syntax_text = kind == ModelKind::Network ? NetworkSyntax(workspace, args, messages)
                                                    : MarsSyntax(workspace, args, messages);
   if (request.syntax_text.empty()) return kExitFailure;
-  request.temp_syntax_path = TempSyntaxPath();
   spss::PsppSpssApplication application(options);
   NoBusyPointer busy;
   if (!MatchSpssDataFile(request, application, messages, busy)) return kExitFailure;
-  std::cout << "Files Generated...\n" << application.ResultPath() << '\n';
+  // With "-o -" the result itself went to standard output.
+  if (output != "-") std::cout << "Files Generated...\n" << application.ResultPath() << '\n';
   return kExitOk;
 }
 

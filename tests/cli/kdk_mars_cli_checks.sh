@@ -62,4 +62,25 @@ for to in vbproject:vbp:frm html:html:html workbook:xlsm:xlsm; do
   check "mars $type model kept" 0 "" "" -- cmp "$mars" "$work/own.$model_ext"
 done
 check "network equation view never replaces the model" 1 "" "It is the model file itself." -- sh -c "cp \"$EXAMPLES/house_price.kwf\" \"$work/ev.kwf\" && \"$KDK\" convert \"$work/ev.kwf\" --to equation-view -o \"$work/ev.kwf\""
+check "standard input is bounded like a file" 1 "" "larger than 64 MB" -- sh -c "head -c 70000000 /dev/zero | \"$KDK\" info -"
+# Standard output and what is already there: a device, a FIFO, a log being appended
+# to, a folder, a link loop. Nothing there is ever replaced by a regular file.
+check "html to standard output, no file named -" 0 "<HTML>" "" -- sh -c "cd \"$work\" && \"$KDK\" convert \"$mars\" --to html -o - && test ! -e -"
+check "workbook to standard output" 0 "xl/vbaProject.bin" "" -- sh -c "\"$KDK\" convert \"$mars\" --to workbook -o - >\"$work/piped.xlsm\" && unzip -l \"$work/piped.xlsm\""
+check "vbproject refuses standard output" 2 "" "-o - cannot take a Visual Basic project" -- "$KDK" convert "$mars" --to vbproject -o -
+printf 'earlier\n' >"$work/build.log"
+check "-o /dev/stdout appends to the log" 0 "earlier" "" -- sh -c "\"$KDK\" convert \"$mars\" --to sql -o /dev/stdout >>\"$work/build.log\" && grep -c UPDATE \"$work/build.log\" >/dev/null && cat \"$work/build.log\""
+check "-o /dev/null stays a device" 0 "" "" -- sh -c "\"$KDK\" convert \"$mars\" --to html -o /dev/null >/dev/null && test -c /dev/null"
+mkfifo "$work/fifo"
+check "-o FIFO is read through" 0 "UPDATE [TableName]" "" -- sh -c "cat \"$work/fifo\" & \"$KDK\" convert \"$mars\" --to sql -o \"$work/fifo\" >/dev/null; wait; test -p \"$work/fifo\""
+check "-o folder refused" 1 "" "it is a folder" -- "$KDK" convert "$mars" --to sql -o "$work"
+ln -s loop2 "$work/loop1" && ln -s loop1 "$work/loop2"
+check "-o link loop refused" 1 "" "loop" -- "$KDK" convert "$mars" --to spss -o "$work/loop1"
+long="$work/$(printf 'n%.0s' $(seq 246)).sql"
+check "-o 250-byte name" 0 "$long" "" -- "$KDK" convert "$mars" --to sql -o "$long"
+# A full disk (the file size limit, its signal ignored): the form cannot be written,
+# so no file of the project is left, and no temporary file either.
+mkdir "$work/full"
+check "vbproject on a full disk" 1 "" "File too large" -- bash -c "ulimit -f 4; trap '' XFSZ; exec \"$KDK\" convert \"$house\" --to vbproject -o \"$work/full/p.vbp\""
+check "vbproject on a full disk leaves nothing" 0 "" "" -- sh -c "test -z \"\$(ls -A \"$work/full\")\""
 check "network missing file" 1 "" "does not exist" -- "$KDK" info "$work/none.kwf"

@@ -32,8 +32,21 @@ check "spss-check truncated file" 1 "" "cut.sav could not be read as SPSS data" 
 check "spss-check missing file" 1 "" "Can't find the file: $work/gone.sav" -- "$KDK" spss-check "$house" "$work/gone.sav"
 check "spss-run" 0 "$work/scored.sav" "Done!" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/scored.sav"
 check "spss-run keeps an existing file" 1 "" "already exists" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/scored.sav"
-check "spss-run never replaces the data silently" 1 "" "already exists (--replace replaces it)" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/houses.sav"
+check "spss-run never replaces the data" 1 "" "it would replace the data file" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/houses.sav"
 check "spss-run --replace" 0 "$work/scored.sav" "Done!" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/scored.sav" --replace
+cp "$house" "$work/own.kwf"
+check "spss-run --replace never replaces the model" 1 "" "It is the model file itself." -- "$KDK" spss-run "$work/own.kwf" "$work/houses.sav" -o "$work/own.kwf" --replace
+check "spss-run --replace never replaces the data" 1 "" "it would replace the data file" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/houses.sav" --replace
+printf 'old' >"$work/private.sav" && chmod 600 "$work/private.sav" && ln -s private.sav "$work/plink.sav"
+check "spss-run --replace writes through a link and keeps 0600" 0 "600" "" -- sh -c "\"$KDK\" spss-run \"$house\" \"$work/houses.sav\" -o \"$work/plink.sav\" --replace >/dev/null && test -L \"$work/plink.sav\" && stat -c %a \"$work/private.sav\""
+# Two models at once, six times: each result holds its own model's prediction.
+printf 'BF1 = max(0, FLOOR_AREA - 100);\r\n\r\nY = 5 + 2 * BF1;\r\n\r\nMODEL Y = BF1;\r\n' >"$work/area.txt"
+for i in 1 2 3 4 5 6; do
+  "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/net$i.sav" >/dev/null 2>&1 &
+  "$KDK" spss-run "$work/area.txt" "$work/houses.sav" -o "$work/mars$i.sav" >/dev/null 2>&1 &
+done
+wait
+check "concurrent spss-runs never mix" 0 "" "" -- sh -c "cd \"$work\" && for i in 1 2 3 4 5 6; do grep -aq Kestrium_price net\$i.sav && ! grep -aq mars_out net\$i.sav && grep -aq mars_out mars\$i.sav && ! grep -aq Kestrium_price mars\$i.sav || exit 1; done"
 check "spss-run option of the other model kind" 2 "" "--no-header does not apply" -- "$KDK" spss-run "$house" "$work/houses.sav" -o "$work/x.sav" --no-header
 printf "GET FILE='%s'.\nFORMATS Kestrium_price (F20.6).\nLIST.\n" "$work/scored.sav" > "$work/list.sps"
 expected_price=$(printf "%.6f" "$("$KDK" predict "$house" 150 4 30 | sed 's/prediction: //')")

@@ -1,82 +1,31 @@
 #include "core/common/text_file.h"
 
-#include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
+
+#include "core/common/output_file.h"
 
 namespace kdk {
-namespace {
-
-std::string TemporaryNameBeside(const std::string& path) {
-  static std::atomic<unsigned> counter{0};
-  std::random_device device;
-  return path + ".kdk-" + std::to_string(device()) + "-" + std::to_string(counter++) + ".tmp";
-}
-
-// The file a write to `path` must change: the final target of a symbolic link (also
-// one whose target does not exist yet), `path` itself otherwise.
-std::string WriteTarget(const std::string& path) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::path target(path);
-  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(target, ec)); ++hops) {
-    const fs::path next = fs::read_symlink(target, ec);
-    if (ec) break;
-    target = next.is_absolute() ? next : target.parent_path() / next;
-  }
-  return target.string();
-}
-
-}  // namespace
 
 bool IsSameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
   return std::filesystem::equivalent(a, b, ec) && !ec;
 }
 
-bool WriteFileAtomically(const std::string& requested_path, std::string_view bytes,
-                         std::string& error) {
-  namespace fs = std::filesystem;
-  const std::string path = WriteTarget(requested_path);
-  std::error_code status_error;
-  const fs::file_status existing = fs::status(path, status_error);
-  if (!status_error && fs::is_regular_file(existing) &&
-      (existing.permissions() & fs::perms::owner_write) == fs::perms::none) {
-    error = "Cannot write " + path + ": the file is read-only";
-    return false;
-  }
-  const std::string temporary = TemporaryNameBeside(path);
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      error = "Cannot create " + path + ": " + std::strerror(errno);
-      return false;
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      error = "Cannot write " + path + ": " + std::strerror(errno);
-      out.close();
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  std::error_code ec;
-  if (!status_error && fs::is_regular_file(existing)) {
-    fs::permissions(temporary, existing.permissions(), fs::perm_options::replace, ec);
-  }
-  if (!ec) fs::rename(temporary, path, ec);
-  if (ec) {
-    error = "Cannot write " + path + ": " + ec.message();
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+  return WriteOutputFile(path, bytes, error);
 }
+
+namespace {
+
+std::string TooLargeMessage() {
+  return "The input is larger than " + std::to_string(kLargestInputBytes >> 20) +
+         " MB; no model is that large.";
+}
+
+}  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
   std::error_code ec;
@@ -89,12 +38,30 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
     error = std::string("Cannot open the file: ") + std::strerror(errno);
     return false;
   }
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    error = "Cannot read the file";
+  if (std::filesystem::file_size(path, ec) > kLargestInputBytes && !ec) {
+    error = TooLargeMessage();
     return false;
   }
-  return true;
+  if (ReadWholeStream(in, bytes, error)) return true;
+  if (error.empty()) error = "Cannot read the file";
+  return false;
+}
+
+bool ReadWholeStream(std::istream& in, std::string& bytes, std::string& error) {
+  bytes.clear();
+  error.clear();
+  char block[65536];
+  while (in) {
+    in.read(block, sizeof block);
+    const auto count = static_cast<std::size_t>(in.gcount());
+    if (bytes.size() + count > kLargestInputBytes) {
+      bytes.clear();
+      error = TooLargeMessage();
+      return false;
+    }
+    bytes.append(block, count);
+  }
+  return !in.bad();
 }
 
 std::vector<std::string> SplitIntoLines(std::string_view text) {

@@ -1,24 +1,32 @@
 #pragma once
 
+#include <cstddef>
+#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kdk {
 
-// Writes the bytes to a temporary file beside `path`, then renames it over `path`,
-// so a failed write never leaves a half-written file under the user's name.
-// A `path` that is a symbolic link is written through to the file it names (the link
-// stays a link), and a file that is replaced keeps its permissions.
-// On failure returns false, removes the temporary file and fills `error`.
+// One file through the output writer (WriteOutputFile in output_file.h), with no kept
+// inputs: aside and renamed, through links, permissions kept, devices written directly.
+// On failure returns false, leaves nothing behind and fills `error`.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+
+// The largest file or standard input a model is read from (64 MiB): far above any
+// model, and refused before it is read so a huge input cannot exhaust memory.
+inline constexpr std::size_t kLargestInputBytes = std::size_t{64} << 20;
 
 // Whether two paths name the same existing file, however each is written (relative,
 // through links, another hard link).
 bool IsSameFile(const std::string& a, const std::string& b);
 
-// Reads a whole file as bytes. False with `error` filled when it cannot be read.
+// Reads a whole file as bytes. False with `error` filled when it cannot be read or is
+// larger than kLargestInputBytes.
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error);
+
+// Reads a stream (standard input) to its end, with the same bound.
+bool ReadWholeStream(std::istream& in, std::string& bytes, std::string& error);
 
 // Splits text into lines at CR LF, a lone LF or a lone CR. A final line end does
 // not start another (empty) line.

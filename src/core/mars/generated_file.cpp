@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/common/text_file.h"
+#include "core/common/output_file.h"
 #include "core/common/text_utils.h"
 #include "core/mars/mars_model.h"
 #include "core/mars/mars_text_lines.h"
@@ -18,18 +18,16 @@ std::string GeneratedFileBytes(std::string_view text) {
   return bytes;
 }
 
-std::string SameAsModelMessage(const std::string& output_path) {
-  std::string message = "The file was not written: ";
-  message.append(output_path).append(kCrLf).append(kCrLf);
-  message.append("It is the model file itself. Choose another name so the model is not lost.");
-  return message;
+KeptInputs KeepModel(const std::string& model_path) {
+  if (model_path == kPastedModelPath) return {};
+  return {model_path, {}};
 }
 
 bool RefuseModelFileAsOutput(const std::string& model_path, const std::string& output_path,
                              MessagePort& messages) {
-  if (model_path.empty() || model_path == kPastedModelPath) return false;
-  if (!IsSameFile(model_path, output_path)) return false;
-  messages.Inform(SameAsModelMessage(output_path), MessageIcon::Critical);
+  const std::string refusal = KeptInputRefusal(KeepModel(model_path), output_path);
+  if (refusal.empty()) return false;
+  messages.Inform(refusal, MessageIcon::Critical);
   return true;
 }
 
@@ -39,12 +37,9 @@ bool WriteGeneratedFile(const std::string& output_path, std::string_view text,
   std::string label = "Files Generated...";
   show_progress(label);
   if (text.empty()) return true;
-  if (RefuseModelFileAsOutput(model_path, output_path, messages)) return false;
   std::string error;
-  if (!WriteFileAtomically(output_path, GeneratedFileBytes(text), error)) {
-    std::string message = "The file could not be written: ";
-    message.append(output_path).append(kCrLf).append(kCrLf).append(error);
-    messages.Inform(message, MessageIcon::Critical);
+  if (!WriteOutputFile(output_path, GeneratedFileBytes(text), error, KeepModel(model_path))) {
+    messages.Inform(error, MessageIcon::Critical);
     return false;
   }
   label.append(kCrLf).append(output_path);

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/common/output_file.h"
 #include "core/ports/message_port.h"
 
 namespace kdk {
@@ -24,11 +25,12 @@ bool WriteGeneratedFile(const std::string& output_path, std::string_view text,
 // The bytes WriteGeneratedFile writes for the text: each line trimmed, ended by CR LF.
 std::string GeneratedFileBytes(std::string_view text);
 
-// The message for an output that is the model file.
-std::string SameAsModelMessage(const std::string& output_path);
+// The inputs a save from this model keeps: the model file, unless it was pasted.
+KeptInputs KeepModel(const std::string& model_path);
 
 // True (after reporting SameAsModelMessage) when `output_path` is the model file,
-// however named. Every writer of generated files asks before it writes.
+// however named: the output writer's own guard, for a writer that must know before
+// it starts (the workbook, made by the spreadsheet engine).
 bool RefuseModelFileAsOutput(const std::string& model_path, const std::string& output_path,
                              MessagePort& messages);
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/common/output_file.h"
 #include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 #include "engines/spss/child_process.h"
@@ -21,11 +22,6 @@ constexpr const char* kSyntaxName = "syntax.sps";
 
 std::string InFolder(const std::string& folder, const char* name) {
   return (fs::path(folder) / name).string();
-}
-
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  return fs::equivalent(a, b, error);
 }
 
 std::string Seconds(std::chrono::milliseconds limit) {
@@ -159,35 +155,21 @@ bool PsppSpssApplication::RunPspp(std::string& error) {
 }
 
 bool PsppSpssApplication::DeliverResult(std::string& error) {
-  const std::string result = InFolder(work_folder_, "result.sav");
-  const std::string target = options_.result_path.empty()
-                                 ? NewResultPathBeside(data_path_)
+  const std::string target = options_.result_path.empty() ? NewResultPathBeside(data_path_)
+                             : options_.result_path == "-"
+                                 ? options_.result_path
                                  : fs::absolute(options_.result_path).string();
+  const KeptInputs kept{options_.model_path, data_path_};
+  error = KeptInputRefusal(kept, target);
+  if (!error.empty()) return false;
   std::error_code status;
-  const bool exists = fs::exists(fs::symlink_status(target, status));
-  if (exists && !options_.replace_existing) {
-    error = SameFile(target, data_path_)
-                ? "The result was not saved: it would replace the data file " + target + "."
-                : "The result was not saved: the file " + target + " already exists.";
+  if (!options_.replace_existing && target != "-" &&
+      fs::is_regular_file(fs::status(target, status))) {
+    error = "The result was not saved: the file " + target + " already exists.";
     return false;
   }
-  // Copied beside the target under another name, then renamed: the target is
-  // either the old file or the whole result, never half of one.
-  std::string partial = target + ".partial-XXXXXX";
-  const int handle = mkstemp(partial.data());
-  if (handle < 0) {
-    error = "The result could not be saved as " + target + ": its folder cannot be written.";
-    return false;
-  }
-  close(handle);
-  fs::copy_file(result, partial, fs::copy_options::overwrite_existing, status);
-  if (!status) fs::rename(partial, target, status);
-  if (status) {
-    std::error_code ignored;
-    fs::remove(partial, ignored);
-    error = "The result could not be saved as " + target + ": " + status.message();
-    return false;
-  }
+  // Through the output writer: the target is either the old file or the whole result.
+  if (!CopyToOutputFile(target, InFolder(work_folder_, "result.sav"), error, kept)) return false;
   result_path_ = target;
   return true;
 }

@@ -14,16 +14,17 @@ struct PsppOptions {
   std::string viewer_program = "psppire";  // shows a result; "" never shows one
   std::chrono::milliseconds time_limit = std::chrono::seconds(120);
   // Where a run saves its result: "" for a new file beside the data file. An
-  // existing file (the data file itself included) is replaced only with
-  // `replace_existing`.
+  // existing file is replaced only with `replace_existing`; the data file and the
+  // model file never are.
   std::string result_path;
   bool replace_existing = false;
+  std::string model_path;  // the model the syntax came from ("" when pasted)
 };
 
 // The SPSS application on this machine: ReadStat reads a data file's dictionary in
 // process, GNU PSPP runs the syntax on it as a separate process with a time limit,
 // and psppire shows the result. Each run works in a private temporary folder; the
-// data file is read, never written, unless the caller allowed its replacement.
+// data file is read, never written.
 class PsppSpssApplication : public SpssApplication {
  public:
   explicit PsppSpssApplication(PsppOptions options = {});

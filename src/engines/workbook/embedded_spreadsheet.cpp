@@ -11,6 +11,8 @@
 #include <sstream>
 #include <tuple>
 
+#include "core/common/output_file.h"
+#include "core/common/temporary_file.h"
 #include "engines/workbook/legacy_format.h"
 #include "engines/workbook/r1c1_formula.h"
 #include "engines/workbook/vba_project.h"
@@ -76,13 +78,6 @@ std::size_t ShownLength(const EmbeddedSpreadsheet::Cell& cell) {
 }
 
 // Every file the save writes goes beside the target first, then is renamed over it.
-std::string AsidePath(const std::string& path, std::string_view what) {
-  std::random_device random;
-  std::ostringstream name;
-  name << path << ".kdk-" << what << "-" << std::hex << random() << random();
-  return name.str();
-}
-
 class FormatCache {
  public:
   explicit FormatCache(lxw_workbook* workbook) : workbook_(workbook) {}
@@ -331,35 +326,31 @@ bool EmbeddedSpreadsheet::SaveAs(const std::string& path, std::string& error) {
     error = "LibreOffice is not installed.";
     return false;
   }
-  const std::string xlsm = AsidePath(path, "xlsm");
-  if (!WriteMacroWorkbook(xlsm, error)) return false;
-  const bool converted = ConvertToLegacy(office, xlsm, path, error);
-  std::filesystem::remove(xlsm);
-  return converted;
+  PrivateFolder work;
+  if (!work.Create("kdk-xls-", error)) return false;
+  const std::string xlsm = work.path() + "/workbook.xlsm";
+  return BuildMacroWorkbook(xlsm, error) && ConvertToLegacy(office, xlsm, path, error);
 }
 
 bool EmbeddedSpreadsheet::WriteMacroWorkbook(const std::string& path, std::string& error) {
+  // Built in a private folder, then handed to the output writer as one file.
+  PrivateFolder work;
+  if (!work.Create("kdk-xlsm-", error)) return false;
+  const std::string book_path = work.path() + "/workbook.xlsm";
+  return BuildMacroWorkbook(book_path, error) && CopyToOutputFile(path, book_path, error);
+}
+
+bool EmbeddedSpreadsheet::BuildMacroWorkbook(const std::string& book_path, std::string& error) {
   std::vector<VbaModule> vba = DocumentModules(SheetCount());
   for (const Module& module : modules_) {
     vba.push_back({module.name, VbaModuleKind::Standard, module.source});
   }
-  const std::string project_path = AsidePath(path, "vba");
-  const std::string book_path = AsidePath(path, "book");
-  {
-    std::ofstream out(project_path, std::ios::binary | std::ios::trunc);
-    const std::string bytes = VbaProjectBytes(vba);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-      error = "Cannot write beside " + path;
-      std::filesystem::remove(project_path);
-      return false;
-    }
-  }
+  const std::string project_path = book_path + ".vba";
+  if (!WriteOutputFile(project_path, VbaProjectBytes(vba), error)) return false;
 
   lxw_workbook* workbook = workbook_new(book_path.c_str());
   if (!workbook) {
-    error = "Cannot write beside " + path;
-    std::filesystem::remove(project_path);
+    error = "Cannot write " + book_path;
     return false;
   }
   FormatCache formats(workbook);
@@ -368,8 +359,6 @@ bool EmbeddedSpreadsheet::WriteMacroWorkbook(const std::string& path, std::strin
     if (!worksheet) {
       error = "The sheet name is not valid: " + sheet.name;
       workbook_close(workbook);
-      std::filesystem::remove(project_path);
-      std::filesystem::remove(book_path);
       return false;
     }
     for (const auto& [column, width] : sheet.column_widths) {
@@ -406,17 +395,8 @@ bool EmbeddedSpreadsheet::WriteMacroWorkbook(const std::string& path, std::strin
   }
   workbook_add_vba_project(workbook, project_path.c_str());
   const lxw_error result = workbook_close(workbook);
-  std::filesystem::remove(project_path);
   if (result != LXW_NO_ERROR) {
     error = lxw_strerror(result);
-    std::filesystem::remove(book_path);
-    return false;
-  }
-  std::error_code rename_error;
-  std::filesystem::rename(book_path, path, rename_error);
-  if (rename_error) {
-    error = rename_error.message();
-    std::filesystem::remove(book_path);
     return false;
   }
   return true;

@@ -63,6 +63,7 @@ class EmbeddedSpreadsheet : public SpreadsheetApplication {
  private:
   Cell* CurrentCell(int row, int column);
   bool WriteMacroWorkbook(const std::string& path, std::string& error);
+  bool BuildMacroWorkbook(const std::string& book_path, std::string& error);
 
   bool started_ = false;
   bool has_workbook_ = false;

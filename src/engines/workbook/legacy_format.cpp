@@ -5,9 +5,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 #include <sstream>
 #include <vector>
+
+#include "core/common/output_file.h"
+#include "core/common/temporary_file.h"
 
 namespace kdk::workbook {
 namespace {
@@ -59,38 +61,28 @@ std::string FindOffice() {
 bool ConvertToLegacy(const std::string& office, const std::string& xlsm_path,
                      const std::string& target, std::string& error) {
   namespace fs = std::filesystem;
-  std::random_device random;
-  std::ostringstream name;
-  name << "kdk-xls-" << std::hex << random() << random();
-  const fs::path work = fs::temp_directory_path() / name.str();
+  PrivateFolder work;
+  if (!work.Create("kdk-xls-", error)) return false;
+  const fs::path folder = work.path();
   std::error_code ec;
-  fs::create_directories(work / "profile", ec);
-  const fs::path source = work / "workbook.xlsm";
-  fs::copy_file(xlsm_path, source, ec);
+  fs::create_directory(folder / "profile", ec);
+  const fs::path source = folder / "workbook.xlsm";
+  if (!ec && source != fs::path(xlsm_path)) fs::copy_file(xlsm_path, source, ec);
   if (ec) {
     error = ec.message();
-    fs::remove_all(work, ec);
     return false;
   }
   // A profile of its own, so that a running LibreOffice does not take the job.
   const bool ran =
-      Run({office, "-env:UserInstallation=file://" + (work / "profile").string(), "--headless",
-           "--norestore", "--convert-to", "xls", "--outdir", work.string(), source.string()});
-  const fs::path converted = work / "workbook.xls";
-  if (!ran || !fs::exists(converted)) {
+      Run({office, "-env:UserInstallation=file://" + (folder / "profile").string(), "--headless",
+           "--norestore", "--convert-to", "xls", "--outdir", folder.string(), source.string()});
+  const fs::path converted = folder / "workbook.xls";
+  std::error_code missing;
+  if (!ran || !fs::exists(converted, missing)) {
     error = "LibreOffice could not convert the workbook to the .xls format.";
-    fs::remove_all(work, ec);
     return false;
   }
-  const std::string aside = target + ".kdk-xls";
-  fs::copy_file(converted, aside, fs::copy_options::overwrite_existing, ec);
-  if (!ec) fs::rename(aside, target, ec);
-  if (ec) {
-    error = ec.message();
-    fs::remove(aside, ec);
-  }
-  fs::remove_all(work, ec);
-  return error.empty();
+  return CopyToOutputFile(target, converted.string(), error);
 }
 
 }  // namespace kdk::workbook

@@ -101,7 +101,7 @@ spss::PsppOptions QuietOptions() {
 
 SpssMatchRequest Request(const std::string& data, const ScratchFolder& scratch,
                          const std::string& syntax) {
-  return {data, {{"age", "age"}, {"my var", "my_var"}}, syntax, scratch.File("spssTemp.sps")};
+  return {data, {{"age", "age"}, {"my var", "my_var"}}, syntax, scratch.File("")};
 }
 
 TEST_F(SavFiles, PsppAbsentIsAProblemAndNothingRuns) {
@@ -161,31 +161,48 @@ TEST_F(SavFiles, ResultGoesBesideTheDataAsANewFileEachTime) {
   EXPECT_EQ(now, original);
 }
 
-TEST_F(SavFiles, TheDataFileIsReplacedOnlyWhenAllowed) {
+// Even with replace_existing, the data file and the model file are never the result;
+// another file is replaced through its link, keeping its permissions.
+TEST_F(SavFiles, TheDataAndTheModelAreNeverReplaced) {
+  const std::string model = scratch_.File("model.kwf");
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(model, "model", error));
   spss::PsppOptions options = QuietOptions();
-  options.result_path = data_;
-  {
+  options.replace_existing = true;
+  options.model_path = model;
+  for (const std::string& target : {data_, model}) {
+    options.result_path = target;
     spss::PsppSpssApplication application(options);
     RecordingMessagePort messages;
     NoBusyPointer busy;
     EXPECT_FALSE(MatchSpssDataFile(Request(data_, scratch_, "COMPUTE y = 1 ."), application,
                                    messages, busy));
-    EXPECT_NE(messages.messages.back().text.find("would replace the data file"), std::string::npos);
-    std::vector<std::string> names;
-    std::string error;
-    ASSERT_TRUE(ReadSavHeader(scratch_, data_, names, error));
-    EXPECT_EQ(names.size(), 3u);
+    EXPECT_NE(messages.messages.back().text.find(target == model ? "It is the model file itself"
+                                                                 : "would replace the data file"),
+              std::string::npos)
+        << messages.messages.back().text;
   }
-  options.replace_existing = true;
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(model, bytes, error));
+  EXPECT_EQ(bytes, "model");
+  std::vector<std::string> names;
+  ASSERT_TRUE(ReadSavHeader(scratch_, data_, names, error));
+  EXPECT_EQ(names.size(), 3u);
+
+  const std::string kept = scratch_.File("kept.sav");
+  ASSERT_TRUE(WriteFileAtomically(kept, "old", error));
+  std::filesystem::permissions(kept, std::filesystem::perms(0600));
+  std::filesystem::create_symlink(kept, scratch_.File("link.sav"));
+  options.result_path = scratch_.File("link.sav");
   spss::PsppSpssApplication application(options);
   RecordingMessagePort messages;
   NoBusyPointer busy;
   ASSERT_TRUE(
       MatchSpssDataFile(Request(data_, scratch_, "COMPUTE y = 1 ."), application, messages, busy));
-  std::vector<std::string> names;
-  std::string error;
-  ASSERT_TRUE(ReadSavHeader(scratch_, data_, names, error));
+  ASSERT_TRUE(ReadSavHeader(scratch_, kept, names, error));
   EXPECT_EQ(names.back(), "y");
+  EXPECT_TRUE(std::filesystem::is_symlink(scratch_.File("link.sav")));
+  EXPECT_EQ(std::filesystem::status(kept).permissions(), std::filesystem::perms(0600));
 }
 
 TEST_F(SavFiles, RefusedSyntaxIsReportedWithTheUsersLineAndNoResult) {
@@ -201,7 +218,6 @@ TEST_F(SavFiles, RefusedSyntaxIsReportedWithTheUsersLineAndNoResult) {
   EXPECT_NE(shown.find("nosuch"), std::string::npos) << shown;
   EXPECT_EQ(application.ResultPath(), "");
   EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
-  EXPECT_FALSE(std::filesystem::exists(scratch_.File("spssTemp.sps")));
 }
 
 }  // namespace

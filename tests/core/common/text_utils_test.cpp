@@ -2,8 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "core/common/output_file.h"
 #include "core/common/text_file.h"
 
 namespace kdk {
@@ -65,6 +73,15 @@ class AtomicWriteTest : public ::testing::Test {
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::string Read(const std::filesystem::path& path) const {
+    std::string bytes, error;
+    EXPECT_TRUE(ReadWholeFile(path.string(), bytes, error)) << error;
+    return bytes;
+  }
+  long Entries() const {
+    return std::distance(std::filesystem::directory_iterator(folder_),
+                         std::filesystem::directory_iterator());
+  }
   std::filesystem::path folder_;
 };
 
@@ -119,6 +136,123 @@ TEST_F(AtomicWriteTest, WritesThroughALinkAndKeepsPermissions) {
   fs::permissions(target, fs::perms::owner_read);
   EXPECT_FALSE(WriteFileAtomically(target.string(), "x", error));
   EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+}
+
+// `-o /dev/null`, a FIFO and `-o /dev/stdout >> log` write to what is there: the device
+// stays a device, the log keeps what it had.
+TEST_F(AtomicWriteTest, DevicesFifosAndDescriptorsAreWrittenToNeverReplaced) {
+  namespace fs = std::filesystem;
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically("/dev/null", "gone", error)) << error;
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+  const fs::path pipe = folder_ / "pipe";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  std::string heard;
+  std::thread reader([&] {
+    std::ifstream in(pipe);
+    heard.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  });
+  const bool piped = WriteFileAtomically(pipe.string(), "through the pipe", error);
+  reader.join();
+  EXPECT_TRUE(piped) << error;
+  EXPECT_EQ(heard, "through the pipe");
+  EXPECT_TRUE(fs::is_fifo(pipe));
+
+  const fs::path log = folder_ / "build.log";
+  const int appending = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+  ASSERT_GE(appending, 0);
+  ASSERT_EQ(write(appending, "earlier\n", 8), 8);
+  EXPECT_TRUE(WriteFileAtomically("/dev/fd/" + std::to_string(appending), "artifact", error));
+  EXPECT_TRUE(WriteFileAtomically("/proc/self/fd/" + std::to_string(appending), "!", error));
+  close(appending);
+  EXPECT_EQ(Read(log), "earlier\nartifact!");
+  EXPECT_EQ(Entries(), 2);
+}
+
+TEST_F(AtomicWriteTest, FoldersAndLinkLoopsAreRefusedAndLongNamesFit) {
+  namespace fs = std::filesystem;
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically(folder_.string(), "x", error));
+  EXPECT_NE(error.find("it is a folder"), std::string::npos) << error;
+  fs::create_symlink("b", folder_ / "a");
+  fs::create_symlink("a", folder_ / "b");
+  EXPECT_FALSE(WriteFileAtomically((folder_ / "a").string(), "x", error));
+  EXPECT_NE(error.find("loop"), std::string::npos) << error;
+  EXPECT_TRUE(fs::is_symlink(folder_ / "a"));
+  EXPECT_TRUE(fs::is_symlink(folder_ / "b"));
+
+  // The temporary name does not grow with the output's: a 250-byte name is written.
+  const mode_t old_mask = umask(022);
+  const fs::path long_name = folder_ / (std::string(246, 'n') + ".sql");
+  EXPECT_TRUE(WriteFileAtomically(long_name.string(), "long", error)) << error;
+  umask(old_mask);
+  EXPECT_EQ(Read(long_name), "long");
+  // A new file has the umask's permissions, not a temporary file's 0600.
+  EXPECT_EQ(fs::status(long_name).permissions(), fs::perms(0644));
+  EXPECT_EQ(Entries(), 3);
+}
+
+// Files written together: a failure in any leaves every file as it was and nothing
+// beside them, before the renames (a write that fails) and during them.
+TEST_F(AtomicWriteTest, SeveralFilesGoInTogetherOrNotAtAll) {
+  namespace fs = std::filesystem;
+  const fs::path first = folder_ / "p.vbp";
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(first.string(), "old", error));
+  fs::permissions(first, fs::perms(0600));
+  {
+    OutputFiles files;
+    EXPECT_TRUE(files.Add(first.string(), "new"));
+    EXPECT_FALSE(files.Add((folder_ / "none" / "p.frm").string(), "form"));
+  }
+  EXPECT_EQ(Read(first), "old");
+  EXPECT_EQ(Entries(), 1);
+
+  fs::create_directory(folder_ / "sub");
+  OutputFiles files;
+  ASSERT_TRUE(files.Add(first.string(), "new"));
+  ASSERT_TRUE(files.Add((folder_ / "sub" / "p.frm").string(), "form"));
+  fs::remove_all(folder_ / "sub");  // the second rename fails after the first
+  EXPECT_FALSE(files.Commit());
+  EXPECT_EQ(Read(first), "old");
+  EXPECT_EQ(fs::status(first).permissions(), fs::perms(0600));
+  EXPECT_EQ(Entries(), 1);
+
+  OutputFiles both;
+  ASSERT_TRUE(both.Add(first.string(), "new"));
+  ASSERT_TRUE(both.Add((folder_ / "p.frm").string(), "form"));
+  ASSERT_TRUE(both.Commit()) << both.Error();
+  EXPECT_EQ(Read(first), "new");
+  EXPECT_EQ(fs::status(first).permissions(), fs::perms(0600));
+  EXPECT_EQ(Entries(), 2);
+}
+
+TEST_F(AtomicWriteTest, TheModelAndTheDataAreNeverOutputs) {
+  namespace fs = std::filesystem;
+  const fs::path model = folder_ / "m.kwf", data = folder_ / "d.sav";
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(model.string(), "model", error));
+  ASSERT_TRUE(WriteFileAtomically(data.string(), "data", error));
+  fs::create_hard_link(model, folder_ / "hard.kwf");
+  const KeptInputs kept{model.string(), data.string()};
+  EXPECT_FALSE(WriteOutputFile((folder_ / "hard.kwf").string(), "x", error, kept));
+  EXPECT_EQ(error, SameAsModelMessage((folder_ / "hard.kwf").string()));
+  EXPECT_FALSE(WriteOutputFile((folder_ / "." / "d.sav").string(), "x", error, kept));
+  EXPECT_NE(error.find("would replace the data file"), std::string::npos) << error;
+  EXPECT_EQ(Read(model), "model");
+  EXPECT_EQ(Read(data), "data");
+}
+
+TEST(ReadWholeStream, StopsAtTheInputBound) {
+  std::istringstream small("BF1 = 1;");
+  std::string bytes, error;
+  EXPECT_TRUE(ReadWholeStream(small, bytes, error));
+  EXPECT_EQ(bytes, "BF1 = 1;");
+  std::istringstream huge(std::string(kLargestInputBytes + 1, '0'));
+  EXPECT_FALSE(ReadWholeStream(huge, bytes, error));
+  EXPECT_NE(error.find("larger than 64 MB"), std::string::npos) << error;
+  EXPECT_TRUE(bytes.empty());
 }
 
 }  // namespace

@@ -4,10 +4,6 @@
 
 #include "core/export/code/program_names.h"
 
-#include <filesystem>
-#include <system_error>
-
-#include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 #include "core/export/code/smart_names.h"
 #include "core/mars/mars_text_lines.h"
@@ -46,11 +42,6 @@ class RunScope {
   SpssApplication& application_;
   BusyPointerPort& busy_;
 };
-
-void RemoveQuietly(const std::string& path) {
-  std::error_code ignored;
-  std::filesystem::remove(path, ignored);
-}
 
 }  // namespace
 
@@ -123,7 +114,8 @@ bool ChooseSpssDataFile(FileDialogPort& dialogs, std::string& path) {
   return !path.empty();
 }
 
-bool WriteSpssTempSyntax(const std::string& path, std::string_view text, std::string& error) {
+bool WriteSpssTempSyntax(TemporaryFile& file, const std::string& folder, std::string_view text,
+                         std::string& error) {
   std::vector<std::string> lines;
   if (!SplitTextLines(text, lines)) {
     error = "There is no syntax to run.";
@@ -134,7 +126,7 @@ bool WriteSpssTempSyntax(const std::string& path, std::string_view text, std::st
   for (const std::string& line : lines) size += line.size() + kCrLf.size();
   bytes.reserve(size);
   for (const std::string& line : lines) AppendLine(bytes, line);
-  return WriteFileAtomically(path, bytes, error);
+  return file.Create(folder, kSpssTempSyntaxPrefix, kSpssTempSyntaxSuffix, bytes, error);
 }
 
 bool MatchSpssDataFile(const SpssMatchRequest& request, SpssApplication& application,
@@ -160,17 +152,20 @@ bool MatchSpssDataFile(const SpssMatchRequest& request, SpssApplication& applica
   scope.Tell(messages, "This file matches OK - the syntax script can be run.");
 
   // An empty text gives no file and no run; there is nothing to tell.
-  if (!WriteSpssTempSyntax(request.temp_syntax_path, request.syntax_text, error)) {
-    if (!request.syntax_text.empty()) scope.Tell(messages, error);
-    return false;
+  bool ran = false;
+  {
+    TemporaryFile syntax;  // removed at the end of this block, whatever happens
+    if (!WriteSpssTempSyntax(syntax, request.temp_folder, request.syntax_text, error)) {
+      if (!request.syntax_text.empty()) scope.Tell(messages, error);
+      return false;
+    }
+    ran = application.OpenSyntaxDocument(syntax.path(), error);
+    if (ran) {
+      application.ShowSyntaxDocument(true);
+      ran = application.RunSyntaxDocument(error);
+      application.CloseSyntaxDocument();
+    }
   }
-  bool ran = application.OpenSyntaxDocument(request.temp_syntax_path, error);
-  if (ran) {
-    application.ShowSyntaxDocument(true);
-    ran = application.RunSyntaxDocument(error);
-    application.CloseSyntaxDocument();
-  }
-  RemoveQuietly(request.temp_syntax_path);
   if (!ran) {
     scope.Tell(messages, error);
     return false;

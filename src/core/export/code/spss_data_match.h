@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/common/temporary_file.h"
 #include "core/export/code/code_export_settings.h"
 #include "core/export/code/spss_application.h"
 #include "core/mars/mars_model.h"
@@ -13,7 +14,9 @@
 
 namespace kdk {
 
-inline constexpr std::string_view kSpssTempSyntaxName = "spssTemp.sps";
+// The temporary syntax file is `spssTemp-XXXXXX.sps`, made private and unique per run.
+inline constexpr std::string_view kSpssTempSyntaxPrefix = "spssTemp-";
+inline constexpr std::string_view kSpssTempSyntaxSuffix = ".sps";
 
 // A model input as the data file must have it: `compared` is looked for, `stored`
 // is the name a missing input is reported under.
@@ -43,16 +46,17 @@ std::string SpssMismatchMessage(const std::vector<std::string>& missing);
 // The open dialog for an SPSS data file; false when the user cancels.
 bool ChooseSpssDataFile(FileDialogPort& dialogs, std::string& path);
 
-// The generated text as the temporary syntax file: every line trimmed, each followed
-// by a line break. False (and no file) for an empty text or a file that cannot be
-// written; `error` says which.
-bool WriteSpssTempSyntax(const std::string& path, std::string_view text, std::string& error);
+// The generated text as a private temporary syntax file in `folder` ($TMPDIR when
+// empty): every line trimmed, each followed by a line break. False (and no file) for
+// an empty text or a file that cannot be written; `error` says which.
+bool WriteSpssTempSyntax(TemporaryFile& file, const std::string& folder, std::string_view text,
+                         std::string& error);
 
 struct SpssMatchRequest {
   std::string data_path;
   std::vector<SpssInput> inputs;
-  std::string syntax_text;       // the whole generated text, as shown
-  std::string temp_syntax_path;  // the program's folder + kSpssTempSyntaxName
+  std::string syntax_text;  // the whole generated text, as shown
+  std::string temp_folder;  // where the private syntax file is made ("": $TMPDIR)
 };
 
 // Opens the data file in the application, checks that every input is one of its

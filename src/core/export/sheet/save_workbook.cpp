@@ -1,8 +1,6 @@
 #include "core/export/sheet/save_workbook.h"
 
-#include <filesystem>
-
-#include "core/common/text_file.h"
+#include "core/common/temporary_file.h"
 #include "core/export/sheet/sheet_fillers.h"
 #include "core/export/sheet/workbook_form_pieces.h"
 #include "core/export/sheet/workbook_names.h"
@@ -12,7 +10,9 @@
 namespace kdk {
 namespace {
 
-bool BuildFromCodeFile(const WorkbookPlan& plan, const std::string& code_text,
+// The code module goes to a private temporary file (never a fixed name in a shared
+// folder), removed whether or not the workbook is saved.
+bool BuildFromCodeFile(WorkbookPlan plan, const std::string& code_text,
                        WorkbookSaveContext& context) {
   std::string reason;
   if (!context.app.CanSaveAs(plan.save_path, reason)) {
@@ -21,18 +21,17 @@ bool BuildFromCodeFile(const WorkbookPlan& plan, const std::string& code_text,
   }
   context.window.set_busy(true);
   std::string error;
-  const bool written = WriteFileAtomically(plan.code_file_path, code_text, error);
+  TemporaryFile code_file;
+  const bool written =
+      code_file.Create(context.code_folder, plan.base + "Temp-", ".txt", code_text, error);
   context.window.set_busy(false);
   if (!written) {
     context.messages.Inform("The code module could not be written: " + error,
                             MessageIcon::Critical);
     return false;
   }
-  const bool saved =
-      BuildWorkbook(context.app, plan, context.window, context.messages, context.shell);
-  std::error_code ignored;
-  std::filesystem::remove(plan.code_file_path, ignored);
-  return saved;
+  plan.code_file_path = code_file.path();
+  return BuildWorkbook(context.app, plan, context.window, context.messages, context.shell);
 }
 
 }  // namespace
@@ -53,7 +52,7 @@ bool SaveNetworkWorkbook(const Workspace& workspace, const VbProjectStamp& stamp
   WorkbookPlan plan{
       save_path,
       base,
-      CodeFilePath(context.code_folder, base),
+      {},
       [&](SpreadsheetApplication& app) { FillRowSheet(app, base, model, results); },
       [&](SpreadsheetApplication& app) { FillColumnSheet(app, base, model, results); },
       false};
@@ -74,7 +73,7 @@ bool SaveMarsWorkbook(const Workspace& workspace, const VbProjectStamp& stamp,
   WorkbookPlan plan{
       save_path,
       base,
-      CodeFilePath(context.code_folder, base),
+      {},
       [&](SpreadsheetApplication& app) { FillMarsRowSheet(app, base, model, results); },
       [&](SpreadsheetApplication& app) { FillMarsColumnSheet(app, base, model, results); },
       true};

@@ -14,7 +14,7 @@ struct WorkbookSaveContext {
   MessagePort& messages;
   ShellPort& shell;
   WorkbookWindow& window;
-  std::string code_folder;  // where the temporary code file is written
+  std::string code_folder;  // where the private temporary code file is made ("": $TMPDIR)
 };
 
 // The network workbook's Save after the dialog and the readiness check: the code file,

@@ -1,6 +1,5 @@
 #include "core/export/sheet/workbook_code_module.h"
 
-#include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 #include "core/export/sheet/prepare_data_macro.h"
 #include "core/export/sheet/workbook_code_blocks.h"
@@ -63,18 +62,6 @@ std::string MarsCodeModuleText(const MarsCodePieces& pieces, std::string_view ba
   out.reserve(size);
   for (const std::string& block : blocks) AppendLine(out, block);
   return out;
-}
-
-bool WriteCodeFile(const std::string& path, const NetworkCodePieces& pieces, std::string_view base,
-                   const NetworkModel& model, std::string& error) {
-  return WriteFileAtomically(path, NetworkCodeModuleText(pieces, base, model), error);
-}
-
-bool WriteMarsCodeFile(const std::string& path, const MarsCodePieces& pieces, std::string_view base,
-                       const MarsModel& model, std::string_view model_path,
-                       std::string_view now_text, std::string& error) {
-  return WriteFileAtomically(path, MarsCodeModuleText(pieces, base, model, model_path, now_text),
-                             error);
 }
 
 }  // namespace kdk

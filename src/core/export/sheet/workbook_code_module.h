@@ -36,12 +36,4 @@ std::string MarsCodeModuleText(const MarsCodePieces& pieces, std::string_view ba
                                const MarsModel& model, std::string_view model_path,
                                std::string_view now_text);
 
-// Write the module text to the temporary code file, replacing any file there. False with
-// `error` filled when it cannot be written.
-bool WriteCodeFile(const std::string& path, const NetworkCodePieces& pieces, std::string_view base,
-                   const NetworkModel& model, std::string& error);
-bool WriteMarsCodeFile(const std::string& path, const MarsCodePieces& pieces, std::string_view base,
-                       const MarsModel& model, std::string_view model_path,
-                       std::string_view now_text, std::string& error);
-
 }  // namespace kdk

@@ -2,7 +2,7 @@
 
 #include "core/common/date_text.h"
 #include "core/common/maker.h"
-#include "core/common/text_file.h"
+#include "core/common/output_file.h"
 #include "core/common/text_utils.h"
 #include "core/export/vbproject/form_description.h"
 #include "core/export/vbproject/mars_form_code.h"
@@ -150,10 +150,7 @@ bool GenerateVbProject(const Workspace& workspace, int model_type, Clock& clock,
     return false;
   }
   if (!CheckVbLimits(form, messages)) return false;
-  for (const std::string* path : {&paths.project, &paths.form, &paths.workspace}) {
-    if (RefuseModelFileAsOutput(workspace.state.model_path, *path, messages)) return false;
-  }
-
+  // The three files go in together or not at all.
   std::string progress = "Files Generated...";
   show_progress(progress);
   const std::pair<const std::string*, std::string> files[] = {
@@ -161,14 +158,15 @@ bool GenerateVbProject(const Workspace& workspace, int model_type, Clock& clock,
       {&paths.form, std::move(form)},
       {&paths.workspace, VbWorkspaceText() + std::string(kCrLf)},
   };
+  OutputFiles output(KeepModel(workspace.state.model_path));
   for (const auto& [path, text] : files) {
-    std::string error;
-    if (!WriteFileAtomically(*path, text, error)) {
-      std::string message = "The file could not be written: ";
-      message.append(*path).append(kCrLf).append(kCrLf).append(error);
-      messages.Inform(message, MessageIcon::Critical);
-      return false;
-    }
+    if (!output.Add(*path, text)) break;
+  }
+  if (!output.Commit()) {
+    messages.Inform(output.Error(), MessageIcon::Critical);
+    return false;
+  }
+  for (const auto& [path, text] : files) {
     progress.append(kCrLf).append(*path);
     show_progress(progress);
   }

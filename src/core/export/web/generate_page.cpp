@@ -1,6 +1,6 @@
 #include "core/export/web/generate_page.h"
 
-#include "core/common/text_file.h"
+#include "core/common/output_file.h"
 #include "core/export/web/mars_page.h"
 #include "core/export/web/network_page.h"
 #include "core/mars/generated_file.h"
@@ -31,12 +31,9 @@ bool WritePage(const Workspace& workspace, Ports& ports, const std::string& page
 
 bool WritePageFile(const Workspace& workspace, MessagePort& messages, const std::string& page,
                    const std::string& save_path) {
-  if (RefuseModelFileAsOutput(workspace.state.model_path, save_path, messages)) return false;
   std::string error;
-  if (!WriteFileAtomically(save_path, page, error)) {
-    std::string message = "The file could not be written: ";
-    message.append(save_path).append("\r\n\r\n").append(error);
-    messages.Inform(message, MessageIcon::Critical);
+  if (!WriteOutputFile(save_path, page, error, KeepModel(workspace.state.model_path))) {
+    messages.Inform(error, MessageIcon::Critical);
     return false;
   }
   return true;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 
+#include "core/mars/generated_file.h"
 #include "engines/spss/pspp_application.h"
 #include "gui/shell/gui_context.h"
 
@@ -38,9 +39,9 @@ std::string RunSyntaxOnSpssFile(GuiContext& context, const std::vector<SpssInput
   SpssMatchRequest request;
   request.inputs = inputs;
   request.syntax_text = syntax;
-  request.temp_syntax_path =
-      context.ports.shell.ProgramFolder() + "/" + std::string(kSpssTempSyntaxName);
-  spss::PsppSpssApplication application;
+  spss::PsppOptions options;
+  options.model_path = KeepModel(context.workspace.state.model_path).model_path;
+  spss::PsppSpssApplication application(options);
   QtBusyPointer busy;
   const bool ran = LoadSpssDataFile(request, application, context.ports, busy);
   if (ran && progress != nullptr) {

@@ -38,6 +38,8 @@ class ScriptedSpss : public SpssApplication {
   std::vector<std::string> DataDocumentVariableNames() override { return variables; }
   bool OpenSyntaxDocument(const std::string& path, std::string& error) override {
     calls.push_back("syntax");
+    syntax_path = path;
+    syntax_mode = std::filesystem::status(path).permissions();
     return ReadWholeFile(path, syntax_seen, error);
   }
   void ShowSyntaxDocument(bool visible) override { calls.push_back(visible ? "show" : "hide"); }
@@ -55,6 +57,8 @@ class ScriptedSpss : public SpssApplication {
   std::string run_error;
   std::vector<std::string> calls;
   std::string syntax_seen;
+  std::string syntax_path;
+  std::filesystem::perms syntax_mode{};
 };
 
 class CountingBusy : public BusyPointerPort {
@@ -76,7 +80,7 @@ class SpssMatch : public ::testing::Test {
     std::string error;
     ASSERT_TRUE(WriteFileAtomically(data_, "not read by the scripted application", error));
     request_.data_path = data_;
-    request_.temp_syntax_path = (folder_ / "spssTemp.sps").string();
+    request_.temp_folder = folder_.string();
     request_.syntax_text = "COMPUTE y = x\r\n + 1 .\r\n   EXECUTE .";
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
@@ -87,6 +91,11 @@ class SpssMatch : public ::testing::Test {
     return texts;
   }
   bool Match() { return MatchSpssDataFile(request_, spss_, ports_.messages, busy_); }
+  // The temporary syntax file is gone: the data file is all the folder holds.
+  bool OnlyTheDataIsLeft() const {
+    auto entries = std::filesystem::directory_iterator(folder_);
+    return std::distance(entries, std::filesystem::directory_iterator()) == 1;
+  }
 
   std::filesystem::path folder_;
   std::string data_;
@@ -108,9 +117,12 @@ TEST_F(SpssMatch, NamesDifferingInCaseAndBlanksMatchAndTheSyntaxRuns) {
   EXPECT_EQ(spss_.calls,
             (std::vector<std::string>{"start", "open " + data_, "display 0", "syntax", "show",
                                       "run", "close", "display 1", "release"}));
-  // Every line trimmed and ended; the file is gone afterwards.
+  // Every line trimmed and ended, in a private file of its own; gone afterwards.
   EXPECT_EQ(spss_.syntax_seen, "COMPUTE y = x\r\n+ 1 .\r\nEXECUTE .\r\n");
-  EXPECT_FALSE(std::filesystem::exists(request_.temp_syntax_path));
+  EXPECT_TRUE(spss_.syntax_path.starts_with((folder_ / "spssTemp-").string())) << spss_.syntax_path;
+  EXPECT_EQ(spss_.syntax_mode,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  EXPECT_TRUE(OnlyTheDataIsLeft());
   EXPECT_EQ(busy_.depth, 0);
   EXPECT_GT(busy_.busy_calls, 0);
 }
@@ -127,7 +139,7 @@ TEST_F(SpssMatch, ASmartNamedInputIsReportedUnderItsStoredName) {
                          "the variables;\r\n\r\n my var"}));
   EXPECT_EQ(spss_.calls.back(), "release");
   EXPECT_EQ(std::count(spss_.calls.begin(), spss_.calls.end(), "run"), 0);
-  EXPECT_FALSE(std::filesystem::exists(request_.temp_syntax_path));
+  EXPECT_TRUE(OnlyTheDataIsLeft());
 }
 
 TEST_F(SpssMatch, MarsInputsAreComparedByTheirStoredNamesAndTheOutputIsNotLookedFor) {
@@ -150,7 +162,7 @@ TEST_F(SpssMatch, AnEmptyTextWritesNoFileRunsNothingAndSaysNoDone) {
   EXPECT_FALSE(Match());
   EXPECT_EQ(Shown(), (std::vector<std::string>{kMatchesOk}));
   EXPECT_EQ(std::count(spss_.calls.begin(), spss_.calls.end(), "syntax"), 0);
-  EXPECT_FALSE(std::filesystem::exists(request_.temp_syntax_path));
+  EXPECT_TRUE(OnlyTheDataIsLeft());
   EXPECT_EQ(busy_.depth, 0);
 }
 
@@ -176,7 +188,7 @@ TEST_F(SpssMatch, AFailedRunIsReportedAndTheTemporaryFileStillGoes) {
   spss_.run_error = "PSPP could not run the syntax";
   EXPECT_FALSE(Match());
   EXPECT_EQ(Shown(), (std::vector<std::string>{kMatchesOk, "PSPP could not run the syntax"}));
-  EXPECT_FALSE(std::filesystem::exists(request_.temp_syntax_path));
+  EXPECT_TRUE(OnlyTheDataIsLeft());
   EXPECT_EQ(std::count(spss_.calls.begin(), spss_.calls.end(), "display 1"), 0);
 }
 

@@ -99,7 +99,6 @@ TEST_F(SpssButtons, MarsWindowReportsTheStoredNamesTheFileLacks) {
                          kConfirm,
                          "The file you are loading doesn't match the model file.\r\nCan't find "
                          "the variables;\r\n\r\n ROOMS"}));
-  EXPECT_FALSE(std::filesystem::exists(folder_ / "spssTemp.sps"));
 }
 
 TEST_F(SpssButtons, CodeWindowLooksForSmartNamesAndNamesTheStoredOnes) {

@@ -54,8 +54,11 @@ TEST_F(WorkbookWindowsTest, MarsWindowSavesAWorkbookAndAsksToLook) {
   ASSERT_FALSE(fakes_.messages.messages.empty());
   EXPECT_EQ(fakes_.messages.messages.back().title, "Done");
   EXPECT_EQ(fakes_.shell.opened, std::vector<std::string>{path});
-  // The temporary code file is gone.
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::temp_directory_path() / "my_bookTemp.txt"));
+  // The private temporary code file (my_bookTemp-XXXXXX.txt) is gone.
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::filesystem::temp_directory_path())) {
+    EXPECT_FALSE(entry.path().filename().string().starts_with("my_bookTemp")) << entry.path();
+  }
 }
 
 TEST_F(WorkbookWindowsTest, NetworkWindowInstructionsAndSave) {
