@@ -269,6 +269,71 @@ bool OutputFiles::Commit() {
   return true;
 }
 
+OutputStream::~OutputStream() {
+  Abandon();
+}
+
+bool OutputStream::Fail(const std::string& reason) {
+  error_ = "The file could not be written: " + requested_ + "\r\n\r\n" + reason;
+  Abandon();
+  return false;
+}
+
+bool OutputStream::Open(const std::string& path, const KeptInputs& kept) {
+  requested_ = path;
+  error_.clear();
+  const Target target = Resolve(path);
+  if (target.kind == TargetKind::Refused) return Fail(target.reason);
+  error_ = KeptInputRefusal(kept, path);
+  if (!error_.empty()) return false;
+  if (target.kind == TargetKind::Descriptor) {
+    std::fflush(nullptr);
+    descriptor_ = target.descriptor;
+    return true;
+  }
+  if (target.kind == TargetKind::Device) {
+    descriptor_ = open(target.path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    owned_ = descriptor_ >= 0;
+    return owned_ || Fail(std::strerror(errno));
+  }
+  descriptor_ =
+      CreateExclusiveFile(FolderOf(target.path), kAsidePrefix, kAsideSuffix, 0666, aside_);
+  if (descriptor_ < 0) return Fail(std::strerror(errno));
+  owned_ = true;
+  target_ = target.path;
+  if (target.exists) {
+    if (fchown(descriptor_, target.status.st_uid, target.status.st_gid) != 0) errno = 0;
+    if (fchmod(descriptor_, target.status.st_mode & 07777) != 0) return Fail(std::strerror(errno));
+  }
+  return true;
+}
+
+bool OutputStream::Write(std::string_view bytes) {
+  if (descriptor_ < 0) return false;
+  return WriteAllBytes(descriptor_, bytes) || Fail(std::strerror(errno));
+}
+
+bool OutputStream::Commit() {
+  if (descriptor_ < 0) return false;
+  const bool closed = !owned_ || close(descriptor_) == 0;
+  descriptor_ = -1;
+  owned_ = false;
+  if (!closed) return Fail(std::strerror(errno));
+  if (!aside_.empty()) {
+    if (rename(aside_.c_str(), target_.c_str()) != 0) return Fail(std::strerror(errno));
+    aside_.clear();
+  }
+  return true;
+}
+
+void OutputStream::Abandon() {
+  if (owned_ && descriptor_ >= 0) close(descriptor_);
+  descriptor_ = -1;
+  owned_ = false;
+  if (!aside_.empty()) unlink(aside_.c_str());
+  aside_.clear();
+}
+
 bool WriteOutputFile(const std::string& path, std::string_view bytes, std::string& error,
                      const KeptInputs& kept) {
   OutputFiles files(kept);

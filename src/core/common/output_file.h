@@ -55,6 +55,34 @@ class OutputFiles {
   std::string error_;
 };
 
+// One file written in pieces as it is produced (a scored data file may be far larger
+// than memory), under the same rules as OutputFiles: aside and renamed in at Commit;
+// to a descriptor or a device as the pieces come. The destructor abandons an
+// uncommitted file.
+class OutputStream {
+ public:
+  OutputStream() = default;
+  ~OutputStream();
+  OutputStream(const OutputStream&) = delete;
+  OutputStream& operator=(const OutputStream&) = delete;
+
+  bool Open(const std::string& path, const KeptInputs& kept = {});
+  bool Write(std::string_view bytes);
+  bool Commit();
+  void Abandon();
+  const std::string& Error() const { return error_; }
+
+ private:
+  bool Fail(const std::string& reason);
+
+  std::string requested_;
+  std::string target_;  // the file a rename puts in place; empty when written directly
+  std::string aside_;
+  int descriptor_ = -1;
+  bool owned_ = false;  // the descriptor is ours to close
+  std::string error_;
+};
+
 // One file through OutputFiles. False with `error` the message for the user.
 bool WriteOutputFile(const std::string& path, std::string_view bytes, std::string& error,
                      const KeptInputs& kept = {});

@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/common/output_stream.h"
+#include "core/common/output_file.h"
 #include "core/common/text_utils.h"
 #include "core/export/code/mars_spss.h"
 
@@ -68,7 +68,11 @@ bool ScoreDataFile(ScoringModel& model, const ScoreFileRequest& request,
                    const SpssRowsReader& spss_rows, const ScoreEvents& events,
                    ScoreSummary& summary, std::string& error) {
   OutputStream out;
-  if (!out.Open(request.output_path, {request.model_path, request.data_path}, error)) return false;
+  KeptInputs kept{request.model_path, request.data_path == "-" ? "" : request.data_path};
+  if (!out.Open(request.output_path, kept)) {
+    error = out.Error();
+    return false;
+  }
   const auto sink = [&out](std::string_view bytes) { return out.Write(bytes); };
   bool scored = false;
   if (IsSpssDataPath(request.data_path)) {
@@ -79,7 +83,8 @@ bool ScoreDataFile(ScoringModel& model, const ScoreFileRequest& request,
   } else {
     scored = ScoreDelimited(request, sink, model, events, summary, error);
   }
-  if (!scored || !out.Commit(error)) {
+  if (scored && !out.Commit()) error = out.Error();
+  if (!scored || !error.empty()) {
     out.Abandon();
     return false;
   }
