@@ -14,6 +14,7 @@ struct ConformanceCase {
   NetworkModel model;
   std::string output_field_name;  // the "Output Variable Name" as a user might type it
   bool smart_names = true;
+  bool past_single_precision = false;  // Fortran's REAL cannot hold its numbers
   std::vector<std::vector<double>> inputs;
 };
 
@@ -25,7 +26,8 @@ inline constexpr const char* kInjectedMark = "PWN-ED";
 // zero and whole-number weights and biases, output ranges up to 1E10, and names,
 // descriptions and paths drawn from keywords, library names, intermediate variable
 // names, names that smart naming makes equal, comment terminators, quotes, line
-// breaks and Latin-1 bytes. The first cases are the extreme shapes.
+// breaks and Latin-1 bytes. The first cases are the extreme shapes, then numbers
+// near the largest double and the largest single-precision number.
 std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case);
 
 }  // namespace kdk::conformance

@@ -77,6 +77,8 @@ WorkbookResults NetworkResultsForZeros(const NetworkModel& model) {
   NetworkPrediction prediction;
   std::string error;
   if (!EvaluateNetwork(model, zeros, prediction, error)) return {};
+  // A sum past the largest number is no value a cell can hold: no cached result.
+  if (!std::isfinite(prediction.prediction) || !std::isfinite(prediction.strength)) return {};
   if (model.is_classifier) return {prediction.class_text, prediction.strength};
   return {WorkbookRoundedPrediction(prediction.prediction), std::monostate{}};
 }
