@@ -163,39 +163,6 @@ NetworkModel MakeNetwork(int inputs, int hidden, Random& random) {
   return model;
 }
 
-// Numbers near the largest a program holds, each still writable: an output range as
-// wide as `largest` (its minimum at -largest), an input range 0.8 of it, an input
-// range so narrow that its folded weights come to half of it, and (`huge_weight`) a
-// weight of a quarter of it. Every neuron is tanh and the output weights sum to 0.9
-// at most, so the prediction stays inside the output range.
-void PushToTheOverflowEdge(NetworkModel& model, double largest, bool huge_weight) {
-  const int inputs = model.InputCount();
-  const int hidden = model.HiddenCount();
-  for (int k = 0; k < hidden; ++k) model.hidden_type[k] = NeuronType::NonLinear;
-  model.linear_count = 0;
-  double total = 0;
-  for (double w : model.who) total += std::fabs(w);
-  for (double& w : model.who) w *= total > 0.9 ? 0.9 / total : 1;
-  model.min_norm_out = model.min_seen_out = -largest;
-  model.max_norm_out = model.max_seen_out = 0;
-  const auto set_range = [&](int i, double minimum, double maximum) {
-    model.min_norm[i] = minimum;
-    model.max_norm[i] = maximum;
-    model.min_seen[i] = minimum + 0.1 * (maximum - minimum);
-    model.max_seen[i] = minimum + 0.9 * (maximum - minimum);
-  };
-  set_range(0, -0.4 * largest, 0.4 * largest);
-  if (inputs > 1) {
-    double widest = 1;
-    for (int k = 0; k < hidden; ++k) widest = std::max(widest, std::fabs(model.wih[1][k]));
-    set_range(1, 0, 4 * widest / largest);
-  }
-  if (inputs > 2 && hidden > 0 && huge_weight) {
-    set_range(2, -1, 1);
-    model.wih[2][0] = largest / 4;
-  }
-}
-
 std::vector<std::vector<double>> MakeInputs(const NetworkModel& model, int count, Random& random) {
   std::uniform_real_distribution<double> unit(-0.1, 1.1);
   std::vector<std::vector<double>> vectors;
@@ -212,6 +179,35 @@ std::vector<std::vector<double>> MakeInputs(const NetworkModel& model, int count
 }
 
 }  // namespace
+
+void PushToTheOverflowEdge(NetworkModel& model, double largest, bool huge_weight,
+                           bool narrow_range) {
+  const int inputs = model.InputCount();
+  const int hidden = model.HiddenCount();
+  for (int k = 0; k < hidden; ++k) model.hidden_type[k] = NeuronType::NonLinear;
+  model.linear_count = 0;
+  double total = 0;
+  for (double w : model.who) total += std::fabs(w);
+  for (double& w : model.who) w *= total > 0.9 ? 0.9 / total : 1;
+  model.min_norm_out = model.min_seen_out = -largest;
+  model.max_norm_out = model.max_seen_out = 0;
+  const auto set_range = [&](int i, double minimum, double maximum) {
+    model.min_norm[i] = minimum;
+    model.max_norm[i] = maximum;
+    model.min_seen[i] = minimum + 0.1 * (maximum - minimum);
+    model.max_seen[i] = minimum + 0.9 * (maximum - minimum);
+  };
+  set_range(0, -0.4 * largest, 0.4 * largest);
+  if (inputs > 1 && narrow_range) {
+    double widest = 1;
+    for (int k = 0; k < hidden; ++k) widest = std::max(widest, std::fabs(model.wih[1][k]));
+    set_range(1, 0, 4 * widest / largest);
+  }
+  if (inputs > 2 && hidden > 0 && huge_weight) {
+    set_range(2, -1, 1);
+    model.wih[2][0] = largest / 4;
+  }
+}
 
 std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case) {
   Random random(seed);
@@ -249,11 +245,11 @@ std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int
     if (n == 1) item.model.who.back() = 0;  // the statement would be "(((()/2)"
     if (n == 2) item.model.who.back() = 3;  // "(+3)/2" would divide integers
     if (n == 3) {
-      PushToTheOverflowEdge(item.model, 1.7976931348623149e308, true);
+      PushToTheOverflowEdge(item.model, kLargestWritableDouble, true, true);
       item.past_single_precision = true;
     }
     // Large weights would leave single precision's error bound meaningless.
-    if (n == 4) PushToTheOverflowEdge(item.model, FLT_MAX, false);
+    if (n == 4) PushToTheOverflowEdge(item.model, FLT_MAX, false, true);
     item.output_field_name =
         Chance(0.7, random) ? "Kestrium_" + item.model.output_name : Pick(HostileNames(), random);
     item.smart_names = !Chance(0.25, random);
