@@ -244,6 +244,7 @@ std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int
     item.model = MakeNetwork(inputs, hidden, random);
     if (n == 1) item.model.who.back() = 0;  // the statement would be "(((()/2)"
     if (n == 2) item.model.who.back() = 3;  // "(+3)/2" would divide integers
+    item.near_overflow = n == 3 || n == 4;
     if (n == 3) {
       PushToTheOverflowEdge(item.model, kLargestWritableDouble, true, true);
       item.past_single_precision = true;

@@ -14,6 +14,7 @@ struct ConformanceCase {
   NetworkModel model;
   std::string output_field_name;  // the "Output Variable Name" as a user might type it
   bool smart_names = true;
+  bool near_overflow = false;          // numbers near the largest a program holds
   bool past_single_precision = false;  // Fortran's REAL cannot hold its numbers
   std::vector<std::vector<double>> inputs;
 };

@@ -88,7 +88,9 @@ WorkbookResults MarsResultsForZeros(const MarsModel& model) {
   std::string error;
   if (!evaluator.Compile(model, error)) return {};
   const std::vector<std::optional<double>> zeros(model.input_names.size(), 0.0);
-  return {evaluator.Evaluate(zeros), std::monostate{}};
+  const double value = evaluator.Evaluate(zeros);
+  if (!std::isfinite(value)) return {};
+  return {value, std::monostate{}};
 }
 
 void FillRowSheet(SpreadsheetApplication& app, std::string_view base, const NetworkModel& model,

@@ -25,6 +25,7 @@ WorkbookResults NetworkResultsForZeros(const NetworkModel& model);
 // formatted with four decimals and read back.
 double WorkbookRoundedPrediction(double prediction);
 
+// The MARS worksheet function's result for all-zero inputs; empty when it is not finite.
 WorkbookResults MarsResultsForZeros(const MarsModel& model);
 
 // The first sheet: input names over zeros, the output formula beside them.
