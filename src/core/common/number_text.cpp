@@ -1,5 +1,6 @@
 #include "core/common/number_text.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -78,6 +79,18 @@ void AppendNumberText(std::string& out, double value) {
       out.append(digits + integer_digits, static_cast<size_t>(digit_count - integer_digits));
     }
   }
+}
+
+bool IsWritableNumber(double value, RealKind kind) {
+  // The largest double whose 15-digit text is below 1.797693134862315E+308; the next
+  // one is written 1.79769313486232E+308. FLT_MAX's own text reads back as FLT_MAX.
+  constexpr double kLargestDouble = 1.7976931348623149e308;
+  const double largest = kind == RealKind::Double ? kLargestDouble : FLT_MAX;
+  return std::fabs(value) <= largest;  // false for NaN too
+}
+
+std::string_view LargestWritableText(RealKind kind) {
+  return kind == RealKind::Double ? "1.79769313486231E+308" : "3.40282346638529E+38";
 }
 
 std::string NumberText(double value) {

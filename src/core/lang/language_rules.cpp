@@ -32,7 +32,7 @@ constexpr std::array<LanguageRules, 11> kRules = {{
     {Language::C, "C", true, true, kNoLimit, CommentForm::Block, kNoLimit, kNoContinuationLimit, "",
      kNoLimit},
     {Language::Fortran90, "Fortran 90", false, false, kFortranNameLength, CommentForm::ToLineEnd,
-     kFortranLineLength, kFortranContinuations, " &", kNoLimit},
+     kFortranLineLength, kFortranContinuations, " &", kNoLimit, true, false, RealKind::Single},
     {Language::Java, "Java", true, true, kNoLimit, CommentForm::Block, kNoLimit,
      kNoContinuationLimit, "", kJavaMethodBytes},
     {Language::Spss, "SPSS", false, false, 64, CommentForm::ToLineEnd, kNoLimit,
@@ -274,6 +274,10 @@ std::string RealLiteral(const LanguageRules& rules, double value, bool always_re
 
 void AppendRealLiteral(const LanguageRules& rules, std::string& out, double value,
                        bool always_real) {
+  if (!IsWritableNumber(value, rules.real_kind)) {
+    throw UnwritableNumber(std::string(rules.name) + " cannot read the number " +
+                           NumberText(value) + ".");
+  }
   const std::size_t start = out.size();
   AppendNumberText(out, value);
   bool integer_form = true;

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/common/number_text.h"
+
 namespace kdk::lang {
 
 // Every language the program writes. A generator writes model names, descriptions,
@@ -58,6 +60,9 @@ struct LanguageRules {
   // Whether the program reads its inputs as the variables of the user's data set (SAS,
   // SPSS): an input then keeps its name, and the program's own variables move instead.
   bool inputs_are_data_variables = false;
+
+  // The type its real literals and variables have (Fortran's REAL is single precision).
+  RealKind real_kind = RealKind::Double;
 };
 
 const LanguageRules& RulesOf(Language language);
@@ -89,6 +94,7 @@ void AppendStringBody(const LanguageRules& rules, std::string& out, std::string_
 // digits alone would be an integer literal the language refuses or computes with
 // differently (Java and Fortran integers end at 2^31 - 1). With `always_real`, an
 // integer-looking number always gets ".0" (a divisor that must not divide as integers).
+// A number IsWritableNumber refuses for the language's real kind raises UnwritableNumber.
 std::string RealLiteral(const LanguageRules& rules, double value, bool always_real = false);
 void AppendRealLiteral(const LanguageRules& rules, std::string& out, double value,
                        bool always_real = false);

@@ -1,7 +1,5 @@
 #include "core/lang/web_text.h"
 
-#include <cmath>
-
 #include "core/common/number_text.h"
 #include "core/lang/language_rules.h"
 
@@ -16,13 +14,7 @@ void AppendScriptString(std::string& out, std::string_view text) {
 }
 
 void AppendScriptNumber(std::string& out, double value) {
-  if (std::isnan(value)) {
-    out.append("NaN");
-  } else if (std::isinf(value)) {
-    out.append(value > 0 ? "Infinity" : "-Infinity");
-  } else {
-    AppendNumberText(out, value);
-  }
+  AppendRealLiteral(RulesOf(Language::JavaScript), out, value);
 }
 
 bool IsWordCharacter(char c) {

@@ -11,8 +11,8 @@ void AppendPageText(std::string& out, std::string_view text);
 // Text as the inside of a script string in quotes of either kind; "</script" and
 // "<!--" cannot form in it.
 void AppendScriptString(std::string& out, std::string_view text);
-// A number as a script reads it: the general number text (always with a decimal
-// point); a value that is not finite as the script's NaN or Infinity.
+// A number as a script reads it: the general number text. A number that is not
+// writable (IsWritableNumber) raises UnwritableNumber; it is never NaN or Infinity.
 void AppendScriptNumber(std::string& out, double value);
 
 // Letters, digits and "_": the characters a whole-word match must not run into.

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "core/common/number_text.h"
 #include "core/common/text_utils.h"
 #include "core/mars/mars_words.h"
 
@@ -30,6 +31,21 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// Why a number the text spells out cannot be read as a double: it is written as it
+// stands, and no program would read it as that number.
+std::string OutOfRangeWords(std::string_view number) {
+  long double wide = 0;
+  const auto [stop, ec] = std::from_chars(number.data(), number.data() + number.size(), wide);
+  // Past long double's range too, only the exponent's sign is left to tell.
+  const bool large = ec == std::errc() ? wide > 1
+                                       : number.find("E-") == std::string_view::npos &&
+                                             number.find("e-") == std::string_view::npos;
+  if (large) {
+    return "is past the largest number (" + std::string(LargestWritableText()) + ")";
+  }
+  return "is too small to be told from 0";
+}
+
 std::vector<Token> Tokenize(std::string_view text) {
   std::vector<Token> tokens;
   size_t i = 0;
@@ -51,6 +67,9 @@ std::vector<Token> Tokenize(std::string_view text) {
       Token token{TokenKind::Number, std::string(text.substr(i, end - i))};
       auto [stop, ec] = std::from_chars(text.data() + i, text.data() + end, token.value,
                                         std::chars_format::general);
+      if (ec == std::errc::result_out_of_range && stop == text.data() + end) {
+        throw ParseFailure("'" + token.text + "' " + OutOfRangeWords(token.text));
+      }
       if (ec != std::errc() || stop != text.data() + end) {
         throw ParseFailure("'" + token.text + "' is not a number");
       }

@@ -1,6 +1,7 @@
 #include "core/network/load_network.h"
 
 #include "core/common/text_utils.h"
+#include "core/network/network_numbers.h"
 #include "core/network/weights_reader.h"
 #include "core/shell/command_line.h"
 #include "core/shell/common_operations.h"
@@ -10,6 +11,12 @@ namespace kdk {
 bool LoadNetworkFromPath(Workspace& workspace, const std::string& path, MessagePort& messages) {
   NetworkModel fresh;
   if (!ReadWeightsFile(path, fresh, messages)) return false;
+  // Every finite field is read, but a number computed from them may still be past
+  // what a program can hold: no artifact is written for such a network.
+  if (const std::string problem = NetworkNumberProblem(fresh); !problem.empty()) {
+    messages.Inform(problem, MessageIcon::Exclamation);
+    return false;
+  }
   if (!ReadNetDescription(path, fresh.description, messages)) return false;
   workspace.network = std::move(fresh);
   workspace.state.mars_loaded = false;

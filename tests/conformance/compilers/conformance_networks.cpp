@@ -1,5 +1,7 @@
 #include "conformance_networks.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <random>
 
@@ -178,6 +180,35 @@ std::vector<std::vector<double>> MakeInputs(const NetworkModel& model, int count
 
 }  // namespace
 
+void PushToTheOverflowEdge(NetworkModel& model, double largest, bool huge_weight,
+                           bool narrow_range) {
+  const int inputs = model.InputCount();
+  const int hidden = model.HiddenCount();
+  for (int k = 0; k < hidden; ++k) model.hidden_type[k] = NeuronType::NonLinear;
+  model.linear_count = 0;
+  double total = 0;
+  for (double w : model.who) total += std::fabs(w);
+  for (double& w : model.who) w *= total > 0.9 ? 0.9 / total : 1;
+  model.min_norm_out = model.min_seen_out = -largest;
+  model.max_norm_out = model.max_seen_out = 0;
+  const auto set_range = [&](int i, double minimum, double maximum) {
+    model.min_norm[i] = minimum;
+    model.max_norm[i] = maximum;
+    model.min_seen[i] = minimum + 0.1 * (maximum - minimum);
+    model.max_seen[i] = minimum + 0.9 * (maximum - minimum);
+  };
+  set_range(0, -0.4 * largest, 0.4 * largest);
+  if (inputs > 1 && narrow_range) {
+    double widest = 1;
+    for (int k = 0; k < hidden; ++k) widest = std::max(widest, std::fabs(model.wih[1][k]));
+    set_range(1, 0, 4 * widest / largest);
+  }
+  if (inputs > 2 && hidden > 0 && huge_weight) {
+    set_range(2, -1, 1);
+    model.wih[2][0] = largest / 4;
+  }
+}
+
 std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case) {
   Random random(seed);
   std::vector<ConformanceCase> cases;
@@ -194,6 +225,11 @@ std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int
         inputs = 1 + n;
         hidden = 0;
         break;
+      case 3:  // numbers near the overflow edge
+      case 4:
+        inputs = 4;
+        hidden = 3;
+        break;
       default:
         // Most shapes small, some large: sizes spread evenly on a log scale.
         inputs = static_cast<int>(std::exp(std::uniform_real_distribution<double>(0, 4.8)(random)));
@@ -208,6 +244,13 @@ std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int
     item.model = MakeNetwork(inputs, hidden, random);
     if (n == 1) item.model.who.back() = 0;  // the statement would be "(((()/2)"
     if (n == 2) item.model.who.back() = 3;  // "(+3)/2" would divide integers
+    item.near_overflow = n == 3 || n == 4;
+    if (n == 3) {
+      PushToTheOverflowEdge(item.model, kLargestWritableDouble, true, true);
+      item.past_single_precision = true;
+    }
+    // Large weights would leave single precision's error bound meaningless.
+    if (n == 4) PushToTheOverflowEdge(item.model, FLT_MAX, false, true);
     item.output_field_name =
         Chance(0.7, random) ? "Kestrium_" + item.model.output_name : Pick(HostileNames(), random);
     item.smart_names = !Chance(0.25, random);

@@ -14,6 +14,8 @@ struct ConformanceCase {
   NetworkModel model;
   std::string output_field_name;  // the "Output Variable Name" as a user might type it
   bool smart_names = true;
+  bool near_overflow = false;          // numbers near the largest a program holds
+  bool past_single_precision = false;  // Fortran's REAL cannot hold its numbers
   std::vector<std::vector<double>> inputs;
 };
 
@@ -25,7 +27,20 @@ inline constexpr const char* kInjectedMark = "PWN-ED";
 // zero and whole-number weights and biases, output ranges up to 1E10, and names,
 // descriptions and paths drawn from keywords, library names, intermediate variable
 // names, names that smart naming makes equal, comment terminators, quotes, line
-// breaks and Latin-1 bytes. The first cases are the extreme shapes.
+// breaks and Latin-1 bytes. The first cases are the extreme shapes, then numbers
+// near the largest double and the largest single-precision number.
+// The largest double whose 15-digit text reads back finite: 1.79769313486231E+308.
+inline constexpr double kLargestWritableDouble = 1.7976931348623149e308;
+
+// Numbers near the largest a program holds, each still writable: an output range as
+// wide as `largest` (its minimum at -largest), an input range 0.8 of it, and
+// (`narrow_range`) an input range so narrow that its folded weights come to half of it
+// (its values are subnormal) and (`huge_weight`) a weight of a quarter of it. Every
+// neuron is tanh and the output weights sum to 0.9 at most, so the prediction stays
+// inside the output range for inputs inside theirs.
+void PushToTheOverflowEdge(NetworkModel& model, double largest, bool huge_weight,
+                           bool narrow_range);
+
 std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case);
 
 }  // namespace kdk::conformance

@@ -43,6 +43,24 @@ TEST(NumberText, WritesTheGeneralFormatExamples) {
   EXPECT_EQ(NumberText(5E-324), "4.94065645841247E-324");
 }
 
+// The largest writable number's text reads back finite; the next double's does not.
+TEST(NumberText, AWritableNumberReadsBackFinite) {
+  const double largest = 1.7976931348623149e308;
+  const double next = std::nextafter(largest, INFINITY);
+  EXPECT_TRUE(IsWritableNumber(-largest));
+  EXPECT_TRUE(std::isfinite(std::strtod(NumberText(largest).c_str(), nullptr)));
+  EXPECT_FALSE(IsWritableNumber(next));
+  EXPECT_TRUE(std::isinf(std::strtod(NumberText(next).c_str(), nullptr)));
+  EXPECT_EQ(NumberText(largest), LargestWritableText());
+  EXPECT_TRUE(IsWritableNumber(FLT_MAX, RealKind::Single));
+  EXPECT_TRUE(std::isfinite(std::strtof(NumberText(FLT_MAX).c_str(), nullptr)));
+  EXPECT_EQ(NumberText(FLT_MAX), LargestWritableText(RealKind::Single));
+  EXPECT_FALSE(IsWritableNumber(std::nextafter(double{FLT_MAX}, INFINITY), RealKind::Single));
+  EXPECT_TRUE(IsWritableNumber(5E-324));
+  EXPECT_FALSE(IsWritableNumber(INFINITY));
+  EXPECT_FALSE(IsWritableNumber(NAN));
+}
+
 TEST(NumberText, RoundingThatCarriesIntoANewDigitChangesTheForm) {
   // 999999999999999.9 rounds to 1E+15 at 15 digits, which is exponent form.
   EXPECT_EQ(NumberText(999999999999999.9), "1E+15");

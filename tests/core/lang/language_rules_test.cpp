@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/lang/name_table.h"
 #include "core/lang/text_checker.h"
+#include "core/lang/web_text.h"
 
 namespace kdk::lang {
 namespace {
@@ -79,6 +82,13 @@ TEST(LanguageRules, RealLiteralsWhereIntegersWouldFail) {
   EXPECT_EQ(RealLiteral(Java(), 1e15), "1E+15");
   EXPECT_EQ(RealLiteral(Vb(), 5e9), "5000000000#");
   EXPECT_EQ(RealLiteral(RulesOf(Language::Spss), 5e9), "5000000000");
+  // Never INF, NAN or a text that rounds past the largest number of the language.
+  EXPECT_EQ(RealLiteral(Fortran(), 3.4028234663852886e38), "3.40282346638529E+38");
+  EXPECT_THROW(RealLiteral(Fortran(), 1e39), UnwritableNumber);
+  EXPECT_THROW(RealLiteral(C(), 1.7976931348623151e308), UnwritableNumber);
+  EXPECT_THROW(RealLiteral(Java(), -INFINITY), UnwritableNumber);
+  std::string script;
+  EXPECT_THROW(AppendScriptNumber(script, NAN), UnwritableNumber);
 }
 
 TEST(NameTable, ClaimsTheLeastChangedFreeName) {

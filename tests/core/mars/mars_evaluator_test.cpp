@@ -66,6 +66,10 @@ TEST(MarsEvaluator, UnreadableDefinitionsAreClearErrors) {
       {"BF2 = (X >= 1 AND X <= 2);", "it is not a hinge max(0, ...)"},
       {"BF2 = max(0, X - 1)", "it does not end with ';'"},
       {"BF1 = max(0, 1 - X);", "another basis function has the same name"},
+      // Numbers are written as they stand: one no program reads as a double is refused.
+      {"BF2 = max(0, X - 1.8E308);",
+       "'1.8E308' is past the largest number (1.79769313486231E+308)"},
+      {"BF2 = max(0, 1E-400 - X);", "'1E-400' is too small to be told from 0"},
   };
   for (const Bad& bad : cases) {
     RecordingMessagePort messages;

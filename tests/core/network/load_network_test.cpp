@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/common/text_utils.h"
 #include "core/network/weights_reader.h"
 #include "fakes/fake_ports.h"
 #include "fakes/weights_file_builder.h"
@@ -119,6 +120,43 @@ TEST_F(LoadNetworkTest, AMissingFileIsReportedAsCorrupted) {
   EXPECT_EQ(description, "");
   EXPECT_EQ(fakes_.messages.messages.at(1).text,
             "Error reading description from weights file:" + missing + "\r\n\r\n");
+}
+
+// Every field is finite, but a number a program would be written with is not, or its
+// 15-digit text rounds past the largest double (the double after 1.7976931348623149E308).
+TEST_F(LoadNetworkTest, ANetworkWhoseNumbersOverflowIsRefusedNamingTheField) {
+  auto weight = SmallNetworkRecipe();
+  weight.inputs[0] = {"alpha", 0.5, 0, 1, -1};
+  weight.wih[0][0] = 1e308;
+  auto narrow = SmallNetworkRecipe();
+  narrow.inputs[1] = {"beta", 1e-310, 0, 1, -1};
+  auto output = SmallNetworkRecipe();
+  output.max_norm_out = 1e308;
+  output.min_norm_out = -1e308;
+  const std::string rounded = ReplaceAll(BuildWeightsFile(SmallNetworkRecipe()), "\r\n0.8,1\r\n",
+                                         "\r\n1.7976931348623151E308,1\r\n");
+  const std::string past = " is past the largest number (1.79769313486231E+308).";
+  const std::pair<std::string, std::string> cases[] = {
+      {BuildWeightsFile(weight),
+       "The input alpha cannot be scaled: its weight to hidden neuron 1 (1E+308) over its range "
+       "from 0 to 0.5" +
+           past},
+      {BuildWeightsFile(narrow),
+       "The input beta cannot be scaled: its weight to hidden neuron 1 (1.5) over its range from "
+       "0 to 9.99999999999997E-311" +
+           past},
+      {BuildWeightsFile(output),
+       "The output out cannot be scaled: the width of its range from -1E+308 to 1E+308" + past},
+      {rounded,
+       "The hidden neuron 1 cannot be written: its weight to the output (1.79769313486232E+308)" +
+           past}};
+  for (const auto& [text, message] : cases) {
+    fakes_.messages.messages.clear();
+    EXPECT_FALSE(LoadNetworkFromPath(workspace_, Write("net.kwf", text), fakes_.messages));
+    ASSERT_EQ(fakes_.messages.messages.size(), 1u);
+    EXPECT_EQ(fakes_.messages.messages[0].text, message);
+  }
+  EXPECT_FALSE(workspace_.state.network_loaded);
 }
 
 TEST_F(LoadNetworkTest, TheBundledExamplesLoad) {

@@ -10,6 +10,7 @@
 #include "core/export/code/statement_fitting.h"
 #include "core/lang/language_rules.h"
 #include "core/network/evaluate_network.h"
+#include "core/network/network_numbers.h"
 
 namespace kdk {
 
@@ -176,9 +177,8 @@ class ExpressionWriter {
   bool AppendInputTerm(std::string& out, int i, int k) const {
     const double w = model_.wih[i][k];
     if (w == 0) return false;
-    const double span = model_.max_norm[i] - model_.min_norm[i];
-    const double coefficient = (w + w) / span;
-    const double offset = ((model_.min_norm[i] + model_.min_norm[i]) / span + 1) * w;
+    const double coefficient = FoldedCoefficient(w, model_.max_norm[i], model_.min_norm[i]);
+    const double offset = FoldedOffset(w, model_.max_norm[i], model_.min_norm[i]);
     out.append("((");
     out.append(names_[i]);
     out.append(" * (");
@@ -528,6 +528,10 @@ bool InputsFit(CodeExportSettings& settings, const NetworkModel& model, MessageP
   settings.temp_variables.assign(1, std::string());
   std::string problem = NetworkShapeProblem(model);
   if (problem.empty()) problem = UnscalableInputMessage(model);
+  // Loading refuses what no language can read; Fortran's REAL holds less.
+  if (problem.empty()) {
+    problem = NetworkNumberProblem(model, lang::RulesOf(LanguageOf(settings.code_type)).real_kind);
+  }
   if (!problem.empty()) {
     messages.Inform(problem, MessageIcon::Exclamation);
     return false;

@@ -77,6 +77,8 @@ WorkbookResults NetworkResultsForZeros(const NetworkModel& model) {
   NetworkPrediction prediction;
   std::string error;
   if (!EvaluateNetwork(model, zeros, prediction, error)) return {};
+  // A sum past the largest number is no value a cell can hold: no cached result.
+  if (!std::isfinite(prediction.prediction) || !std::isfinite(prediction.strength)) return {};
   if (model.is_classifier) return {prediction.class_text, prediction.strength};
   return {WorkbookRoundedPrediction(prediction.prediction), std::monostate{}};
 }
@@ -86,7 +88,9 @@ WorkbookResults MarsResultsForZeros(const MarsModel& model) {
   std::string error;
   if (!evaluator.Compile(model, error)) return {};
   const std::vector<std::optional<double>> zeros(model.input_names.size(), 0.0);
-  return {evaluator.Evaluate(zeros), std::monostate{}};
+  const double value = evaluator.Evaluate(zeros);
+  if (!std::isfinite(value)) return {};
+  return {value, std::monostate{}};
 }
 
 void FillRowSheet(SpreadsheetApplication& app, std::string_view base, const NetworkModel& model,

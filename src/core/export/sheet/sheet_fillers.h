@@ -19,12 +19,13 @@ struct WorkbookResults {
 // The network's worksheet function result for all-zero inputs: the prediction as the
 // code module returns it (rounded to four decimals above 0.01, as its formatting does)
 // or, for a classifier, the class text and the strength. Empty results when the model
-// cannot be evaluated.
+// cannot be evaluated or its value there is not finite.
 WorkbookResults NetworkResultsForZeros(const NetworkModel& model);
 // The code module's arithmetic on one prediction: above 0.01 in magnitude it is
 // formatted with four decimals and read back.
 double WorkbookRoundedPrediction(double prediction);
 
+// The MARS worksheet function's result for all-zero inputs; empty when it is not finite.
 WorkbookResults MarsResultsForZeros(const MarsModel& model);
 
 // The first sheet: input names over zeros, the output formula beside them.
