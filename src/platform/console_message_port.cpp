@@ -1,14 +1,19 @@
 #include "platform/console_message_port.h"
 
+#include "core/common/model_text.h"
 #include "core/common/text_utils.h"
 
 namespace kdk {
+
+std::string TerminalText(std::string_view text) {
+  return IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+}
 
 MessageAnswer ConsoleMessagePort::Show(std::string_view text, std::string_view /*title*/,
                                        MessageIcon /*icon*/, MessageButtons buttons) {
   ++count_;
   // Messages are written with CR LF for message boxes; a terminal wants plain LF.
-  out_ << ReplaceAll(ReplaceAll(text, "\r\n", "\n"), "\r", "\n") << '\n';
+  out_ << TerminalText(ReplaceAll(ReplaceAll(text, "\r\n", "\n"), "\r", "\n")) << '\n';
   out_.flush();
   switch (buttons) {
     case MessageButtons::Ok:

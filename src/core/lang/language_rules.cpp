@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 
+#include "core/common/model_text.h"
 #include "core/common/number_text.h"
 #include "core/lang/reserved_words.h"
 
@@ -36,7 +37,7 @@ constexpr std::array<LanguageRules, 11> kRules = {{
     {Language::Java, "Java", true, true, kNoLimit, CommentForm::Block, kNoLimit,
      kNoContinuationLimit, "", kJavaMethodBytes},
     {Language::Spss, "SPSS", false, false, 64, CommentForm::ToLineEnd, kNoLimit,
-     kNoContinuationLimit, "", kNoLimit, false},
+     kNoContinuationLimit, "", kNoLimit, false, true},
     {Language::TransactSql, "SQL Server", false, true, 128, CommentForm::Block, kNoLimit,
      kNoContinuationLimit, "", kNoLimit},
     {Language::AccessSql, "Access", false, true, 64, CommentForm::None, kNoLimit,
@@ -52,6 +53,14 @@ bool IsLetter(char c) {
 }
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
+}
+// The letters of Windows-1252 beyond ASCII: Š Œ Ž š œ ž Ÿ ƒ ª µ º and À to ÿ except
+// × and ÷.
+bool IsCodePageLetter(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  constexpr std::string_view kHighLetters = "\x83\x8A\x8C\x8E\x9A\x9C\x9E\x9F\xAA\xB5\xBA";
+  return (byte >= 0xC0 && byte != 0xD7 && byte != 0xF7) ||
+         kHighLetters.find(c) != std::string_view::npos;
 }
 bool IsControl(char c) {
   const auto byte = static_cast<unsigned char>(c);
@@ -81,10 +90,12 @@ void AppendJavaBackslashes(std::string& out, std::string_view text, std::size_t&
   i += run - 1;
 }
 
-void AppendJavaUnicode(std::string& out, unsigned char byte) {
-  // Model text is Latin-1: byte B is the character U+00B.
-  out.append("\\u00");
-  AppendHexByte(out, byte);
+// "\\u" and the four hex digits of the character a model text byte stands for.
+void AppendUnicodeEscape(std::string& out, unsigned char byte) {
+  const char32_t code_point = CodePointOfCp1252(byte);
+  out.append("\\u");
+  AppendHexByte(out, static_cast<unsigned char>(code_point >> 8));
+  AppendHexByte(out, static_cast<unsigned char>(code_point & 0xFF));
 }
 
 }  // namespace
@@ -102,13 +113,17 @@ bool IsIdentifierSyntax(const LanguageRules& rules, std::string_view name) {
     // The user's own syntax: any text that stays on its line.
     return std::none_of(name.begin(), name.end(), IsControl);
   }
-  if (rules.max_identifier_length != kNoLimit && name.size() > rules.max_identifier_length) {
+  const std::size_t length = rules.code_page_letters ? Cp1252ToUtf8(name).size() : name.size();
+  if (rules.max_identifier_length != kNoLimit && length > rules.max_identifier_length) {
     return false;
   }
+  const auto letter = [&rules](char c) {
+    return IsLetter(c) || (rules.code_page_letters && IsCodePageLetter(c));
+  };
   const char first = name.front();
-  if (!IsLetter(first) && !(first == '_' && rules.underscore_may_lead)) return false;
+  if (!letter(first) && !(first == '_' && rules.underscore_may_lead)) return false;
   return std::all_of(name.begin(), name.end(),
-                     [](char c) { return IsLetter(c) || IsDigit(c) || c == '_'; });
+                     [&letter](char c) { return letter(c) || IsDigit(c) || c == '_'; });
 }
 
 bool IsReservedWord(const LanguageRules& rules, std::string_view name) {
@@ -150,7 +165,7 @@ void AppendCommentSafe(const LanguageRules& rules, std::string& out, std::string
     } else if (rules.language == Language::Java && c == '\\') {
       AppendJavaBackslashes(out, text, i);
     } else if (rules.language == Language::Java && !IsAscii(c)) {
-      AppendJavaUnicode(out, static_cast<unsigned char>(c));
+      AppendUnicodeEscape(out, static_cast<unsigned char>(c));
     } else if (rules.language == Language::JavaScript && c == '<' && i + 1 < text.size() &&
                (text[i + 1] == '/' || text[i + 1] == '!')) {
       out.append("< ");  // "</script" or "<!--" inside a script end or hide it
@@ -200,7 +215,7 @@ void AppendStringBody(const LanguageRules& rules, std::string& out, std::string_
         } else if (c == '"') {
           out.append("\\\"");
         } else if (IsControl(c) || !IsAscii(c)) {
-          AppendJavaUnicode(out, byte);
+          AppendUnicodeEscape(out, byte);
         } else {
           out.push_back(c);
         }
@@ -209,7 +224,9 @@ void AppendStringBody(const LanguageRules& rules, std::string& out, std::string_
         if (c == '\\' || c == '"' || c == '\'') {
           out.push_back('\\');
           out.push_back(c);
-        } else if (IsControl(c) || !IsAscii(c) || c == '<' || c == '>' || c == '&') {
+        } else if (!IsAscii(c)) {
+          AppendUnicodeEscape(out, byte);
+        } else if (IsControl(c) || c == '<' || c == '>' || c == '&') {
           out.append("\\x");  // also keeps "</script>" and "<!--" out of the script
           AppendHexByte(out, byte);
         } else {
@@ -227,6 +244,9 @@ void AppendStringBody(const LanguageRules& rules, std::string& out, std::string_
           out.append("&quot;");
         } else if (c == '\'') {
           out.append("&#39;");
+        } else if (!IsAscii(c)) {
+          // A character reference means the same under any reading of the charset.
+          out.append("&#").append(std::to_string(CodePointOfCp1252(byte))).push_back(';');
         } else {
           out.push_back(c);
         }

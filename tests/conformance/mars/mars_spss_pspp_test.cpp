@@ -120,9 +120,7 @@ TEST_F(PsppFolder, GeneratedModelsComputeTheModel) {
   for (std::uint32_t seed = 1; seed <= kModels; ++seed) {
     generated.push_back(GenerateMarsModel(seed));
     ModelRun run;
-    std::vector<std::string> lines;
-    ASSERT_TRUE(SplitTextLines(generated.back().text, lines));
-    ASSERT_TRUE(ParseMarsLines(lines, run.model, messages)) << generated.back().text;
+    ASSERT_TRUE(ParseMarsText(generated.back().text, run.model, messages)) << generated.back().text;
     run.rows = GenerateRows(generated.back(), run.model, seed, kRows);
     MarsSpssOptions options;
     options.include_header = seed % 2 == 0;
