@@ -83,7 +83,9 @@ class PsppFolder : public ::testing::Test {
     std::string error;
     ASSERT_TRUE(WriteFileAtomically(script_path, script, error)) << error;
     const std::string log = (folder_ / "log.txt").string();
-    const std::string command = std::string(KDK_PSPP) + " -O format=txt -o '" + log + "' '" +
+    // Generated syntax is in the code page of model text, as the engine tells PSPP.
+    const std::string command = std::string(KDK_PSPP) +
+                                " --syntax-encoding=windows-1252 -O format=txt -o '" + log + "' '" +
                                 script_path + "' > /dev/null 2>&1";
     const int status = std::system(command.c_str());
     std::string log_text;
