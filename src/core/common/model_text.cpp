@@ -129,6 +129,20 @@ bool Utf8ToCp1252(std::string_view utf8, std::string& text, std::string& error) 
   return true;
 }
 
+std::string PathAsModelText(std::string_view path) {
+  if (!IsValidUtf8(path)) return std::string(path);
+  std::string text;
+  text.reserve(path.size());
+  char32_t c = 0;
+  for (size_t i = 0, length = 0; i < path.size(); i += length) {
+    length = NextUtf8(path, i, c);  // never 0: the path is UTF-8
+    unsigned char byte = '?';
+    Cp1252OfCodePoint(c, byte);
+    text.push_back(static_cast<char>(byte));
+  }
+  return text;
+}
+
 bool DecodeModelText(std::string_view bytes, std::string& text, std::string& error) {
   if (!HasHighBytes(bytes) || !IsValidUtf8(bytes)) {
     text.assign(bytes);

@@ -26,6 +26,11 @@ bool Utf8ToCp1252(std::string_view utf8, std::string& text, std::string& error);
 
 bool IsValidUtf8(std::string_view bytes);
 
+// A file-system path (UTF-8 on this system) as text for an artifact: converted to
+// Windows-1252, a character the code page has not written as "?". A path that is not
+// UTF-8 is taken as it is.
+std::string PathAsModelText(std::string_view path);
+
 // Model text as it was read, decided once: text with bytes from 0x80 up that is valid
 // UTF-8 is UTF-8 (a leading byte-order mark dropped) and is converted; any other text
 // is taken as Windows-1252 unchanged. False, with `error` naming the line, when UTF-8

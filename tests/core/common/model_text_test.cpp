@@ -47,6 +47,11 @@ TEST(ModelText, RefusesACharacterTheCodePageCannotHoldNamingTheLine) {
   EXPECT_EQ(text, "kept");
 }
 
+TEST(ModelText, PathsFromTheFileSystemBecomeModelText) {
+  EXPECT_EQ(PathAsModelText("/m/caf\u00E9 \u4E2D.txt"), "/m/caf\xE9 ?.txt");
+  EXPECT_EQ(PathAsModelText("/m/caf\xE9.txt"), "/m/caf\xE9.txt");  // not UTF-8: as it is
+}
+
 TEST(ModelText, OneNameCharacterDefinition) {
   EXPECT_TRUE(IsModelNameStart('\xE9') && IsModelNameStart('_') && IsModelNameStart('Z'));
   EXPECT_FALSE(IsModelNameStart('1') || IsModelNameStart('$'));

@@ -2,6 +2,7 @@
 
 #include "core/common/date_text.h"
 #include "core/common/maker.h"
+#include "core/common/model_text.h"
 #include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 #include "core/export/vbproject/form_description.h"
@@ -135,7 +136,8 @@ bool VbMarsFormFile(const MarsModel& model, const VbProjectStamp& stamp, std::st
 }
 
 VbProjectStamp MakeVbProjectStamp(const Workspace& workspace, Clock& clock) {
-  return {workspace.state.model_path, ModelCreatedText(workspace, clock), DateText(clock.Now())};
+  return {PathAsModelText(workspace.state.model_path), ModelCreatedText(workspace, clock),
+          DateText(clock.Now())};
 }
 
 bool GenerateVbProject(const Workspace& workspace, int model_type, Clock& clock,

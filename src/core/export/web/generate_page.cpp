@@ -1,5 +1,6 @@
 #include "core/export/web/generate_page.h"
 
+#include "core/common/model_text.h"
 #include "core/common/text_file.h"
 #include "core/export/web/mars_page.h"
 #include "core/export/web/network_page.h"
@@ -10,7 +11,8 @@ namespace kdk {
 namespace {
 
 PageFacts FactsOf(const Workspace& workspace, Clock& clock) {
-  return {workspace.state.model_path, ModelCreatedText(workspace, clock), DateText(clock.Now())};
+  return {PathAsModelText(workspace.state.model_path), ModelCreatedText(workspace, clock),
+          DateText(clock.Now())};
 }
 
 bool WritePage(const Workspace& workspace, Ports& ports, const std::string& page,

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "core/common/date_text.h"
+#include "core/common/model_text.h"
 #include "core/export/sheet/save_workbook.h"
 #include "core/export/sheet/workbook_names.h"
 #include "core/shell/common_operations.h"
@@ -45,7 +46,7 @@ void SaveWorkbook(GuiContext& context, int model_type, QLabel* save_as, QLabel* 
   save_as->setText(PathToQString("Saving as " + path));
   if (!CheckReadyToSave(workspace, path, model_type, context.ports.messages)) return;
 
-  const VbProjectStamp stamp{workspace.state.model_path,
+  const VbProjectStamp stamp{PathAsModelText(workspace.state.model_path),
                              ModelCreatedText(workspace, context.ports.clock),
                              DateText(context.ports.clock.Now())};
   std::string caption = ToBytes(progress->text());
