@@ -50,7 +50,8 @@ std::string VbProjectText(std::string_view base_name) {
   std::string out;
   using vbpiece::Line;
   Line(out, "Type=Exe");
-  Line(out, "Form=" + std::string(base_name) + ".frm");
+  // The form's file name as VB6 reads the project: in its code page.
+  Line(out, "Form=" + PathAsModelText(base_name) + ".frm");
   Line(out,
        "Reference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#..\\..\\WINDOWS\\SYSTEM\\"
        "STDOLE2.TLB#OLE Automation");
