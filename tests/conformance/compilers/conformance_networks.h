@@ -25,7 +25,7 @@ inline constexpr const char* kInjectedMark = "PWN-ED";
 // zero and whole-number weights and biases, output ranges up to 1E10, and names,
 // descriptions and paths drawn from keywords, library names, intermediate variable
 // names, names that smart naming makes equal, comment terminators, quotes, line
-// breaks and Latin-1 bytes. The first cases are the extreme shapes.
+// breaks and Windows-1252 bytes (0x80 to 0x9F too). The first cases are the extreme shapes.
 std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case);
 
 }  // namespace kdk::conformance
