@@ -5,15 +5,11 @@
 
 namespace kdk {
 
-std::string TerminalText(std::string_view text) {
-  return IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
-}
-
 MessageAnswer ConsoleMessagePort::Show(std::string_view text, std::string_view /*title*/,
                                        MessageIcon /*icon*/, MessageButtons buttons) {
   ++count_;
   // Messages are written with CR LF for message boxes; a terminal wants plain LF.
-  out_ << TerminalText(ReplaceAll(ReplaceAll(text, "\r\n", "\n"), "\r", "\n")) << '\n';
+  out_ << MessageTextAsUtf8(ReplaceAll(ReplaceAll(text, "\r\n", "\n"), "\r", "\n")) << '\n';
   out_.flush();
   switch (buttons) {
     case MessageButtons::Ok:

@@ -1,16 +1,10 @@
 #pragma once
 
 #include <ostream>
-#include <string>
-#include <string_view>
 
 #include "core/ports/message_port.h"
 
 namespace kdk {
-
-// Engine text for a UTF-8 terminal: model text is Windows-1252, so text that is not
-// UTF-8 already (a path, plain ASCII) is converted from the code page.
-std::string TerminalText(std::string_view text);
 
 // Prints every message to a stream (stderr for the command line). Questions get the
 // answer chosen when the port was made, so batch runs decide them with flags.

@@ -143,6 +143,10 @@ std::string PathAsModelText(std::string_view path) {
   return text;
 }
 
+std::string MessageTextAsUtf8(std::string_view text) {
+  return IsValidUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+}
+
 bool DecodeModelText(std::string_view bytes, std::string& text, std::string& error) {
   if (!HasHighBytes(bytes) || !IsValidUtf8(bytes)) {
     text.assign(bytes);

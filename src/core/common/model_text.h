@@ -31,6 +31,11 @@ bool IsValidUtf8(std::string_view bytes);
 // UTF-8 is taken as it is.
 std::string PathAsModelText(std::string_view path);
 
+// Text of the engine for a UTF-8 display (a terminal, a message box). Messages join
+// model text with paths and outside programs' words, which are UTF-8: text that is
+// valid UTF-8 stays as it is, any other is model text and is converted.
+std::string MessageTextAsUtf8(std::string_view text);
+
 // Model text as it was read, decided once: text with bytes from 0x80 up that is valid
 // UTF-8 is UTF-8 (a leading byte-order mark dropped) and is converted; any other text
 // is taken as Windows-1252 unchanged. False, with `error` naming the line, when UTF-8

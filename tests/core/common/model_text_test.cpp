@@ -47,7 +47,11 @@ TEST(ModelText, RefusesACharacterTheCodePageCannotHoldNamingTheLine) {
   EXPECT_EQ(text, "kept");
 }
 
-TEST(ModelText, PathsFromTheFileSystemBecomeModelText) {
+TEST(ModelText, PathsAndMessagesCrossBetweenTheFileSystemAndModelText) {
+  EXPECT_EQ(MessageTextAsUtf8("Gr\xF6\xDF"
+                              "e \x80"),
+            "Gr\u00F6\u00DFe \u20AC");
+  EXPECT_EQ(MessageTextAsUtf8("/m/caf\u00E9.txt"), "/m/caf\u00E9.txt");
   EXPECT_EQ(PathAsModelText("/m/caf\u00E9 \u4E2D.txt"), "/m/caf\xE9 ?.txt");
   EXPECT_EQ(PathAsModelText("/m/caf\xE9.txt"), "/m/caf\xE9.txt");  // not UTF-8: as it is
 }
