@@ -32,10 +32,9 @@ class QuietMessages : public kdk::MessagePort {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view text(reinterpret_cast<const char*>(data), size);
   QuietMessages messages;
-  std::vector<std::string> lines;
-  if (!kdk::SplitTextLines(text, lines)) return 0;
   kdk::MarsModel model;
-  if (!kdk::ParseMarsLines(lines, model, messages)) return 0;
+  // Read as pasted text is: its encoding decided (UTF-8 or the code page), then parsed.
+  if (!kdk::ParseMarsText(text, model, messages)) return 0;
   if (model.basis_function_defs.empty() ||
       model.basis_function_defs.size() != model.basis_function_names.size() ||
       model.input_names.size() != model.is_categorical.size()) {

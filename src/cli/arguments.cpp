@@ -1,5 +1,7 @@
 #include "cli/arguments.h"
 
+#include "core/common/model_text.h"
+
 namespace kdk::cli {
 
 Arguments::Arguments(const std::vector<std::string>& words,
@@ -21,6 +23,12 @@ Arguments::Arguments(const std::vector<std::string>& words,
     } else if (value_options.count(word)) {
       if (i + 1 >= words.size()) throw UsageError{word + " needs a value"};
       values_[word] = words[++i];
+      // An option's text (names, an introduction) is model text, read like a model's;
+      // the output path stays in the file system's own bytes.
+      std::string text, error;
+      if (word == "-o") continue;
+      if (!DecodeModelText(values_[word], text, error)) throw UsageError{word + ": " + error};
+      values_[word] = std::move(text);
     } else if (flag_options.count(word)) {
       flags_.insert(word);
     } else if (word[1] != '-' && (isdigit(static_cast<unsigned char>(word[1])) || word[1] == '.')) {

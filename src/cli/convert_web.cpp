@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "cli/converters.h"
+#include "core/common/model_text.h"
 #include "core/common/text_utils.h"
 #include "core/export/web/generate_page.h"
 #include "core/export/web/mars_page.h"
@@ -51,7 +52,8 @@ PageStyle StyleFrom(const Arguments& args) {
 
 PageFacts FactsOf(const Workspace& workspace) {
   SystemClock clock;
-  return {workspace.state.model_path, ModelCreatedText(workspace, clock), DateText(clock.Now())};
+  return {PathAsModelText(workspace.state.model_path), ModelCreatedText(workspace, clock),
+          DateText(clock.Now())};
 }
 
 bool WritePage(ConvertRequest& request, int model_type, const std::string& page) {

@@ -3,6 +3,7 @@
 
 #include "cli/converters.h"
 #include "core/common/date_text.h"
+#include "core/common/model_text.h"
 #include "core/common/text_utils.h"
 #include "core/export/sheet/save_workbook.h"
 #include "core/shell/common_operations.h"
@@ -43,8 +44,8 @@ bool ConvertWorkbook(ConvertRequest& request, bool mars) {
   }
   workspace.output_path = request.output_path;
   SystemClock clock;
-  const VbProjectStamp stamp{workspace.state.model_path, ModelCreatedText(workspace, clock),
-                             DateText(clock.Now())};
+  const VbProjectStamp stamp{PathAsModelText(workspace.state.model_path),
+                             ModelCreatedText(workspace, clock), DateText(clock.Now())};
   workbook::EmbeddedSpreadsheet app;
   NoViewer shell;
   NoLooking messages(request.messages);

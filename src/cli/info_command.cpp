@@ -3,6 +3,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/model_loader.h"
+#include "core/common/model_text.h"
 #include "core/common/number_text.h"
 #include "core/common/text_utils.h"
 #include "core/mars/model_summary.h"
@@ -27,15 +28,15 @@ void PrintNetworkInfo(const Workspace& workspace, std::ostream& out) {
   out << "hidden neurons: " << net.HiddenCount() << " (" << net.HiddenCount() - net.linear_count
       << " non-linear, " << net.linear_count << " linear)\n";
   for (int i = 0; i < net.InputCount(); ++i) {
-    out << "input " << i + 1 << ": " << net.input_names[i] << "  range "
+    out << "input " << i + 1 << ": " << MessageTextAsUtf8(net.input_names[i]) << "  range "
         << NumberText(net.min_norm[i]) << " to " << NumberText(net.max_norm[i]) << ", seen "
         << NumberText(net.min_seen[i]) << " to " << NumberText(net.max_seen[i]) << '\n';
   }
-  out << "output: " << net.output_name << "  range " << NumberText(net.min_norm_out) << " to "
-      << NumberText(net.max_norm_out) << ", seen " << NumberText(net.min_seen_out) << " to "
-      << NumberText(net.max_seen_out) << '\n';
+  out << "output: " << MessageTextAsUtf8(net.output_name) << "  range "
+      << NumberText(net.min_norm_out) << " to " << NumberText(net.max_norm_out) << ", seen "
+      << NumberText(net.min_seen_out) << " to " << NumberText(net.max_seen_out) << '\n';
   if (!net.description.empty()) {
-    out << "description:\n" << ReplaceAll(net.description, "\r\n", "\n") << '\n';
+    out << "description:\n" << MessageTextAsUtf8(ReplaceAll(net.description, "\r\n", "\n")) << '\n';
   }
 }
 
@@ -56,7 +57,8 @@ int RunInfo(const std::vector<std::string>& words) {
     PrintNetworkInfo(workspace, std::cout);
   } else {
     std::cout << "model: MARS\nfile: " << workspace.state.model_path << '\n'
-              << ReplaceAll(ModelSummaryText(workspace.mars, "", "", ""), "\r\n", "\n");
+              << MessageTextAsUtf8(
+                     ReplaceAll(ModelSummaryText(workspace.mars, "", "", ""), "\r\n", "\n"));
   }
   return kExitOk;
 }

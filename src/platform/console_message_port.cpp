@@ -1,5 +1,6 @@
 #include "platform/console_message_port.h"
 
+#include "core/common/model_text.h"
 #include "core/common/text_utils.h"
 
 namespace kdk {
@@ -8,7 +9,7 @@ MessageAnswer ConsoleMessagePort::Show(std::string_view text, std::string_view /
                                        MessageIcon /*icon*/, MessageButtons buttons) {
   ++count_;
   // Messages are written with CR LF for message boxes; a terminal wants plain LF.
-  out_ << ReplaceAll(ReplaceAll(text, "\r\n", "\n"), "\r", "\n") << '\n';
+  out_ << MessageTextAsUtf8(ReplaceAll(ReplaceAll(text, "\r\n", "\n"), "\r", "\n")) << '\n';
   out_.flush();
   switch (buttons) {
     case MessageButtons::Ok:

@@ -14,6 +14,15 @@ check "mars stdin" 0 "prediction: 179.6225" "" -- sh -c "\"$KDK\" predict - 150 
 printf 'Y = 1;\r\n' >"$work/not_mars.txt"
 check "mars unreadable" 1 "" "Cannot Read Data" -- "$KDK" info "$work/not_mars.txt"
 check "mars missing file" 1 "" "There is a problem trying to read the model data from the file." -- "$KDK" info "$work/none.txt"
+# Model text in UTF-8 is read in the code page: the SQL file holds Größe as 1252 bytes.
+printf 'BF1 = max(0, Gr\xc3\xb6\xc3\x9fe - 1);\r\n\r\nY = 2 * BF1;\r\n\r\nMODEL Y = BF1;\r\n' >"$work/utf8.txt"
+check "mars utf-8 text in the code page" 0 "$(printf '[Gr\xf6\xdfe]')" "" -- "$KDK" convert "$work/utf8.txt" --to sql -o -
+check "mars utf-8 predicts" 0 "prediction: 4" "" -- "$KDK" predict "$work/utf8.txt" 3
+cp "$work/utf8.txt" "$work/caf$(printf '\xc3\xa9').txt"
+check "mars page path as a reference" 0 "caf&#233;.txt" "" -- sh -c "\"$KDK\" convert \"$work/caf$(printf '\xc3\xa9').txt\" --to html -o \"$work/p.html\" >/dev/null && cat \"$work/p.html\""
+check "mars page name as references" 0 ">Gr&#246;&#223;e<" "" -- cat "$work/p.html"
+printf 'BF1 = max(0, X - 1);\r\nBF2 = max(0, \xe4\xb8\xad - 1);\r\n\r\nY = 2 * BF1;\r\n\r\nMODEL Y = BF1;\r\n' >"$work/cjk.txt"
+check "mars character outside the code page" 1 "" "Line 2 holds the character U+4E2D after \"BF2 = max(0, \"" -- "$KDK" info "$work/cjk.txt"
 
 check "mars sql written" 0 "$work/q.sql" "Done it!" -- "$KDK" convert "$mars" --to sql -o "$work/q.sql"
 check "mars sql set line" 0 "SET [FieldName] =  150.5 +" "" -- cat "$work/q.sql"

@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSettings>
@@ -109,10 +111,13 @@ TEST(QtSettings, FoldersAreRememberedPerUserUnderDirectories) {
   EXPECT_EQ(raw.value("Directories/1Model").toString(), "/data/models with blanks");
 }
 
-TEST(QtClipboard, TextCrossesAsSingleBytes) {
+TEST(QtClipboard, TextCrossesInTheCodePageOfModelText) {
   QtClipboard clipboard;
-  clipboard.SetText("caf\xE9 \xB5g");
-  EXPECT_EQ(clipboard.GetText(), "caf\xE9 \xB5g");
+  clipboard.SetText("caf\xE9 \xB5g \x80");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("caf\u00E9 \u00B5g \u20AC"));
+  EXPECT_EQ(clipboard.GetText(), "caf\xE9 \xB5g \x80");
+  QGuiApplication::clipboard()->setText(QString::fromUtf8("\u0160koda \u4E2D"));
+  EXPECT_EQ(clipboard.GetText(), "\x8Akoda ?");  // what the code page has not becomes "?"
   clipboard.Clear();
   EXPECT_EQ(clipboard.GetText(), "");
 }

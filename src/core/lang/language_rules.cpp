@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 
+#include "core/common/model_text.h"
 #include "core/common/number_text.h"
 #include "core/lang/reserved_words.h"
 
@@ -23,28 +24,121 @@ constexpr std::size_t kVbLineLength = 1023;
 constexpr int kVbContinuations = 24;
 
 constexpr std::array<LanguageRules, 11> kRules = {{
-    {Language::Equation, "Equation", false, true, kNoLimit, CommentForm::UserDefined, kNoLimit,
-     kNoContinuationLimit, "", kNoLimit},
-    {Language::Sas, "SAS", false, true, 32, CommentForm::Block, kNoLimit, kNoContinuationLimit, "",
-     kNoLimit, true, true},
-    {Language::VisualBasic, "Visual Basic", false, false, 255, CommentForm::ToLineEnd,
-     kVbLineLength, kVbContinuations, " _", kNoLimit},
-    {Language::C, "C", true, true, kNoLimit, CommentForm::Block, kNoLimit, kNoContinuationLimit, "",
-     kNoLimit},
-    {Language::Fortran90, "Fortran 90", false, false, kFortranNameLength, CommentForm::ToLineEnd,
-     kFortranLineLength, kFortranContinuations, " &", kNoLimit, true, false, RealKind::Single},
-    {Language::Java, "Java", true, true, kNoLimit, CommentForm::Block, kNoLimit,
-     kNoContinuationLimit, "", kJavaMethodBytes},
-    {Language::Spss, "SPSS", false, false, 64, CommentForm::ToLineEnd, kNoLimit,
-     kNoContinuationLimit, "", kNoLimit, false, true},
-    {Language::TransactSql, "SQL Server", false, true, 128, CommentForm::Block, kNoLimit,
-     kNoContinuationLimit, "", kNoLimit},
-    {Language::AccessSql, "Access", false, true, 64, CommentForm::None, kNoLimit,
-     kNoContinuationLimit, "", kNoLimit},
-    {Language::Html, "HTML", true, false, kNoLimit, CommentForm::None, kNoLimit,
-     kNoContinuationLimit, "", kNoLimit},
-    {Language::JavaScript, "JavaScript", true, true, kNoLimit, CommentForm::Block, kNoLimit,
-     kNoContinuationLimit, "", kNoLimit},
+    {.language = Language::Equation,
+     .name = "Equation",
+     .case_sensitive = false,
+     .underscore_may_lead = true,
+     .max_identifier_length = kNoLimit,
+     .comment_form = CommentForm::UserDefined,
+     .max_line_length = kNoLimit,
+     .max_continuations = kNoContinuationLimit,
+     .continuation = "",
+     .max_procedure_size = kNoLimit},
+    {.language = Language::Sas,
+     .name = "SAS",
+     .case_sensitive = false,
+     .underscore_may_lead = true,
+     .max_identifier_length = 32,
+     .comment_form = CommentForm::Block,
+     .max_line_length = kNoLimit,
+     .max_continuations = kNoContinuationLimit,
+     .continuation = "",
+     .max_procedure_size = kNoLimit,
+     .inputs_are_data_variables = true},
+    {.language = Language::VisualBasic,
+     .name = "Visual Basic",
+     .case_sensitive = false,
+     .underscore_may_lead = false,
+     .max_identifier_length = 255,
+     .comment_form = CommentForm::ToLineEnd,
+     .max_line_length = kVbLineLength,
+     .max_continuations = kVbContinuations,
+     .continuation = " _",
+     .max_procedure_size = kNoLimit},
+    {.language = Language::C,
+     .name = "C",
+     .case_sensitive = true,
+     .underscore_may_lead = true,
+     .max_identifier_length = kNoLimit,
+     .comment_form = CommentForm::Block,
+     .max_line_length = kNoLimit,
+     .max_continuations = kNoContinuationLimit,
+     .continuation = "",
+     .max_procedure_size = kNoLimit},
+    {.language = Language::Fortran90,
+     .name = "Fortran 90",
+     .case_sensitive = false,
+     .underscore_may_lead = false,
+     .max_identifier_length = kFortranNameLength,
+     .comment_form = CommentForm::ToLineEnd,
+     .max_line_length = kFortranLineLength,
+     .max_continuations = kFortranContinuations,
+     .continuation = " &",
+     .max_procedure_size = kNoLimit,
+     .real_kind = RealKind::Single},
+    {.language = Language::Java,
+     .name = "Java",
+     .case_sensitive = true,
+     .underscore_may_lead = true,
+     .max_identifier_length = kNoLimit,
+     .comment_form = CommentForm::Block,
+     .max_line_length = kNoLimit,
+     .max_continuations = kNoContinuationLimit,
+     .continuation = "",
+     .max_procedure_size = kJavaMethodBytes},
+    {.language = Language::Spss,
+     .name = "SPSS",
+     .case_sensitive = false,
+     .underscore_may_lead = false,
+     .max_identifier_length = 64,
+     .comment_form = CommentForm::ToLineEnd,
+     .max_line_length = kNoLimit,
+     .max_continuations = kNoContinuationLimit,
+     .continuation = "",
+     .max_procedure_size = kNoLimit,
+     .unary_plus = false,
+     .inputs_are_data_variables = true,
+     .code_page_letters = true},
+    {.language = Language::TransactSql,
+     .name = "SQL Server",
+     .case_sensitive = false,
+     .underscore_may_lead = true,
+     .max_identifier_length = 128,
+     .comment_form = CommentForm::Block,
+     .max_line_length = kNoLimit,
+     .max_continuations = kNoContinuationLimit,
+     .continuation = "",
+     .max_procedure_size = kNoLimit},
+    {.language = Language::AccessSql,
+     .name = "Access",
+     .case_sensitive = false,
+     .underscore_may_lead = true,
+     .max_identifier_length = 64,
+     .comment_form = CommentForm::None,
+     .max_line_length = kNoLimit,
+     .max_continuations = kNoContinuationLimit,
+     .continuation = "",
+     .max_procedure_size = kNoLimit},
+    {.language = Language::Html,
+     .name = "HTML",
+     .case_sensitive = true,
+     .underscore_may_lead = false,
+     .max_identifier_length = kNoLimit,
+     .comment_form = CommentForm::None,
+     .max_line_length = kNoLimit,
+     .max_continuations = kNoContinuationLimit,
+     .continuation = "",
+     .max_procedure_size = kNoLimit},
+    {.language = Language::JavaScript,
+     .name = "JavaScript",
+     .case_sensitive = true,
+     .underscore_may_lead = true,
+     .max_identifier_length = kNoLimit,
+     .comment_form = CommentForm::Block,
+     .max_line_length = kNoLimit,
+     .max_continuations = kNoContinuationLimit,
+     .continuation = "",
+     .max_procedure_size = kNoLimit},
 }};
 
 bool IsLetter(char c) {
@@ -52,6 +146,14 @@ bool IsLetter(char c) {
 }
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
+}
+// The letters of Windows-1252 beyond ASCII: Š Œ Ž š œ ž Ÿ ƒ ª µ º and À to ÿ except
+// × and ÷.
+bool IsCodePageLetter(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  constexpr std::string_view kHighLetters = "\x83\x8A\x8C\x8E\x9A\x9C\x9E\x9F\xAA\xB5\xBA";
+  return (byte >= 0xC0 && byte != 0xD7 && byte != 0xF7) ||
+         kHighLetters.find(c) != std::string_view::npos;
 }
 bool IsControl(char c) {
   const auto byte = static_cast<unsigned char>(c);
@@ -81,10 +183,12 @@ void AppendJavaBackslashes(std::string& out, std::string_view text, std::size_t&
   i += run - 1;
 }
 
-void AppendJavaUnicode(std::string& out, unsigned char byte) {
-  // Model text is Latin-1: byte B is the character U+00B.
-  out.append("\\u00");
-  AppendHexByte(out, byte);
+// "\\u" and the four hex digits of the character a model text byte stands for.
+void AppendUnicodeEscape(std::string& out, unsigned char byte) {
+  const char32_t code_point = CodePointOfCp1252(byte);
+  out.append("\\u");
+  AppendHexByte(out, static_cast<unsigned char>(code_point >> 8));
+  AppendHexByte(out, static_cast<unsigned char>(code_point & 0xFF));
 }
 
 }  // namespace
@@ -102,13 +206,17 @@ bool IsIdentifierSyntax(const LanguageRules& rules, std::string_view name) {
     // The user's own syntax: any text that stays on its line.
     return std::none_of(name.begin(), name.end(), IsControl);
   }
-  if (rules.max_identifier_length != kNoLimit && name.size() > rules.max_identifier_length) {
+  const std::size_t length = rules.code_page_letters ? Cp1252ToUtf8(name).size() : name.size();
+  if (rules.max_identifier_length != kNoLimit && length > rules.max_identifier_length) {
     return false;
   }
+  const auto letter = [&rules](char c) {
+    return IsLetter(c) || (rules.code_page_letters && IsCodePageLetter(c));
+  };
   const char first = name.front();
-  if (!IsLetter(first) && !(first == '_' && rules.underscore_may_lead)) return false;
+  if (!letter(first) && !(first == '_' && rules.underscore_may_lead)) return false;
   return std::all_of(name.begin(), name.end(),
-                     [](char c) { return IsLetter(c) || IsDigit(c) || c == '_'; });
+                     [&letter](char c) { return letter(c) || IsDigit(c) || c == '_'; });
 }
 
 bool IsReservedWord(const LanguageRules& rules, std::string_view name) {
@@ -150,7 +258,7 @@ void AppendCommentSafe(const LanguageRules& rules, std::string& out, std::string
     } else if (rules.language == Language::Java && c == '\\') {
       AppendJavaBackslashes(out, text, i);
     } else if (rules.language == Language::Java && !IsAscii(c)) {
-      AppendJavaUnicode(out, static_cast<unsigned char>(c));
+      AppendUnicodeEscape(out, static_cast<unsigned char>(c));
     } else if (rules.language == Language::JavaScript && c == '<' && i + 1 < text.size() &&
                (text[i + 1] == '/' || text[i + 1] == '!')) {
       out.append("< ");  // "</script" or "<!--" inside a script end or hide it
@@ -200,7 +308,7 @@ void AppendStringBody(const LanguageRules& rules, std::string& out, std::string_
         } else if (c == '"') {
           out.append("\\\"");
         } else if (IsControl(c) || !IsAscii(c)) {
-          AppendJavaUnicode(out, byte);
+          AppendUnicodeEscape(out, byte);
         } else {
           out.push_back(c);
         }
@@ -209,7 +317,9 @@ void AppendStringBody(const LanguageRules& rules, std::string& out, std::string_
         if (c == '\\' || c == '"' || c == '\'') {
           out.push_back('\\');
           out.push_back(c);
-        } else if (IsControl(c) || !IsAscii(c) || c == '<' || c == '>' || c == '&') {
+        } else if (!IsAscii(c)) {
+          AppendUnicodeEscape(out, byte);
+        } else if (IsControl(c) || c == '<' || c == '>' || c == '&') {
           out.append("\\x");  // also keeps "</script>" and "<!--" out of the script
           AppendHexByte(out, byte);
         } else {
@@ -227,6 +337,9 @@ void AppendStringBody(const LanguageRules& rules, std::string& out, std::string_
           out.append("&quot;");
         } else if (c == '\'') {
           out.append("&#39;");
+        } else if (!IsAscii(c)) {
+          // A character reference means the same under any reading of the charset.
+          out.append("&#").append(std::to_string(CodePointOfCp1252(byte))).push_back(';');
         } else {
           out.push_back(c);
         }

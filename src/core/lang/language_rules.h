@@ -38,7 +38,7 @@ struct LanguageRules {
   Language language;
   std::string_view name;  // for messages: "C", "Java", "Fortran 90", "Visual Basic", ...
 
-  // Identifiers: letters, digits and "_" only, in every language we write.
+  // Identifiers: ASCII letters, digits and "_" (SPSS: code page letters too).
   bool case_sensitive;                // whether Var1 and VAR1 are different names
   bool underscore_may_lead;           // "_2nd_input" is a name
   std::size_t max_identifier_length;  // 0: no limit
@@ -63,6 +63,11 @@ struct LanguageRules {
 
   // The type its real literals and variables have (Fortran's REAL is single precision).
   RealKind real_kind = RealKind::Double;
+
+  // Whether identifiers may also hold the letters of model text's code page (Größe,
+  // café): SPSS reads them as letters; its length limit then counts the UTF-8 bytes
+  // a data file stores.
+  bool code_page_letters = false;
 };
 
 const LanguageRules& RulesOf(Language language);

@@ -15,10 +15,8 @@ void AppendScriptString(std::string& out, std::string_view text);
 // writable (IsWritableNumber) raises UnwritableNumber; it is never NaN or Infinity.
 void AppendScriptNumber(std::string& out, double value);
 
-// Letters, digits and "_": the characters a whole-word match must not run into.
-bool IsWordCharacter(char c);
 // Whether `name` stands at `position` of `text` as a whole word: where the name
-// begins or ends with a word character, the text next to it is not one.
+// begins or ends with a model name character, the text next to it is not one.
 bool IsWholeWordAt(std::string_view text, size_t position, std::string_view name);
 
 }  // namespace kdk::lang

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "core/common/model_text.h"
 #include "core/common/number_text.h"
 #include "core/common/text_utils.h"
 #include "core/mars/mars_words.h"
@@ -78,9 +79,9 @@ std::vector<Token> Tokenize(std::string_view text) {
     } else if (c == '.') {
       tokens.push_back({TokenKind::Dot, "."});
       ++i;
-    } else if (IsMarsNameStart(c)) {
+    } else if (IsModelNameStart(c)) {
       size_t end = i;
-      while (end < text.size() && IsMarsNameChar(text[end])) ++end;
+      while (end < text.size() && IsModelNameChar(text[end])) ++end;
       tokens.push_back({TokenKind::Name, std::string(text.substr(i, end - i))});
       i = end;
     } else if ((c == '<' || c == '>') && i + 1 < text.size() &&

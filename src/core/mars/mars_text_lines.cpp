@@ -1,5 +1,6 @@
 #include "core/mars/mars_text_lines.h"
 
+#include "core/common/model_text.h"
 #include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 
@@ -15,9 +16,20 @@ bool ReadTextFileLines(const std::string& path, std::vector<std::string>& lines,
     messages.Inform(text);
     return false;
   }
+  std::string text;
+  if (!DecodeModelText(bytes, text, error)) {
+    messages.Inform(UnrepresentableTextMessage(error), MessageIcon::Critical);
+    return false;
+  }
   lines.clear();
-  for (const std::string& line : SplitIntoLines(bytes)) lines.push_back(TrimBlanks(line));
+  for (const std::string& line : SplitIntoLines(text)) lines.push_back(TrimBlanks(line));
   return true;
+}
+
+std::string UnrepresentableTextMessage(std::string_view reason) {
+  std::string text = "Cannot Read Data";
+  text.append(kCrLf).append(kCrLf).append(reason);
+  return text;
 }
 
 bool SplitTextLines(std::string_view text, std::vector<std::string>& lines) {

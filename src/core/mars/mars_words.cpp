@@ -1,5 +1,7 @@
 #include "core/mars/mars_words.h"
 
+#include "core/common/model_text.h"
+
 namespace kdk {
 namespace {
 
@@ -23,19 +25,10 @@ size_t NumberEnd(std::string_view text, size_t i) {
 
 }  // namespace
 
-bool IsMarsNameStart(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || u >= 0x80;
-}
-
-bool IsMarsNameChar(char c) {
-  return IsMarsNameStart(c) || IsDigit(c) || c == '$' || c == '#' || c == '@';
-}
-
 bool IsMarsName(std::string_view text) {
-  if (text.empty() || !IsMarsNameStart(text[0])) return false;
+  if (text.empty() || !IsModelNameStart(text[0])) return false;
   for (char c : text) {
-    if (!IsMarsNameChar(c)) return false;
+    if (!IsModelNameChar(c)) return false;
   }
   return true;
 }
@@ -46,9 +39,9 @@ void ForEachMarsName(std::string_view text, const std::function<void(size_t, siz
     const char c = text[i];
     if (IsDigit(c) || (c == '.' && i + 1 < text.size() && IsDigit(text[i + 1]))) {
       i = NumberEnd(text, i);
-    } else if (IsMarsNameStart(c)) {
+    } else if (IsModelNameStart(c)) {
       size_t end = i;
-      while (end < text.size() && IsMarsNameChar(text[end])) ++end;
+      while (end < text.size() && IsModelNameChar(text[end])) ++end;
       visit(i, end - i);
       i = end;
     } else {

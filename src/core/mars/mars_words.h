@@ -8,11 +8,7 @@
 
 namespace kdk {
 
-// The characters of a name in a MARS text, as the expression reader takes them.
-bool IsMarsNameStart(char c);
-bool IsMarsNameChar(char c);
-
-// Whether the text is one name and nothing else.
+// Whether the text is one name (IsModelNameStart, IsModelNameChar) and nothing else.
 bool IsMarsName(std::string_view text);
 
 // Calls `visit(start, length)` for every name in the text, in order. Numbers (2.5,

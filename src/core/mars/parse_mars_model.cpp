@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <unordered_set>
 
+#include "core/common/model_text.h"
 #include "core/common/text_utils.h"
 #include "core/mars/basis_function_ops.h"
 #include "core/mars/mars_reading.h"
@@ -268,20 +269,31 @@ bool ParseMarsLines(const std::vector<std::string>& lines, MarsModel& model,
   }
 }
 
+bool ParseMarsText(std::string_view text, MarsModel& model, MessagePort& messages) {
+  std::string decoded, error;
+  if (!DecodeModelText(text, decoded, error)) {
+    messages.Inform(UnrepresentableTextMessage(error), MessageIcon::Critical);
+    return false;
+  }
+  std::vector<std::string> lines;
+  return SplitTextLines(decoded, lines) && ParseMarsLines(lines, model, messages);
+}
+
 bool ParseMarsModel(Workspace& workspace, MessagePort& messages) {
   MarsModel& current = workspace.mars;
   std::vector<std::string> lines;
   if (current.source_kind == kSourceTextFile) {
     if (!ReadTextFileLines(workspace.state.model_path, lines, messages)) return false;
-  } else if (current.source_kind == kSourcePaste) {
-    if (!SplitTextLines(current.pasted_text, lines)) return false;
-  } else {
+  } else if (current.source_kind != kSourcePaste) {
     return false;
   }
   MarsModel fresh;
   fresh.source_kind = current.source_kind;
   fresh.pasted_text = current.pasted_text;
-  if (!ParseMarsLines(lines, fresh, messages)) return false;
+  const bool parsed = current.source_kind == kSourcePaste
+                          ? ParseMarsText(current.pasted_text, fresh, messages)
+                          : ParseMarsLines(lines, fresh, messages);
+  if (!parsed) return false;
   current = std::move(fresh);
   return true;
 }

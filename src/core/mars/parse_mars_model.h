@@ -16,6 +16,11 @@ namespace kdk {
 // reports "Cannot Read Data" and returns false.
 bool ParseMarsLines(const std::vector<std::string>& lines, MarsModel& model, MessagePort& messages);
 
+// Parses a whole MARS text as pasted or piped in: its encoding decided once
+// (DecodeModelText), then split into trimmed lines and parsed. An empty text fails
+// without a message.
+bool ParseMarsText(std::string_view text, MarsModel& model, MessagePort& messages);
+
 // Reads the source named by `workspace.mars.source_kind` ("TEXTFILE": the file at
 // the model path; "PASTE": the pasted text) and parses it. The workspace's model is
 // replaced only when the parse succeeds. An empty pasted text fails without a message.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "core/common/model_text.h"
 #include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 #include "core/network/field_reader.h"
@@ -220,10 +221,17 @@ std::string CorruptWeightsFileMessage(std::string_view path) {
 }
 
 bool ReadWeightsFile(const std::string& path, NetworkModel& model, MessagePort& messages) {
-  std::string bytes, detail;
+  std::string bytes, text, detail;
   bool ok = false;
   try {
-    ok = ReadWholeFile(path, bytes, detail) && ParseWeightsFields(bytes, model, detail);
+    if (ReadWholeFile(path, bytes, detail)) {
+      if (!DecodeModelText(bytes, text, detail)) {
+        // A UTF-8 file holding a character the code page has not: say which.
+        messages.Inform(CorruptWeightsFileMessage(path) + "\r\n\r\n" + detail);
+        return false;
+      }
+      ok = ParseWeightsFields(text, model, detail);
+    }
   } catch (const std::exception&) {
     ok = false;  // allocation failures and the like end in the same message
   }
@@ -240,7 +248,12 @@ bool ReadNetDescription(const std::string& path, std::string& description, Messa
     messages.Inform("Error reading description from weights file:" + path + "\r\n\r\n" + error);
     return false;
   }
-  description = ParseNetDescription(bytes);
+  std::string text;
+  if (!DecodeModelText(bytes, text, error)) {
+    messages.Inform("Error reading description from weights file:" + path + "\r\n\r\n" + error);
+    return false;
+  }
+  description = ParseNetDescription(text);
   return true;
 }
 

@@ -119,8 +119,9 @@ bool PsppSpssApplication::RunPspp(std::string& error) {
   }
   std::string wrapper;
   wrapper.append("GET FILE=").append(PsppQuoted(data)).append(".\n");
+  // The syntax is in the code page of model text, whatever this machine's locale is.
   wrapper.append("INSERT FILE=").append(PsppQuoted(syntax));
-  wrapper.append(" SYNTAX=INTERACTIVE ERROR=STOP.\n");
+  wrapper.append(" ENCODING='windows-1252' SYNTAX=INTERACTIVE ERROR=STOP.\n");
   wrapper.append("SAVE OUTFILE=").append(PsppQuoted(result)).append(".\n");
   if (!WriteFileAtomically(syntax, joined_.text, error) ||
       !WriteFileAtomically(run, wrapper, error)) {

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "core/common/model_text.h"
+
 namespace kdk::spss {
 
 namespace {
@@ -49,7 +51,13 @@ bool ReadSavVariableNames(const std::string& path, std::vector<std::string>& nam
     if (error.back() != '.') error.push_back('.');
     return false;
   }
-  names = std::move(reading.names);
+  // ReadStat gives names in UTF-8, model names are in the code page of model text. A
+  // name the code page cannot hold matches no model name: it is kept as "?".
+  names.clear();
+  for (const std::string& name : reading.names) {
+    std::string converted, ignored;
+    names.push_back(Utf8ToCp1252(name, converted, ignored) ? converted : "?");
+  }
   return true;
 }
 

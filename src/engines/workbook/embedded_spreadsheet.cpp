@@ -11,6 +11,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "core/common/model_text.h"
 #include "core/common/output_file.h"
 #include "core/common/temporary_file.h"
 #include "engines/workbook/legacy_format.h"
@@ -354,8 +355,10 @@ bool EmbeddedSpreadsheet::BuildMacroWorkbook(const std::string& book_path, std::
     return false;
   }
   FormatCache formats(workbook);
+  // The workbook's parts are UTF-8 XML; text reaches this object in the code page of
+  // model text and is converted here. The VBA project keeps the code page.
   for (const Sheet& sheet : sheets_) {
-    lxw_worksheet* worksheet = workbook_add_worksheet(workbook, sheet.name.c_str());
+    lxw_worksheet* worksheet = workbook_add_worksheet(workbook, Cp1252ToUtf8(sheet.name).c_str());
     if (!worksheet) {
       error = "The sheet name is not valid: " + sheet.name;
       workbook_close(workbook);
@@ -375,19 +378,19 @@ bool EmbeddedSpreadsheet::BuildMacroWorkbook(const std::string& book_path, std::
           worksheet_write_blank(worksheet, row, col, format);
           break;
         case Cell::Kind::Text:
-          worksheet_write_string(worksheet, row, col, cell.text.c_str(), format);
+          worksheet_write_string(worksheet, row, col, Cp1252ToUtf8(cell.text).c_str(), format);
           break;
         case Cell::Kind::Number:
           worksheet_write_number(worksheet, row, col, cell.number, format);
           break;
         case Cell::Kind::Formula:
           if (const std::string* text = std::get_if<std::string>(&cell.cached)) {
-            worksheet_write_formula_str(worksheet, row, col, cell.text.c_str(), format,
-                                        text->c_str());
+            worksheet_write_formula_str(worksheet, row, col, Cp1252ToUtf8(cell.text).c_str(),
+                                        format, Cp1252ToUtf8(*text).c_str());
           } else {
             const double* value = std::get_if<double>(&cell.cached);
-            worksheet_write_formula_num(worksheet, row, col, cell.text.c_str(), format,
-                                        value ? *value : 0);
+            worksheet_write_formula_num(worksheet, row, col, Cp1252ToUtf8(cell.text).c_str(),
+                                        format, value ? *value : 0);
           }
           break;
       }

@@ -5,17 +5,26 @@
 #include <string>
 #include <string_view>
 
+#include "core/common/model_text.h"
+
 namespace kdk::gui {
 
-// Model text is single-byte; widgets show it as Latin-1 so every byte survives a
-// round trip through a text box.
+// Model text is Windows-1252 bytes (see core/common/model_text.h). Qt has no codec
+// for that code page, so widgets take it through UTF-8; typed text comes back the
+// same way, a character the code page has not becoming "?".
 inline QString ToQString(std::string_view bytes) {
-  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  return QString::fromStdString(Cp1252ToUtf8(bytes));
 }
 
 inline std::string ToBytes(const QString& text) {
-  const QByteArray bytes = text.toLatin1();
-  return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+  std::string bytes;
+  bytes.reserve(static_cast<size_t>(text.size()));
+  for (const char32_t code_point : text.toUcs4()) {
+    unsigned char byte = '?';
+    Cp1252OfCodePoint(code_point, byte);
+    bytes.push_back(static_cast<char>(byte));
+  }
+  return bytes;
 }
 
 // Paths go through the file system's own encoding instead, so a chosen file can be

@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "core/mars/load_mars_model.h"
+#include "gui/common/latin1_text.h"
 #include "gui/mars/mars_source_dialogs.h"
 #include "gui/shell/gui_context.h"
 
@@ -12,7 +13,7 @@ bool LoadMarsModelFromPanel(GuiContext& context, QWidget* parent, QLabel* file_n
   GuiMarsSourceDialogs dialogs(context.ports.clipboard, parent);
   if (!LoadMarsModel(context.workspace, context.ports, dialogs)) return false;
   if (file_name_label) {
-    file_name_label->setText(QString::fromLatin1(MarsModelLabelCaption(context.workspace)));
+    file_name_label->setText(PathToQString(MarsModelLabelCaption(context.workspace)));
   }
   return true;
 }

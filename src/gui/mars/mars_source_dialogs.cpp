@@ -1,4 +1,5 @@
 #include "gui/mars/mars_source_dialogs.h"
+#include "gui/common/latin1_text.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -70,7 +71,7 @@ MarsPasteDialog::MarsPasteDialog(ClipboardPort& clipboard, QWidget* parent) : QD
   auto* ok = AddButton(this, "cmdOK", "OK");
   auto* cancel = AddButton(this, "cmdCancel", "Cancel");
   connect(paste, &QPushButton::clicked, this,
-          [this, &clipboard] { text_->setPlainText(QString::fromLatin1(clipboard.GetText())); });
+          [this, &clipboard] { text_->setPlainText(ToQString(clipboard.GetText())); });
   connect(clear, &QPushButton::clicked, this, [this] { text_->clear(); });
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, [this] {
@@ -99,7 +100,9 @@ std::string GuiMarsSourceDialogs::PasteModel() {
   MarsPasteDialog dialog(clipboard_, parent_);
   dialog.exec();
   // Text boxes give LF line ends; the model text keeps CR LF like an exported file.
-  return dialog.PastedText().replace("\n", "\r\n").toLatin1().toStdString();
+  // The text goes as UTF-8, so the model's reading refuses a character the code page
+  // of model text has not, instead of taking it as "?".
+  return dialog.PastedText().replace("\n", "\r\n").toStdString();
 }
 
 }  // namespace kdk::gui

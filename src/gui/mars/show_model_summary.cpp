@@ -3,11 +3,12 @@
 #include <QPlainTextEdit>
 
 #include "core/mars/model_summary.h"
+#include "gui/common/latin1_text.h"
 
 namespace kdk::gui {
 
 void ShowModelSummary(QPlainTextEdit* box, const MarsModel& model) {
-  box->setPlainText(QString::fromLatin1(ModelSummaryForDisplay(model)).replace("\r\n", "\n"));
+  box->setPlainText(ToQString(ModelSummaryForDisplay(model)).replace("\r\n", "\n"));
 }
 
 }  // namespace kdk::gui

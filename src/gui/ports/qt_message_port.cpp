@@ -1,5 +1,6 @@
 #include "gui/ports/qt_message_port.h"
 
+#include "core/common/model_text.h"
 #include "gui/common/latin1_text.h"
 
 namespace kdk::gui {
@@ -50,7 +51,7 @@ MessageAnswer AnswerOfButton(int button) {
 MessageAnswer QtMessagePort::Show(std::string_view text, std::string_view title, MessageIcon icon,
                                   MessageButtons buttons) {
   // The engine ends lines with CR LF; a label wants plain line feeds.
-  QString shown = ToQString(text);
+  QString shown = QString::fromStdString(MessageTextAsUtf8(text));
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   QMessageBox box(QtMessageIcon(icon), ToQString(title), shown, QtMessageButtons(buttons),
                   parent_.data());

@@ -71,6 +71,7 @@ const std::vector<std::string>& HostileNames() {
       "C:\\u0022PWN-ED",
       "caf\xe9",
       "\xff\xfe",
+      "\x80uro \x8Akoda \x9Cuvre \x81",
       "n_exactly_63_characters_long_for_fortran_names_aaaaaaaaaaaaaaaaa",
       "a_name_of_seventy_characters_is_longer_than_fortran_or_sas_takes_aaaaa",
       "X1",
@@ -92,7 +93,7 @@ const std::vector<std::string>& HostileTexts() {
                                                  "\\\\u0041 PWN-ED",
                                                  "ends with _",
                                                  "ends with continuation _ ",
-                                                 "caf\xe9 PWN-ED",
+                                                 "caf\xe9 \x80 \x93q\x94 PWN-ED",
                                                  "tab\there PWN-ED",
                                                  "\" quote ' PWN-ED",
                                                  ""};

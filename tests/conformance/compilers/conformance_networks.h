@@ -27,9 +27,9 @@ inline constexpr const char* kInjectedMark = "PWN-ED";
 // zero and whole-number weights and biases, output ranges up to 1E10, and names,
 // descriptions and paths drawn from keywords, library names, intermediate variable
 // names, names that smart naming makes equal, comment terminators, quotes, line
-// breaks and Latin-1 bytes. The first cases are the extreme shapes, then numbers
-// near the largest double and the largest single-precision number.
-// The largest double whose 15-digit text reads back finite: 1.79769313486231E+308.
+// breaks and Windows-1252 bytes (0x80 to 0x9F too). The first cases are the extreme shapes, then
+// numbers near the largest double and the largest single-precision number. The largest double whose
+// 15-digit text reads back finite: 1.79769313486231E+308.
 inline constexpr double kLargestWritableDouble = 1.7976931348623149e308;
 
 // Numbers near the largest a program holds, each still writable: an output range as

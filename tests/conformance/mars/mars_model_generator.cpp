@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <random>
 
+#include "core/common/model_text.h"
 #include "core/common/number_text.h"
 #include "core/common/text_utils.h"
 #include "core/mars/mars_expression.h"
@@ -16,9 +17,24 @@
 namespace kdk::conformance {
 namespace {
 
-const std::vector<std::string> kContinuousNames = {
-    "X", "X1", "X12", "XBF1", "AGE", "PAGE", "AGE2", "Select", "Value", "ORDERS", "NULLS", "FORx"};
-const std::vector<std::string> kCategoricalNames = {"COLOR", "Table", "K", "ORG", "KIND"};
+// Windows-1252 names (Größe, café, Škoda) come too; see GenerateMarsModel for UTF-8.
+const std::vector<std::string> kContinuousNames = {"X",
+                                                   "X1",
+                                                   "X12",
+                                                   "XBF1",
+                                                   "AGE",
+                                                   "PAGE",
+                                                   "AGE2",
+                                                   "Select",
+                                                   "Value",
+                                                   "ORDERS",
+                                                   "NULLS",
+                                                   "FORx",
+                                                   "Gr\xF6\xDF"
+                                                   "e",
+                                                   "caf\xE9"};
+const std::vector<std::string> kCategoricalNames = {"COLOR", "Table", "K",
+                                                    "ORG",   "KIND",  "\x8Akoda"};
 
 // A knot as an export writes it: plain, negative, or in exponent form.
 std::string KnotText(std::mt19937& random, double& value) {
@@ -137,6 +153,8 @@ GeneratedMars GenerateMarsModel(std::uint32_t seed) {
   // harmless, an empty line would end it.
   out.text =
       block + "\r\n" + ReplaceAll(equation + ";", "\r\n;", ";") + "\r\n\r\n" + statement + ";\r\n";
+  // Every third text is UTF-8, as an editor saves it; it must read as the same model.
+  if (seed % 3 == 0) out.text = Cp1252ToUtf8(out.text);
   return out;
 }
 

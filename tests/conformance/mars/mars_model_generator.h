@@ -30,8 +30,8 @@ inline bool Close(double a, double b) {
 // in exponent form, some wrapped over two lines), set tests (some holding 0), both
 // missing-value indicators, products of degree 2 and 3, basis functions defined out
 // of number order (BF10 before BF1), input names that hold other names (X, X1, XBF1,
-// AGE, PAGE), SQL reserved words and "OR" inside names, negative and ".5"-style
-// coefficients.
+// AGE, PAGE), SQL reserved words and "OR" inside names, Windows-1252 names, negative
+// and ".5"-style coefficients. Every third text is in UTF-8 instead of the code page.
 struct GeneratedMars {
   std::string text;
   std::set<std::string> categorical;  // inputs that only set tests and indicators use

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <random>
 
+#include "core/common/model_text.h"
+
 namespace kdk::conformance {
 
 namespace {
@@ -30,6 +32,10 @@ std::string InputName(int index, std::mt19937& random) {
       return "Income" + n;
     case 4:
       return "Rate(%)" + n;
+    case 5:
+      return "Gr\xF6\xDF"
+             "e" +
+             n;
     default:
       return "x" + n;
   }
@@ -106,7 +112,10 @@ RandomMars RandomMarsText(unsigned seed) {
                                                  "X10",
                                                  "dist",
                                                  "_lead",
-                                                 "household_income_band_2004"};
+                                                 "household_income_band_2004",
+                                                 "Gr\xF6\xDF"
+                                                 "e",
+                                                 "\x8Akoda"};
   std::vector<std::string> names = kPool;
   std::shuffle(names.begin(), names.end(), random);
   // The name PSPP refuses comes up in about one model in six.
@@ -172,6 +181,8 @@ RandomMars RandomMarsText(unsigned seed) {
     model += " BF" + std::to_string(b);
   }
   mars.text += ";\r\n\r\n" + model + ";\r\n";
+  // Every third text is UTF-8, as an editor saves it; it must read as the same model.
+  if (seed % 3 == 0) mars.text = Cp1252ToUtf8(mars.text);
   return mars;
 }
 

@@ -9,9 +9,9 @@
 
 namespace kdk::conformance {
 
-// A seeded random network: 1 to 6 inputs whose names carry blanks, dots, dashes and
-// mixed case (now and then a leading digit), 1 to 5 hidden neurons of both kinds,
-// regression or classifier.
+// A seeded random network: 1 to 6 inputs whose names carry blanks, dots, dashes,
+// Windows-1252 letters and mixed case (now and then a leading digit), 1 to 5 hidden neurons of both
+// kinds, regression or classifier.
 NetworkModel RandomNetwork(unsigned seed);
 
 // Input rows inside and a little outside each input's range: up to `reach` tenths
@@ -21,7 +21,8 @@ std::vector<Row> RandomNetworkRows(const NetworkModel& model, unsigned seed, int
 
 // Seeded random MARS rules text: hinges both ways with negative and exponent-form
 // knots, set tests on categorical inputs, missing-value indicators, products with
-// earlier basis functions, and names inside names (AGE, AGE2, PAGE).
+// earlier basis functions, names inside names (AGE, AGE2, PAGE) and Windows-1252
+// names; every third text is UTF-8.
 enum class BasisKind { HingeUp, HingeDown, SetTest, NotMissing, IsMissing };
 
 // One basis function as drawn: max(0, X - k), max(0, k - X), ( X = a OR X = b),

@@ -204,10 +204,8 @@ TEST_P(MarsSyntaxInPspp, SyntaxComputesTheEvaluatorsValues) {
   const unsigned seed = GetParam();
   const RandomMars random = RandomMarsText(seed);
   RecordingMessagePort messages;
-  std::vector<std::string> lines;
-  ASSERT_TRUE(SplitTextLines(random.text, lines));
   MarsModel model;
-  ASSERT_TRUE(ParseMarsLines(lines, model, messages)) << random.text;
+  ASSERT_TRUE(ParseMarsText(random.text, model, messages)) << random.text;
   MarsEvaluator evaluator;
   std::string error;
   ASSERT_TRUE(evaluator.Compile(model, error)) << error << "\n" << random.text;

@@ -30,10 +30,8 @@ struct Tally {
 void RunModel(const GeneratedMars& generated, std::uint32_t seed, SqlDialect dialect, bool brackets,
               Tally& tally) {
   SilentMessages messages;
-  std::vector<std::string> lines;
-  ASSERT_TRUE(SplitTextLines(generated.text, lines));
   MarsModel model;
-  ASSERT_TRUE(ParseMarsLines(lines, model, messages)) << generated.text;
+  ASSERT_TRUE(ParseMarsText(generated.text, model, messages)) << generated.text;
   MarsEvaluator evaluator;
   std::string error;
   ASSERT_TRUE(evaluator.Compile(model, error)) << error;

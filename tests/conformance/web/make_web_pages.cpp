@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "conformance/compilers/conformance_networks.h"
+#include "core/common/model_text.h"
 #include "core/common/number_text.h"
 #include "core/common/text_file.h"
 #include "core/export/web/mars_page.h"
@@ -49,19 +50,33 @@ const std::vector<std::string> kHostileNetworkNames = {
 // The MARS text allows no blanks, "+", ",", "-", "=", ">", ".", "(" or ")" in a name.
 // The evaluator reads only letters, digits, "_", "$", "#", "@" and bytes from 0x80, so
 // a page with other names is checked against a twin model with plain names.
-const std::vector<std::string> kHostileMarsNames = {
-    "</script", "class", "X1",   "X10", "<script", "Xmax", "max_1", "a\"b",      "tempx", "inpval",
-    "'q'",      "var",   "Math", "a$b", "<!",      "n#1",  "@x",    "\xE9t\xE9", "alert", "&amp;"};
+const std::vector<std::string> kHostileMarsNames = {"</script",
+                                                    "class",
+                                                    "X1",
+                                                    "X10",
+                                                    "<script",
+                                                    "Xmax",
+                                                    "max_1",
+                                                    "a\"b",
+                                                    "tempx",
+                                                    "inpval",
+                                                    "'q'",
+                                                    "var",
+                                                    "Math",
+                                                    "a$b",
+                                                    "<!",
+                                                    "n#1",
+                                                    "@x",
+                                                    "\xE9t\xE9",
+                                                    "alert",
+                                                    "&amp;",
+                                                    "\x8Akoda\x80",
+                                                    "Gr\xF6\xDF"
+                                                    "e"};
 
 bool EvaluatorReads(const std::string& name) {
-  for (size_t i = 0; i < name.size(); ++i) {
-    const char c = name[i];
-    const auto u = static_cast<unsigned char>(c);
-    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || u >= 0x80;
-    const bool more = (c >= '0' && c <= '9') || c == '$' || c == '#' || c == '@';
-    if (!letter && !(i > 0 && more)) return false;
-  }
-  return !name.empty();
+  return !name.empty() && IsModelNameStart(name[0]) &&
+         std::all_of(name.begin(), name.end(), IsModelNameChar);
 }
 
 std::string Json(std::string_view text) {
@@ -73,7 +88,8 @@ std::string Json(std::string_view text) {
       out.push_back(c);
     } else if (byte < 0x20 || byte >= 0x7F) {
       char buffer[8];
-      std::snprintf(buffer, sizeof buffer, "\\u%04x", byte);
+      std::snprintf(buffer, sizeof buffer, "\\u%04x",
+                    static_cast<unsigned>(CodePointOfCp1252(byte)));
       out.append(buffer);
     } else {
       out.push_back(c);
@@ -285,9 +301,7 @@ MarsCase RandomMarsText(std::mt19937 random, const std::vector<std::string>& nam
 bool ReadMars(const MarsCase& mars, const std::vector<std::string>& names, MarsModel& model,
               std::vector<size_t>& order) {
   SilentMessages messages;
-  std::vector<std::string> lines;
-  bool read = SplitTextLines(mars.text, lines) && ParseMarsLines(lines, model, messages) &&
-              model.input_names.size() == names.size();
+  bool read = ParseMarsText(mars.text, model, messages) && model.input_names.size() == names.size();
   for (size_t k = 0; read && k < names.size(); ++k) {
     order.push_back(std::find(names.begin(), names.end(), model.input_names[k]) - names.begin());
     read = order.back() < names.size();
@@ -296,23 +310,17 @@ bool ReadMars(const MarsCase& mars, const std::vector<std::string>& names, MarsM
   return read;
 }
 
-bool IsWordByte(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
-         c == '$' || c == '#' || c == '@' || u >= 0x80;
-}
-
 // Writes `to[j]` for every whole word `from[j]` of the text.
 std::string RenameWords(const std::string& text, const std::vector<std::string>& from,
                         const std::vector<std::string>& to) {
   std::string out;
   for (size_t i = 0; i < text.size();) {
-    if (!IsWordByte(text[i])) {
+    if (!IsModelNameChar(text[i])) {
       out.push_back(text[i++]);
       continue;
     }
     size_t end = i;
-    while (end < text.size() && IsWordByte(text[end])) ++end;
+    while (end < text.size() && IsModelNameChar(text[end])) ++end;
     const std::string word = text.substr(i, end - i);
     const auto found = std::find(from.begin(), from.end(), word);
     out += found == from.end() ? word : to[found - from.begin()];
@@ -496,7 +504,9 @@ int Main(const std::string& folder) {
                                                         : "P" + std::to_string(i + 1));
     }
     const std::string output = seed % 2 == 0 ? "<i>Y&amp;</i>" : "Y";
-    const MarsCase mars = RandomMarsText(random, names, output);
+    MarsCase mars = RandomMarsText(random, names, output);
+    // Model text comes in either encoding; the page must be the same.
+    if (seed % 4 == 0) mars.text = Cp1252ToUtf8(mars.text);
     const MarsCase twin = RandomMarsText(random, twin_names, "Y");
     random.discard(1000);
     if (!AddMarsPage(manifest, folder, "page" + std::to_string(page++) + ".html", mars, twin, names,

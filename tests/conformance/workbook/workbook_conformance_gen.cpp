@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/common/model_text.h"
 #include "core/common/number_text.h"
 #include "core/common/text_file.h"
 #include "core/common/text_utils.h"
@@ -60,7 +61,8 @@ std::string Json(std::string_view text) {
       out.push_back(static_cast<char>(c));
     } else if (c < 0x20 || c >= 0x80) {
       char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+      std::snprintf(escaped, sizeof escaped, "\\u%04x",
+                    static_cast<unsigned>(CodePointOfCp1252(c)));
       out.append(escaped);
     } else {
       out.push_back(static_cast<char>(c));
@@ -87,7 +89,8 @@ std::string A1(const std::string& r1c1, int row, int column) {
   return a1;
 }
 
-// Input names: plain, with blanks, dots and a double quote, in mixed case.
+// Input names: plain, with blanks, dots, a double quote and Windows-1252 letters, in
+// mixed case.
 std::string InputName(int i, std::mt19937_64& random) {
   switch (random() % 5) {
     case 0:
@@ -96,6 +99,10 @@ std::string InputName(int i, std::mt19937_64& random) {
       return "Size_" + std::to_string(i);
     case 2:
       return i == 1 ? "say \"hi\"" : "q" + std::to_string(i);
+    case 3:
+      return "Gr\xF6\xDF"
+             "e caf\xE9 " +
+             std::to_string(i);
     default:
       return "x" + std::to_string(i);
   }
@@ -135,7 +142,7 @@ NetworkModel RandomNetwork(int inputs, int hidden, bool classifier, std::mt19937
 }
 
 // A MARS text: hinges, products with earlier functions, set tests and missing-value
-// indicators on `inputs` inputs named X1.., some of them categorical.
+// indicators on `inputs` inputs named X1, Größe2, X3, ..., some of them categorical.
 std::string RandomMarsText(int inputs, std::mt19937_64& random) {
   std::uniform_real_distribution<double> knot(-20, 80), coefficient(-5, 5);
   std::vector<std::string> defs;
@@ -143,7 +150,10 @@ std::string RandomMarsText(int inputs, std::mt19937_64& random) {
   const int categorical = static_cast<int>(random() % (inputs + 1)) / 2;  // X1..Xc
   for (int f = 1; f <= functions; ++f) {
     const int input = 1 + static_cast<int>(random() % inputs);
-    const std::string x = "X" + std::to_string(input);
+    const std::string x = (input % 2 ? "X"
+                                     : "Gr\xF6\xDF"
+                                       "e") +
+                          std::to_string(input);
     std::string body;
     if (input <= categorical) {
       body = random() % 3 == 0 ? "( " + x + " > .)" : "( " + x + " = 1 OR " + x + " = 3)";
@@ -308,9 +318,7 @@ void WriteNetwork(Writer& w, int index, const NetworkModel& model, std::mt19937_
 void WriteMars(Writer& w, int index, const std::string& text, std::mt19937_64& random,
                bool macro_copy) {
   Workspace workspace;
-  std::vector<std::string> lines;
-  SplitTextLines(text, lines);
-  if (!ParseMarsLines(lines, workspace.mars, w.messages)) {
+  if (!ParseMarsText(text, workspace.mars, w.messages)) {
     std::cerr << "MARS text not read:\n" << text;
     std::exit(1);
   }
@@ -403,7 +411,9 @@ int main(int argc, char** argv) {
                  i < 5 && inputs + 3 <= 200);
   }
   for (int i = 0; i < mars_models; ++i) {
-    WriteMars(w, i, RandomMarsText(1 + static_cast<int>(random() % 12), random), random, i < 2);
+    // Every other text in UTF-8, as an editor saves it: the same workbook must come out.
+    const std::string text = RandomMarsText(1 + static_cast<int>(random() % 12), random);
+    WriteMars(w, i, i % 2 ? kdk::Cp1252ToUtf8(text) : text, random, i < 2);
   }
   w.End();
   std::string error;

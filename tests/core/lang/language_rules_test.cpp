@@ -42,6 +42,11 @@ TEST(LanguageRules, IdentifiersFollowEachLanguage) {
   EXPECT_TRUE(IsUsableName(Fortran(), std::string(63, 'a')));
   EXPECT_TRUE(IsUsableName(RulesOf(Language::Equation), "my input"));
   EXPECT_FALSE(IsUsableName(RulesOf(Language::Equation), "a\r\nb"));
+  EXPECT_TRUE(IsUsableName(RulesOf(Language::Spss),
+                           "Gr\xF6\xDF"
+                           "e"));  // SPSS takes Größe
+  EXPECT_FALSE(IsUsableName(RulesOf(Language::Spss), "a\x80") || IsUsableName(C(), "\xE9t\xE9"));
+  EXPECT_FALSE(IsUsableName(RulesOf(Language::Spss), std::string(33, '\xE9')));  // 64 UTF-8 bytes
   EXPECT_TRUE(SameName(Vb(), "Var1", "VAR1"));
   EXPECT_FALSE(SameName(C(), "Var1", "VAR1"));
 }
@@ -70,6 +75,10 @@ TEST(LanguageRules, StringBodiesEscapeWhatEndsTheString) {
   EXPECT_EQ(StringBody(RulesOf(Language::Html), "<b a=\"1\">&'"),
             "&lt;b a=&quot;1&quot;&gt;&amp;&#39;");
   EXPECT_EQ(StringBody(RulesOf(Language::JavaScript), "</script>'\""), "\\x3C/script\\x3E\\'\\\"");
+  // Model text is Windows-1252: 0x80 is the euro sign, not U+0080.
+  EXPECT_EQ(StringBody(Java(), "\x80\xE9"), "\\u20AC\\u00E9");
+  EXPECT_EQ(StringBody(RulesOf(Language::JavaScript), "\x80\xF6"), "\\u20AC\\u00F6");
+  EXPECT_EQ(StringBody(RulesOf(Language::Html), "\x80 caf\xE9"), "&#8364; caf&#233;");
 }
 
 TEST(LanguageRules, RealLiteralsWhereIntegersWouldFail) {

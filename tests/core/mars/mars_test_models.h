@@ -24,9 +24,8 @@ inline const char* const kWorkedExample =
 
 inline MarsModel ParseText(const std::string& text, RecordingMessagePort& messages,
                            bool* ok = nullptr) {
-  std::vector<std::string> lines;
   MarsModel model;
-  const bool parsed = SplitTextLines(text, lines) && ParseMarsLines(lines, model, messages);
+  const bool parsed = ParseMarsText(text, model, messages);
   if (ok) *ok = parsed;
   return model;
 }

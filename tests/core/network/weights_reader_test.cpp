@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core/common/text_file.h"
 #include "core/common/text_utils.h"
+#include "fakes/fake_ports.h"
 #include "fakes/weights_file_builder.h"
 
 namespace kdk {
@@ -235,6 +241,29 @@ TEST(NetDescription, TakesTheLinesBetweenTheMarkers) {
   EXPECT_EQ(ParseNetDescription("1,\"my net description\",2\r\nreal text\r\nNET DESCRIPTION\r\n"
                                 "inside\r\nEND OF NET DESCRIPTION\r\n"),
             "real text\r\nNET DESCRIPTION\r\ninside");
+}
+
+TEST(WeightsReader, AUtf8FileIsReadInTheCodePageOrRefusedNamingTheCharacter) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("kdk_utf8_" + std::to_string(getpid()) + ".kwf"))
+          .string();
+  WeightsFileRecipe recipe = SmallNetworkRecipe();
+  recipe.inputs[0].name = "Gr\xC3\xB6\xC3\x9F" "e";
+  recipe.output_name = "caf\xC3\xA9";
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(path, BuildWeightsFile(recipe), error)) << error;
+  testing::RecordingMessagePort messages;
+  NetworkModel net;
+  EXPECT_TRUE(ReadWeightsFile(path, net, messages));
+  EXPECT_EQ(net.input_names[0], "Gr\xF6\xDF" "e");
+  EXPECT_EQ(net.output_name, "caf\xE9");
+
+  recipe.output_name = "\xE4\xB8\xAD";
+  ASSERT_TRUE(WriteFileAtomically(path, BuildWeightsFile(recipe), error)) << error;
+  EXPECT_FALSE(ReadWeightsFile(path, net, messages));
+  std::filesystem::remove(path);
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_NE(messages.messages[0].text.find("holds the character U+4E2D"), std::string::npos);
 }
 
 TEST(NetDescription, CorruptMessageHasTheExactText) {

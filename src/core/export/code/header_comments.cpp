@@ -2,6 +2,7 @@
 
 #include "core/common/date_text.h"
 #include "core/common/maker.h"
+#include "core/common/model_text.h"
 #include "core/common/number_text.h"
 #include "core/common/text_utils.h"
 #include "core/export/code/program_names.h"
@@ -93,7 +94,8 @@ std::string ModelInfoText(const CodeExportSettings& settings, const Workspace& w
   text.append(kCrLf);
   AppendCommentLine(text, settings, "training data view: ", model.data_view);
   text.append(kCrLf);
-  AppendCommentLine(text, settings, "Kestrium weights file: ", workspace.state.model_path);
+  AppendCommentLine(text, settings,
+                    "Kestrium weights file: ", PathAsModelText(workspace.state.model_path));
   text.append(kCrLf);
   AppendCommentLine(text, settings, "model created: ", ModelCreatedText(workspace, clock));
   text.append(kCrLf);

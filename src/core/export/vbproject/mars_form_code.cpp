@@ -4,6 +4,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "core/common/model_text.h"
 #include "core/export/vbproject/network_form_code.h"
 #include "core/export/vbproject/vb_piece_text.h"
 #include "core/lang/language_rules.h"
@@ -21,11 +22,6 @@ const lang::LanguageRules& Vb() {
   return lang::RulesOf(lang::Language::VisualBasic);
 }
 
-// The characters of a name in exported MARS text.
-bool IsNameChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-         c == '$' || c == '#' || c == '@';
-}
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
@@ -37,8 +33,8 @@ std::size_t FindName(std::string_view text, std::string_view name, std::string_v
   for (std::size_t at = text.find(name, from); at != std::string_view::npos;
        at = text.find(name, at + 1)) {
     const std::size_t end = at + name.size();
-    if (at > 0 && IsNameChar(text[at - 1])) continue;
-    if (tail.empty() ? (end < text.size() && IsNameChar(text[end]))
+    if (at > 0 && IsModelNameChar(text[at - 1])) continue;
+    if (tail.empty() ? (end < text.size() && IsModelNameChar(text[end]))
                      : text.substr(end, tail.size()) != tail) {
       continue;
     }
@@ -55,12 +51,12 @@ std::string RewriteWords(std::string_view text, const WordLookup& lookup) {
   out.reserve(text.size() * 2);
   std::size_t i = 0;
   while (i < text.size()) {
-    if (!IsNameChar(text[i])) {
+    if (!IsModelNameChar(text[i])) {
       out.push_back(text[i++]);
       continue;
     }
     std::size_t end = i;
-    while (end < text.size() && IsNameChar(text[end])) ++end;
+    while (end < text.size() && IsModelNameChar(text[end])) ++end;
     const std::string_view word = text.substr(i, end - i);
     std::optional<std::string> replacement;
     if (!IsDigit(word.front())) replacement = lookup(word);

@@ -2,7 +2,9 @@
 
 #include "core/common/date_text.h"
 #include "core/common/maker.h"
+#include "core/common/model_text.h"
 #include "core/common/output_file.h"
+#include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 #include "core/export/vbproject/form_description.h"
 #include "core/export/vbproject/mars_form_code.h"
@@ -49,7 +51,8 @@ std::string VbProjectText(std::string_view base_name) {
   std::string out;
   using vbpiece::Line;
   Line(out, "Type=Exe");
-  Line(out, "Form=" + std::string(base_name) + ".frm");
+  // The form's file name as VB6 reads the project: in its code page.
+  Line(out, "Form=" + PathAsModelText(base_name) + ".frm");
   Line(out,
        "Reference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#..\\..\\WINDOWS\\SYSTEM\\"
        "STDOLE2.TLB#OLE Automation");
@@ -135,7 +138,8 @@ bool VbMarsFormFile(const MarsModel& model, const VbProjectStamp& stamp, std::st
 }
 
 VbProjectStamp MakeVbProjectStamp(const Workspace& workspace, Clock& clock) {
-  return {workspace.state.model_path, ModelCreatedText(workspace, clock), DateText(clock.Now())};
+  return {PathAsModelText(workspace.state.model_path), ModelCreatedText(workspace, clock),
+          DateText(clock.Now())};
 }
 
 bool GenerateVbProject(const Workspace& workspace, int model_type, Clock& clock,

@@ -1,6 +1,8 @@
 #include "core/export/web/generate_page.h"
 
+#include "core/common/model_text.h"
 #include "core/common/output_file.h"
+#include "core/common/text_file.h"
 #include "core/export/web/mars_page.h"
 #include "core/export/web/network_page.h"
 #include "core/mars/generated_file.h"
@@ -10,7 +12,8 @@ namespace kdk {
 namespace {
 
 PageFacts FactsOf(const Workspace& workspace, Clock& clock) {
-  return {workspace.state.model_path, ModelCreatedText(workspace, clock), DateText(clock.Now())};
+  return {PathAsModelText(workspace.state.model_path), ModelCreatedText(workspace, clock),
+          DateText(clock.Now())};
 }
 
 bool WritePage(const Workspace& workspace, Ports& ports, const std::string& page,

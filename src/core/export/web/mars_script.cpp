@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/common/model_text.h"
 #include "core/common/text_utils.h"
 #include "core/lang/language_rules.h"
 #include "core/lang/name_table.h"
@@ -87,7 +88,7 @@ MarsScript::MarsScript(const MarsModel& model, MessagePort& messages)
 
 void MarsScript::AddReplacement(const std::string& name, const std::string& script) {
   if (name.empty()) return;
-  const bool word = std::all_of(name.begin(), name.end(), lang::IsWordCharacter);
+  const bool word = std::all_of(name.begin(), name.end(), IsModelNameChar);
   if (!word) {
     other_replacements_.emplace_back(name, script);
   } else {
@@ -98,8 +99,7 @@ void MarsScript::AddReplacement(const std::string& name, const std::string& scri
 void MarsScript::AppendSubstituted(std::string& out, std::string_view text) const {
   out.reserve(out.size() + text.size() * 2);
   for (size_t i = 0; i < text.size();) {
-    const bool may_start =
-        i == 0 || !lang::IsWordCharacter(text[i - 1]) || !lang::IsWordCharacter(text[i]);
+    const bool may_start = i == 0 || !IsModelNameChar(text[i - 1]) || !IsModelNameChar(text[i]);
     if (may_start) {
       if (IsFunctionAt(text, i, "max") || IsFunctionAt(text, i, "min")) {
         out.append("Math.").append(text.substr(i, 3));
@@ -109,7 +109,7 @@ void MarsScript::AppendSubstituted(std::string& out, std::string_view text) cons
       size_t length = 0;
       const std::string* script = nullptr;
       size_t word_end = i;
-      while (word_end < text.size() && lang::IsWordCharacter(text[word_end])) ++word_end;
+      while (word_end < text.size() && IsModelNameChar(text[word_end])) ++word_end;
       if (word_end > i) {
         const auto found = word_replacements_.find(std::string(text.substr(i, word_end - i)));
         if (found != word_replacements_.end()) {
@@ -270,9 +270,9 @@ bool MarsScript::IsSafeExpression(std::string_view expression) const {
   int depth = 0;
   for (size_t i = 0; i < expression.size();) {
     const char c = expression[i];
-    if (lang::IsWordCharacter(c) && !(c >= '0' && c <= '9')) {
+    if (IsModelNameChar(c) && !(c >= '0' && c <= '9')) {
       size_t end = i;
-      while (end < expression.size() && lang::IsWordCharacter(expression[end])) ++end;
+      while (end < expression.size() && IsModelNameChar(expression[end])) ++end;
       const std::string_view word = expression.substr(i, end - i);
       if (word == "Math") {
         const std::string_view member = expression.substr(end, 4);
@@ -301,7 +301,7 @@ bool MarsScript::IsSafeExpression(std::string_view expression) const {
       const std::string_view number = expression.substr(i, end - i);
       if (!IsNumberText(number)) return false;
       // A number runs straight into a name only in text that is no arithmetic.
-      if (end < expression.size() && lang::IsWordCharacter(expression[end])) return false;
+      if (end < expression.size() && IsModelNameChar(expression[end])) return false;
       i = end;
       continue;
     }

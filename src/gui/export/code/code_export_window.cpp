@@ -21,6 +21,7 @@
 #include "core/export/code/smart_names.h"
 #include "core/mars/generated_file.h"
 #include "core/shell/common_operations.h"
+#include "gui/common/latin1_text.h"
 #include "gui/export/code/spss_file_run.h"
 
 namespace kdk::gui {
@@ -30,11 +31,11 @@ namespace {
 constexpr int kWindowWidthTwips = 12000;
 
 QString Latin1(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  return ToQString(text);
 }
 
 std::string Bytes(const QString& text) {
-  return text.toLatin1().toStdString();
+  return ToBytes(text);
 }
 
 QCheckBox* TickBox(QWidget* parent, const char* name, const QString& caption) {

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/common/latin1_text.h"
 #include "gui/common/named_widget.h"
 #include "gui/export/code/mars_text_save.h"
 #include "gui/export/code/spss_file_run.h"
@@ -19,8 +20,8 @@ MarsSpssWindow::MarsSpssWindow(GuiContext& context, QWidget* parent)
     : QWidget(parent), context_(context) {
   setObjectName("frmMARS2SPSS");
   auto* instructions = Named(new QLabel("Instructions - MARS >> SPSS", this), "lblInstructions");
-  output_name_ = Named(new QLineEdit(QString::fromLatin1(options_.output_field_name), this),
-                       "txtOutputFieldName");
+  output_name_ =
+      Named(new QLineEdit(ToQString(options_.output_field_name), this), "txtOutputFieldName");
   header_ = Named(new QCheckBox("Include Model Information", this), "chkIncludeHeader");
   header_->setChecked(true);
   syntax_box_ = Named(new QPlainTextEdit(this), "txtSPSS");
@@ -51,7 +52,7 @@ MarsSpssWindow::MarsSpssWindow(GuiContext& context, QWidget* parent)
   layout->addStretch(1);
 
   connect(output_name_, &QLineEdit::textChanged, this, [this](const QString& typed) {
-    options_.output_field_name = StoredSpssOutputName(typed.toLatin1().toStdString());
+    options_.output_field_name = StoredSpssOutputName(ToBytes(typed));
     Generate();
   });
   connect(header_, &QCheckBox::toggled, this, [this](bool ticked) {
@@ -93,7 +94,7 @@ bool MarsSpssWindow::CheckOutputName() {
 void MarsSpssWindow::Generate() {
   if (!filled_) return;
   text_ = MarsSpssText(context_.workspace.mars, options_, context_.ports.messages);
-  syntax_box_->setPlainText(QString::fromLatin1(text_).replace("\r\n", "\n"));
+  syntax_box_->setPlainText(ToQString(text_).replace("\r\n", "\n"));
   syntax_box_->raise();
 }
 

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "gui/common/latin1_text.h"
 #include "gui/common/named_widget.h"
 #include "gui/export/code/mars_text_save.h"
 #include "gui/mars/show_model_summary.h"
@@ -112,9 +113,9 @@ void MarsSqlWindow::Activate() {
 MarsSqlOptions MarsSqlWindow::Options() const {
   MarsSqlOptions options;
   options.dialect = access_->isChecked() ? SqlDialect::Access : SqlDialect::SqlServer;
-  options.output_field = field_name_->text().toLatin1().toStdString();
-  options.table = table_name_->text().toLatin1().toStdString();
-  options.database = database_name_->text().toLatin1().toStdString();
+  options.output_field = ToBytes(field_name_->text());
+  options.table = ToBytes(table_name_->text());
+  options.database = ToBytes(database_name_->text());
   options.create_output_field = create_field_->isChecked();
   options.bracket_field_names = brackets_->isChecked();
   // The header box counts only while enabled (SQL Server).
@@ -125,7 +126,7 @@ MarsSqlOptions MarsSqlWindow::Options() const {
 void MarsSqlWindow::Generate() {
   if (!filled_) return;
   text_ = MarsSqlText(context_.workspace.mars, Options(), context_.ports.messages);
-  sql_box_->setPlainText(QString::fromLatin1(text_).replace("\r\n", "\n"));
+  sql_box_->setPlainText(ToQString(text_).replace("\r\n", "\n"));
   sql_box_->raise();
 }
 

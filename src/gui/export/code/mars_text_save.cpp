@@ -4,6 +4,7 @@
 
 #include "core/mars/generated_file.h"
 #include "core/shell/common_operations.h"
+#include "gui/common/latin1_text.h"
 #include "gui/shell/gui_context.h"
 
 namespace kdk::gui {
@@ -18,12 +19,12 @@ void SaveMarsText(GuiContext& context, std::string_view name_suffix, std::string
   if (path.empty()) return;
 
   workspace.output_path = path;
-  save_as->setText(QString::fromLatin1("Saving as " + path));
+  save_as->setText(PathToQString("Saving as " + path));
   if (!CheckReadyToSave(workspace, path, kMarsModelType, context.ports.messages)) return;
   WriteGeneratedFile(
       path, text,
       [progress](const std::string& caption) {
-        progress->setText(QString::fromLatin1(caption).replace("\r\n", "\n"));
+        progress->setText(PathToQString(caption).replace("\r\n", "\n"));
       },
       context.ports.messages, workspace.state.model_path);
 }

@@ -10,10 +10,12 @@
 #include <functional>
 
 #include "core/common/date_text.h"
+#include "core/common/model_text.h"
 #include "core/export/sheet/save_workbook.h"
 #include "core/export/sheet/workbook_names.h"
 #include "core/shell/common_operations.h"
 #include "engines/workbook/embedded_spreadsheet.h"
+#include "gui/common/latin1_text.h"
 #include "gui/common/named_widget.h"
 #include "gui/mars/show_model_summary.h"
 #include "gui/shell/gui_context.h"
@@ -29,7 +31,7 @@ constexpr const char* kNetworkInstructions =
     "WARNING - if Microsoft Excel is not installed on this pc then this option won't work.";
 
 QString Shown(const std::string& text) {
-  return QString::fromLatin1(text).replace("\r\n", "\n");
+  return ToQString(text).replace("\r\n", "\n");
 }
 
 // The Save button's common part: the dialog, the label, the readiness check, then the
@@ -41,13 +43,13 @@ void SaveWorkbook(GuiContext& context, int model_type, QLabel* save_as, QLabel* 
   const std::string path = ChooseSaveFile(workspace, context.ports, kWorkbookFileFilter);
   if (path.empty()) return;
   workspace.output_path = path;
-  save_as->setText(QString::fromLatin1("Saving as " + path));
+  save_as->setText(PathToQString("Saving as " + path));
   if (!CheckReadyToSave(workspace, path, model_type, context.ports.messages)) return;
 
-  const VbProjectStamp stamp{workspace.state.model_path,
+  const VbProjectStamp stamp{PathAsModelText(workspace.state.model_path),
                              ModelCreatedText(workspace, context.ports.clock),
                              DateText(context.ports.clock.Now())};
-  std::string caption = progress->text().toLatin1().toStdString();
+  std::string caption = ToBytes(progress->text());
   WorkbookWindow window{[&caption] { return caption; },
                         [&caption, progress](const std::string& text) {
                           caption = text;

@@ -8,6 +8,7 @@
 
 #include "core/export/vbproject/vb_project.h"
 #include "core/network/equation_text.h"
+#include "gui/common/latin1_text.h"
 #include "gui/common/named_widget.h"
 #include "gui/common/twips.h"
 #include "gui/network/load_network_gui.h"
@@ -30,7 +31,7 @@ EquationWindow::EquationWindow(GuiContext& context, QWidget* parent)
   equation_ = Named(new QPlainTextEdit(this), "txtEquation");
   equation_->setReadOnly(true);
   equation_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  equation_->setPlainText(QString::fromLatin1(text_).replace("\r\n", "\n"));
+  equation_->setPlainText(ToQString(text_).replace("\r\n", "\n"));
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(get_weights);
@@ -59,7 +60,7 @@ void EquationWindow::SelectModel() {
   if (!context_.workspace.state.network_loaded) return;
   text_ = BuildEquationText(context_.workspace.network,
                             MakeVbProjectStamp(context_.workspace, context_.ports.clock));
-  equation_->setPlainText(QString::fromLatin1(text_).replace("\r\n", "\n"));
+  equation_->setPlainText(ToQString(text_).replace("\r\n", "\n"));
 }
 
 }  // namespace kdk::gui

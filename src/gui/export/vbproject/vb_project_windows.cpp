@@ -8,6 +8,7 @@
 
 #include "core/export/vbproject/vb_project.h"
 #include "core/shell/common_operations.h"
+#include "gui/common/latin1_text.h"
 #include "gui/common/named_widget.h"
 #include "gui/common/twips.h"
 #include "gui/mars/show_model_summary.h"
@@ -37,11 +38,11 @@ void SaveVbProject(GuiContext& context, int model_type, QLabel* save_as, QLabel*
   const std::string path = ChooseSaveFile(workspace, context.ports, kVbProjectFilter);
   if (path.empty()) return;
   workspace.output_path = path;
-  save_as->setText(QString::fromLatin1("Saving as " + path));
+  save_as->setText(PathToQString("Saving as " + path));
   if (!CheckReadyToSave(workspace, path, model_type, context.ports.messages)) return;
   GenerateVbProject(workspace, model_type, context.ports.clock, context.ports.messages,
                     [progress](const std::string& caption) {
-                      progress->setText(QString::fromLatin1(caption).replace("\r\n", "\n"));
+                      progress->setText(PathToQString(caption).replace("\r\n", "\n"));
                     });
 }
 

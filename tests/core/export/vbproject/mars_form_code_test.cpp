@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/common/model_text.h"
 #include "core/export/vbproject/vb_test_models.h"
 #include "core/mars/mars_test_models.h"
 
@@ -51,6 +52,25 @@ TEST(VbMarsDefinition, AShortNameIsNotFoundInsideALongerOne) {
             "BF4 = ( IIF(inpValRepresentsNull(2) ,0,1))");
   EXPECT_EQ(ConvertMarsDefinitionToVb("BF1 = max(0, X11 - X1);", model),
             "BF1 = max(0, inpval(2) - inpval(1))");
+}
+
+TEST(VbMarsDefinition, NamesBeyondAsciiInEitherEncodingBecomeInpval) {
+  const std::string text =
+      "BF1 = max(0, Gr\xF6\xDF"
+      "e - 2.5);\r\nBF2 = ( caf\xE9 > .) * BF1;\r\n\r\n"
+      "Y = 1 + 2 * BF2;\r\n\r\nMODEL Y = BF2;\r\n";
+  for (const std::string& encoded : {text, Cp1252ToUtf8(text)}) {
+    RecordingMessagePort messages;
+    bool ok = false;
+    const MarsModel model = ParseText(encoded, messages, &ok);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(model.input_names, (std::vector<std::string>{"Gr\xF6\xDF"
+                                                           "e",
+                                                           "caf\xE9"}));
+    const MarsVbCode code = Prepared(model);
+    EXPECT_EQ(code.definition_lines[0], "BF1 = max(0, inpval(1) - 2.5)");
+    EXPECT_EQ(code.definition_lines[1], "BF2 = ( IIF(inpValRepresentsNull(2) ,0,1)) * BF1");
+  }
 }
 
 TEST(VbMarsFormCode, HeaderCommentAndDataDefinitions) {

@@ -65,6 +65,11 @@ TEST(VbProjectFiles, PathsBesideTheProjectAndTheFormNamedAsTheProjectSaysIt) {
   EXPECT_EQ(paths.workspace, "/tmp/my house model.vbw");
   EXPECT_NE(VbProjectText(paths.base_name).find("\r\nForm=my_house_model.frm\r\n"),
             std::string::npos);
+  // The file system's UTF-8 name, in the project's code page.
+  EXPECT_NE(VbProjectText("Gr\u00F6\u00DFe")
+                .find("\r\nForm=Gr\xF6\xDF"
+                      "e.frm\r\n"),
+            std::string::npos);
 }
 
 class VbProjectWriting : public ::testing::Test {
