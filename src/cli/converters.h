@@ -41,6 +41,7 @@ bool WriteConvertedText(ConvertRequest& request, std::string_view text);
 // The conversions of each family, each defined in its own convert_*.cpp.
 std::vector<ConverterEntry> CodeConverters();
 std::vector<ConverterEntry> MarsConverters();
+std::vector<ConverterEntry> NetworkSqlConverters();
 std::vector<ConverterEntry> WebConverters();
 std::vector<ConverterEntry> VbProjectConverters();
 std::vector<ConverterEntry> WorkbookConverters();
