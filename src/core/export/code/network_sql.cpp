@@ -104,9 +104,11 @@ class SqlWriter {
   }
 
   // TRUE above 0; strength o over the side's seen extreme, 0 where that is 0.
+  // A NULL output (a NULL input) has no class.
   void AppendClass(std::string& out, const std::string& o) const {
-    out.append(access_ ? "IIf(" + o + " > 0, 'TRUE', 'FALSE')"
-                       : "CASE WHEN " + o + " > 0 THEN 'TRUE' ELSE 'FALSE' END");
+    out.append(access_
+                   ? "IIf(" + o + " > 0, 'TRUE', IIf(" + o + " <= 0, 'FALSE', Null))"
+                   : "CASE WHEN " + o + " > 0 THEN 'TRUE' WHEN " + o + " <= 0 THEN 'FALSE' END");
   }
   void AppendStrength(std::string& out, const std::string& o) const {
     auto part = [&](double extreme) {
@@ -156,7 +158,19 @@ void AppendHeader(std::string& out, const NetworkModel& model, const NetworkSqlO
        " hidden neurons" + (model.is_classifier ? ", classifier" : ""));
   line("Data source: ", model.data_source);
   line("Data view: ", model.data_view);
-  line("A NULL input gives a NULL prediction.");
+  if (model.HiddenCount() > 0) line("A NULL input gives a NULL prediction.");
+  out.append(kCrLf);
+}
+
+bool HasControl(std::string_view name) {
+  for (char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return true;
+  }
+  return false;
+}
+
+std::string CommentSafe(std::string_view text) {
+  return lang::CommentSafe(lang::RulesOf(lang::Language::TransactSql), text);
 }
 
 std::string InputProblem(const NetworkModel& model, SqlDialect dialect) {
@@ -169,6 +183,11 @@ std::string InputProblem(const NetworkModel& model, SqlDialect dialect) {
     const std::string& name = model.input_names[i];
     if (name.empty()) {
       return "Input " + std::to_string(i + 1) + " has no name, so no column can hold it.";
+    }
+    // A line break inside a name would not survive a change of line ends.
+    if (HasControl(name)) {
+      return "The input name " + CommentSafe(name) +
+             " holds a line break or control character; rename the input to write SQL.";
     }
     if (dialect != SqlDialect::Ansi && name.size() > limit) {
       return "The input name " + name + " is longer than the " + std::to_string(limit) +
@@ -195,6 +214,9 @@ NetworkSqlColumns NetworkSqlOutputColumns(const NetworkModel& model,
   const std::size_t limit = SqlNameLimit(options.dialect);
   std::string typed = TypedSqlName(options.dialect, options.output_field);
   if (typed.empty()) typed = DefaultNetworkSqlField(model);
+  for (char& c : typed) {
+    if (HasControl(std::string_view(&c, 1))) c = '_';
+  }
   std::vector<std::string> taken = model.input_names;
   NetworkSqlColumns columns;
   columns.prediction = SqlNameBeside(typed, taken, limit);
@@ -240,7 +262,8 @@ bool BuildNetworkSql(const NetworkModel& model, const NetworkSqlOptions& options
       text.append(kCrLf).append("ALTER TABLE ").append(table).append(" ADD ").append(field);
       text.append(" float").append(kCrLf).append("Go").append(kCrLf);
     }
-    text.append(kCrLf).append("UPDATE ").append(table).append(kCrLf);
+    if (server) text.append(kCrLf);
+    text.append("UPDATE ").append(table).append(kCrLf);
     text.append("SET ").append(field).append(" = ");
     std::vector<std::string> normalised(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) writer.AppendNormalised(normalised[i], i, inputs[i]);
@@ -283,7 +306,8 @@ bool BuildNetworkSql(const NetworkModel& model, const NetworkSqlOptions& options
   for (int i = 0; i < n; ++i) input_list.append(i ? ", " : "").append(inputs[i]);
   const std::string end(kCrLf);
 
-  text.append(kCrLf).append("SELECT ").append(input_list).append(", ");
+  if (server) text.append(kCrLf);
+  text.append("SELECT ").append(input_list).append(", ");
   writer.AppendPrediction(text, o);
   text.append(" AS ").append(quote(columns.prediction));
   if (!columns.class_text.empty()) {
@@ -293,29 +317,42 @@ bool BuildNetworkSql(const NetworkModel& model, const NetworkSqlOptions& options
     writer.AppendStrength(text, o);
     text.append(" AS ").append(quote(columns.strength));
   }
-  text.append(end).append("FROM (SELECT ").append(input_list).append(", ");
+  std::string net = "SELECT " + input_list + ", ";
   if (!writer.AppendOutput(
-          text, [&](int k) { return sums[k]; }, 0)) {
+          net, [&](int k) { return sums[k]; }, 0)) {
     error = too_long;
     return false;
   }
-  text.append(" AS ").append(o).append(end).append("FROM (SELECT ").append(input_list);
+  net.append(" AS ").append(o).append(end);
+  std::string hidden_sums = "SELECT " + input_list;
   for (int k = 0; k < hidden; ++k) {
-    text.append(",").append(end).append("  ");
-    writer.AppendHiddenSum(text, k, normalised);
-    text.append(" AS ").append(sums[k]);
-    if (text.size() > kMaxNetworkSqlBytes) {
+    hidden_sums.append(",").append(end).append("  ");
+    writer.AppendHiddenSum(hidden_sums, k, normalised);
+    hidden_sums.append(" AS ").append(sums[k]);
+    if (hidden_sums.size() > kMaxNetworkSqlBytes) {
       error = too_long;
       return false;
     }
   }
-  text.append(end).append("FROM (SELECT ").append(input_list);
+  hidden_sums.append(end);
+  std::string scaled = "SELECT " + input_list;
   for (int i = 0; i < n; ++i) {
-    text.append(",").append(end).append("  ");
-    writer.AppendNormalised(text, i, inputs[i]);
-    text.append(" AS ").append(normalised[i]);
+    scaled.append(",").append(end).append("  ");
+    writer.AppendNormalised(scaled, i, inputs[i]);
+    scaled.append(" AS ").append(normalised[i]);
   }
-  text.append(end).append("FROM ").append(table).append(") AS q1) AS q2) AS q3");
+  scaled.append(end).append("FROM ").append(table);
+  text.append(end).append("FROM (");
+  if (dialect == SqlDialect::Ansi) {
+    // A derived table with a WITH of its own is computed as written: PostgreSQL would
+    // otherwise write each hidden sum into every use of it while planning, which
+    // takes seconds for a network of a few thousand weights.
+    text.append("WITH q2 AS (WITH q1 AS (").append(scaled).append(")").append(end);
+    text.append(hidden_sums).append("FROM q1)").append(end).append(net).append("FROM q2) AS q3");
+  } else {
+    text.append(net).append("FROM (").append(hidden_sums).append("FROM (").append(scaled);
+    text.append(") AS q1) AS q2) AS q3");
+  }
   if (!server) text.append(";");
   if (text.size() > kMaxNetworkSqlBytes) {
     error = too_long;

@@ -28,7 +28,7 @@ inline constexpr std::size_t kMaxNetworkSqlBytes = 16u * 1024u * 1024u;
 std::string DefaultNetworkSqlField(const NetworkModel& model);
 
 // The columns the query writes, unquoted: the prediction (the typed field, or the
-// default, with "_1", "_2", ... where it names an input), and for a classifier in the
+// default, control characters as "_", with "_1", "_2", ... where it names an input), and for a classifier in the
 // SELECT form the prediction's name with "_Class" and "_Strength", each moved aside
 // the same way from the inputs and the names before it.
 struct NetworkSqlColumns {
@@ -38,8 +38,8 @@ NetworkSqlColumns NetworkSqlOutputColumns(const NetworkModel& model,
                                           const NetworkSqlOptions& options);
 
 // The whole query. False with `error` for a network of the wrong shape, an input that
-// cannot scale, inputs that name no column or the same one, an input name longer than
-// SQL Server or Access takes, or a query past kMaxNetworkSqlBytes.
+// cannot scale, inputs that name no column or the same one, an input name with a control
+// character or longer than SQL Server or Access takes, or a query past kMaxNetworkSqlBytes.
 bool BuildNetworkSql(const NetworkModel& model, const NetworkSqlOptions& options, std::string& text,
                      std::string& error);
 
