@@ -28,9 +28,9 @@ inline constexpr std::size_t kMaxNetworkSqlBytes = 16u * 1024u * 1024u;
 std::string DefaultNetworkSqlField(const NetworkModel& model);
 
 // The columns the query writes, unquoted: the prediction (the typed field, or the
-// default, control characters as "_", with "_1", "_2", ... where it names an input), and for a classifier in the
-// SELECT form the prediction's name with "_Class" and "_Strength", each moved aside
-// the same way from the inputs and the names before it.
+// default, control characters as "_", with "_1", "_2", ... where it names an input),
+// and for a classifier in the SELECT form the prediction's name with "_Class" and
+// "_Strength", each moved aside the same way from the inputs and the names before it.
 struct NetworkSqlColumns {
   std::string prediction, class_text, strength;
 };
