@@ -8,6 +8,7 @@ packages=(
   clang clang-format libclang-rt-dev
   gfortran default-jdk-headless
   libsqlite3-dev sqlite3
+  postgresql libpq-dev
   pspp
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
   xvfb xauth

@@ -25,8 +25,8 @@ bool WriteConvertedText(ConvertRequest& request, std::string_view text) {
 const std::vector<ConverterEntry>& Converters() {
   static const std::vector<ConverterEntry> entries = [] {
     std::vector<ConverterEntry> all;
-    for (auto family :
-         {CodeConverters, MarsConverters, WebConverters, VbProjectConverters, WorkbookConverters}) {
+    for (auto family : {CodeConverters, NetworkSqlConverters, MarsConverters, WebConverters,
+                        VbProjectConverters, WorkbookConverters}) {
       std::vector<ConverterEntry> more = family();
       all.insert(all.end(), std::make_move_iterator(more.begin()),
                  std::make_move_iterator(more.end()));

@@ -45,6 +45,7 @@ void PrintProgress(const ConvertRequest& request, std::string_view label);
 // The conversions of each family, each defined in its own convert_*.cpp.
 std::vector<ConverterEntry> CodeConverters();
 std::vector<ConverterEntry> MarsConverters();
+std::vector<ConverterEntry> NetworkSqlConverters();
 std::vector<ConverterEntry> WebConverters();
 std::vector<ConverterEntry> VbProjectConverters();
 std::vector<ConverterEntry> WorkbookConverters();

@@ -112,6 +112,10 @@ check "bad format" 2 "" "--format takes A, B, C or D" -- "$KDK" convert "$house"
 check "option of another type" 2 "" "--java-class does not apply to --to c" -- "$KDK" convert "$house" --to c --java-class X -o "$work/x.c"
 check "empty output name" 1 "" "Invalid Output Name!" -- "$KDK" convert "$house" --to c --output-name "  " -o "$work/x.c"
 check "unwritable path" 1 "" "The file could not be written: /nonexistent_dir/x.c" -- "$KDK" convert "$house" --to c -o /nonexistent_dir/x.c
+check "network sql help" 0 "sql (network): --dialect sqlserver|access|ansi" "" -- "$KDK" convert --help
+check "network sql select" 0 'AS "Kestrium_default_Class"' "" -- "$KDK" convert "$loan" --to sql --dialect ansi --select -o -
+check "network sql bad dialect" 2 "" "--dialect is sqlserver, access or ansi" -- "$KDK" convert "$house" --to sql --dialect oracle -o -
+check "network sql no MARS option" 2 "" "--no-brackets does not apply to --to sql" -- "$KDK" convert "$house" --to sql --no-brackets -o -
 source "$(dirname "$0")/kdk_mars_cli_checks.sh"
 source "$(dirname "$0")/kdk_web_cli_checks.sh"
 source "$(dirname "$0")/kdk_vbproject_cli_checks.sh"

@@ -26,6 +26,7 @@ TEST(ControlPanel, EveryControlHasItsCaptionAndTooltip) {
       {"cmdNet2Excel", "", " convert to Excel "},
       {"cmdNet2VB", "", " convert to a Visual Basic project   "},
       {"cmdNet2HTML", "", " convert to a web page  "},
+      {"cmdNet2SQL", "SQL", " convert to SQL "},
       {"cmdLoadKestrium", "", " select the Kestrium model - the KWF file "},
       {"cmdMARS2SPSS", "", " convert to SPSS syntax "},
       {"cmdMARS2VB", "", " convert to a Visual Basic Project  "},
@@ -87,7 +88,7 @@ TEST(ControlPanel, SwitchingModelTypeHidesButtonsUntilTheNextLoad) {
   list->setCurrentIndex(0);
   EXPECT_EQ(gui.workspace.state.model_type, kNetworkModelType);
   EXPECT_TRUE(gui.Shown("frameKestrium"));
-  for (const char* name : {"cmdNet2Excel", "cmdNet2VB", "cmdNet2HTML", "cmdNet2Code",
+  for (const char* name : {"cmdNet2Excel", "cmdNet2VB", "cmdNet2HTML", "cmdNet2Code", "cmdNet2SQL",
                            "cmdQuickPredict", "cmdMARS2SQL"}) {
     EXPECT_FALSE(gui.Shown(name)) << name;
   }

@@ -30,10 +30,10 @@ TEST(MainWindow, MenuBarHasItsCaptionsAndAccessKeys) {
   for (QAction* action : gui.window->menuBar()->actions()) menus << action->text();
   EXPECT_EQ(menus, QStringList({"&Exit", "&Create", "&About"}));
   EXPECT_EQ(ItemsOf(gui.Find<QMenu>("mnuFile")), QStringList({"mnuFileExit=&Exit"}));
-  EXPECT_EQ(
-      ItemsOf(gui.Find<QMenu>("mnuNewFile")),
-      QStringList({"mnuNewFilehtmlJS=Web Page", "mnuNewFileexcel=Excel", "mnuNewFilevbProject=VB",
-                   "mnuEquation=Equation", "mnuHelpBar1=-", "mnuMars=MARS >>"}));
+  EXPECT_EQ(ItemsOf(gui.Find<QMenu>("mnuNewFile")),
+            QStringList({"mnuNewFilehtmlJS=Web Page", "mnuNewFileexcel=Excel",
+                         "mnuNewFilevbProject=VB", "mnuEquation=Equation", "mnuNewFileSQL=SQL",
+                         "mnuHelpBar1=-", "mnuMars=MARS >>"}));
   EXPECT_EQ(ItemsOf(gui.Find<QMenu>("mnuMars")),
             QStringList({"mnuNewFileMARSxlProject=Excel", "mnuNewFileMARSvbProject=VB",
                          "mnuNewFileMarsTSQL=SQL", "mnuNewFileMARSSPSS=SPSS",
@@ -45,7 +45,7 @@ TEST(MainWindow, MenuBarHasItsCaptionsAndAccessKeys) {
                          "mnuMarsSeperator=-", "mnuAboutMARS=About MARS"}));
 }
 
-TEST(MainWindow, ElevenWindowsAreCreatedHiddenWithTheirNames) {
+TEST(MainWindow, TwelveWindowsAreCreatedHiddenWithTheirNames) {
   GuiHarness gui;
   gui.Start();
   for (const char* name : gui::kConverterWindowNames) {

@@ -72,6 +72,8 @@ ControlPanel::ControlPanel(GuiContext& context, ControlPanelHost& host, QWidget*
                                      " convert to a Visual Basic project   ", "vb_project");
   QPushButton* net_to_html =
       AddButton(frame_kestrium_, "cmdNet2HTML", nullptr, " convert to a web page  ", "web_page");
+  QPushButton* net_to_sql =
+      AddButton(frame_kestrium_, "cmdNet2SQL", "SQL", " convert to SQL ", nullptr);
   QPushButton* load_network = AddButton(frame_kestrium_, "cmdLoadKestrium", nullptr,
                                         " select the Kestrium model - the KWF file ", "open_model");
   MakeArrow(frame_kestrium_, "lblNetarrow");
@@ -81,7 +83,8 @@ ControlPanel::ControlPanel(GuiContext& context, ControlPanelHost& host, QWidget*
   SetTwipsGeometry(net_to_excel, 3030, kButtonTop, kPictureSize, kPictureSize);
   SetTwipsGeometry(net_to_vb, 3690, kButtonTop, kPictureSize, kPictureSize);
   SetTwipsGeometry(net_to_html, 4350, kButtonTop, kPictureSize, kPictureSize);
-  network_buttons_ = {net_to_excel, net_to_vb, net_to_html, net_to_code, quick_predict};
+  SetTwipsGeometry(net_to_sql, 5010, kButtonTop, kCaptionWidth, kPictureSize);
+  network_buttons_ = {net_to_excel, net_to_vb, net_to_html, net_to_code, quick_predict, net_to_sql};
   connect(load_network, &QPushButton::clicked, this, &ControlPanel::LoadNetworkPressed);
 
   // The MARS frame, lying on the same place.
@@ -126,6 +129,7 @@ ControlPanel::ControlPanel(GuiContext& context, ControlPanelHost& host, QWidget*
   AddLaunch(net_to_excel, "EXCEL", "frmEXCEL");
   AddLaunch(net_to_html, "WEB", "frmHTML");
   AddLaunch(net_to_vb, "VB", "frmVB");
+  AddLaunch(net_to_sql, "SQL", "frmNet2SQL");
   AddLaunch(mars_to_html, "WEB", "frmMARS2HTML");
   AddLaunch(mars_to_spss, "SPSS", "frmMARS2SPSS");
   AddLaunch(mars_to_sql, "SQL", "frmMARS2tsql");

@@ -3,10 +3,11 @@
 #include "gui/export/code/code_export_window.h"
 #include "gui/export/code/mars_spss_window.h"
 #include "gui/export/code/mars_sql_window.h"
+#include "gui/export/code/network_sql_window.h"
 #include "gui/export/sheet/workbook_windows.h"
-#include "gui/export/web/web_page_windows.h"
 #include "gui/export/vbproject/equation_window.h"
 #include "gui/export/vbproject/vb_project_windows.h"
+#include "gui/export/web/web_page_windows.h"
 #include "gui/network/quick_predict_window.h"
 
 namespace kdk::gui {
@@ -34,6 +35,7 @@ ConverterWindows CreateConverterWindows(GuiContext& context, QWidget* parent) {
   windows.Add(MakeConverterWindowEntry(new NetworkVbWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new EquationWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new CodeExportWindow(context, parent)));
+  windows.Add(MakeConverterWindowEntry(new NetworkSqlWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new QuickPredictWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new MarsVbWindow(context, parent)));
   windows.Add(MakeConverterWindowEntry(new MarsWorkbookWindow(context, parent)));

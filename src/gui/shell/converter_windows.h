@@ -10,11 +10,11 @@
 
 namespace kdk::gui {
 
-// The eleven converter and view windows, by name.
-inline constexpr std::array<const char*, 11> kConverterWindowNames = {
-    "frmHTML",          "frmEXCEL",        "frmVB",       "frmEquation",
-    "CodeExportWindow", "frmQuickPredict", "frmMARS2VB",  "frmMARS2XL",
-    "frmMARS2tsql",     "frmMARS2HTML",    "frmMARS2SPSS"};
+// The twelve converter and view windows, by name.
+inline constexpr std::array<const char*, 12> kConverterWindowNames = {
+    "frmHTML",          "frmEXCEL",     "frmVB",           "frmEquation",
+    "CodeExportWindow", "frmNet2SQL",   "frmQuickPredict", "frmMARS2VB",
+    "frmMARS2XL",       "frmMARS2tsql", "frmMARS2HTML",    "frmMARS2SPSS"};
 
 // The windows whose large output box follows the main window's size.
 inline constexpr std::array<const char*, 6> kOutputBoxWindowNames = {
@@ -36,7 +36,7 @@ class ConverterWindows {
   std::vector<ConverterWindowEntry> entries_;
 };
 
-// Creates all eleven windows, hidden, as children of `parent` (nullptr in tests).
+// Creates all twelve windows, hidden, as children of `parent` (nullptr in tests).
 ConverterWindows CreateConverterWindows(GuiContext& context, QWidget* parent);
 
 }  // namespace kdk::gui

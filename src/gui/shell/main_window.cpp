@@ -109,8 +109,9 @@ void MainWindow::BuildMenus() {
   const std::pair<const char*, const char*> network_items[] = {{"mnuNewFilehtmlJS", "Web Page"},
                                                                {"mnuNewFileexcel", "Excel"},
                                                                {"mnuNewFilevbProject", "VB"},
-                                                               {"mnuEquation", "Equation"}};
-  const char* network_windows[] = {"frmHTML", "frmEXCEL", "frmVB", "frmEquation"};
+                                                               {"mnuEquation", "Equation"},
+                                                               {"mnuNewFileSQL", "SQL"}};
+  const char* network_windows[] = {"frmHTML", "frmEXCEL", "frmVB", "frmEquation", "frmNet2SQL"};
   for (size_t i = 0; i < std::size(network_items); ++i) {
     const QString window = QString::fromLatin1(network_windows[i]);
     connect(AddItem(create, network_items[i].first, network_items[i].second), &QAction::triggered,

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "core/common/text_file.h"
@@ -52,6 +53,34 @@ std::vector<std::optional<double>> SqliteDatabase::QueryColumn(const std::string
   }
   sqlite3_finalize(statement);
   return column;
+}
+
+std::vector<std::vector<std::optional<std::string>>> SqliteDatabase::QueryRows(
+    const std::string& sql, std::string& error) {
+  std::vector<std::vector<std::optional<std::string>>> rows;
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+    error = sqlite3_errmsg(db_);
+    return rows;
+  }
+  while (sqlite3_step(statement) == SQLITE_ROW) {
+    std::vector<std::optional<std::string>> row;
+    for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+      const int type = sqlite3_column_type(statement, c);
+      if (type == SQLITE_NULL) {
+        row.emplace_back();
+      } else if (type == SQLITE_TEXT) {
+        row.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, c)));
+      } else {
+        char digits[32];
+        std::snprintf(digits, sizeof digits, "%.17g", sqlite3_column_double(statement, c));
+        row.emplace_back(digits);
+      }
+    }
+    rows.push_back(std::move(row));
+  }
+  sqlite3_finalize(statement);
+  return rows;
 }
 
 bool SqliteDatabase::InsertRow(const std::string& table, const std::vector<std::string>& columns,

@@ -118,17 +118,9 @@ std::string BracketName(std::string_view name) {
 
 std::string MarsSqlOutputField(const MarsModel& model, std::string_view typed_field) {
   const std::string bracketed = BracketName(typed_field);
-  const std::string base = bracketed.substr(1, bracketed.size() - 2);
-  auto is_input = [&model](const std::string& field) {
-    const std::string key = ToLowerAscii(ReplaceAll(field, "]]", "]"));
-    for (const std::string& input : model.input_names) {
-      if (ToLowerAscii(input) == key) return true;
-    }
-    return false;
-  };
-  std::string field = base;
-  for (int suffix = 1; is_input(field); ++suffix) field = base + "_" + std::to_string(suffix);
-  return field.size() == base.size() ? bracketed : "[" + field + "]";
+  const std::string base = ReplaceAll(bracketed.substr(1, bracketed.size() - 2), "]]", "]");
+  const std::string field = SqlNameBeside(base, model.input_names);
+  return field == base ? bracketed : QuoteSqlName(SqlDialect::SqlServer, field);
 }
 
 std::string BasisFunctionSql(const BasisReading& basis, const MarsModel& model, SqlDialect dialect,

@@ -5,13 +5,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/export/code/sql_names.h"
 #include "core/mars/mars_model.h"
 #include "core/mars/mars_reading.h"
 #include "core/ports/message_port.h"
 
 namespace kdk {
-
-enum class SqlDialect { Access = 0, SqlServer = 1 };
 
 // The options of the MARS >> SQL window, with its start values.
 struct MarsSqlOptions {
@@ -36,7 +35,7 @@ std::string BracketName(std::string_view name);
 
 // The output field as written, bracketed: the typed name, or where it names an input
 // of the model (compared in any case, as both dialects compare), that name with "_1",
-// "_2", ... so that the prediction never overwrites an input column.
+// "_2", ... (SqlNameBeside) so that the prediction never overwrites an input column.
 std::string MarsSqlOutputField(const MarsModel& model, std::string_view typed_field);
 
 // One basis function as an SQL expression: indicators and set tests as 1/0

@@ -10,7 +10,7 @@
 namespace kdk::gui {
 
 void SaveMarsText(GuiContext& context, std::string_view name_suffix, std::string_view filter,
-                  const std::string& text, QLabel* save_as, QLabel* progress) {
+                  const std::string& text, QLabel* save_as, QLabel* progress, int model_type) {
   Workspace& workspace = context.workspace;
   const std::string model_name = workspace.state.model_name;
   workspace.state.model_name = model_name + std::string(name_suffix);
@@ -20,7 +20,7 @@ void SaveMarsText(GuiContext& context, std::string_view name_suffix, std::string
 
   workspace.output_path = path;
   save_as->setText(PathToQString("Saving as " + path));
-  if (!CheckReadyToSave(workspace, path, kMarsModelType, context.ports.messages)) return;
+  if (!CheckReadyToSave(workspace, path, model_type, context.ports.messages)) return;
   WriteGeneratedFile(
       path, text,
       [progress](const std::string& caption) {

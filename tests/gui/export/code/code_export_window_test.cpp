@@ -1,4 +1,5 @@
 #include "gui/export/code/code_export_window.h"
+#include "gui/export/code/network_sql_window.h"
 
 #include <gtest/gtest.h>
 
@@ -258,6 +259,42 @@ TEST_F(CodeExportWindowTest, SaveWritesWhatKdkConvertWrites) {
   ASSERT_TRUE(ReadWholeFile(converted, kdk_bytes, error)) << error;
   EXPECT_EQ(window_bytes, kdk_bytes);
   EXPECT_NE(kdk_bytes.find("!! my out = my_out"), std::string::npos);
+  std::filesystem::remove(saved);
+  std::filesystem::remove(converted);
+}
+
+// The network's SQL window: what it shows, saves and copies is kdk convert's file.
+TEST_F(CodeExportWindowTest, NetworkSqlWindowSavesWhatKdkConvertWrites) {
+  NetworkSqlWindow window(context_);
+  window.Activate();
+  EXPECT_EQ(host_.caption, "Kestrium >> SQL");
+  auto* field = window.findChild<QLineEdit*>("txtOutputFieldName");
+  EXPECT_EQ(field->text(), "Kestrium_price");
+  window.findChild<QRadioButton*>("optANSI")->click();
+  window.findChild<QRadioButton*>("optSelect")->click();
+  EXPECT_FALSE(window.findChild<QLineEdit*>("txtDatabaseName")->isEnabled());
+  window.findChild<QLineEdit*>("txtTableName")->setText("Houses");
+  field->setText("rooms");  // an input's name: the prediction goes beside it
+  const auto folder = std::filesystem::temp_directory_path();
+  const std::string saved = (folder / "kdk_window_network.sql").string();
+  const std::string converted = (folder / "kdk_cli_network.sql").string();
+  fakes_.file_dialogs.answers.push_back(saved);
+  window.findChild<QPushButton*>("cmdSaveAs")->click();
+  const std::string command =
+      std::string("'") + KDK_CLI_BINARY + "' convert '" + model_path_ +
+      "' --to sql --dialect ansi --select --table Houses --field rooms -o '" + converted +
+      "' > /dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  std::string window_bytes, kdk_bytes, error;
+  ASSERT_TRUE(ReadWholeFile(saved, window_bytes, error)) << error;
+  ASSERT_TRUE(ReadWholeFile(converted, kdk_bytes, error)) << error;
+  EXPECT_EQ(window_bytes, kdk_bytes);
+  EXPECT_NE(kdk_bytes.find(" AS \"rooms_1\"\r\nFROM (WITH"), std::string::npos);
+  window.findChild<QPushButton*>("cmdCopy")->click();
+  EXPECT_EQ(fakes_.clipboard.text, window.Text());
+  EXPECT_EQ(ReplaceAll(window.findChild<QPlainTextEdit*>("txtSQL")->toPlainText().toStdString(),
+                       "\n", "\r\n"),
+            window.Text());
   std::filesystem::remove(saved);
   std::filesystem::remove(converted);
 }

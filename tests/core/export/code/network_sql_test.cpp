@@ -1,0 +1,122 @@
+#include "core/export/code/network_sql.h"
+
+#include <gtest/gtest.h>
+
+#include "core/export/code/code_test_network.h"
+
+namespace kdk {
+namespace {
+
+std::string Build(const NetworkModel& model, const NetworkSqlOptions& options) {
+  std::string text, error;
+  EXPECT_TRUE(BuildNetworkSql(model, options, text, error)) << error;
+  return text;
+}
+
+std::string Refusal(const NetworkModel& model, SqlDialect dialect = SqlDialect::Ansi) {
+  NetworkSqlOptions options;
+  options.dialect = dialect;
+  std::string text, error;
+  EXPECT_FALSE(BuildNetworkSql(model, options, text, error));
+  return error;
+}
+
+// Every scaled input, sum and tanh in the evaluator's order, reals only, negative
+// numbers in brackets.
+TEST(NetworkSql, StandardUpdateWholeText) {
+  NetworkSqlOptions options;
+  options.dialect = SqlDialect::Ansi;
+  options.include_header = false;
+  EXPECT_EQ(
+      Build(testing::CodeTestNetwork(), options),
+      "UPDATE \"TableName\"\r\n"
+      "SET \"Kestrium_price\" = ((((CASE WHEN (0.5 * (((\"2nd input\" - 0.0) / (4.0 - 0.0) - 0."
+      "5) * 2.0) + 0.0 * (((\"size\" - (-1.0)) / (1.0 - (-1.0)) - 0.5) * 2.0) + 0.25) > 20 THEN"
+      " 1.0 WHEN (0.5 * (((\"2nd input\" - 0.0) / (4.0 - 0.0) - 0.5) * 2.0) + 0.0 * (((\"size\""
+      " - (-1.0)) / (1.0 - (-1.0)) - 0.5) * 2.0) + 0.25) < -20 THEN -1.0 ELSE (EXP((0.5 * (((\""
+      "2nd input\" - 0.0) / (4.0 - 0.0) - 0.5) * 2.0) + 0.0 * (((\"size\" - (-1.0)) / (1.0 - (-"
+      "1.0)) - 0.5) * 2.0) + 0.25)) - EXP(-(0.5 * (((\"2nd input\" - 0.0) / (4.0 - 0.0) - 0.5) "
+      "* 2.0) + 0.0 * (((\"size\" - (-1.0)) / (1.0 - (-1.0)) - 0.5) * 2.0) + 0.25))) / (EXP((0."
+      "5 * (((\"2nd input\" - 0.0) / (4.0 - 0.0) - 0.5) * 2.0) + 0.0 * (((\"size\" - (-1.0)) / "
+      "(1.0 - (-1.0)) - 0.5) * 2.0) + 0.25)) + EXP(-(0.5 * (((\"2nd input\" - 0.0) / (4.0 - 0.0"
+      ") - 0.5) * 2.0) + 0.0 * (((\"size\" - (-1.0)) / (1.0 - (-1.0)) - 0.5) * 2.0) + 0.25))) E"
+      "ND) * 1.5 + ((-1.0) * (((\"2nd input\" - 0.0) / (4.0 - 0.0) - 0.5) * 2.0) + 2.0 * (((\"s"
+      "ize\" - (-1.0)) / (1.0 - (-1.0)) - 0.5) * 2.0) + 0.0) * (-0.5) + 0.75) + 1.0) / 2.0 * (1"
+      "0.0 - 0.0) + 0.0);");
+}
+
+TEST(NetworkSql, AccessClassifierSelect) {
+  NetworkModel model = testing::CodeTestNetwork();
+  model.is_classifier = true;
+  model.max_seen_out_cl = 0;
+  model.min_seen_out_cl = -0.5;
+  NetworkSqlOptions options;
+  options.dialect = SqlDialect::Access;
+  options.select = true;
+  options.table = " [a]b] ";
+  const std::string text = Build(model, options);
+  EXPECT_EQ(
+      text.substr(0, text.find("FROM")),
+      "SELECT [2nd input], [size], (([KestriumNet] + 1.0) / 2.0 * (10.0 - 0.0) + 0.0) AS "
+      "[Kestrium_price],\r\n"
+      "  IIf([KestriumNet] > 0, 'TRUE', IIf([KestriumNet] <= 0, 'FALSE', Null)) AS "
+      "[Kestrium_price_Class],\r\n"
+      "  IIf([KestriumNet] > 0, 0.0, ([KestriumNet] / 0.5)) AS [Kestrium_price_Strength]\r\n");
+  EXPECT_NE(text.find("FROM [a]]b]) AS q1) AS q2) AS q3;"), std::string::npos);
+}
+
+TEST(NetworkSql, NamesNeverBecomeSql) {
+  NetworkModel model = testing::CodeTestNetwork();
+  model.input_names = {"a\"b", "size"};
+  model.output_name = "p\r\nDROP";
+  model.description = "one */\r\nDROP TABLE x; -- two";
+  NetworkSqlOptions options;
+  options.dialect = SqlDialect::Ansi;
+  options.output_field = "SIZE";  // an input, in another case
+  const std::string text = Build(model, options);
+  for (size_t at = 0; text.compare(at, 7, "UPDATE ") != 0; at = text.find("\r\n", at) + 2) {
+    EXPECT_TRUE(text.compare(at, 3, "-- ") == 0 || text.compare(at, 2, "\r\n") == 0) << at;
+  }
+  EXPECT_NE(text.find("SET \"SIZE_1\" = "), std::string::npos);
+  EXPECT_NE(text.find("(\"a\"\"b\" - 0.0)"), std::string::npos);
+  options.output_field = "";
+  EXPECT_EQ(NetworkSqlOutputColumns(model, options).prediction, "Kestrium_p__DROP");
+  EXPECT_EQ(SqlNameBeside(std::string(63, 'a') + "b", {std::string(63, 'A')}, 63),
+            std::string(61, 'a') + "_1");
+}
+
+TEST(NetworkSql, RefusesInputsNoColumnCanHold) {
+  NetworkModel model = testing::CodeTestNetwork();
+  model.input_names = {"", "size"};
+  EXPECT_EQ(Refusal(model), "Input 1 has no name, so no column can hold it.");
+  model.input_names = {"a\nb", "size"};
+  EXPECT_NE(Refusal(model).find("control character"), std::string::npos);
+  model.input_names = {"Size", "size"};
+  EXPECT_NE(Refusal(model).find("name the same column"), std::string::npos);
+  model.input_names = {std::string(65, 'x'), "size"};
+  EXPECT_NE(Refusal(model, SqlDialect::Access).find("64 characters Access allows"),
+            std::string::npos);
+}
+
+// The UPDATE repeats each hidden sum at its six uses; the SELECT names it once.
+TEST(NetworkSql, UpdatePastTheLimitIsRefusedTheSelectIsNot) {
+  NetworkModel model;
+  const int inputs = 400, hidden = 100;
+  for (int i = 0; i < inputs; ++i) model.input_names.push_back("x" + std::to_string(i));
+  model.max_norm.assign(inputs, 1.25);
+  model.min_norm.assign(inputs, -0.75);
+  model.max_seen = model.max_norm;
+  model.min_seen = model.min_norm;
+  model.hidden_type.assign(hidden, NeuronType::NonLinear);
+  model.hidden_type.push_back(NeuronType::Bias);
+  model.wih.assign(inputs + 1, std::vector<double>(hidden + 1, 0.123456789012345));
+  model.who.assign(hidden + 1, -0.5);
+  model.max_norm_out = 1;
+  EXPECT_NE(Refusal(model).find("longer than 16777216 bytes"), std::string::npos);
+  NetworkSqlOptions options;
+  options.select = true;
+  EXPECT_LT(Build(model, options).size(), kMaxNetworkSqlBytes / 4);
+}
+
+}  // namespace
+}  // namespace kdk
