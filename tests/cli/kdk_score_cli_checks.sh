@@ -9,7 +9,7 @@ check "score --strict stops and writes nothing" 1 "" "line 3" -- "$KDK" score "$
 check "score --strict left no file" 1 "" "" -- test -e "$work/strict.csv"
 printf 'floor_area,age\n1,2\n' > "$work/no_rooms.csv"
 check "score names a missing input" 1 "" " rooms" -- "$KDK" score "$house" "$work/no_rooms.csv" -o -
-check "score never writes over its input" 1 "" "is an input of the run" -- "$KDK" score "$house" "$work/houses.csv" -o "$work/houses.csv"
+check "score never writes over its input" 1 "" "it would replace the data file" -- "$KDK" score "$house" "$work/houses.csv" -o "$work/houses.csv"
 printf 'AREA,ROOMS,DISTRICT,AGE\n100,3,1,.\n' > "$work/mars.csv"
 check "score a MARS model from standard input" 0 "100,3,1,.,154.5625" "" -- "$KDK" score "$mars" - -o - --quiet < "$work/mars.csv"
 check "score an SPSS data file" 0 "150,4,30,$expected" "case 2: column age: '' is not a number" -- "$KDK" score "$house" "$work/houses.sav" -o -

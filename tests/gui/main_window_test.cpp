@@ -29,7 +29,9 @@ TEST(MainWindow, MenuBarHasItsCaptionsAndAccessKeys) {
   QStringList menus;
   for (QAction* action : gui.window->menuBar()->actions()) menus << action->text();
   EXPECT_EQ(menus, QStringList({"&Exit", "&Create", "&About"}));
-  EXPECT_EQ(ItemsOf(gui.Find<QMenu>("mnuFile")), QStringList({"mnuFileExit=&Exit"}));
+  EXPECT_EQ(
+      ItemsOf(gui.Find<QMenu>("mnuFile")),
+      QStringList({"mnuFileScore=&Score a Data File...", "mnuFileBar0=-", "mnuFileExit=&Exit"}));
   EXPECT_EQ(ItemsOf(gui.Find<QMenu>("mnuNewFile")),
             QStringList({"mnuNewFilehtmlJS=Web Page", "mnuNewFileexcel=Excel",
                          "mnuNewFilevbProject=VB", "mnuEquation=Equation", "mnuNewFileSQL=SQL",

@@ -337,8 +337,9 @@ void AppendStringBody(const LanguageRules& rules, std::string& out, std::string_
           out.append("&quot;");
         } else if (c == '\'') {
           out.append("&#39;");
-        } else if (!IsAscii(c)) {
-          // A character reference means the same under any reading of the charset.
+        } else if (!IsAscii(c) || c == '\r') {
+          // A character reference means the same under any reading of the charset, and
+          // keeps a carriage return the parser would otherwise turn into a line feed.
           out.append("&#").append(std::to_string(CodePointOfCp1252(byte))).push_back(';');
         } else {
           out.push_back(c);

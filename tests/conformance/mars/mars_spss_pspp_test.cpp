@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "conformance/mars/mars_model_generator.h"
+#include "core/common/model_text.h"
 #include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 #include "core/export/code/mars_spss.h"
@@ -149,8 +150,9 @@ TEST_F(PsppFolder, GeneratedModelsComputeTheModel) {
     MarsEvaluator evaluator;
     std::string error;
     ASSERT_TRUE(evaluator.Compile(run.model, error)) << error;
-    const auto results = Column(run.csv_path, run.output);
-    const auto kept = Column(run.csv_path, run.model.input_names.back());
+    // PSPP writes the names in UTF-8.
+    const auto results = Column(run.csv_path, Cp1252ToUtf8(run.output));
+    const auto kept = Column(run.csv_path, Cp1252ToUtf8(run.model.input_names.back()));
     ASSERT_EQ(results.size(), run.rows.size()) << "model " << m + 1;
     ASSERT_EQ(kept.size(), run.rows.size()) << "model " << m + 1;
     for (size_t r = 0; r < run.rows.size(); ++r) {
