@@ -15,7 +15,7 @@
 #include "core/common/text_utils.h"
 #include "core/export/code/code_types.h"
 #include "core/score/score_file.h"
-#include "engines/spss/sav_rows.h"
+#include "engines/spss/sav_writer.h"
 #include "platform/console_message_port.h"
 
 namespace kdk::cli {
@@ -29,7 +29,8 @@ constexpr const char* kScoreHelp =
     "RFC 4180) or of an SPSS data file (.sav, .zsav) with the model, and writes every\n"
     "row as delimited text with all its columns and the prediction added (for a\n"
     "classifier network also its class and strength). DATA or OUT may be - for\n"
-    "standard input or output. A .sav result is not written: use kdk spss-run.\n"
+    "standard input or output. OUT ending in .sav is written as an SPSS data file\n"
+    "(numeric columns as numbers; DATA then cannot be standard input).\n"
     "Columns are matched to the model's inputs by name, trimmed and in any case, as\n"
     "'kdk spss-check' matches them (else by the stored name); the prediction column is\n"
     "named as the SPSS syntax names it, with _1, _2, ... if the data has that name.\n"
@@ -88,11 +89,6 @@ int RunScore(const std::vector<std::string>& words) {
   if (kind == ModelKind::Mars && args.Has("--no-smart-names")) {
     throw UsageError{"--no-smart-names does not apply to this kind of model"};
   }
-  if (IsSpssDataPath(output)) {
-    throw UsageError{
-        "the result is written as delimited text (CSV); a .sav result is not "
-        "available yet: kdk spss-run writes one through PSPP"};
-  }
   if (model_path == "-" && data_path == "-") {
     throw UsageError{"the model and the data cannot both come from standard input"};
   }
@@ -130,7 +126,7 @@ int RunScore(const std::vector<std::string>& words) {
   ProgressLine progress(!args.Has("--quiet") && output != "-" && ::isatty(STDERR_FILENO) == 1);
   events.progress = [&progress](std::size_t rows) { return progress(rows); };
   ScoreSummary summary;
-  if (!ScoreDataFile(scoring, request, spss::ScoreSavRows, events, summary, error)) {
+  if (!ScoreDataFile(scoring, request, spss::ReadStatDataFiles(), events, summary, error)) {
     messages.Inform(error);
     return kExitFailure;
   }

@@ -13,4 +13,7 @@ check "score never writes over its input" 1 "" "it would replace the data file" 
 printf 'AREA,ROOMS,DISTRICT,AGE\n100,3,1,.\n' > "$work/mars.csv"
 check "score a MARS model from standard input" 0 "100,3,1,.,154.5625" "" -- "$KDK" score "$mars" - -o - --quiet < "$work/mars.csv"
 check "score an SPSS data file" 0 "150,4,30,$expected" "case 2: column age: '' is not a number" -- "$KDK" score "$house" "$work/houses.sav" -o -
-check "score refuses a .sav result" 2 "" "not available yet" -- "$KDK" score "$house" "$work/houses.sav" -o "$work/x.sav"
+check "score writes an SPSS data file" 0 "" "2 rows scored" -- "$KDK" score "$house" "$work/houses.csv" -o "$work/scored_rows.sav"
+printf "GET FILE='%s'.\nFORMATS Kestrium_price (F20.6).\nLIST.\n" "$work/scored_rows.sav" > "$work/list_scored.sps"
+check "PSPP reads the scored SPSS data file" 0 "$(printf "%.6f" "$expected")" "" -- pspp -b "$work/list_scored.sps"
+check "an SPSS result is not made from standard input" 1 "" "not from standard input" -- "$KDK" score "$house" - -o "$work/x.sav" < "$work/houses.csv"

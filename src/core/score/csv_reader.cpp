@@ -131,23 +131,29 @@ bool CsvReader::ParseRecord(std::vector<std::string_view>& fields, bool at_end) 
   return true;
 }
 
+char CsvReader::ResolveSeparator() {
+  // The header line decides; it must be whole in the buffer first.
+  while (separator_ == 0 && error_.empty()) {
+    const auto first = buffer_.begin() + static_cast<long>(begin_);
+    const auto last = buffer_.begin() + static_cast<long>(end_);
+    const bool whole =
+        std::find_if(first, last, [](char c) { return c == '\n' || c == '\r'; }) != last;
+    if (whole || exhausted_) {
+      separator_ = DetectSeparator();
+    } else if (!Fill()) {
+      break;
+    }
+  }
+  return separator_ == 0 ? ',' : separator_;
+}
+
 bool CsvReader::Next(std::vector<std::string_view>& fields) {
+  if (!error_.empty()) return false;
+  if (separator_ == 0) ResolveSeparator();
   if (!error_.empty()) return false;
   for (;;) {
     if (begin_ == end_ && !exhausted_ && !Fill()) return false;
     if (begin_ == end_ && exhausted_) return false;
-    if (separator_ == 0) {
-      // The header line decides; it must be whole in the buffer first.
-      const bool whole = std::find_if(buffer_.begin() + static_cast<long>(begin_),
-                                      buffer_.begin() + static_cast<long>(end_), [](char c) {
-                                        return c == '\n' || c == '\r';
-                                      }) != buffer_.begin() + static_cast<long>(end_);
-      if (!whole && !exhausted_) {
-        if (!Fill()) return false;
-        continue;
-      }
-      separator_ = DetectSeparator();
-    }
     if (ParseRecord(fields, exhausted_)) return true;
     if (!error_.empty() || exhausted_) return false;
     if (!Fill()) return false;

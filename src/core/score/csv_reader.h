@@ -27,6 +27,8 @@ class CsvReader {
   // comma, semicolon and tab outside quotes; comma when none occurs).
   void SetSeparator(char separator) { separator_ = separator; }
   char Separator() const { return separator_; }
+  // The separator, read from the header line when it was not set; ',' for no data.
+  char ResolveSeparator();
 
   // The next record's fields, valid until the next call; an empty line is a record
   // of one empty field. False at the end of the

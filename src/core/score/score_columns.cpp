@@ -1,5 +1,6 @@
 #include "core/score/score_columns.h"
 
+#include "core/common/model_text.h"
 #include "core/common/text_utils.h"
 
 namespace kdk {
@@ -31,7 +32,14 @@ bool MatchScoreColumns(const std::vector<SpssInput>& inputs,
                        bool classifier, ScoreColumns& columns, std::string& error) {
   std::vector<std::string> comparable;
   comparable.reserve(header.size());
-  for (std::string_view column : header) comparable.push_back(Comparable(column));
+  // A header in UTF-8 (an SPSS file's names, a CSV saved as UTF-8) is compared as
+  // model text.
+  std::vector<std::string> written;
+  written.reserve(header.size());
+  for (std::string_view column : header) {
+    written.push_back(PathAsModelText(column));
+    comparable.push_back(Comparable(written.back()));
+  }
   std::vector<bool> claimed(header.size(), false);
   // The unclaimed columns equal to `wanted`: as written, or (`loose`) trimmed and in
   // any case.
@@ -39,7 +47,7 @@ bool MatchScoreColumns(const std::vector<SpssInput>& inputs,
     std::vector<std::size_t> found;
     const std::string key = Comparable(wanted);
     for (std::size_t c = 0; c < header.size(); ++c) {
-      if (!claimed[c] && (loose ? comparable[c] == key : header[c] == wanted)) found.push_back(c);
+      if (!claimed[c] && (loose ? comparable[c] == key : written[c] == wanted)) found.push_back(c);
     }
     return found;
   };

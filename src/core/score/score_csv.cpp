@@ -1,12 +1,8 @@
 #include "core/score/score_csv.h"
 
-#include "core/common/number_text.h"
-#include "core/common/text_utils.h"
-
 namespace kdk {
 namespace {
 
-constexpr std::size_t kFlushBytes = 1u << 20;
 constexpr std::size_t kProgressRows = 1u << 14;
 
 std::string BadValueText(std::string_view column, std::string_view value) {
@@ -21,33 +17,18 @@ std::string BadValueText(std::string_view column, std::string_view value) {
 
 TableScorer::TableScorer(RowScorer& scorer, std::vector<SpssInput> inputs,
                          std::string prediction_name, const ScoreOptions& options,
-                         const ScoreEvents& events, char separator, Sink sink)
+                         const ScoreEvents& events, ScoredTableWriter& writer)
     : scorer_(scorer),
       inputs_(std::move(inputs)),
       prediction_name_(std::move(prediction_name)),
       options_(options),
       events_(events),
-      separator_(separator),
-      sink_(std::move(sink)),
-      values_(inputs_.size()) {
-  out_.reserve(kFlushBytes + (64u << 10));
-}
+      writer_(writer),
+      values_(inputs_.size()) {}
 
-void TableScorer::AppendFields(std::span<const std::string_view> fields,
-                               std::span<const unsigned char> quoted) {
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0) out_.push_back(separator_);
-    AppendCsvField(out_, fields[i], separator_, i < quoted.size() && quoted[i] != 0);
-  }
-}
-
-bool TableScorer::Flush() {
-  if (!out_.empty() && !sink_(out_)) {
-    error_ = "The result could not be written.";
-    return false;
-  }
-  out_.clear();
-  return true;
+bool TableScorer::WriteFailed() {
+  error_ = "The result could not be written.";
+  return false;
 }
 
 bool TableScorer::Header(std::span<const std::string_view> names,
@@ -58,22 +39,12 @@ bool TableScorer::Header(std::span<const std::string_view> names,
     return false;
   }
   summary_.added_columns = columns_.added;
-  AppendFields(names, quoted);
-  for (const std::string& name : columns_.added) {
-    out_.push_back(separator_);
-    AppendCsvField(out_, name, separator_);
-  }
-  out_.append(kCrLf);
-  return true;
+  return writer_.Header(names, quoted, columns_.added) || WriteFailed();
 }
 
 bool TableScorer::Row(std::span<const std::string_view> fields,
                       std::span<const unsigned char> quoted, std::size_t line) {
-  // A blank line between the rows of a table of several columns holds no row.
-  if (header_.size() > 1 && fields.size() == 1 && fields[0].empty() &&
-      !(quoted.size() > 0 && quoted[0] != 0)) {
-    return true;
-  }
+  if (IsBlankRecord(header_.size(), fields, quoted)) return true;
   ++summary_.rows;
   problem_.clear();
   if (fields.size() != header_.size()) {
@@ -96,17 +67,7 @@ bool TableScorer::Row(std::span<const std::string_view> fields,
     }
     if (events_.bad_row) events_.bad_row(line, problem_);
   }
-  AppendFields(fields, quoted);
-  out_.push_back(separator_);
-  if (prediction_.ok) AppendNumberText(out_, prediction_.prediction);
-  if (scorer_.Classifier()) {
-    out_.push_back(separator_);
-    if (prediction_.ok) out_.append(prediction_.is_true ? "TRUE" : "FALSE");
-    out_.push_back(separator_);
-    if (prediction_.ok) AppendNumberText(out_, prediction_.strength);
-  }
-  out_.append(kCrLf);
-  if (out_.size() >= kFlushBytes && !Flush()) return false;
+  if (!writer_.Row(fields, quoted, prediction_.ok ? &prediction_ : nullptr)) return WriteFailed();
   if (summary_.rows % kProgressRows == 0 && events_.progress && !events_.progress(summary_.rows)) {
     error_ = "Scoring was cancelled.";
     return false;
@@ -115,32 +76,36 @@ bool TableScorer::Row(std::span<const std::string_view> fields,
 }
 
 bool TableScorer::Finish() {
-  if (!Flush()) return false;
+  if (!writer_.Finish()) return WriteFailed();
   if (events_.progress) events_.progress(summary_.rows);
   return true;
+}
+
+bool ReadCsvTable(CsvReader& reader, TableRows& rows, std::string& error) {
+  std::vector<std::string_view> fields;
+  if (!reader.Next(fields)) {
+    error = reader.Error().empty() ? "The data has no header line." : reader.Error();
+    return false;
+  }
+  bool ok = rows.Header(fields, reader.Quoted());
+  while (ok && reader.Next(fields)) ok = rows.Row(fields, reader.Quoted(), reader.RecordLine());
+  if (ok && !reader.Error().empty()) {
+    error = reader.Error();
+    return false;
+  }
+  ok = ok && rows.Finish();
+  if (!ok) error = rows.Error();
+  return ok;
 }
 
 bool ScoreCsv(CsvReader& reader, RowScorer& scorer, const std::vector<SpssInput>& inputs,
               std::string_view prediction_name, const ScoreOptions& options,
               const std::function<bool(std::string_view)>& sink, const ScoreEvents& events,
               ScoreSummary& summary, std::string& error) {
-  std::vector<std::string_view> fields;
-  if (!reader.Next(fields)) {
-    error = reader.Error().empty() ? "The data has no header line." : reader.Error();
-    return false;
-  }
-  TableScorer table(scorer, inputs, std::string(prediction_name), options, events,
-                    reader.Separator(), sink);
-  bool ok = table.Header(fields, reader.Quoted());
-  while (ok && reader.Next(fields)) ok = table.Row(fields, reader.Quoted(), reader.RecordLine());
-  if (ok && !reader.Error().empty()) {
-    error = reader.Error();
-    summary = table.Summary();
-    return false;
-  }
-  ok = ok && table.Finish();
+  CsvTableWriter writer(reader.ResolveSeparator(), sink);
+  TableScorer table(scorer, inputs, std::string(prediction_name), options, events, writer);
+  const bool ok = ReadCsvTable(reader, table, error);
   summary = table.Summary();
-  if (!ok) error = table.Error();
   return ok;
 }
 

@@ -11,6 +11,7 @@
 #include "core/score/csv_reader.h"
 #include "core/score/row_scorer.h"
 #include "core/score/score_columns.h"
+#include "core/score/table_rows.h"
 
 namespace kdk {
 
@@ -33,51 +34,47 @@ struct ScoreSummary {
   std::vector<std::string> added_columns;
 };
 
-// Scores a table handed to it record by record and writes it as delimited text to
-// `sink` (in pieces, in order): every field as it came (quoted where it must be, or
-// where it was), the model's added columns after them, lines ending in CR LF. Each
-// call returns false, with Error() set, when the header does not match the model, a
-// bad row is met in strict mode, the run is cancelled or the sink fails; what was
-// sunk is then not a whole result.
-class TableScorer {
+// Scores a table handed to it record by record into `writer`. A call returns false,
+// with Error() set, when the header does not match the model, a bad row is met in
+// strict mode, the run is cancelled or the writer fails; what was written is then
+// not a whole result.
+class TableScorer : public TableRows {
  public:
-  using Sink = std::function<bool(std::string_view)>;
-
   TableScorer(RowScorer& scorer, std::vector<SpssInput> inputs, std::string prediction_name,
-              const ScoreOptions& options, const ScoreEvents& events, char separator, Sink sink);
+              const ScoreOptions& options, const ScoreEvents& events, ScoredTableWriter& writer);
 
-  // `quoted` marks the fields that came in quotes (it may be empty).
-  bool Header(std::span<const std::string_view> names, std::span<const unsigned char> quoted);
+  bool Header(std::span<const std::string_view> names,
+              std::span<const unsigned char> quoted) override;
   bool Row(std::span<const std::string_view> fields, std::span<const unsigned char> quoted,
-           std::size_t line);
-  bool Finish();
+           std::size_t line) override;
+  bool Finish() override;
+  const std::string& Error() const override { return error_; }
 
-  const std::string& Error() const { return error_; }
   const ScoreSummary& Summary() const { return summary_; }
 
  private:
-  void AppendFields(std::span<const std::string_view> fields,
-                    std::span<const unsigned char> quoted);
-  bool Flush();
+  bool WriteFailed();
 
   RowScorer& scorer_;
   std::vector<SpssInput> inputs_;
   std::string prediction_name_;
   ScoreOptions options_;
   ScoreEvents events_;
-  char separator_;
-  Sink sink_;
+  ScoredTableWriter& writer_;
   std::vector<std::string> header_;
   ScoreColumns columns_;
   std::vector<std::string_view> values_;
   RowPrediction prediction_;
   std::string problem_;
-  std::string out_;
   ScoreSummary summary_;
   std::string error_;
 };
 
-// A delimited text file scored with a TableScorer, the reader's separator kept.
+// Hands a delimited text file to `rows` record by record. False with `error` from
+// the reader or from `rows`.
+bool ReadCsvTable(CsvReader& reader, TableRows& rows, std::string& error);
+
+// A delimited text file scored into delimited text with the reader's separator.
 bool ScoreCsv(CsvReader& reader, RowScorer& scorer, const std::vector<SpssInput>& inputs,
               std::string_view prediction_name, const ScoreOptions& options,
               const std::function<bool(std::string_view)>& sink, const ScoreEvents& events,

@@ -10,6 +10,7 @@
 #include "core/mars/mars_model.h"
 #include "core/network/network_model.h"
 #include "core/score/score_csv.h"
+#include "core/score/table_survey.h"
 
 namespace kdk {
 
@@ -36,18 +37,24 @@ struct ScoreFileRequest {
   ScoreOptions options;
 };
 
-// Reads an SPSS data file into a table (the SPSS engine's reader).
-using SpssRowsReader =
-    std::function<bool(const std::string& path, TableScorer& table, std::string& error)>;
+// How SPSS data files are read and written (the SPSS engine's ReadStat reader and
+// writer).
+struct SpssDataFiles {
+  std::function<bool(const std::string& path, TableRows& table, std::string& error)> read;
+  std::function<std::unique_ptr<ScoredTableWriter>(const TableSurvey& survey,
+                                                   std::function<bool(std::string_view)> sink)>
+      writer;
+};
 
 // Whether the path names an SPSS data file (.sav, .zsav in any case).
 bool IsSpssDataPath(std::string_view path);
 
 // Scores the data file into the output: delimited text read here, an SPSS data file
-// through `spss_rows`; the result is written whole or not at all. False with `error`
-// in plain words.
-bool ScoreDataFile(ScoringModel& model, const ScoreFileRequest& request,
-                   const SpssRowsReader& spss_rows, const ScoreEvents& events,
-                   ScoreSummary& summary, std::string& error);
+// through `spss`; the result is delimited text (with the data's separator, a comma for
+// SPSS data), or an SPSS data file when its name says so, written whole or not at
+// all. An SPSS result reads the data twice (its columns are declared first), so its
+// data cannot be standard input. False with `error` in plain words.
+bool ScoreDataFile(ScoringModel& model, const ScoreFileRequest& request, const SpssDataFiles& spss,
+                   const ScoreEvents& events, ScoreSummary& summary, std::string& error);
 
 }  // namespace kdk

@@ -10,7 +10,7 @@ namespace kdk::spss {
 namespace {
 
 struct Reading {
-  TableScorer* table = nullptr;
+  TableRows* table = nullptr;
   std::vector<std::string> names;
   std::vector<std::string> cells;
   std::vector<std::string_view> fields;
@@ -34,7 +34,8 @@ void CellText(readstat_value_t value, readstat_variable_t* variable, std::string
     return;
   }
   char buffer[32];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, readstat_double_value(value));
+  const auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, readstat_double_value(value));
   if (ec == std::errc()) cell.assign(buffer, end);
 }
 
@@ -72,7 +73,7 @@ struct ParserFree {
 
 }  // namespace
 
-bool ScoreSavRows(const std::string& path, TableScorer& table, std::string& error) {
+bool ReadSavTable(const std::string& path, TableRows& table, std::string& error) {
   std::unique_ptr<readstat_parser_t, ParserFree> parser(readstat_parser_init());
   if (!parser) {
     error = "There is not enough memory to read the SPSS data file " + path + ".";
@@ -89,8 +90,8 @@ bool ScoreSavRows(const std::string& path, TableScorer& table, std::string& erro
     return false;
   }
   if (status != READSTAT_OK) {
-    error = "The file " + path + " could not be read as SPSS data: " +
-            readstat_error_message(status);
+    error =
+        "The file " + path + " could not be read as SPSS data: " + readstat_error_message(status);
     if (!reading.detail.empty()) error += " (" + reading.detail + ")";
     return false;
   }

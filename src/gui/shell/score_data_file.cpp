@@ -11,7 +11,7 @@
 #include "core/export/code/code_types.h"
 #include "core/export/code/smart_names.h"
 #include "core/score/score_file.h"
-#include "engines/spss/sav_rows.h"
+#include "engines/spss/sav_writer.h"
 
 namespace kdk::gui {
 namespace {
@@ -78,7 +78,7 @@ void ScoreDataFile(GuiContext& context, QWidget* parent) {
   save.title = "Save the scored data as";
   save.initial_folder = std::filesystem::path(request.data_path).parent_path().string();
   save.preset_name = std::filesystem::path(request.data_path).stem().string() + "_scored.csv";
-  save.filter = "CSV file (*.csv)|*.csv|text file (*.txt)|*.txt";
+  save.filter = "CSV file (*.csv)|*.csv|SPSS data file (*.sav)|*.sav|text file (*.txt)|*.txt";
   save.confirm_overwrite = true;
   request.output_path = ports.file_dialogs.SaveFile(save);
   if (request.output_path.empty()) return;
@@ -102,7 +102,7 @@ void ScoreDataFile(GuiContext& context, QWidget* parent) {
     ScoreSummary summary;
     std::string failure;
     const bool ok =
-        kdk::ScoreDataFile(*scoring, request, spss::ScoreSavRows, events, summary, failure);
+        kdk::ScoreDataFile(*scoring, request, spss::ReadStatDataFiles(), events, summary, failure);
     std::lock_guard lock(run->mutex);
     run->ok = ok;
     run->error = failure;

@@ -9,22 +9,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <random>
 #include <set>
 
 #include "conformance/compilers/conformance_networks.h"
 #include "conformance/mars/mars_model_generator.h"
 #include "core/common/number_text.h"
+#include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 #include "core/export/code/code_types.h"
 #include "core/export/code/mars_spss.h"
 #include "core/export/code/smart_names.h"
 #include "core/export/code/spss_data_match.h"
 #include "core/mars/mars_evaluator.h"
-#include "core/mars/mars_text_lines.h"
 #include "core/mars/parse_mars_model.h"
 #include "core/network/evaluate_network.h"
 #include "core/score/score_csv.h"
+#include "core/score/score_file.h"
+#include "engines/spss/sav_rows.h"
+#include "engines/spss/sav_writer.h"
 
 namespace kdk::conformance {
 namespace {
@@ -187,10 +191,8 @@ TEST(ScoreConformance, MarsModelsScoreMissingValuesUnderTheEvaluatorsRule) {
   for (std::uint32_t m = 1; m <= 30; ++m) {
     SCOPED_TRACE("seed " + std::to_string(seed) + ", model " + std::to_string(m));
     const GeneratedMars generated = GenerateMarsModel(static_cast<std::uint32_t>(seed) + m);
-    std::vector<std::string> lines;
-    ASSERT_TRUE(SplitTextLines(generated.text, lines));
     MarsModel model;
-    ASSERT_TRUE(ParseMarsLines(lines, model, messages)) << generated.text;
+    ASSERT_TRUE(ParseMarsText(generated.text, model, messages)) << generated.text;
     std::string error;
     auto scorer = MakeMarsScorer(model, error);
     ASSERT_TRUE(scorer) << error;
@@ -219,6 +221,87 @@ TEST(ScoreConformance, MarsModelsScoreMissingValuesUnderTheEvaluatorsRule) {
   }
   EXPECT_GT(missing, rows / 10);
   std::printf("%d MARS rows (%d missing values) scored as predict scores them\n", rows, missing);
+}
+
+// Collects a table as text cells.
+class TableText : public TableRows {
+ public:
+  bool Header(std::span<const std::string_view> names, std::span<const unsigned char>) override {
+    table.emplace_back(names.begin(), names.end());
+    return true;
+  }
+  bool Row(std::span<const std::string_view> fields, std::span<const unsigned char>,
+           std::size_t) override {
+    table.emplace_back(fields.begin(), fields.end());
+    return true;
+  }
+  bool Finish() override { return true; }
+  const std::string& Error() const override { return error; }
+  Table table;
+  std::string error;
+};
+
+// Delimited data scored into an SPSS data file and read back: every number, the
+// predictions included, comes back as the same double, a bad row's prediction as
+// missing, and a column holding text as text.
+TEST(ScoreConformance, SpssResultsHoldEveryValueExactly) {
+  const std::uint64_t seed = Seed();
+  std::mt19937_64 random(seed);
+  const auto folder =
+      std::filesystem::temp_directory_path() / ("kdk_score_sav_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  int cases = 0;
+  for (const ConformanceCase& item : ConformanceCases(seed + 1, 8, 5)) {
+    SCOPED_TRACE("seed " + std::to_string(seed + 1) + ", case " + item.name);
+    ScoringModel scoring;
+    CodeExportSettings settings;
+    ResetNames(settings, item.model);
+    settings.code_type = CodeType::Spss;
+    ApplyCodeTypeSyntax(settings);
+    std::string error;
+    ASSERT_TRUE(PrepareNetworkScoring(item.model, settings, scoring, error)) << error;
+    Table table(1, {"note"});
+    for (const auto& input : scoring.inputs) table[0].push_back(input.compared);
+    for (std::size_t v = 0; v < item.inputs.size(); ++v) {
+      table.push_back({kNotes[v % std::size(kNotes)]});
+      for (double value : item.inputs[v]) table.back().push_back(Exact(value));
+    }
+    table.back()[1] = "n/a";
+    ScoreFileRequest request;
+    request.data_path = (folder / "data.csv").string();
+    request.output_path = (folder / "scored.sav").string();
+    ASSERT_TRUE(WriteFileAtomically(request.data_path, CsvText(table, ',', random), error));
+    ScoreSummary summary;
+    ASSERT_TRUE(ScoreDataFile(scoring, request, spss::ReadStatDataFiles(), {}, summary, error))
+        << error;
+    TableText back;
+    ASSERT_TRUE(spss::ReadSavTable(request.output_path, back, error)) << error;
+    ASSERT_EQ(back.table.size(), table.size());
+    const std::size_t n = item.model.input_names.size();
+    for (std::size_t r = 1; r < table.size(); ++r) {
+      const auto& got = back.table[r];
+      ASSERT_EQ(got.size(), n + 1 + (item.model.is_classifier ? 3 : 1));
+      EXPECT_EQ(got[0], DataTextAsUtf8(table[r][0])) << "row " << r;
+      for (std::size_t i = 1; i <= n; ++i) {
+        if (r + 1 == table.size() && i == 1) continue;
+        EXPECT_EQ(std::strtod(got[i].c_str(), nullptr), item.inputs[r - 1][i - 1]);
+      }
+      if (r + 1 == table.size()) {
+        EXPECT_EQ(got[1], "n/a");  // the column holds text now, so it is a string
+        EXPECT_EQ(got[n + 1], "");
+        continue;
+      }
+      NetworkPrediction expected;
+      ASSERT_TRUE(EvaluateNetwork(item.model, item.inputs[r - 1], expected, error));
+      EXPECT_EQ(std::strtod(got[n + 1].c_str(), nullptr), expected.prediction) << "row " << r;
+      if (item.model.is_classifier) {
+        EXPECT_EQ(got[n + 2], expected.class_text);
+      }
+    }
+    ++cases;
+  }
+  std::filesystem::remove_all(folder);
+  EXPECT_EQ(cases, 8);
 }
 
 }  // namespace
