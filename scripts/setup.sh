@@ -9,12 +9,11 @@ packages=(
   gfortran default-jdk-headless
   libsqlite3-dev sqlite3
   postgresql libpq-dev
-  pspp
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core
-  xvfb xauth
   pspp libreadstat-dev
   chromium nodejs
   libxlsxwriter-dev unzip
+  time
   libreoffice-calc-nogui libreoffice-script-provider-python python3-uno
 )
 
