@@ -276,6 +276,25 @@ TEST(ScoreConformance, SpssResultsHoldEveryValueExactly) {
         << error;
     TableText back;
     ASSERT_TRUE(spss::ReadSavTable(request.output_path, back, error)) << error;
+    // The SPSS file scored again, into delimited text: the new column is predict's text.
+    ScoreFileRequest again;
+    again.data_path = request.output_path;
+    again.output_path = (folder / "again.csv").string();
+    ASSERT_TRUE(ScoreDataFile(scoring, again, spss::ReadStatDataFiles(), {}, summary, error))
+        << error;
+    std::string again_text;
+    ASSERT_TRUE(ReadWholeFile(again.output_path, again_text, error)) << error;
+    CsvReader again_reader(
+        [&again_text, at = std::size_t{0}](char* buffer, std::size_t capacity) mutable -> long {
+          const std::size_t piece = std::min(capacity, again_text.size() - at);
+          std::memcpy(buffer, again_text.data() + at, piece);
+          at += piece;
+          return static_cast<long>(piece);
+        });
+    Table rescored;
+    std::vector<std::string_view> fields;
+    while (again_reader.Next(fields)) rescored.emplace_back(fields.begin(), fields.end());
+    ASSERT_EQ(rescored.size(), table.size());
     ASSERT_EQ(back.table.size(), table.size());
     const std::size_t n = item.model.input_names.size();
     for (std::size_t r = 1; r < table.size(); ++r) {
@@ -294,6 +313,7 @@ TEST(ScoreConformance, SpssResultsHoldEveryValueExactly) {
       NetworkPrediction expected;
       ASSERT_TRUE(EvaluateNetwork(item.model, item.inputs[r - 1], expected, error));
       EXPECT_EQ(std::strtod(got[n + 1].c_str(), nullptr), expected.prediction) << "row " << r;
+      EXPECT_EQ(rescored[r][got.size()], NumberText(expected.prediction)) << "row " << r;
       if (item.model.is_classifier) {
         EXPECT_EQ(got[n + 2], expected.class_text);
       }
