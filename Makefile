@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: setup configure build test demo bench fuzz run screenshots clean format
+.PHONY: setup configure build test test-fast demo bench fuzz run screenshots clean format
 
 setup:
 	bash scripts/setup.sh
@@ -16,6 +16,9 @@ build: configure
 
 # Warnings are errors where the project is tested; a user's newer compiler still builds
 # the demo.
+test-fast: build
+	cd $(BUILD_DIR) && ctest -L unit -j $(JOBS)
+
 test: setup
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DKDK_WERROR=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
