@@ -1,5 +1,7 @@
 #include "engines/spss/sav_rows.h"
 
+#include "engines/spss/sav_parse.h"
+
 #include <readstat.h>
 
 #include <charconv>
@@ -9,21 +11,13 @@
 namespace kdk::spss {
 namespace {
 
-struct Reading {
+struct Reading : SavReading {
   TableRows* table = nullptr;
-  std::vector<std::string> names;
   std::vector<std::string> cells;
   std::vector<std::string_view> fields;
   bool header_sent = false;
   bool stopped = false;  // the table refused a row
-  std::string detail;
 };
-
-int OnVariable(int, readstat_variable_t* variable, const char*, void* context) {
-  const char* name = readstat_variable_get_name(variable);
-  static_cast<Reading*>(context)->names.emplace_back(name == nullptr ? "" : name);
-  return READSTAT_HANDLER_OK;
-}
 
 void CellText(readstat_value_t value, readstat_variable_t* variable, std::string& cell) {
   cell.clear();
@@ -40,7 +34,7 @@ void CellText(readstat_value_t value, readstat_variable_t* variable, std::string
 }
 
 int OnValue(int case_index, readstat_variable_t* variable, readstat_value_t value, void* context) {
-  auto* reading = static_cast<Reading*>(context);
+  auto* reading = static_cast<Reading*>(static_cast<SavReading*>(context));
   if (!reading->header_sent) {
     std::vector<std::string_view> header(reading->names.begin(), reading->names.end());
     reading->header_sent = true;
@@ -62,39 +56,17 @@ int OnValue(int case_index, readstat_variable_t* variable, readstat_value_t valu
   return READSTAT_HANDLER_OK;
 }
 
-void OnError(const char* message, void* context) {
-  auto* reading = static_cast<Reading*>(context);
-  if (message != nullptr && reading->detail.empty()) reading->detail = message;
-}
-
-struct ParserFree {
-  void operator()(readstat_parser_t* parser) const { readstat_parser_free(parser); }
-};
-
 }  // namespace
 
 bool ReadSavTable(const std::string& path, TableRows& table, std::string& error) {
-  std::unique_ptr<readstat_parser_t, ParserFree> parser(readstat_parser_init());
-  if (!parser) {
-    error = "There is not enough memory to read the SPSS data file " + path + ".";
-    return false;
-  }
   Reading reading;
   reading.table = &table;
-  readstat_set_variable_handler(parser.get(), OnVariable);
-  readstat_set_value_handler(parser.get(), OnValue);
-  readstat_set_error_handler(parser.get(), OnError);
-  const readstat_error_t status = readstat_parse_sav(parser.get(), path.c_str(), &reading);
+  const bool parsed = ParseSav(path, reading, OnValue, error);
   if (reading.stopped) {
     error = table.Error();
     return false;
   }
-  if (status != READSTAT_OK) {
-    error =
-        "The file " + path + " could not be read as SPSS data: " + readstat_error_message(status);
-    if (!reading.detail.empty()) error += " (" + reading.detail + ")";
-    return false;
-  }
+  if (!parsed) return false;
   if (!reading.header_sent) {
     // No cases: the header alone.
     std::vector<std::string_view> header(reading.names.begin(), reading.names.end());

@@ -31,17 +31,6 @@ constexpr int kVectorsPerCase = 4;
 constexpr std::pair<int, char> kLayouts[] = {
     {kFormatA, 'A'}, {kFormatB, 'B'}, {kFormatC, 'C'}, {kFormatD, 'D'}};
 
-std::uint64_t Seed() {
-  const char* chosen = std::getenv("KDK_CONFORMANCE_SEED");
-  return chosen != nullptr ? std::strtoull(chosen, nullptr, 10) : 20040503;
-}
-
-std::string Exact(double value) {
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.17g", value);
-  return buffer;
-}
-
 struct Generated {
   std::string text;
   ProgramNames names;
@@ -138,7 +127,7 @@ void ExpectNoFileCreated(const std::filesystem::path& run_folder, const std::str
 class CompilerConformance : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    cases_ = new std::vector(ConformanceCases(Seed(), kCases, kVectorsPerCase));
+    cases_ = new std::vector(ConformanceCases(ConformanceSeed(), kCases, kVectorsPerCase));
   }
   static void TearDownTestSuite() {
     delete cases_;
@@ -176,7 +165,7 @@ TEST_F(CompilerConformance, GeneratedCCompilesWithWarningsOnAndComputesThePredic
   for (const ConformanceCase& item : *cases_) {
     std::string vectors;
     for (const auto& x : item.inputs) {
-      for (double v : x) vectors += Exact(v) + " ";
+      for (double v : x) vectors += ExactText(v) + " ";
       vectors += "\n";
     }
     WriteText(folder / (item.name + "_inputs.txt"), vectors);
@@ -234,7 +223,7 @@ TEST_F(CompilerConformance, GeneratedJavaCompilesAndComputesThePrediction) {
       runs += "  static void run_" + stem + "() {\n";
       for (const auto& x : item.inputs) {
         for (size_t i = 0; i < x.size(); ++i) {
-          runs += "    " + stem + "." + code.names.inputs[i] + " = " + Exact(x[i]) + ";\n";
+          runs += "    " + stem + "." + code.names.inputs[i] + " = " + ExactText(x[i]) + ";\n";
         }
         runs += "    " + stem + ".calcNet();\n    System.out.println(" + stem + "." +
                 code.names.output + ");\n";
@@ -289,7 +278,7 @@ TEST_F(CompilerConformance, GeneratedFortranCompilesAndComputesThePredictionInSi
   for (const ConformanceCase& item : *cases_) {
     for (size_t v = 0; v < item.inputs.size(); ++v) {
       std::string lines;
-      for (double value : item.inputs[v]) lines += Exact(value) + "\n";
+      for (double value : item.inputs[v]) lines += ExactText(value) + "\n";
       WriteText(folder / (item.name + "_" + std::to_string(v) + ".txt"), lines);
     }
     for (auto [format, letter] : kLayouts) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <random>
 
 namespace kdk::conformance {
@@ -208,6 +210,17 @@ void PushToTheOverflowEdge(NetworkModel& model, double largest, bool huge_weight
     set_range(2, -1, 1);
     model.wih[2][0] = largest / 4;
   }
+}
+
+std::uint64_t ConformanceSeed() {
+  const char* chosen = std::getenv("KDK_CONFORMANCE_SEED");
+  return chosen != nullptr ? std::strtoull(chosen, nullptr, 10) : 20040503;
+}
+
+std::string ExactText(double value) {
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.17g", value);
+  return buffer;
 }
 
 std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case) {

@@ -41,6 +41,12 @@ inline constexpr double kLargestWritableDouble = 1.7976931348623149e308;
 void PushToTheOverflowEdge(NetworkModel& model, double largest, bool huge_weight,
                            bool narrow_range);
 
+// The suites' seed: KDK_CONFORMANCE_SEED when set, else a fixed one.
+std::uint64_t ConformanceSeed();
+
+// A double as text that reads back as the same double ("%.17g").
+std::string ExactText(double value);
+
 std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case);
 
 }  // namespace kdk::conformance

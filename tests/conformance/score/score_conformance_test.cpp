@@ -33,17 +33,6 @@
 namespace kdk::conformance {
 namespace {
 
-std::uint64_t Seed() {
-  const char* chosen = std::getenv("KDK_CONFORMANCE_SEED");
-  return chosen != nullptr ? std::strtoull(chosen, nullptr, 10) : 20040503;
-}
-
-std::string Exact(double value) {
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.17g", value);
-  return buffer;
-}
-
 // A table as text cells, written with `separator`, read back after scoring.
 using Table = std::vector<std::vector<std::string>>;
 
@@ -113,7 +102,7 @@ constexpr char kSeparators[] = {',', ';', '\t'};
 const char* const kNotes[] = {"plain", "a,b;c\td", "say \"hi\"", "two\r\nlines", "", " . "};
 
 TEST(ScoreConformance, NetworksScoreEveryRowAsPredictDoes) {
-  const std::uint64_t seed = Seed();
+  const std::uint64_t seed = ConformanceSeed();
   std::mt19937_64 random(seed);
   int cases = 0, rows = 0;
   for (const ConformanceCase& item : ConformanceCases(seed, 24, 6)) {
@@ -144,7 +133,7 @@ TEST(ScoreConformance, NetworksScoreEveryRowAsPredictDoes) {
     table[0].push_back(prediction);
     for (std::size_t v = 0; v < item.inputs.size(); ++v) {
       std::vector<std::string> row = {kNotes[(v + cases) % std::size(kNotes)]};
-      for (std::size_t i : order) row.push_back(Exact(item.inputs[v][i]));
+      for (std::size_t i : order) row.push_back(ExactText(item.inputs[v][i]));
       row.push_back("kept");
       table.push_back(row);
     }
@@ -184,7 +173,7 @@ TEST(ScoreConformance, NetworksScoreEveryRowAsPredictDoes) {
 }
 
 TEST(ScoreConformance, MarsModelsScoreMissingValuesUnderTheEvaluatorsRule) {
-  const std::uint64_t seed = Seed();
+  const std::uint64_t seed = ConformanceSeed();
   std::mt19937_64 random(seed);
   SilentMessages messages;
   int rows = 0, missing = 0;
@@ -203,7 +192,7 @@ TEST(ScoreConformance, MarsModelsScoreMissingValuesUnderTheEvaluatorsRule) {
     for (const InputRow& row : values) {
       table.emplace_back();
       for (const auto& value : row) {
-        table.back().push_back(value ? Exact(*value) : (random() % 2 ? "." : ""));
+        table.back().push_back(value ? ExactText(*value) : (random() % 2 ? "." : ""));
         missing += !value;
       }
     }
@@ -245,7 +234,7 @@ class TableText : public TableRows {
 // predictions included, comes back as the same double, a bad row's prediction as
 // missing, and a column holding text as text.
 TEST(ScoreConformance, SpssResultsHoldEveryValueExactly) {
-  const std::uint64_t seed = Seed();
+  const std::uint64_t seed = ConformanceSeed();
   std::mt19937_64 random(seed);
   const auto folder =
       std::filesystem::temp_directory_path() / ("kdk_score_sav_" + std::to_string(::getpid()));
@@ -264,7 +253,7 @@ TEST(ScoreConformance, SpssResultsHoldEveryValueExactly) {
     for (const auto& input : scoring.inputs) table[0].push_back(input.compared);
     for (std::size_t v = 0; v < item.inputs.size(); ++v) {
       table.push_back({kNotes[v % std::size(kNotes)]});
-      for (double value : item.inputs[v]) table.back().push_back(Exact(value));
+      for (double value : item.inputs[v]) table.back().push_back(ExactText(value));
     }
     table.back()[1] = "n/a";
     ScoreFileRequest request;
