@@ -203,4 +203,20 @@ std::vector<RuleViolation> CheckVbProcedureSizes(std::string_view text, std::siz
   return found;
 }
 
+std::vector<RuleViolation> CheckVbModuleLines(std::string_view text, std::size_t max_lines) {
+  constexpr std::string_view kAttribute = "Attribute VB_";
+  std::size_t lines = 0, code_start = 0;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    ++lines;
+    if (text.substr(start, kAttribute.size()) == kAttribute) code_start = lines;
+    start = end + 1;
+  }
+  if (lines - code_start <= max_lines) return {};
+  return {{code_start + max_lines + 1, "the code has " + std::to_string(lines - code_start) +
+                                           " lines; Visual Basic allows " +
+                                           std::to_string(max_lines) + " in one module"}};
+}
+
 }  // namespace kdk::lang

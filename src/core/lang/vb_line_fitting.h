@@ -42,4 +42,13 @@ inline constexpr std::size_t kVbMaxProcedureBytes = 60000;
 std::vector<RuleViolation> CheckVbProcedureSizes(std::string_view text,
                                                  std::size_t max_bytes = kVbMaxProcedureBytes);
 
+// The lines of code one VB module may hold; a form's code begins after its last
+// "Attribute VB_" line.
+inline constexpr std::size_t kVbMaxModuleLines = 65534;
+
+// The module's code when it has more than `max_lines` lines (one violation, at the
+// first line too many), else nothing.
+std::vector<RuleViolation> CheckVbModuleLines(std::string_view text,
+                                              std::size_t max_lines = kVbMaxModuleLines);
+
 }  // namespace kdk::lang

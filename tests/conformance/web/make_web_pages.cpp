@@ -477,6 +477,16 @@ int Main(const std::string& folder) {
     model.max_norm_out = 2;
     networks.push_back(model);
   }
+  // A classifier whose seen extreme on the predicted side is 0: the strength is 0.
+  for (double output : {0.5, -0.5}) {
+    NetworkModel model = RandomNetwork(random);
+    model.is_classifier = true;
+    model.hidden_type = {NeuronType::Bias};
+    for (auto& row : model.wih) row.assign(1, 0.0);
+    model.who = {output};
+    (output > 0 ? model.max_seen_out_cl : model.min_seen_out_cl) = 0;
+    networks.push_back(model);
+  }
   for (size_t n = 0; n < networks.size(); ++n) {
     NetworkModel model = networks[n];
     if (n % 2 == 0) {

@@ -163,7 +163,21 @@ std::string VbNetworkModelValues(const NetworkModel& model) {
     AppendNumber(out, value);
     out.append(kCrLf);
   };
+  // A procedure VB would find too large goes on in SetMaxMinVals_2, _3, ..., each
+  // called at the end of the one before (as calcBasisFunctions is cut).
+  constexpr std::size_t kPartBudget = lang::kVbMaxProcedureBytes - 5000;
+  std::size_t part_start = out.size();
+  int part = 1;
   for (int i = 0; i < inputs; ++i) {
+    if (out.size() - part_start > kPartBudget - 200) {
+      const std::string next = "SetMaxMinVals_" + std::to_string(++part);
+      Tab(out, "Call " + next);
+      Line(out, "End Sub");
+      Empty(out);
+      Line(out, "Private Sub " + next);
+      Empty(out);
+      part_start = out.size();
+    }
     assign("maxNorm", i + 1, model.max_norm[i]);
     assign("minNorm", i + 1, model.min_norm[i]);
     assign("maxSeen", i + 1, model.max_seen[i]);
@@ -251,11 +265,15 @@ std::string VbNetworkForwardPass(const NetworkModel& model) {
         "format(KestriumPrediction,\"0.0000\")");
     Empty(out);
   } else {
+    // A seen extreme of 0 gives the strength 0, as the network's own rule does; VB would
+    // stop with "Division by zero".
     Tab(out, "If (KestriumPrediction > 0) then");
-    Tab(out, "   conf = KestriumPrediction/maxSeenOutCL");
+    Tab(out,
+        model.max_seen_out_cl == 0 ? "   conf = 0" : "   conf = KestriumPrediction/maxSeenOutCL");
     Tab(out, "   KestriumPrediction = \"TRUE\"");
     Tab(out, "Else");
-    Tab(out, "  conf = KestriumPrediction/ABS(minSeenOutCL)");
+    Tab(out, model.min_seen_out_cl == 0 ? "  conf = 0"
+                                        : "  conf = KestriumPrediction/ABS(minSeenOutCL)");
     Tab(out, "  KestriumPrediction = \"FALSE\"");
     Tab(out, "End If");
     Empty(out);

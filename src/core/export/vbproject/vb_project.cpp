@@ -35,10 +35,11 @@ void AppendPiece(std::string& out, std::string_view piece) {
 
 // A form whose code VB would refuse is not written.
 bool CheckVbLimits(std::string_view text, MessagePort& messages) {
-  std::vector<lang::RuleViolation> found =
-      lang::CheckLineRules(lang::RulesOf(lang::Language::VisualBasic), text);
-  const std::vector<lang::RuleViolation> sizes = lang::CheckVbProcedureSizes(text);
-  found.insert(found.end(), sizes.begin(), sizes.end());
+  std::vector<lang::RuleViolation> found = lang::CheckVbModuleLines(text);
+  for (auto&& more : {lang::CheckLineRules(lang::RulesOf(lang::Language::VisualBasic), text),
+                      lang::CheckVbProcedureSizes(text)}) {
+    found.insert(found.end(), more.begin(), more.end());
+  }
   if (found.empty()) return true;
   messages.Inform("The model is too large for a Visual Basic 6 form: line " +
                   std::to_string(found.front().line) + ", " + found.front().what);

@@ -149,16 +149,22 @@ std::string CalcNetBlock(const NetworkModel& model) {
       {0, ""},
       {0, ""},
   };
+  // A seen extreme of 0 gives the strength 0, as the network's own rule does; the
+  // division would show Infinity or NaN.
+  const std::string_view above =
+      model.max_seen_out_cl == 0 ? " conf = 0;" : " conf = KestriumPrediction/maxSeenOutCL;";
+  const std::string_view below =
+      model.min_seen_out_cl == 0 ? " conf = 0;" : " conf = (KestriumPrediction/minSeenOutCL) * -1;";
   const std::pair<int, std::string_view> classifier[] = {
       {1, "var conf;"},
       {1, "if (KestriumPrediction > 0)"},
       {1, " {"},
-      {1, " conf = KestriumPrediction/maxSeenOutCL;"},
+      {1, above},
       {1, " KestriumPrediction = \"TRUE\";"},
       {1, " }"},
       {1, "else"},
       {1, " {"},
-      {1, " conf = (KestriumPrediction/minSeenOutCL) * -1;"},
+      {1, below},
       {1, " KestriumPrediction = \"FALSE\";"},
       {1, " }"},
       {0, ""},

@@ -204,6 +204,23 @@ TEST(VbNetworkFormCode, ForwardPassOfAClassifierGivesClassAndStrength) {
             std::string::npos);
 }
 
+// A seen extreme of 0 gives the strength 0 (the network's own rule), not a division by zero.
+TEST(VbNetworkFormCode, ForwardPassOfAClassifierWithAZeroExtremeGivesStrength0) {
+  NetworkModel net = ThreeInputNetwork(true);
+  net.max_seen_out_cl = 0;
+  EXPECT_NE(VbNetworkForwardPass(net).find(
+                "\tIf (KestriumPrediction > 0) then\r\n"
+                "\t   conf = 0\r\n\t   KestriumPrediction = \"TRUE\"\r\n"
+                "\tElse\r\n\t  conf = KestriumPrediction/ABS(minSeenOutCL)\r\n"),
+            std::string::npos);
+  net.max_seen_out_cl = 0.75;
+  net.min_seen_out_cl = -0.0;
+  EXPECT_NE(VbNetworkForwardPass(net).find("\t   conf = KestriumPrediction/maxSeenOutCL\r\n"
+                                           "\t   KestriumPrediction = \"TRUE\"\r\n\tElse\r\n"
+                                           "\t  conf = 0\r\n"),
+            std::string::npos);
+}
+
 TEST(VbNetworkFormCode, DisplayAndInputOfARegression) {
   const std::string text = VbNetworkDisplayAndInput(ThreeInputNetwork());
   const std::string start =

@@ -1,7 +1,7 @@
 // Searches seeded random networks and MARS models, with awkward values and hostile
 // names, for generated VB projects that VB6 would refuse: a form description it
 // cannot read, TabIndex gaps, lines over 1023 characters, statements over 24
-// continuations, procedures too large.
+// continuations, procedures too large, modules over 65,534 lines.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -94,14 +94,15 @@ void ExpectAcceptedByVb(const std::string& form_file, std::size_t controls) {
   for (const lang::RuleViolation& v : lang::CheckLineRules(Vb(), form_file)) {
     ADD_FAILURE() << "line " << v.line << ": " << v.what;
   }
-  for (const lang::RuleViolation& v : lang::CheckVbProcedureSizes(form_file)) {
-    ADD_FAILURE() << "line " << v.line << ": " << v.what;
+  for (auto&& found :
+       {lang::CheckVbProcedureSizes(form_file), lang::CheckVbModuleLines(form_file)}) {
+    for (const lang::RuleViolation& v : found) ADD_FAILURE() << "line " << v.line << ": " << v.what;
   }
 }
 
-TEST(VbProjectLimits, RandomNetworksUpTo120InputsAnd70Hidden) {
+TEST(VbProjectLimits, RandomNetworksUpTo120InputsAnd70HiddenAndOneOf700Inputs) {
   std::mt19937 random(20261205);
-  std::vector<std::pair<int, int>> sizes = {{120, 70}, {1, 1}, {15, 3}, {16, 2}, {31, 1}};
+  std::vector<std::pair<int, int>> sizes = {{120, 70}, {1, 1}, {15, 3}, {16, 2}, {31, 1}, {700, 2}};
   std::uniform_int_distribution<int> inputs(1, 120), hidden(1, 70);
   for (int n = 0; n < 15; ++n) sizes.emplace_back(inputs(random), hidden(random));
   for (const auto& [nI, H] : sizes) {
@@ -109,8 +110,19 @@ TEST(VbProjectLimits, RandomNetworksUpTo120InputsAnd70Hidden) {
     const NetworkModel net = RandomNetwork(random, nI, H);
     const VbProjectStamp stamp{HostileText(random), "Unknown", "Sat, Dec 5 2026, 5:07 PM"};
     const std::size_t headings = nI > 15 ? 6 : 3;
-    ExpectAcceptedByVb(VbNetworkFormFile(net, stamp), 5 + (net.is_classifier ? 1 : 2) + headings +
-                                                          4 * static_cast<std::size_t>(nI));
+    const std::string form = VbNetworkFormFile(net, stamp);
+    ExpectAcceptedByVb(
+        form, 5 + (net.is_classifier ? 1 : 2) + headings + 4 * static_cast<std::size_t>(nI));
+    // The input ranges, however many procedures hold them, are all set.
+    EXPECT_EQ(
+        form.find("\tCall SetMaxMinVals_2\r\nEnd Sub\r\n\r\nPrivate Sub SetMaxMinVals_2\r\n") !=
+            std::string::npos,
+        nI == 700);
+    std::size_t at = 0;
+    for (int i = 1; i <= nI && at != std::string::npos; ++i) {
+      at = form.find("\tminSeen(" + std::to_string(i) + ") = ", at);
+    }
+    EXPECT_NE(at, std::string::npos);
   }
 }
 

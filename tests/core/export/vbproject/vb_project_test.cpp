@@ -152,16 +152,32 @@ TEST_F(VbProjectWriting, MarsProject) {
   EXPECT_EQ(form.controls.size(), 5u + 2u + 3u * 3u);
 }
 
-TEST_F(VbProjectWriting, AModelVbCannotComputeWritesNothing) {
+TEST_F(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
   Workspace workspace;
   testing::RecordingMessagePort parse_messages;
   workspace.mars = testing::ParseText(
       "BF1 = min(0, X1 - 2.5);\r\n\r\nY = 0.5 + 1.2 * BF1;\r\n\r\nMODEL Y = BF1;\r\n",
       parse_messages);
+  // 400 inputs x 160 hidden neurons: more lines of code than one VB module holds.
+  NetworkModel& net = workspace.network;
+  net = testing::ThreeInputNetwork();
+  net.input_names.assign(400, "X");
+  for (auto* values : {&net.max_norm, &net.min_norm, &net.max_seen, &net.min_seen}) {
+    values->resize(400, 1);
+  }
+  net.hidden_type.assign(160, NeuronType::NonLinear);
+  net.hidden_type.push_back(NeuronType::Bias);
+  net.wih.assign(401, std::vector<double>(161, 0.5));
+  net.who.assign(161, 0.5);
   workspace.output_path = (folder_ / "m.vbp").string();
-  EXPECT_FALSE(GenerateVbProject(workspace, kMarsModelType, ports_.clock, ports_.messages,
-                                 [](const std::string&) {}));
-  EXPECT_TRUE(fs::is_empty(folder_));
+  for (int model_type : {kMarsModelType, kNetworkModelType}) {
+    EXPECT_FALSE(GenerateVbProject(workspace, model_type, ports_.clock, ports_.messages,
+                                   [](const std::string&) {}));
+    EXPECT_TRUE(fs::is_empty(folder_));
+  }
+  EXPECT_EQ(ports_.messages.messages.back().text,
+            "The model is too large for a Visual Basic 6 form: line 82888, the code has 68743 "
+            "lines; Visual Basic allows 65534 in one module");
 }
 
 TEST(EquationText, SectionsInOrder) {
