@@ -1,7 +1,6 @@
 #include "core/mars/mars_words.h"
 
 #include "core/common/model_text.h"
-#include "core/common/text_utils.h"
 
 namespace kdk {
 namespace {
@@ -71,9 +70,7 @@ std::vector<std::string> SplitAtWord(std::string_view text, std::string_view wor
   std::vector<std::string> pieces;
   size_t start = 0;
   ForEachMarsName(text, [&](size_t at, size_t length) {
-    if (length != word.size() || ToUpperAscii(text.substr(at, length)) != ToUpperAscii(word)) {
-      return;
-    }
+    if (text.substr(at, length) != word) return;
     pieces.emplace_back(text.substr(start, at - start));
     start = at + length;
   });

@@ -21,8 +21,8 @@ std::string ReplaceMarsNames(
     std::string_view text,
     const std::function<std::optional<std::string>(std::string_view name)>& replacement);
 
-// Splits the text at every occurrence of `word`, in any case, that stands as a word of
-// its own (COLOR and ORDERS are not split at their "OR"; "or" is).
+// Splits the text at every occurrence of `word` that stands as a word of its own
+// (COLOR and ORDERS are not split at their "OR").
 std::vector<std::string> SplitAtWord(std::string_view text, std::string_view word);
 
 }  // namespace kdk
