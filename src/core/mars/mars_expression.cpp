@@ -238,6 +238,9 @@ class Parser {
         Expect(")");
         return Binary(upper == "MAX" ? Op::Max : Op::Min, a, b);
       }
+      if (upper == "OR" || upper == "AND") {
+        throw ParseFailure("'" + token.text + "' is a word of the grammar, not a name");
+      }
       std::optional<NameReference> reference = resolve_(token.text);
       if (!reference) {
         throw ParseFailure("'" + token.text +

@@ -136,6 +136,11 @@ std::string ExtractVariableNames(std::string_view piece, const LowerNames& basis
   return names;
 }
 
+bool IsKeywordWord(std::string_view word) {
+  const std::string upper = ToUpperAscii(word);
+  return upper == "OR" || upper == "AND";
+}
+
 void FindInputs(MarsModel& model) {
   const LowerNames basis_names = LowerBasisFunctionNames(model);
   std::string list;
@@ -151,24 +156,12 @@ void FindInputs(MarsModel& model) {
       list.append(" ").append(names);
     }
   }
+  // A number or a keyword of the definitions' grammar is never an input, whatever
+  // the text around it.
   std::unordered_set<std::string> known;
   for (const std::string& word : SplitAt(TrimBlanks(list), ' ')) {
-    if (word.empty()) continue;
+    if (!IsMarsName(word) || IsKeywordWord(word)) continue;
     if (known.insert(word).second) model.input_names.push_back(word);
-  }
-}
-
-void FindCategoricalInputs(MarsModel& model) {
-  model.is_categorical.assign(model.input_names.size(), false);
-  for (size_t i = 0; i < model.input_names.size(); ++i) {
-    const std::string& name = model.input_names[i];
-    for (const std::string& definition : model.basis_function_defs) {
-      if (ContainsText(definition, name) && ContainsText(definition, name + " =") &&
-          !ContainsText(definition, name + " = .)")) {
-        model.is_categorical[i] = true;
-        break;
-      }
-    }
   }
 }
 
@@ -250,13 +243,18 @@ bool ParseMarsLines(const std::vector<std::string>& lines, MarsModel& model,
       model.basis_function_names.push_back(TrimBlanks(SplitAt(definition, '=').front()));
     }
     FindInputs(model);
-    FindCategoricalInputs(model);
     WarnOfNameConflicts(model, messages);
     // Every converter and the evaluator read the model the same way; a text they
     // would not read is refused here, with the reason, before anything is written.
     MarsReading reading;
     std::string reason;
     if (!ReadMarsModel(model, reading, reason)) throw RefusedModel(reason);
+    // An input is categorical when the reading finds a set test on it, however the
+    // test is spaced (X1=1) and whatever other name holds its name (X10 = 1).
+    model.is_categorical.assign(model.input_names.size(), false);
+    for (const BasisReading& basis : reading.basis) {
+      if (basis.form == BasisForm::SetTest) model.is_categorical[basis.input] = true;
+    }
     return true;
   } catch (const std::exception& failure) {
     std::string text = "Cannot Read Data";

@@ -17,7 +17,6 @@
 #include "core/common/text_file.h"
 #include "core/export/web/mars_page.h"
 #include "core/export/web/network_page.h"
-#include "core/mars/basis_function_ops.h"
 #include "core/mars/mars_evaluator.h"
 #include "core/mars/mars_text_lines.h"
 #include "core/mars/parse_mars_model.h"
@@ -222,7 +221,6 @@ bool AddNetworkPage(Manifest& manifest, const std::string& folder, const std::st
 // hinges (some times an earlier basis function) and set tests on categorical inputs.
 struct MarsCase {
   std::string text;
-  std::vector<bool> may_be_missing;
   std::string output;
 };
 
@@ -261,16 +259,17 @@ MarsCase RandomMarsText(std::mt19937 random, const std::vector<std::string>& nam
     std::string body;
     if (categorical[i]) {
       const int values = std::uniform_int_distribution<int>(1, 3)(random);
+      // Some sets hold 0, the value a missing input takes; "or" is the keyword in any case.
       body = "(";
       for (int v = 0; v < values; ++v) {
-        body +=
-            std::string(v ? " OR " : " ") + names[i] + " = " + std::to_string(2 * v + 1 + h % 2);
+        body += std::string(v ? (h % 3 == 1 ? " or " : " OR ") : " ") + names[i] + " = " +
+                std::to_string(2 * v + h % 2);
       }
       body += ")";
     } else {
-      body = std::bernoulli_distribution(0.5)(random)
-                 ? "max(0, " + names[i] + " - " + Knot(random) + ")"
-                 : "max(0, " + Knot(random) + " - " + names[i] + ")";
+      const std::string max = h % 3 == 0 ? "MAX(0, " : "max(0, ";
+      body = std::bernoulli_distribution(0.5)(random) ? max + names[i] + " - " + Knot(random) + ")"
+                                                      : max + Knot(random) + " - " + names[i] + ")";
     }
     if (indicator[i] > 0) {
       body += " * BF" + std::to_string(indicator[i]);
@@ -294,7 +293,7 @@ MarsCase RandomMarsText(std::mt19937 random, const std::vector<std::string>& nam
   std::string text;
   for (const std::string& d : definitions) text += d + "\r\n";
   text += "\r\nY" + equation.substr(1) + ";\r\n\r\nMODEL " + output + " =" + statement + ";\r\n";
-  return {text, missing, output};
+  return {text, output};
 }
 
 // The model, and for each of its inputs the index of its name in `names`.
@@ -370,22 +369,13 @@ bool AddMarsPage(Manifest& manifest, const std::string& folder, const std::strin
       MarsPageText(model, style, {"C:\\m\\<x>.txt", "Unknown", "now"}, allow_missing, messages);
   if (!WritePage(folder, file, page)) return false;
 
-  // Which inputs may be left empty: those the model tests for missing values.
-  std::vector<bool> may_be_missing(model.InputCount(), false);
-  for (const std::string& definition : model.basis_function_defs) {
-    const std::string tested = IndicatorVariable(definition);
-    for (int i = 0; i < model.InputCount(); ++i) {
-      if (IsNotMissingIndicator(definition) && model.input_names[i] == tested)
-        may_be_missing[i] = true;
-    }
-  }
   std::vector<std::string> cases;
   for (int c = 0; c < 5; ++c) {
     std::vector<std::string> typed;
     std::vector<std::optional<double>> values;
     for (int i = 0; i < model.InputCount(); ++i) {
-      if (allow_missing && may_be_missing[i] && c % 2 == 1 &&
-          std::bernoulli_distribution(0.6)(random)) {
+      // With missing values allowed any input may be empty: case 1 leaves them all so.
+      if (allow_missing && c % 2 == 1 && (c == 1 || std::bernoulli_distribution(0.6)(random))) {
         typed.push_back(c == 3 ? "n/a" : "");
         values.push_back(std::nullopt);
         continue;
@@ -399,10 +389,6 @@ bool AddMarsPage(Manifest& manifest, const std::string& folder, const std::strin
     }
     cases.push_back("{\"values\":" + JsonList(typed, true) +
                     ",\"prediction\":" + JsonNumber(evaluator.Evaluate(values)) + "}");
-  }
-  std::vector<std::string> missable;
-  for (int i = 0; i < model.InputCount(); ++i) {
-    if (may_be_missing[i]) missable.push_back(std::to_string(i + 1));
   }
   manifest.Add("{\"file\":" + Json(file) +
                ",\"kind\":\"mars\",\"allowMissing\":" + (allow_missing ? "true" : "false") +

@@ -31,7 +31,8 @@ std::string CalcMarsBlock(const MarsModel& model, bool allow_missing, MessagePor
       .append("document.datainput.elements [i].value = 'missing';\r\n");
   out.append(
       JoinLines({"\t        }", "", "\t     inpval[i] = document.datainput.elements[i].value;",
-                 "\t     inpvaln[i] = document.datainput.elements[i].value;", "", "\t}", "", "",
+                 "\t     inpvaln[i] = document.datainput.elements[i].value;",
+                 "\t     if (inpvaln[i] == 'missing') inpval[i] = 0;", "", "\t}", "", "",
                  "\t//calculate the basis functions"}));
   out.append("\r\n");
   for (const std::string& statement : script.Statements()) {

@@ -45,12 +45,87 @@ bool IsSpaceAt(std::string_view text, size_t position) {
   return position < text.size() && (text[position] == ' ' || text[position] == '\t');
 }
 
-// "max" or "min" as a function: the word, then blanks, then "(".
-bool IsFunctionAt(std::string_view text, size_t position, std::string_view word) {
-  if (!lang::IsWholeWordAt(text, position, word)) return false;
-  size_t next = position + word.size();
+// The script's name of "max" or "min" used as a function at `position` (the word in
+// any case, as the evaluator reads it, then blanks, then "("), or "".
+std::string_view FunctionAt(std::string_view text, size_t position) {
+  for (std::string_view word : {"max", "min"}) {
+    if (position + word.size() > text.size()) continue;
+    const std::string_view found = text.substr(position, word.size());
+    if (ToLowerAscii(found) != word || !lang::IsWholeWordAt(text, position, found)) continue;
+    size_t next = position + word.size();
+    while (IsSpaceAt(text, next)) ++next;
+    if (next < text.size() && text[next] == '(') return word == "max" ? "Math.max" : "Math.min";
+  }
+  return {};
+}
+
+// Where `name` stands whole at `at` and is followed, across blanks, by "=": `value`
+// is then where the text after the "=" (and its blanks) starts.
+bool EqualsAfter(std::string_view text, size_t at, std::string_view name, size_t& value) {
+  if (!lang::IsWholeWordAt(text, at, name)) return false;
+  size_t next = at + name.size();
   while (IsSpaceAt(text, next)) ++next;
-  return next < text.size() && text[next] == '(';
+  if (next >= text.size() || text[next] != '=') return false;
+  ++next;
+  while (IsSpaceAt(text, next)) ++next;
+  value = next;
+  return true;
+}
+
+// The end of "name > ." (test '>') or "name = ." (test '='), blanks anywhere between,
+// that starts at `at`; 0 when none does.
+size_t MissingTestEnd(std::string_view text, size_t at, std::string_view name, char test) {
+  if (!lang::IsWholeWordAt(text, at, name)) return 0;
+  size_t next = at + name.size();
+  while (IsSpaceAt(text, next)) ++next;
+  if (next >= text.size() || text[next] != test) return 0;
+  ++next;
+  while (IsSpaceAt(text, next)) ++next;
+  if (next >= text.size() || text[next] != '.') return 0;
+  ++next;
+  return next < text.size() && text[next] >= '0' && text[next] <= '9' ? 0 : next;
+}
+
+// The signed number written at `at` (its characters only: "2" of "2);").
+std::string NumberAt(std::string_view text, size_t at) {
+  size_t end = at;
+  while (end < text.size() &&
+         (std::string_view("+-.eE").find(text[end]) != std::string_view::npos ||
+          (text[end] >= '0' && text[end] <= '9'))) {
+    ++end;
+  }
+  return std::string(text.substr(at, end - at));
+}
+
+// A record the reader refuses (names no model text could hold, written into a record)
+// is still written as a page: its forms are then told by the text's patterns.
+BasisReading TextReading(const std::string& definition, const MarsModel& model,
+                         MessagePort& messages) {
+  BasisReading basis;
+  const bool present = IsNotMissingIndicator(definition);
+  if (present || IsMissingIndicator(definition)) {
+    // The input the indicator tests: the one it names, else the first whose name occurs.
+    const std::string tested = IndicatorVariable(definition);
+    basis.input = -1;
+    for (int i = 0; i < model.InputCount() && basis.input < 0; ++i) {
+      if (model.input_names[static_cast<size_t>(i)] == tested) basis.input = i;
+    }
+    for (int i = 0; i < model.InputCount() && basis.input < 0; ++i) {
+      const std::string& name = model.input_names[static_cast<size_t>(i)];
+      for (size_t at = definition.find(name); at != std::string::npos && basis.input < 0;
+           at = definition.find(name, at + 1)) {
+        if (lang::IsWholeWordAt(definition, at, name)) basis.input = i;
+      }
+    }
+    if (basis.input >= 0) basis.form = present ? BasisForm::Present : BasisForm::Missing;
+    return basis;
+  }
+  int index = -1;
+  if (IsCategoricalBasisFunction(definition, model, messages, index) && index >= 0) {
+    basis.form = BasisForm::SetTest;
+    basis.input = index;
+  }
+  return basis;
 }
 
 }  // namespace
@@ -72,9 +147,14 @@ MarsScript::MarsScript(const MarsModel& model, MessagePort& messages)
   std::stable_sort(other_replacements_.begin(), other_replacements_.end(),
                    [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
 
+  MarsReading reading;
+  std::string unread;
+  const bool read = ReadMarsModel(model, reading, unread);
   for (size_t k = 0; k < model.basis_function_defs.size(); ++k) {
     bool valid = true;
-    std::vector<Piece> pieces = ConvertDefinition(model.basis_function_defs[k], valid);
+    const std::string& definition = model.basis_function_defs[k];
+    std::vector<Piece> pieces = ConvertDefinition(
+        definition, read ? reading.basis[k] : TextReading(definition, model, messages), valid);
     std::string statement = valid ? ScriptStatement(std::move(pieces)) : std::string();
     if (!valid || !IsSafeStatement(statement)) {
       statement = "var " + variables_[k] + " = NaN;";
@@ -101,8 +181,8 @@ void MarsScript::AppendSubstituted(std::string& out, std::string_view text) cons
   for (size_t i = 0; i < text.size();) {
     const bool may_start = i == 0 || !IsModelNameChar(text[i - 1]) || !IsModelNameChar(text[i]);
     if (may_start) {
-      if (IsFunctionAt(text, i, "max") || IsFunctionAt(text, i, "min")) {
-        out.append("Math.").append(text.substr(i, 3));
+      if (const std::string_view function = FunctionAt(text, i); !function.empty()) {
+        out.append(function);
         i += 3;
         continue;
       }
@@ -136,33 +216,22 @@ void MarsScript::AppendSubstituted(std::string& out, std::string_view text) cons
 }
 
 std::vector<MarsScript::Piece> MarsScript::IndicatorPieces(const std::string& definition,
-                                                           std::string_view test,
+                                                           const BasisReading& basis,
                                                            std::string_view outcome) const {
-  // The input the indicator tests: the one it names, else the first whose name occurs.
-  const std::string tested = IndicatorVariable(definition);
-  int index = -1;
-  for (int i = 0; i < model_.InputCount() && index < 0; ++i) {
-    if (model_.input_names[static_cast<size_t>(i)] == tested) index = i;
-  }
-  for (int i = 0; i < model_.InputCount() && index < 0; ++i) {
-    const std::string& name = model_.input_names[static_cast<size_t>(i)];
-    for (size_t at = definition.find(name); at != std::string::npos && index < 0;
-         at = definition.find(name, at + 1)) {
-      if (lang::IsWholeWordAt(definition, at, name)) index = i;
-    }
-  }
-  if (index < 0) return {{definition, true}};
-  const std::string pattern = model_.input_names[static_cast<size_t>(index)] + std::string(test);
+  const std::string& name = model_.input_names[static_cast<size_t>(basis.input)];
+  const char test = basis.form == BasisForm::Present ? '>' : '=';
   const std::string call =
-      "inpValRepresentsNull(" + std::to_string(index + 1) + std::string(outcome) + ")";
+      "inpValRepresentsNull(" + std::to_string(basis.input + 1) + std::string(outcome) + ")";
   std::vector<Piece> pieces;
   size_t from = 0;
-  for (size_t at = definition.find(pattern); at != std::string::npos;
-       at = definition.find(pattern, at + 1)) {
-    if (at < from || !lang::IsWholeWordAt(definition, at, pattern)) continue;
+  for (size_t at = definition.find(name); at != std::string::npos;
+       at = definition.find(name, at + 1)) {
+    if (at < from) continue;
+    const size_t end = MissingTestEnd(definition, at, name, test);
+    if (end == 0) continue;
     pieces.push_back({definition.substr(from, at - from), true});
     pieces.push_back({call, false});
-    from = at + pattern.size();
+    from = end;
   }
   pieces.push_back({definition.substr(from), true});
   return pieces;
@@ -173,16 +242,11 @@ std::vector<MarsScript::Piece> MarsScript::CategoricalPieces(const std::string& 
   const size_t equals = definition.find('=');
   const std::string left = TrimBlanks(std::string_view(definition).substr(0, equals + 1));
   std::string rest = TrimBlanks(std::string_view(definition).substr(equals + 1));
-  const std::string key = model_.input_names[static_cast<size_t>(input_index)] + " =";
+  const std::string& name = model_.input_names[static_cast<size_t>(input_index)];
   std::vector<std::string> values;
-  while (true) {
-    size_t at = rest.find(key);
-    while (at != std::string::npos && !lang::IsWholeWordAt(rest, at, key)) {
-      at = rest.find(key, at + 1);
-    }
-    if (at == std::string::npos) break;
-    rest = TrimBlanks(std::string_view(rest).substr(at + key.size()));
-    values.push_back(SplitAt(rest, ' ').front());
+  for (size_t at = rest.find(name); at != std::string::npos; at = rest.find(name, at + 1)) {
+    size_t value = 0;
+    if (EqualsAfter(rest, at, name, value)) values.push_back(NumberAt(rest, value));
   }
   std::string list;
   for (const std::string& value : values) {
@@ -218,12 +282,17 @@ std::vector<MarsScript::Piece> MarsScript::CategoricalPieces(const std::string& 
 }
 
 std::vector<MarsScript::Piece> MarsScript::ConvertDefinition(const std::string& definition,
+                                                             const BasisReading& basis,
                                                              bool& valid) const {
-  if (IsNotMissingIndicator(definition)) return IndicatorPieces(definition, " > .", ",0,1");
-  if (IsMissingIndicator(definition)) return IndicatorPieces(definition, " = .", ",1,0");
-  int index = -1;
-  if (IsCategoricalBasisFunction(definition, model_, messages_, index) && index >= 0) {
-    return CategoricalPieces(definition, index, valid);
+  switch (basis.form) {
+    case BasisForm::Present:
+      return IndicatorPieces(definition, basis, ",0,1");
+    case BasisForm::Missing:
+      return IndicatorPieces(definition, basis, ",1,0");
+    case BasisForm::SetTest:
+      return CategoricalPieces(definition, basis.input, valid);
+    case BasisForm::Hinge:
+      break;
   }
   return {{definition, true}};
 }

@@ -7,15 +7,18 @@
 #include <vector>
 
 #include "core/mars/mars_model.h"
+#include "core/mars/mars_reading.h"
 #include "core/ports/message_port.h"
 
 namespace kdk {
 
 // Turns a MARS model's basis functions and equation into the MARS page's script.
 //
+// The form of each basis function (hinge, set test, indicator) and the input it tests
+// come from the model's one reading (ReadMarsModel), as in the evaluator, SQL and SPSS.
 // Inputs are matched as whole words (X1 never rewrites X10, "max" inside a name stays),
 // so they become (inpval[i] * 1.0); basis-function names become script variables, made
-// valid and distinct; "max(" and "min(" become Math.max( and Math.min(. A statement
+// valid and distinct; "max(" and "min(", in any case, become Math.max( and Math.min(. A statement
 // that would still hold anything but those names, numbers and arithmetic is written
 // as NaN: no text of a model reaches the script as code.
 class MarsScript {
@@ -35,10 +38,11 @@ class MarsScript {
     std::string text;
     bool from_model;
   };
-  std::vector<Piece> ConvertDefinition(const std::string& definition, bool& valid) const;
+  std::vector<Piece> ConvertDefinition(const std::string& definition, const BasisReading& basis,
+                                       bool& valid) const;
   std::vector<Piece> CategoricalPieces(const std::string& definition, int input_index,
                                        bool& valid) const;
-  std::vector<Piece> IndicatorPieces(const std::string& definition, std::string_view test,
+  std::vector<Piece> IndicatorPieces(const std::string& definition, const BasisReading& basis,
                                      std::string_view outcome) const;
   std::string ScriptStatement(std::vector<Piece> pieces) const;
   void AddReplacement(const std::string& name, const std::string& script);

@@ -62,10 +62,10 @@ TEST(MarsSpss, IndicatorTimesAProductIsBracketedSoItComputesTheModel) {
 TEST(MarsSpss, InputsSpssCannotNameAreRefused) {
   RecordingMessagePort messages;
   const MarsModel model =
-      ParseText("BF1 = max(0, AND - 2.5);\r\n\r\nY = BF1;\r\n\r\nMODEL Y = BF1;\r\n", messages);
+      ParseText("BF1 = max(0, BY - 2.5);\r\n\r\nY = BF1;\r\n\r\nMODEL Y = BF1;\r\n", messages);
   std::string text, error;
   EXPECT_FALSE(BuildMarsSpss(model, MarsSpssOptions{}, text, error));
-  EXPECT_EQ(error.rfind("The input AND is not a name SPSS accepts", 0), 0u) << error;
+  EXPECT_EQ(error.rfind("The input BY is not a name SPSS accepts", 0), 0u) << error;
 }
 
 }  // namespace

@@ -204,6 +204,15 @@ TEST(VbMarsFormCode, ModelNamesVbWouldRefuseAreRenamedEverywhere) {
   EXPECT_EQ(code.equation, "0.5 + 1.2 * BF1 - 0.7 * BF_2");
 }
 
+TEST(VbMarsFormCode, OutputsNamedLikeFormMembersAreRenamed) {
+  MarsModel model = WorkedExample();
+  for (const char* member : {"Height", "top", "Tag", "Visible", "Font", "Caption", "Left",
+                             "Enabled", "ZOrder", "Click"}) {
+    model.output_name = member;
+    EXPECT_EQ(Prepared(model).output_name, member + std::string("_1"));
+  }
+}
+
 TEST(VbMarsFormCode, ModelsVbCannotComputeAreRefused) {
   RecordingMessagePort messages;
   MarsVbCode code;

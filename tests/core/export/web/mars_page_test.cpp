@@ -39,18 +39,20 @@ TEST(MarsScriptTest, WorkedExampleStatements) {
   EXPECT_EQ(script.Prediction(), "0.5 + 1.2 * BF1 - 0.7 * BF3 + 0.2 * BF4");
 }
 
-TEST(MarsScriptTest, InputsMatchAsWholeWords) {
+TEST(MarsScriptTest, WholeWordsAndFormsAsTheReaderReadsThem) {
   const MarsModel model = Parse(Model(
-      "BF1 = max(0, X1 - 1);\r\nBF2 = max(0, X10 - 2) * BF1;\r\nBF3 = max(0, maxrate - 3);\r\n"
-      "BF4 = ( X10 = 4) * BF2;\r\nBF5 = ( Xmax > .);\r\nBF6 = max(0, Xmax + 1) * BF5;\r\n",
+      "BF1 = max(0, X1 - 1);\r\nBF2 = max(0, X10 - 2) * BF1;\r\nBF3 = MAX(0, maxrate - 3);\r\n"
+      "BF4 = ( X10 = 4 or X10=0) * BF2;\r\nBF5 = ( Xmax>.);\r\nBF6 = max(0, Xmax + 1) * "
+      "BF5;\r\n",
       "1 + BF1 + BF2 + BF3 + BF4 + BF6", "BF1 BF2 BF3 BF4 BF6"));
   ASSERT_EQ(model.input_names, (std::vector<std::string>{"X1", "X10", "maxrate", "Xmax"}));
+  EXPECT_EQ(model.is_categorical, (std::vector<bool>{false, true, false, false}));
   RecordingMessagePort messages;
   const MarsScript script(model, messages);
   EXPECT_EQ(script.Statements()[1], "var BF2 = Math.max(0, (inpval[2] * 1.0) - 2) * BF1;");
   EXPECT_EQ(script.Statements()[2], "var BF3 = Math.max(0, (inpval[3] * 1.0) - 3);");
   EXPECT_EQ(script.Statements()[3],
-            "var tempx = [4];\r\n\tvar BF4 = inpValIsAFlag(2,tempx,1) * BF2;");
+            "var tempx = new Array(4,0);\r\n\tvar BF4 = inpValIsAFlag(2,tempx,2) * BF2;");
   EXPECT_EQ(script.Statements()[4], "var BF5 = ( inpValRepresentsNull(4,0,1));");
   EXPECT_EQ(script.Statements()[5], "var BF6 = Math.max(0, (inpval[4] * 1.0) + 1) * BF5;");
 }
@@ -105,7 +107,7 @@ TEST(MarsPageTest, MissingValueOptionSwapsTheCommentedLines) {
       SplitIntoLines(CalcMarsBlock(model, false, messages) + "\r\n");
   const std::vector<std::string> lenient =
       SplitIntoLines(CalcMarsBlock(model, true, messages) + "\r\n");
-  ASSERT_EQ(strict.size(), 44u);  // 38 + five statements, one of them two lines
+  ASSERT_EQ(strict.size(), 45u);  // 39 + five statements, one of them two lines
   EXPECT_EQ(strict[7], "\tvar inputs = 3;");
   EXPECT_EQ(strict[14], "\t        alert (\"Invalid number\");");
   EXPECT_EQ(strict[17], "\t         return false");
@@ -113,12 +115,14 @@ TEST(MarsPageTest, MissingValueOptionSwapsTheCommentedLines) {
   EXPECT_EQ(lenient[14], "\t        //alert (\"Invalid number\");");
   EXPECT_EQ(lenient[17], "\t        // return false");
   EXPECT_EQ(lenient[18], "\t        document.datainput.elements [i].value = 'missing';");
-  EXPECT_EQ(strict[27], "\t//calculate the basis functions");
-  EXPECT_EQ(strict[30], "\tvar tempx = new Array(1,3);");
-  EXPECT_EQ(strict[31], "\tvar BF3 = inpValIsAFlag(2,tempx,2) * BF1;");
-  EXPECT_EQ(strict[36], "\tvar MARSPrediction = 0.5 + 1.2 * BF1 - 0.7 * BF3 + 0.2 * BF4;");
-  EXPECT_EQ(strict[41], "}");
-  EXPECT_EQ(strict[43], "");
+  // A missing input counts 0 in hinges and set tests, as in the evaluator.
+  EXPECT_EQ(strict[23], "\t     if (inpvaln[i] == 'missing') inpval[i] = 0;");
+  EXPECT_EQ(strict[28], "\t//calculate the basis functions");
+  EXPECT_EQ(strict[31], "\tvar tempx = new Array(1,3);");
+  EXPECT_EQ(strict[32], "\tvar BF3 = inpValIsAFlag(2,tempx,2) * BF1;");
+  EXPECT_EQ(strict[37], "\tvar MARSPrediction = 0.5 + 1.2 * BF1 - 0.7 * BF3 + 0.2 * BF4;");
+  EXPECT_EQ(strict[42], "}");
+  EXPECT_EQ(strict[44], "");
 }
 
 TEST(MarsPageTest, FormFactsAndPageOrder) {
