@@ -47,7 +47,7 @@ class QuietMessages : public MessagePort {
 
 class NoShell : public ShellPort {
  public:
-  void OpenDocument(std::string_view, std::string_view) override {}
+  bool OpenDocument(std::string_view, std::string_view) override { return false; }
   bool StartProgram(std::string_view, std::string_view) override { return false; }
   std::string ProgramFolder() override { return "."; }
   std::string CommandLine() override { return ""; }
