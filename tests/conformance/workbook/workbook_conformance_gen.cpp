@@ -407,8 +407,10 @@ int main(int argc, char** argv) {
     const int hidden = i % 4 == 0 ? 1 : 1 + static_cast<int>(random() % 8);
     // The macro searches the first 200 columns: it is run where the inputs, two extra
     // columns and the output fit there.
-    WriteNetwork(w, i, RandomNetwork(inputs, hidden, i % 3 == 1, random), random,
-                 i < 5 && inputs + 3 <= 200);
+    kdk::NetworkModel model = RandomNetwork(inputs, hidden, i % 3 == 1, random);
+    // A classifier that never saw an output of either sign: its strength is 0.
+    if (i == 4) model.max_seen_out_cl = model.min_seen_out_cl = 0;
+    WriteNetwork(w, i, model, random, i < 5 && inputs + 3 <= 200);
   }
   for (int i = 0; i < mars_models; ++i) {
     // Every other text in UTF-8, as an editor saves it: the same workbook must come out.
