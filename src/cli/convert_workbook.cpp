@@ -16,7 +16,7 @@ namespace {
 // Nothing is opened for viewing from the command line.
 class NoViewer : public ShellPort {
  public:
-  void OpenDocument(std::string_view, std::string_view) override {}
+  bool OpenDocument(std::string_view, std::string_view) override { return false; }
   bool StartProgram(std::string_view, std::string_view) override { return false; }
   std::string ProgramFolder() override { return "."; }
   std::string CommandLine() override { return ""; }

@@ -87,9 +87,10 @@ class MemorySettings : public SettingsPort {
 
 class FakeShell : public ShellPort {
  public:
-  void OpenDocument(std::string_view target, std::string_view working_folder) override {
+  bool OpenDocument(std::string_view target, std::string_view working_folder) override {
     opened.emplace_back(target);
     last_working_folder = std::string(working_folder);
+    return document_opens;
   }
   bool StartProgram(std::string_view program, std::string_view arguments) override {
     started.push_back(std::string(program) + "|" + std::string(arguments));
@@ -101,6 +102,7 @@ class FakeShell : public ShellPort {
   std::string program_folder = "/opt/kestriumdk";
   std::string command_line;
   bool program_exists = false;
+  bool document_opens = true;
   std::vector<std::string> opened, started;
   std::string last_working_folder;
 };

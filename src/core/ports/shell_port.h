@@ -8,8 +8,9 @@ namespace kdk {
 class ShellPort {
  public:
   virtual ~ShellPort() = default;
-  // Opens a file or web address with its default application; nothing is reported.
-  virtual void OpenDocument(std::string_view target, std::string_view working_folder) = 0;
+  // Opens a file or web address with its default application. False when no
+  // application could be started for it.
+  virtual bool OpenDocument(std::string_view target, std::string_view working_folder) = 0;
   // Starts a program with a command line and a normal window, not waiting for it.
   // False when it could not be started.
   virtual bool StartProgram(std::string_view program, std::string_view arguments) = 0;

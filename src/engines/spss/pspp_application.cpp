@@ -144,10 +144,10 @@ bool PsppSpssApplication::RunPspp(std::string& error) {
   if (process.exit_status == 0 && fs::exists(result, status) && !ContainsText(reported, "error:"))
     return true;
   reported = ReplaceAll(reported, data, data_path_);
-  std::string plain = PlainPsppErrors(reported, kSyntaxName, joined_.origin);
+  std::string plain = PlainPsppErrors(reported, kSyntaxName, joined_);
   if (plain.empty()) {
     ReadWholeFile(InFolder(work_folder_, "stderr.txt"), reported, ignored);
-    plain = PlainPsppErrors(reported, kSyntaxName, joined_.origin);
+    plain = PlainPsppErrors(reported, kSyntaxName, joined_);
   }
   error = "PSPP could not run the syntax on " + data_path_ + ":";
   error += plain.empty() ? " it stopped with status " + std::to_string(process.exit_status) + "."

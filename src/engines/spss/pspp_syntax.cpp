@@ -24,16 +24,28 @@ bool IsCommentLine(std::string_view line) {
   return text.starts_with("*") || text.starts_with("/*");
 }
 
-// Reads "N", "N.C", "N-N", "N.C-N.C" at `at`; the first number is the line.
-bool ReadPosition(std::string_view text, size_t& at, int& line) {
-  size_t digits = at;
-  line = 0;
+// Reads a number at `digits`, moving past it; false when there is none.
+bool ReadNumber(std::string_view text, size_t& digits, int& number) {
+  const size_t start = digits;
+  number = 0;
   while (digits < text.size() && std::isdigit(static_cast<unsigned char>(text[digits]))) {
-    line = line * 10 + (text[digits] - '0');
-    if (line > 100000000) return false;
+    number = number * 10 + (text[digits] - '0');
+    if (number > 100000000) return false;
     ++digits;
   }
-  if (digits == at) return false;
+  return digits > start;
+}
+
+// Reads "N", "N.C", "N-N", "N.C-N.C" at `at`: the line and column the position starts
+// at (column 1 when none is given).
+bool ReadPosition(std::string_view text, size_t& at, int& line, int& column) {
+  size_t digits = at;
+  if (!ReadNumber(text, digits, line)) return false;
+  column = 1;
+  if (digits < text.size() && text[digits] == '.') {
+    ++digits;
+    if (!ReadNumber(text, digits, column)) return false;
+  }
   while (digits < text.size() && (std::isdigit(static_cast<unsigned char>(text[digits])) ||
                                   text[digits] == '.' || text[digits] == '-')) {
     ++digits;
@@ -44,19 +56,23 @@ bool ReadPosition(std::string_view text, size_t& at, int& line) {
 }
 
 std::string PlainLine(std::string_view line, std::string_view syntax_file_name,
-                      const std::vector<int>& origin) {
+                      const JoinedSyntax& joined) {
   // "<path>:<position>: message"
   const size_t name_at = line.find(syntax_file_name);
   const size_t colon = line.find(':');
   if (colon == std::string_view::npos) return std::string(line);
   const bool ours = name_at != std::string_view::npos && name_at + syntax_file_name.size() == colon;
   size_t at = colon + 1;
-  int number = 0;
-  if (!ReadPosition(line, at, number)) return std::string(line);
+  int number = 0, column = 1;
+  if (!ReadPosition(line, at, number, column)) return std::string(line);
   std::string_view rest = WithoutLeadingBlanks(line.substr(at));
   if (!ours) return std::string(rest);
-  const int user_line =
-      number >= 1 && number <= static_cast<int>(origin.size()) ? origin[number - 1] : number;
+  int user_line = number;
+  if (number >= 1 && number <= static_cast<int>(joined.origin.size())) {
+    for (const LineStart& start : joined.origin[number - 1]) {
+      if (start.column <= column) user_line = start.line;
+    }
+  }
   return "line " + std::to_string(user_line) + ": " + std::string(rest);
 }
 
@@ -67,18 +83,23 @@ JoinedSyntax JoinContinuationLines(std::string_view syntax) {
   joined.text.reserve(syntax.size() + 1);
   const std::vector<std::string> lines = SplitIntoLines(syntax);
   bool previous_is_comment = true;  // nothing to join the first line to
+  size_t line_start = 0;            // where the joined line begins in the text
   for (size_t index = 0; index < lines.size(); ++index) {
     const std::string& line = lines[index];
+    const int number = static_cast<int>(index) + 1;
     if (StartsContinuation(line) && !previous_is_comment) {
       joined.text.pop_back();  // the LF of the line before
       joined.text.push_back(' ');
+      joined.origin.back().push_back(
+          {static_cast<int>(joined.text.size() - line_start) + 1, number});
       joined.text.append(WithoutLeadingBlanks(line));
       joined.text.push_back('\n');
       continue;
     }
+    line_start = joined.text.size();
     joined.text.append(line);
     joined.text.push_back('\n');
-    joined.origin.push_back(static_cast<int>(index) + 1);
+    joined.origin.push_back({{1, number}});
     previous_is_comment = IsCommentLine(line);
   }
   return joined;
@@ -97,12 +118,12 @@ std::string PsppQuoted(std::string_view text) {
 }
 
 std::string PlainPsppErrors(std::string_view errors, std::string_view syntax_file_name,
-                            const std::vector<int>& origin) {
+                            const JoinedSyntax& joined) {
   std::string plain;
   for (const std::string& line : SplitIntoLines(errors)) {
     if (WithoutLeadingBlanks(line).empty()) continue;
     if (line.find("ERROR=STOP") != std::string::npos) continue;
-    const std::string text = PlainLine(line, syntax_file_name, origin);
+    const std::string text = PlainLine(line, syntax_file_name, joined);
     if (plain.find(text) != std::string::npos) continue;  // PSPP repeats itself
     if (!plain.empty()) plain.append("\r\n");
     plain.append(text);

@@ -45,6 +45,19 @@ void Record16(std::string& out, std::uint16_t id, std::uint16_t value) {
   Record(out, id, payload);
 }
 
+// A REFERENCE of a registered type library: its name (with the Unicode form under the
+// reserved id 0x003E), then the library's identifier.
+void RegisteredReference(std::string& out, std::string_view name, std::string_view libid) {
+  Record(out, 0x0016, name);
+  Record(out, 0x003E, Utf16(name));
+  Put16(out, 0x000D);
+  Put32(out, static_cast<std::uint32_t>(4 + libid.size() + 6));
+  Put32(out, static_cast<std::uint32_t>(libid.size()));
+  out.append(libid);
+  Put32(out, 0);
+  Put16(out, 0);
+}
+
 std::string DirStream(const std::vector<VbaModule>& modules) {
   std::string dir;
   Record32(dir, 0x0001, 1);       // SysKind: 32-bit Windows
@@ -64,6 +77,14 @@ std::string DirStream(const std::vector<VbaModule>& modules) {
   Put16(dir, 0);
   Record(dir, 0x000C, "");  // constants, then their Unicode form
   Record(dir, 0x003C, "");
+  // The two libraries every project Excel writes refers to.
+  RegisteredReference(dir, "stdole",
+                      "*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#"
+                      "C:\\Windows\\System32\\stdole2.tlb#OLE Automation");
+  RegisteredReference(dir, "Office",
+                      "*\\G{2DF8D04C-5BFA-101B-BDE5-00AA0044DE52}#2.8#0#"
+                      "C:\\Program Files\\Common Files\\Microsoft Shared\\OFFICE16\\MSO.DLL#"
+                      "Microsoft Office 16.0 Object Library");
 
   Record16(dir, 0x000F, static_cast<std::uint16_t>(modules.size()));
   Record16(dir, 0x0013, 0xFFFF);  // project cookie

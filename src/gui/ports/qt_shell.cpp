@@ -13,7 +13,7 @@ std::string JoinCommandLine(const QStringList& arguments) {
   return PathFromQString(arguments.mid(1).join(QLatin1Char(' ')));
 }
 
-void QtShell::OpenDocument(std::string_view target, std::string_view /*working_folder*/) {
+bool QtShell::OpenDocument(std::string_view target, std::string_view /*working_folder*/) {
   // The desktop's opener starts documents from their own folder; the working folder
   // has no say there.
   const QString text = PathToQString(target);
@@ -21,7 +21,7 @@ void QtShell::OpenDocument(std::string_view target, std::string_view /*working_f
                           text.startsWith(QStringLiteral("www."), Qt::CaseInsensitive) ||
                           text.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive);
   QUrl url = is_address ? QUrl::fromUserInput(text) : QUrl::fromLocalFile(text);
-  QDesktopServices::openUrl(url);
+  return QDesktopServices::openUrl(url);
 }
 
 bool QtShell::StartProgram(std::string_view program, std::string_view arguments) {

@@ -14,7 +14,7 @@ std::string JoinCommandLine(const QStringList& arguments);
 // QProcess::startDetached, the command line from QCoreApplication.
 class QtShell : public ShellPort {
  public:
-  void OpenDocument(std::string_view target, std::string_view working_folder) override;
+  bool OpenDocument(std::string_view target, std::string_view working_folder) override;
   bool StartProgram(std::string_view program, std::string_view arguments) override;
   std::string ProgramFolder() override;
   std::string CommandLine() override;

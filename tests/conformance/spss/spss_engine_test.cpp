@@ -18,24 +18,25 @@ namespace {
 
 using kdk::testing::RecordingMessagePort;
 
-TEST(PsppSyntax, LinesStartingWithPlusMinusOrDotJoinTheLineBefore) {
+// Joined lines, and errors named by the user's own line: the joined line 3 holds the
+// user's lines 3 to 6, from columns 1, 15, 19 and 22.
+TEST(PsppSyntax, LinesStartingWithPlusMinusOrDotJoinTheLineBeforeAndErrorsNameTheUsersLines) {
   const spss::JoinedSyntax joined = spss::JoinContinuationLines(
       "/*+ a comment\r\n+ not joined to a comment\r\nCOMPUTE y = 1\r\n+ x\r\n-2\r\n  .5 * z .\r\n"
       "EXECUTE .\r\n");
   EXPECT_EQ(joined.text,
             "/*+ a comment\n+ not joined to a comment\nCOMPUTE y = 1 + x -2 .5 * z .\nEXECUTE .\n");
-  EXPECT_EQ(joined.origin, (std::vector<int>{1, 2, 3, 7}));
-}
-
-TEST(PsppSyntax, ErrorsNameTheUsersLinesAndDropStopNotes) {
-  const std::vector<int> origin = {1, 2, 3, 7};
   const std::string plain = spss::PlainPsppErrors(
-      "/tmp/x/syntax.sps:4.3-4.9: error: COMPUTE: Unknown identifier q.\n"
+      "/tmp/x/syntax.sps:4.3-4.9: error: EXECUTE: q.\n"
       "warning: Error encountered while ERROR=STOP is effective.\n"
-      "/tmp/x/syntax.sps:4.3-4.9: error: COMPUTE: Unknown identifier q.\n"
+      "/tmp/x/syntax.sps:4.3-4.9: error: EXECUTE: q.\n"
+      "/tmp/x/syntax.sps:3.14: error: a.\n/tmp/x/syntax.sps:3.15-3.17: error: b.\n"
+      "/tmp/x/syntax.sps:3.22: error: c.\n/tmp/x/syntax.sps:2: error: d.\n"
       "/tmp/x/run.sps:1: error: GET: cannot open.\n",
-      "syntax.sps", origin);
-  EXPECT_EQ(plain, "line 7: error: COMPUTE: Unknown identifier q.\r\nerror: GET: cannot open.");
+      "syntax.sps", joined);
+  EXPECT_EQ(plain,
+            "line 7: error: EXECUTE: q.\r\nline 3: error: a.\r\nline 4: error: b.\r\nline 6: "
+            "error: c.\r\nline 2: error: d.\r\nerror: GET: cannot open.");
   EXPECT_EQ(spss::PsppQuoted("it's"), "'it''s'");
 }
 

@@ -47,7 +47,7 @@ class QuietMessages : public MessagePort {
 
 class NoShell : public ShellPort {
  public:
-  void OpenDocument(std::string_view, std::string_view) override {}
+  bool OpenDocument(std::string_view, std::string_view) override { return false; }
   bool StartProgram(std::string_view, std::string_view) override { return false; }
   std::string ProgramFolder() override { return "."; }
   std::string CommandLine() override { return ""; }
@@ -407,8 +407,12 @@ int main(int argc, char** argv) {
     const int hidden = i % 4 == 0 ? 1 : 1 + static_cast<int>(random() % 8);
     // The macro searches the first 200 columns: it is run where the inputs, two extra
     // columns and the output fit there.
-    WriteNetwork(w, i, RandomNetwork(inputs, hidden, i % 3 == 1, random), random,
-                 i < 5 && inputs + 3 <= 200);
+    kdk::NetworkModel model = RandomNetwork(inputs, hidden, i % 3 == 1, random);
+    // A classifier that never saw an output of either sign: its strength is 0.
+    if (i == 4) model.max_seen_out_cl = model.min_seen_out_cl = 0;
+    // A name longer than a VB line: the macro continues it over several lines.
+    if (i == 3) model.input_names[0].insert(0, std::string(1500, 'L'));
+    WriteNetwork(w, i, model, random, i < 5 && inputs + 3 <= 200);
   }
   for (int i = 0; i < mars_models; ++i) {
     // Every other text in UTF-8, as an editor saves it: the same workbook must come out.

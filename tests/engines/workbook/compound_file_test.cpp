@@ -147,6 +147,16 @@ TEST(VbaProject, ModulesReadBackFromTheirStreams) {
   ASSERT_TRUE(DecompressVba(streams.at("VBA/dir"), dir));
   EXPECT_NE(dir.find("book_Code"), std::string::npos);
   EXPECT_EQ(dir.substr(dir.size() - 6), std::string("\x10\x00\x00\x00\x00\x00", 6));
+  // The stdole reference, name and library record byte for byte, ahead of the module list.
+  const std::string libid =
+      "*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#C:\\Windows\\System32\\stdole2.tlb#OLE "
+      "Automation";
+  const std::string stdole =
+      std::string("\x16\0\x06\0\0\0stdole\x3E\0\x0C\0\0\0s\0t\0d\0o\0l\0e\0\x0D\0", 32) +
+      static_cast<char>(libid.size() + 10) + std::string(3, '\0') +
+      static_cast<char>(libid.size()) + std::string(3, '\0') + libid + std::string(6, '\0');
+  EXPECT_LT(dir.find(stdole), dir.find(std::string("\x0F\0\x02\0\0\0\x05\0", 8)));
+  EXPECT_NE(dir.find("Office\x3E"), std::string::npos);
   EXPECT_NE(streams.at("PROJECT").find("Module=book_Code\r\n"), std::string::npos);
   EXPECT_NE(streams.at("PROJECT").find("Document=Sheet2/&H00000000\r\n"), std::string::npos);
   EXPECT_EQ(streams.at("VBA/_VBA_PROJECT"), std::string("\xCC\x61\xFF\xFF\x00\x00\x00", 7));

@@ -83,7 +83,7 @@ bool BuildWorkbook(SpreadsheetApplication& app, const WorkbookPlan& plan, Workbo
       "Saving of " + plan.save_path + " complete." + std::string(kCrLf) + "Do you want to look?";
   if (messages.Show(question, "Done", MessageIcon::Question, MessageButtons::YesNo) ==
       MessageAnswer::Yes) {
-    shell.OpenDocument(plan.save_path, "");
+    if (!shell.OpenDocument(plan.save_path, "")) messages.Inform(kCannotShowWorkbook);
   }
   return true;
 }

@@ -33,6 +33,7 @@ inline constexpr std::string_view kCannotOpenSpreadsheet =
     "There are problems trying to open Microsoft Excel";
 inline constexpr std::string_view kCannotSaveWorkbook =
     "Problems saving this file - it might already exist and be open";
+inline constexpr std::string_view kCannotShowWorkbook = "Error trying to open Microsoft Excel";
 inline constexpr std::string_view kCodeModuleError = "Error creating Code Module";
 inline constexpr std::string_view kMarsCodeModuleError =
     "There is a problem creating the code module";

@@ -2,6 +2,7 @@
 
 #include "core/common/text_utils.h"
 #include "core/lang/language_rules.h"
+#include "core/lang/vb_line_fitting.h"
 
 namespace kdk {
 namespace {
@@ -180,6 +181,35 @@ constexpr std::string_view kMacroTail =
     "\r\n"
     "End Function";
 
+// "RequiredVariables(index) = "name"" and its comment, kept inside VB's line rules: a
+// long name is continued with " & _", and a very long one is added in parts of
+// kNamePart bytes (RequiredVariables(index) = RequiredVariables(index) & "...") so that
+// no statement needs more continuations than VB allows.
+void AppendNameAssignment(std::string& out, std::size_t index, std::string_view name,
+                          std::string_view comment) {
+  constexpr std::size_t kNamePart = 10000;
+  const lang::LanguageRules& vb = lang::RulesOf(lang::Language::VisualBasic);
+  const std::string target = "RequiredVariables(" + std::to_string(index) + ")";
+  std::size_t at = 0;
+  do {
+    std::string statement = "      " + target + " = ";
+    if (at > 0) statement.append(target).append(" & ");
+    statement.push_back('"');
+    lang::AppendStringBody(vb, statement, name.substr(at, kNamePart));
+    statement.push_back('"');
+    const std::size_t start = out.size();
+    lang::AppendVbStatement(out, statement, "        ");
+    at += kNamePart;
+    if (at >= name.size() && !comment.empty()) {
+      const std::size_t last_line = out.rfind('\n');
+      const std::size_t line_size = out.size() - (last_line < start ? start : last_line + 1);
+      if (line_size + comment.size() > vb.max_line_length) out.append("\r\n     ");
+      out.append(comment);
+    }
+    out.append(kCrLf);
+  } while (at < name.size());
+}
+
 }  // namespace
 
 std::string PrepareDataMacroText(const PrepareDataMacroInput& input) {
@@ -202,17 +232,10 @@ std::string PrepareDataMacroText(const PrepareDataMacroInput& input) {
   out.append("\"\r\n");
   out.append(kMacroBody);
   for (std::size_t i = 0; i < input.input_names.size(); ++i) {
-    out.append("      RequiredVariables(");
-    out.append(std::to_string(i + 1));
-    out.append(") = \"");
-    lang::AppendStringBody(vb, out, input.input_names[i]);
-    out.append("\"\r\n");
+    AppendNameAssignment(out, i + 1, input.input_names[i], "");
   }
-  out.append("      RequiredVariables(");
-  out.append(std::to_string(input.count));
-  out.append(") = \"");
-  lang::AppendStringBody(vb, out, input.output_name);
-  out.append("\" 'existing output - doesn't need to be there - but if it is we keep it!\r\n");
+  AppendNameAssignment(out, input.count, input.output_name,
+                       " 'existing output - doesn't need to be there - but if it is we keep it!");
   out.append(kMacroProcedures);
   out.append(kFormulaStart);
   const bool strength = input.model_kind != kModelKindMars && input.is_classifier;

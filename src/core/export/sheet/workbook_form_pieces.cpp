@@ -3,13 +3,33 @@
 #include "core/export/vbproject/mars_form_code.h"
 #include "core/export/vbproject/network_form_code.h"
 
+#include <string_view>
+
 namespace kdk {
+namespace {
+
+// A classifier whose training never saw an output of one sign has 0 as that limit: the
+// strength is then 0, as the evaluator gives, not a division error in every cell.
+void GuardStrengthDivision(std::string& pass, std::string_view divisor, std::string_view limit) {
+  const std::size_t at = pass.find("conf = KestriumPrediction/" + std::string(divisor));
+  if (at != std::string::npos)
+    pass.insert(at, "If " + std::string(limit) + " = 0 Then conf = 0 Else ");
+}
+
+std::string WorkbookForwardPass(const NetworkModel& model) {
+  std::string pass = VbNetworkForwardPass(model);
+  GuardStrengthDivision(pass, "maxSeenOutCL", "maxSeenOutCL");
+  GuardStrengthDivision(pass, "ABS(minSeenOutCL)", "minSeenOutCL");
+  return pass;
+}
+
+}  // namespace
 
 NetworkCodePieces NetworkWorkbookPieces(const NetworkModel& model, const VbProjectStamp& stamp) {
   return {VbNetworkHeaderComment(model, stamp),
           VbNetworkDataDefinitions(model),
           VbNetworkModelValues(model),
-          VbNetworkForwardPass(model),
+          WorkbookForwardPass(model),
           VbNormaliseFunction(),
           VbTanhFunction("myTanh")};
 }

@@ -30,6 +30,7 @@ MarsSpssWindow::MarsSpssWindow(GuiContext& context, QWidget* parent)
   save_ = Named(new QPushButton("Save", this), "cmdSaveAs");
   copy_ = Named(new QPushButton("Copy", this), "cmdCopy");
   load_spss_file_ = Named(new QPushButton("Load SPSS File", this), "cmdLoadSPSSFile");
+  load_spss_file_->setToolTip(" run the syntax on an SPSS file ");
   save_as_ = Named(new QLabel("No Destination Selected", this), "lblSaveAs");
   progress_ = Named(new QLabel(this), "lblProgress");
 

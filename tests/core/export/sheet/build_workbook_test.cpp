@@ -12,21 +12,10 @@ namespace {
 using testing::RecordingMessagePort;
 using testing::RecordingSpreadsheet;
 
-class RecordingShell : public ShellPort {
- public:
-  void OpenDocument(std::string_view target, std::string_view) override {
-    opened.push_back(std::string(target));
-  }
-  bool StartProgram(std::string_view, std::string_view) override { return false; }
-  std::string ProgramFolder() override { return "/opt/kdk"; }
-  std::string CommandLine() override { return ""; }
-  std::vector<std::string> opened;
-};
-
 struct Harness {
   RecordingSpreadsheet app;
   RecordingMessagePort messages;
-  RecordingShell shell;
+  testing::FakeShell shell;
   std::string label;
   std::vector<bool> busy;
   WorkbookWindow window{[this] { return label; }, [this](const std::string& t) { label = t; },
@@ -81,6 +70,16 @@ TEST(BuildWorkbook, SheetsAreAddedOnlyUpToThree) {
               std::max(0, 3 - initial));
     EXPECT_TRUE(h.shell.opened.empty());  // answered No
   }
+}
+
+TEST(BuildWorkbook, ViewerThatCannotOpenTheSavedWorkbook) {
+  Harness h;
+  h.messages.answers = {MessageAnswer::Yes};
+  h.shell.document_opens = false;
+  EXPECT_TRUE(h.Build("/t/b.xlsm"));
+  ASSERT_EQ(h.messages.messages.size(), 2u);
+  EXPECT_EQ(h.messages.messages[1].text, "Error trying to open Microsoft Excel");
+  EXPECT_EQ(h.app.saved_as, std::vector<std::string>{"/t/b.xlsm"});
 }
 
 TEST(BuildWorkbook, ApplicationThatCannotStart) {

@@ -229,6 +229,23 @@ TEST(PrepareDataMacro, NamesStayInsideTheirStrings) {
   EXPECT_NE(text.find("      RequiredVariables(3) = \"o\"\"ut\" 'existing"), std::string::npos);
 }
 
+TEST(PrepareDataMacro, LongNamesKeepToVbLines) {
+  const std::string quoted = std::string(1500, 'q') + "\"";
+  const std::string text = PrepareDataMacroText(
+      {3, "f_CalculateIt", {quoted, std::string(25000, 'n')}, std::string(1950, 'o'), "MARS"});
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    EXPECT_LE(end - start, 1023u) << text.substr(start, 40);
+  }
+  // Cut only between whole characters of the string: the doubled quote stays together.
+  EXPECT_NE(text.find("qqq\"\"\"\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\" & _\r\n        \"qqq"), std::string::npos);
+  // 25000 bytes: three statements, the later ones adding to the first.
+  EXPECT_NE(text.find("\r\n      RequiredVariables(2) = RequiredVariables(2) & \"nnn"),
+            std::string::npos);
+  EXPECT_NE(text.find("ooo\"\r\n      'existing output"), std::string::npos);
+}
+
 TEST(PrepareDataMacro, ManyInputsNumberedFromOne) {
   PrepareDataMacroInput input{61, "f_CalculateIt", {}, "out", "KESTRIUM"};
   for (int i = 1; i <= 60; ++i) input.input_names.push_back("V" + std::to_string(i));

@@ -75,6 +75,7 @@ TEST_F(SpssButtons, MarsWindowWithoutAModelKeepsTheButtonDisabled) {
   auto* button = window.findChild<QPushButton*>("cmdLoadSPSSFile");
   ASSERT_NE(button, nullptr);
   EXPECT_FALSE(button->isEnabled());
+  EXPECT_EQ(button->toolTip().toStdString(), " run the syntax on an SPSS file ");
 }
 
 TEST_F(SpssButtons, MarsWindowReportsTheStoredNamesTheFileLacks) {
