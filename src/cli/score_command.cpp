@@ -1,11 +1,8 @@
 // kdk score: a data file scored row by row with the engine's own evaluation.
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 
 #include "cli/arguments.h"

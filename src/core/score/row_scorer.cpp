@@ -53,7 +53,7 @@ class MarsScorer : public RowScorer {
     row = RowPrediction{};
     for (std::size_t i = 0; i < values.size(); ++i) {
       double value = 0;
-      if (IsMissingValue(values[i])) {
+      if (IsMissingDataValue(values[i])) {
         values_[i].reset();
       } else if (ParseFiniteNumber(values[i], value)) {
         values_[i] = value;
@@ -67,17 +67,17 @@ class MarsScorer : public RowScorer {
   }
 
  private:
-  static bool IsMissingValue(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text.empty() || text == ".";
-  }
-
   MarsEvaluator evaluator_;
   std::vector<std::optional<double>> values_;
 };
 
 }  // namespace
+
+bool IsMissingDataValue(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text.empty() || text == ".";
+}
 
 std::unique_ptr<RowScorer> MakeNetworkScorer(const NetworkModel& model, std::string& error) {
   error = UnscalableInputMessage(model);

@@ -20,6 +20,9 @@ struct RowPrediction {
   std::size_t bad_input = 0;
 };
 
+// Whether a data value is missing: empty or "." (blanks around it aside).
+bool IsMissingDataValue(std::string_view text);
+
 // A model that scores rows of text values, read as `kdk predict` reads its arguments.
 class RowScorer {
  public:

@@ -2,6 +2,7 @@
 
 #include "core/common/model_text.h"
 #include "core/common/text_utils.h"
+#include "core/export/code/sql_names.h"
 
 namespace kdk {
 namespace {
@@ -11,21 +12,6 @@ std::string Comparable(std::string_view name) {
 }
 
 }  // namespace
-
-std::string FreeColumnName(std::string_view wanted, std::span<const std::string> taken) {
-  auto is_taken = [taken](const std::string& name) {
-    const std::string key = Comparable(name);
-    for (const std::string& column : taken) {
-      if (Comparable(column) == key) return true;
-    }
-    return false;
-  };
-  std::string name(wanted);
-  for (int suffix = 1; is_taken(name); ++suffix) {
-    name.assign(wanted).append("_").append(std::to_string(suffix));
-  }
-  return name;
-}
 
 bool MatchScoreColumns(const std::vector<SpssInput>& inputs,
                        std::span<const std::string_view> header, std::string_view prediction_name,
@@ -92,9 +78,11 @@ bool MatchScoreColumns(const std::vector<SpssInput>& inputs,
     }
     return false;
   }
-  std::vector<std::string> taken(header.begin(), header.end());
+  // The rule an SQL output column follows beside the inputs, the names compared trimmed.
+  std::vector<std::string> taken;
+  for (std::string_view column : header) taken.push_back(TrimBlanks(column));
   auto add = [&](const std::string& wanted) {
-    columns.added.push_back(FreeColumnName(wanted, taken));
+    columns.added.push_back(SqlNameBeside(wanted, taken));
     taken.push_back(columns.added.back());
   };
   add(std::string(prediction_name));

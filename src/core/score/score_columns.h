@@ -27,8 +27,4 @@ bool MatchScoreColumns(const std::vector<SpssInput>& inputs,
                        std::span<const std::string_view> header, std::string_view prediction_name,
                        bool classifier, ScoreColumns& columns, std::string& error);
 
-// `wanted`, or the least suffixed "_1", "_2", ... name that none of `taken` is (compared
-// in any case): a new column never takes the name of one that is there.
-std::string FreeColumnName(std::string_view wanted, std::span<const std::string> taken);
-
 }  // namespace kdk

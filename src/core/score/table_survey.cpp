@@ -11,12 +11,6 @@ std::string DataTextAsUtf8(std::string_view text) {
   return MessageTextAsUtf8(text);
 }
 
-bool IsMissingDataValue(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text.empty() || text == ".";
-}
-
 bool TableSurveyor::Header(std::span<const std::string_view> names,
                            std::span<const unsigned char>) {
   columns_ = names.size();

@@ -24,9 +24,6 @@ struct TableSurvey {
 // taken as Windows-1252.
 std::string DataTextAsUtf8(std::string_view text);
 
-// Whether a value is missing in a numeric column: empty or "." (blanks around it aside).
-bool IsMissingDataValue(std::string_view text);
-
 class TableSurveyor : public TableRows {
  public:
   bool Header(std::span<const std::string_view> names,
