@@ -10,6 +10,8 @@
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
 #include "core/export/code/smart_names.h"
+#include "core/export/generation_stamp.h"
+#include "core/workspace.h"
 #include "core/ports/message_port.h"
 #include "synthetic_network.h"
 
@@ -106,8 +108,9 @@ void GenerateCodeOf(benchmark::State& state) {
     settings.code_type = type;
     settings.equation_format = format;
     kdk::ApplyCodeTypeSyntax(settings);
-    const std::string text =
-        kdk::GenerateCode(settings, BenchWorkspace(java_size), clock, messages);
+    const std::string text = kdk::GenerateCode(
+        settings, BenchWorkspace(java_size).network,
+        kdk::MakeGenerationStamp(BenchWorkspace(java_size).state, clock), messages);
     size = text.size();
     benchmark::DoNotOptimize(text);
     best = std::min(best, CpuSeconds() - start);

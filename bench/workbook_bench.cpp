@@ -17,7 +17,7 @@ const kdk::NetworkModel& BenchNetwork() {
 }
 
 std::string ModuleText() {
-  const kdk::VbProjectStamp stamp{"/nowhere/bench.kwf", "Unknown", "now"};
+  const kdk::GenerationStamp stamp{"/nowhere/bench.kwf", "Unknown", "now"};
   return kdk::NetworkCodeModuleText(kdk::NetworkWorkbookPieces(BenchNetwork(), stamp), "bench",
                                     BenchNetwork());
 }

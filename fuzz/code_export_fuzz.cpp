@@ -5,6 +5,7 @@
 
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
+#include "core/export/generation_stamp.h"
 #include "core/network/weights_reader.h"
 #include "core/ports/clock.h"
 #include "core/ports/message_port.h"
@@ -52,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       settings.code_type = row.type;
       settings.controls.smart_field_names = (size & 1) == 0;
       kdk::ApplyCodeTypeSyntax(settings);
-      (void)kdk::GenerateCode(settings, workspace, clock, messages);
+      (void)kdk::GenerateCode(settings, workspace.network,
+                              kdk::MakeGenerationStamp(workspace.state, clock), messages);
     }
   }
   return 0;

@@ -4,6 +4,7 @@
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
 #include "core/export/code/smart_names.h"
+#include "core/export/generation_stamp.h"
 #include "platform/system_clock.h"
 
 namespace kdk::cli {
@@ -72,7 +73,8 @@ bool ConvertToCode(CodeType type, ConvertRequest& request) {
   CodeExportSettings checked = settings;
   if (!CheckOutputName(checked, request.messages)) return false;
   SystemClock clock;
-  const std::string text = GenerateCode(settings, workspace, clock, request.messages);
+  const std::string text = GenerateCode(
+      settings, workspace.network, MakeGenerationStamp(workspace.state, clock), request.messages);
   if (text.empty()) return false;
   workspace.output_path = request.output_path;
   return WriteConvertedText(request, text);

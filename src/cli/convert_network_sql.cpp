@@ -1,6 +1,6 @@
 #include "cli/converters.h"
 #include "core/export/code/network_sql.h"
-#include "core/network/model_state.h"
+#include "core/model_state.h"
 #include "core/shell/common_operations.h"
 
 namespace kdk::cli {

@@ -3,9 +3,10 @@
 #include "cli/converters.h"
 #include "core/common/output_file.h"
 #include "core/common/text_utils.h"
+#include "core/export/generation_stamp.h"
+#include "core/export/vbproject/equation_text.h"
 #include "core/export/vbproject/vb_project.h"
 #include "core/mars/generated_file.h"
-#include "core/network/equation_text.h"
 #include "core/shell/common_operations.h"
 #include "platform/system_clock.h"
 
@@ -30,8 +31,9 @@ bool ConvertToVbProject(ConvertRequest& request, int model_type) {
   workspace.output_path = request.output_path;
   SystemClock clock;
   std::string label;
-  const bool written = GenerateVbProject(workspace, model_type, clock, request.messages,
-                                         [&](const std::string& text) { label = text; });
+  const bool written =
+      GenerateVbProject(workspace, model_type, MakeGenerationStamp(workspace.state, clock),
+                        request.messages, [&](const std::string& text) { label = text; });
   if (written) PrintProgress(request, label);
   return written;
 }
@@ -44,7 +46,7 @@ bool ConvertToEquationView(ConvertRequest& request) {
   }
   SystemClock clock;
   const std::string text =
-      BuildEquationText(workspace.network, MakeVbProjectStamp(workspace, clock));
+      BuildEquationText(workspace.network, MakeGenerationStamp(workspace.state, clock));
   std::string error;
   if (!WriteOutputFile(request.output_path, text, error, KeepModel(workspace.state.model_path))) {
     request.messages.Inform(error, MessageIcon::Critical);

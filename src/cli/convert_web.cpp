@@ -3,6 +3,7 @@
 #include "cli/converters.h"
 #include "core/common/model_text.h"
 #include "core/common/text_utils.h"
+#include "core/export/generation_stamp.h"
 #include "core/export/web/generate_page.h"
 #include "core/export/web/mars_page.h"
 #include "core/export/web/network_page.h"
@@ -50,10 +51,9 @@ PageStyle StyleFrom(const Arguments& args) {
   return style;
 }
 
-PageFacts FactsOf(const Workspace& workspace) {
+GenerationStamp StampOf(const Workspace& workspace) {
   SystemClock clock;
-  return {PathAsModelText(workspace.state.model_path), ModelCreatedText(workspace, clock),
-          DateText(clock.Now())};
+  return MakeGenerationStamp(workspace.state, clock);
 }
 
 bool WritePage(ConvertRequest& request, int model_type, const std::string& page) {
@@ -70,13 +70,13 @@ bool WritePage(ConvertRequest& request, int model_type, const std::string& page)
 bool ConvertNetworkPage(ConvertRequest& request) {
   const PageStyle style = StyleFrom(request.args);
   return WritePage(request, kNetworkModelType,
-                   NetworkPageText(request.workspace.network, style, FactsOf(request.workspace)));
+                   NetworkPageText(request.workspace.network, style, StampOf(request.workspace)));
 }
 
 bool ConvertMarsPage(ConvertRequest& request) {
   const PageStyle style = StyleFrom(request.args);
   return WritePage(request, kMarsModelType,
-                   MarsPageText(request.workspace.mars, style, FactsOf(request.workspace),
+                   MarsPageText(request.workspace.mars, style, StampOf(request.workspace),
                                 request.args.Has("--allow-missing"), request.messages));
 }
 

@@ -5,6 +5,7 @@
 #include "core/common/date_text.h"
 #include "core/common/model_text.h"
 #include "core/common/text_utils.h"
+#include "core/export/generation_stamp.h"
 #include "core/export/sheet/save_workbook.h"
 #include "core/shell/common_operations.h"
 #include "engines/workbook/embedded_spreadsheet.h"
@@ -44,8 +45,7 @@ bool ConvertWorkbook(ConvertRequest& request, bool mars) {
   }
   workspace.output_path = request.output_path;
   SystemClock clock;
-  const VbProjectStamp stamp{PathAsModelText(workspace.state.model_path),
-                             ModelCreatedText(workspace, clock), DateText(clock.Now())};
+  const GenerationStamp stamp = MakeGenerationStamp(workspace.state, clock);
   workbook::EmbeddedSpreadsheet app;
   NoViewer shell;
   NoLooking messages(request.messages);

@@ -11,8 +11,8 @@
 #include "core/common/text_utils.h"
 #include "core/mars/mars_model.h"
 #include "core/mars/parse_mars_model.h"
-#include "core/network/load_network.h"
 #include "core/shell/common_operations.h"
+#include "core/shell/load_network.h"
 
 namespace kdk::cli {
 

@@ -14,6 +14,7 @@
 #include "core/export/code/mars_spss.h"
 #include "core/export/code/smart_names.h"
 #include "core/export/code/spss_data_match.h"
+#include "core/export/generation_stamp.h"
 #include "core/shell/common_operations.h"
 #include "engines/spss/pspp_application.h"
 #include "engines/spss/sav_dictionary.h"
@@ -60,7 +61,8 @@ std::string NetworkSyntax(Workspace& workspace, const Arguments& args, MessagePo
   if (!CheckOutputName(checked, messages)) return {};
   CodeExportSettings settings = typed;
   SystemClock clock;
-  return GenerateCode(settings, workspace, clock, messages);
+  return GenerateCode(settings, workspace.network, MakeGenerationStamp(workspace.state, clock),
+                      messages);
 }
 
 std::string MarsSyntax(Workspace& workspace, const Arguments& args, MessagePort& messages) {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/mars/mars_model.h"
-#include "core/network/model_state.h"
+#include "core/model_state.h"
 #include "core/network/network_model.h"
 
 namespace kdk {

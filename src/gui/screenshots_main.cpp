@@ -141,8 +141,8 @@ int main(int argc, char** argv) {
       ok &= Save(&session.window, output, QStringLiteral("code_window.png"));
     }
     ok &= SaveConverter(session, "frmHTML", output, QStringLiteral("web_page_window.png"));
-    const kdk::PageFacts facts{session.workspace.state.model_path, "Mon, May 3 2004, 9:05 AM",
-                               "Sat, Dec 5 2026, 5:30 PM"};
+    const kdk::GenerationStamp facts{session.workspace.state.model_path, "Mon, May 3 2004, 9:05 AM",
+                                     "Sat, Dec 5 2026, 5:30 PM"};
     kdk::PageStyle style;
     style.introduction_html = "Type an Introduction Here<BR>";
     ok &= SavePage(kdk::NetworkPageText(session.workspace.network, style, facts), output,
@@ -159,8 +159,8 @@ int main(int argc, char** argv) {
       workspace.state.network_loaded = false;
       ok &= SaveConverter(session, "frmMARS2HTML", output,
                           QStringLiteral("mars_web_page_window.png"));
-      const kdk::PageFacts mars_facts{workspace.state.model_path, facts.model_created,
-                                      facts.page_created};
+      const kdk::GenerationStamp mars_facts{workspace.state.model_path, facts.model_created,
+                                            facts.created};
       ok &= SavePage(
           kdk::MarsPageText(workspace.mars, style, mars_facts, true, session.ports.messages),
           output, QStringLiteral("web_page_mars.png"));

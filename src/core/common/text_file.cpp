@@ -9,6 +9,11 @@
 
 namespace kdk {
 
+bool IsExistingFile(std::string_view path) {
+  std::error_code ignored;
+  return !path.empty() && std::filesystem::is_regular_file(std::filesystem::path(path), ignored);
+}
+
 bool IsSameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
   return std::filesystem::equivalent(a, b, ec) && !ec;

@@ -19,6 +19,9 @@ inline constexpr std::size_t kLargestInputBytes = std::size_t{64} << 20;
 
 // Whether two paths name the same existing file, however each is written (relative,
 // through links, another hard link).
+// Whether `path` names an existing regular file (links followed).
+bool IsExistingFile(std::string_view path);
+
 bool IsSameFile(const std::string& a, const std::string& b);
 
 // Reads a whole file as bytes. False with `error` filled when it cannot be read or is

@@ -13,11 +13,6 @@ int CountFilterEntries(std::string_view filter) {
   return (separators + 1) / 2;
 }
 
-bool IsExistingFile(std::string_view path) {
-  std::error_code ignored;
-  return !path.empty() && std::filesystem::is_regular_file(std::filesystem::path(path), ignored);
-}
-
 }  // namespace
 
 void SetModelFile(ModelState& state, const std::string& path) {
@@ -85,20 +80,8 @@ bool CheckReadyToSave(const Workspace& workspace, std::string_view path, int mod
   return false;
 }
 
-std::string ModelCreatedText(const Workspace& workspace, Clock& clock) {
-  if (!IsExistingFile(workspace.state.model_path)) return "Unknown";
-  std::optional<LocalDateTime> created = clock.FileCreationTime(workspace.state.model_path);
-  return created ? DateText(*created) : "Unknown";
-}
-
 void OpenDocument(ShellPort& shell, std::string_view target) {
   shell.OpenDocument(target, shell.ProgramFolder());
-}
-
-bool CheckFileExists(std::string_view path, MessagePort& messages) {
-  if (IsExistingFile(path)) return true;
-  messages.Inform("Can't find the file: " + std::string(path));
-  return false;
 }
 
 }  // namespace kdk

@@ -35,13 +35,7 @@ std::string ChooseSaveFile(Workspace& workspace, Ports& ports, std::string_view 
 bool CheckReadyToSave(const Workspace& workspace, std::string_view path, int model_type,
                       MessagePort& messages);
 
-// The model file's creation time as date text, or "Unknown" when the file is gone.
-std::string ModelCreatedText(const Workspace& workspace, Clock& clock);
-
 // Opens a file or web address with its default application.
 void OpenDocument(ShellPort& shell, std::string_view target);
-
-// False, with "Can't find the file: " and the path, when the path names no file.
-bool CheckFileExists(std::string_view path, MessagePort& messages);
 
 }  // namespace kdk

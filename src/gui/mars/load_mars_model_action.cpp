@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "core/mars/load_mars_model.h"
+#include "core/shell/load_mars_model.h"
 #include "gui/common/latin1_text.h"
 #include "gui/mars/mars_source_dialogs.h"
 #include "gui/shell/gui_context.h"

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <QString>
 
-#include "core/mars/load_mars_model.h"
 #include "core/ports/clipboard_port.h"
+#include "core/shell/load_mars_model.h"
 
 class QPlainTextEdit;
 

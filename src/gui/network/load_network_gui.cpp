@@ -1,6 +1,6 @@
 #include "gui/network/load_network_gui.h"
 
-#include "core/network/load_network.h"
+#include "core/shell/load_network.h"
 
 namespace kdk::gui {
 

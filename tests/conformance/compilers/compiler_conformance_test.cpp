@@ -16,6 +16,8 @@
 #include "core/export/code/generate_code.h"
 #include "core/export/code/program_names.h"
 #include "core/export/code/smart_names.h"
+#include "core/export/generation_stamp.h"
+#include "core/workspace.h"
 #include "core/lang/language_rules.h"
 #include "core/lang/text_checker.h"
 #include "core/mars/generated_file.h"
@@ -64,7 +66,8 @@ Generated Generate(const ConformanceCase& item, CodeType type, int format,
   boxes.pre_variable_definition = "var ";
   ApplyCodeTypeSyntax(settings);
   Generated out;
-  out.text = GenerateCode(settings, workspace, clock, messages);
+  out.text = GenerateCode(settings, workspace.network, MakeGenerationStamp(workspace.state, clock),
+                          messages);
   out.names = NameProgram(settings, item.model);
   out.temps = settings.temp_variables;
   out.messages = messages.messages;

@@ -17,6 +17,8 @@
 #include "core/export/code/program_names.h"
 #include "core/export/code/smart_names.h"
 #include "core/export/code/spss_data_match.h"
+#include "core/export/generation_stamp.h"
+#include "core/workspace.h"
 #include "core/mars/mars_evaluator.h"
 #include "core/mars/mars_text_lines.h"
 #include "core/mars/parse_mars_model.h"
@@ -113,7 +115,8 @@ void CheckNetworkLayouts(unsigned seed, std::initializer_list<int> formats, doub
     settings.code_type = CodeType::Spss;
     settings.equation_format = format;
     ApplyCodeTypeSyntax(settings);
-    const std::string syntax = GenerateCode(settings, workspace, clock, messages);
+    const std::string syntax = GenerateCode(settings, workspace.network,
+                                            MakeGenerationStamp(workspace.state, clock), messages);
     ASSERT_FALSE(syntax.empty());
     // As in the window, A and B give way to C for SPSS.
     if (format == kFormatA || format == kFormatB) {

@@ -242,7 +242,7 @@ void WriteNetwork(Writer& w, int index, const NetworkModel& model, std::mt19937_
   const std::string base = WorkbookBaseName(path);
   workbook::EmbeddedSpreadsheet app;
   WorkbookSaveContext context{app, w.messages, w.shell, w.window, w.folder};
-  const VbProjectStamp stamp{"/models/net.kwf", "Unknown", "Sun, Dec 6 2026, 2:00 AM"};
+  const GenerationStamp stamp{"/models/net.kwf", "Unknown", "Sun, Dec 6 2026, 2:00 AM"};
   if (!SaveNetworkWorkbook(workspace, stamp, path, context)) {
     std::cerr << "network " << index << " not saved\n";
     std::exit(1);
@@ -330,7 +330,7 @@ void WriteMars(Writer& w, int index, const std::string& text, std::mt19937_64& r
   const std::string base = WorkbookBaseName(path);
   workbook::EmbeddedSpreadsheet app;
   WorkbookSaveContext context{app, w.messages, w.shell, w.window, w.folder};
-  const VbProjectStamp stamp{"Pasted_Model", "Unknown", "Sun, Dec 6 2026, 2:00 AM"};
+  const GenerationStamp stamp{"Pasted_Model", "Unknown", "Sun, Dec 6 2026, 2:00 AM"};
   if (!SaveMarsWorkbook(workspace, stamp, path, context)) {
     std::cerr << "MARS model " << index << " not saved:\n" << text;
     std::exit(1);
@@ -341,7 +341,8 @@ void WriteMars(Writer& w, int index, const std::string& text, std::mt19937_64& r
     MarsCodePieces pieces;
     MarsWorkbookPieces(model, pieces, w.messages);
     const WorkbookResults results = MarsResultsForZeros(model);
-    const std::string code = MarsCodeModuleText(pieces, base, model, stamp.model_path, stamp.now);
+    const std::string code =
+        MarsCodeModuleText(pieces, base, model, stamp.model_path, stamp.created);
     if (!BuildMacroCopy(
             w, macro_path, base, code,
             [&](SpreadsheetApplication& a) { FillMarsRowSheet(a, base, model, results); },

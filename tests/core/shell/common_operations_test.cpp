@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/export/code/spss_data_match.h"
+#include "core/export/generation_stamp.h"
 #include "fakes/fake_ports.h"
 
 namespace kdk {
@@ -85,9 +87,9 @@ TEST(ModelCreatedText, IsUnknownOnceTheFileIsGone) {
       std::filesystem::temp_directory_path() / "kdk_created_test.kwf";
   std::ofstream(file) << "x";
   workspace.state.model_path = file.string();
-  EXPECT_EQ(ModelCreatedText(workspace, fakes.clock), "Mon, May 3 2004, 9:05 AM");
+  EXPECT_EQ(ModelCreatedText(workspace.state, fakes.clock), "Mon, May 3 2004, 9:05 AM");
   std::filesystem::remove(file);
-  EXPECT_EQ(ModelCreatedText(workspace, fakes.clock), "Unknown");
+  EXPECT_EQ(ModelCreatedText(workspace.state, fakes.clock), "Unknown");
 }
 
 TEST(CheckFileExists, NamesTheMissingFile) {

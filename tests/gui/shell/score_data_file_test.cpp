@@ -5,7 +5,7 @@
 #include "core/common/number_text.h"
 #include "core/common/text_file.h"
 #include "core/network/evaluate_network.h"
-#include "core/network/load_network.h"
+#include "core/shell/load_network.h"
 #include "gui/shell/score_data_file.h"
 #include "gui/support/converter_window_fixture.h"
 

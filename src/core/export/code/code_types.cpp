@@ -38,6 +38,10 @@ const std::array<CodeTypeSyntax, kCodeTypeCount>& CodeTypeTable() {
   return kTable;
 }
 
+std::string_view TanhCallOf(CodeType type) {
+  return type == CodeType::C || type == CodeType::Java ? "myTanh(" : "Tanh(";
+}
+
 const CodeTypeSyntax& SyntaxOf(CodeType type) {
   return kTable[static_cast<size_t>(type)];
 }

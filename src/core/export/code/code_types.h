@@ -31,6 +31,9 @@ struct CodeTypeSyntax {
 // Every code type, in the order of the "Code Format" list.
 const std::array<CodeTypeSyntax, kCodeTypeCount>& CodeTypeTable();
 const CodeTypeSyntax& SyntaxOf(CodeType type);
+// How a hidden neuron's tanh is called: C and Java call their own bounded function,
+// "myTanh(", and the header's definition lines name it the same way.
+std::string_view TanhCallOf(CodeType type);
 std::optional<CodeType> CodeTypeFromKdkName(std::string_view name);
 
 // The first entry of every save filter; a code type's own entry follows it.

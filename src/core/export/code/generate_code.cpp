@@ -1,6 +1,5 @@
 #include "core/export/code/generate_code.h"
 
-#include "core/common/text_utils.h"
 #include "core/export/code/header_comments.h"
 #include "core/export/code/network_expression.h"
 #include "core/export/code/program_templates.h"
@@ -8,9 +7,8 @@
 
 namespace kdk {
 
-std::string GenerateCode(CodeExportSettings& settings, const Workspace& workspace, Clock& clock,
-                         MessagePort& messages) {
-  const NetworkModel& model = workspace.network;
+std::string GenerateCode(CodeExportSettings& settings, const NetworkModel& model,
+                         const GenerationStamp& stamp, MessagePort& messages) {
   settings.smart_names = settings.controls.smart_field_names;
   std::string problem = NetworkShapeProblem(model);
   if (problem.empty()) problem = UnscalableInputMessage(model);
@@ -22,12 +20,7 @@ std::string GenerateCode(CodeExportSettings& settings, const Workspace& workspac
   std::string text = NetworkExpression(settings, model, messages);
   if (text.empty()) return {};  // refused, with its message
   const std::string variables = VariableList(settings, model);
-  std::string header = HeaderCommentBlock(settings, workspace, clock);
-  // C and Java call their own tanh, myTanh: the generators write that name, and the
-  // header's definition lines (and any "Tanh(" in model text) say it the same way.
-  if (settings.code_type == CodeType::C || settings.code_type == CodeType::Java) {
-    header = ReplaceAll(header, "Tanh(", "myTanh(");
-  }
+  const std::string header = HeaderCommentBlock(settings, model, stamp);
   const std::string prologue = ProgramPrologue(settings, model, variables);
   const std::string epilogue = ProgramEpilogue(settings, model);
   // The expression, the longest part by far, stays in its own buffer (reserved with

@@ -3,23 +3,23 @@
 #include <string>
 
 #include "core/export/code/code_export_settings.h"
-#include "core/ports/clock.h"
-#include "core/workspace.h"
+#include "core/export/generation_stamp.h"
+#include "core/network/network_model.h"
 
 namespace kdk {
 
 // The pieces of the comment block at the top of generated code. Every line starts
 // with the code type's comment prefix.
 std::string DescriptionText(const CodeExportSettings& settings, const NetworkModel& model);
-std::string ModelInfoText(const CodeExportSettings& settings, const Workspace& workspace,
-                          Clock& clock);
+std::string ModelInfoText(const CodeExportSettings& settings, const NetworkModel& model,
+                          const GenerationStamp& stamp);
 std::string TanhDefinitionText(const CodeExportSettings& settings);
 std::string DataLimitsText(const CodeExportSettings& settings, const NetworkModel& model);
 // Which names smart naming changed; "" when none did or smart names are off.
 std::string RenamedFieldsText(const CodeExportSettings& settings, const NetworkModel& model);
 
 // The ticked pieces inside the code type's comment block; "" when nothing is in it.
-std::string HeaderCommentBlock(const CodeExportSettings& settings, const Workspace& workspace,
-                               Clock& clock);
+std::string HeaderCommentBlock(const CodeExportSettings& settings, const NetworkModel& model,
+                               const GenerationStamp& stamp);
 
 }  // namespace kdk

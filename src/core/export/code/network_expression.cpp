@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/common/text_utils.h"
+#include "core/export/code/code_types.h"
 #include "core/export/code/program_names.h"
 #include "core/export/code/statement_fitting.h"
 #include "core/lang/language_rules.h"
@@ -15,11 +16,6 @@
 namespace kdk {
 
 namespace {
-
-std::string_view TanhCallOf(CodeType type) {
-  // C and Java call their own bounded function; the header names it the same way.
-  return type == CodeType::C || type == CodeType::Java ? "myTanh(" : "Tanh(";
-}
 
 // The text of a layout, written once. The clean-up (doubled signs, doubled line
 // ends, the last line end) is applied while writing, so that the generated text

@@ -4,10 +4,10 @@
 
 #include "core/export/code/program_names.h"
 
+#include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 #include "core/export/code/smart_names.h"
 #include "core/mars/mars_text_lines.h"
-#include "core/shell/common_operations.h"
 
 namespace kdk {
 
@@ -103,6 +103,12 @@ std::string SpssMismatchMessage(const std::vector<std::string>& missing) {
     text.append(name);
   }
   return text;
+}
+
+bool CheckFileExists(std::string_view path, MessagePort& messages) {
+  if (IsExistingFile(path)) return true;
+  messages.Inform("Can't find the file: " + std::string(path));
+  return false;
 }
 
 bool ChooseSpssDataFile(FileDialogPort& dialogs, std::string& path) {

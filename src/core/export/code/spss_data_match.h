@@ -43,6 +43,9 @@ std::vector<std::string> MissingSpssInputs(const std::vector<SpssInput>& inputs,
 // "The file you are loading doesn't match the model file." and the missing names.
 std::string SpssMismatchMessage(const std::vector<std::string>& missing);
 
+// False, with "Can't find the file: " and the path, when the path names no file.
+bool CheckFileExists(std::string_view path, MessagePort& messages);
+
 // The open dialog for an SPSS data file; false when the user cancels.
 bool ChooseSpssDataFile(FileDialogPort& dialogs, std::string& path);
 

@@ -36,7 +36,7 @@ bool BuildFromCodeFile(WorkbookPlan plan, const std::string& code_text,
 
 }  // namespace
 
-bool SaveNetworkWorkbook(const Workspace& workspace, const VbProjectStamp& stamp,
+bool SaveNetworkWorkbook(const Workspace& workspace, const GenerationStamp& stamp,
                          const std::string& save_path, WorkbookSaveContext& context) {
   if (RefuseModelFileAsOutput(workspace.state.model_path, save_path, context.messages)) {
     return false;
@@ -60,7 +60,7 @@ bool SaveNetworkWorkbook(const Workspace& workspace, const VbProjectStamp& stamp
   return BuildFromCodeFile(plan, code, context);
 }
 
-bool SaveMarsWorkbook(const Workspace& workspace, const VbProjectStamp& stamp,
+bool SaveMarsWorkbook(const Workspace& workspace, const GenerationStamp& stamp,
                       const std::string& save_path, WorkbookSaveContext& context) {
   if (RefuseModelFileAsOutput(workspace.state.model_path, save_path, context.messages)) {
     return false;
@@ -77,7 +77,7 @@ bool SaveMarsWorkbook(const Workspace& workspace, const VbProjectStamp& stamp,
       [&](SpreadsheetApplication& app) { FillMarsRowSheet(app, base, model, results); },
       [&](SpreadsheetApplication& app) { FillMarsColumnSheet(app, base, model, results); },
       true};
-  const std::string code = MarsCodeModuleText(pieces, base, model, stamp.model_path, stamp.now);
+  const std::string code = MarsCodeModuleText(pieces, base, model, stamp.model_path, stamp.created);
   return BuildFromCodeFile(plan, code, context);
 }
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "core/export/generation_stamp.h"
 #include "core/export/sheet/build_workbook.h"
-#include "core/export/vbproject/vb_project_stamp.h"
 #include "core/workspace.h"
 
 namespace kdk {
@@ -19,11 +19,11 @@ struct WorkbookSaveContext {
 
 // The network workbook's Save after the dialog and the readiness check: the code file,
 // the workbook, then the code file deleted. True when the workbook was saved.
-bool SaveNetworkWorkbook(const Workspace& workspace, const VbProjectStamp& stamp,
+bool SaveNetworkWorkbook(const Workspace& workspace, const GenerationStamp& stamp,
                          const std::string& save_path, WorkbookSaveContext& context);
 
-// The same for the loaded MARS model; `stamp.now` dates the module.
-bool SaveMarsWorkbook(const Workspace& workspace, const VbProjectStamp& stamp,
+// The same for the loaded MARS model; `stamp.created` dates the module.
+bool SaveMarsWorkbook(const Workspace& workspace, const GenerationStamp& stamp,
                       const std::string& save_path, WorkbookSaveContext& context);
 
 }  // namespace kdk

@@ -25,7 +25,7 @@ std::string WorkbookForwardPass(const NetworkModel& model) {
 
 }  // namespace
 
-NetworkCodePieces NetworkWorkbookPieces(const NetworkModel& model, const VbProjectStamp& stamp) {
+NetworkCodePieces NetworkWorkbookPieces(const NetworkModel& model, const GenerationStamp& stamp) {
   return {VbNetworkHeaderComment(model, stamp),
           VbNetworkDataDefinitions(model),
           VbNetworkModelValues(model),

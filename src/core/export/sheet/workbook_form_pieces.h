@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/export/generation_stamp.h"
 #include "core/export/sheet/workbook_code_module.h"
-#include "core/export/vbproject/vb_project_stamp.h"
 #include "core/mars/mars_model.h"
 #include "core/network/network_model.h"
 #include "core/ports/message_port.h"
@@ -9,7 +9,7 @@
 namespace kdk {
 
 // The network form code pieces the workbook module reuses, as the VB project writes them.
-NetworkCodePieces NetworkWorkbookPieces(const NetworkModel& model, const VbProjectStamp& stamp);
+NetworkCodePieces NetworkWorkbookPieces(const NetworkModel& model, const GenerationStamp& stamp);
 
 // The MARS project pieces the workbook module reuses. False, with the reason reported,
 // for a model the VB code cannot compute as written.

@@ -379,7 +379,7 @@ bool PrepareMarsVbCode(const MarsModel& model, MarsVbCode& code, MessagePort& me
   return true;
 }
 
-std::string VbMarsHeaderComment(const MarsModel& model, const VbProjectStamp& stamp) {
+std::string VbMarsHeaderComment(const MarsModel& model, const GenerationStamp& stamp) {
   std::string out;
   Line(out, VbGeneratedByLine());
   AppendVbMakerLines(out);
@@ -388,7 +388,7 @@ std::string VbMarsHeaderComment(const MarsModel& model, const VbProjectStamp& st
   Line(out, "'inputs:" + std::to_string(model.InputCount()));
   lang::AppendVbCommentLine(out, "'MARS rules file: " + lang::CommentSafe(Vb(), stamp.model_path));
   out.append(kCrLf);
-  Line(out, "'this file created: " + lang::CommentSafe(Vb(), stamp.now));
+  Line(out, "'this file created: " + lang::CommentSafe(Vb(), stamp.created));
   Empty(out, 2);
   Line(out, "'------- NOTE -----------");
   Line(out,
@@ -508,7 +508,7 @@ std::string VbMarsDisplayAndInput(const MarsVbCode& code) {
 }
 
 std::string VbMarsEventProcedures(const MarsModel& model, const MarsVbCode& code,
-                                  const VbProjectStamp& stamp) {
+                                  const GenerationStamp& stamp) {
   std::string out;
   Empty(out);
   Line(out, "Private Sub btnDescription_Click()");
@@ -521,7 +521,7 @@ std::string VbMarsEventProcedures(const MarsModel& model, const MarsVbCode& code
   DescriptionLine(out, "\t", "training data view:", "", " & vbCrLf & _");
   DescriptionLine(out, "\t", "MARS Rules file:", stamp.model_path, " & vbCrLf & _ ");
   DescriptionLine(out, "\t", "rules file created:", stamp.model_created, " & vbCrLf & _");
-  DescriptionLine(out, "\t", "this project created:", stamp.now, "");
+  DescriptionLine(out, "\t", "this project created:", stamp.created, "");
   Empty(out);
   Line(out, "End Sub");
   Empty(out, 2);

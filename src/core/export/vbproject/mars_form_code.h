@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/export/vbproject/vb_project_stamp.h"
+#include "core/export/generation_stamp.h"
 #include "core/mars/mars_model.h"
 #include "core/ports/message_port.h"
 
@@ -30,7 +30,7 @@ std::string ConvertMarsDefinitionToVb(std::string_view definition, const MarsMod
 bool PrepareMarsVbCode(const MarsModel& model, MarsVbCode& code, MessagePort& messages);
 
 // The pieces of the MARS form's code, each its lines joined by CR LF.
-std::string VbMarsHeaderComment(const MarsModel& model, const VbProjectStamp& stamp);
+std::string VbMarsHeaderComment(const MarsModel& model, const GenerationStamp& stamp);
 // "Option Explicit", the inputs, their null flags, the output and basis functions.
 std::string VbMarsDataDefinitions(const MarsModel& model, const MarsVbCode& code);
 // "Private Sub calcBasisFunctions()", MAX and calcEquation. False when a line cannot
@@ -41,6 +41,6 @@ std::string VbMarsDisplayAndInput(const MarsVbCode& code);
 // The About, Clear and Predict buttons. The training data lines are empty for a
 // MARS model.
 std::string VbMarsEventProcedures(const MarsModel& model, const MarsVbCode& code,
-                                  const VbProjectStamp& stamp);
+                                  const GenerationStamp& stamp);
 
 }  // namespace kdk

@@ -36,7 +36,7 @@ void AppendQuotedItem(std::string& out, std::string_view label, std::string_view
   out.push_back('"');
 }
 
-std::string DescriptionWith(const NetworkModel& model, const VbProjectStamp& stamp,
+std::string DescriptionWith(const NetworkModel& model, const GenerationStamp& stamp,
                             std::size_t longest_value) {
   auto cut = [&](const std::string& value) {
     return value.size() <= longest_value ? value : value.substr(0, longest_value) + "...";
@@ -49,7 +49,7 @@ std::string DescriptionWith(const NetworkModel& model, const VbProjectStamp& sta
       {"training data view:", cut(model.data_view)},
       {"Kestrium weights file:", cut(stamp.model_path)},
       {"model created:", cut(stamp.model_created)},
-      {"this project created:", cut(stamp.now)},
+      {"this project created:", cut(stamp.created)},
   };
   for (const auto& [label, value] : items) {
     text.append(" & vbCrLf & ");
@@ -80,7 +80,7 @@ void AppendVbMakerLines(std::string& out) {
   Line(out, "'" + std::string(kMakerWebAddress));
 }
 
-std::string VbNetworkHeaderComment(const NetworkModel& model, const VbProjectStamp& stamp) {
+std::string VbNetworkHeaderComment(const NetworkModel& model, const GenerationStamp& stamp) {
   std::string out;
   Line(out, VbGeneratedByLine());
   AppendVbMakerLines(out);
@@ -92,7 +92,7 @@ std::string VbNetworkHeaderComment(const NetworkModel& model, const VbProjectSta
   CommentLine(out, "training data view: ", model.data_view);
   CommentLine(out, "Kestrium weights file: ", stamp.model_path);
   CommentLine(out, "model created: ", stamp.model_created);
-  CommentLine(out, "this file created: ", stamp.now);
+  CommentLine(out, "this file created: ", stamp.created);
   Empty(out, 2);
   return Finish(std::move(out));
 }
@@ -420,11 +420,11 @@ std::string VbNormaliseFunction() {
   return Finish(std::move(out));
 }
 
-std::string VbNetworkDescriptionText(const NetworkModel& model, const VbProjectStamp& stamp) {
+std::string VbNetworkDescriptionText(const NetworkModel& model, const GenerationStamp& stamp) {
   return DescriptionWith(model, stamp, std::string::npos);
 }
 
-std::string VbNetworkEventProcedures(const NetworkModel& model, const VbProjectStamp& stamp) {
+std::string VbNetworkEventProcedures(const NetworkModel& model, const GenerationStamp& stamp) {
   std::string out;
   Empty(out);
   Line(out, "Private Sub Form_Load()");

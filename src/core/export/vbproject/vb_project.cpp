@@ -14,7 +14,7 @@
 #include "core/lang/text_checker.h"
 #include "core/lang/vb_line_fitting.h"
 #include "core/mars/generated_file.h"
-#include "core/network/model_state.h"
+#include "core/model_state.h"
 #include "core/shell/common_operations.h"
 
 namespace kdk {
@@ -102,7 +102,7 @@ VbProjectPaths VbProjectPathsFor(std::string_view project_path) {
   return paths;
 }
 
-std::string VbNetworkFormFile(const NetworkModel& model, const VbProjectStamp& stamp) {
+std::string VbNetworkFormFile(const NetworkModel& model, const GenerationStamp& stamp) {
   std::string out;
   AppendPiece(out, VbNetworkFormDescription(model));
   AppendPiece(out, VbNetworkHeaderComment(model, stamp));
@@ -116,7 +116,7 @@ std::string VbNetworkFormFile(const NetworkModel& model, const VbProjectStamp& s
   return out;
 }
 
-bool VbMarsFormFile(const MarsModel& model, const VbProjectStamp& stamp, std::string& text,
+bool VbMarsFormFile(const MarsModel& model, const GenerationStamp& stamp, std::string& text,
                     MessagePort& messages) {
   MarsVbCode code;
   if (!PrepareMarsVbCode(model, code, messages)) return false;
@@ -138,16 +138,10 @@ bool VbMarsFormFile(const MarsModel& model, const VbProjectStamp& stamp, std::st
   return true;
 }
 
-VbProjectStamp MakeVbProjectStamp(const Workspace& workspace, Clock& clock) {
-  return {PathAsModelText(workspace.state.model_path), ModelCreatedText(workspace, clock),
-          DateText(clock.Now())};
-}
-
-bool GenerateVbProject(const Workspace& workspace, int model_type, Clock& clock,
+bool GenerateVbProject(const Workspace& workspace, int model_type, const GenerationStamp& stamp,
                        MessagePort& messages,
                        const std::function<void(const std::string&)>& show_progress) {
   const VbProjectPaths paths = VbProjectPathsFor(workspace.output_path);
-  const VbProjectStamp stamp = MakeVbProjectStamp(workspace, clock);
   std::string form;
   if (model_type == kNetworkModelType) {
     form = VbNetworkFormFile(workspace.network, stamp);

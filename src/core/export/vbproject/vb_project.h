@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/export/vbproject/vb_project_stamp.h"
+#include "core/export/generation_stamp.h"
 #include "core/ports/ports.h"
 #include "core/workspace.h"
 
@@ -28,18 +28,15 @@ VbProjectPaths VbProjectPathsFor(std::string_view project_path);
 
 // The whole form files: the form description, then every code piece, each followed
 // by one line end. The MARS one is false (reported) for a model VB cannot compute.
-std::string VbNetworkFormFile(const NetworkModel& model, const VbProjectStamp& stamp);
-bool VbMarsFormFile(const MarsModel& model, const VbProjectStamp& stamp, std::string& text,
+std::string VbNetworkFormFile(const NetworkModel& model, const GenerationStamp& stamp);
+bool VbMarsFormFile(const MarsModel& model, const GenerationStamp& stamp, std::string& text,
                     MessagePort& messages);
-
-// The stamp of a project made now from the loaded model.
-VbProjectStamp MakeVbProjectStamp(const Workspace& workspace, Clock& clock);
 
 // Writes the project, form and workspace files for the loaded model of the given
 // kind to `workspace.output_path`. `show_progress` receives the progress label:
 // "Files Generated..." and then each path written; success ends with "Done it!".
 // Every file is written whole or not at all; a failure is reported and ends the run.
-bool GenerateVbProject(const Workspace& workspace, int model_type, Clock& clock,
+bool GenerateVbProject(const Workspace& workspace, int model_type, const GenerationStamp& stamp,
                        MessagePort& messages,
                        const std::function<void(const std::string&)>& show_progress);
 

@@ -11,11 +11,6 @@
 namespace kdk {
 namespace {
 
-PageFacts FactsOf(const Workspace& workspace, Clock& clock) {
-  return {PathAsModelText(workspace.state.model_path), ModelCreatedText(workspace, clock),
-          DateText(clock.Now())};
-}
-
 bool WritePage(const Workspace& workspace, Ports& ports, const std::string& page,
                const std::string& save_path, const ProgressLabel& show_progress) {
   std::string label = "Files Generated ...\r\n";
@@ -43,17 +38,17 @@ bool WritePageFile(const Workspace& workspace, MessagePort& messages, const std:
 }
 
 bool GenerateNetworkPage(const Workspace& workspace, Ports& ports, const PageStyle& style,
-                         const std::string& save_path, const ProgressLabel& show_progress) {
-  const std::string page =
-      NetworkPageText(workspace.network, style, FactsOf(workspace, ports.clock));
+                         const GenerationStamp& stamp, const std::string& save_path,
+                         const ProgressLabel& show_progress) {
+  const std::string page = NetworkPageText(workspace.network, style, stamp);
   return WritePage(workspace, ports, page, save_path, show_progress);
 }
 
 bool GenerateMarsPage(const Workspace& workspace, Ports& ports, const PageStyle& style,
-                      bool allow_missing, const std::string& save_path,
-                      const ProgressLabel& show_progress) {
-  const std::string page = MarsPageText(workspace.mars, style, FactsOf(workspace, ports.clock),
-                                        allow_missing, ports.messages);
+                      const GenerationStamp& stamp, bool allow_missing,
+                      const std::string& save_path, const ProgressLabel& show_progress) {
+  const std::string page =
+      MarsPageText(workspace.mars, style, stamp, allow_missing, ports.messages);
   return WritePage(workspace, ports, page, save_path, show_progress);
 }
 

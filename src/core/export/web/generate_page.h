@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "core/export/generation_stamp.h"
 #include "core/export/web/page_style.h"
 #include "core/ports/ports.h"
 #include "core/workspace.h"
@@ -23,11 +24,12 @@ bool WritePageFile(const Workspace& workspace, MessagePort& messages, const std:
 // `style` is already filled from the window's controls. False when it could not be
 // written (reported).
 bool GenerateNetworkPage(const Workspace& workspace, Ports& ports, const PageStyle& style,
-                         const std::string& save_path, const ProgressLabel& show_progress);
+                         const GenerationStamp& stamp, const std::string& save_path,
+                         const ProgressLabel& show_progress);
 
 // The same for the loaded MARS model.
 bool GenerateMarsPage(const Workspace& workspace, Ports& ports, const PageStyle& style,
-                      bool allow_missing, const std::string& save_path,
-                      const ProgressLabel& show_progress);
+                      const GenerationStamp& stamp, bool allow_missing,
+                      const std::string& save_path, const ProgressLabel& show_progress);
 
 }  // namespace kdk

@@ -90,7 +90,7 @@ std::string MarsFormBlock(const MarsModel& model) {
   return out;
 }
 
-std::string MarsFactsBlock(const MarsModel& model, const PageFacts& facts) {
+std::string MarsFactsBlock(const MarsModel& model, const GenerationStamp& facts) {
   std::string out = "\r\n<HR>\r\n<TABLE class=\"normal\">\r\n";
   out.append("<TR><TD class=\"normal\">inputs:</TD><TD class=\"normal\">")
       .append(std::to_string(model.InputCount()))
@@ -103,13 +103,13 @@ std::string MarsFactsBlock(const MarsModel& model, const PageFacts& facts) {
   out.append("</TD></TR>\r\n<TR><TD class=\"normal\">model created:</TD><TD class=\"normal\">")
       .append(facts.model_created)
       .append("</TD></TR>\r\n<TR><TD class=\"normal\">this page created:</TD><TD class=\"normal\">")
-      .append(facts.page_created)
+      .append(facts.created)
       .append("</TD></TR>\r\n</TABLE>");
   return out;
 }
 
-std::string MarsPageText(const MarsModel& model, const PageStyle& style, const PageFacts& facts,
-                         bool allow_missing, MessagePort& messages) {
+std::string MarsPageText(const MarsModel& model, const PageStyle& style,
+                         const GenerationStamp& facts, bool allow_missing, MessagePort& messages) {
   std::string page;
   page.reserve(12288 + model.basis_function_defs.size() * 128);
   for (const std::string& block :

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/export/web/page_facts.h"
+#include "core/export/generation_stamp.h"
 #include "core/export/web/page_style.h"
 #include "core/mars/mars_model.h"
 #include "core/ports/message_port.h"
@@ -16,9 +16,9 @@ std::string CalcMarsBlock(const MarsModel& model, bool allow_missing, MessagePor
 std::string NullFunctionBlock();
 std::string FlagFunctionBlock();
 std::string MarsFormBlock(const MarsModel& model);
-std::string MarsFactsBlock(const MarsModel& model, const PageFacts& facts);
+std::string MarsFactsBlock(const MarsModel& model, const GenerationStamp& facts);
 
-std::string MarsPageText(const MarsModel& model, const PageStyle& style, const PageFacts& facts,
-                         bool allow_missing, MessagePort& messages);
+std::string MarsPageText(const MarsModel& model, const PageStyle& style,
+                         const GenerationStamp& facts, bool allow_missing, MessagePort& messages);
 
 }  // namespace kdk

@@ -310,7 +310,7 @@ std::string NetworkFormBlock(const NetworkModel& model) {
   return out;
 }
 
-std::string NetworkNotesBlock(const NetworkModel& model, const PageFacts& facts) {
+std::string NetworkNotesBlock(const NetworkModel& model, const GenerationStamp& facts) {
   std::string out;
   out.reserve(1200 + model.description.size() * 2);
   out.append(
@@ -351,13 +351,13 @@ std::string NetworkNotesBlock(const NetworkModel& model, const PageFacts& facts)
   fact("training data view:", model.data_view, true);
   fact("Kestrium weights file:", facts.model_path, true);
   fact("model created:", facts.model_created, false);
-  fact("this page created:", facts.page_created, false);
+  fact("this page created:", facts.created, false);
   out.append("</TABLE>");
   return out;
 }
 
 std::string NetworkPageText(const NetworkModel& model, const PageStyle& style,
-                            const PageFacts& facts) {
+                            const GenerationStamp& facts) {
   std::string page;
   page.reserve(16384 + static_cast<size_t>(model.InputCount() + 1) *
                            static_cast<size_t>(model.HiddenSlots() + 4) * 24);

@@ -19,6 +19,7 @@
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
 #include "core/export/code/smart_names.h"
+#include "core/export/generation_stamp.h"
 #include "core/mars/generated_file.h"
 #include "core/shell/common_operations.h"
 #include "gui/common/latin1_text.h"
@@ -420,8 +421,9 @@ void CodeExportWindow::GenerateCode() {
     code_window_->clear();
     return;
   }
-  const std::string text = kdk::GenerateCode(settings_, context_.workspace, context_.ports.clock,
-                                             context_.ports.messages);
+  const std::string text = kdk::GenerateCode(
+      settings_, context_.workspace.network,
+      MakeGenerationStamp(context_.workspace.state, context_.ports.clock), context_.ports.messages);
   // The box shows lines; Save and Copy write them back with CR LF.
   code_window_->setPlainText(Latin1(ReplaceAll(text, kCrLf, "\n")));
 }

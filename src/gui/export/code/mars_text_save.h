@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/network/model_state.h"
+#include "core/model_state.h"
 
 class QLabel;
 

@@ -11,7 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/network/model_state.h"
+#include "core/model_state.h"
 #include "gui/common/latin1_text.h"
 #include "gui/common/named_widget.h"
 #include "gui/export/code/mars_text_save.h"

@@ -11,6 +11,7 @@
 
 #include "core/common/date_text.h"
 #include "core/common/model_text.h"
+#include "core/export/generation_stamp.h"
 #include "core/export/sheet/save_workbook.h"
 #include "core/export/sheet/workbook_names.h"
 #include "core/shell/common_operations.h"
@@ -37,7 +38,7 @@ QString Shown(const std::string& text) {
 // The Save button's common part: the dialog, the label, the readiness check, then the
 // build with the window's progress label and the busy pointer.
 void SaveWorkbook(GuiContext& context, int model_type, QLabel* save_as, QLabel* progress,
-                  const std::function<bool(const VbProjectStamp&, const std::string&,
+                  const std::function<bool(const GenerationStamp&, const std::string&,
                                            WorkbookSaveContext&)>& save) {
   Workspace& workspace = context.workspace;
   const std::string path = ChooseSaveFile(workspace, context.ports, kWorkbookFileFilter);
@@ -46,9 +47,7 @@ void SaveWorkbook(GuiContext& context, int model_type, QLabel* save_as, QLabel* 
   save_as->setText(PathToQString("Saving as " + path));
   if (!CheckReadyToSave(workspace, path, model_type, context.ports.messages)) return;
 
-  const VbProjectStamp stamp{PathAsModelText(workspace.state.model_path),
-                             ModelCreatedText(workspace, context.ports.clock),
-                             DateText(context.ports.clock.Now())};
+  const GenerationStamp stamp = MakeGenerationStamp(workspace.state, context.ports.clock);
   std::string caption = ToBytes(progress->text());
   WorkbookWindow window{[&caption] { return caption; },
                         [&caption, progress](const std::string& text) {
@@ -105,7 +104,7 @@ void NetworkWorkbookWindow::Activate() {
 
 void NetworkWorkbookWindow::Save() {
   SaveWorkbook(context_, kNetworkModelType, save_as_, progress_,
-               [this](const VbProjectStamp& stamp, const std::string& path,
+               [this](const GenerationStamp& stamp, const std::string& path,
                       WorkbookSaveContext& save_context) {
                  return SaveNetworkWorkbook(context_.workspace, stamp, path, save_context);
                });
@@ -138,7 +137,7 @@ void MarsWorkbookWindow::Activate() {
 
 void MarsWorkbookWindow::Save() {
   SaveWorkbook(context_, kMarsModelType, save_as_, progress_,
-               [this](const VbProjectStamp& stamp, const std::string& path,
+               [this](const GenerationStamp& stamp, const std::string& path,
                       WorkbookSaveContext& save_context) {
                  return SaveMarsWorkbook(context_.workspace, stamp, path, save_context);
                });

@@ -6,8 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/export/generation_stamp.h"
+#include "core/export/vbproject/equation_text.h"
 #include "core/export/vbproject/vb_project.h"
-#include "core/network/equation_text.h"
 #include "gui/common/latin1_text.h"
 #include "gui/common/named_widget.h"
 #include "gui/common/twips.h"
@@ -59,7 +60,7 @@ void EquationWindow::SelectModel() {
   // greeting stays.
   if (!context_.workspace.state.network_loaded) return;
   text_ = BuildEquationText(context_.workspace.network,
-                            MakeVbProjectStamp(context_.workspace, context_.ports.clock));
+                            MakeGenerationStamp(context_.workspace.state, context_.ports.clock));
   equation_->setPlainText(ToQString(text_).replace("\r\n", "\n"));
 }
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/export/generation_stamp.h"
 #include "core/export/vbproject/vb_project.h"
 #include "core/shell/common_operations.h"
 #include "gui/common/latin1_text.h"
@@ -40,8 +41,9 @@ void SaveVbProject(GuiContext& context, int model_type, QLabel* save_as, QLabel*
   workspace.output_path = path;
   save_as->setText(PathToQString("Saving as " + path));
   if (!CheckReadyToSave(workspace, path, model_type, context.ports.messages)) return;
-  GenerateVbProject(workspace, model_type, context.ports.clock, context.ports.messages,
-                    [progress](const std::string& caption) {
+  GenerateVbProject(workspace, model_type,
+                    MakeGenerationStamp(workspace.state, context.ports.clock),
+                    context.ports.messages, [progress](const std::string& caption) {
                       progress->setText(PathToQString(caption).replace("\r\n", "\n"));
                     });
 }

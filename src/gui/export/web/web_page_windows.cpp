@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/export/generation_stamp.h"
 #include "core/export/web/generate_page.h"
 #include "core/shell/common_operations.h"
 #include "gui/common/latin1_text.h"
@@ -79,13 +80,17 @@ NetworkPageWindow::NetworkPageWindow(GuiContext& context, std::shared_ptr<PageSt
                                      QWidget* parent)
     : WebPageWindow(context, std::move(style), "frmHTML", kNetworkModelType, parent) {}
 
+GenerationStamp WebPageWindow::Stamp() const {
+  return MakeGenerationStamp(context_.workspace.state, context_.ports.clock);
+}
+
 void NetworkPageWindow::Activate() {
   context_.host.PlaceConverterWindow(this, "Kestrium >> Web Page", 0);
   EnableSave(context_.workspace.state.network_loaded);
 }
 
 void NetworkPageWindow::Generate(const PageStyle& style, const std::string& path) {
-  GenerateNetworkPage(context_.workspace, context_.ports, style, path,
+  GenerateNetworkPage(context_.workspace, context_.ports, style, Stamp(), path,
                       [this](const std::string& caption) { ShowProgress(caption); });
 }
 
@@ -110,8 +115,8 @@ void MarsPageWindow::Activate() {
 }
 
 void MarsPageWindow::Generate(const PageStyle& style, const std::string& path) {
-  GenerateMarsPage(context_.workspace, context_.ports, style, allow_missing_->isChecked(), path,
-                   [this](const std::string& caption) { ShowProgress(caption); });
+  GenerateMarsPage(context_.workspace, context_.ports, style, Stamp(), allow_missing_->isChecked(),
+                   path, [this](const std::string& caption) { ShowProgress(caption); });
 }
 
 }  // namespace kdk::gui

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "core/export/generation_stamp.h"
 #include "core/export/web/page_style.h"
 
 class QCheckBox;
@@ -30,6 +31,7 @@ class WebPageWindow : public QWidget {
   virtual void Generate(const PageStyle& style, const std::string& path) = 0;
   void ShowProgress(const std::string& caption);
   void EnableSave(bool enabled);
+  GenerationStamp Stamp() const;
 
   GuiContext& context_;
   QWidget* extra_;  // the MARS window's own controls go here

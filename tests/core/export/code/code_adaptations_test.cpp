@@ -7,6 +7,8 @@
 #include "core/export/code/code_test_network.h"
 #include "core/export/code/generate_code.h"
 #include "core/export/code/network_expression.h"
+#include "core/export/generation_stamp.h"
+#include "core/workspace.h"
 #include "core/lang/language_rules.h"
 #include "core/lang/text_checker.h"
 #include "fakes/fake_ports.h"
@@ -24,7 +26,8 @@ class CodeAdaptationsTest : public ::testing::Test {
  protected:
   std::string Code(CodeExportSettings settings) {
     workspace_.network = model_;
-    return GenerateCode(settings, workspace_, clock_, messages_);
+    return GenerateCode(settings, workspace_.network, MakeGenerationStamp(workspace_.state, clock_),
+                        messages_);
   }
   bool Has(const std::string& text, std::string_view piece) {
     return text.find(piece) != std::string::npos;

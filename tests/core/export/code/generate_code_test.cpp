@@ -4,6 +4,8 @@
 
 #include "core/export/code/code_test_network.h"
 #include "core/export/code/smart_names.h"
+#include "core/export/generation_stamp.h"
+#include "core/workspace.h"
 #include "fakes/fake_ports.h"
 
 namespace kdk {
@@ -24,7 +26,8 @@ size_t Count(const std::string& text, const std::string& part) {
 class GenerateCodeTest : public ::testing::Test {
  protected:
   std::string Generate(CodeExportSettings& settings) {
-    return GenerateCode(settings, workspace_, clock_, messages_);
+    return GenerateCode(settings, workspace_.network, MakeGenerationStamp(workspace_.state, clock_),
+                        messages_);
   }
   Workspace workspace_ = CodeTestWorkspace();
   testing::FixedClock clock_;

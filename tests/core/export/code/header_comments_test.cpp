@@ -4,6 +4,8 @@
 
 #include "core/common/date_text.h"
 #include "core/export/code/code_test_network.h"
+#include "core/export/generation_stamp.h"
+#include "core/workspace.h"
 #include "fakes/fake_ports.h"
 
 namespace kdk {
@@ -16,7 +18,8 @@ using testing::SettingsFor;
 class HeaderCommentsTest : public ::testing::Test {
  protected:
   std::string Block(const CodeExportSettings& settings) {
-    return HeaderCommentBlock(settings, workspace_, clock_);
+    return HeaderCommentBlock(settings, workspace_.network,
+                              MakeGenerationStamp(workspace_.state, clock_));
   }
   void SetUp() override { workspace_.state.model_path = model_path_; }
   // The creation date is read only from a file that exists.
@@ -73,7 +76,8 @@ TEST_F(HeaderCommentsTest, VbBlockWithEveryPiece) {
 TEST_F(HeaderCommentsTest, ModelCreatedIsUnknownWhenTheFileIsGone) {
   workspace_.state.model_path = "/models/gone.kwf";
   const CodeExportSettings c = SettingsFor(CodeType::C);
-  EXPECT_NE(ModelInfoText(c, workspace_, clock_).find("\r\nmodel created: Unknown\r\n"),
+  EXPECT_NE(ModelInfoText(c, workspace_.network, MakeGenerationStamp(workspace_.state, clock_))
+                .find("\r\nmodel created: Unknown\r\n"),
             std::string::npos);
 }
 

@@ -108,7 +108,7 @@ TEST(VbProjectLimits, RandomNetworksUpTo120InputsAnd70HiddenAndOneOf700Inputs) {
   for (const auto& [nI, H] : sizes) {
     SCOPED_TRACE(std::to_string(nI) + " inputs, " + std::to_string(H) + " hidden");
     const NetworkModel net = RandomNetwork(random, nI, H);
-    const VbProjectStamp stamp{HostileText(random), "Unknown", "Sat, Dec 5 2026, 5:07 PM"};
+    const GenerationStamp stamp{HostileText(random), "Unknown", "Sat, Dec 5 2026, 5:07 PM"};
     const std::size_t headings = nI > 15 ? 6 : 3;
     const std::string form = VbNetworkFormFile(net, stamp);
     ExpectAcceptedByVb(
@@ -187,7 +187,7 @@ TEST(VbProjectLimits, RandomMarsModelsUpTo300BasisFunctions) {
     ASSERT_TRUE(parsed);
     ASSERT_EQ(model.BasisFunctionCount(), basis_functions);
     std::string form;
-    const VbProjectStamp stamp{"Pasted_Model", "Unknown", "Sat, Dec 5 2026, 5:07 PM"};
+    const GenerationStamp stamp{"Pasted_Model", "Unknown", "Sat, Dec 5 2026, 5:07 PM"};
     ASSERT_TRUE(VbMarsFormFile(model, stamp, form, messages))
         << (messages.messages.empty() ? "" : messages.messages.back().text);
     const std::size_t headings = model.InputCount() > 15 ? 4 : 2;

@@ -5,12 +5,13 @@
 #include <filesystem>
 
 #include "core/common/text_file.h"
+#include "core/export/generation_stamp.h"
+#include "core/export/vbproject/equation_text.h"
 #include "core/export/vbproject/form_description.h"
 #include "core/export/vbproject/network_form_code.h"
 #include "core/export/vbproject/vb_file_reader.h"
 #include "core/export/vbproject/vb_test_models.h"
 #include "core/mars/mars_test_models.h"
-#include "core/network/equation_text.h"
 #include "fakes/fake_ports.h"
 
 namespace kdk {
@@ -94,8 +95,9 @@ class VbProjectWriting : public ::testing::Test {
   testing::VbFormFile GenerateAndRead(Workspace& workspace, int model_type) {
     workspace.output_path = (folder_ / "my model.vbp").string();
     std::string label;
-    EXPECT_TRUE(GenerateVbProject(workspace, model_type, ports_.clock, ports_.messages,
-                                  [&](const std::string& text) { label = text; }));
+    EXPECT_TRUE(GenerateVbProject(workspace, model_type,
+                                  MakeGenerationStamp(workspace.state, ports_.clock),
+                                  ports_.messages, [&](const std::string& text) { label = text; }));
     const std::string form_path = (folder_ / "my_model.frm").string();
     EXPECT_EQ(label, "Files Generated...\r\n" + workspace.output_path + "\r\n" + form_path +
                          "\r\n" + (folder_ / "my model.vbw").string());
@@ -123,7 +125,7 @@ TEST_F(VbProjectWriting, NetworkProjectHoldsTheDescriptionAndEveryPiece) {
   workspace.state.model_path = (folder_ / "missing.kwf").string();
   ports_.clock.created.reset();
   const testing::VbFormFile form = GenerateAndRead(workspace, kNetworkModelType);
-  const VbProjectStamp stamp{workspace.state.model_path, "Unknown", "Sat, Dec 5 2026, 5:30 PM"};
+  const GenerationStamp stamp{workspace.state.model_path, "Unknown", "Sat, Dec 5 2026, 5:30 PM"};
   const NetworkModel& net = workspace.network;
   EXPECT_EQ(form.code, VbNetworkHeaderComment(net, stamp) + "\r\n" + VbNetworkDataDefinitions(net) +
                            "\r\n" + VbNetworkModelValues(net) + "\r\n" + VbNetworkForwardPass(net) +
@@ -171,8 +173,9 @@ TEST_F(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
   net.who.assign(161, 0.5);
   workspace.output_path = (folder_ / "m.vbp").string();
   for (int model_type : {kMarsModelType, kNetworkModelType}) {
-    EXPECT_FALSE(GenerateVbProject(workspace, model_type, ports_.clock, ports_.messages,
-                                   [](const std::string&) {}));
+    EXPECT_FALSE(GenerateVbProject(workspace, model_type,
+                                   MakeGenerationStamp(workspace.state, ports_.clock),
+                                   ports_.messages, [](const std::string&) {}));
     EXPECT_TRUE(fs::is_empty(folder_));
   }
   EXPECT_EQ(ports_.messages.messages.back().text,
@@ -182,7 +185,7 @@ TEST_F(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
 
 TEST(EquationText, SectionsInOrder) {
   const NetworkModel net = testing::ThreeInputNetwork();
-  const VbProjectStamp stamp = testing::TestStamp();
+  const GenerationStamp stamp = testing::TestStamp();
   const std::string dash = "---------------------------------------";
   const std::string expected =
       VbNetworkHeaderComment(net, stamp) + "\r\n" + dash + "\r\nINPUTS\r\n" + dash +

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "core/common/text_utils.h"
-#include "core/export/vbproject/vb_project_stamp.h"
+#include "core/export/generation_stamp.h"
 #include "core/network/network_model.h"
 
 namespace kdk::testing {
@@ -22,7 +22,7 @@ inline std::string Joined(std::initializer_list<std::string_view> lines) {
   return out;
 }
 
-inline VbProjectStamp TestStamp() {
+inline GenerationStamp TestStamp() {
   return {"C:\\models\\house.kwf", "Fri, Dec 4 2026, 9:15 AM", "Sat, Dec 5 2026, 5:07 PM"};
 }
 

@@ -114,7 +114,8 @@ TEST(NetworkPageTest, FormRowsEscapeNamesAndKeepTheLayout) {
 
 TEST(NetworkPageTest, NotesWithAndWithoutDescription) {
   NetworkModel model = WebTestNetwork(false);
-  const PageFacts facts{"/m/a<b>.kwf", "Mon, May 3 2004, 9:05 AM", "Sat, Dec 5 2026, 5:30 PM"};
+  const GenerationStamp facts{"/m/a<b>.kwf", "Mon, May 3 2004, 9:05 AM",
+                              "Sat, Dec 5 2026, 5:30 PM"};
   const std::string plain = NetworkNotesBlock(model, facts);
   EXPECT_EQ(plain.find("<HR><BR>"), std::string::npos);
   EXPECT_EQ(plain.find("Strength"), std::string::npos);
@@ -138,7 +139,7 @@ TEST(NetworkPageTest, NotesWithAndWithoutDescription) {
 
 TEST(NetworkPageTest, WholePageOrderAndEmptyIntroduction) {
   PageStyle style;
-  const std::string page = NetworkPageText(WebTestNetwork(false), style, PageFacts{});
+  const std::string page = NetworkPageText(WebTestNetwork(false), style, GenerationStamp{});
   EXPECT_NE(page.find("<BODY>\r\n\r\n\r\n<FORM name=\"datainput\">"), std::string::npos);
   const size_t variables = page.find("//set the variable values");
   const size_t sensing = page.find("// browser sensing");
@@ -148,7 +149,7 @@ TEST(NetworkPageTest, WholePageOrderAndEmptyIntroduction) {
   EXPECT_LT(colours, close);
   EXPECT_EQ(page.substr(page.size() - 20), "</BODY>\r\n\r\n</HTML>\r\n");
   style.introduction_html = "Hello<BR>";
-  const std::string introduced = NetworkPageText(WebTestNetwork(false), style, PageFacts{});
+  const std::string introduced = NetworkPageText(WebTestNetwork(false), style, GenerationStamp{});
   EXPECT_NE(introduced.find("<BODY>\r\n\r\n<FONT class=\"normal\">Hello<BR></FONT>\r\n\r\n<FORM"),
             std::string::npos);
 }

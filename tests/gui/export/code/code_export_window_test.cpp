@@ -22,7 +22,8 @@
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
 #include "core/export/code/smart_names.h"
-#include "core/network/load_network.h"
+#include "core/export/generation_stamp.h"
+#include "core/shell/load_network.h"
 #include "fakes/fake_ports.h"
 
 namespace kdk::gui {
@@ -62,7 +63,8 @@ class CodeExportWindowTest : public ::testing::Test {
   // What the engine makes for the window's current settings.
   std::string Expected(CodeExportSettings settings) {
     testing::RecordingMessagePort silent;
-    return GenerateCode(settings, workspace_, fakes_.clock, silent);
+    return GenerateCode(settings, workspace_.network,
+                        MakeGenerationStamp(workspace_.state, fakes_.clock), silent);
   }
   void Choose(CodeType type) { Find<QComboBox>("cmbCodeType")->setCurrentIndex(int(type)); }
   bool Shows(const char* name) { return !Find<QWidget>(name)->isHidden(); }

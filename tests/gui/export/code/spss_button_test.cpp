@@ -11,7 +11,7 @@
 #include "core/common/text_file.h"
 #include "core/export/code/code_types.h"
 #include "core/mars/parse_mars_model.h"
-#include "core/network/load_network.h"
+#include "core/shell/load_network.h"
 #include "engines/spss/child_process.h"
 #include "fakes/fake_ports.h"
 #include "gui/export/code/code_export_window.h"

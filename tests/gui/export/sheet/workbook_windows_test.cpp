@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "core/mars/parse_mars_model.h"
-#include "core/network/load_network.h"
+#include "core/shell/load_network.h"
 #include "fakes/fake_ports.h"
 #include "gui/export/sheet/workbook_windows.h"
 #include "gui/shell/gui_context.h"

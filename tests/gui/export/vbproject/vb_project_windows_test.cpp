@@ -6,10 +6,11 @@
 #include <QTest>
 #include <filesystem>
 
+#include "core/export/generation_stamp.h"
+#include "core/export/vbproject/equation_text.h"
 #include "core/export/vbproject/vb_project.h"
 #include "core/mars/parse_mars_model.h"
-#include "core/network/equation_text.h"
-#include "core/network/load_network.h"
+#include "core/shell/load_network.h"
 #include "fakes/fake_ports.h"
 #include "gui/export/vbproject/equation_window.h"
 #include "gui/export/vbproject/vb_project_windows.h"
@@ -106,7 +107,7 @@ TEST_F(VbWindowsTest, EquationViewBuildsOnlyWhenAModelIsSelected) {
   QTest::mouseClick(select, Qt::LeftButton);
   ASSERT_TRUE(workspace_.state.network_loaded);
   const std::string expected =
-      BuildEquationText(workspace_.network, MakeVbProjectStamp(workspace_, fakes_.clock));
+      BuildEquationText(workspace_.network, MakeGenerationStamp(workspace_.state, fakes_.clock));
   EXPECT_EQ(window.Text(), expected);
   EXPECT_TRUE(box->toPlainText().contains("\nINPUTS\n"));
 

@@ -12,7 +12,7 @@
 
 #include "core/common/text_file.h"
 #include "core/mars/parse_mars_model.h"
-#include "core/network/load_network.h"
+#include "core/shell/load_network.h"
 #include "fakes/fake_ports.h"
 #include "gui/export/web/page_style_panel.h"
 #include "gui/shell/gui_context.h"

@@ -1,5 +1,4 @@
-#include "core/mars/load_mars_model.h"
-
+#include "core/shell/load_mars_model.h"
 
 #include "core/common/text_utils.h"
 #include "core/mars/parse_mars_model.h"

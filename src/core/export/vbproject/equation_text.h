@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/export/vbproject/vb_project_stamp.h"
+#include "core/export/generation_stamp.h"
 #include "core/network/network_model.h"
 
 namespace kdk {
@@ -16,6 +16,6 @@ inline constexpr std::string_view kEquationDashLine = "-------------------------
 
 // The network as one plain text: the VB header comment, the inputs and output, their
 // ranges, every weight, the neuron types, and the VB pieces that compute it.
-std::string BuildEquationText(const NetworkModel& model, const VbProjectStamp& stamp);
+std::string BuildEquationText(const NetworkModel& model, const GenerationStamp& stamp);
 
 }  // namespace kdk

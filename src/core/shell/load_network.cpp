@@ -1,4 +1,4 @@
-#include "core/network/load_network.h"
+#include "core/shell/load_network.h"
 
 #include "core/common/text_utils.h"
 #include "core/network/network_numbers.h"

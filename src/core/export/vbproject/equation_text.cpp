@@ -1,4 +1,4 @@
-#include "core/network/equation_text.h"
+#include "core/export/vbproject/equation_text.h"
 
 #include "core/common/number_text.h"
 #include "core/common/text_utils.h"
@@ -98,7 +98,7 @@ void WeightsSection(std::string& out, const NetworkModel& model) {
 
 }  // namespace
 
-std::string BuildEquationText(const NetworkModel& model, const VbProjectStamp& stamp) {
+std::string BuildEquationText(const NetworkModel& model, const GenerationStamp& stamp) {
   std::string out;
   out.reserve(4096 + static_cast<std::size_t>(model.InputCount() + 1) *
                          static_cast<std::size_t>(model.HiddenSlots()) * 32);

@@ -1,4 +1,4 @@
-#include "core/mars/load_mars_model.h"
+#include "core/shell/load_mars_model.h"
 
 #include <gtest/gtest.h>
 
