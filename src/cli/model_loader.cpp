@@ -70,7 +70,7 @@ bool LoadMarsForCli(const std::string& path, Workspace& workspace, MessagePort& 
     workspace.mars.source_kind = std::string(kSourceTextFile);
     SetModelFile(state, AbsolutePath(path));
   }
-  if (!ParseMarsModel(workspace, messages)) return false;
+  if (!ParseMarsModel(workspace.mars, workspace.state.model_path, messages)) return false;
   state.mars_loaded = true;
   state.network_loaded = false;
   return true;

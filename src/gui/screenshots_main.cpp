@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
     workspace.state.model_path =
         kdk::gui::PathFromQString(examples.filePath(QStringLiteral("house_value_mars.txt")));
     workspace.mars.source_kind = std::string(kdk::kSourceTextFile);
-    if (kdk::ParseMarsModel(workspace, session.ports.messages)) {
+    if (kdk::ParseMarsModel(workspace.mars, workspace.state.model_path, session.ports.messages)) {
       workspace.state.mars_loaded = true;
       workspace.state.network_loaded = false;
       ok &= SaveConverter(session, "frmMARS2HTML", output,

@@ -277,11 +277,10 @@ bool ParseMarsText(std::string_view text, MarsModel& model, MessagePort& message
   return SplitTextLines(decoded, lines) && ParseMarsLines(lines, model, messages);
 }
 
-bool ParseMarsModel(Workspace& workspace, MessagePort& messages) {
-  MarsModel& current = workspace.mars;
+bool ParseMarsModel(MarsModel& current, const std::string& model_path, MessagePort& messages) {
   std::vector<std::string> lines;
   if (current.source_kind == kSourceTextFile) {
-    if (!ReadTextFileLines(workspace.state.model_path, lines, messages)) return false;
+    if (!ReadTextFileLines(model_path, lines, messages)) return false;
   } else if (current.source_kind != kSourcePaste) {
     return false;
   }

@@ -6,7 +6,6 @@
 
 #include "core/mars/mars_model.h"
 #include "core/ports/message_port.h"
-#include "core/workspace.h"
 
 namespace kdk {
 
@@ -21,10 +20,10 @@ bool ParseMarsLines(const std::vector<std::string>& lines, MarsModel& model, Mes
 // without a message.
 bool ParseMarsText(std::string_view text, MarsModel& model, MessagePort& messages);
 
-// Reads the source named by `workspace.mars.source_kind` ("TEXTFILE": the file at
-// the model path; "PASTE": the pasted text) and parses it. The workspace's model is
-// replaced only when the parse succeeds. An empty pasted text fails without a message.
-bool ParseMarsModel(Workspace& workspace, MessagePort& messages);
+// Reads the source named by `current.source_kind` ("TEXTFILE": the file at
+// `model_path`; "PASTE": the pasted text) and parses it. `current` is replaced only
+// when the parse succeeds. An empty pasted text fails without a message.
+bool ParseMarsModel(MarsModel& current, const std::string& model_path, MessagePort& messages);
 
 // The "usual number syntax" test used to keep numbers out of the inputs: optional
 // sign, digits with an optional point, optional exponent.

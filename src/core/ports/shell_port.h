@@ -20,4 +20,9 @@ class ShellPort {
   virtual std::string CommandLine() = 0;
 };
 
+// Opens a file or web address with its default application, in the program's folder.
+inline void OpenDocument(ShellPort& shell, std::string_view target) {
+  shell.OpenDocument(target, shell.ProgramFolder());
+}
+
 }  // namespace kdk

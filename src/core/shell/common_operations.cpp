@@ -80,8 +80,4 @@ bool CheckReadyToSave(const Workspace& workspace, std::string_view path, int mod
   return false;
 }
 
-void OpenDocument(ShellPort& shell, std::string_view target) {
-  shell.OpenDocument(target, shell.ProgramFolder());
-}
-
 }  // namespace kdk

@@ -35,7 +35,4 @@ std::string ChooseSaveFile(Workspace& workspace, Ports& ports, std::string_view 
 bool CheckReadyToSave(const Workspace& workspace, std::string_view path, int model_type,
                       MessagePort& messages);
 
-// Opens a file or web address with its default application.
-void OpenDocument(ShellPort& shell, std::string_view target);
-
 }  // namespace kdk

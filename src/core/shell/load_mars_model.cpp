@@ -46,7 +46,7 @@ bool LoadMarsModel(Workspace& workspace, Ports& ports, MarsSourceDialogs& dialog
     state.file_title = std::string(kPastedModelPath);
   }
 
-  if (!ParseMarsModel(workspace, ports.messages)) {
+  if (!ParseMarsModel(workspace.mars, workspace.state.model_path, ports.messages)) {
     restore_names();
     return false;
   }

@@ -1,4 +1,5 @@
 #include "core/mars/parse_mars_model.h"
+#include "core/workspace.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -149,18 +150,18 @@ TEST(ParseMarsModel, SourcesFileAndPaste) {
   // An empty paste fails without a message.
   workspace.mars.source_kind = std::string(kSourcePaste);
   workspace.mars.pasted_text = "";
-  EXPECT_FALSE(ParseMarsModel(workspace, fakes.messages));
+  EXPECT_FALSE(ParseMarsModel(workspace.mars, workspace.state.model_path, fakes.messages));
   EXPECT_TRUE(fakes.messages.messages.empty());
 
   // Pasted text from the clipboard may come with LF only.
   workspace.mars.pasted_text = ReplaceAll(testing::kWorkedExample, "\r\n", "\n");
-  ASSERT_TRUE(ParseMarsModel(workspace, fakes.messages));
+  ASSERT_TRUE(ParseMarsModel(workspace.mars, workspace.state.model_path, fakes.messages));
   EXPECT_EQ(workspace.mars.InputCount(), 3);
 
   // A missing file is reported with the system's reason; the model stays.
   workspace.mars.source_kind = std::string(kSourceTextFile);
   workspace.state.model_path = "/nonexistent/rules.txt";
-  EXPECT_FALSE(ParseMarsModel(workspace, fakes.messages));
+  EXPECT_FALSE(ParseMarsModel(workspace.mars, workspace.state.model_path, fakes.messages));
   ASSERT_EQ(fakes.messages.messages.size(), 1u);
   EXPECT_EQ(fakes.messages.messages[0].text.rfind(
                 "There is a problem trying to read the model data from the file.\r\n\r\n", 0),
@@ -168,7 +169,7 @@ TEST(ParseMarsModel, SourcesFileAndPaste) {
   EXPECT_EQ(workspace.mars.InputCount(), 3);
 
   workspace.state.model_path = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
-  ASSERT_TRUE(ParseMarsModel(workspace, fakes.messages));
+  ASSERT_TRUE(ParseMarsModel(workspace.mars, workspace.state.model_path, fakes.messages));
   EXPECT_THAT(workspace.mars.input_names, ElementsAre("AREA", "DISTRICT", "AGE", "ROOMS"));
   EXPECT_EQ(workspace.mars.basis_function_defs[8], "BF9 = max(0, 2.5E+01 - AGE) * BF4;");
 }

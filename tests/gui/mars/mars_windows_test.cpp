@@ -29,7 +29,7 @@ class MarsWindowsTest : public ConverterWindowTest {
     workspace_.state.model_path = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
     workspace_.state.model_name = "house_value_mars";
     workspace_.mars.source_kind = std::string(kSourceTextFile);
-    ASSERT_TRUE(ParseMarsModel(workspace_, fakes_.messages));
+    ASSERT_TRUE(ParseMarsModel(workspace_.mars, workspace_.state.model_path, fakes_.messages));
     workspace_.state.mars_loaded = true;
     ConverterWindowTest::SetUp();
   }

@@ -15,7 +15,6 @@
 #include "core/lang/vb_line_fitting.h"
 #include "core/mars/generated_file.h"
 #include "core/model_state.h"
-#include "core/shell/common_operations.h"
 
 namespace kdk {
 namespace {

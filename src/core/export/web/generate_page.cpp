@@ -6,7 +6,6 @@
 #include "core/export/web/mars_page.h"
 #include "core/export/web/network_page.h"
 #include "core/mars/generated_file.h"
-#include "core/shell/common_operations.h"
 
 namespace kdk {
 namespace {

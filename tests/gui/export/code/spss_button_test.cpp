@@ -81,7 +81,7 @@ TEST_F(SpssButtons, MarsWindowWithoutAModelKeepsTheButtonDisabled) {
 TEST_F(SpssButtons, MarsWindowReportsTheStoredNamesTheFileLacks) {
   workspace_.state.model_path = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
   workspace_.mars.source_kind = std::string(kSourceTextFile);
-  ASSERT_TRUE(ParseMarsModel(workspace_, fakes_.messages));
+  ASSERT_TRUE(ParseMarsModel(workspace_.mars, workspace_.state.model_path, fakes_.messages));
   workspace_.state.mars_loaded = true;
   MarsSpssWindow window(context_);
   window.Activate();

@@ -26,7 +26,7 @@ TEST_F(WorkbookWindowsTest, MarsWindowSavesAWorkbookAndAsksToLook) {
   workspace_.state.model_path = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
   workspace_.state.model_name = "house_value_mars";
   workspace_.mars.source_kind = std::string(kSourceTextFile);
-  ASSERT_TRUE(ParseMarsModel(workspace_, fakes_.messages));
+  ASSERT_TRUE(ParseMarsModel(workspace_.mars, workspace_.state.model_path, fakes_.messages));
   MarsWorkbookWindow window(context_);
   EXPECT_EQ(window.objectName(), "frmMARS2XL");
   EXPECT_EQ(Find<QLabel>(window, "lblInstructions")->text(),

@@ -72,7 +72,7 @@ TEST_F(VbWindowsTest, MarsWindowShowsTheSummaryAndWritesTheProject) {
   workspace_.state.model_type = kMarsModelType;
   workspace_.state.model_path = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
   workspace_.mars.source_kind = std::string(kSourceTextFile);
-  ASSERT_TRUE(ParseMarsModel(workspace_, fakes_.messages));
+  ASSERT_TRUE(ParseMarsModel(workspace_.mars, workspace_.state.model_path, fakes_.messages));
   workspace_.state.mars_loaded = true;
   MarsVbWindow window(context_);
   EXPECT_EQ(Find<QLabel>(window, "lblInstructions")->text(),
