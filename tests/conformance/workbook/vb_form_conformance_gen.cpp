@@ -229,7 +229,7 @@ void WriteMars(Writer& w, const std::string& name, const GeneratedMars& generate
   const char* nulls[] = {"\"\"", "\".\"", "\"NULL\"", "\"<null>\"", "\"  \""};
   std::vector<std::string> cases;
   int missing = 0;
-  for (const InputRow& row : GenerateRows(generated, model, seed, 6)) {
+  for (const InputRow& row : GenerateRows(generated, model, seed, 8)) {
     std::vector<std::string> texts;
     for (const auto& value : row) texts.push_back(value ? Typed(*value) : nulls[missing++ % 5]);
     cases.push_back("{\"texts\": " + List(texts) +
@@ -305,6 +305,17 @@ int main(int argc, char** argv) {
     beyond_ascii = beyond_ascii || high;
     WriteMars(w, "mars_" + std::to_string(k), generated, s);
   }
+  // The spellings the exporter does not write but the reader takes: MAX, no blanks, a
+  // lower-case or, a set test without brackets, a bare input in a hinge.
+  GeneratedMars spelled;
+  spelled.text =
+      "BF1 = MAX(0,X1-2.5);\r\nBF2 = (K=1 or K = 3) * BF1;\r\nBF3 = (X1>.);\r\n"
+      "BF4 = K = 0 OR K = 2;\r\nBF5 = max(0, X1) * BF3;\r\nBF6 = ( K = .);\r\n\r\n"
+      "Y = 1 + 2 * BF1 - 3 * BF2 + 4 * BF3 + 5 * BF4 - 6 * BF5 + 7 * BF6;\r\n\r\n"
+      "MODEL Y = BF1 BF2 BF3 BF4 BF5 BF6;\r\n";
+  spelled.categorical = {"K"};
+  spelled.knots = {2.5};
+  WriteMars(w, "mars_spelled", spelled, static_cast<std::uint32_t>(seed));
   WriteMars(w, "mars_large", JoinedMarsModels(static_cast<std::uint32_t>(seed), 170),
             static_cast<std::uint32_t>(seed));
   w.manifest << "\n]\n";
