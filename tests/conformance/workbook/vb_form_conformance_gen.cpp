@@ -114,7 +114,7 @@ void WriteNetwork(Writer& w, const ConformanceCase& item) {
   for (int i = 0; i < n; ++i) {
     const double low = AsWritten(model.min_seen[i]), high = AsWritten(model.max_seen[i]);
     edge[i] = i % 2 ? high : low;
-    past[i] = i % 2 ? std::nextafter(high, HUGE_VAL) : std::nextafter(low, -HUGE_VAL);
+    past[i] = i % 2 ? high + (std::fabs(high) + 1) * 1e-12 : low - (std::fabs(low) + 1) * 1e-12;
   }
   vectors.push_back(edge);
   vectors.push_back(past);
