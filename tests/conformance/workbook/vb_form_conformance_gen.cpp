@@ -15,6 +15,7 @@
 
 #include "conformance/compilers/conformance_networks.h"
 #include "conformance/mars/mars_model_generator.h"
+#include "conformance/workbook/manifest_json.h"
 #include "core/common/model_text.h"
 #include "core/common/number_text.h"
 #include "core/common/text_file.h"
@@ -28,30 +29,6 @@
 
 namespace kdk::conformance {
 namespace {
-
-std::string Json(std::string_view text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out.push_back('\\');
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x20 || c >= 0x80) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x",
-                    static_cast<unsigned>(CodePointOfCp1252(c)));
-      out.append(escaped);
-    } else {
-      out.push_back(static_cast<char>(c));
-    }
-  }
-  return out + "\"";
-}
-
-std::string List(const std::vector<std::string>& items) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < items.size(); ++i) out += (i ? ", " : "") + items[i];
-  return out + "]";
-}
 
 // A value as typed into a text box: every digit needed to give the same double.
 std::string Typed(double value) {
@@ -135,8 +112,8 @@ void WriteNetwork(Writer& w, const ConformanceCase& item) {
       low.push_back(values[i] < AsWritten(model.min_seen[i]) ? "true" : "false");
       high.push_back(values[i] > AsWritten(model.max_seen[i]) ? "true" : "false");
     }
-    std::string c =
-        "{\"texts\": " + List(texts) + ", \"low\": " + List(low) + ", \"high\": " + List(high);
+    std::string c = "{\"texts\": " + JsonList(texts) + ", \"low\": " + JsonList(low) +
+                    ", \"high\": " + JsonList(high);
     if (model.is_classifier) {
       c += ", \"prediction\": " + Json(prediction.class_text) +
            ", \"strength\": " + ExactText(prediction.strength);
@@ -153,14 +130,14 @@ void WriteNetwork(Writer& w, const ConformanceCase& item) {
       // Then a box left empty: "Invalid number", and the prediction stays.
       std::vector<std::string> bad = texts;
       bad.back() = "\"\"";
-      cases.push_back("{\"texts\": " + List(bad) + ", \"invalid\": true}");
+      cases.push_back("{\"texts\": " + JsonList(bad) + ", \"invalid\": true}");
     }
   }
   w.Form(item.name, VbNetworkFormFile(model, kStamp),
          "\"kind\": \"network\", \"classifier\": " +
              std::string(model.is_classifier ? "true" : "false") +
              ", \"inputs\": " + std::to_string(n) + ", \"tolerance\": " + ExactText(1e-9 * scale) +
-             ", \"about\": " + Json(NetworkAbout(model)) + ", \"cases\": " + List(cases));
+             ", \"about\": " + Json(NetworkAbout(model)) + ", \"cases\": " + JsonList(cases));
 }
 
 // Many generated texts as one model: each one's basis functions renamed BFn_k, their
@@ -232,17 +209,17 @@ void WriteMars(Writer& w, const std::string& name, const GeneratedMars& generate
   for (const InputRow& row : GenerateRows(generated, model, seed, 8)) {
     std::vector<std::string> texts;
     for (const auto& value : row) texts.push_back(value ? Typed(*value) : nulls[missing++ % 5]);
-    cases.push_back("{\"texts\": " + List(texts) +
+    cases.push_back("{\"texts\": " + JsonList(texts) +
                     ", \"prediction\": " + ExactText(evaluator.Evaluate(row)) + "}");
     if (cases.size() == 1) {
       texts[0] = "\"1,5x\"";
-      cases.push_back("{\"texts\": " + List(texts) + ", \"invalid\": true}");
+      cases.push_back("{\"texts\": " + JsonList(texts) + ", \"invalid\": true}");
     }
   }
   w.Form(name, form,
          "\"kind\": \"mars\", \"classifier\": false, \"inputs\": " +
              std::to_string(model.InputCount()) + ", \"tolerance\": 1e-9, \"about\": " +
-             Json(MarsAbout(model)) + ", \"cases\": " + List(cases));
+             Json(MarsAbout(model)) + ", \"cases\": " + JsonList(cases));
 }
 
 }  // namespace
