@@ -393,6 +393,8 @@ int main(int argc, char** argv) {
     kdk::NetworkModel model = RandomNetwork(inputs, hidden, i % 3 == 1, random);
     // A classifier that never saw an output of either sign: its strength is 0.
     if (i == 4) model.max_seen_out_cl = model.min_seen_out_cl = 0;
+    // Limits of the unusual sign: the strength divides by their size.
+    if (i == 7) model.max_seen_out_cl = -0.7, model.min_seen_out_cl = 0.6;
     // A name longer than a VB line: the macro continues it over several lines.
     if (i == 3) model.input_names[0].insert(0, std::string(1500, 'L'));
     WriteNetwork(w, i, model, random, i < 5 && inputs + 3 <= 200);
