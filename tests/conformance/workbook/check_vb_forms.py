@@ -11,7 +11,6 @@ for one step VB takes when it loads a form: a line ending inside a string litera
 (the Clear button's `Text = "`) has the literal closed at the line's end.
 Exit status 0 when everything matches."""
 import json
-import math
 import os
 import shutil
 import subprocess
