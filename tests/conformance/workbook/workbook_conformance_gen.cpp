@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "conformance/workbook/manifest_json.h"
 #include "core/common/model_text.h"
 #include "core/common/number_text.h"
 #include "core/common/text_file.h"
@@ -53,24 +54,6 @@ class NoShell : public ShellPort {
   std::string CommandLine() override { return ""; }
 };
 
-std::string Json(std::string_view text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out.push_back('\\');
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x20 || c >= 0x80) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x",
-                    static_cast<unsigned>(CodePointOfCp1252(c)));
-      out.append(escaped);
-    } else {
-      out.push_back(static_cast<char>(c));
-    }
-  }
-  return out + "\"";
-}
-
 std::string JsonNumber(double value) {
   char digits[40];
   std::snprintf(digits, sizeof digits, "%.17g", value);
@@ -78,9 +61,9 @@ std::string JsonNumber(double value) {
 }
 
 std::string JsonNames(const std::vector<std::string>& names) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < names.size(); ++i) out += (i ? ", " : "") + Json(names[i]);
-  return out + "]";
+  std::vector<std::string> items;
+  for (const std::string& name : names) items.push_back(Json(name));
+  return JsonList(items);
 }
 
 std::string A1(const std::string& r1c1, int row, int column) {
@@ -411,6 +394,8 @@ int main(int argc, char** argv) {
     kdk::NetworkModel model = RandomNetwork(inputs, hidden, i % 3 == 1, random);
     // A classifier that never saw an output of either sign: its strength is 0.
     if (i == 4) model.max_seen_out_cl = model.min_seen_out_cl = 0;
+    // Limits of the unusual sign: the strength divides by their size.
+    if (i == 7) model.max_seen_out_cl = -0.7, model.min_seen_out_cl = 0.6;
     // A name longer than a VB line: the macro continues it over several lines.
     if (i == 3) model.input_names[0].insert(0, std::string(1500, 'L'));
     WriteNetwork(w, i, model, random, i < 5 && inputs + 3 <= 200);

@@ -1,6 +1,5 @@
 #include "core/export/vbproject/mars_form_code.h"
 
-#include <functional>
 #include <optional>
 #include <unordered_map>
 
@@ -10,8 +9,8 @@
 #include "core/lang/language_rules.h"
 #include "core/lang/name_table.h"
 #include "core/lang/vb_line_fitting.h"
-#include "core/mars/basis_function_ops.h"
-#include "core/mars/mars_evaluator.h"
+#include "core/mars/mars_reading.h"
+#include "core/mars/mars_words.h"
 
 namespace kdk {
 namespace {
@@ -22,70 +21,74 @@ const lang::LanguageRules& Vb() {
   return lang::RulesOf(lang::Language::VisualBasic);
 }
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-// Where `name` followed by `tail` stands in the text as a whole name, from `from` on.
-std::size_t FindName(std::string_view text, std::string_view name, std::string_view tail,
-                     std::size_t from = 0) {
-  if (name.empty()) return std::string_view::npos;
-  for (std::size_t at = text.find(name, from); at != std::string_view::npos;
-       at = text.find(name, at + 1)) {
-    const std::size_t end = at + name.size();
-    if (at > 0 && IsModelNameChar(text[at - 1])) continue;
-    if (tail.empty() ? (end < text.size() && IsModelNameChar(text[end]))
-                     : text.substr(end, tail.size()) != tail) {
-      continue;
-    }
-    return at;
-  }
-  return std::string_view::npos;
-}
-
-// Every whole word that `lookup` knows is written as its answer; numbers (which begin
-// with a digit) and other words stay as they are.
-using WordLookup = std::function<std::optional<std::string>(std::string_view)>;
-std::string RewriteWords(std::string_view text, const WordLookup& lookup) {
-  std::string out;
-  out.reserve(text.size() * 2);
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (!IsModelNameChar(text[i])) {
-      out.push_back(text[i++]);
-      continue;
-    }
-    std::size_t end = i;
-    while (end < text.size() && IsModelNameChar(text[end])) ++end;
-    const std::string_view word = text.substr(i, end - i);
-    std::optional<std::string> replacement;
-    if (!IsDigit(word.front())) replacement = lookup(word);
-    if (replacement) {
-      out.append(*replacement);
-    } else {
-      out.append(word);
-    }
-    i = end;
-  }
-  return out;
-}
-
 std::string InpvalText(int index0) {
   return "inpval(" + std::to_string(index0 + 1) + ")";
 }
 
-std::string ReplaceNameWithTail(std::string_view text, std::string_view name, std::string_view tail,
-                                std::string_view replacement) {
-  std::string out;
-  std::size_t from = 0;
-  for (std::size_t at = FindName(text, name, tail); at != std::string_view::npos;
-       at = FindName(text, name, tail, from)) {
-    out.append(text.substr(from, at - from)).append(replacement);
-    from = at + name.size() + tail.size();
+// Whether the whole text stands in one pair of brackets: "( X = 1 OR X = 2)" does,
+// "X = 1 OR X = 2" and "(X = 1) OR (X = 2)" do not.
+bool InOneBracket(std::string_view text) {
+  if (text.empty() || text.front() != '(' || text.back() != ')') return false;
+  int depth = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    depth += text[i] == '(' ? 1 : text[i] == ')' ? -1 : 0;
+    if (depth == 0) return i + 1 == text.size();
   }
-  out.append(text.substr(from));
-  return out;
+  return false;
 }
+
+// Writes the model's text in VB: inputs as inpval(i), basis functions by their VB names,
+// numbers and the set tests' OR as they stand (VB reads both in any case).
+class VbWriter {
+ public:
+  VbWriter(const MarsModel& model, const std::vector<std::string>& basis_names) {
+    for (int i = 0; i < model.InputCount(); ++i)
+      names_.emplace(model.input_names[i], InpvalText(i));
+    for (int i = 0; i < model.BasisFunctionCount(); ++i) {
+      if (basis_names[i] != model.basis_function_names[i]) {
+        names_.emplace(model.basis_function_names[i], basis_names[i]);
+      }
+    }
+  }
+
+  std::string Text(std::string_view text) const {
+    return ReplaceMarsNames(text, [this](std::string_view name) -> std::optional<std::string> {
+      const auto found = names_.find(std::string(name));
+      if (found == names_.end()) return std::nullopt;
+      return found->second;
+    });
+  }
+
+  // "NAME = " and the definition: a hinge as max(0, ...), a set test in brackets times
+  // -1 (VB's True is -1), an indicator as an IIF on the input's null flag; then the
+  // products as written.
+  std::string Definition(const BasisReading& basis, const std::string& name) const {
+    std::string line = name + " = ";
+    const std::string lead = TrimBlanks(basis.lead);
+    switch (basis.form) {
+      case BasisForm::Hinge:
+        // A bare input is bracketed so that VB passes its value to MAX's Double.
+        line.append("max(0, ")
+            .append(IsMarsName(lead) ? "(" + Text(lead) + ")" : Text(lead))
+            .append(")");
+        break;
+      case BasisForm::SetTest:
+        line.append(InOneBracket(lead) ? Text(lead) : "( " + Text(lead) + ")");
+        break;
+      case BasisForm::Present:
+      case BasisForm::Missing:
+        line.append("( IIF(inpValRepresentsNull(" + std::to_string(basis.input + 1) + ") ,")
+            .append(basis.form == BasisForm::Present ? "0,1))" : "1,0))");
+        break;
+    }
+    if (!basis.product.empty()) line.append(" *").append(Text(basis.product));
+    if (basis.form == BasisForm::SetTest) line.append(" * -1");
+    return line;
+  }
+
+ private:
+  std::unordered_map<std::string, std::string> names_;
+};
 
 // Names the form's own code uses; no model name may be declared as one of them.
 constexpr std::string_view kFixedNames[] = {"numberofinputs",
@@ -252,27 +255,6 @@ constexpr std::string_view kFormMembers[] = {"ActiveControl",
 // More parts than definitions of the largest size could fill.
 constexpr int kMostCalculationParts = 99;
 
-// What VB cannot compute as the conversion writes it: an indicator left as "X > ."
-// (a second indicator in one definition) or a min(), which VB has not.
-std::optional<std::string> Unwritable(std::string_view line) {
-  for (std::string_view test : {"> .", "= ."}) {
-    for (std::size_t at = line.find(test); at != std::string_view::npos;
-         at = line.find(test, at + 1)) {
-      const std::size_t after = at + test.size();
-      if (after >= line.size() || !IsDigit(line[after])) {
-        return "only one missing-value test per definition can be written";
-      }
-    }
-  }
-  bool found_min = false;
-  RewriteWords(line, [&](std::string_view word) -> std::optional<std::string> {
-    if (ToUpperAscii(word) == "MIN") found_min = true;
-    return std::nullopt;
-  });
-  if (found_min) return "Visual Basic has no min function";
-  return std::nullopt;
-}
-
 void DescriptionLine(std::string& out, std::string_view lead, std::string_view label,
                      std::string_view value, std::string_view continuation) {
   // A value too long for one line is shortened: the About box only shows it.
@@ -291,43 +273,11 @@ void DescriptionLine(std::string& out, std::string_view lead, std::string_view l
 
 }  // namespace
 
-std::string ConvertMarsDefinitionToVb(std::string_view definition, const MarsModel& model) {
-  std::string text(definition);
-  for (int i = 0; i < model.InputCount(); ++i) {
-    const std::string& name = model.input_names[i];
-    if (FindName(text, name, "") == std::string::npos) continue;
-    const std::string flag = "IIF(inpValRepresentsNull(" + std::to_string(i + 1) + ") ,";
-    if (IsNotMissingIndicator(text)) {
-      text = ReplaceNameWithTail(text, name, " > .", flag + "0,1)");
-    } else if (IsMissingIndicator(text)) {
-      text = ReplaceNameWithTail(text, name, " = .", flag + "1,0)");
-    }
-    break;
-  }
-  if (EndsWithText(text, ";")) text.pop_back();
-  const std::size_t equals = text.find('=');
-  if (equals == std::string::npos) return text;
-  const std::string left = text.substr(0, equals + 1);
-  std::string right = text.substr(equals + 1);
-  for (const std::string& name : model.input_names) {
-    if (FindName(right, name, " =") != std::string::npos) {
-      right.append(" * -1");
-      break;
-    }
-  }
-  right = RewriteWords(right, [&](std::string_view word) -> std::optional<std::string> {
-    for (int i = 0; i < model.InputCount(); ++i) {
-      if (model.input_names[i] == word) return InpvalText(i);
-    }
-    return std::nullopt;
-  });
-  return left + right;
-}
-
 bool PrepareMarsVbCode(const MarsModel& model, MarsVbCode& code, MessagePort& messages) {
+  // The reading the evaluator, SQL, SPSS and the page share says what each definition is.
+  MarsReading reading;
   std::string error;
-  MarsEvaluator evaluator;
-  if (!evaluator.Compile(model, error)) {
+  if (!ReadMarsModel(model, reading, error)) {
     messages.Inform(error);
     return false;
   }
@@ -340,41 +290,17 @@ bool PrepareMarsVbCode(const MarsModel& model, MarsVbCode& code, MessagePort& me
   for (const std::string& input : model.input_names) names.ReserveFixed(input);
 
   MarsVbCode result;
-  std::unordered_map<std::string, std::string> renamed;
   for (const std::string& name : model.basis_function_names) {
     result.basis_function_names.push_back(names.Claim(name));
-    if (result.basis_function_names.back() != name)
-      renamed[name] = result.basis_function_names.back();
   }
   result.output_name = names.Claim(model.output_name);
-
-  const auto rename = [&](std::string_view word) -> std::optional<std::string> {
-    const auto found = renamed.find(std::string(word));
-    if (found == renamed.end()) return std::nullopt;
-    return found->second;
-  };
-  for (int i = 0; i < model.BasisFunctionCount(); ++i) {
-    const std::string& definition = model.basis_function_defs[i];
-    std::string line = ConvertMarsDefinitionToVb(RewriteWords(definition, rename), model);
-    if (const std::optional<std::string> why = Unwritable(line)) {
-      messages.Inform("Basis function " + std::to_string(i + 1) + " (" + definition +
-                      ") cannot be written in Visual Basic: " + *why);
-      return false;
-    }
-    result.definition_lines.push_back(std::move(line));
+  const VbWriter writer(model, result.basis_function_names);
+  result.definition_lines.reserve(reading.basis.size());
+  for (std::size_t i = 0; i < reading.basis.size(); ++i) {
+    result.definition_lines.push_back(
+        writer.Definition(reading.basis[i], result.basis_function_names[i]));
   }
-  result.equation = RewriteWords(BasisFunctionBody(model.equation, messages),
-                                 [&](std::string_view word) -> std::optional<std::string> {
-                                   for (int i = 0; i < model.InputCount(); ++i) {
-                                     if (model.input_names[i] == word) return InpvalText(i);
-                                   }
-                                   return rename(word);
-                                 });
-  if (Unwritable(result.equation)) {
-    messages.Inform("The model equation (" + model.equation +
-                    ") cannot be written in Visual Basic");
-    return false;
-  }
+  result.equation = writer.Text(TrimBlanks(reading.equation_terms));
   code = std::move(result);
   return true;
 }

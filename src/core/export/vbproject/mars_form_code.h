@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "core/export/generation_stamp.h"
@@ -19,14 +18,11 @@ struct MarsVbCode {
   std::string equation;                           // right-hand side of calcEquation
 };
 
-// One definition as a VB statement: missing-value indicators as IIF tests on the
-// null flags, " * -1" after a categorical set test, every input name as inpval(i).
-// Names are matched as whole names, so X1 is not found inside X11.
-std::string ConvertMarsDefinitionToVb(std::string_view definition, const MarsModel& model);
-
-// Checks that the model can be computed (the reference evaluator must read every
-// definition) and works out its names and lines. False, with the reason reported,
-// for a model VB cannot compute as written.
+// Reads the model with the one reading every converter shares (ReadMarsModel) and
+// writes its definitions from it: hinges as max(0, ...), set tests in brackets times
+// -1, missing-value indicators as IIF tests on the null flags, every input as
+// inpval(i), names renamed where VB would refuse them. False, with the reader's reason
+// reported, for a model the reading refuses.
 bool PrepareMarsVbCode(const MarsModel& model, MarsVbCode& code, MessagePort& messages);
 
 // The pieces of the MARS form's code, each its lines joined by CR LF.

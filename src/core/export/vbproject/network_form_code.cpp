@@ -266,10 +266,12 @@ std::string VbNetworkForwardPass(const NetworkModel& model) {
     Empty(out);
   } else {
     // A seen extreme of 0 gives the strength 0, as the network's own rule does; VB would
-    // stop with "Division by zero".
+    // stop with "Division by zero". The strength divides by the extreme's size: a
+    // negative maxSeenOutCL is taken as ABS, as minSeenOutCL always is.
     Tab(out, "If (KestriumPrediction > 0) then");
-    Tab(out,
-        model.max_seen_out_cl == 0 ? "   conf = 0" : "   conf = KestriumPrediction/maxSeenOutCL");
+    Tab(out, model.max_seen_out_cl == 0  ? "   conf = 0"
+             : model.max_seen_out_cl < 0 ? "   conf = KestriumPrediction/ABS(maxSeenOutCL)"
+                                         : "   conf = KestriumPrediction/maxSeenOutCL");
     Tab(out, "   KestriumPrediction = \"TRUE\"");
     Tab(out, "Else");
     Tab(out, model.min_seen_out_cl == 0 ? "  conf = 0"

@@ -150,11 +150,15 @@ std::string CalcNetBlock(const NetworkModel& model) {
       {0, ""},
   };
   // A seen extreme of 0 gives the strength 0, as the network's own rule does; the
-  // division would show Infinity or NaN.
-  const std::string_view above =
-      model.max_seen_out_cl == 0 ? " conf = 0;" : " conf = KestriumPrediction/maxSeenOutCL;";
-  const std::string_view below =
-      model.min_seen_out_cl == 0 ? " conf = 0;" : " conf = (KestriumPrediction/minSeenOutCL) * -1;";
+  // division would show Infinity or NaN. The rule divides by the extreme's size: a
+  // limit of the unusual sign (the reader takes it) is divided as Math.abs.
+  const double max_cl = model.max_seen_out_cl, min_cl = model.min_seen_out_cl;
+  const std::string_view above = max_cl == 0  ? " conf = 0;"
+                                 : max_cl < 0 ? " conf = KestriumPrediction/Math.abs(maxSeenOutCL);"
+                                              : " conf = KestriumPrediction/maxSeenOutCL;";
+  const std::string_view below = min_cl == 0  ? " conf = 0;"
+                                 : min_cl > 0 ? " conf = KestriumPrediction/Math.abs(minSeenOutCL);"
+                                              : " conf = (KestriumPrediction/minSeenOutCL) * -1;";
   const std::pair<int, std::string_view> classifier[] = {
       {1, "var conf;"},
       {1, "if (KestriumPrediction > 0)"},

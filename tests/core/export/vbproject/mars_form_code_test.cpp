@@ -30,28 +30,30 @@ MarsVbCode Prepared(const MarsModel& model) {
   return code;
 }
 
-TEST(VbMarsDefinition, HingesSetTestsAndIndicators) {
-  const MarsModel model = WorkedExample();  // inputs X1, X2, X3
-  EXPECT_EQ(ConvertMarsDefinitionToVb("BF1 = max(0, X1 - 2.5);", model),
-            "BF1 = max(0, inpval(1) - 2.5)");
-  EXPECT_EQ(ConvertMarsDefinitionToVb("BF3 = ( X2 = 1 OR X2 = 3) * BF1;", model),
-            "BF3 = ( inpval(2) = 1 OR inpval(2) = 3) * BF1 * -1");
-  EXPECT_EQ(ConvertMarsDefinitionToVb("BF4 = ( X3 > .);", model),
-            "BF4 = ( IIF(inpValRepresentsNull(3) ,0,1))");
-  EXPECT_EQ(ConvertMarsDefinitionToVb("BF5 = ( X3 = .);", model),
-            "BF5 = ( IIF(inpValRepresentsNull(3) ,1,0))");
-  EXPECT_EQ(ConvertMarsDefinitionToVb("BF8 = max(0, 1.2E-05 - X1) * BF4;", model),
-            "BF8 = max(0, 1.2E-05 - inpval(1)) * BF4");
+MarsVbCode PreparedText(const std::string& definitions) {
+  RecordingMessagePort messages;
+  bool ok = false;
+  const MarsModel model =
+      ParseText(definitions + "\r\nY = 1 + 2 * BF1;\r\n\r\nMODEL Y = BF1;\r\n", messages, &ok);
+  EXPECT_TRUE(ok);
+  return Prepared(model);
 }
 
-TEST(VbMarsDefinition, AShortNameIsNotFoundInsideALongerOne) {
-  MarsModel model;
-  model.input_names = {"X1", "X11"};
-  model.is_categorical = {false, false};
-  EXPECT_EQ(ConvertMarsDefinitionToVb("BF4 = ( X11 > .);", model),
-            "BF4 = ( IIF(inpValRepresentsNull(2) ,0,1))");
-  EXPECT_EQ(ConvertMarsDefinitionToVb("BF1 = max(0, X11 - X1);", model),
-            "BF1 = max(0, inpval(2) - inpval(1))");
+// Each line is written from the model's reading, so a name, a function and a set test
+// mean what they mean to the evaluator however they are spelled.
+TEST(VbMarsDefinition, WrittenFromTheReading) {
+  const MarsVbCode code = PreparedText(
+      "BF1 = max(0, X1 - 2.5);\r\nBF2 = MAX(0,X11-7);\r\nBF3 = (X2=1 or X2 = -3) * BF1;\r\n"
+      "BF4 = (X11>.);\r\nBF5 = ( X11 = .) * BF1 * 2;\r\nBF6 = X2 = 0 Or X2 = 1;\r\n"
+      "BF7 = max(0, X1) * BF6;\r\nBF8 = max(0, 1.2E-05 - X1) * BF4;\r\n");
+  EXPECT_EQ(code.definition_lines,
+            (std::vector<std::string>{"BF1 = max(0, inpval(1) - 2.5)", "BF2 = max(0, inpval(2)-7)",
+                                      "BF3 = (inpval(3)=1 or inpval(3) = -3) * BF1 * -1",
+                                      "BF4 = ( IIF(inpValRepresentsNull(2) ,0,1))",
+                                      "BF5 = ( IIF(inpValRepresentsNull(2) ,1,0)) * BF1 * 2",
+                                      "BF6 = ( inpval(3) = 0 Or inpval(3) = 1) * -1",
+                                      "BF7 = max(0, (inpval(1))) * BF6",
+                                      "BF8 = max(0, 1.2E-05 - inpval(1)) * BF4"}));
 }
 
 TEST(VbMarsDefinition, NamesBeyondAsciiInEitherEncodingBecomeInpval) {

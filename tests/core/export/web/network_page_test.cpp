@@ -64,6 +64,13 @@ TEST(NetworkPageTest, CalcNetLinesAndTails) {
   EXPECT_EQ(classifier[61], "\t KestriumPrediction = \"TRUE\";");
   EXPECT_EQ(classifier[71], "\tdocument.datainput.confidence.value = Math.round(conf * 100)/100;");
   EXPECT_EQ(classifier[73], "}");
+  // Limits of the unusual sign: the strength divides by their size, as the evaluator does.
+  NetworkModel reversed = WebTestNetwork(true);
+  reversed.max_seen_out_cl = -0.7;
+  reversed.min_seen_out_cl = 0.6;
+  const std::vector<std::string> abs = Lines(CalcNetBlock(reversed));
+  EXPECT_EQ(abs[60], "\t conf = KestriumPrediction/Math.abs(maxSeenOutCL);");
+  EXPECT_EQ(abs[65], "\t conf = KestriumPrediction/Math.abs(minSeenOutCL);");
 }
 
 TEST(NetworkPageTest, WarningFunctionsOfAClassifierLeaveTheOutputCellsAlone) {
