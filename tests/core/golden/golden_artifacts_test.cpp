@@ -77,11 +77,15 @@ LoadedExample& Example(const std::string& file) {
   return *slot;
 }
 
-std::string Code(LoadedExample& example, CodeType type, int format) {
+std::string Code(LoadedExample& example, CodeType type, int format, bool bare = false) {
   CodeExportSettings settings;
   ResetNames(settings, example.workspace.network);
   settings.code_type = type;
   settings.equation_format = format;
+  // Bare: every comment piece left out and names kept as they are.
+  settings.controls.include_header = settings.controls.include_limits = !bare;
+  settings.controls.include_tanh = settings.controls.smart_field_names = !bare;
+  settings.controls.include_description = !bare;
   ApplyCodeTypeSyntax(settings);
   return GenerateCode(settings, example.workspace, example.fakes.clock, example.fakes.messages);
 }
@@ -142,6 +146,7 @@ std::map<std::string, std::string> Artifacts() {
         all[dir + kind + "-" + letter + "." + ext] = Code(net, *CodeTypeFromKdkName(kind), format);
       }
     }
+    all[dir + "sas-B-bare.sas"] = Code(net, CodeType::Sas, kFormatB, true);
     const std::pair<const char*, SqlDialect> dialects[] = {{"sqlserver", SqlDialect::SqlServer},
                                                            {"access", SqlDialect::Access},
                                                            {"ansi", SqlDialect::Ansi}};
@@ -150,6 +155,13 @@ std::map<std::string, std::string> Artifacts() {
       all[dir + "sql-" + name + "-select.sql"] = NetworkSql(net, dialect, true);
     }
     all[dir + "page.html"] = NetworkPageText(net.workspace.network, DefaultStyle(), net.Facts());
+    PageStyle styled = DefaultStyle();
+    styled.data_grid_font_size = "11pt";
+    styled.normal_font_size = "12pt";
+    styled.page_background_colour = "RGB(1,2,3)";
+    styled.warning_colour = "RGB(250,128,114)";
+    styled.introduction_html = "a &amp; b<BR><BR>c";
+    all[dir + "page-styled.html"] = NetworkPageText(net.workspace.network, styled, net.Facts());
     for (auto& [name, text] : VbProjectFiles(net, kNetworkModelType)) all[dir + name] = text;
     all[dir + "equation-view.txt"] = BuildEquationText(net.workspace.network, net.stamp);
     const std::string base = file.substr(0, file.size() - 4);
@@ -168,6 +180,8 @@ std::map<std::string, std::string> Artifacts() {
   all[dir + "spss.sps"] = MarsSpssText(mars.workspace.mars, {}, mars.fakes.messages);
   all[dir + "page.html"] =
       MarsPageText(mars.workspace.mars, DefaultStyle(), mars.Facts(), false, mars.fakes.messages);
+  all[dir + "page-allow-missing.html"] =
+      MarsPageText(mars.workspace.mars, DefaultStyle(), mars.Facts(), true, mars.fakes.messages);
   for (auto& [name, text] : VbProjectFiles(mars, kMarsModelType)) all[dir + name] = text;
   all[dir + "workbook-module.bas"] = MarsModule(mars);
   return all;
