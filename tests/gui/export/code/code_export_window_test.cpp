@@ -76,30 +76,6 @@ class CodeExportWindowTest : public ::testing::Test {
   std::unique_ptr<CodeExportWindow> window_;
 };
 
-TEST_F(CodeExportWindowTest, StartValues) {
-  auto* types = Find<QComboBox>("cmbCodeType");
-  ASSERT_EQ(types->count(), 7);
-  EXPECT_EQ(types->itemText(0), "Equation");
-  EXPECT_EQ(types->itemText(6), "SPSS");
-  EXPECT_EQ(types->currentIndex(), 0);
-  for (const char* name :
-       {"chkSmartFieldNames", "chkIncludeDescription", "chkIncludeHeader", "chkIncludeLimits",
-        "chkIncludeTANH", "chkSASIncludeVarList", "chkAppendToSource", "chkSPSSRemoveFields",
-        "chkSPSS8charWarning", "chkSPSSIncludeVarList"}) {
-    EXPECT_TRUE(Find<QCheckBox>(name)->isChecked()) << name;
-  }
-  EXPECT_FALSE(window_->Settings().append_to_source);
-  EXPECT_EQ(Find<QLineEdit>("txtJavaClass")->text(), "Kestrium");
-  EXPECT_EQ(Find<QLineEdit>("txtFortranProgram")->text(), "Kestrium");
-  EXPECT_EQ(Find<QLineEdit>("txtCommentLine")->text(), "");
-  EXPECT_EQ(Find<QLabel>("lblSaveAs")->text(), "No Destination Selected");
-  EXPECT_EQ(Find<QLabel>("lblProgress")->text(), "Files Generated...");
-  EXPECT_EQ(Find<QPushButton>("cmdSaveAs")->text(), "Save");
-  EXPECT_EQ(Find<QPushButton>("cmdCopy")->text(), "Copy");
-  EXPECT_EQ(Find<QRadioButton>("optFormat_1")->text(), "A - long");
-  EXPECT_EQ(window_->OutputBox(), Find<QPlainTextEdit>("txtCodeWindow"));
-}
-
 TEST_F(CodeExportWindowTest, ActivationPlacesResetsAndShowsTheEngineText) {
   window_->Activate();
   EXPECT_EQ(host_.placed, window_.get());
