@@ -9,7 +9,6 @@
 namespace kdk {
 namespace {
 
-using testing::Joined;
 using testing::ParseText;
 using testing::RecordingMessagePort;
 using testing::TestStamp;

@@ -11,7 +11,6 @@
 namespace kdk {
 namespace {
 
-using testing::Joined;
 using testing::TestStamp;
 using testing::ThreeInputNetwork;
 

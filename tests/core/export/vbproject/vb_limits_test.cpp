@@ -8,6 +8,7 @@
 #include <random>
 
 #include "core/common/number_text.h"
+#include "core/common/text_utils.h"
 #include "core/export/vbproject/form_description.h"
 #include "core/export/vbproject/vb_file_reader.h"
 #include "core/export/vbproject/vb_project.h"

@@ -18,7 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::FakePorts;
-using testing::Joined;
 
 TEST(VbProjectFiles, PathsBesideTheProjectAndTheFormNamedAsTheProjectSaysIt) {
   VbProjectPaths paths = VbProjectPathsFor("C:\\out\\Model1.vbp");
