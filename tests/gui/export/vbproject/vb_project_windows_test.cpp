@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "core/export/vbproject/vb_project.h"
-#include "core/mars/parse_mars_model.h"
 #include "core/network/equation_text.h"
 #include "core/network/load_network.h"
 #include "fakes/fake_ports.h"
@@ -68,11 +67,7 @@ TEST_F(VbWindowsTest, NetworkWindowWritesTheThreeFiles) {
 }
 
 TEST_F(VbWindowsTest, MarsWindowShowsTheSummaryAndWritesTheProject) {
-  workspace_.state.model_type = kMarsModelType;
-  workspace_.state.model_path = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
-  workspace_.mars.source_kind = std::string(kSourceTextFile);
-  ASSERT_TRUE(ParseMarsModel(workspace_, fakes_.messages));
-  workspace_.state.mars_loaded = true;
+  LoadMars();
   MarsVbWindow window(context_);
   EXPECT_EQ(Find<QLabel>(window, "lblInstructions")->text(),
             "Instructions - MARS >> Visual Basic Project");
