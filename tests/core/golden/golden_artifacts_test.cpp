@@ -42,15 +42,21 @@ std::string ReadFile(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// One example model, loaded as `kdk` loads it. The path the artifacts show is
-// "examples/NAME", relative to the source tree, so that no machine's path is in them.
+// The artifacts show the model as "examples/NAME", relative to the source tree, so that
+// no machine's path is in them: they are made in that folder, whatever folder the test
+// runs in, so that the file is found and its creation date read.
+struct InSourceTree {
+  fs::path previous = fs::current_path();
+  InSourceTree() { fs::current_path(fs::path(KDK_EXAMPLES_DIR).parent_path()); }
+  ~InSourceTree() { fs::current_path(previous); }
+};
+
+// One example model, loaded as `kdk` loads it.
 struct LoadedExample {
   Workspace workspace;
   testing::FakePorts fakes;
 
   explicit LoadedExample(const std::string& file) {
-    const fs::path previous = fs::current_path();
-    fs::current_path(fs::path(KDK_EXAMPLES_DIR).parent_path());
     SetModelFile(workspace.state, "examples/" + file);
     bool loaded;
     if (file.ends_with(".kwf")) {
@@ -64,7 +70,6 @@ struct LoadedExample {
     }
     EXPECT_TRUE(loaded) << file;
     stamp = MakeVbProjectStamp(workspace, fakes.clock);
-    fs::current_path(previous);
   }
   VbProjectStamp stamp;
   PageFacts Facts() const { return {stamp.model_path, stamp.model_created, stamp.now}; }
@@ -109,11 +114,8 @@ std::map<std::string, std::string> VbProjectFiles(LoadedExample& example, int mo
   fs::create_directories(folder);
   Workspace workspace = example.workspace;
   workspace.output_path = (folder / "project.vbp").string();
-  const fs::path previous = fs::current_path();
-  fs::current_path(fs::path(KDK_EXAMPLES_DIR).parent_path());
   const bool written = GenerateVbProject(workspace, model_type, example.fakes.clock,
                                          example.fakes.messages, [](const std::string&) {});
-  fs::current_path(previous);
   EXPECT_TRUE(written);
   std::map<std::string, std::string> files;
   for (const char* name : {"project.vbp", "project.frm", "project.vbw"}) {
@@ -191,6 +193,7 @@ TEST(GoldenArtifacts, EveryArtifactOfTheExamplesIsByteForByteItsGoldenFile) {
   const fs::path root = KDK_GOLDEN_DIR;
   const char* update_switch = std::getenv("KDK_UPDATE_GOLDEN");
   const bool update = update_switch != nullptr && std::string(update_switch) == "1";
+  const InSourceTree in_source_tree;
   const std::map<std::string, std::string> artifacts = Artifacts();
   for (const auto& [name, text] : artifacts) {
     EXPECT_FALSE(text.empty()) << name;
