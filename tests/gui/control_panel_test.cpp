@@ -10,60 +10,6 @@
 namespace kdk::testing {
 namespace {
 
-struct ControlText {
-  const char* name;
-  const char* caption;
-  const char* tooltip;
-};
-
-TEST(ControlPanel, EveryControlHasItsCaptionAndTooltip) {
-  GuiHarness gui;
-  gui.Start();
-  const ControlText controls[] = {
-      {"cmdLaunchKestrium", "Launch Kestrium", "  Load this model in Kestrium  "},
-      {"cmdQuickPredict", "Predict", "  Qucik Prediction "},
-      {"cmdNet2Code", "Code", "  convert to code (VB, Java, SAS, SPSS etc...)  "},
-      {"cmdNet2Excel", "", " convert to Excel "},
-      {"cmdNet2VB", "", " convert to a Visual Basic project   "},
-      {"cmdNet2HTML", "", " convert to a web page  "},
-      {"cmdNet2SQL", "SQL", " convert to SQL "},
-      {"cmdLoadKestrium", "", " select the Kestrium model - the KWF file "},
-      {"cmdMARS2SPSS", "", " convert to SPSS syntax "},
-      {"cmdMARS2VB", "", " convert to a Visual Basic Project  "},
-      {"cmdMARS2XL", "", " convert to Excel   "},
-      {"cmdMARS2SQL", "SQL", " convert to SQL "},
-      {"cmdMARS2HTML", "", " convert to a web page  "},
-      {"cmdLoadMars", "", " select the MARS model "},
-  };
-  for (const ControlText& control : controls) {
-    QAbstractButton* button = gui.Button(control.name);
-    ASSERT_NE(button, nullptr) << control.name;
-    EXPECT_EQ(button->text(), QString::fromLatin1(control.caption)) << control.name;
-    EXPECT_EQ(button->toolTip(), QString::fromLatin1(control.tooltip)) << control.name;
-    // Buttons without a caption carry one of our own pictures.
-    if (*control.caption == '\0') {
-      EXPECT_FALSE(button->icon().isNull()) << control.name;
-    }
-  }
-  EXPECT_EQ(gui.Text("lblNetarrow"), ">>");
-  EXPECT_EQ(gui.Text("lblMARSarrow"), ">>");
-  EXPECT_EQ(gui.Find<QGroupBox>("frameKestrium")->title(), "Kestrium");
-  EXPECT_EQ(gui.Find<QGroupBox>("frameMARS")->title(), "MARS");
-  EXPECT_EQ(gui.Find("frmControl")->windowTitle(), "Control");
-  EXPECT_EQ(gui.Button("cmdNet2Excel")->parent(), gui.Find("frameKestrium"));
-  EXPECT_EQ(gui.Button("cmdMARS2SQL")->parent(), gui.Find("frameMARS"));
-
-  auto* list = gui.Find<QComboBox>("cmbWhichSoftware");
-  ASSERT_EQ(list->count(), 2);
-  EXPECT_EQ(list->itemText(0), "KESTRIUM");
-  EXPECT_EQ(list->itemText(1), "MARS(tm)");
-  EXPECT_EQ(list->currentIndex(), 0);
-  // The panel is 1260 twips high; both frames lie at left 1800, top 0.
-  EXPECT_EQ(gui.window->Panel()->height(), gui::TwipsToPixels(1260));
-  EXPECT_EQ(gui.Find("frameKestrium")->pos(), QPoint(gui::TwipsToPixels(1800), 0));
-  EXPECT_EQ(gui.Find("frameMARS")->pos(), QPoint(gui::TwipsToPixels(1800), 0));
-}
-
 TEST(ControlPanel, SwitchingModelTypeHidesButtonsUntilTheNextLoad) {
   GuiHarness gui;
   const std::string path = gui.WriteWeights("small.kwf", SmallNetworkRecipe());

@@ -4,7 +4,6 @@
 
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTimer>
 
@@ -13,39 +12,6 @@
 
 namespace kdk::testing {
 namespace {
-
-QStringList ItemsOf(QMenu* menu) {
-  QStringList items;
-  for (QAction* action : menu->actions()) {
-    items << action->objectName() + QLatin1Char('=') +
-                 (action->isSeparator() ? QStringLiteral("-") : action->text());
-  }
-  return items;
-}
-
-TEST(MainWindow, MenuBarHasItsCaptionsAndAccessKeys) {
-  GuiHarness gui;
-  gui.Start();
-  QStringList menus;
-  for (QAction* action : gui.window->menuBar()->actions()) menus << action->text();
-  EXPECT_EQ(menus, QStringList({"&Exit", "&Create", "&About"}));
-  EXPECT_EQ(
-      ItemsOf(gui.Find<QMenu>("mnuFile")),
-      QStringList({"mnuFileScore=&Score a Data File...", "mnuFileBar0=-", "mnuFileExit=&Exit"}));
-  EXPECT_EQ(ItemsOf(gui.Find<QMenu>("mnuNewFile")),
-            QStringList({"mnuNewFilehtmlJS=Web Page", "mnuNewFileexcel=Excel",
-                         "mnuNewFilevbProject=VB", "mnuEquation=Equation", "mnuNewFileSQL=SQL",
-                         "mnuHelpBar1=-", "mnuMars=MARS >>"}));
-  EXPECT_EQ(ItemsOf(gui.Find<QMenu>("mnuMars")),
-            QStringList({"mnuNewFileMARSxlProject=Excel", "mnuNewFileMARSvbProject=VB",
-                         "mnuNewFileMarsTSQL=SQL", "mnuNewFileMARSSPSS=SPSS",
-                         "mnuNewFileMARSHTML=HTML"}));
-  EXPECT_EQ(ItemsOf(gui.Find<QMenu>("mnuHelp")),
-            QStringList({"mnuHelpContents=&Contents",
-                         "mnuHelpSearchForHelpOn=&Search For Help On...", "mnuHelpBar0=-",
-                         "mnuHelpAbout=About KestriumDK ", "mnuKestriumWebPage=Visit Our Web Page",
-                         "mnuMarsSeperator=-", "mnuAboutMARS=About MARS"}));
-}
 
 TEST(MainWindow, TwelveWindowsAreCreatedHiddenWithTheirNames) {
   GuiHarness gui;
@@ -147,32 +113,6 @@ TEST(MainWindow, MarsMenuWidensTheWindowThenTheWindowPlacesItself) {
   gui.Find<QAction>("mnuNewFileMarsTSQL")->trigger();
   EXPECT_TRUE(gui.WidthIs(12000));
   EXPECT_EQ(gui.window->windowTitle(), "MARS >> SQL");
-}
-
-TEST(MainWindow, AboutBoxShowsTitleVersionAndDescription) {
-  GuiHarness gui;
-  gui.Start();
-  QString title, version, description, caption;
-  bool modal = false;
-  QTimer::singleShot(0, [&] {
-    QWidget* box = QApplication::activeModalWidget();
-    ASSERT_NE(box, nullptr);
-    caption = box->windowTitle();
-    modal = box->isModal() && box->parentWidget() == gui.window.get();
-    title = box->findChild<QLabel*>(QStringLiteral("lblTitle"))->text();
-    version = box->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
-    description = box->findChild<QLabel*>(QStringLiteral("lblDescription"))->text();
-    box->findChild<QAbstractButton*>(QStringLiteral("cmdOK"))->click();
-  });
-  gui.Find<QAction>("mnuHelpAbout")->trigger();
-  EXPECT_EQ(caption, "About Kestrium Development Kit");
-  EXPECT_TRUE(modal);
-  EXPECT_EQ(title, "Kestrium Development Kit");
-  EXPECT_EQ(version, "Version 1.0  -   May 2004 ");
-  EXPECT_EQ(description,
-            "This application converts neural network models created by the Kestrium v1.x and "
-            "v2.x neural network application into useable 3rd party formats.\n\n\n"
-            "REQUIRES - a Kestrium weights file (.kwf)");
 }
 
 TEST(MainWindow, MarsAboutBoxOpensTheMakersSite) {

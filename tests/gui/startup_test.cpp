@@ -88,37 +88,17 @@ TEST(StartUp, ACorruptCommandLineFileIsReportedAndLeavesNoButtons) {
   EXPECT_TRUE(gui.ShownConverterWindows().empty());
 }
 
-struct CommandLineCase {
-  const char* label;
-  std::string command_line;  // "{}" stands for the weights file's path
-  bool loads_from_command_line;
-  bool launch_button_shown;
-};
-
-TEST(StartUp, CommandLineEdgeCases) {
-  const CommandLineCase cases[] = {
-      {"blanks and quotes only", "  \"\"  \" ", false, true},
-      {"quoted path in capitals", "\"{}\"", true, true},
-      {"path then a switch", "{} /nosplash", true, false},
-      {"no weights file named", "notes.txt", false, false},
-  };
-  for (const CommandLineCase& c : cases) {
-    SCOPED_TRACE(c.label);
-    GuiHarness gui;
-    const std::string path = gui.WriteWeights("Loan Book.KWF", SmallNetworkRecipe());
-    std::string command = c.command_line;
-    if (const size_t at = command.find("{}"); at != std::string::npos) command.replace(at, 2, path);
-    gui.fakes.shell.command_line = command;
-    gui.Start();
-    EXPECT_EQ(gui.workspace.state.network_loaded, c.loads_from_command_line);
-    // Without a file from the command line the start-up asks (and is cancelled here).
-    EXPECT_EQ(gui.fakes.file_dialogs.open_requests.size(), c.loads_from_command_line ? 0u : 1u);
-    EXPECT_EQ(gui.Shown("cmdLaunchKestrium"), c.launch_button_shown);
-    if (c.loads_from_command_line) {
-      EXPECT_EQ(gui.workspace.state.model_path, path);
-      EXPECT_EQ(gui.workspace.state.model_name, "Loan_Book");
-    }
-  }
+// The command line's edge cases are command_line_test's; here the wiring: a switch
+// after the file still loads it, and hides the launch button.
+TEST(StartUp, ASwitchAfterTheFileLoadsItAndHidesTheLaunchButton) {
+  GuiHarness gui;
+  const std::string path = gui.WriteWeights("Loan Book.KWF", SmallNetworkRecipe());
+  gui.fakes.shell.command_line = path + " /nosplash";
+  gui.Start();
+  EXPECT_TRUE(gui.workspace.state.network_loaded);
+  EXPECT_TRUE(gui.fakes.file_dialogs.open_requests.empty());
+  EXPECT_FALSE(gui.Shown("cmdLaunchKestrium"));
+  EXPECT_EQ(gui.workspace.state.model_name, "Loan_Book");
 }
 
 }  // namespace

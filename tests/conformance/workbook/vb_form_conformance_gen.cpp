@@ -53,7 +53,7 @@ double AsWritten(double value) {
   return std::strtod(text.c_str(), nullptr);
 }
 
-const VbProjectStamp kStamp{"C:\\models\\\"caf\xE9\"\r\n PWN-ED.kwf", "Sat, Dec 5 2026, 9:15 AM",
+const GenerationStamp kStamp{"C:\\models\\\"caf\xE9\"\r\n PWN-ED.kwf", "Sat, Dec 5 2026, 9:15 AM",
                             "Sun, Dec 6 2026, 2:00 AM"};
 
 struct Writer {
@@ -79,7 +79,7 @@ std::string NetworkAbout(const NetworkModel& model) {
          "\r\ntraining data source:" + Shown(model.data_source) +
          "\r\ntraining data view:" + Shown(model.data_view) +
          "\r\nKestrium weights file:" + Shown(kStamp.model_path) +
-         "\r\nmodel created:" + kStamp.model_created + "\r\nthis project created:" + kStamp.now;
+         "\r\nmodel created:" + kStamp.model_created + "\r\nthis project created:" + kStamp.created;
 }
 
 void WriteNetwork(Writer& w, const ConformanceCase& item) {
@@ -185,7 +185,7 @@ std::string MarsAbout(const MarsModel& model) {
          "\r\nbasis functions:" + std::to_string(model.model_term_count) +
          "\r\ntraining data source:\r\ntraining data view:\r\nMARS Rules file:" +
          Shown(kStamp.model_path) + "\r\nrules file created:" + kStamp.model_created +
-         "\r\nthis project created:" + kStamp.now;
+         "\r\nthis project created:" + kStamp.created;
 }
 
 void WriteMars(Writer& w, const std::string& name, const GeneratedMars& generated,

@@ -14,51 +14,6 @@ namespace {
 using testing::ParseText;
 using testing::RecordingMessagePort;
 
-TEST(ModelSummaryText, TwoBlankPrefixLineByLine) {
-  RecordingMessagePort messages;
-  const MarsModel model = ParseText(testing::kWorkedExample, messages);
-  const std::vector<std::string> expected = {
-      "",
-      "  Model Inputs (3)",
-      "  Variable Name (* = categorical variable)",
-      "  ------------------------",
-      "   X1",
-      "  *X2",
-      "   X3",
-      "",
-      "",
-      "  Model Output",
-      "  ------------",
-      "  Y",
-      "",
-      "",
-      "  Model Equation",
-      "  ------------",
-      "  Y = 0.5 + 1.2 * BF1 - 0.7 * BF3 + 0.2 * BF4",
-      "",
-      "",
-      "  Basis Functions",
-      "  ------------",
-      "  BF1",
-      "  BF2",
-      "  BF3",
-      "  BF4",
-      "  BF5",
-      "",
-      "",
-      "  Basis Functions Definitions",
-      "  ------------",
-      "  BF1 = max(0, X1 - 2.5);",
-      "  BF2 = max(0, 2.5 - X1);",
-      "  BF3 = ( X2 = 1 OR X2 = 3) * BF1;",
-      "  BF4 = ( X3 > .);",
-      "  BF5 = ( X3 = .);",
-  };
-  std::string joined;
-  for (const std::string& line : expected) joined.append(line).append("\r\n");
-  EXPECT_EQ(ModelSummaryForDisplay(model), joined);
-}
-
 TEST(ModelSummaryText, HeadAndTailWrapTheLines) {
   RecordingMessagePort messages;
   const MarsModel model = ParseText(testing::kWorkedExample, messages);

@@ -11,7 +11,6 @@
 
 #include "core/common/text_file.h"
 #include "core/mars/generated_file.h"
-#include "core/mars/parse_mars_model.h"
 #include "fakes/fake_ports.h"
 #include "gui/export/code/mars_spss_window.h"
 #include "gui/export/code/mars_sql_window.h"
@@ -25,12 +24,7 @@ namespace {
 class MarsWindowsTest : public ConverterWindowTest {
  protected:
   void SetUp() override {
-    workspace_.state.model_type = kMarsModelType;
-    workspace_.state.model_path = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
-    workspace_.state.model_name = "house_value_mars";
-    workspace_.mars.source_kind = std::string(kSourceTextFile);
-    ASSERT_TRUE(ParseMarsModel(workspace_.mars, workspace_.state.model_path, fakes_.messages));
-    workspace_.state.mars_loaded = true;
+    LoadMars();
     ConverterWindowTest::SetUp();
   }
 };

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/mars/parse_mars_model.h"
 #include "fakes/fake_ports.h"
 #include "gui/shell/gui_context.h"
 
@@ -38,6 +39,16 @@ class ConverterWindowTest : public ::testing::Test {
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  // The bundled MARS example, loaded as its rules-file dialog loads it.
+  void LoadMars() {
+    workspace_.state.model_type = kMarsModelType;
+    workspace_.state.model_path = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
+    workspace_.state.model_name = "house_value_mars";
+    workspace_.mars.source_kind = std::string(kSourceTextFile);
+    ASSERT_TRUE(ParseMarsModel(workspace_.mars, workspace_.state.model_path, fakes_.messages));
+    workspace_.state.mars_loaded = true;
+  }
 
   template <typename T>
   T* Find(QWidget& window, const char* name) {

@@ -12,7 +12,6 @@ namespace kdk {
 namespace {
 
 using testing::CodeTestWorkspace;
-using testing::CrLfLines;
 using testing::SettingsFor;
 
 size_t Count(const std::string& text, const std::string& part) {
@@ -33,45 +32,6 @@ class GenerateCodeTest : public ::testing::Test {
   testing::FixedClock clock_;
   testing::RecordingMessagePort messages_;
 };
-
-TEST_F(GenerateCodeTest, WholeSasTextWithoutComments) {
-  CodeExportSettings sas = SettingsFor(CodeType::Sas, kFormatB);
-  sas.controls.include_header = false;
-  sas.controls.include_limits = false;
-  sas.controls.include_tanh = false;
-  sas.controls.smart_field_names = false;
-  workspace_.network.input_names = {"rooms", "size"};
-  EXPECT_EQ(Generate(sas), CrLfLines({"",
-                                      "/*",
-                                      "rooms",
-                                      "size",
-                                      "Kestrium_price",
-                                      "",
-                                      "Var1",
-                                      "Var2",
-                                      "Var3",
-                                      "*/",
-                                      "",
-                                      "Data new_data;",
-                                      "Set source_data;",
-                                      "",
-                                      "Var1 = ",
-                                      "Tanh(",
-                                      "((rooms * (0.25)) - 0.5)",
-                                      " + 0.25",
-                                      ") * (1.5);",
-                                      "Var2 = ",
-                                      "(",
-                                      "((rooms * (-0.5)) + 1)",
-                                      " + ((size * (2)))",
-                                      " + 0",
-                                      ") * (-0.5);",
-                                      "Var3 = 0.75;",
-                                      "Kestrium_price = ((((Var1 + Var2 + Var3)/2) + 0.5) * 10);",
-                                      "Run;",
-                                      ""}));
-  EXPECT_TRUE(messages_.messages.empty());
-}
 
 TEST_F(GenerateCodeTest, CAndJavaCallMyTanhEverywhere) {
   for (CodeType type : {CodeType::C, CodeType::Java}) {
@@ -132,33 +92,13 @@ TEST_F(GenerateCodeTest, UnscalableInputGeneratesNothing) {
   EXPECT_NE(messages_.messages[0].text.find("2nd input"), std::string::npos);
 }
 
-TEST(CodeTypeTableTest, SyntaxRowsAndFilters) {
+// What each type's syntax writes is in tests/golden; the table's names are the user's.
+TEST(CodeTypeTableTest, FortranProgramNameAndKdkNames) {
   CodeExportSettings settings;
-  settings.code_type = CodeType::Vb;
-  ApplyCodeTypeSyntax(settings);
-  EXPECT_EQ(settings.line_continuation, " _\r\n");
-  EXPECT_EQ(settings.var_def_end, " as Double \r\n");
-  EXPECT_EQ(settings.file_filter, "|Module (*.bas)|*.bas");
-  EXPECT_EQ(settings.code_name, "VB");
-  settings.code_type = CodeType::C;
-  ApplyCodeTypeSyntax(settings);
-  EXPECT_EQ(settings.line_continuation, " \\\r\n");
-  EXPECT_EQ(settings.var_def_end, ";\r\n");
   settings.code_type = CodeType::F90;
   settings.controls.fortran_program = "Prog 1";
   ApplyCodeTypeSyntax(settings);
   EXPECT_EQ(settings.code_name, "Prog 1");
-  EXPECT_EQ(settings.var_def_start, "REAL :: ");
-  settings.code_type = CodeType::Sas;
-  ApplyCodeTypeSyntax(settings);
-  EXPECT_EQ(settings.var_def_start, "");
-  EXPECT_EQ(settings.var_def_end, "\r\n");
-  EXPECT_EQ(settings.line_continuation, "\r\n");
-  settings.code_type = CodeType::Spss;
-  ApplyCodeTypeSyntax(settings);
-  EXPECT_EQ(settings.section_end, "\r\nExecute .\r\n");
-  EXPECT_EQ(settings.statement_prefix, "COMPUTE ");
-  EXPECT_EQ(settings.tanh_mode, kTanhExponential);
   EXPECT_EQ(CodeTypeFromKdkName("f90"), CodeType::F90);
   EXPECT_FALSE(CodeTypeFromKdkName("F90").has_value());
 }

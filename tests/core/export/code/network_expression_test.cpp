@@ -23,16 +23,6 @@ class NetworkExpressionTest : public ::testing::Test {
   testing::RecordingMessagePort messages_;
 };
 
-TEST_F(NetworkExpressionTest, FormatAIsOneStatementWithTanhCallsAndBracketedLinearSums) {
-  CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatA);
-  EXPECT_EQ(Expression(settings),
-            CrLfLines({"", "Kestrium_price = ((((", "+", "Tanh(", "((_2nd_input * (0.25)) - 0.5)",
-                       " + 0.25", ") * (1.5)", "+", "(", "((_2nd_input * (-0.5)) + 1)",
-                       " + ((size * (2)))", " + 0", ") * (-0.5)", "+0.75)/2) + 0.5) * 10);"}));
-  EXPECT_EQ(settings.temp_variables, std::vector<std::string>{""});
-  EXPECT_TRUE(messages_.messages.empty());
-}
-
 TEST_F(NetworkExpressionTest, FormatAContinuationAndOutputBiasSign) {
   CodeExportSettings c = SettingsFor(CodeType::C, kFormatA);
   const std::string text = Expression(c);
@@ -43,42 +33,6 @@ TEST_F(NetworkExpressionTest, FormatAContinuationAndOutputBiasSign) {
   EXPECT_TRUE(Expression(settings).ends_with(") * (-0.5)\r\n-0.75)/2) + 0.5) * 10);"));
   model_.who[2] = 0;
   EXPECT_TRUE(Expression(settings).ends_with(") * (-0.5))/2) + 0.5) * 10);"));
-}
-
-TEST_F(NetworkExpressionTest, FormatBAssignsOneVariablePerSlot) {
-  CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatB);
-  EXPECT_EQ(Expression(settings),
-            CrLfLines({"", "Var1 = ", "Tanh(", "((_2nd_input * (0.25)) - 0.5)", " + 0.25",
-                       ") * (1.5);", "Var2 = ", "(", "((_2nd_input * (-0.5)) + 1)",
-                       " + ((size * (2)))", " + 0", ") * (-0.5);", "Var3 = 0.75;",
-                       "Kestrium_price = ((((Var1 + Var2 + Var3)/2) + 0.5) * 10);"}));
-  EXPECT_EQ(settings.temp_variables, (std::vector<std::string>{"", "Var1", "Var2", "Var3"}));
-}
-
-TEST_F(NetworkExpressionTest, FormatCSeparatesSumsAndActivations) {
-  CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatC);
-  EXPECT_EQ(
-      Expression(settings),
-      CrLfLines({"", "Var1 = ((_2nd_input * (0.25)) - 0.5)", " + 0.25;",
-                 "Var2 = ((_2nd_input * (-0.5)) + 1)", " + ((size * (2)))", " + 0;", "Var3 = 0.75;",
-                 "Var1 = 1.5 * Tanh(Var1);", "Var2 = -0.5 * Var2;", "Var3 = Var3;",
-                 "Kestrium_price = ((((Var1 + Var2 + Var3)/2) + 0.5) * 10);"}));
-  EXPECT_EQ(settings.temp_variables, (std::vector<std::string>{"", "Var1", "Var2", "Var3"}));
-}
-
-TEST_F(NetworkExpressionTest, FormatCWithExponentialTanhAndSpssSyntax) {
-  CodeExportSettings settings = SettingsFor(CodeType::Spss, kFormatC);
-  const std::string text = Expression(settings);
-  EXPECT_EQ(text, CrLfLines({"", "COMPUTE Var1 = ((V_2nd_input * (0.25)) - 0.5)", " + 0.25 .",
-                             "COMPUTE Var2 = ((V_2nd_input * (-0.5)) + 1)", " + ((size * (2)))",
-                             " + 0 .", "COMPUTE Var3 = 0.75 .", "Execute .",
-                             // SPSS's Exp would overflow where the network's tanh is 1.
-                             "IF (Var1 > 20) Var1 = 20 .", "IF (Var1 < -20) Var1 = -20 .",
-                             "COMPUTE Var1 = 1.5 * (Exp(Var1) - Exp(-Var1)) / (Exp(Var1) + "
-                             "Exp(-Var1)) .",
-                             "COMPUTE Var2 = -0.5 * Var2 .", "COMPUTE Var3 = Var3 .", "Execute .",
-                             "COMPUTE Kestrium_price = ((((Var1 + Var2 + Var3)/2) + 0.5) * 10) .",
-                             "Execute ."}));
 }
 
 TEST_F(NetworkExpressionTest, FormatDWritesEveryInputTermAsItsOwnVariable) {

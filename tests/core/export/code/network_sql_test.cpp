@@ -21,31 +21,8 @@ std::string Refusal(const NetworkModel& model, SqlDialect dialect = SqlDialect::
   return error;
 }
 
-// Every scaled input, sum and tanh in the evaluator's order, reals only, negative
-// numbers in brackets.
-TEST(NetworkSql, StandardUpdateWholeText) {
-  NetworkSqlOptions options;
-  options.dialect = SqlDialect::Ansi;
-  options.include_header = false;
-  EXPECT_EQ(
-      Build(testing::CodeTestNetwork(), options),
-      "UPDATE \"TableName\"\r\n"
-      "SET \"Kestrium_price\" = ((((CASE WHEN (0.5 * (((\"2nd input\" - 0.0) / (4.0 - 0.0) - 0."
-      "5) * 2.0) + 0.0 * (((\"size\" - (-1.0)) / (1.0 - (-1.0)) - 0.5) * 2.0) + 0.25) > 20 THEN"
-      " 1.0 WHEN (0.5 * (((\"2nd input\" - 0.0) / (4.0 - 0.0) - 0.5) * 2.0) + 0.0 * (((\"size\""
-      " - (-1.0)) / (1.0 - (-1.0)) - 0.5) * 2.0) + 0.25) < -20 THEN -1.0 ELSE (EXP((0.5 * (((\""
-      "2nd input\" - 0.0) / (4.0 - 0.0) - 0.5) * 2.0) + 0.0 * (((\"size\" - (-1.0)) / (1.0 - (-"
-      "1.0)) - 0.5) * 2.0) + 0.25)) - EXP(-(0.5 * (((\"2nd input\" - 0.0) / (4.0 - 0.0) - 0.5) "
-      "* 2.0) + 0.0 * (((\"size\" - (-1.0)) / (1.0 - (-1.0)) - 0.5) * 2.0) + 0.25))) / (EXP((0."
-      "5 * (((\"2nd input\" - 0.0) / (4.0 - 0.0) - 0.5) * 2.0) + 0.0 * (((\"size\" - (-1.0)) / "
-      "(1.0 - (-1.0)) - 0.5) * 2.0) + 0.25)) + EXP(-(0.5 * (((\"2nd input\" - 0.0) / (4.0 - 0.0"
-      ") - 0.5) * 2.0) + 0.0 * (((\"size\" - (-1.0)) / (1.0 - (-1.0)) - 0.5) * 2.0) + 0.25))) E"
-      "ND) * 1.5 + ((-1.0) * (((\"2nd input\" - 0.0) / (4.0 - 0.0) - 0.5) * 2.0) + 2.0 * (((\"s"
-      "ize\" - (-1.0)) / (1.0 - (-1.0)) - 0.5) * 2.0) + 0.0) * (-0.5) + 0.75) + 1.0) / 2.0 * (1"
-      "0.0 - 0.0) + 0.0);");
-}
-
-TEST(NetworkSql, AccessClassifierSelect) {
+// Whole queries of every dialect, as UPDATE and SELECT, are in tests/golden.
+TEST(NetworkSql, ZeroSeenExtremeAndATableNameWithItsCloser) {
   NetworkModel model = testing::CodeTestNetwork();
   model.is_classifier = true;
   model.max_seen_out_cl = 0;
@@ -55,13 +32,7 @@ TEST(NetworkSql, AccessClassifierSelect) {
   options.select = true;
   options.table = " [a]b] ";
   const std::string text = Build(model, options);
-  EXPECT_EQ(
-      text.substr(0, text.find("FROM")),
-      "SELECT [2nd input], [size], (([KestriumNet] + 1.0) / 2.0 * (10.0 - 0.0) + 0.0) AS "
-      "[Kestrium_price],\r\n"
-      "  IIf([KestriumNet] > 0, 'TRUE', IIf([KestriumNet] <= 0, 'FALSE', Null)) AS "
-      "[Kestrium_price_Class],\r\n"
-      "  IIf([KestriumNet] > 0, 0.0, ([KestriumNet] / 0.5)) AS [Kestrium_price_Strength]\r\n");
+  EXPECT_NE(text.find("IIf([KestriumNet] > 0, 0.0, ([KestriumNet] / 0.5))"), std::string::npos);
   EXPECT_NE(text.find("FROM [a]]b]) AS q1) AS q2) AS q3;"), std::string::npos);
 }
 

@@ -25,24 +25,6 @@ class ProgramTemplatesTest : public ::testing::Test {
   testing::RecordingMessagePort messages_;
 };
 
-TEST_F(ProgramTemplatesTest, VariableListPerCodeType) {
-  CodeExportSettings c = Generated(CodeType::C, kFormatA);
-  EXPECT_EQ(VariableList(c, model_),
-            "\r\ndouble _2nd_input;\r\ndouble size;\r\ndouble Kestrium_price;\r\n");
-  CodeExportSettings vb = Generated(CodeType::Vb, kFormatB);
-  EXPECT_EQ(VariableList(vb, model_),
-            CrLfLines({"", "Dim V_2nd_input as Double ", "Dim size as Double ",
-                       "Dim Kestrium_price as Double ", "", "Dim Var1 as Double ",
-                       "Dim Var2 as Double ", "Dim Var3 as Double ", ""}));
-  CodeExportSettings f90 = Generated(CodeType::F90, kFormatA);
-  EXPECT_EQ(VariableList(f90, model_),
-            CrLfLines({"", "REAL :: V_2nd_input", "REAL :: size", "REAL :: Kestrium_price", ""}));
-  CodeExportSettings java = Generated(CodeType::Java, kFormatA);
-  EXPECT_EQ(VariableList(java, model_),
-            CrLfLines({"", "public static double _2nd_input;", "public static double size;",
-                       "public static double Kestrium_price;", ""}));
-}
-
 TEST_F(ProgramTemplatesTest, SasListIsACommentAndCanBeLeftOut) {
   CodeExportSettings sas = Generated(CodeType::Sas, kFormatB);
   EXPECT_EQ(VariableList(sas, model_), CrLfLines({"", "/*", "_2nd_input", "size", "Kestrium_price",
@@ -70,154 +52,17 @@ TEST_F(ProgramTemplatesTest, SpssListIsCommentLinesWithTheEightCharacterWarning)
   EXPECT_NE(VariableList(spss, model_), "");
 }
 
-TEST_F(ProgramTemplatesTest, SasPrologueAndEpilogue) {
-  CodeExportSettings sas = Generated(CodeType::Sas, kFormatA);
-  EXPECT_EQ(ProgramPrologue(sas, model_, "V"), "V\r\nData new_data;\r\nSet source_data;\r\n");
-  EXPECT_EQ(ProgramEpilogue(sas, model_), "\r\nRun;\r\n");
-}
-
-TEST_F(ProgramTemplatesTest, VbPrologueAndEpilogue) {
-  CodeExportSettings vb = Generated(CodeType::Vb, kFormatA);
-  EXPECT_EQ(
-      ProgramPrologue(vb, model_, "V"),
-      "V\r\n" +
-          CrLfLines({"", "Public Sub NeuralPrediction()", "", "\tGetDataValues",
-                     "\tMsgBox \"price = \" & calcnet", "", "End Sub", "",
-                     "Private Sub GetDataValues()", "", "\t'this is where the data values are set",
-                     "\tV_2nd_input = InputBox(\"V_2nd_input\")", "\tsize = InputBox(\"size\")", "",
-                     "End Sub", "", "Private Function Calcnet() as Double", ""}));
-  EXPECT_EQ(ProgramEpilogue(vb, model_),
-            "\r\n" + CrLfLines({"",
-                                "Calcnet = Kestrium_price",
-                                "",
-                                "End Function",
-                                "",
-                                "",
-                                "Private Function Tanh(xval As Double) As Double",
-                                "",
-                                "\t'this function calculates tanh of Xval",
-                                "\t'bounds put in because of the limits on exp in VB",
-                                "\tIf xval > 20 Then",
-                                "\t    Tanh = 1",
-                                "\tElseIf xval < -20 Then",
-                                "\t    Tanh = -1",
-                                "\tElse",
-                                "\t    Tanh = (Exp(xval) - Exp((-1) * xval)) / (Exp(xval) + "
-                                "Exp((-1) * xval))",
-                                "\tEnd If",
-                                "",
-                                "End Function",
-                                "",
-                                ""}));
-}
-
-TEST_F(ProgramTemplatesTest, CPrologueAndEpilogue) {
-  CodeExportSettings c = Generated(CodeType::C, kFormatA);
-  EXPECT_EQ(ProgramPrologue(c, model_, "\r\nV\r\n"),
-            CrLfLines({"",
-                       "",
-                       "#include <stdlib.h>",
-                       "#include <stdio.h>",
-                       "#include <math.h>",
-                       "",
-                       "V",
-                       "",
-                       "void initData(void);",
-                       "void calcNet(void);",
-                       "double myTanh(double x);",
-                       "",
-                       "void main()",
-                       "{",
-                       "\tinitData();",
-                       "\tcalcNet();",
-                       "\tprintf(\"\\nthe answer is %.2f \\n\",Kestrium_price);",
-                       "}",
-                       "",
-                       "void initData()",
-                       "{",
-                       "/*",
-                       "data is set here*/",
-                       "\t_2nd_input = 10;",
-                       "\tsize = 10;",
-                       "}",
-                       "",
-                       "void calcNet()",
-                       "{"}));
-  EXPECT_EQ(ProgramEpilogue(c, model_),
-            CrLfLines({"", "}", "", "double myTanh(double x)", "{", "   if (x > 20)",
-                       "       return 1;", "   else if (x < -20)", "       return -1;", "   else",
-                       "       return tanh(x);", "}", ""}));
-}
-
-TEST_F(ProgramTemplatesTest, JavaPrologueAndEpilogueUseTheCleanedClassName) {
+// The whole prologues and epilogues of every type are in tests/golden.
+TEST_F(ProgramTemplatesTest, JavaClassAndFortranProgramNamesAreCleaned) {
   CodeExportSettings java = Generated(CodeType::Java, kFormatA);
   java.controls.java_class = "My class";
-  EXPECT_EQ(ProgramPrologue(java, model_, "\r\nV\r\n"),
-            CrLfLines({"",
-                       "",
-                       "import java.lang.Math;",
-                       "import java.io.*;",
-                       "",
-                       "public class My_class",
-                       "{",
-                       "",
-                       "V",
-                       "",
-                       "",
-                       "public static void main(String[] args)",
-                       "{",
-                       "\tinitData();",
-                       "\tcalcNet();",
-                       "\tSystem.out.println(Kestrium_price);",
-                       "}",
-                       "",
-                       "public static void initData()",
-                       "{",
-                       "// data is set here",
-                       "\t_2nd_input = 10;",
-                       "\tsize = 10;",
-                       "}",
-                       "",
-                       "public static void calcNet()",
-                       "{"}));
+  EXPECT_NE(ProgramPrologue(java, model_, "").find("\r\npublic class My_class\r\n"),
+            std::string::npos);
   EXPECT_EQ(java.java_class_name, "My_class");
-  EXPECT_EQ(
-      ProgramEpilogue(java, model_),
-      CrLfLines({"", "}", "", "public static double myTanh(double x)", "{", "   if (x > 20)",
-                 "       return 1;", "   else if (x < -20)", "       return -1;", "   else",
-                 "       {", "       double a = Math.exp(x);", "       double b = Math.exp(-x);",
-                 "       return (a-b)/(a+b);", "       }", "}", "", "}"}));
-}
-
-TEST_F(ProgramTemplatesTest, FortranPrologueAndEpilogue) {
   CodeExportSettings f90 = Generated(CodeType::F90, kFormatA);
   f90.controls.fortran_program = "Net-1";
-  EXPECT_EQ(ProgramPrologue(f90, model_, "\r\nV\r\n"),
-            CrLfLines({"",
-                       "Program Net_1",
-                       "",
-                       "V",
-                       "",
-                       "Call GetInputData",
-                       "Call CalcNet",
-                       "Print *, Kestrium_price",
-                       "",
-                       "CONTAINS",
-                       "",
-                       "SUBROUTINE GetInputData",
-                       "",
-                       "\t!! this is where the data values are set",
-                       "\tPrint *, 'V_2nd_input?'",
-                       "\tRead *, V_2nd_input",
-                       "\tPrint *, 'size?'",
-                       "\tRead *, size",
-                       "",
-                       "END SUBROUTINE GetInputData",
-                       "",
-                       "SUBROUTINE CalcNet",
-                       ""}));
-  EXPECT_EQ(ProgramEpilogue(f90, model_),
-            CrLfLines({"", "END SUBROUTINE CalcNet", "", "END PROGRAM Net_1"}));
+  EXPECT_EQ(ProgramPrologue(f90, model_, "").rfind("\r\nProgram Net_1\r\n", 0), 0u);
+  EXPECT_TRUE(ProgramEpilogue(f90, model_).ends_with("\r\nEND PROGRAM Net_1"));
 }
 
 TEST_F(ProgramTemplatesTest, OneInputGivesOneLineOfEachKind) {
@@ -236,18 +81,10 @@ TEST_F(ProgramTemplatesTest, OneInputGivesOneLineOfEachKind) {
   EXPECT_EQ(c_text.find(" = 10;"), c_text.rfind(" = 10;"));
 }
 
-TEST_F(ProgramTemplatesTest, SpssDropListNamesTheIntermediateVariables) {
+TEST_F(ProgramTemplatesTest, SpssDropListCanBeLeftOut) {
   CodeExportSettings spss = Generated(CodeType::Spss, kFormatC);
-  EXPECT_EQ(ProgramEpilogue(spss, model_),
-            CrLfLines({"", "MATCH FILES", " /FILE=*", " /DROP=", " Var1", " Var2", " Var3 ."}));
   spss.controls.spss_remove_fields = false;
   EXPECT_EQ(ProgramEpilogue(spss, model_), "\r\n");
-}
-
-TEST_F(ProgramTemplatesTest, EquationHasNoFixedText) {
-  CodeExportSettings equation = Generated(CodeType::Equation, kFormatA);
-  EXPECT_EQ(ProgramPrologue(equation, model_, "V"), "V");
-  EXPECT_EQ(ProgramEpilogue(equation, model_), "");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "core/common/number_text.h"
+#include "core/common/text_utils.h"
 #include "core/export/vbproject/form_description.h"
 #include "core/export/vbproject/vb_file_reader.h"
 #include "core/export/vbproject/vb_project.h"
@@ -235,6 +236,26 @@ TEST(VbLineFitting, LongStatementsContinueAndReadBackUnchanged) {
   ASSERT_TRUE(lang::AppendVbStatement(out, text, "\t"));
   EXPECT_TRUE(lang::CheckLineRules(Vb(), out).empty());
   EXPECT_EQ(Statements(out), std::vector<std::string>{text});
+}
+
+// Up to 1023 characters a statement is one line, and up to 2044 it takes one
+// continuation: every line may be exactly the limit (the last "xy =" statement's
+// second line is), none longer.
+TEST(VbLineFitting, EveryLineMayBeExactlyTheLimitAndNoLonger) {
+  for (std::string statement : {"x =", "xy ="}) {
+    for (int words = 1; words <= 1020; ++words) {
+      statement += " a";
+      std::string out;
+      ASSERT_TRUE(lang::AppendVbStatement(out, statement, ""));
+      ASSERT_TRUE(lang::CheckLineRules(Vb(), out).empty()) << statement.size();
+      std::size_t continuations = 0;
+      for (std::size_t at = out.find(" _\r\n"); at != std::string::npos;
+           at = out.find(" _\r\n", at + 1)) {
+        ++continuations;
+      }
+      ASSERT_EQ(continuations, statement.size() > 1023 ? 1u : 0u) << statement.size();
+    }
+  }
 }
 
 TEST(VbLineFitting, ASumTooLongForOneStatementIsAddedUpInParts) {

@@ -12,6 +12,7 @@
 #include "core/export/vbproject/vb_file_reader.h"
 #include "core/export/vbproject/vb_test_models.h"
 #include "core/mars/mars_test_models.h"
+
 #include "fakes/fake_ports.h"
 
 namespace kdk {
@@ -19,42 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::FakePorts;
-using testing::Joined;
-
-TEST(VbProjectFiles, ProjectAndWorkspaceTexts) {
-  EXPECT_EQ(VbProjectText("Model1"),
-            Joined({"Type=Exe",
-                    "Form=Model1.frm",
-                    "Reference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#..\\..\\WINDOWS\\"
-                    "SYSTEM\\STDOLE2.TLB#OLE Automation",
-                    "IconForm=\"Predict\"",
-                    "Startup=\"Predict\"",
-                    "Command32=\"\"",
-                    "Name=\"Predictor\"",
-                    "HelpContextID=\"0\"",
-                    "CompatibleMode=\"0\"",
-                    "MajorVer=1",
-                    "MinorVer=0",
-                    "RevisionVer=0",
-                    "AutoIncrementVer=0",
-                    "ServerSupportFiles=0",
-                    "VersionCompanyName=\"Kestrium Software\"",
-                    "CompilationType=0",
-                    "OptimizationType=0",
-                    "FavorPentiumPro(tm)=0",
-                    "CodeViewDebugInfo=0",
-                    "NoAliasing=0",
-                    "BoundsCheck=0",
-                    "OverflowCheck=0",
-                    "FlPointCheck=0",
-                    "FDIVCheck=0",
-                    "UnroundedFP=0",
-                    "StartMode=0",
-                    "Unattended=0",
-                    "ThreadPerObject=0",
-                    "MaxNumberOfThreads=1"}));
-  EXPECT_EQ(VbWorkspaceText(), "Predict = 0, 0, 0, 0, C, 22, 22, 387, 368, Z");
-}
 
 TEST(VbProjectFiles, PathsBesideTheProjectAndTheFormNamedAsTheProjectSaysIt) {
   VbProjectPaths paths = VbProjectPathsFor("C:\\out\\Model1.vbp");
@@ -95,9 +60,9 @@ class VbProjectWriting : public ::testing::Test {
   testing::VbFormFile GenerateAndRead(Workspace& workspace, int model_type) {
     workspace.output_path = (folder_ / "my model.vbp").string();
     std::string label;
-    EXPECT_TRUE(GenerateVbProject(workspace, model_type,
-                                  MakeGenerationStamp(workspace.state, ports_.clock),
-                                  ports_.messages, [&](const std::string& text) { label = text; }));
+    EXPECT_TRUE(GenerateVbProject(workspace, model_type, MakeGenerationStamp(workspace.state, ports_.clock),
+                                  ports_.messages,
+                                  [&](const std::string& text) { label = text; }));
     const std::string form_path = (folder_ / "my_model.frm").string();
     EXPECT_EQ(label, "Files Generated...\r\n" + workspace.output_path + "\r\n" + form_path +
                          "\r\n" + (folder_ / "my model.vbw").string());
@@ -141,19 +106,6 @@ TEST_F(VbProjectWriting, NetworkProjectHoldsTheDescriptionAndEveryPiece) {
   }
 }
 
-TEST_F(VbProjectWriting, MarsProject) {
-  Workspace workspace;
-  testing::RecordingMessagePort parse_messages;
-  workspace.mars = testing::ParseText(testing::kWorkedExample, parse_messages);
-  workspace.state.model_path = "Pasted_Model";
-  const testing::VbFormFile form = GenerateAndRead(workspace, kMarsModelType);
-  EXPECT_NE(form.code.find("\tBF3 = ( inpval(2) = 1 OR inpval(2) = 3) * BF1 * -1\r\n"),
-            std::string::npos);
-  EXPECT_NE(form.code.find("\t \"MARS Rules file:Pasted_Model\" & vbCrLf & _ \r\n"),
-            std::string::npos);
-  EXPECT_EQ(form.controls.size(), 5u + 2u + 3u * 3u);
-}
-
 TEST_F(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
   Workspace workspace;
   testing::RecordingMessagePort parse_messages;
@@ -173,40 +125,14 @@ TEST_F(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
   net.who.assign(161, 0.5);
   workspace.output_path = (folder_ / "m.vbp").string();
   for (int model_type : {kMarsModelType, kNetworkModelType}) {
-    EXPECT_FALSE(GenerateVbProject(workspace, model_type,
-                                   MakeGenerationStamp(workspace.state, ports_.clock),
-                                   ports_.messages, [](const std::string&) {}));
+    EXPECT_FALSE(GenerateVbProject(workspace, model_type, MakeGenerationStamp(workspace.state, ports_.clock),
+                                  ports_.messages,
+                                   [](const std::string&) {}));
     EXPECT_TRUE(fs::is_empty(folder_));
   }
   EXPECT_EQ(ports_.messages.messages.back().text,
             "The model is too large for a Visual Basic 6 form: line 82888, the code has 68743 "
             "lines; Visual Basic allows 65534 in one module");
-}
-
-TEST(EquationText, SectionsInOrder) {
-  const NetworkModel net = testing::ThreeInputNetwork();
-  const GenerationStamp stamp = testing::TestStamp();
-  const std::string dash = "---------------------------------------";
-  const std::string expected =
-      VbNetworkHeaderComment(net, stamp) + "\r\n" + dash + "\r\nINPUTS\r\n" + dash +
-      "\r\nInput 1\t= AREA\r\nInput 2\t= ROOMS\r\nInput 3\t= AGE\r\n\r\n" + dash +
-      "\r\nOUTPUT\r\n" + dash + "\r\nOutput\t = PRICE\r\n\r\n" + dash + "\r\nDATA RANGES\r\n" +
-      dash +
-      "\r\n*Inputs*\r\nAREA\t=\t25\tto\t240\r\nROOMS\t=\t1\tto\t7\r\nAGE\t=\t0.5\tto\t95.5\r\n"
-      "\r\n*Output*\r\nPRICE\t=\t60000\tto\t850000\r\n\r\n" +
-      dash + "\r\nWEIGHTS\r\n" + dash +
-      "\r\n*Inputs to neuron 1*\r\nWIH(1,1) = 0.5\r\nWIH(2,1) = 1.2E-05\r\nWIH(3,1) = -0.1\r\n"
-      "WIH(4,1) = 0.05 (Input Bias)\r\n\r\n*Inputs to neuron 2*\r\nWIH(1,2) = -1.25\r\n"
-      "WIH(2,2) = 2\r\nWIH(3,2) = 0.3\r\nWIH(4,2) = -0.02 (Input Bias)\r\n"
-      "\r\n*hidden neuron 1 to output*\r\nWHO(1) = 0.7\r\n"
-      "\r\n*hidden neuron 2 to output*\r\nWHO(2) = -0.2\r\n"
-      "\r\n*Output Bias*\r\nWHO(3) = 0.125 (Output Bias)\r\n\r\n" +
-      dash + "\r\nHIDDEN NEURON TYPES\r\n" + dash +
-      "\r\nneurontype(1) = 2 'nonlinear (tanh)\r\nneurontype(2) = 1 'linear (identity)\r\n\r\n" +
-      VbNetworkDataDefinitions(net) + "\r\n" + dash + "\r\n??\r\n" + dash + "\r\n" +
-      VbNetworkForwardPass(net) + "\r\n" + dash + "\r\n" + VbNormaliseFunction() + "\r\n" + dash +
-      "\r\n" + VbTanhFunction("TanH") + "\r\n" + dash;
-  EXPECT_EQ(BuildEquationText(net, stamp), expected);
 }
 
 TEST(EquationText, NoHiddenNeuronsLeavesOnlyTheOutputBias) {

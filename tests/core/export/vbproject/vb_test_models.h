@@ -1,26 +1,11 @@
 #pragma once
 
-#include <initializer_list>
 #include <string>
-#include <string_view>
 
-#include "core/common/text_utils.h"
 #include "core/export/generation_stamp.h"
 #include "core/network/network_model.h"
 
 namespace kdk::testing {
-
-// Lines joined by CR LF, as a generated piece is.
-inline std::string Joined(std::initializer_list<std::string_view> lines) {
-  std::string out;
-  bool first = true;
-  for (std::string_view line : lines) {
-    if (!first) out.append(kCrLf);
-    first = false;
-    out.append(line);
-  }
-  return out;
-}
 
 inline GenerationStamp TestStamp() {
   return {"C:\\models\\house.kwf", "Fri, Dec 4 2026, 9:15 AM", "Sat, Dec 5 2026, 5:07 PM"};

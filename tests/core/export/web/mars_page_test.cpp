@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/common/text_file.h"
 #include "core/export/web/mars_script.h"
 #include "core/mars/mars_test_models.h"
 
@@ -25,20 +24,7 @@ std::string Model(const std::string& definitions, const std::string& equation,
   return definitions + "\r\nY = " + equation + ";\r\n\r\nMODEL Y = " + statement + ";\r\n";
 }
 
-TEST(MarsScriptTest, WorkedExampleStatements) {
-  RecordingMessagePort messages;
-  const MarsModel model = ParseText(testing::kWorkedExample, messages);
-  const MarsScript script(model, messages);
-  EXPECT_EQ(script.Statements(),
-            (std::vector<std::string>{
-                "var BF1 = Math.max(0, (inpval[1] * 1.0) - 2.5);",
-                "var BF2 = Math.max(0, 2.5 - (inpval[1] * 1.0));",
-                "var tempx = new Array(1,3);\r\n\tvar BF3 = inpValIsAFlag(2,tempx,2) * BF1;",
-                "var BF4 = ( inpValRepresentsNull(3,0,1));",
-                "var BF5 = ( inpValRepresentsNull(3,1,0));"}));
-  EXPECT_EQ(script.Prediction(), "0.5 + 1.2 * BF1 - 0.7 * BF3 + 0.2 * BF4");
-}
-
+// Whole pages, with and without missing values allowed, are in tests/golden.
 TEST(MarsScriptTest, WholeWordsAndFormsAsTheReaderReadsThem) {
   const MarsModel model = Parse(Model(
       "BF1 = max(0, X1 - 1);\r\nBF2 = max(0, X10 - 2) * BF1;\r\nBF3 = MAX(0, maxrate - 3);\r\n"
@@ -98,56 +84,6 @@ TEST(MarsScriptTest, BasisFunctionNamesBecomeDistinctScriptNames) {
   EXPECT_EQ(script.VariableNames(), (std::vector<std::string>{"BF_1_", "tempx_1"}));
   EXPECT_EQ(script.Statements()[1], "var tempx_1 = Math.max(0, (inpval[1] * 1.0) - 2) * BF_1_;");
   EXPECT_EQ(script.Prediction(), "1 + BF_1_ + tempx_1");
-}
-
-TEST(MarsPageTest, MissingValueOptionSwapsTheCommentedLines) {
-  RecordingMessagePort messages;
-  const MarsModel model = ParseText(testing::kWorkedExample, messages);
-  const std::vector<std::string> strict =
-      SplitIntoLines(CalcMarsBlock(model, false, messages) + "\r\n");
-  const std::vector<std::string> lenient =
-      SplitIntoLines(CalcMarsBlock(model, true, messages) + "\r\n");
-  ASSERT_EQ(strict.size(), 45u);  // 39 + five statements, one of them two lines
-  EXPECT_EQ(strict[7], "\tvar inputs = 3;");
-  EXPECT_EQ(strict[14], "\t        alert (\"Invalid number\");");
-  EXPECT_EQ(strict[17], "\t         return false");
-  EXPECT_EQ(strict[18], "\t        //document.datainput.elements [i].value = 'missing';");
-  EXPECT_EQ(lenient[14], "\t        //alert (\"Invalid number\");");
-  EXPECT_EQ(lenient[17], "\t        // return false");
-  EXPECT_EQ(lenient[18], "\t        document.datainput.elements [i].value = 'missing';");
-  // A missing input counts 0 in hinges and set tests, as in the evaluator.
-  EXPECT_EQ(strict[23], "\t     if (inpvaln[i] == 'missing') inpval[i] = 0;");
-  EXPECT_EQ(strict[28], "\t//calculate the basis functions");
-  EXPECT_EQ(strict[31], "\tvar tempx = new Array(1,3);");
-  EXPECT_EQ(strict[32], "\tvar BF3 = inpValIsAFlag(2,tempx,2) * BF1;");
-  EXPECT_EQ(strict[37], "\tvar MARSPrediction = 0.5 + 1.2 * BF1 - 0.7 * BF3 + 0.2 * BF4;");
-  EXPECT_EQ(strict[42], "}");
-  EXPECT_EQ(strict[44], "");
-}
-
-TEST(MarsPageTest, FormFactsAndPageOrder) {
-  RecordingMessagePort messages;
-  const MarsModel model = ParseText(testing::kWorkedExample, messages);
-  const std::vector<std::string> form = SplitIntoLines(MarsFormBlock(model) + "\r\n");
-  ASSERT_EQ(form.size(), 14u);
-  EXPECT_EQ(form[4],
-            "<TR><TD CLASS=\"predict\">X1</TD><TD CLASS=\"predict\"><INPUT TYPE=\"TEXT\" "
-            "name=\"Input1\" Size=\"10\" maxlength=\"10\"></TD>");
-  EXPECT_EQ(form[9],
-            "<TR><TD CLASS=\"predict\">Y</TD><TD CLASS=\"predict\"><INPUT TYPE=\"Text\" "
-            "name=\"prediction\" Size=\"10\" maxlength=\"10\" VALUE=\"?\"></TD></TR>");
-  const std::string facts = MarsFactsBlock(model, {"Pasted_Model", "Unknown", "now"});
-  EXPECT_NE(facts.find("basis functions:</TD><TD class=\"normal\">3</TD>"), std::string::npos);
-  EXPECT_NE(facts.find("model created:</TD><TD class=\"normal\">Unknown</TD>"), std::string::npos);
-  EXPECT_EQ(SplitIntoLines(NullFunctionBlock() + "\r\n").size(), 13u);
-  EXPECT_EQ(SplitIntoLines(FlagFunctionBlock() + "\r\n").size(), 12u);
-
-  PageStyle style;
-  const std::string page = MarsPageText(model, style, {}, false, messages);
-  EXPECT_EQ(page.find("browser sensing"), std::string::npos);
-  EXPECT_LT(page.find("function CalcMars()"), page.find("function inpValRepresentsNull"));
-  EXPECT_LT(page.find("function inpValIsAFlag"), page.find("// end hide -->"));
-  EXPECT_NE(page.find("<BODY>\r\n\r\n\r\n<FORM"), std::string::npos);
 }
 
 }  // namespace

@@ -25,25 +25,15 @@
 #include "core/export/generation_stamp.h"
 #include "core/shell/load_network.h"
 #include "fakes/fake_ports.h"
+#include "gui/support/converter_window_fixture.h"
 
 namespace kdk::gui {
 namespace {
 
-class RecordingHost : public ConverterHost {
- public:
-  void PlaceConverterWindow(QWidget* window, const QString& caption, int width_twips) override {
-    placed = window;
-    this->caption = caption;
-    width = width_twips;
-  }
-  QWidget* placed = nullptr;
-  QString caption;
-  int width = 0;
-};
-
-class CodeExportWindowTest : public ::testing::Test {
+class CodeExportWindowTest : public ConverterWindowTest {
  protected:
   void SetUp() override {
+    ConverterWindowTest::SetUp();
     ASSERT_TRUE(LoadNetworkFromPath(workspace_, model_path_, fakes_.messages));
     // As the open dialog leaves them.
     workspace_.state.model_type = kNetworkModelType;
@@ -52,9 +42,7 @@ class CodeExportWindowTest : public ::testing::Test {
   }
   template <typename T>
   T* Find(const char* name) {
-    T* found = window_->findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
+    return ConverterWindowTest::Find<T>(*window_, name);
   }
   std::string Shown() {
     return ReplaceAll(Find<QPlainTextEdit>("txtCodeWindow")->toPlainText().toStdString(), "\n",
@@ -66,47 +54,29 @@ class CodeExportWindowTest : public ::testing::Test {
     return GenerateCode(settings, workspace_.network,
                         MakeGenerationStamp(workspace_.state, fakes_.clock), silent);
   }
+  // What `kdk convert MODEL OPTIONS` writes.
+  std::string KdkConvert(const std::string& options) {
+    const std::string out = (folder_ / "kdk.out").string();
+    const std::string command = std::string("'") + KDK_CLI_BINARY + "' convert '" + model_path_ +
+                                "' " + options + " -o '" + out + "' > /dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    return Read(out);
+  }
+  static std::string Read(const std::string& path) {
+    std::string bytes, error;
+    EXPECT_TRUE(ReadWholeFile(path, bytes, error)) << error;
+    return bytes;
+  }
   void Choose(CodeType type) { Find<QComboBox>("cmbCodeType")->setCurrentIndex(int(type)); }
   bool Shows(const char* name) { return !Find<QWidget>(name)->isHidden(); }
 
   const std::string model_path_ = std::string(KDK_EXAMPLES_DIR) + "/house_price.kwf";
-  testing::FakePorts fakes_;
-  Ports ports_ = fakes_.ports();
-  Workspace workspace_;
-  RecordingHost host_;
-  GuiContext context_{workspace_, ports_, host_};
   std::unique_ptr<CodeExportWindow> window_;
 };
 
-TEST_F(CodeExportWindowTest, StartValues) {
-  auto* types = Find<QComboBox>("cmbCodeType");
-  ASSERT_EQ(types->count(), 7);
-  EXPECT_EQ(types->itemText(0), "Equation");
-  EXPECT_EQ(types->itemText(6), "SPSS");
-  EXPECT_EQ(types->currentIndex(), 0);
-  for (const char* name :
-       {"chkSmartFieldNames", "chkIncludeDescription", "chkIncludeHeader", "chkIncludeLimits",
-        "chkIncludeTANH", "chkSASIncludeVarList", "chkAppendToSource", "chkSPSSRemoveFields",
-        "chkSPSS8charWarning", "chkSPSSIncludeVarList"}) {
-    EXPECT_TRUE(Find<QCheckBox>(name)->isChecked()) << name;
-  }
-  EXPECT_FALSE(window_->Settings().append_to_source);
-  EXPECT_EQ(Find<QLineEdit>("txtJavaClass")->text(), "Kestrium");
-  EXPECT_EQ(Find<QLineEdit>("txtFortranProgram")->text(), "Kestrium");
-  EXPECT_EQ(Find<QLineEdit>("txtCommentLine")->text(), "");
-  EXPECT_EQ(Find<QLabel>("lblSaveAs")->text(), "No Destination Selected");
-  EXPECT_EQ(Find<QLabel>("lblProgress")->text(), "Files Generated...");
-  EXPECT_EQ(Find<QPushButton>("cmdSaveAs")->text(), "Save");
-  EXPECT_EQ(Find<QPushButton>("cmdCopy")->text(), "Copy");
-  EXPECT_EQ(Find<QRadioButton>("optFormat_1")->text(), "A - long");
-  EXPECT_EQ(window_->OutputBox(), Find<QPlainTextEdit>("txtCodeWindow"));
-}
-
 TEST_F(CodeExportWindowTest, ActivationPlacesResetsAndShowsTheEngineText) {
   window_->Activate();
-  EXPECT_EQ(host_.placed, window_.get());
-  EXPECT_EQ(host_.caption, "Kestruim >> SAS/Equation");
-  EXPECT_EQ(host_.width, 12000);
+  EXPECT_EQ(host_.placed, QStringList{window_->objectName() + "|Kestruim >> SAS/Equation|12000"});
   EXPECT_EQ(Find<QLineEdit>("txtFieldName")->text(), "Kestrium_price");
   EXPECT_EQ(Find<QLineEdit>("txtRootName")->text(), "Var");
   EXPECT_EQ(Find<QLineEdit>("txtSASSourceData")->text(), "source_data");
@@ -214,8 +184,7 @@ TEST_F(CodeExportWindowTest, AppendToSourceCopiesTheSourceName) {
 TEST_F(CodeExportWindowTest, SaveProposesTheCodeNameAndWritesTheText) {
   window_->Activate();
   Choose(CodeType::Sas);
-  const std::string path =
-      (std::filesystem::temp_directory_path() / "kdk_code_window_save.sas").string();
+  const std::string path = (folder_ / "save.sas").string();
   fakes_.file_dialogs.answers.push_back(path);
   Find<QPushButton>("cmdSaveAs")->click();
   ASSERT_EQ(fakes_.file_dialogs.save_requests.size(), 1u);
@@ -233,7 +202,6 @@ TEST_F(CodeExportWindowTest, SaveProposesTheCodeNameAndWritesTheText) {
   ASSERT_TRUE(ReadWholeFile(path, bytes, error));
   EXPECT_NE(bytes.find("\r\nData new_data;\r\nSet source_data;\r\n"), std::string::npos);
   EXPECT_TRUE(bytes.ends_with("Run;\r\n\r\n"));
-  std::filesystem::remove(path);
 }
 
 // kdk convert and Save write the same bytes for the same options; the output
@@ -246,30 +214,20 @@ TEST_F(CodeExportWindowTest, SaveWritesWhatKdkConvertWrites) {
   Find<QLineEdit>("txtFieldName")->setText("my out");
   Find<QLineEdit>("txtRootName")->setText("T");
   Find<QRadioButton>("optFormat_3")->setChecked(true);
-  const auto folder = std::filesystem::temp_directory_path();
-  const std::string saved = (folder / "kdk_window_same_as_cli.f90").string();
-  const std::string converted = (folder / "kdk_cli_same_as_window.f90").string();
+  const std::string saved = (folder_ / "window.f90").string();
   fakes_.file_dialogs.answers.push_back(saved);
   Find<QPushButton>("cmdSaveAs")->click();
-  const std::string command = std::string("'") + KDK_CLI_BINARY + "' convert '" + model_path_ +
-                              "' --to f90 --no-model-info --output-name 'my out' --root-name T "
-                              "--format D -o '" +
-                              converted + "' > /dev/null 2>&1";
-  ASSERT_EQ(std::system(command.c_str()), 0);
-  std::string window_bytes, kdk_bytes, error;
-  ASSERT_TRUE(ReadWholeFile(saved, window_bytes, error)) << error;
-  ASSERT_TRUE(ReadWholeFile(converted, kdk_bytes, error)) << error;
-  EXPECT_EQ(window_bytes, kdk_bytes);
+  const std::string kdk_bytes =
+      KdkConvert("--to f90 --no-model-info --output-name 'my out' --root-name T --format D");
+  EXPECT_EQ(Read(saved), kdk_bytes);
   EXPECT_NE(kdk_bytes.find("!! my out = my_out"), std::string::npos);
-  std::filesystem::remove(saved);
-  std::filesystem::remove(converted);
 }
 
 // The network's SQL window: what it shows, saves and copies is kdk convert's file.
 TEST_F(CodeExportWindowTest, NetworkSqlWindowSavesWhatKdkConvertWrites) {
   NetworkSqlWindow window(context_);
   window.Activate();
-  EXPECT_EQ(host_.caption, "Kestrium >> SQL");
+  EXPECT_EQ(host_.placed.back(), window.objectName() + "|Kestrium >> SQL|0");
   auto* field = window.findChild<QLineEdit*>("txtOutputFieldName");
   EXPECT_EQ(field->text(), "Kestrium_price");
   window.findChild<QRadioButton*>("optANSI")->click();
@@ -277,28 +235,18 @@ TEST_F(CodeExportWindowTest, NetworkSqlWindowSavesWhatKdkConvertWrites) {
   EXPECT_FALSE(window.findChild<QLineEdit*>("txtDatabaseName")->isEnabled());
   window.findChild<QLineEdit*>("txtTableName")->setText("Houses");
   field->setText("rooms");  // an input's name: the prediction goes beside it
-  const auto folder = std::filesystem::temp_directory_path();
-  const std::string saved = (folder / "kdk_window_network.sql").string();
-  const std::string converted = (folder / "kdk_cli_network.sql").string();
+  const std::string saved = (folder_ / "window.sql").string();
   fakes_.file_dialogs.answers.push_back(saved);
   window.findChild<QPushButton*>("cmdSaveAs")->click();
-  const std::string command =
-      std::string("'") + KDK_CLI_BINARY + "' convert '" + model_path_ +
-      "' --to sql --dialect ansi --select --table Houses --field rooms -o '" + converted +
-      "' > /dev/null 2>&1";
-  ASSERT_EQ(std::system(command.c_str()), 0);
-  std::string window_bytes, kdk_bytes, error;
-  ASSERT_TRUE(ReadWholeFile(saved, window_bytes, error)) << error;
-  ASSERT_TRUE(ReadWholeFile(converted, kdk_bytes, error)) << error;
-  EXPECT_EQ(window_bytes, kdk_bytes);
+  const std::string kdk_bytes =
+      KdkConvert("--to sql --dialect ansi --select --table Houses --field rooms");
+  EXPECT_EQ(Read(saved), kdk_bytes);
   EXPECT_NE(kdk_bytes.find(" AS \"rooms_1\"\r\nFROM (WITH"), std::string::npos);
   window.findChild<QPushButton*>("cmdCopy")->click();
   EXPECT_EQ(fakes_.clipboard.text, window.Text());
   EXPECT_EQ(ReplaceAll(window.findChild<QPlainTextEdit*>("txtSQL")->toPlainText().toStdString(),
                        "\n", "\r\n"),
             window.Text());
-  std::filesystem::remove(saved);
-  std::filesystem::remove(converted);
 }
 
 TEST_F(CodeExportWindowTest, JavaProposesTheClassNameAndCancelWritesNothing) {

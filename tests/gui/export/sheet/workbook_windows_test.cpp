@@ -7,7 +7,6 @@
 #include <QTest>
 #include <filesystem>
 
-#include "core/mars/parse_mars_model.h"
 #include "core/shell/load_network.h"
 #include "fakes/fake_ports.h"
 #include "gui/export/sheet/workbook_windows.h"
@@ -22,11 +21,8 @@ class WorkbookWindowsTest : public ConverterWindowTest {
 };
 
 TEST_F(WorkbookWindowsTest, MarsWindowSavesAWorkbookAndAsksToLook) {
-  workspace_.state.model_type = kMarsModelType;
-  workspace_.state.model_path = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
-  workspace_.state.model_name = "house_value_mars";
-  workspace_.mars.source_kind = std::string(kSourceTextFile);
-  ASSERT_TRUE(ParseMarsModel(workspace_.mars, workspace_.state.model_path, fakes_.messages));
+  LoadMars();
+  workspace_.state.mars_loaded = false;
   MarsWorkbookWindow window(context_);
   EXPECT_EQ(window.objectName(), "frmMARS2XL");
   EXPECT_EQ(Find<QLabel>(window, "lblInstructions")->text(),

@@ -6,10 +6,8 @@
 #include <QTest>
 #include <filesystem>
 
-#include "core/export/generation_stamp.h"
-#include "core/export/vbproject/equation_text.h"
 #include "core/export/vbproject/vb_project.h"
-#include "core/mars/parse_mars_model.h"
+#include "core/export/vbproject/equation_text.h"
 #include "core/shell/load_network.h"
 #include "fakes/fake_ports.h"
 #include "gui/export/vbproject/equation_window.h"
@@ -69,11 +67,7 @@ TEST_F(VbWindowsTest, NetworkWindowWritesTheThreeFiles) {
 }
 
 TEST_F(VbWindowsTest, MarsWindowShowsTheSummaryAndWritesTheProject) {
-  workspace_.state.model_type = kMarsModelType;
-  workspace_.state.model_path = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
-  workspace_.mars.source_kind = std::string(kSourceTextFile);
-  ASSERT_TRUE(ParseMarsModel(workspace_.mars, workspace_.state.model_path, fakes_.messages));
-  workspace_.state.mars_loaded = true;
+  LoadMars();
   MarsVbWindow window(context_);
   EXPECT_EQ(Find<QLabel>(window, "lblInstructions")->text(),
             "Instructions - MARS >> Visual Basic Project");

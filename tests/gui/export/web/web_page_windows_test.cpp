@@ -11,7 +11,6 @@
 #include <filesystem>
 
 #include "core/common/text_file.h"
-#include "core/mars/parse_mars_model.h"
 #include "core/shell/load_network.h"
 #include "fakes/fake_ports.h"
 #include "gui/export/web/page_style_panel.h"
@@ -33,13 +32,6 @@ class WebPageWindowsTest : public ConverterWindowTest {
     ASSERT_TRUE(LoadNetworkFromPath(workspace_, std::string(KDK_EXAMPLES_DIR) + "/house_price.kwf",
                                     fakes_.messages));
     workspace_.state.model_type = kNetworkModelType;
-  }
-  void LoadMars() {
-    workspace_.state.model_type = kMarsModelType;
-    workspace_.state.model_path = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
-    workspace_.mars.source_kind = std::string(kSourceTextFile);
-    ASSERT_TRUE(ParseMarsModel(workspace_.mars, workspace_.state.model_path, fakes_.messages));
-    workspace_.state.mars_loaded = true;
   }
   // Saves through the window to a new file, answering "See It?" as given.
   std::string SaveAndRead(QWidget& window, const char* file, MessageAnswer see_it) {
