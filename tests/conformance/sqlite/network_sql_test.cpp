@@ -50,7 +50,7 @@ bool Refused(const NetworkModel& model, SqlDialect dialect) {
     for (char c : name) {
       if (static_cast<unsigned char>(c) < 0x20) return true;
     }
-    if (dialect != SqlDialect::Ansi && name.size() > SqlNameLimit(dialect)) return true;
+    if (dialect != SqlDialect::Ansi && name.size() > SqlProfileOf(dialect).name_limit) return true;
     for (size_t j = 0; j < i; ++j) {
       if (ToLowerAscii(model.input_names[j]) == ToLowerAscii(name)) return true;
     }

@@ -19,8 +19,7 @@ struct Piece {
 using Pieces = std::vector<Piece>;
 
 const lang::LanguageRules& RulesOf(SqlDialect dialect) {
-  return lang::RulesOf(dialect == SqlDialect::SqlServer ? lang::Language::TransactSql
-                                                        : lang::Language::AccessSql);
+  return lang::RulesOf(SqlProfileOf(dialect).language);
 }
 
 std::string BreakAfterTerms(std::string_view text) {
@@ -73,23 +72,12 @@ size_t WrittenSize(const Pieces& pieces, const std::vector<size_t>& basis_sizes)
   return size;
 }
 
-bool NeedsBrackets(const std::string& name, SqlDialect dialect) {
-  return !lang::IsUsableName(RulesOf(dialect), name);
-}
-
 std::string ModelTextSql(std::string_view text, const MarsModel& model, SqlDialect dialect,
                          bool bracket) {
   return ReplaceMarsNames(text, [&](std::string_view word) -> std::optional<std::string> {
     const bool input = std::find(model.input_names.begin(), model.input_names.end(), word) !=
                        model.input_names.end();
-    if (input && (bracket || NeedsBrackets(std::string(word), dialect))) {
-      std::string bracketed;
-      bracketed.reserve(word.size() + 2);
-      bracketed.push_back('[');
-      bracketed.append(word);
-      bracketed.push_back(']');
-      return bracketed;
-    }
+    if (input && (bracket || !IsBareSqlName(dialect, word))) return QuoteSqlName(dialect, word);
     return std::nullopt;
   });
 }
@@ -103,21 +91,8 @@ const std::vector<std::string>& SqlReservedWords() {
   return words;
 }
 
-std::string BracketName(std::string_view name) {
-  std::string text = TrimBlanks(name);
-  if (!text.empty() && text.back() == ']') text.pop_back();
-  if (!text.empty() && text.front() == '[') text.erase(0, 1);
-  // Inside brackets a "]" is written twice.
-  std::string bracketed;
-  bracketed.reserve(text.size() + 2);
-  bracketed.push_back('[');
-  bracketed.append(ReplaceAll(text, "]", "]]"));
-  bracketed.push_back(']');
-  return bracketed;
-}
-
 std::string MarsSqlOutputField(const MarsModel& model, std::string_view typed_field) {
-  const std::string bracketed = BracketName(typed_field);
+  const std::string bracketed = QuoteTypedMarsSqlName(SqlDialect::SqlServer, typed_field);
   const std::string base = ReplaceAll(bracketed.substr(1, bracketed.size() - 2), "]]", "]");
   const std::string field = SqlNameBeside(base, model.input_names);
   return field == base ? bracketed : QuoteSqlName(SqlDialect::SqlServer, field);
@@ -151,16 +126,6 @@ std::string BasisFunctionSql(const BasisReading& basis, const MarsModel& model, 
   }
   if (!basis.product.empty()) sql.append(" * ").append(basis.product);
   return sql;
-}
-
-std::string BracketInputFields(std::string_view expression,
-                               const std::vector<std::string>& input_names) {
-  return ReplaceMarsNames(expression, [&](std::string_view word) -> std::optional<std::string> {
-    for (const std::string& name : input_names) {
-      if (name == word) return "[" + name + "]";
-    }
-    return std::nullopt;
-  });
 }
 
 bool CheckReservedFieldNames(const MarsModel& model, MessagePort& messages) {
@@ -233,7 +198,7 @@ bool BuildMarsSql(const MarsModel& model, const MarsSqlOptions& options, std::st
                               error)) {
     return false;
   }
-  const std::string table = BracketName(options.table);
+  const std::string table = QuoteTypedMarsSqlName(options.dialect, options.table);
   const std::string field = MarsSqlOutputField(model, options.output_field);
   text.clear();
   text.reserve(expression.size() + 4096);
@@ -242,7 +207,10 @@ bool BuildMarsSql(const MarsModel& model, const MarsSqlOptions& options, std::st
         .append(kCrLf)
         .append(kCrLf);
   }
-  if (server) text.append("USE ").append(BracketName(options.database)).append(kCrLf);
+  if (server)
+    text.append("USE ")
+        .append(QuoteTypedMarsSqlName(options.dialect, options.database))
+        .append(kCrLf);
   if (server && options.create_output_field) {
     text.append(kCrLf).append("ALTER TABLE ").append(table).append(" ADD ").append(field);
     text.append(" float").append(kCrLf).append("Go").append(kCrLf);

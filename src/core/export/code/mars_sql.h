@@ -30,9 +30,6 @@ inline constexpr std::size_t kMaxMarsSqlExpressionBytes = 4u * 1024u * 1024u;
 // The words an input name is checked against before SQL is written.
 const std::vector<std::string>& SqlReservedWords();
 
-// "[" name "]", whether or not the name came with its brackets.
-std::string BracketName(std::string_view name);
-
 // The output field as written, bracketed: the typed name, or where it names an input
 // of the model (compared in any case, as both dialects compare), that name with "_1",
 // "_2", ... (SqlNameBeside) so that the prediction never overwrites an input column.
@@ -44,10 +41,6 @@ std::string MarsSqlOutputField(const MarsModel& model, std::string_view typed_fi
 // bracketed when `bracket` is set or the dialect could not read them bare.
 std::string BasisFunctionSql(const BasisReading& basis, const MarsModel& model, SqlDialect dialect,
                              bool bracket);
-
-// Writes every input name that stands as a whole word as "[" name "]".
-std::string BracketInputFields(std::string_view expression,
-                               const std::vector<std::string>& input_names);
 
 // Asks whether to go on for each input named like an SQL reserved word; false when
 // any answer is No.

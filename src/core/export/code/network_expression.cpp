@@ -548,10 +548,6 @@ bool InputsFit(CodeExportSettings& settings, const NetworkModel& model, MessageP
 
 }  // namespace
 
-std::string TanhExpr(std::string_view x, int tanh_mode) {
-  return TanhExprIn(x, tanh_mode, "Tanh(");
-}
-
 std::string TanhExprIn(std::string_view x, int tanh_mode, std::string_view tanh_call) {
   std::string text;
   if (tanh_mode == kTanhCall) {
@@ -561,27 +557,6 @@ std::string TanhExprIn(std::string_view x, int tanh_mode, std::string_view tanh_
     text.append(x).append(") + Exp(-").append(x).append("))");
   }
   return text;
-}
-
-std::string OutputLine(const CodeExportSettings& settings, const NetworkModel& model,
-                       std::string_view x) {
-  std::string line;
-  line.reserve(x.size() + 96);
-  const lang::LanguageRules& rules = lang::RulesOf(LanguageOf(settings.code_type));
-  line.append(kCrLf);
-  line.append(settings.statement_prefix);
-  line.append(NameProgram(settings, model).output);
-  line.append(" = ((((");
-  line.append(x);
-  line.append(")/2) + 0.5) * ");
-  lang::AppendRealLiteral(rules, line, model.max_norm_out - model.min_norm_out);
-  line.append(")");
-  if (model.min_norm_out != 0) {
-    line.append(" + ");
-    lang::AppendRealLiteral(rules, line, model.min_norm_out);
-  }
-  line.append(settings.line_terminator);
-  return line;
 }
 
 std::string CleanUpExpression(std::string_view text) {

@@ -9,15 +9,9 @@
 
 namespace kdk {
 
-// tanh of the text x: "Tanh(x)" in mode 1, the exponential form in mode 0, "" otherwise.
-std::string TanhExpr(std::string_view x, int tanh_mode);
-// The same with the language's own tanh call ("myTanh(" in C and Java).
+// tanh of the text x: the language's tanh call (TanhCallOf) in mode 1, the exponential
+// form in mode 0, "" otherwise.
 std::string TanhExprIn(std::string_view x, int tanh_mode, std::string_view tanh_call);
-
-// The statement that scales the network's normalised output X back to real units
-// and assigns it to the output variable.
-std::string OutputLine(const CodeExportSettings& settings, const NetworkModel& model,
-                       std::string_view x);
 
 // The four layouts' replacements of doubled signs and doubled line ends, and the
 // final line end removed.

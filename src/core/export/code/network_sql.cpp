@@ -178,7 +178,7 @@ std::string InputProblem(const NetworkModel& model, SqlDialect dialect) {
   if (!problem.empty()) return problem;
   problem = UnscalableInputMessage(model);
   if (!problem.empty()) return problem;
-  const std::size_t limit = SqlNameLimit(dialect);
+  const std::size_t limit = SqlProfileOf(dialect).name_limit;
   for (int i = 0; i < model.InputCount(); ++i) {
     const std::string& name = model.input_names[i];
     if (name.empty()) {
@@ -211,7 +211,7 @@ std::string DefaultNetworkSqlField(const NetworkModel& model) {
 
 NetworkSqlColumns NetworkSqlOutputColumns(const NetworkModel& model,
                                           const NetworkSqlOptions& options) {
-  const std::size_t limit = SqlNameLimit(options.dialect);
+  const std::size_t limit = SqlProfileOf(options.dialect).name_limit;
   std::string typed = TypedSqlName(options.dialect, options.output_field);
   if (typed.empty()) typed = DefaultNetworkSqlField(model);
   for (char& c : typed) {
@@ -293,7 +293,7 @@ bool BuildNetworkSql(const NetworkModel& model, const NetworkSqlOptions& options
     if (!name->empty()) taken.push_back(*name);
   }
   auto internal = [&](const std::string& base) {
-    std::string name = SqlNameBeside(base, taken, SqlNameLimit(dialect));
+    std::string name = SqlNameBeside(base, taken, SqlProfileOf(dialect).name_limit);
     taken.push_back(name);
     return quote(name);
   };

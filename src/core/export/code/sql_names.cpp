@@ -6,40 +6,56 @@
 
 namespace kdk {
 
+const SqlDialectProfile& SqlProfileOf(SqlDialect dialect) {
+  static constexpr SqlDialectProfile kAccess{
+      .open = '[', .close = ']', .name_limit = 64, .language = lang::Language::AccessSql};
+  static constexpr SqlDialectProfile kSqlServer{
+      .open = '[', .close = ']', .name_limit = 128, .language = lang::Language::TransactSql};
+  static constexpr SqlDialectProfile kAnsi{
+      .open = '"', .close = '"', .name_limit = 63, .language = lang::Language::TransactSql};
+  switch (dialect) {
+    case SqlDialect::Access:
+      return kAccess;
+    case SqlDialect::SqlServer:
+      return kSqlServer;
+    case SqlDialect::Ansi:
+      break;
+  }
+  return kAnsi;
+}
+
 std::string QuoteSqlName(SqlDialect dialect, std::string_view name) {
-  const bool ansi = dialect == SqlDialect::Ansi;
-  const char close = ansi ? '"' : ']';
+  const SqlDialectProfile& profile = SqlProfileOf(dialect);
   std::string quoted;
   quoted.reserve(name.size() + 4);
-  quoted.push_back(ansi ? '"' : '[');
+  quoted.push_back(profile.open);
   for (char c : name) {
     quoted.push_back(c);
-    if (c == close) quoted.push_back(c);
+    if (c == profile.close) quoted.push_back(c);
   }
-  quoted.push_back(close);
+  quoted.push_back(profile.close);
   return quoted;
 }
 
 std::string TypedSqlName(SqlDialect dialect, std::string_view typed) {
+  const SqlDialectProfile& profile = SqlProfileOf(dialect);
   std::string text = TrimBlanks(typed);
-  const char open = dialect == SqlDialect::Ansi ? '"' : '[';
-  const char close = dialect == SqlDialect::Ansi ? '"' : ']';
-  if (text.size() >= 2 && text.front() == open && text.back() == close) {
+  if (text.size() >= 2 && text.front() == profile.open && text.back() == profile.close) {
     text = text.substr(1, text.size() - 2);
   }
   return text;
 }
 
-std::size_t SqlNameLimit(SqlDialect dialect) {
-  switch (dialect) {
-    case SqlDialect::SqlServer:
-      return 128;
-    case SqlDialect::Access:
-      return 64;
-    case SqlDialect::Ansi:
-      break;
-  }
-  return 63;
+std::string QuoteTypedMarsSqlName(SqlDialect dialect, std::string_view typed) {
+  const SqlDialectProfile& profile = SqlProfileOf(dialect);
+  std::string text = TrimBlanks(typed);
+  if (!text.empty() && text.back() == profile.close) text.pop_back();
+  if (!text.empty() && text.front() == profile.open) text.erase(0, 1);
+  return QuoteSqlName(dialect, text);
+}
+
+bool IsBareSqlName(SqlDialect dialect, std::string_view name) {
+  return lang::IsUsableName(lang::RulesOf(SqlProfileOf(dialect).language), name);
 }
 
 std::string SqlNameBeside(std::string_view name, const std::vector<std::string>& taken,

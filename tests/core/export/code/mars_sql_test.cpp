@@ -116,20 +116,14 @@ TEST(MarsSql, TheModelStatementCannotEndTheHeaderComment) {
   EXPECT_NE(sql.find("\r\n* /DELETE/** /FROM/** /T;/*\r\n"), std::string::npos) << sql;
 }
 
-TEST(MarsSql, BracketNames) {
-  EXPECT_EQ(BracketName("[My Table]"), "[My Table]");
-  EXPECT_EQ(BracketName("  My Table "), "[My Table]");
-  EXPECT_EQ(BracketName("Field]"), "[Field]");
-  EXPECT_EQ(BracketName(""), "[]");
-  EXPECT_EQ(BracketName("a]b"), "[a]]b]");
-}
-
-TEST(MarsSql, BracketInputFieldsWholeNamesOnly) {
-  const std::vector<std::string> names = {"AGE", "AGE2", "PAGE", "X1", "X12", "X11", "X2", "X3",
-                                          "X4",  "X5",   "X6",   "X7", "X8",  "X9",  "X10"};
-  EXPECT_EQ(BracketInputFields("( AGE2 - AGE ) + PAGE * AGE - X1 + X12 + X10 + X1)", names),
-            "( [AGE2] - [AGE] ) + [PAGE] * [AGE] - [X1] + [X12] + [X10] + [X1])");
-  EXPECT_EQ(BracketInputFields(" AGE AGE ", names), " [AGE] [AGE] ");
+TEST(MarsSql, TypedNamesAreQuotedWhetherOrNotTheyCameWithBrackets) {
+  for (SqlDialect dialect : {SqlDialect::SqlServer, SqlDialect::Access}) {
+    EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "[My Table]"), "[My Table]");
+    EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "  My Table "), "[My Table]");
+    EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "Field]"), "[Field]");
+    EXPECT_EQ(QuoteTypedMarsSqlName(dialect, ""), "[]");
+    EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "a]b"), "[a]]b]");
+  }
 }
 
 TEST(MarsSql, ReservedInputNamesAreQuestioned) {

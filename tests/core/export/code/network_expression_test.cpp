@@ -109,9 +109,10 @@ TEST_F(NetworkExpressionTest, WhatCannotBeWrittenIsReportedAndGivesNothing) {
 }
 
 TEST(TanhExprTest, Modes) {
-  EXPECT_EQ(TanhExpr("R1", kTanhCall), "Tanh(R1)");
-  EXPECT_EQ(TanhExpr("R1", kTanhExponential), "(Exp(R1) - Exp(-R1)) / (Exp(R1) + Exp(-R1))");
-  EXPECT_EQ(TanhExpr("R1", 5), "");
+  EXPECT_EQ(TanhExprIn("R1", kTanhCall, "myTanh("), "myTanh(R1)");
+  EXPECT_EQ(TanhExprIn("R1", kTanhExponential, "Tanh("),
+            "(Exp(R1) - Exp(-R1)) / (Exp(R1) + Exp(-R1))");
+  EXPECT_EQ(TanhExprIn("R1", 5, "Tanh("), "");
 }
 
 TEST(CleanUpExpressionTest, SignsLineEndsAndTail) {
