@@ -11,7 +11,7 @@
 #include <set>
 #include <sstream>
 
-#include "conformance_networks.h"
+#include "support/networks.h"
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
 #include "core/export/code/program_names.h"
