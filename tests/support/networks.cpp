@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <set>
+
+#include "core/common/text_utils.h"
 
 namespace kdk::conformance {
 
@@ -185,6 +188,19 @@ NetworkModel MakeNetwork(int inputs, int hidden, Random& random) {
   return model;
 }
 
+void MakeNamesDistinct(NetworkModel& model) {
+  std::set<std::string> taken;
+  int suffix = 0;
+  const auto claim = [&](std::string& name) {
+    while (name.find_first_of("\r\x81\x8D\x8F\x90\x9D") != std::string::npos ||
+           TrimBlanks(name).empty() || !taken.insert(ToLowerAscii(name)).second) {
+      name = "n_" + std::to_string(++suffix);
+    }
+  };
+  claim(model.output_name);
+  for (std::string& name : model.input_names) claim(name);
+}
+
 }  // namespace
 
 void PushToTheOverflowEdge(NetworkModel& model, double largest, bool huge_weight,
@@ -245,7 +261,7 @@ std::string ExactText(double value) {
 }
 
 std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case,
-                                              bool subnormal_inputs) {
+                                              CaseOptions options) {
   Random random(seed);
   std::vector<ConformanceCase> cases;
   for (int n = 0; n < count; ++n) {
@@ -253,7 +269,7 @@ std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int
     int hidden = 0;
     switch (n) {
       case 0:  // the largest shape
-        inputs = 120;
+        inputs = options.largest_inputs;
         hidden = 70;
         break;
       case 1:  // no hidden neurons
@@ -282,11 +298,12 @@ std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int
     if (n == 2) item.model.who.back() = 3;  // "(+3)/2" would divide integers
     item.near_overflow = n == 3 || n == 4;
     if (n == 3) {
-      PushToTheOverflowEdge(item.model, kLargestWritableDouble, true, subnormal_inputs);
+      PushToTheOverflowEdge(item.model, kLargestWritableDouble, true, options.subnormal_inputs);
       item.past_single_precision = true;
     }
     // Large weights would leave single precision's error bound meaningless.
-    if (n == 4) PushToTheOverflowEdge(item.model, FLT_MAX, false, subnormal_inputs);
+    if (n == 4) PushToTheOverflowEdge(item.model, FLT_MAX, false, options.subnormal_inputs);
+    if (options.distinct_names) MakeNamesDistinct(item.model);
     item.output_field_name =
         Chance(0.7, random) ? "Kestrium_" + item.model.output_name : Pick(HostileNames(), random);
     item.smart_names = !Chance(0.25, random);

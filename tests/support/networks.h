@@ -49,9 +49,16 @@ std::uint64_t ConformanceSeed();
 // A double as text that reads back as the same double ("%.17g").
 std::string ExactText(double value);
 
-// `subnormal_inputs` false keeps the overflow-edge cases' narrow input ranges out.
+struct CaseOptions {
+  bool subnormal_inputs = true;  // false: the overflow-edge cases keep ordinary ranges
+  int largest_inputs = 120;      // the inputs of the first case
+  // Names told apart ignoring case, none blank, holding a CR or a byte code page 1252
+  // leaves undefined (for a target that finds a column by its name; an XML cell reads
+  // CR LF as LF): others become "n_" and a number.
+  bool distinct_names = false;
+};
 std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case,
-                                              bool subnormal_inputs = true);
+                                              CaseOptions options = {});
 
 // Input vectors: the first on every input's minimum, the others up to `reach` tenths of
 // the range beyond either end.

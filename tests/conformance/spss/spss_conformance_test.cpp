@@ -74,7 +74,7 @@ constexpr int kNetworks = 30;
 const ConformanceCase& NetworkCase(unsigned index) {
   // PSPP's data input takes no subnormal value: no input range that narrow.
   static const std::vector<ConformanceCase> cases =
-      ConformanceCases(ConformanceSeed() + 7, kNetworks, 0, false);
+      ConformanceCases(ConformanceSeed() + 7, kNetworks, 0, {.subnormal_inputs = false});
   return cases.at(index);
 }
 
