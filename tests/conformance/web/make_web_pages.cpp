@@ -21,6 +21,7 @@
 #include "core/mars/mars_text_lines.h"
 #include "core/mars/parse_mars_model.h"
 #include "core/network/evaluate_network.h"
+#include "support/manifest_json.h"
 #include "support/mars_models.h"
 #include "support/networks.h"
 
@@ -33,40 +34,6 @@ const std::vector<std::string> kHostileMarsNames = {
     "</script", "class",     "<script", "Xmax",  "max_1",       "a\"b", "tempx",
     "inpval",   "'q'",       "var",     "Math",  "a$b",         "<!",   "n#1",
     "@x",       "\xE9t\xE9", "alert",   "&amp;", "\x8Akoda\x80"};
-
-std::string Json(std::string_view text) {
-  std::string out = "\"";
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out.push_back('\\');
-      out.push_back(c);
-    } else if (byte < 0x20 || byte >= 0x7F) {
-      char buffer[8];
-      std::snprintf(buffer, sizeof buffer, "\\u%04x",
-                    static_cast<unsigned>(CodePointOfCp1252(byte)));
-      out.append(buffer);
-    } else {
-      out.push_back(c);
-    }
-  }
-  return out + "\"";
-}
-
-std::string JsonNumber(double value) {
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.17g", value);
-  return buffer;
-}
-
-std::string JsonList(const std::vector<std::string>& items, bool quote) {
-  std::string out = "[";
-  for (size_t i = 0; i < items.size(); ++i) {
-    if (i > 0) out.push_back(',');
-    out.append(quote ? Json(items[i]) : items[i]);
-  }
-  return out + "]";
-}
 
 // An input as a user types it: at most ten characters (the fields' maxlength).
 std::optional<std::string> TypedValue(double value) {
@@ -141,15 +108,15 @@ bool AddNetworkPage(Manifest& manifest, const std::string& folder, const std::st
     std::string entry = "{\"values\":" + JsonList(typed, true);
     if (model.is_classifier) {
       entry += ",\"class\":" + Json(result.class_text) +
-               ",\"strength\":" + JsonNumber(result.strength) +
-               ",\"raw\":" + JsonNumber(result.normalised_output);
+               ",\"strength\":" + ExactText(result.strength) +
+               ",\"raw\":" + ExactText(result.normalised_output);
     } else {
       const double shown = std::fabs(result.prediction) > 0.01
                                ? std::round(result.prediction * 1e6) / 1e6
                                : result.prediction;
       if (shown > model.max_seen_out) warn.push_back("\"maxOut\"");
       if (shown < model.min_seen_out) warn.push_back("\"minOut\"");
-      entry += ",\"prediction\":" + JsonNumber(result.prediction);
+      entry += ",\"prediction\":" + ExactText(result.prediction);
       // What the page must show, digit for digit, where the model fixes it.
       if (shown == 12.345679) entry += ",\"shown\":\"12.345679\"";
     }
@@ -243,7 +210,7 @@ bool AddMarsPage(Manifest& manifest, const std::string& folder, const std::strin
     }
     ++c;
     cases.push_back("{\"values\":" + JsonList(typed, true) +
-                    ",\"prediction\":" + JsonNumber(evaluator.Evaluate(values)) + "}");
+                    ",\"prediction\":" + ExactText(evaluator.Evaluate(values)) + "}");
   }
   manifest.Add("{\"file\":" + Json(file) +
                ",\"kind\":\"mars\",\"allowMissing\":" + (allow_missing ? "true" : "false") +

@@ -29,6 +29,7 @@
 #include "core/network/evaluate_network.h"
 #include "engines/workbook/embedded_spreadsheet.h"
 #include "engines/workbook/r1c1_formula.h"
+#include "support/manifest_json.h"
 #include "support/mars_models.h"
 #include "support/networks.h"
 
@@ -55,36 +56,6 @@ class NoShell : public ShellPort {
   std::string ProgramFolder() override { return "."; }
   std::string CommandLine() override { return ""; }
 };
-
-std::string Json(std::string_view text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    if (c == '"' || c == '\\') {
-      out.push_back('\\');
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x20 || c >= 0x80) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x",
-                    static_cast<unsigned>(CodePointOfCp1252(c)));
-      out.append(escaped);
-    } else {
-      out.push_back(static_cast<char>(c));
-    }
-  }
-  return out + "\"";
-}
-
-std::string JsonNumber(double value) {
-  char digits[40];
-  std::snprintf(digits, sizeof digits, "%.17g", value);
-  return digits;
-}
-
-std::string JsonNames(const std::vector<std::string>& names) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < names.size(); ++i) out += (i ? ", " : "") + Json(names[i]);
-  return out + "]";
-}
 
 std::string A1(const std::string& r1c1, int row, int column) {
   std::string a1;
@@ -170,15 +141,15 @@ void WriteNetwork(Writer& w, int index, const ConformanceCase& item, bool macro_
   w.Separator();
   w.manifest << "{\"path\": " << Json(path) << ", \"macro_path\": " << Json(macro_path)
              << ", \"kind\": \"network\", \"base\": " << Json(base)
-             << ", \"inputs\": " << JsonNames(model.input_names)
+             << ", \"inputs\": " << JsonList(model.input_names, true)
              << ", \"output\": " << Json(model.output_name)
              << ", \"classifier\": " << (model.is_classifier ? "true" : "false");
   w.manifest << ", \"seen_min\": [";
-  for (int i = 0; i < n; ++i) w.manifest << (i ? ", " : "") << JsonNumber(model.min_seen[i]);
+  for (int i = 0; i < n; ++i) w.manifest << (i ? ", " : "") << ExactText(model.min_seen[i]);
   w.manifest << "], \"seen_max\": [";
-  for (int i = 0; i < n; ++i) w.manifest << (i ? ", " : "") << JsonNumber(model.max_seen[i]);
-  w.manifest << "], \"out_min\": " << JsonNumber(model.min_seen_out)
-             << ", \"out_max\": " << JsonNumber(model.max_seen_out);
+  for (int i = 0; i < n; ++i) w.manifest << (i ? ", " : "") << ExactText(model.max_seen[i]);
+  w.manifest << "], \"out_min\": " << ExactText(model.min_seen_out)
+             << ", \"out_max\": " << ExactText(model.max_seen_out);
   const std::string tail = model.is_classifier ? ",1)" : ")";
   w.manifest << ", \"row_formula\": "
              << Json(A1("=" + base + "_CalculateIt(RC[-1]:RC[-" + std::to_string(n) + "]" + tail, 2,
@@ -203,14 +174,14 @@ void WriteNetwork(Writer& w, int index, const ConformanceCase& item, bool macro_
     std::string error;
     EvaluateNetwork(model, values, prediction, error);
     w.manifest << (v ? ", " : "") << "{\"values\": [";
-    for (int i = 0; i < n; ++i) w.manifest << (i ? ", " : "") << JsonNumber(values[i]);
+    for (int i = 0; i < n; ++i) w.manifest << (i ? ", " : "") << ExactText(values[i]);
     w.manifest << "], ";
     if (model.is_classifier) {
       w.manifest << "\"prediction\": " << Json(prediction.class_text)
-                 << ", \"strength\": " << JsonNumber(prediction.strength) << "}";
+                 << ", \"strength\": " << ExactText(prediction.strength) << "}";
     } else {
       w.manifest << "\"prediction\": "
-                 << JsonNumber(WorkbookRoundedPrediction(prediction.prediction)) << "}";
+                 << ExactText(WorkbookRoundedPrediction(prediction.prediction)) << "}";
     }
   }
   w.manifest << "]}";
@@ -259,7 +230,7 @@ void WriteMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
   w.manifest
       << "{\"path\": " << Json(path) << ", \"macro_path\": " << Json(macro_path)
       << ", \"kind\": \"mars\", \"base\": " << Json(base)
-      << ", \"inputs\": " << JsonNames(model.input_names)
+      << ", \"inputs\": " << JsonList(model.input_names, true)
       << ", \"output\": " << Json(model.output_name) << ", \"classifier\": false"
       << ", \"row_formula\": "
       << Json(A1("=" + base + "_CalculateIt(RC[-1]:RC[-" + std::to_string(n) + "])", 2, n + 1))
@@ -273,9 +244,9 @@ void WriteMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
     w.manifest << (v ? ", " : "") << "{\"values\": [";
     for (int i = 0; i < n; ++i) {
       const auto& value = values[static_cast<std::size_t>(i)];
-      w.manifest << (i ? ", " : "") << (value ? JsonNumber(*value) : Json(nulls[(v + i) % 5]));
+      w.manifest << (i ? ", " : "") << (value ? ExactText(*value) : Json(nulls[(v + i) % 5]));
     }
-    w.manifest << "], \"prediction\": " << JsonNumber(evaluator.Evaluate(values)) << "}";
+    w.manifest << "], \"prediction\": " << ExactText(evaluator.Evaluate(values)) << "}";
   }
   w.manifest << "]}";
 }
