@@ -213,6 +213,9 @@ std::optional<double> PredictUnderRules(const MarsModel& model, const InputRow& 
     }
     return std::nullopt;
   };
+  // The evaluator's rule: a missing input is 0 (set here, not left to the expression).
+  InputRow zeroed;
+  for (const auto& value : row) zeroed.push_back(value.value_or(0.0));
   std::vector<std::optional<double>> basis(reading.basis.size());
   std::vector<double> known(reading.basis.size(), 0.0);
   for (size_t j = 0; j < reading.basis.size(); ++j) {
@@ -228,7 +231,7 @@ std::optional<double> PredictUnderRules(const MarsModel& model, const InputRow& 
     } else {
       MarsExpression expression;
       must(expression.Parse(b.lead, resolve, error));
-      const double value = expression.Evaluate(row, known);  // a missing input counts 0
+      const double value = expression.Evaluate(zeroed, known);
       lead = b.form == BasisForm::Hinge ? std::max(0.0, value) : value;
     }
     std::vector<std::optional<double>> factors = {lead};
@@ -263,7 +266,7 @@ std::optional<double> PredictUnderRules(const MarsModel& model, const InputRow& 
   if (reaches_missing) return std::nullopt;
   MarsExpression equation;
   must(equation.Parse(reading.equation_terms, resolve, error));
-  return equation.Evaluate(row, known);
+  return equation.Evaluate(zeroed, known);
 }
 
 }  // namespace kdk::conformance
