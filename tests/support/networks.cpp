@@ -192,7 +192,7 @@ void MakeNamesDistinct(NetworkModel& model) {
   std::set<std::string> taken;
   int suffix = 0;
   const auto claim = [&](std::string& name) {
-    while (name.find_first_of("\r\x81\x8D\x8F\x90\x9D") != std::string::npos ||
+    while (name.find_first_of("\r\n\x81\x8D\x8F\x90\x9D") != std::string::npos ||
            TrimBlanks(name).empty() || !taken.insert(ToLowerAscii(name)).second) {
       name = "n_" + std::to_string(++suffix);
     }

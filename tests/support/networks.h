@@ -52,9 +52,9 @@ std::string ExactText(double value);
 struct CaseOptions {
   bool subnormal_inputs = true;  // false: the overflow-edge cases keep ordinary ranges
   int largest_inputs = 120;      // the inputs of the first case
-  // Names told apart ignoring case, none blank, holding a CR or a byte code page 1252
-  // leaves undefined (for a target that finds a column by its name; an XML cell reads
-  // CR LF as LF): others become "n_" and a number.
+  // Names told apart ignoring case, none blank, holding a line break or a byte code
+  // page 1252 leaves undefined (for a target that finds a column by its name; an XML
+  // cell reads CR LF as LF): others become "n_" and a number.
   bool distinct_names = false;
 };
 std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case,
