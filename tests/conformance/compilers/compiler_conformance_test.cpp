@@ -11,18 +11,18 @@
 #include <set>
 #include <sstream>
 
-#include "conformance_networks.h"
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
 #include "core/export/code/program_names.h"
 #include "core/export/code/smart_names.h"
 #include "core/export/generation_stamp.h"
-#include "core/workspace.h"
 #include "core/lang/language_rules.h"
 #include "core/lang/text_checker.h"
 #include "core/mars/generated_file.h"
 #include "core/network/evaluate_network.h"
+#include "core/workspace.h"
 #include "fakes/fake_ports.h"
+#include "support/networks.h"
 #include "toolchain_runner.h"
 
 namespace kdk::conformance {

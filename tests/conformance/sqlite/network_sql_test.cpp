@@ -9,12 +9,12 @@
 #include <cstdio>
 #include <functional>
 
-#include "conformance/compilers/conformance_networks.h"
 #include "conformance/sqlite/postgres_server.h"
 #include "conformance/sqlite/sqlite_database.h"
 #include "core/common/text_utils.h"
 #include "core/export/code/network_sql.h"
 #include "core/network/evaluate_network.h"
+#include "support/networks.h"
 
 namespace kdk::conformance {
 namespace {
@@ -168,7 +168,8 @@ bool RunCase(Engine& db, const ConformanceCase& item, int index, SqlDialect dial
 }
 
 void RunAll(Engine& db, SqlDialect dialect) {
-  const std::vector<ConformanceCase> cases = ConformanceCases(19, kCases, kVectors);
+  const std::vector<ConformanceCase> cases =
+      ConformanceCases(ConformanceSeed() + 19, kCases, kVectors);
   int ran = 0;
   for (size_t c = 0; c < cases.size(); ++c) {
     if (RunCase(db, cases[c], static_cast<int>(c), dialect)) {

@@ -1,7 +1,8 @@
 """Opens every workbook of a manifest in one headless LibreOffice session (macros
 allowed) and checks its sheets, labels, colours, locked cells and formulas; sets input
 values on both data sheets, recalculates, and compares the worksheet function's results
-with the engine's; runs PrepareDataForPredictions on a pasted sheet in the macro copies.
+with the engine's; runs PrepareDataForPredictions on a pasted sheet in the macro copies,
+answered Yes and answered No.
 Exit status 0 when everything matches."""
 import json
 import os
@@ -243,6 +244,17 @@ def check_macro(book, desktop, shuffle):
             for c in range(n + 3):
                 if pasted.getCellByPosition(c, 0).String == "Strength":
                     fail(book, "macro: a MARS workbook got a Strength column")
+
+        # Answered No, the macro leaves the sheet as it is.
+        sheets.insertNewByName("Declined", sheets.Count)
+        declined = sheets.getByName("Declined")
+        for c, (head, value, _) in enumerate(columns):
+            declined.getCellByPosition(c, 0).setString(head)
+        doc.CurrentController.setActiveSheet(declined)
+        run_macro(doc, book)
+        after = [declined.getCellByPosition(c, 0).String for c in range(len(columns) + 1)]
+        if after != [head for head, _, _ in columns] + [""]:
+            fail(book, "macro answered No changed the sheet: %r" % after)
 
         # A sheet that lacks an input is left as it is.
         sheets.insertNewByName("Short", sheets.Count)

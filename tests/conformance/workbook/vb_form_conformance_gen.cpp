@@ -13,9 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "conformance/compilers/conformance_networks.h"
-#include "conformance/mars/mars_model_generator.h"
-#include "conformance/workbook/manifest_json.h"
 #include "core/common/model_text.h"
 #include "core/common/number_text.h"
 #include "core/common/text_file.h"
@@ -26,6 +23,9 @@
 #include "core/mars/mars_words.h"
 #include "core/mars/parse_mars_model.h"
 #include "core/network/evaluate_network.h"
+#include "support/manifest_json.h"
+#include "support/mars_models.h"
+#include "support/networks.h"
 
 namespace kdk::conformance {
 namespace {
@@ -54,7 +54,7 @@ double AsWritten(double value) {
 }
 
 const GenerationStamp kStamp{"C:\\models\\\"caf\xE9\"\r\n PWN-ED.kwf", "Sat, Dec 5 2026, 9:15 AM",
-                            "Sun, Dec 6 2026, 2:00 AM"};
+                             "Sun, Dec 6 2026, 2:00 AM"};
 
 struct Writer {
   std::string folder;
@@ -112,8 +112,8 @@ void WriteNetwork(Writer& w, const ConformanceCase& item) {
       low.push_back(values[i] < AsWritten(model.min_seen[i]) ? "true" : "false");
       high.push_back(values[i] > AsWritten(model.max_seen[i]) ? "true" : "false");
     }
-    std::string c = "{\"texts\": " + JsonList(texts) + ", \"low\": " + JsonList(low) +
-                    ", \"high\": " + JsonList(high);
+    std::string c = "{\"texts\": " + JsonList(texts, false) + ", \"low\": " + JsonList(low, false) +
+                    ", \"high\": " + JsonList(high, false);
     if (model.is_classifier) {
       c += ", \"prediction\": " + Json(prediction.class_text) +
            ", \"strength\": " + ExactText(prediction.strength);
@@ -130,14 +130,15 @@ void WriteNetwork(Writer& w, const ConformanceCase& item) {
       // Then a box left empty: "Invalid number", and the prediction stays.
       std::vector<std::string> bad = texts;
       bad.back() = "\"\"";
-      cases.push_back("{\"texts\": " + JsonList(bad) + ", \"invalid\": true}");
+      cases.push_back("{\"texts\": " + JsonList(bad, false) + ", \"invalid\": true}");
     }
   }
   w.Form(item.name, VbNetworkFormFile(model, kStamp),
          "\"kind\": \"network\", \"classifier\": " +
              std::string(model.is_classifier ? "true" : "false") +
              ", \"inputs\": " + std::to_string(n) + ", \"tolerance\": " + ExactText(1e-9 * scale) +
-             ", \"about\": " + Json(NetworkAbout(model)) + ", \"cases\": " + JsonList(cases));
+             ", \"about\": " + Json(NetworkAbout(model)) +
+             ", \"cases\": " + JsonList(cases, false));
 }
 
 // Many generated texts as one model: each one's basis functions renamed BFn_k, their
@@ -209,17 +210,17 @@ void WriteMars(Writer& w, const std::string& name, const GeneratedMars& generate
   for (const InputRow& row : GenerateRows(generated, model, seed, 8)) {
     std::vector<std::string> texts;
     for (const auto& value : row) texts.push_back(value ? Typed(*value) : nulls[missing++ % 5]);
-    cases.push_back("{\"texts\": " + JsonList(texts) +
+    cases.push_back("{\"texts\": " + JsonList(texts, false) +
                     ", \"prediction\": " + ExactText(evaluator.Evaluate(row)) + "}");
     if (cases.size() == 1) {
       texts[0] = "\"1,5x\"";
-      cases.push_back("{\"texts\": " + JsonList(texts) + ", \"invalid\": true}");
+      cases.push_back("{\"texts\": " + JsonList(texts, false) + ", \"invalid\": true}");
     }
   }
   w.Form(name, form,
          "\"kind\": \"mars\", \"classifier\": false, \"inputs\": " +
              std::to_string(model.InputCount()) + ", \"tolerance\": 1e-9, \"about\": " +
-             Json(MarsAbout(model)) + ", \"cases\": " + JsonList(cases));
+             Json(MarsAbout(model)) + ", \"cases\": " + JsonList(cases, false));
 }
 
 }  // namespace

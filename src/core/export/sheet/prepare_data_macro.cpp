@@ -1,5 +1,7 @@
 #include "core/export/sheet/prepare_data_macro.h"
 
+#include <algorithm>
+
 #include "core/common/text_utils.h"
 #include "core/lang/language_rules.h"
 #include "core/lang/vb_line_fitting.h"
@@ -29,9 +31,17 @@ constexpr std::string_view kMacroBody =
     "    End If\r\n"
     "\r\n"
     "    If OKToDelete = True Then\r\n"
-    "        Call FlagUnrequiredColumns(Application.ActiveSheet, ColumnNumbers(), \"x\", "
+    "        Call FlagUnrequiredColumns(Application.ActiveSheet, ColumnNumbers(), \"";
+
+// The text that marks a column for deletion goes between these: "x", or "x_1", "x_2",
+// ... where a name of the model is "x" (a column named like the mark would be deleted).
+constexpr std::string_view kMacroBodyBetweenMarks =
+    "\", "
     "MaxColsToSearch)\r\n"
-    "        Call DeleteUnrequiredColumns(Application.ActiveSheet, \"x\", MaxColsToSearch)\r\n"
+    "        Call DeleteUnrequiredColumns(Application.ActiveSheet, \"";
+
+constexpr std::string_view kMacroBodyTail =
+    "\", MaxColsToSearch)\r\n"
     "        Call ReorderColumns(Application.ActiveSheet, RequiredVariables(), MaxColsToSearch)\r\n"
     "        Call InsertFormula(Application.ActiveSheet, RequiredVariables(), "
     "NumberOfInputsPlusOutput - 1, FunctionName)\r\n"
@@ -217,9 +227,9 @@ std::string PrepareDataMacroText(const PrepareDataMacroInput& input) {
   std::string out;
   std::size_t names = input.output_name.size();
   for (const std::string& name : input.input_names) names += name.size() + 40;
-  out.reserve(kMacroHead.size() + kMacroBody.size() + kMacroProcedures.size() +
-              kFormulaClassifier.size() + kMacroTail.size() + input.function_name.size() + names +
-              400);
+  out.reserve(kMacroHead.size() + kMacroBody.size() + kMacroBodyBetweenMarks.size() +
+              kMacroBodyTail.size() + kMacroProcedures.size() + kFormulaClassifier.size() +
+              kMacroTail.size() + input.function_name.size() + names + 400);
 
   out.append(kCrLf);
   out.append(kMacroHead);
@@ -230,7 +240,19 @@ std::string PrepareDataMacroText(const PrepareDataMacroInput& input) {
   out.append("Const FunctionName  As String = \"");
   lang::AppendStringBody(vb, out, input.function_name);
   out.append("\"\r\n");
+  std::string mark = "x";
+  for (int n = 1;
+       ToLowerAscii(input.output_name) == mark ||
+       std::any_of(input.input_names.begin(), input.input_names.end(),
+                   [&mark](const std::string& name) { return ToLowerAscii(name) == mark; });
+       ++n) {
+    mark = "x_" + std::to_string(n);
+  }
   out.append(kMacroBody);
+  out.append(mark);
+  out.append(kMacroBodyBetweenMarks);
+  out.append(mark);
+  out.append(kMacroBodyTail);
   for (std::size_t i = 0; i < input.input_names.size(); ++i) {
     AppendNameAssignment(out, i + 1, input.input_names[i], "");
   }

@@ -24,7 +24,9 @@ struct ConformanceCase {
 inline constexpr const char* kInjectedMark = "PWN-ED";
 
 // Seeded random networks: 1 to 120 inputs, 0 to 70 hidden neurons, linear and tanh,
-// zero and whole-number weights and biases, output ranges up to 1E10, and names,
+// zero and whole-number weights and biases, output ranges up to 1E10, input ranges
+// down to a hundredth, classifiers (one in four; some whose seen extreme of a sign
+// is 0), and names,
 // descriptions and paths drawn from keywords, library names, intermediate variable
 // names, names that smart naming makes equal, comment terminators, quotes, line
 // breaks and Windows-1252 bytes (0x80 to 0x9F too). The first cases are the extreme shapes, then
@@ -47,6 +49,20 @@ std::uint64_t ConformanceSeed();
 // A double as text that reads back as the same double ("%.17g").
 std::string ExactText(double value);
 
-std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case);
+struct CaseOptions {
+  bool subnormal_inputs = true;  // false: the overflow-edge cases keep ordinary ranges
+  int largest_inputs = 120;      // the inputs of the first case
+  // Names told apart ignoring case, none blank, holding a line break or a byte code
+  // page 1252 leaves undefined (for a target that finds a column by its name; an XML
+  // cell reads CR LF as LF): others become "n_" and a number.
+  bool distinct_names = false;
+};
+std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case,
+                                              CaseOptions options = {});
+
+// Input vectors: the first on every input's minimum, the others up to `reach` tenths of
+// the range beyond either end.
+std::vector<std::vector<double>> NetworkInputs(const NetworkModel& model, int count,
+                                               std::uint64_t seed, double reach = 1);
 
 }  // namespace kdk::conformance

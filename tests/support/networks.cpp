@@ -1,4 +1,4 @@
-#include "conformance_networks.h"
+#include "support/networks.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <set>
+
+#include "core/common/text_utils.h"
 
 namespace kdk::conformance {
 
@@ -81,7 +84,13 @@ const std::vector<std::string>& HostileNames() {
       "l\xe9gume \xe0 PWN-ED",
       "end",
       "Var1_1",
-      "Var3_2"};
+      "Var3_2",
+      "</script><script>window.__pwned=1</script>",
+      "<img src=x onerror=\"window.__pwned=1\">",
+      "'q' & <!-- x",
+      "&lt;",
+      "Input1",
+      "prediction"};
   return names;
 }
 
@@ -98,6 +107,8 @@ const std::vector<std::string>& HostileTexts() {
                                                  "caf\xe9 \x80 \x93q\x94 PWN-ED",
                                                  "tab\there PWN-ED",
                                                  "\" quote ' PWN-ED",
+                                                 "<script>window.__pwned=1</script> PWN-ED",
+                                                 "\"><script>window.__pwned=1</script>",
                                                  ""};
   return texts;
 }
@@ -125,12 +136,18 @@ NetworkModel MakeNetwork(int inputs, int hidden, Random& random) {
   for (int i = 0; i < inputs; ++i) {
     model.input_names.push_back(Chance(0.35, random) ? Pick(HostileNames(), random)
                                                      : "x" + std::to_string(i + 1));
-    const double minimum = Chance(0.3, random)
-                               ? std::round(std::uniform_real_distribution<double>(-50, 50)(random))
-                               : std::uniform_real_distribution<double>(-50, 50)(random);
-    const double width = Chance(0.3, random)
-                             ? std::round(std::uniform_real_distribution<double>(1, 200)(random))
-                             : std::uniform_real_distribution<double>(0.5, 200)(random);
+    // Ranges whole, real, or a hundredth wide near 0 (a tiny range far from 0 would
+    // leave too few digits of the folded constants).
+    const double kind = std::uniform_real_distribution<double>(0, 1)(random);
+    double minimum = std::uniform_real_distribution<double>(-50, 50)(random);
+    double width = std::uniform_real_distribution<double>(0.5, 200)(random);
+    if (kind < 0.1) {
+      width = std::uniform_real_distribution<double>(0.01, 0.05)(random);
+      minimum = std::uniform_real_distribution<double>(-2, 2)(random) * width;
+    } else if (kind > 0.7) {
+      minimum = std::round(minimum);
+      width = std::round(width) + 1;
+    }
     model.min_norm.push_back(minimum);
     model.max_norm.push_back(minimum + width);
     model.min_seen.push_back(minimum + 0.1 * width);
@@ -148,8 +165,13 @@ NetworkModel MakeNetwork(int inputs, int hidden, Random& random) {
   model.max_norm_out = model.min_norm_out + (Chance(0.5, random) ? std::round(range) + 1 : range);
   model.min_seen_out = model.min_norm_out;
   model.max_seen_out = model.max_norm_out;
-  model.max_seen_out_cl = 0.9;
-  model.min_seen_out_cl = -0.8;
+  // A classifier's strength divides by the seen extreme of the predicted sign, which
+  // may be 0.
+  model.is_classifier = Chance(0.25, random);
+  model.max_seen_out_cl =
+      Chance(0.2, random) ? 0 : std::uniform_real_distribution<double>(0.1, 1)(random);
+  model.min_seen_out_cl =
+      Chance(0.2, random) ? 0 : -std::uniform_real_distribution<double>(0.1, 1)(random);
   for (int k = 0; k < hidden; ++k) {
     const bool linear = Chance(0.3, random);
     model.hidden_type.push_back(linear ? NeuronType::Linear : NeuronType::NonLinear);
@@ -166,19 +188,17 @@ NetworkModel MakeNetwork(int inputs, int hidden, Random& random) {
   return model;
 }
 
-std::vector<std::vector<double>> MakeInputs(const NetworkModel& model, int count, Random& random) {
-  std::uniform_real_distribution<double> unit(-0.1, 1.1);
-  std::vector<std::vector<double>> vectors;
-  for (int v = 0; v < count; ++v) {
-    std::vector<double> values;
-    for (size_t i = 0; i < model.input_names.size(); ++i) {
-      const double span = model.max_norm[i] - model.min_norm[i];
-      // The first vector sits on every input's minimum (offsets cancel exactly).
-      values.push_back(v == 0 ? model.min_norm[i] : model.min_norm[i] + unit(random) * span);
+void MakeNamesDistinct(NetworkModel& model) {
+  std::set<std::string> taken;
+  int suffix = 0;
+  const auto claim = [&](std::string& name) {
+    while (name.find_first_of("\r\n\x81\x8D\x8F\x90\x9D") != std::string::npos ||
+           TrimBlanks(name).empty() || !taken.insert(ToLowerAscii(name)).second) {
+      name = "n_" + std::to_string(++suffix);
     }
-    vectors.push_back(values);
-  }
-  return vectors;
+  };
+  claim(model.output_name);
+  for (std::string& name : model.input_names) claim(name);
 }
 
 }  // namespace
@@ -212,6 +232,23 @@ void PushToTheOverflowEdge(NetworkModel& model, double largest, bool huge_weight
   }
 }
 
+std::vector<std::vector<double>> NetworkInputs(const NetworkModel& model, int count,
+                                               std::uint64_t seed, double reach) {
+  Random random(seed);
+  std::uniform_real_distribution<double> unit(-0.1 * reach, 1 + 0.1 * reach);
+  std::vector<std::vector<double>> vectors;
+  for (int v = 0; v < count; ++v) {
+    std::vector<double> values;
+    for (int i = 0; i < model.InputCount(); ++i) {
+      const double span = model.max_norm[i] - model.min_norm[i];
+      // The first vector sits on every input's minimum (offsets cancel exactly).
+      values.push_back(v == 0 ? model.min_norm[i] : model.min_norm[i] + unit(random) * span);
+    }
+    vectors.push_back(values);
+  }
+  return vectors;
+}
+
 std::uint64_t ConformanceSeed() {
   const char* chosen = std::getenv("KDK_CONFORMANCE_SEED");
   return chosen != nullptr ? std::strtoull(chosen, nullptr, 10) : 20040503;
@@ -223,7 +260,8 @@ std::string ExactText(double value) {
   return buffer;
 }
 
-std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case) {
+std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case,
+                                              CaseOptions options) {
   Random random(seed);
   std::vector<ConformanceCase> cases;
   for (int n = 0; n < count; ++n) {
@@ -231,7 +269,7 @@ std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int
     int hidden = 0;
     switch (n) {
       case 0:  // the largest shape
-        inputs = 120;
+        inputs = options.largest_inputs;
         hidden = 70;
         break;
       case 1:  // no hidden neurons
@@ -260,15 +298,16 @@ std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int
     if (n == 2) item.model.who.back() = 3;  // "(+3)/2" would divide integers
     item.near_overflow = n == 3 || n == 4;
     if (n == 3) {
-      PushToTheOverflowEdge(item.model, kLargestWritableDouble, true, true);
+      PushToTheOverflowEdge(item.model, kLargestWritableDouble, true, options.subnormal_inputs);
       item.past_single_precision = true;
     }
     // Large weights would leave single precision's error bound meaningless.
-    if (n == 4) PushToTheOverflowEdge(item.model, FLT_MAX, false, true);
+    if (n == 4) PushToTheOverflowEdge(item.model, FLT_MAX, false, options.subnormal_inputs);
+    if (options.distinct_names) MakeNamesDistinct(item.model);
     item.output_field_name =
         Chance(0.7, random) ? "Kestrium_" + item.model.output_name : Pick(HostileNames(), random);
     item.smart_names = !Chance(0.25, random);
-    item.inputs = MakeInputs(item.model, vectors_per_case, random);
+    item.inputs = NetworkInputs(item.model, vectors_per_case, random());
     cases.push_back(std::move(item));
   }
   return cases;

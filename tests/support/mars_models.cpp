@@ -1,11 +1,10 @@
-#include "conformance/mars/mars_model_generator.h"
-
-#include <gtest/gtest.h>
+#include "support/mars_models.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <random>
+#include <stdexcept>
 
 #include "core/common/model_text.h"
 #include "core/common/number_text.h"
@@ -33,6 +32,8 @@ const std::vector<std::string> kContinuousNames = {"X",
                                                    "Gr\xF6\xDF"
                                                    "e",
                                                    "caf\xE9"};
+// Names every other target takes but SPSS refuses as variables.
+const std::vector<std::string> kSpssRefusedNames = {"_lead", "BY"};
 const std::vector<std::string> kCategoricalNames = {"COLOR", "Table", "K",
                                                     "ORG",   "KIND",  "\x8Akoda"};
 
@@ -85,6 +86,7 @@ GeneratedMars GenerateMarsModel(std::uint32_t seed) {
   continuous.resize(std::uniform_int_distribution<size_t>(1, 5)(random));
   categorical.resize(std::uniform_int_distribution<size_t>(0, 2)(random));
   out.categorical.insert(categorical.begin(), categorical.end());
+  if (seed % 7 == 0) continuous[0] = Pick(random, kSpssRefusedNames);
   std::vector<std::string> all = continuous;
   all.insert(all.end(), categorical.begin(), categorical.end());
 
@@ -104,20 +106,22 @@ GeneratedMars GenerateMarsModel(std::uint32_t seed) {
       double knot = 0;
       const std::string k = KnotText(random, knot);
       out.knots.push_back(knot);
+      const std::string max = chance(0.2) ? "MAX(0, " : "max(0, ";
       if (chance(0.5)) {
         // Now and then wrapped over two lines, as long definitions are exported.
-        body = "max(0, " + x + " -" + (chance(0.2) ? "\r\n" : " ") + k + ")";
+        body = max + x + " -" + (chance(0.2) ? "\r\n" : " ") + k + ")";
       } else {
-        body = "max(0, " + k + " - " + x + ")";
+        body = max + k + " - " + x + ")";
       }
     } else if (form <= 6) {
       std::vector<int> values = {0, 1, 2, 3, 4, 5};
       std::shuffle(values.begin(), values.end(), random);
       values.resize(std::uniform_int_distribution<size_t>(1, 3)(random));
       const std::string& x = Pick(random, categorical);
+      const char* const joint = chance(0.2) ? " or " : " OR ";
       body = "(";
       for (size_t v = 0; v < values.size(); ++v) {
-        body += (v ? " OR " : " ") + x + " = " + std::to_string(values[v]);
+        body += (v ? joint : " ") + x + " = " + std::to_string(values[v]);
       }
       body += ")";
     } else {
@@ -183,11 +187,21 @@ std::vector<InputRow> GenerateRows(const GeneratedMars& generated, const MarsMod
   return rows;
 }
 
+bool HasSpssRefusedInput(const MarsModel& model) {
+  return std::any_of(model.input_names.begin(), model.input_names.end(), [](const std::string& n) {
+    return std::find(kSpssRefusedNames.begin(), kSpssRefusedNames.end(), n) !=
+           kSpssRefusedNames.end();
+  });
+}
+
 std::optional<double> PredictUnderRules(const MarsModel& model, const InputRow& row,
                                         MissingRules rules) {
   MarsReading reading;
   std::string error;
-  if (!ReadMarsModel(model, reading, error)) return std::nullopt;
+  const auto must = [&error](bool read) {
+    if (!read) throw std::logic_error("the reference rules cannot read the model: " + error);
+  };
+  must(ReadMarsModel(model, reading, error));
   auto resolve = [&](std::string_view word) -> std::optional<NameReference> {
     for (int i = 0; i < model.InputCount(); ++i) {
       if (model.input_names[i] == word) return NameReference{NameReference::Kind::Input, i};
@@ -199,6 +213,9 @@ std::optional<double> PredictUnderRules(const MarsModel& model, const InputRow& 
     }
     return std::nullopt;
   };
+  // The evaluator's rule: a missing input is 0 (set here, not left to the expression).
+  InputRow zeroed;
+  for (const auto& value : row) zeroed.push_back(value.value_or(0.0));
   std::vector<std::optional<double>> basis(reading.basis.size());
   std::vector<double> known(reading.basis.size(), 0.0);
   for (size_t j = 0; j < reading.basis.size(); ++j) {
@@ -207,14 +224,14 @@ std::optional<double> PredictUnderRules(const MarsModel& model, const InputRow& 
     std::optional<double> lead;
     if (b.form == BasisForm::Present || b.form == BasisForm::Missing) {
       lead = (b.form == BasisForm::Missing) == input_missing ? 1.0 : 0.0;
-    } else if (input_missing && b.form == BasisForm::Hinge) {
-      lead = rules == MissingRules::Sql ? std::nullopt : std::optional<double>(0.0);
-    } else if (input_missing) {
-      lead = rules == MissingRules::Sql ? std::optional<double>(0.0) : std::nullopt;
+    } else if (input_missing && rules == MissingRules::Sql) {
+      lead = b.form == BasisForm::Hinge ? std::nullopt : std::optional<double>(0.0);
+    } else if (input_missing && rules == MissingRules::Spss) {
+      lead = b.form == BasisForm::Hinge ? std::optional<double>(0.0) : std::nullopt;
     } else {
       MarsExpression expression;
-      EXPECT_TRUE(expression.Parse(b.lead, resolve, error)) << error;
-      const double value = expression.Evaluate(row, known);
+      must(expression.Parse(b.lead, resolve, error));
+      const double value = expression.Evaluate(zeroed, known);
       lead = b.form == BasisForm::Hinge ? std::max(0.0, value) : value;
     }
     std::vector<std::optional<double>> factors = {lead};
@@ -248,8 +265,8 @@ std::optional<double> PredictUnderRules(const MarsModel& model, const InputRow& 
   });
   if (reaches_missing) return std::nullopt;
   MarsExpression equation;
-  EXPECT_TRUE(equation.Parse(reading.equation_terms, resolve, error)) << error;
-  return equation.Evaluate(row, known);
+  must(equation.Parse(reading.equation_terms, resolve, error));
+  return equation.Evaluate(zeroed, known);
 }
 
 }  // namespace kdk::conformance

@@ -26,12 +26,18 @@ inline bool Close(double a, double b) {
   return std::fabs(a - b) <= 1e-12 * std::max({1.0, std::fabs(a), std::fabs(b)});
 }
 
+// True when `model` has an input SPSS cannot take as a variable (see GenerateMarsModel).
+bool HasSpssRefusedInput(const MarsModel& model);
+
 // A MARS export made up from a seed: hinges with positive and negative knots (some
-// in exponent form, some wrapped over two lines), set tests (some holding 0), both
+// in exponent form, some wrapped over two lines, some written MAX(), set tests (some
+// holding 0, some joined by a lower-case "or"), both
 // missing-value indicators, products of degree 2 and 3, basis functions defined out
 // of number order (BF10 before BF1), input names that hold other names (X, X1, XBF1,
 // AGE, PAGE), SQL reserved words and "OR" inside names, Windows-1252 names, negative
-// and ".5"-style coefficients. Every third text is in UTF-8 instead of the code page.
+// and ".5"-style coefficients. Every seventh text has an input SPSS cannot take as a
+// variable ("_lead" or the reserved word "BY"). Every third text is in UTF-8 instead
+// of the code page.
 struct GeneratedMars {
   std::string text;
   std::set<std::string> categorical;  // inputs that only set tests and indicators use
@@ -46,14 +52,16 @@ using InputRow = std::vector<std::optional<double>>;
 std::vector<InputRow> GenerateRows(const GeneratedMars& generated, const MarsModel& model,
                                    std::uint32_t seed, int count);
 
-// How a target treats a missing input, where it differs from the evaluator:
+// The missing-value rules of docs/mars.md, each computed here independently:
+// - Evaluator (the evaluator, `kdk predict`, the VB project, the workbook, the page):
+//   a missing input is 0 in hinges and set tests; the indicators tell it is missing.
 // - Sql: a hinge on a missing input is NULL, and so is every product and prediction
 //   it reaches; a set test on a missing input is 0 (not true).
 // - Spss: a hinge on a missing input is 0 (max() skips a missing argument); a set
 //   test on a missing input is system-missing, and so is a product it reaches unless
 //   another factor is 0, and the prediction when a term is missing.
 // Indicators are exact in both. nullopt is NULL or system-missing.
-enum class MissingRules { Sql, Spss };
+enum class MissingRules { Evaluator, Sql, Spss };
 std::optional<double> PredictUnderRules(const MarsModel& model, const InputRow& row,
                                         MissingRules rules);
 
