@@ -50,12 +50,14 @@ std::string ChooseWeightsFile(Workspace& workspace, Ports& ports) {
   return chosen;
 }
 
-std::string ChooseSaveFile(Workspace& workspace, Ports& ports, std::string_view filter) {
+std::string ChooseSaveFile(const Workspace& workspace, Ports& ports, std::string_view filter,
+                           std::string_view proposed_name) {
   const int type = workspace.state.model_type.value_or(kNetworkModelType);
   const std::string key = FolderKey(type, "Save");
   FileDialogRequest request;
   request.initial_folder = ports.settings.Get(kSettingsSection, key, ports.shell.ProgramFolder());
-  request.preset_name = workspace.state.model_name;
+  request.preset_name =
+      proposed_name.empty() ? workspace.state.model_name : std::string(proposed_name);
   request.filter = std::string(filter);
   request.selected_filter = CountFilterEntries(filter) >= 2 ? 1 : 0;
   request.confirm_overwrite = true;

@@ -26,9 +26,11 @@ std::string ChooseModelFile(Workspace& workspace, Ports& ports, int model_type,
 // remembers the folder under "1Model"; "" when the user cancels (nothing changes).
 std::string ChooseWeightsFile(Workspace& workspace, Ports& ports);
 
-// The save dialog of every converter; the filter's second entry is preselected where
-// it has one. Remembers the folder under model type & "Save"; "" on cancel.
-std::string ChooseSaveFile(Workspace& workspace, Ports& ports, std::string_view filter);
+// The save dialog of every converter, proposing `proposed_name` (the model's name
+// when empty); the filter's second entry is preselected where it has one. Remembers
+// the folder under model type & "Save"; "" on cancel.
+std::string ChooseSaveFile(const Workspace& workspace, Ports& ports, std::string_view filter,
+                           std::string_view proposed_name = {});
 
 // Whether a converter may write to `path`: a model of `model_type` is loaded and a
 // name was chosen. Reports what is missing.

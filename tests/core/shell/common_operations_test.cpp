@@ -55,8 +55,9 @@ TEST(ChooseSaveFile, PreselectsTheSecondFilterEntryAndRemembersPerModelType) {
   EXPECT_EQ(fakes.settings.values.at("Directories/2Save"), "/out");
 
   workspace.state.model_type = kNetworkModelType;
-  EXPECT_EQ(ChooseSaveFile(workspace, ports, "C file (*.c)|*.c"), "/out2/only.c");
+  EXPECT_EQ(ChooseSaveFile(workspace, ports, "C file (*.c)|*.c", "rules_C"), "/out2/only.c");
   EXPECT_EQ(fakes.file_dialogs.save_requests[1].selected_filter, 0);
+  EXPECT_EQ(fakes.file_dialogs.save_requests[1].preset_name, "rules_C");
   EXPECT_EQ(fakes.file_dialogs.save_requests[1].initial_folder, "/opt/kestriumdk");
   EXPECT_EQ(fakes.settings.values.at("Directories/1Save"), "/out2");
 

@@ -434,19 +434,15 @@ void CodeExportWindow::SaveAs() {
     return;
   }
   Workspace& workspace = context_.workspace;
-  const std::string model_name = workspace.state.model_name;
-  // The dialog proposes the model's name; for this save it proposes the code's own.
-  // Java's is the class name as written (smart-named, renamed when Java refuses it):
-  // javac takes a public class only from a file of its name.
+  // The dialog proposes the code's own name. Java's is the class name as written
+  // (smart-named, renamed when Java refuses it): javac takes a public class only from
+  // a file of its name.
+  std::string proposed = workspace.state.model_name + "_" + settings_.code_name;
   if (settings_.code_type == CodeType::Java) {
-    workspace.state.model_name =
-        settings_.java_class_name.empty() ? settings_.code_name : settings_.java_class_name;
-  } else {
-    workspace.state.model_name = model_name + "_" + settings_.code_name;
+    proposed = settings_.java_class_name.empty() ? settings_.code_name : settings_.java_class_name;
   }
   const std::string filter = std::string(kTextFileFilter) + settings_.file_filter;
-  const std::string path = ChooseSaveFile(workspace, context_.ports, filter);
-  workspace.state.model_name = model_name;
+  const std::string path = ChooseSaveFile(workspace, context_.ports, filter, proposed);
   if (path.empty()) return;
   workspace.output_path = path;
   save_as_label_->setText("Saving as " + Latin1(path));

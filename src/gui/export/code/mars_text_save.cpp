@@ -12,10 +12,8 @@ namespace kdk::gui {
 void SaveMarsText(GuiContext& context, std::string_view name_suffix, std::string_view filter,
                   const std::string& text, QLabel* save_as, QLabel* progress, int model_type) {
   Workspace& workspace = context.workspace;
-  const std::string model_name = workspace.state.model_name;
-  workspace.state.model_name = model_name + std::string(name_suffix);
-  const std::string path = ChooseSaveFile(workspace, context.ports, filter);
-  workspace.state.model_name = model_name;
+  const std::string path = ChooseSaveFile(workspace, context.ports, filter,
+                                          workspace.state.model_name + std::string(name_suffix));
   if (path.empty()) return;
 
   workspace.output_path = path;
