@@ -73,8 +73,6 @@ struct CodeExportSettings {
   std::vector<std::string> temp_variables;
   bool smart_names = true;
   std::string root_name;
-  std::string java_class_name;
-  std::string fortran_program_name;
   std::string spss_data_file;
   CodeExportControls controls;
 };

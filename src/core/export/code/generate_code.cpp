@@ -2,27 +2,22 @@
 
 #include "core/export/code/header_comments.h"
 #include "core/export/code/network_expression.h"
+#include "core/export/code/program_names.h"
 #include "core/export/code/program_templates.h"
-#include "core/network/evaluate_network.h"
 
 namespace kdk {
 
 std::string GenerateCode(CodeExportSettings& settings, const NetworkModel& model,
                          const GenerationStamp& stamp, MessagePort& messages) {
   settings.smart_names = settings.controls.smart_field_names;
-  std::string problem = NetworkShapeProblem(model);
-  if (problem.empty()) problem = UnscalableInputMessage(model);
-  if (!problem.empty()) {
-    settings.temp_variables.assign(1, std::string());
-    messages.Inform(problem, MessageIcon::Exclamation);
-    return {};
-  }
+  // The expression checks the network's shape and numbers first, once.
   std::string text = NetworkExpression(settings, model, messages);
   if (text.empty()) return {};  // refused, with its message
-  const std::string variables = VariableList(settings, model);
-  const std::string header = HeaderCommentBlock(settings, model, stamp);
-  const std::string prologue = ProgramPrologue(settings, model, variables);
-  const std::string epilogue = ProgramEpilogue(settings, model);
+  const ProgramNames names = NameProgram(settings, model);
+  const std::string variables = VariableList(settings, names);
+  const std::string header = HeaderCommentBlock(settings, model, names, stamp);
+  const std::string prologue = ProgramPrologue(settings, model, names, variables);
+  const std::string epilogue = ProgramEpilogue(settings, names);
   // The expression, the longest part by far, stays in its own buffer (reserved with
   // room to spare): the text before it moves in front of it.
   std::string before;

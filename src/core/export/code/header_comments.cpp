@@ -131,9 +131,8 @@ std::string DataLimitsText(const CodeExportSettings& settings, const NetworkMode
 
 // Every name written otherwise than stored: by the smart-name rule, and where the
 // language refused a name or two names would have been one.
-std::string RenamedFieldsText(const CodeExportSettings& settings, const NetworkModel& model) {
+std::string RenamedFieldsText(const CodeExportSettings& settings, const ProgramNames& names) {
   std::string renamed;
-  const ProgramNames names = NameProgram(settings, model);
   for (const auto& [stored, written] : names.renamed_inputs) {
     renamed.append(kCrLf).append(settings.comment_line);
     AppendSafe(renamed, settings, stored);
@@ -156,7 +155,7 @@ std::string RenamedFieldsText(const CodeExportSettings& settings, const NetworkM
 }
 
 std::string HeaderCommentBlock(const CodeExportSettings& settings, const NetworkModel& model,
-                               const GenerationStamp& stamp) {
+                               const ProgramNames& names, const GenerationStamp& stamp) {
   const CodeExportControls& ticks = settings.controls;
   std::string body;
   if (ticks.include_description) body.append(DescriptionText(settings, model));
@@ -167,7 +166,7 @@ std::string HeaderCommentBlock(const CodeExportSettings& settings, const Network
   if (ticks.include_limits) {
     body.append(kCrLf).append(DataLimitsText(settings, model)).append(kCrLf);
   }
-  const std::string renamed = RenamedFieldsText(settings, model);
+  const std::string renamed = RenamedFieldsText(settings, names);
   if (!TrimBlanks(renamed).empty()) body.append(kCrLf).append(renamed);
   std::string block;
   if (TrimBlanks(body).empty()) return block;

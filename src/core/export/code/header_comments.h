@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/export/code/code_export_settings.h"
+#include "core/export/code/program_names.h"
 #include "core/export/generation_stamp.h"
 #include "core/network/network_model.h"
 
@@ -16,10 +17,10 @@ std::string ModelInfoText(const CodeExportSettings& settings, const NetworkModel
 std::string TanhDefinitionText(const CodeExportSettings& settings);
 std::string DataLimitsText(const CodeExportSettings& settings, const NetworkModel& model);
 // Which names smart naming changed; "" when none did or smart names are off.
-std::string RenamedFieldsText(const CodeExportSettings& settings, const NetworkModel& model);
+std::string RenamedFieldsText(const CodeExportSettings& settings, const ProgramNames& names);
 
 // The ticked pieces inside the code type's comment block; "" when nothing is in it.
 std::string HeaderCommentBlock(const CodeExportSettings& settings, const NetworkModel& model,
-                               const GenerationStamp& stamp);
+                               const ProgramNames& names, const GenerationStamp& stamp);
 
 }  // namespace kdk

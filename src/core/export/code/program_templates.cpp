@@ -70,10 +70,9 @@ std::string VbPrologue(const CodeExportSettings& settings, const NetworkModel& m
   return text;
 }
 
-std::string FortranPrologue(const CodeExportSettings& settings, const ProgramNames& names,
-                            const std::string& variables) {
+std::string FortranPrologue(const ProgramNames& names, const std::string& variables) {
   std::string text;
-  text.append("Program ").append(settings.fortran_program_name);
+  text.append("Program ").append(names.program);
   text.append(kCrLf).append(variables);
   AppendRows(text, {"Call GetInputData", "Call CalcNet"});
   text.append(kCrLf).append("Print *, ").append(names.output);
@@ -94,11 +93,10 @@ void AppendPlaceholderValues(std::string& text, const ProgramNames& names) {
   }
 }
 
-std::string JavaPrologue(const CodeExportSettings& settings, const ProgramNames& names,
-                         const std::string& variables) {
+std::string JavaPrologue(const ProgramNames& names, const std::string& variables) {
   std::string text;
   AppendRows(text, {"import java.lang.Math;", "import java.io.*;", ""});
-  text.append(kCrLf).append("public class ").append(settings.java_class_name);
+  text.append(kCrLf).append("public class ").append(names.program);
   AppendRows(text, {"{"});
   text.append(kCrLf).append(variables);
   AppendRows(text,
@@ -155,7 +153,7 @@ std::string SpssEpilogue(const CodeExportSettings& settings) {
 
 }  // namespace
 
-std::string VariableList(const CodeExportSettings& settings, const NetworkModel& model) {
+std::string VariableList(const CodeExportSettings& settings, const ProgramNames& written) {
   const CodeType type = settings.code_type;
   const CodeExportControls& controls = settings.controls;
   if (type == CodeType::Sas && !controls.sas_include_var_list) return {};
@@ -163,7 +161,6 @@ std::string VariableList(const CodeExportSettings& settings, const NetworkModel&
     return {};
   }
   const bool mark_long = type == CodeType::Spss && controls.spss_8char_warning;
-  const ProgramNames written = NameProgram(settings, model);
   // SPSS puts every name on a comment line: each line end of the list is followed by
   // the comment mark, written here as the list is built.
   const std::string line_end =
@@ -196,10 +193,9 @@ std::string VariableList(const CodeExportSettings& settings, const NetworkModel&
   return list;
 }
 
-std::string ProgramPrologue(CodeExportSettings& settings, const NetworkModel& model,
-                            const std::string& variables) {
+std::string ProgramPrologue(const CodeExportSettings& settings, const NetworkModel& model,
+                            const ProgramNames& names, const std::string& variables) {
   std::string text;
-  const ProgramNames names = NameProgram(settings, model);
   switch (settings.code_type) {
     case CodeType::Equation:
     case CodeType::Spss:
@@ -212,18 +208,16 @@ std::string ProgramPrologue(CodeExportSettings& settings, const NetworkModel& mo
       text.append(kCrLf).append(CPrologue(names, variables));
       return text;
     case CodeType::F90:
-      settings.fortran_program_name = names.program;
-      text.append(kCrLf).append(FortranPrologue(settings, names, variables));
+      text.append(kCrLf).append(FortranPrologue(names, variables));
       return text;
     case CodeType::Java:
-      settings.java_class_name = names.program;
-      text.append(kCrLf).append(JavaPrologue(settings, names, variables));
+      text.append(kCrLf).append(JavaPrologue(names, variables));
       return text;
   }
   return text;
 }
 
-std::string ProgramEpilogue(const CodeExportSettings& settings, const NetworkModel& model) {
+std::string ProgramEpilogue(const CodeExportSettings& settings, const ProgramNames& names) {
   std::string text;
   if (settings.code_type == CodeType::Equation) return text;
   text.append(kCrLf);
@@ -232,7 +226,7 @@ std::string ProgramEpilogue(const CodeExportSettings& settings, const NetworkMod
       text.append("Run;").append(kCrLf);
       break;
     case CodeType::Vb:
-      text.append(VbEpilogue(NameProgram(settings, model)));
+      text.append(VbEpilogue(names));
       break;
     case CodeType::C:
       AppendJoined(text, {"}", "", "double myTanh(double x)", "{", "   if (x > 20)",
@@ -242,7 +236,7 @@ std::string ProgramEpilogue(const CodeExportSettings& settings, const NetworkMod
       break;
     case CodeType::F90:
       AppendJoined(text, {"END SUBROUTINE CalcNet", ""});
-      text.append(kCrLf).append("END PROGRAM ").append(settings.fortran_program_name);
+      text.append(kCrLf).append("END PROGRAM ").append(names.program);
       break;
     case CodeType::Java:
       AppendJoined(text,

@@ -18,6 +18,7 @@
 #include "core/common/text_utils.h"
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
+#include "core/export/code/program_names.h"
 #include "core/export/code/smart_names.h"
 #include "core/export/generation_stamp.h"
 #include "core/mars/generated_file.h"
@@ -439,7 +440,7 @@ void CodeExportWindow::SaveAs() {
   // a file of its name.
   std::string proposed = workspace.state.model_name + "_" + settings_.code_name;
   if (settings_.code_type == CodeType::Java) {
-    proposed = settings_.java_class_name.empty() ? settings_.code_name : settings_.java_class_name;
+    proposed = NameProgram(settings_, workspace.network).program;
   }
   const std::string filter = std::string(kTextFileFilter) + settings_.file_filter;
   const std::string path = ChooseSaveFile(workspace, context_.ports, filter, proposed);

@@ -18,6 +18,7 @@ class HeaderCommentsTest : public ::testing::Test {
  protected:
   std::string Block(const CodeExportSettings& settings) {
     return HeaderCommentBlock(settings, workspace_.network,
+                              NameProgram(settings, workspace_.network),
                               MakeGenerationStamp(workspace_.state, clock_));
   }
   void SetUp() override { workspace_.state.model_path = model_path_; }
@@ -62,7 +63,7 @@ TEST_F(HeaderCommentsTest, NothingTickedAndNothingRenamedGivesNoBlockAtAll) {
 TEST_F(HeaderCommentsTest, RenamedOutputNameIsListedAfterTheInputs) {
   CodeExportSettings f90 = SettingsFor(CodeType::F90);
   f90.output_field_name = "Kestrium price";
-  EXPECT_EQ(RenamedFieldsText(f90, workspace_.network),
+  EXPECT_EQ(RenamedFieldsText(f90, NameProgram(f90, workspace_.network)),
             CrLfLines({"!! Warning, the following field names from the original source data "
                        "have been modified:",
                        "!! 2nd input = V_2nd_input", "",

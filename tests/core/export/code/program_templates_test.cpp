@@ -27,42 +27,48 @@ class ProgramTemplatesTest : public ::testing::Test {
 
 TEST_F(ProgramTemplatesTest, SasListIsACommentAndCanBeLeftOut) {
   CodeExportSettings sas = Generated(CodeType::Sas, kFormatB);
-  EXPECT_EQ(VariableList(sas, model_), CrLfLines({"", "/*", "_2nd_input", "size", "Kestrium_price",
-                                                  "", "Var1", "Var2", "Var3", "*/", ""}));
+  EXPECT_EQ(VariableList(sas, NameProgram(sas, model_)),
+            CrLfLines({"", "/*", "_2nd_input", "size", "Kestrium_price", "", "Var1", "Var2", "Var3",
+                       "*/", ""}));
   sas.controls.sas_include_var_list = false;
-  EXPECT_EQ(VariableList(sas, model_), "");
+  EXPECT_EQ(VariableList(sas, NameProgram(sas, model_)), "");
 }
 
 TEST_F(ProgramTemplatesTest, SpssListIsCommentLinesWithTheEightCharacterWarning) {
   CodeExportSettings spss = Generated(CodeType::Spss, kFormatC);
-  EXPECT_EQ(VariableList(spss, model_),
+  EXPECT_EQ(VariableList(spss, NameProgram(spss, model_)),
             CrLfLines({"", "/*V_2nd_input ** MORE THAN 8 CHARACTERS **", "/*size",
                        "/*Kestrium_price ** MORE THAN 8 CHARACTERS **", "/*", "/*Var1", "/*Var2",
                        "/*Var3", "/*"}));
   spss.output_field_name = "abcdefgh";
-  EXPECT_NE(VariableList(spss, model_).find("/*abcdefgh\r\n"), std::string::npos);
+  EXPECT_NE(VariableList(spss, NameProgram(spss, model_)).find("/*abcdefgh\r\n"),
+            std::string::npos);
   spss.output_field_name = "abcdefghi";
-  EXPECT_NE(VariableList(spss, model_).find("/*abcdefghi ** MORE THAN 8 CHARACTERS **\r\n"),
+  EXPECT_NE(VariableList(spss, NameProgram(spss, model_))
+                .find("/*abcdefghi ** MORE THAN 8 CHARACTERS **\r\n"),
             std::string::npos);
   spss.controls.spss_8char_warning = false;
-  EXPECT_NE(VariableList(spss, model_).find("/*abcdefghi\r\n"), std::string::npos);
+  EXPECT_NE(VariableList(spss, NameProgram(spss, model_)).find("/*abcdefghi\r\n"),
+            std::string::npos);
   spss.controls.spss_include_var_list = false;
-  EXPECT_EQ(VariableList(spss, model_), "");
+  EXPECT_EQ(VariableList(spss, NameProgram(spss, model_)), "");
   spss.controls.spss_8char_warning = true;
-  EXPECT_NE(VariableList(spss, model_), "");
+  EXPECT_NE(VariableList(spss, NameProgram(spss, model_)), "");
 }
 
 // The whole prologues and epilogues of every type are in tests/golden.
 TEST_F(ProgramTemplatesTest, JavaClassAndFortranProgramNamesAreCleaned) {
   CodeExportSettings java = Generated(CodeType::Java, kFormatA);
   java.controls.java_class = "My class";
-  EXPECT_NE(ProgramPrologue(java, model_, "").find("\r\npublic class My_class\r\n"),
+  EXPECT_NE(ProgramPrologue(java, model_, NameProgram(java, model_), "")
+                .find("\r\npublic class My_class\r\n"),
             std::string::npos);
-  EXPECT_EQ(java.java_class_name, "My_class");
   CodeExportSettings f90 = Generated(CodeType::F90, kFormatA);
   f90.controls.fortran_program = "Net-1";
-  EXPECT_EQ(ProgramPrologue(f90, model_, "").rfind("\r\nProgram Net_1\r\n", 0), 0u);
-  EXPECT_TRUE(ProgramEpilogue(f90, model_).ends_with("\r\nEND PROGRAM Net_1"));
+  EXPECT_EQ(
+      ProgramPrologue(f90, model_, NameProgram(f90, model_), "").rfind("\r\nProgram Net_1\r\n", 0),
+      0u);
+  EXPECT_TRUE(ProgramEpilogue(f90, NameProgram(f90, model_)).ends_with("\r\nEND PROGRAM Net_1"));
 }
 
 TEST_F(ProgramTemplatesTest, OneInputGivesOneLineOfEachKind) {
@@ -73,10 +79,10 @@ TEST_F(ProgramTemplatesTest, OneInputGivesOneLineOfEachKind) {
   model_.hidden_type = {NeuronType::NonLinear, NeuronType::Bias};
   model_.who = {1, 0.5};
   CodeExportSettings vb = Generated(CodeType::Vb, kFormatA);
-  const std::string vb_text = ProgramPrologue(vb, model_, "");
+  const std::string vb_text = ProgramPrologue(vb, model_, NameProgram(vb, model_), "");
   EXPECT_EQ(vb_text.find("InputBox("), vb_text.rfind("InputBox("));
   CodeExportSettings c = Generated(CodeType::C, kFormatA);
-  const std::string c_text = ProgramPrologue(c, model_, "");
+  const std::string c_text = ProgramPrologue(c, model_, NameProgram(c, model_), "");
   EXPECT_NE(c_text.find("\tx = 10;\r\n}"), std::string::npos);
   EXPECT_EQ(c_text.find(" = 10;"), c_text.rfind(" = 10;"));
 }
@@ -84,7 +90,7 @@ TEST_F(ProgramTemplatesTest, OneInputGivesOneLineOfEachKind) {
 TEST_F(ProgramTemplatesTest, SpssDropListCanBeLeftOut) {
   CodeExportSettings spss = Generated(CodeType::Spss, kFormatC);
   spss.controls.spss_remove_fields = false;
-  EXPECT_EQ(ProgramEpilogue(spss, model_), "\r\n");
+  EXPECT_EQ(ProgramEpilogue(spss, NameProgram(spss, model_)), "\r\n");
 }
 
 }  // namespace
