@@ -150,7 +150,7 @@ class ExpressionWriter {
     // At most about 70 characters a term; in layout D with room for the program's
     // declaration of each name around it. Pages reserved and not written cost nothing.
     text.Reserve(static_cast<std::size_t>(inputs_ + 2) * static_cast<std::size_t>(slots_) *
-                 (format == kFormatD ? 192 : 80));
+                 (format == kFormatD ? 160 : 80));
     switch (format) {
       case kFormatA:
         FormatA(text);
