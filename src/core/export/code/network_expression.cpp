@@ -560,19 +560,12 @@ class ExpressionWriter {
 };
 
 // Whether the clean-up would change the text: a doubled sign, two line ends in a
-// row or a line end at the end.
+// row or a line end at the end. Each is looked for with find, which skips to the
+// candidates' first characters.
 bool NeedsCleanUp(std::string_view text) {
   if (text.ends_with(kCrLf)) return true;
-  char before = '\0';
-  char middle = '\0';
-  for (char after : text) {
-    if (middle == ' ' &&
-        ((before == '-' && (after == '-' || after == '+')) || (before == '+' && after == '-'))) {
-      return true;
-    }
-    if (before == '\n' && middle == '\r' && after == '\n') return true;  // "\n\r\n": two line ends
-    before = middle;
-    middle = after;
+  for (std::string_view doubled : {"- -", "- +", "+ -", "\n\r\n"}) {
+    if (text.find(doubled) != std::string_view::npos) return true;
   }
   return false;
 }
