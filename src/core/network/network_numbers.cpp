@@ -10,6 +10,8 @@ class NumberCheck {
  public:
   explicit NumberCheck(RealKind kind) : kind_(kind) {}
 
+  bool Writable(double value) const { return IsWritableNumber(value, kind_); }
+
   bool Fits(double value, const std::string& subject, const std::string& field) {
     if (IsWritableNumber(value, kind_)) return true;
     problem_ = subject + ": " + field;
@@ -50,16 +52,18 @@ bool InputFits(NumberCheck& check, const NetworkModel& model, int i) {
       !check.Fits(model.min_seen[i], subject, "its seen minimum")) {
     return false;
   }
+  // The words naming a weight are built only for the message about it: a network
+  // has a weight for each input and hidden neuron.
   for (int k = 0; k < model.HiddenCount(); ++k) {
     const double w = model.wih[i][k];
-    const std::string weight = "its weight to " + Neuron(k);
-    if (!check.Fits(w, subject, weight)) return false;
+    if (!check.Writable(w)) return check.Fits(w, subject, "its weight to " + Neuron(k));
     if (w == 0 || maximum == minimum) continue;  // no term, or not scalable at all
-    const std::string folded = weight + " (" + NumberText(w) + ") over " + range;
-    if (!check.Fits(FoldedCoefficient(w, maximum, minimum), subject, folded) ||
-        !check.Fits(FoldedOffset(w, maximum, minimum), subject, folded)) {
-      return false;
-    }
+    const double coefficient = FoldedCoefficient(w, maximum, minimum);
+    const double offset = FoldedOffset(w, maximum, minimum);
+    if (check.Writable(coefficient) && check.Writable(offset)) continue;
+    const std::string folded =
+        "its weight to " + Neuron(k) + " (" + NumberText(w) + ") over " + range;
+    return check.Fits(coefficient, subject, folded) && check.Fits(offset, subject, folded);
   }
   return true;
 }

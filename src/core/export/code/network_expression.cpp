@@ -67,6 +67,33 @@ class ExpressionText {
     return text_;
   }
 
+  // A piece written straight into the text, taken as Append takes it: Open counts
+  // the line ends it starts with (what follows them is not empty and starts with
+  // none) and returns the text; Close holds back the line ends it ends with.
+  std::string& Open(std::size_t leading_line_ends) {
+    if (!clean_) {
+      for (std::size_t n = 0; n < leading_line_ends; ++n) text_.append(kCrLf);
+      return text_;
+    }
+    line_ends_ += leading_line_ends;
+    FlushLineEnds();
+    piece_start_ = text_.size();
+    return text_;
+  }
+
+  void Close() {
+    if (!clean_) return;
+    std::size_t end = text_.size();
+    std::size_t trailing = 0;
+    while (end >= piece_start_ + kCrLf.size() &&
+           std::string_view(text_).substr(end - kCrLf.size(), kCrLf.size()) == kCrLf) {
+      end -= kCrLf.size();
+      ++trailing;
+    }
+    text_.resize(end);
+    line_ends_ = trailing;
+  }
+
   std::string Finish() {
     if (clean_) {
       // The clean-up's last step drops up to two line ends from the end.
@@ -87,6 +114,7 @@ class ExpressionText {
   bool clean_;
   std::string text_;
   std::size_t line_ends_ = 0;
+  std::size_t piece_start_ = 0;
 };
 
 // Writes the statements of one layout; holds the syntax pieces and the names so
@@ -119,10 +147,10 @@ class ExpressionWriter {
 
   std::string Write(int format) {
     ExpressionText text(clean_);
-    // At most about 70 characters a term, twice that in layout D; pages reserved
-    // and not written cost nothing.
+    // At most about 70 characters a term; in layout D with room for the program's
+    // declaration of each name around it. Pages reserved and not written cost nothing.
     text.Reserve(static_cast<std::size_t>(inputs_ + 2) * static_cast<std::size_t>(slots_) *
-                 (format == kFormatD ? 128 : 80));
+                 (format == kFormatD ? 160 : 80));
     switch (format) {
       case kFormatA:
         FormatA(text);
@@ -411,45 +439,51 @@ class ExpressionWriter {
     text.Append(section_end_);
   }
 
+  // Whether hidden slot k has a term or a bias to assign in layout D.
+  bool HasComponents(int k) const {
+    if (model_.wih[inputs_][k] != 0) return true;
+    for (int i = 0; i < inputs_; ++i) {
+      if (model_.wih[i][k] != 0) return true;
+    }
+    return false;
+  }
+
+  // Layout D: one statement a term and a bias, then each slot's sum of the names
+  // assigned, its activation, their total and the output. Each name is built once,
+  // kept in settings.temp_variables and copied from there; the statements are
+  // written straight into the text.
   void FormatD(ExpressionText& text) {
+    const std::vector<std::string>& temps = settings_.temp_variables;
+    // Where each slot's term names begin and end in temps; its bias name, when
+    // assigned, follows them.
+    std::vector<std::size_t> terms_begin(static_cast<std::size_t>(slots_));
+    std::vector<std::size_t> terms_end(static_cast<std::size_t>(slots_));
     std::string weighted;
     std::string list;
-    std::string lines;
-    std::vector<std::string> component_sums(static_cast<std::size_t>(slots_));
-    std::string term;
     for (int k = 0; k < slots_; ++k) {
       const std::string name = Numbered(k + 1);
-      std::string& sum = component_sums[k];
-      lines.clear();
-      lines.append(kCrLf);
-      for (int i = 0; i < inputs_; ++i) {
-        if (model_.wih[i][k] == 0) continue;  // no term
-        std::string term_name = name;
-        term_name.push_back('_');
-        term_name.append(std::to_string(i + 1));
-        lines.append(prefix_).append(term_name).append(" = ");
-        AppendInputTerm(lines, i, k);
-        lines.append(terminator_).append(kCrLf);
-        AppendToList(sum, term_name);
-        AddTemp(std::move(term_name));
-      }
-      const std::string bias_name = name + "_" + std::to_string(inputs_ + 1);
-      const double bias = model_.wih[inputs_][k];
-      const bool bias_written = bias != 0;
-      if (bias_written) {
-        term.clear();
-        AppendNumber(term, bias);
-        AppendAssignment(lines, bias_name, term);
-        AddTemp(bias_name);
-      }
-      text.Append(lines);
-      if (model_.who[k] != 0) {
-        if (!IsBiasSlot(k) && bias_written) {
-          sum.append(" + ");
-          sum.append(bias_name);
-        } else if (IsBiasSlot(k)) {
-          AppendPlus(sum, model_.who[k]);
+      terms_begin[k] = temps.size();
+      terms_end[k] = temps.size();
+      if (!HasComponents(k)) {
+        text.Append(kCrLf);
+      } else {
+        std::string& out = text.Open(1);
+        for (int i = 0; i < inputs_; ++i) {
+          if (model_.wih[i][k] == 0) continue;  // no term
+          AddTemp(SuffixedName(name, i + 1));
+          out.append(prefix_).append(temps.back()).append(" = ");
+          AppendInputTerm(out, i, k);
+          out.append(terminator_).append(kCrLf);
         }
+        terms_end[k] = temps.size();
+        const double bias = model_.wih[inputs_][k];
+        if (bias != 0) {
+          AddTemp(SuffixedName(name, inputs_ + 1));
+          out.append(prefix_).append(temps.back()).append(" = ");
+          AppendNumber(out, bias);
+          out.append(terminator_).append(kCrLf);
+        }
+        text.Close();
       }
       AppendActivationLine(weighted, name, k);
       AppendToList(list, name);
@@ -457,23 +491,39 @@ class ExpressionWriter {
     text.Append(section_end_);
     std::string zero;
     AppendNumber(zero, 0);
-    std::string sums;
-    for (int k = 0; k < slots_; ++k) {
-      // A slot without components (a zero output bias, a neuron whose weights and
-      // bias are all 0) still has its activation line below, which reads it.
-      const std::string name = Numbered(k + 1);
-      AddTemp(name);
-      std::string& sum = component_sums[k];
-      if (sum.empty()) {
-        sum = zero;
-      } else if (!rules_.unary_plus && sum.starts_with(" + ") && !sum.starts_with(" + -")) {
-        // Without a unary plus "=  + 0.75" becomes "= 0 + 0.75". (" + -" is a minus
-        // once cleaned up.)
-        sum.insert(0, zero);
+    {
+      std::string& out = text.Open(0);
+      for (int k = 0; k < slots_; ++k) {
+        const std::string name = Numbered(k + 1);
+        AddTemp(name);
+        out.append(prefix_).append(name).append(" = ");
+        const std::size_t sum_start = out.size();
+        for (std::size_t t = terms_begin[k]; t < terms_end[k]; ++t) {
+          if (t > terms_begin[k]) out.append(" + ");
+          out.append(temps[t]);
+        }
+        if (model_.who[k] != 0) {
+          const bool bias_written = model_.wih[inputs_][k] != 0;
+          if (!IsBiasSlot(k) && bias_written) {
+            out.append(" + ").append(temps[terms_end[k]]);
+          } else if (IsBiasSlot(k)) {
+            AppendPlus(out, model_.who[k]);
+          }
+        }
+        // A slot without components (a zero output bias, a neuron whose weights and
+        // bias are all 0) still has its activation line below, which reads it.
+        const std::string_view sum = std::string_view(out).substr(sum_start);
+        if (sum.empty()) {
+          out.append(zero);
+        } else if (!rules_.unary_plus && sum.starts_with(" + ") && !sum.starts_with(" + -")) {
+          // Without a unary plus "=  + 0.75" becomes "= 0 + 0.75". (" + -" is a minus
+          // once cleaned up.) Such a sum has no terms: it is short.
+          out.insert(sum_start, zero);
+        }
+        out.append(terminator_).append(kCrLf);
       }
-      AppendAssignment(sums, name, sum);
+      text.Close();
     }
-    text.Append(sums);
     text.Append(section_end_);
     text.Append(weighted);
     text.Append(section_end_);
@@ -484,6 +534,13 @@ class ExpressionWriter {
     text.Append(section_end_);
     text.Append(OutputStatement(root_));
     text.Append(section_end_);
+  }
+
+  static std::string SuffixedName(const std::string& name, int number) {
+    std::string suffixed = name;
+    suffixed.push_back('_');
+    suffixed.append(std::to_string(number));
+    return suffixed;
   }
 
   CodeExportSettings& settings_;
@@ -503,19 +560,12 @@ class ExpressionWriter {
 };
 
 // Whether the clean-up would change the text: a doubled sign, two line ends in a
-// row or a line end at the end.
+// row or a line end at the end. Each is looked for with find, which skips to the
+// candidates' first characters.
 bool NeedsCleanUp(std::string_view text) {
   if (text.ends_with(kCrLf)) return true;
-  char before = '\0';
-  char middle = '\0';
-  for (char after : text) {
-    if (middle == ' ' &&
-        ((before == '-' && (after == '-' || after == '+')) || (before == '+' && after == '-'))) {
-      return true;
-    }
-    if (before == '\n' && middle == '\r' && after == '\n') return true;  // "\n\r\n": two line ends
-    before = middle;
-    middle = after;
+  for (std::string_view doubled : {"- -", "- +", "+ -", "\n\r\n"}) {
+    if (text.find(doubled) != std::string_view::npos) return true;
   }
   return false;
 }

@@ -44,27 +44,48 @@ bool LinesFit(std::string_view text, std::size_t limit) {
   return text.size() - start <= limit;
 }
 
+// Where the first line over the limit starts, or npos.
+std::size_t FirstLongLine(std::string_view text, std::size_t limit) {
+  std::size_t start = 0;
+  for (std::size_t end = text.find(kLineEnd); end != std::string_view::npos;
+       end = text.find(kLineEnd, start)) {
+    if (end - start > limit) return start;
+    start = end + kLineEnd.size();
+  }
+  return text.size() - start > limit ? start : std::string_view::npos;
+}
+
+// The text from `from` on, moved out so that what comes before it stays in place and
+// the fitted rest is appended behind it: a program's long lines come late, after its
+// many short statements.
+std::string MoveRest(std::string& text, std::size_t from, std::size_t room) {
+  std::string rest = text.substr(from);
+  text.resize(from);
+  text.reserve(from + rest.size() + room);
+  return rest;
+}
+
 std::string FitFortran(std::string text) {
   const std::size_t limit = lang::RulesOf(lang::Language::Fortran90).max_line_length;
-  if (LinesFit(text, limit)) return text;
-  std::string out;
-  out.reserve(text.size() + text.size() / 32);
-  const std::string_view all = text;
+  const std::size_t first = FirstLongLine(text, limit);
+  if (first == std::string_view::npos) return text;
+  const std::string rest = MoveRest(text, first, (text.size() - first) / 32);
+  const std::string_view all = rest;
   std::size_t start = 0;
   std::size_t copied = 0;  // lines that fit are copied in runs
   while (true) {
     const std::size_t end = all.find(kLineEnd, start);
     const std::size_t stop = end == std::string_view::npos ? all.size() : end;
     if (stop - start > limit) {
-      out.append(all.substr(copied, start - copied));
-      AppendFortranLine(out, all.substr(start, stop - start), limit);
+      text.append(all.substr(copied, start - copied));
+      AppendFortranLine(text, all.substr(start, stop - start), limit);
       copied = stop;
     }
     if (end == std::string_view::npos) break;
     start = end + kLineEnd.size();
   }
-  out.append(all.substr(copied));
-  return out;
+  text.append(all.substr(copied));
+  return text;
 }
 
 bool IsNameChar(char c) {
@@ -123,35 +144,54 @@ bool ContinuationsFit(std::string_view text, const lang::LanguageRules& rules) {
   return true;
 }
 
+// One statement from `start`: its lines up to one that does not end in the mark, each
+// without the mark, and whether one is over the limit. Returns where its last line ends.
+std::size_t ReadVbStatement(std::string_view all, std::size_t start,
+                            const lang::LanguageRules& rules,
+                            std::vector<std::string_view>& statement, bool& over) {
+  statement.clear();
+  over = false;
+  while (true) {
+    std::size_t end = all.find(kLineEnd, start);
+    if (end == std::string_view::npos) end = all.size();
+    std::string_view line = all.substr(start, end - start);
+    over = over || line.size() > rules.max_line_length;
+    const bool continued = line.ends_with(rules.continuation);
+    if (continued) line.remove_suffix(rules.continuation.size());
+    statement.push_back(line);
+    start = end + kLineEnd.size();
+    if (!continued || end == all.size()) return end;
+  }
+}
+
 std::string FitVisualBasic(const CodeExportSettings& settings, std::string text,
                            MessagePort& messages) {
   const lang::LanguageRules& rules = lang::RulesOf(lang::Language::VisualBasic);
   const std::size_t limit = rules.max_line_length;
   const std::size_t most_lines = static_cast<std::size_t>(rules.max_continuations) + 1;
   if (LinesFit(text, limit) && ContinuationsFit(text, rules)) return text;
-  const std::string_view all = text;
-  std::string out;
-  out.reserve(text.size());
   std::vector<std::string_view> statement;
+  bool over = false;
+  // The statements before the first that does not fit stay where they are.
+  std::size_t first = std::string_view::npos;
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t end = ReadVbStatement(text, start, rules, statement, over);
+    if (over || statement.size() > most_lines) {
+      first = start;
+      break;
+    }
+    if (end == text.size()) break;
+    start = end + kLineEnd.size();
+  }
+  if (first == std::string_view::npos) return text;
+  const std::string rest = MoveRest(text, first, 0);
+  const std::string_view all = rest;
   std::size_t copied = 0;  // statements that fit are copied in runs
   std::size_t start = 0;
   while (start <= all.size()) {
-    // One statement: its lines up to one that does not end in the mark.
     const std::size_t statement_start = start;
-    statement.clear();
-    bool over = false;
-    std::size_t end = 0;
-    while (true) {
-      end = all.find(kLineEnd, start);
-      if (end == std::string_view::npos) end = all.size();
-      std::string_view line = all.substr(start, end - start);
-      over = over || line.size() > limit;
-      const bool continued = line.ends_with(rules.continuation);
-      if (continued) line.remove_suffix(rules.continuation.size());
-      statement.push_back(line);
-      start = end + kLineEnd.size();
-      if (!continued || end == all.size()) break;
-    }
+    const std::size_t end = ReadVbStatement(all, start, rules, statement, over);
+    start = end + kLineEnd.size();
     if (over || statement.size() > most_lines) {
       std::size_t length = 0;
       for (std::string_view piece : statement) length += piece.size();
@@ -159,9 +199,9 @@ std::string FitVisualBasic(const CodeExportSettings& settings, std::string text,
       // longer than the lines allowed can hold is refused without breaking it.
       const std::size_t at_least =
           length > limit ? (length - limit) / (limit - rules.continuation.size()) + 1 : 1;
-      out.append(all.substr(copied, statement_start - copied));
+      text.append(all.substr(copied, statement_start - copied));
       const std::size_t used =
-          at_least > most_lines ? at_least : AppendVbStatement(out, statement, limit);
+          at_least > most_lines ? at_least : AppendVbStatement(text, statement, limit);
       if (used > most_lines) {
         const int format = settings.equation_format;
         std::string message = "This network is too large for Visual Basic in layout \"" +
@@ -179,8 +219,8 @@ std::string FitVisualBasic(const CodeExportSettings& settings, std::string text,
     }
     if (end == all.size()) break;
   }
-  out.append(all.substr(copied));
-  return out;
+  text.append(all.substr(copied));
+  return text;
 }
 
 // Java: statements past the method limit go into helper methods, each statement whole.
