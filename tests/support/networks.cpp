@@ -201,8 +201,15 @@ void MakeNamesDistinct(NetworkModel& model) {
   for (std::string& name : model.input_names) claim(name);
 }
 
-}  // namespace
+// The largest double whose 15-digit text reads back finite: 1.79769313486231E+308.
+constexpr double kLargestWritableDouble = 1.7976931348623149e308;
 
+// Numbers near the largest a program holds, each still writable: an output range as
+// wide as `largest` (its minimum at -largest), an input range 0.8 of it, and
+// (`narrow_range`) an input range so narrow that its folded weights come to half of it
+// (its values are subnormal) and (`huge_weight`) a weight of a quarter of it. Every
+// neuron is tanh and the output weights sum to 0.9 at most, so the prediction stays
+// inside the output range for inputs inside theirs.
 void PushToTheOverflowEdge(NetworkModel& model, double largest, bool huge_weight,
                            bool narrow_range) {
   const int inputs = model.InputCount();
@@ -231,6 +238,8 @@ void PushToTheOverflowEdge(NetworkModel& model, double largest, bool huge_weight
     model.wih[2][0] = largest / 4;
   }
 }
+
+}  // namespace
 
 std::vector<std::vector<double>> NetworkInputs(const NetworkModel& model, int count,
                                                std::uint64_t seed, double reach) {

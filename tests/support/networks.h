@@ -30,18 +30,7 @@ inline constexpr const char* kInjectedMark = "PWN-ED";
 // descriptions and paths drawn from keywords, library names, intermediate variable
 // names, names that smart naming makes equal, comment terminators, quotes, line
 // breaks and Windows-1252 bytes (0x80 to 0x9F too). The first cases are the extreme shapes, then
-// numbers near the largest double and the largest single-precision number. The largest double whose
-// 15-digit text reads back finite: 1.79769313486231E+308.
-inline constexpr double kLargestWritableDouble = 1.7976931348623149e308;
-
-// Numbers near the largest a program holds, each still writable: an output range as
-// wide as `largest` (its minimum at -largest), an input range 0.8 of it, and
-// (`narrow_range`) an input range so narrow that its folded weights come to half of it
-// (its values are subnormal) and (`huge_weight`) a weight of a quarter of it. Every
-// neuron is tanh and the output weights sum to 0.9 at most, so the prediction stays
-// inside the output range for inputs inside theirs.
-void PushToTheOverflowEdge(NetworkModel& model, double largest, bool huge_weight,
-                           bool narrow_range);
+// numbers near the largest double and the largest single-precision number (see ConformanceCases).
 
 // The suites' seed: KDK_CONFORMANCE_SEED when set, else a fixed one.
 std::uint64_t ConformanceSeed();

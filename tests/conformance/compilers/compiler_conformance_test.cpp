@@ -23,7 +23,7 @@
 #include "core/workspace.h"
 #include "fakes/fake_ports.h"
 #include "support/networks.h"
-#include "toolchain_runner.h"
+#include "support/scratch.h"
 
 namespace kdk::conformance {
 namespace {
@@ -129,18 +129,34 @@ void ExpectNoFileCreated(const std::filesystem::path& run_folder, const std::str
 
 class CompilerConformance : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    cases_ = new std::vector(ConformanceCases(ConformanceSeed(), kCases, kVectorsPerCase));
+  static const std::vector<ConformanceCase>& Cases() {
+    static const auto cases = ConformanceCases(ConformanceSeed(), kCases, kVectorsPerCase);
+    return cases;
   }
-  static void TearDownTestSuite() {
-    delete cases_;
-    cases_ = nullptr;
+  // A folder for the sources and an empty one the programs run in.
+  std::filesystem::path Folders(const std::string& name) {
+    std::filesystem::create_directories(scratch_.path() / ("run_" + name));
+    std::filesystem::create_directories(scratch_.path() / name);
+    return scratch_.path() / name;
   }
-  static std::vector<ConformanceCase>* cases_;
+  std::filesystem::path RunFolder(const std::filesystem::path& folder) {
+    return folder.parent_path() / ("run_" + folder.filename().string());
+  }
+  // Runs a built program of the folder in the run folder, with stdin from `input`.
+  void RunProgram(const std::filesystem::path& folder, const std::string& stem,
+                  const std::string& input, std::string& output) {
+    ASSERT_TRUE(std::filesystem::exists(folder / stem))
+        << stem << " did not compile:\n"
+        << (RunCommand("cat " + Quoted((folder / (stem + ".log")).string()), "", output), output);
+    ASSERT_EQ(RunCommand("cd " + Quoted(RunFolder(folder).string()) + " && " +
+                             Quoted((folder / stem).string()),
+                         input, output),
+              0)
+        << output;
+  }
   ScratchFolder scratch_;
   int compared_ = 0;
 };
-std::vector<ConformanceCase>* CompilerConformance::cases_ = nullptr;
 
 std::string CHarness(const std::string& program, const Generated& code) {
   std::string text = "#include <stdio.h>\n#define main kdk_generated_main\n#include \"" + program +
@@ -159,13 +175,10 @@ std::string ValuesAfterMark(const std::string& output) {
 }
 
 TEST_F(CompilerConformance, GeneratedCCompilesWithWarningsOnAndComputesThePrediction) {
-  const auto folder = scratch_.path() / "c";
-  const auto run = scratch_.path() / "run_c";
-  std::filesystem::create_directories(folder);
-  std::filesystem::create_directories(run);
+  const auto folder = Folders("c");
   std::vector<std::string> commands;
   std::vector<std::pair<const ConformanceCase*, std::string>> programs;
-  for (const ConformanceCase& item : *cases_) {
+  for (const ConformanceCase& item : Cases()) {
     std::string vectors;
     for (const auto& x : item.inputs) {
       for (double v : x) vectors += ExactText(v) + " ";
@@ -186,13 +199,9 @@ TEST_F(CompilerConformance, GeneratedCCompilesWithWarningsOnAndComputesThePredic
   RunAll(folder, commands);
   for (const auto& [item, stem] : programs) {
     std::string output;
-    ASSERT_TRUE(std::filesystem::exists(folder / stem))
-        << stem << " did not compile:\n"
-        << (RunCommand("cat " + Quoted((folder / (stem + ".log")).string()), "", output), output);
-    ASSERT_EQ(RunCommand("cd " + Quoted(run.string()) + " && " + Quoted((folder / stem).string()),
-                         (folder / (item->name + "_inputs.txt")).string(), output),
-              0);
-    ExpectNoFileCreated(run, stem);
+    RunProgram(folder, stem, (folder / (item->name + "_inputs.txt")).string(), output);
+    if (HasFatalFailure()) return;
+    ExpectNoFileCreated(RunFolder(folder), stem);
     std::istringstream results(ValuesAfterMark(output));
     for (const auto& x : item->inputs) {
       double got = 0;
@@ -206,15 +215,13 @@ TEST_F(CompilerConformance, GeneratedCCompilesWithWarningsOnAndComputesThePredic
 }
 
 TEST_F(CompilerConformance, GeneratedJavaCompilesAndComputesThePrediction) {
-  const auto folder = scratch_.path() / "java";
-  const auto run = scratch_.path() / "run_java";
-  std::filesystem::create_directories(folder);
-  std::filesystem::create_directories(run);
+  const auto folder = Folders("java");
+  const auto run = RunFolder(folder);
   std::string mains;
   std::string runs;
   std::string calls;
   std::vector<std::pair<const ConformanceCase*, std::string>> order;
-  for (const ConformanceCase& item : *cases_) {
+  for (const ConformanceCase& item : Cases()) {
     for (auto [format, letter] : kLayouts) {
       const std::string stem = "N" + item.name + "_" + letter;
       const Generated code = Generate(item, CodeType::Java, format, stem);
@@ -272,13 +279,10 @@ void ExpectPastSinglePrecisionRefused(const Generated& code) {
 }
 
 TEST_F(CompilerConformance, GeneratedFortranCompilesAndComputesThePredictionInSinglePrecision) {
-  const auto folder = scratch_.path() / "f90";
-  const auto run = scratch_.path() / "run_f90";
-  std::filesystem::create_directories(folder);
-  std::filesystem::create_directories(run);
+  const auto folder = Folders("f90");
   std::vector<std::string> commands;
   std::vector<std::pair<const ConformanceCase*, std::string>> programs;
-  for (const ConformanceCase& item : *cases_) {
+  for (const ConformanceCase& item : Cases()) {
     for (size_t v = 0; v < item.inputs.size(); ++v) {
       std::string lines;
       for (double value : item.inputs[v]) lines += ExactText(value) + "\n";
@@ -300,15 +304,10 @@ TEST_F(CompilerConformance, GeneratedFortranCompilesAndComputesThePredictionInSi
   RunAll(folder, commands);
   for (const auto& [item, stem] : programs) {
     std::string output;
-    ASSERT_TRUE(std::filesystem::exists(folder / stem))
-        << stem << " did not compile:\n"
-        << (RunCommand("cat " + Quoted((folder / (stem + ".log")).string()), "", output), output);
     for (size_t v = 0; v < item->inputs.size(); ++v) {
-      const std::string input = (folder / (item->name + "_" + std::to_string(v) + ".txt")).string();
-      ASSERT_EQ(RunCommand("cd " + Quoted(run.string()) + " && " + Quoted((folder / stem).string()),
-                           input, output),
-                0)
-          << output;
+      RunProgram(folder, stem, (folder / (item->name + "_" + std::to_string(v) + ".txt")).string(),
+                 output);
+      if (HasFatalFailure()) return;
       const size_t last = output.find_last_not_of(" \r\n");
       const size_t start = output.find_last_of(" \n", last);
       const double got = std::stod(output.substr(start + 1, last - start));
@@ -316,7 +315,7 @@ TEST_F(CompilerConformance, GeneratedFortranCompilesAndComputesThePredictionInSi
       EXPECT_NEAR(got, want, SingleTolerance(item->model, item->inputs[v], want)) << stem;
       ++compared_;
     }
-    ExpectNoFileCreated(run, stem);
+    ExpectNoFileCreated(RunFolder(folder), stem);
   }
   std::printf("Fortran: %d networks x 4 layouts, %d comparisons\n", kCases, compared_);
 }
@@ -353,7 +352,7 @@ bool InsideComment(CodeType type, const std::string& text, size_t at) {
 TEST_F(CompilerConformance, EveryTextKeepsItsLanguageRulesAndModelTextInComments) {
   int texts = 0;
   int refusals = 0;
-  for (const ConformanceCase& item : *cases_) {
+  for (const ConformanceCase& item : Cases()) {
     for (const CodeTypeSyntax& row : CodeTypeTable()) {
       const lang::LanguageRules& rules = lang::RulesOf(LanguageOf(row.type));
       for (auto [format, letter] : kLayouts) {

@@ -61,6 +61,16 @@ CsvReader::Source ChoppedSource(const std::string& text, std::uint64_t seed) {
   };
 }
 
+// A table read back from text; the separator found by the reader where none is given.
+Table ReadTable(const std::string& text, char separator = 0) {
+  CsvReader reader(ChoppedSource(text, text.size()));
+  if (separator) reader.SetSeparator(separator);
+  Table table;
+  std::vector<std::string_view> fields;
+  while (reader.Next(fields)) table.emplace_back(fields.begin(), fields.end());
+  return table;
+}
+
 struct Scored {
   bool ok = false;
   std::string error;
@@ -85,15 +95,7 @@ Scored Score(const std::string& text, std::uint64_t seed, RowScorer& scorer,
         return true;
       },
       events, scored.summary, scored.error);
-  CsvReader back([&out, at = std::size_t{0}](char* buffer, std::size_t capacity) mutable -> long {
-    const std::size_t piece = std::min(capacity, out.size() - at);
-    std::memcpy(buffer, out.data() + at, piece);
-    at += piece;
-    return static_cast<long>(piece);
-  });
-  back.SetSeparator(reader.Separator());
-  std::vector<std::string_view> fields;
-  while (back.Next(fields)) scored.table.emplace_back(fields.begin(), fields.end());
+  scored.table = ReadTable(out, reader.Separator());
   return scored;
 }
 
@@ -276,16 +278,7 @@ TEST(ScoreConformance, SpssResultsHoldEveryValueExactly) {
         << error;
     std::string again_text;
     ASSERT_TRUE(ReadWholeFile(again.output_path, again_text, error)) << error;
-    CsvReader again_reader(
-        [&again_text, at = std::size_t{0}](char* buffer, std::size_t capacity) mutable -> long {
-          const std::size_t piece = std::min(capacity, again_text.size() - at);
-          std::memcpy(buffer, again_text.data() + at, piece);
-          at += piece;
-          return static_cast<long>(piece);
-        });
-    Table rescored;
-    std::vector<std::string_view> fields;
-    while (again_reader.Next(fields)) rescored.emplace_back(fields.begin(), fields.end());
+    const Table rescored = ReadTable(again_text);
     ASSERT_EQ(rescored.size(), table.size());
     ASSERT_EQ(back.table.size(), table.size());
     const std::size_t n = item.model.input_names.size();

@@ -1,7 +1,5 @@
 #include "conformance/spss/pspp_test_files.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -12,19 +10,6 @@
 #include "engines/spss/child_process.h"
 
 namespace kdk::conformance {
-
-namespace fs = std::filesystem;
-
-ScratchFolder::ScratchFolder() {
-  std::string pattern = (fs::temp_directory_path() / "kdk-spss-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) std::abort();
-  path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
-}
 
 bool RunPsppText(const ScratchFolder& scratch, const std::string& syntax, std::string& error) {
   const std::string script = scratch.File("helper.sps");
@@ -118,11 +103,6 @@ bool ReadSavColumn(const ScratchFolder& scratch, const std::string& path, const 
     }
   }
   return true;
-}
-
-bool CloseEnough(double actual, double expected) {
-  return std::fabs(actual - expected) <=
-         1e-12 * std::max({1.0, std::fabs(actual), std::fabs(expected)});
 }
 
 }  // namespace kdk::conformance

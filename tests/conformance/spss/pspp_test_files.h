@@ -1,26 +1,14 @@
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "support/scratch.h"
+
 namespace kdk::conformance {
 
 using Row = std::vector<std::optional<double>>;
-
-// A fresh folder under the temporary folder, removed with the object.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
 
 // Runs PSPP on a syntax text; false with PSPP's messages in `error`.
 bool RunPsppText(const ScratchFolder& scratch, const std::string& syntax, std::string& error);
@@ -38,7 +26,5 @@ bool ReadSavColumn(const ScratchFolder& scratch, const std::string& path, const 
 // The variable names of a .sav file, read back through CSV (first line).
 bool ReadSavHeader(const ScratchFolder& scratch, const std::string& path,
                    std::vector<std::string>& names, std::string& error);
-
-bool CloseEnough(double actual, double expected);
 
 }  // namespace kdk::conformance

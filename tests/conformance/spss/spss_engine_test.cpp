@@ -55,6 +55,18 @@ TEST(ChildProcess, ARunPastItsTimeLimitIsStopped) {
   EXPECT_EQ(spss::FindProgram("no-such-program-kdk"), "");
 }
 
+spss::PsppOptions QuietOptions() {
+  spss::PsppOptions options;
+  options.viewer_program.clear();
+  return options;
+}
+
+struct Outcome {
+  bool ok = false;
+  std::size_t messages = 0;
+  std::string last_message, result;
+};
+
 class SavFiles : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -63,6 +75,20 @@ class SavFiles : public ::testing::Test {
     ASSERT_TRUE(WriteSavFile(scratch_, data_, {"Age", "my_var", "IncomeLevelOfHousehold"},
                              {{30.0, 1.0, 2.0}, {std::nullopt, 4.0, 5.5}}, error))
         << error;
+  }
+  // The syntax run on the data file as the SPSS button runs it.
+  Outcome Match(const std::string& syntax, const spss::PsppOptions& options = QuietOptions()) {
+    spss::PsppSpssApplication application(options);
+    RecordingMessagePort messages;
+    NoBusyPointer busy;
+    const SpssMatchRequest request{
+        data_, {{"age", "age"}, {"my var", "my_var"}}, syntax, scratch_.File("")};
+    Outcome out;
+    out.ok = MatchSpssDataFile(request, application, messages, busy);
+    out.messages = messages.messages.size();
+    if (out.messages) out.last_message = messages.messages.back().text;
+    out.result = application.ResultPath();
+    return out;
   }
   ScratchFolder scratch_;
   std::string data_;
@@ -94,28 +120,14 @@ TEST_F(SavFiles, MissingTruncatedAndForeignFilesGiveAClearMessage) {
   EXPECT_NE(error.find("text.sav could not be read"), std::string::npos) << error;
 }
 
-spss::PsppOptions QuietOptions() {
-  spss::PsppOptions options;
-  options.viewer_program.clear();
-  return options;
-}
-
-SpssMatchRequest Request(const std::string& data, const ScratchFolder& scratch,
-                         const std::string& syntax) {
-  return {data, {{"age", "age"}, {"my var", "my_var"}}, syntax, scratch.File("")};
-}
-
 TEST_F(SavFiles, PsppAbsentIsAProblemAndNothingRuns) {
   spss::PsppOptions options = QuietOptions();
   options.pspp_program = "/nonexistent/pspp";
-  spss::PsppSpssApplication application(options);
-  RecordingMessagePort messages;
-  NoBusyPointer busy;
-  EXPECT_FALSE(MatchSpssDataFile(Request(data_, scratch_, "COMPUTE y = Age * 2 ."), application,
-                                 messages, busy));
-  ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_EQ(messages.messages[0].text, "Problem");
-  EXPECT_EQ(application.ResultPath(), "");
+  const Outcome out = Match("COMPUTE y = Age * 2 .", options);
+  EXPECT_FALSE(out.ok);
+  EXPECT_EQ(out.messages, 1u);
+  EXPECT_EQ(out.last_message, "Problem");
+  EXPECT_EQ(out.result, "");
 }
 
 TEST_F(SavFiles, APsppRunPastTheTimeLimitIsStoppedAndReported) {
@@ -126,14 +138,10 @@ TEST_F(SavFiles, APsppRunPastTheTimeLimitIsStoppedAndReported) {
   spss::PsppOptions options = QuietOptions();
   options.pspp_program = slow;
   options.time_limit = std::chrono::milliseconds(300);
-  spss::PsppSpssApplication application(options);
-  RecordingMessagePort messages;
-  NoBusyPointer busy;
-  EXPECT_FALSE(
-      MatchSpssDataFile(Request(data_, scratch_, "COMPUTE y = 1 ."), application, messages, busy));
-  EXPECT_EQ(messages.messages.back().text,
-            "PSPP did not finish the syntax within 1 second and was stopped.");
-  EXPECT_EQ(application.ResultPath(), "");
+  const Outcome out = Match("COMPUTE y = 1 .", options);
+  EXPECT_FALSE(out.ok);
+  EXPECT_EQ(out.last_message, "PSPP did not finish the syntax within 1 second and was stopped.");
+  EXPECT_EQ(out.result, "");
   EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
 }
 
@@ -144,15 +152,12 @@ TEST_F(SavFiles, ResultGoesBesideTheDataAsANewFileEachTime) {
     return bytes;
   }();
   for (const char* expected : {"people_scored.sav", "people_scored_2.sav"}) {
-    spss::PsppSpssApplication application(QuietOptions());
-    RecordingMessagePort messages;
-    NoBusyPointer busy;
-    ASSERT_TRUE(MatchSpssDataFile(Request(data_, scratch_, "COMPUTE y = Age * 2\r\n+ 1 ."),
-                                  application, messages, busy));
-    EXPECT_EQ(application.ResultPath(), scratch_.File(expected));
+    const Outcome out = Match("COMPUTE y = Age * 2\r\n+ 1 .");
+    ASSERT_TRUE(out.ok);
+    EXPECT_EQ(out.result, scratch_.File(expected));
     std::vector<std::optional<double>> y;
     std::string error;
-    ASSERT_TRUE(ReadSavColumn(scratch_, application.ResultPath(), "y", y, error)) << error;
+    ASSERT_TRUE(ReadSavColumn(scratch_, out.result, "y", y, error)) << error;
     ASSERT_EQ(y.size(), 2u);
     EXPECT_EQ(y[0], 61.0);
     EXPECT_FALSE(y[1].has_value());
@@ -173,15 +178,12 @@ TEST_F(SavFiles, TheDataAndTheModelAreNeverReplaced) {
   options.model_path = model;
   for (const std::string& target : {data_, model}) {
     options.result_path = target;
-    spss::PsppSpssApplication application(options);
-    RecordingMessagePort messages;
-    NoBusyPointer busy;
-    EXPECT_FALSE(MatchSpssDataFile(Request(data_, scratch_, "COMPUTE y = 1 ."), application,
-                                   messages, busy));
-    EXPECT_NE(messages.messages.back().text.find(target == model ? "It is the model file itself"
-                                                                 : "would replace the data file"),
+    const Outcome out = Match("COMPUTE y = 1 .", options);
+    EXPECT_FALSE(out.ok);
+    EXPECT_NE(out.last_message.find(target == model ? "It is the model file itself"
+                                                    : "would replace the data file"),
               std::string::npos)
-        << messages.messages.back().text;
+        << out.last_message;
   }
   std::string bytes;
   ASSERT_TRUE(ReadWholeFile(model, bytes, error));
@@ -195,11 +197,7 @@ TEST_F(SavFiles, TheDataAndTheModelAreNeverReplaced) {
   std::filesystem::permissions(kept, std::filesystem::perms(0600));
   std::filesystem::create_symlink(kept, scratch_.File("link.sav"));
   options.result_path = scratch_.File("link.sav");
-  spss::PsppSpssApplication application(options);
-  RecordingMessagePort messages;
-  NoBusyPointer busy;
-  ASSERT_TRUE(
-      MatchSpssDataFile(Request(data_, scratch_, "COMPUTE y = 1 ."), application, messages, busy));
+  ASSERT_TRUE(Match("COMPUTE y = 1 .", options).ok);
   ASSERT_TRUE(ReadSavHeader(scratch_, kept, names, error));
   EXPECT_EQ(names.back(), "y");
   EXPECT_TRUE(std::filesystem::is_symlink(scratch_.File("link.sav")));
@@ -207,17 +205,12 @@ TEST_F(SavFiles, TheDataAndTheModelAreNeverReplaced) {
 }
 
 TEST_F(SavFiles, RefusedSyntaxIsReportedWithTheUsersLineAndNoResult) {
-  spss::PsppSpssApplication application(QuietOptions());
-  RecordingMessagePort messages;
-  NoBusyPointer busy;
-  EXPECT_FALSE(MatchSpssDataFile(
-      Request(data_, scratch_,
-              "/* scoring\r\nCOMPUTE y = Age\r\n+ 1 .\r\nCOMPUTE z = nosuch * 2 ."),
-      application, messages, busy));
-  const std::string& shown = messages.messages.back().text;
+  const Outcome out = Match("/* scoring\r\nCOMPUTE y = Age\r\n+ 1 .\r\nCOMPUTE z = nosuch * 2 .");
+  EXPECT_FALSE(out.ok);
+  const std::string& shown = out.last_message;
   EXPECT_EQ(shown.find("PSPP could not run the syntax on " + data_ + ":\r\nline 4: "), 0u) << shown;
   EXPECT_NE(shown.find("nosuch"), std::string::npos) << shown;
-  EXPECT_EQ(application.ResultPath(), "");
+  EXPECT_EQ(out.result, "");
   EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
 }
 

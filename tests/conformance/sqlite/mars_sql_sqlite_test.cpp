@@ -28,6 +28,16 @@ struct Tally {
   int rows = 0, with_missing = 0, equal_to_evaluator = 0, null_rows = 0;
 };
 
+// The first column of a query's rows, NULL as nullopt.
+std::vector<std::optional<double>> Column(SqliteDatabase& db, const std::string& sql,
+                                          std::string& error) {
+  std::vector<std::optional<double>> column;
+  for (const auto& row : db.QueryRows(sql, error)) {
+    column.push_back(row[0] ? std::optional(std::strtod(row[0]->c_str(), nullptr)) : std::nullopt);
+  }
+  return column;
+}
+
 void RunModel(const GeneratedMars& generated, std::uint32_t seed, SqlDialect dialect, bool brackets,
               Tally& tally) {
   SilentMessages messages;
@@ -57,15 +67,20 @@ void RunModel(const GeneratedMars& generated, std::uint32_t seed, SqlDialect dia
   create += dialect == SqlDialect::Access ? ", " + output + " REAL)" : ")";
   ASSERT_TRUE(db.Execute(create, error)) << error;
   const std::vector<InputRow> rows = GenerateRows(generated, model, seed, kRows);
+  std::string insert = "INSERT INTO [Scored Rows] VALUES";
   for (const InputRow& row : rows) {
-    ASSERT_TRUE(db.InsertRow("Scored Rows", model.input_names, row, error)) << error;
+    insert += &row == &rows.front() ? " (" : ", (";
+    for (const auto& value : row) {
+      insert += (&value == &row.front() ? "" : ", ") + (value ? ExactText(*value) : "NULL");
+    }
+    insert += dialect == SqlDialect::Access ? ", NULL)" : ")";
   }
+  ASSERT_TRUE(db.Execute(insert, error)) << error;
   ASSERT_TRUE(db.Execute(AdaptForSqlite(sql), error)) << error << "\n" << sql;
-  const auto results =
-      db.QueryColumn("SELECT " + output + " FROM [Scored Rows] ORDER BY rowid", error);
+  const auto results = Column(db, "SELECT " + output + " FROM [Scored Rows] ORDER BY rowid", error);
   ASSERT_EQ(results.size(), rows.size()) << error;
   const auto kept =
-      db.QueryColumn("SELECT [" + last_input + "] FROM [Scored Rows] ORDER BY rowid", error);
+      Column(db, "SELECT [" + last_input + "] FROM [Scored Rows] ORDER BY rowid", error);
   ASSERT_EQ(kept.size(), rows.size()) << error;
 
   for (size_t r = 0; r < rows.size(); ++r) {

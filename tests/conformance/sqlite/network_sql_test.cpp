@@ -35,12 +35,6 @@ std::string Quoted(const std::string& name) {
   return "\"" + ReplaceAll(name, "\"", "\"\"") + "\"";
 }
 
-std::string Number(double value) {
-  char digits[32];
-  std::snprintf(digits, sizeof digits, "%.17g", value);
-  return digits;
-}
-
 // What every dialect refuses: a nameless input, a name with a control character, two
 // inputs naming one column, and in SQL Server and Access a name past their length.
 bool Refused(const NetworkModel& model, SqlDialect dialect) {
@@ -111,7 +105,7 @@ bool RunCase(Engine& db, const ConformanceCase& item, int index, SqlDialect dial
   std::string insert = "INSERT INTO " + table + " VALUES ";
   for (size_t r = 0; r < rows.size(); ++r) {
     insert += (r ? ", (" : "(") + std::to_string(r);
-    for (const auto& value : rows[r]) insert += ", " + (value ? Number(*value) : "NULL");
+    for (const auto& value : rows[r]) insert += ", " + (value ? ExactText(*value) : "NULL");
     if (dialect != SqlDialect::SqlServer) insert += ", NULL";
     insert += ")";
   }

@@ -4,10 +4,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace kdk::conformance {
 
@@ -17,12 +14,7 @@ PostgresServer::PostgresServer() {
     problem_ = "PostgreSQL's initdb and pg_ctl were not found (scripts/setup.sh installs them)";
     return;
   }
-  char pattern[] = "/tmp/kdk_pg_XXXXXX";
-  if (mkdtemp(pattern) == nullptr) {
-    problem_ = "no temporary folder";
-    return;
-  }
-  folder_ = pattern;
+  folder_ = scratch_.path().string();
   if (geteuid() == 0) {
     const passwd* nobody = getpwnam("nobody");
     if (nobody == nullptr || chown(folder_.c_str(), nobody->pw_uid, nobody->pw_gid) != 0) {
@@ -52,19 +44,12 @@ PostgresServer::~PostgresServer() {
   if (connection_ != nullptr) PQfinish(connection_);
   if (started_)
     Run(std::string(KDK_POSTGRES_BIN) + "/pg_ctl -D " + folder_ + "/data -m fast -w stop");
-  if (!folder_.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
 }
 
 bool PostgresServer::Run(const std::string& command) {
-  const std::string log = folder_ + "/command.log";
-  if (std::system((runner_ + command + " >" + log + " 2>&1").c_str()) == 0) return true;
-  std::ifstream in(log);
-  std::stringstream text;
-  text << in.rdbuf();
-  problem_ = command + " failed:\n" + text.str();
+  std::string output;
+  if (RunCommand(runner_ + command, "", output) == 0) return true;
+  problem_ = command + " failed:\n" + output;
   return false;
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch.h"
+
 struct pg_conn;
 
 namespace kdk::conformance {
@@ -30,6 +32,7 @@ class PostgresServer {
  private:
   bool Run(const std::string& command);
 
+  ScratchFolder scratch_;
   std::string folder_;
   std::string runner_;  // "runuser -u nobody -- " as root
   bool started_ = false;

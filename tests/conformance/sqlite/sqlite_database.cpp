@@ -36,25 +36,6 @@ bool SqliteDatabase::Execute(const std::string& sql, std::string& error) {
   return false;
 }
 
-std::vector<std::optional<double>> SqliteDatabase::QueryColumn(const std::string& sql,
-                                                               std::string& error) {
-  std::vector<std::optional<double>> column;
-  sqlite3_stmt* statement = nullptr;
-  if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
-    error = sqlite3_errmsg(db_);
-    return column;
-  }
-  while (sqlite3_step(statement) == SQLITE_ROW) {
-    if (sqlite3_column_type(statement, 0) == SQLITE_NULL) {
-      column.push_back(std::nullopt);
-    } else {
-      column.push_back(sqlite3_column_double(statement, 0));
-    }
-  }
-  sqlite3_finalize(statement);
-  return column;
-}
-
 std::vector<std::vector<std::optional<std::string>>> SqliteDatabase::QueryRows(
     const std::string& sql, std::string& error) {
   std::vector<std::vector<std::optional<std::string>>> rows;
@@ -81,32 +62,6 @@ std::vector<std::vector<std::optional<std::string>>> SqliteDatabase::QueryRows(
   }
   sqlite3_finalize(statement);
   return rows;
-}
-
-bool SqliteDatabase::InsertRow(const std::string& table, const std::vector<std::string>& columns,
-                               const std::vector<std::optional<double>>& values,
-                               std::string& error) {
-  std::string sql = "INSERT INTO [" + table + "] (";
-  for (size_t i = 0; i < columns.size(); ++i) sql += (i ? ", [" : "[") + columns[i] + "]";
-  sql += ") VALUES (";
-  for (size_t i = 0; i < columns.size(); ++i) sql += i ? ", ?" : "?";
-  sql += ")";
-  sqlite3_stmt* statement = nullptr;
-  if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
-    error = sqlite3_errmsg(db_);
-    return false;
-  }
-  for (size_t i = 0; i < values.size(); ++i) {
-    if (values[i]) {
-      sqlite3_bind_double(statement, static_cast<int>(i + 1), *values[i]);
-    } else {
-      sqlite3_bind_null(statement, static_cast<int>(i + 1));
-    }
-  }
-  const bool done = sqlite3_step(statement) == SQLITE_DONE;
-  if (!done) error = sqlite3_errmsg(db_);
-  sqlite3_finalize(statement);
-  return done;
 }
 
 std::string AdaptForSqlite(const std::string& generated) {

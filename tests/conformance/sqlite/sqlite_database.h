@@ -20,16 +20,9 @@ class SqliteDatabase {
   // Runs every statement of the text; false with the engine's message in `error`.
   bool Execute(const std::string& sql, std::string& error);
 
-  // The first column of each row of a query, NULL as nullopt.
-  std::vector<std::optional<double>> QueryColumn(const std::string& sql, std::string& error);
-
   // Every column of each row as text (numbers with 17 digits), NULL as nullopt.
   std::vector<std::vector<std::optional<std::string>>> QueryRows(const std::string& sql,
                                                                  std::string& error);
-
-  // Inserts one row of values (NULL for nullopt) into the named columns.
-  bool InsertRow(const std::string& table, const std::vector<std::string>& columns,
-                 const std::vector<std::optional<double>>& values, std::string& error);
 
  private:
   sqlite3* db_ = nullptr;

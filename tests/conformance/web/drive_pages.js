@@ -16,7 +16,7 @@ try {
 }
 
 const folder = path.resolve(process.argv[2]);
-const manifest = JSON.parse(fs.readFileSync(path.join(folder, 'manifest.json'), 'utf8'));
+const pages = JSON.parse(fs.readFileSync(path.join(folder, 'manifest.json'), 'utf8'));
 const failures = [];
 let compared = 0;
 
@@ -180,7 +180,7 @@ async function marsPage(tab, page, dialogs) {
       await dialog.accept();
     });
     tab.on('pageerror', (error) => failures.push('script error: ' + error.message));
-    for (const page of manifest.pages) {
+    for (const page of pages) {
       dialogs.length = 0;
       await tab.goto('file://' + path.join(folder, page.file));
       await checkSafety(tab, page, dialogs);
@@ -190,7 +190,7 @@ async function marsPage(tab, page, dialogs) {
     await context.close();
     fs.rmSync(profile, { recursive: true, force: true });
   }
-  console.log(`${manifest.pages.length} pages, ${compared} predictions compared`);
+  console.log(`${pages.length} pages, ${compared} predictions compared`);
   if (failures.length) {
     console.error(failures.join('\n'));
     process.exit(1);

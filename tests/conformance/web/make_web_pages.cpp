@@ -24,6 +24,7 @@
 #include "support/manifest_json.h"
 #include "support/mars_models.h"
 #include "support/networks.h"
+#include "support/scratch.h"
 
 namespace kdk::conformance {
 namespace {
@@ -63,26 +64,12 @@ PageStyle RandomStyle(std::mt19937& random, int page) {
   return style;
 }
 
-struct Manifest {
-  std::ostringstream pages;
-  int count = 0;
-  void Add(const std::string& entry) { pages << (count++ ? ",\n" : "\n") << entry; }
-};
-
-bool WritePage(const std::string& folder, const std::string& file, const std::string& text) {
-  std::string error;
-  if (!WriteFileAtomically(folder + "/" + file, text, error)) {
-    std::cerr << error << '\n';
-    return false;
-  }
-  return true;
-}
-
-bool AddNetworkPage(Manifest& manifest, const std::string& folder, const std::string& file,
+bool AddNetworkPage(Manifest& manifest, const std::string& folder, int page,
                     const NetworkModel& model, std::mt19937& random) {
-  const PageStyle style = RandomStyle(random, manifest.count);
-  const std::string page = NetworkPageText(model, style, {"/models/<m>.kwf", "Unknown", "now"});
-  if (!WritePage(folder, file, page)) return false;
+  const std::string file = "page" + std::to_string(page) + ".html";
+  const PageStyle style = RandomStyle(random, page);
+  WriteText(folder + "/" + file,
+            NetworkPageText(model, style, {"/models/<m>.kwf", "Unknown", "now"}));
 
   std::vector<std::string> cases;
   for (int c = 0; c < 5; ++c) {
@@ -132,13 +119,12 @@ bool AddNetworkPage(Manifest& manifest, const std::string& folder, const std::st
     cells.push_back("\"minOut\"");
     cells.push_back("\"maxOut\"");
   }
-  manifest.Add(
-      "{\"file\":" + Json(file) +
-      ",\"kind\":\"network\",\"classifier\":" + (model.is_classifier ? "true" : "false") +
-      ",\"names\":" + JsonList(model.input_names, true) + ",\"output\":" + Json(model.output_name) +
-      ",\"normal\":" + Json(style.data_grid_background_colour) +
-      ",\"warning\":" + Json(style.warning_colour) + ",\"cells\":" + JsonList(cells, false) +
-      ",\"cases\":" + JsonList(cases, false) + "}");
+  manifest.Next() << ("{\"file\":" + Json(file) + ",\"kind\":\"network\",\"classifier\":" +
+                      (model.is_classifier ? "true" : "false") + ",\"names\":" +
+                      JsonList(model.input_names, true) + ",\"output\":" + Json(model.output_name) +
+                      ",\"normal\":" + Json(style.data_grid_background_colour) + ",\"warning\":" +
+                      Json(style.warning_colour) + ",\"cells\":" + JsonList(cells, false) +
+                      ",\"cases\":" + JsonList(cases, false) + "}");
   return true;
 }
 
@@ -179,9 +165,10 @@ MarsModel HostileTwin(const MarsModel& plain, const std::vector<std::string>& na
 // A page of the model read from `generated` (with `names` written in when given),
 // and its cases: the shared rows as a user types them, missing inputs left empty or
 // "n/a" where missing values are allowed (case 1 leaves every input empty).
-bool AddMarsPage(Manifest& manifest, const std::string& folder, const std::string& file,
+bool AddMarsPage(Manifest& manifest, const std::string& folder, int page,
                  const GeneratedMars& generated, std::uint32_t seed,
                  const std::vector<std::string>& names, bool allow_missing, std::mt19937& random) {
+  const std::string file = "page" + std::to_string(page) + ".html";
   SilentMessages messages;
   MarsModel plain;
   MarsEvaluator evaluator;
@@ -190,10 +177,9 @@ bool AddMarsPage(Manifest& manifest, const std::string& folder, const std::strin
     return std::cerr << file << ": " << error << '\n' << generated.text, false;
   }
   const MarsModel model = names.empty() ? plain : HostileTwin(plain, names, "<i>Y&amp;</i>");
-  const PageStyle style = RandomStyle(random, manifest.count);
-  const std::string page =
-      MarsPageText(model, style, {"C:\\m\\<x>.txt", "Unknown", "now"}, allow_missing, messages);
-  if (!WritePage(folder, file, page)) return false;
+  WriteText(folder + "/" + file,
+            MarsPageText(model, RandomStyle(random, page), {"C:\\m\\<x>.txt", "Unknown", "now"},
+                         allow_missing, messages));
 
   std::vector<std::string> cases;
   int c = 0;
@@ -212,10 +198,10 @@ bool AddMarsPage(Manifest& manifest, const std::string& folder, const std::strin
     cases.push_back("{\"values\":" + JsonList(typed, true) +
                     ",\"prediction\":" + ExactText(evaluator.Evaluate(values)) + "}");
   }
-  manifest.Add("{\"file\":" + Json(file) +
-               ",\"kind\":\"mars\",\"allowMissing\":" + (allow_missing ? "true" : "false") +
-               ",\"names\":" + JsonList(model.input_names, true) + ",\"output\":" +
-               Json(model.output_name) + ",\"cases\":" + JsonList(cases, false) + "}");
+  manifest.Next() << ("{\"file\":" + Json(file) +
+                      ",\"kind\":\"mars\",\"allowMissing\":" + (allow_missing ? "true" : "false") +
+                      ",\"names\":" + JsonList(model.input_names, true) + ",\"output\":" +
+                      Json(model.output_name) + ",\"cases\":" + JsonList(cases, false) + "}");
   return true;
 }
 
@@ -250,10 +236,7 @@ int Main(const std::string& folder) {
       model.min_seen[i] = std::round(model.min_seen[i] * 100) / 100;
       model.max_seen[i] = std::round(model.max_seen[i] * 100) / 100;
     }
-    if (!AddNetworkPage(manifest, folder, "page" + std::to_string(page++) + ".html", model,
-                        random)) {
-      return 1;
-    }
+    if (!AddNetworkPage(manifest, folder, page++, model, random)) return 1;
   }
   size_t hostile = 0;
   for (std::uint32_t m = 0; m < 24; ++m) {
@@ -267,14 +250,12 @@ int Main(const std::string& folder) {
     for (int i = 0; m % 2 == 0 && i < plain.InputCount(); ++i) {
       names.push_back(kHostileMarsNames[hostile++ % kHostileMarsNames.size()]);
     }
-    if (!AddMarsPage(manifest, folder, "page" + std::to_string(page++) + ".html", generated,
-                     mars_seed, names, m % 4 < 2, random)) {
+    if (!AddMarsPage(manifest, folder, page++, generated, mars_seed, names, m % 4 < 2, random)) {
       return 1;
     }
   }
-  std::ofstream out(folder + "/manifest.json", std::ios::binary);
-  out << "{\"pages\":[" << manifest.pages.str() << "\n]}\n";
-  return out ? 0 : 1;
+  manifest.Write(folder);
+  return 0;
 }
 
 }  // namespace kdk::conformance

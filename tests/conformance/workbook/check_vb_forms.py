@@ -12,14 +12,11 @@ for one step VB takes when it loads a form: a line ending inside a string litera
 Exit status 0 when everything matches."""
 import json
 import os
-import shutil
-import subprocess
 import sys
-import tempfile
 
 import check_workbooks as office
 
-failures = []
+failures, fail = office.failures, office.fail
 
 CLASSES = {
     "StubFont": "Public Bold As Boolean\n",
@@ -145,10 +142,6 @@ End Function
 """
 
 
-def fail(form, what):
-    failures.append("%s: %s" % (os.path.basename(form["path"]), what))
-
-
 def decode(data):
     # Code page 1252; its five unused bytes as the control characters of the same number.
     return "".join(b.decode("cp1252", errors="strict") if b[0] not in (0x81, 0x8D, 0x8F, 0x90, 0x9D)
@@ -247,11 +240,9 @@ def check_form(form, library, script):
 
 
 def main():
-    with open(sys.argv[1]) as f:
+    with open(os.path.join(sys.argv[1], "manifest.json")) as f:
         forms = json.load(f)
-    profile = tempfile.mkdtemp(prefix="kdk-lo-")
-    proc, desktop = office.start_office(profile)
-    try:
+    with office.office_session() as desktop:
         doc = desktop.loadComponentFromURL("private:factory/scalc", "_blank", 0,
                                            (office.prop("Hidden", True),
                                             office.prop("MacroExecutionMode", 4)))
@@ -271,20 +262,7 @@ def main():
         for form in forms:
             check_form(form, library, script)
         doc.close(True)
-    finally:
-        try:
-            desktop.terminate()
-        except Exception:
-            pass
-        try:
-            proc.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            proc.kill()
-        shutil.rmtree(profile, ignore_errors=True)
-    for line in failures:
-        print("FAIL", line)
-    print("%d forms run, %d failures" % (len(forms), len(failures)))
-    return 1 if failures else 0
+    return office.report(failures, "%d forms run" % len(forms))
 
 
 if __name__ == "__main__":

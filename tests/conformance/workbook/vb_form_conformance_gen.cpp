@@ -26,6 +26,7 @@
 #include "support/manifest_json.h"
 #include "support/mars_models.h"
 #include "support/networks.h"
+#include "support/scratch.h"
 
 namespace kdk::conformance {
 namespace {
@@ -58,18 +59,13 @@ const GenerationStamp kStamp{"C:\\models\\\"caf\xE9\"\r\n PWN-ED.kwf", "Sat, Dec
 
 struct Writer {
   std::string folder;
-  std::ostringstream manifest;
-  int count = 0;
+  Manifest manifest;
   SilentMessages messages;
 
   void Form(const std::string& name, const std::string& text, const std::string& fields) {
     const std::string path = folder + "/" + name + ".frm";
-    std::string error;
-    if (!WriteFileAtomically(path, text, error)) {
-      std::cerr << error << "\n";
-      std::exit(1);
-    }
-    manifest << (count++ ? ",\n" : "[\n") << "{\"path\": " << Json(path) << ", " << fields << "}";
+    WriteText(path, text);
+    manifest.Next() << "{\"path\": " << Json(path) << ", " << fields << "}";
   }
 };
 
@@ -296,11 +292,6 @@ int main(int argc, char** argv) {
   WriteMars(w, "mars_spelled", spelled, static_cast<std::uint32_t>(seed));
   WriteMars(w, "mars_large", JoinedMarsModels(static_cast<std::uint32_t>(seed), 170),
             static_cast<std::uint32_t>(seed));
-  w.manifest << "\n]\n";
-  std::string error;
-  if (!kdk::WriteFileAtomically(w.folder + "/manifest.json", w.manifest.str(), error)) {
-    std::cerr << error << "\n";
-    return 1;
-  }
+  w.manifest.Write(w.folder);
   return 0;
 }

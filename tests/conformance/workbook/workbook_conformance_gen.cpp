@@ -29,33 +29,13 @@
 #include "core/network/evaluate_network.h"
 #include "engines/workbook/embedded_spreadsheet.h"
 #include "engines/workbook/r1c1_formula.h"
+#include "fakes/fake_ports.h"
 #include "support/manifest_json.h"
 #include "support/mars_models.h"
 #include "support/networks.h"
 
 namespace kdk::conformance {
 namespace {
-
-class QuietMessages : public MessagePort {
- public:
-  MessageAnswer Show(std::string_view text, std::string_view, MessageIcon,
-                     MessageButtons buttons) override {
-    if (buttons == MessageButtons::Ok) {
-      std::cerr << "message: " << text << "\n";
-      ++problems;
-    }
-    return MessageAnswer::No;
-  }
-  int problems = 0;
-};
-
-class NoShell : public ShellPort {
- public:
-  bool OpenDocument(std::string_view, std::string_view) override { return false; }
-  bool StartProgram(std::string_view, std::string_view) override { return false; }
-  std::string ProgramFolder() override { return "."; }
-  std::string CommandLine() override { return ""; }
-};
 
 std::string A1(const std::string& r1c1, int row, int column) {
   std::string a1;
@@ -65,18 +45,36 @@ std::string A1(const std::string& r1c1, int row, int column) {
 
 struct Writer {
   std::string folder;
-  std::ostringstream manifest;
-  int count = 0;
-  QuietMessages messages;
-  NoShell shell;
+  Manifest manifest;
+  testing::RecordingMessagePort messages;  // every question answered No
+  testing::FakeShell shell;
   std::string label;
   WorkbookWindow window{[this] { return label; }, [this](const std::string& t) { label = t; },
                         [](bool) {}};
-
-  void Begin() { manifest << "[\n"; }
-  void End() { manifest << "\n]\n"; }
-  void Separator() { manifest << (count++ ? ",\n" : ""); }
 };
+
+// The manifest's fields every workbook has, its formulas as A1 text included: `tail` ends
+// the formulas' argument list ("" or ",1" for a classifier's class).
+void Head(std::ostream& m, const std::string& path, const std::string& macro_path, const char* kind,
+          const std::string& base, const std::vector<std::string>& inputs,
+          const std::string& output, const std::string& tail) {
+  const int n = static_cast<int>(inputs.size());
+  m << "{\"path\": " << Json(path) << ", \"macro_path\": " << Json(macro_path) << ", \"kind\": \""
+    << kind << "\", \"base\": " << Json(base) << ", \"inputs\": " << JsonList(inputs, true)
+    << ", \"output\": " << Json(output) << ", \"classifier\": " << (tail.empty() ? "false" : "true")
+    << ", \"row_formula\": "
+    << Json(A1("=" + base + "_CalculateIt(RC[-1]:RC[-" + std::to_string(n) + "]" + tail + ")", 2,
+               n + 1))
+    << ", \"column_formula\": "
+    << Json(A1("=" + base + "_CalculateIt(R[-3]C:R[-" + std::to_string(n + 2) + "]C" + tail + ")",
+               n + 4, 2));
+}
+
+std::string Numbers(const std::vector<double>& values) {
+  std::vector<std::string> texts;
+  for (double value : values) texts.push_back(ExactText(value));
+  return JsonList(texts, false);
+}
 
 // The test copy of a module for the macro check: the macro's question answered No on a
 // sheet named "Declined" and Yes elsewhere, and its clipboard moves (Cut, Select, Paste), which a
@@ -138,53 +136,36 @@ void WriteNetwork(Writer& w, int index, const ConformanceCase& item, bool macro_
   }
 
   const int n = model.InputCount();
-  w.Separator();
-  w.manifest << "{\"path\": " << Json(path) << ", \"macro_path\": " << Json(macro_path)
-             << ", \"kind\": \"network\", \"base\": " << Json(base)
-             << ", \"inputs\": " << JsonList(model.input_names, true)
-             << ", \"output\": " << Json(model.output_name)
-             << ", \"classifier\": " << (model.is_classifier ? "true" : "false");
-  w.manifest << ", \"seen_min\": [";
-  for (int i = 0; i < n; ++i) w.manifest << (i ? ", " : "") << ExactText(model.min_seen[i]);
-  w.manifest << "], \"seen_max\": [";
-  for (int i = 0; i < n; ++i) w.manifest << (i ? ", " : "") << ExactText(model.max_seen[i]);
-  w.manifest << "], \"out_min\": " << ExactText(model.min_seen_out)
-             << ", \"out_max\": " << ExactText(model.max_seen_out);
-  const std::string tail = model.is_classifier ? ",1)" : ")";
-  w.manifest << ", \"row_formula\": "
-             << Json(A1("=" + base + "_CalculateIt(RC[-1]:RC[-" + std::to_string(n) + "]" + tail, 2,
-                        n + 1))
-             << ", \"column_formula\": "
-             << Json(
-                    A1("=" + base + "_CalculateIt(R[-3]C:R[-" + std::to_string(n + 2) + "]C" + tail,
-                       n + 4, 2));
+  std::ostream& m = w.manifest.Next();
+  Head(m, path, macro_path, "network", base, model.input_names, model.output_name,
+       model.is_classifier ? ",1" : "");
+  m << ", \"seen_min\": " << Numbers(model.min_seen)
+    << ", \"seen_max\": " << Numbers(model.max_seen)
+    << ", \"out_min\": " << ExactText(model.min_seen_out)
+    << ", \"out_max\": " << ExactText(model.max_seen_out);
   if (model.is_classifier) {
-    w.manifest << ", \"row_strength_formula\": "
-               << Json(A1("=" + base + "_CalculateIt(RC[-2]:RC[-" + std::to_string(n + 1) + "],2)",
-                          2, n + 2))
-               << ", \"column_strength_formula\": "
-               << Json(A1("=" + base + "_CalculateIt(R[-3]C[-2]:R[-" + std::to_string(n + 2) +
-                              "]C[-2],2)",
-                          n + 4, 4));
+    m << ", \"row_strength_formula\": "
+      << Json(
+             A1("=" + base + "_CalculateIt(RC[-2]:RC[-" + std::to_string(n + 1) + "],2)", 2, n + 2))
+      << ", \"column_strength_formula\": "
+      << Json(A1("=" + base + "_CalculateIt(R[-3]C[-2]:R[-" + std::to_string(n + 2) + "]C[-2],2)",
+                 n + 4, 4));
   }
-  w.manifest << ", \"cases\": [";
+  m << ", \"cases\": [";
   for (std::size_t v = 0; v < item.inputs.size(); ++v) {
     const std::vector<double>& values = item.inputs[v];
     NetworkPrediction prediction;
     std::string error;
     EvaluateNetwork(model, values, prediction, error);
-    w.manifest << (v ? ", " : "") << "{\"values\": [";
-    for (int i = 0; i < n; ++i) w.manifest << (i ? ", " : "") << ExactText(values[i]);
-    w.manifest << "], ";
+    m << (v ? ", " : "") << "{\"values\": " << Numbers(values) << ", \"prediction\": ";
     if (model.is_classifier) {
-      w.manifest << "\"prediction\": " << Json(prediction.class_text)
-                 << ", \"strength\": " << ExactText(prediction.strength) << "}";
+      m << Json(prediction.class_text) << ", \"strength\": " << ExactText(prediction.strength)
+        << "}";
     } else {
-      w.manifest << "\"prediction\": "
-                 << ExactText(WorkbookRoundedPrediction(prediction.prediction)) << "}";
+      m << ExactText(WorkbookRoundedPrediction(prediction.prediction)) << "}";
     }
   }
-  w.manifest << "]}";
+  m << "]}";
 }
 
 void WriteMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
@@ -227,29 +208,21 @@ void WriteMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
   std::string error;
   evaluator.Compile(model, error);
   const int n = model.InputCount();
-  w.Separator();
-  w.manifest
-      << "{\"path\": " << Json(path) << ", \"macro_path\": " << Json(macro_path)
-      << ", \"kind\": \"mars\", \"base\": " << Json(base)
-      << ", \"inputs\": " << JsonList(model.input_names, true)
-      << ", \"output\": " << Json(model.output_name) << ", \"classifier\": false"
-      << ", \"row_formula\": "
-      << Json(A1("=" + base + "_CalculateIt(RC[-1]:RC[-" + std::to_string(n) + "])", 2, n + 1))
-      << ", \"column_formula\": "
-      << Json(A1("=" + base + "_CalculateIt(R[-3]C:R[-" + std::to_string(n + 2) + "]C)", n + 4, 2));
-  w.manifest << ", \"cases\": [";
+  std::ostream& m = w.manifest.Next();
+  Head(m, path, macro_path, "mars", base, model.input_names, model.output_name, "");
+  m << ", \"cases\": [";
   const char* nulls[] = {"", ".", "NULL", "<null>", "  "};
   const std::vector<InputRow> rows = GenerateRows(generated, model, seed, 4);
   for (std::size_t v = 0; v < rows.size(); ++v) {
     const InputRow& values = rows[v];
-    w.manifest << (v ? ", " : "") << "{\"values\": [";
+    m << (v ? ", " : "") << "{\"values\": [";
     for (int i = 0; i < n; ++i) {
       const auto& value = values[static_cast<std::size_t>(i)];
-      w.manifest << (i ? ", " : "") << (value ? ExactText(*value) : Json(nulls[(v + i) % 5]));
+      m << (i ? ", " : "") << (value ? ExactText(*value) : Json(nulls[(v + i) % 5]));
     }
-    w.manifest << "], \"prediction\": " << ExactText(evaluator.Evaluate(values)) << "}";
+    m << "], \"prediction\": " << ExactText(evaluator.Evaluate(values)) << "}";
   }
-  w.manifest << "]}";
+  m << "]}";
 }
 
 }  // namespace
@@ -269,7 +242,6 @@ int main(int argc, char** argv) {
   // shape is 20 x 70: 120 x 70 computes nothing in LibreOffice (left open).
   std::vector<ConformanceCase> cases =
       ConformanceCases(seed, std::stoi(argv[2]), 3, {.largest_inputs = 20, .distinct_names = true});
-  w.Begin();
   for (std::size_t i = 0; i < cases.size(); ++i) {
     ConformanceCase& item = cases[i];
     // Numbers near the largest double are past what a worksheet computes.
@@ -294,11 +266,12 @@ int main(int argc, char** argv) {
   for (int i = 0; i < std::stoi(argv[3]); ++i) {
     WriteMars(w, i, static_cast<std::uint32_t>(seed) + static_cast<std::uint32_t>(i), i < 2);
   }
-  w.End();
-  std::string error;
-  if (!kdk::WriteFileAtomically(w.folder + "/manifest.json", w.manifest.str(), error)) {
-    std::cerr << error << "\n";
-    return 1;
+  w.manifest.Write(w.folder);
+  int problems = 0;
+  for (const auto& message : w.messages.messages) {
+    if (message.buttons == kdk::MessageButtons::Ok)
+      std::cerr << "message: " << message.text << "\n";
+    problems += message.buttons == kdk::MessageButtons::Ok;
   }
-  return w.messages.problems ? 1 : 0;
+  return problems ? 1 : 0;
 }
