@@ -78,6 +78,7 @@ TEST(ControlPanel, LaunchTableShowsOneWindowAndNamesIt) {
       {"cmdNet2Excel", "EXCEL", "frmEXCEL"},
       {"cmdNet2HTML", "WEB", "frmHTML"},
       {"cmdNet2VB", "VB", "frmVB"},
+      {"cmdNet2SQL", "SQL", "frmNet2SQL"},
       {"cmdMARS2HTML", "WEB", "frmMARS2HTML"},
       {"cmdMARS2SPSS", "SPSS", "frmMARS2SPSS"},
       {"cmdMARS2SQL", "SQL", "frmMARS2tsql"},

@@ -106,15 +106,6 @@ TEST(MainWindow, HidingWindowsMakesTheWindowTallOnlyOnceAModelTypeIsSet) {
   EXPECT_EQ(gui.window->windowTitle(), "Kestrium Model Converter");
 }
 
-TEST(MainWindow, MarsMenuWidensTheWindowThenTheWindowPlacesItself) {
-  GuiHarness gui;
-  gui.Start();
-  gui.workspace.state.model_type = kMarsModelType;
-  gui.Find<QAction>("mnuNewFileMarsTSQL")->trigger();
-  EXPECT_TRUE(gui.WidthIs(12000));
-  EXPECT_EQ(gui.window->windowTitle(), "MARS >> SQL");
-}
-
 TEST(MainWindow, MarsAboutBoxOpensTheMakersSite) {
   GuiHarness gui;
   gui.Start();
@@ -141,14 +132,6 @@ TEST(MainWindow, WebPageItemOpensTheAddressAndHelpItemsDoNothing) {
   ASSERT_EQ(gui.fakes.shell.opened.size(), 1u);
   EXPECT_EQ(gui.fakes.shell.opened[0], gui::MainWindow::kWebPageAddress);
   EXPECT_EQ(gui.fakes.shell.last_working_folder, gui.fakes.shell.program_folder);
-}
-
-TEST(MainWindow, ExitClosesTheWindow) {
-  GuiHarness gui;
-  gui.Start();
-  ASSERT_TRUE(gui.window->isVisible());
-  gui.Find<QAction>("mnuFileExit")->trigger();
-  EXPECT_FALSE(gui.window->isVisible());
 }
 
 TEST(WindowGeometry, OutputBoxAndGridSizesFollowTheAvailableAreaWithMinimums) {

@@ -52,11 +52,6 @@ class QuickPredictTest : public ::testing::Test {
 
 TEST_F(QuickPredictTest, GridShowsNamesRangesAndRoundedMidpoints) {
   Start();
-  QStringList headers;
-  for (int column = 0; column < grid->columnCount(); ++column) {
-    headers << grid->horizontalHeaderItem(column)->text();
-  }
-  EXPECT_EQ(headers, QStringList({"Varible", "Min", "Max", "Toggle Down", "Value", "Toggle Up"}));
   EXPECT_EQ(grid->CellText(1, 1), "gamma");
   EXPECT_EQ(grid->CellText(2, 1), "0.000");
   EXPECT_EQ(grid->CellText(3, 1), "0.617");
@@ -75,12 +70,7 @@ TEST_F(QuickPredictTest, GridShowsNamesRangesAndRoundedMidpoints) {
   // The first prediction uses the rounded midpoint.
   EXPECT_EQ(Prediction(), ExpectedPrediction({0.31, 0}));
   EXPECT_NE(Prediction(), ExpectedPrediction({0.308625, 0}));
-  EXPECT_EQ(gui.window->windowTitle(), "Kestrium Model Converter");
   EXPECT_FALSE(gui.Shown("frameClass"));
-  EXPECT_EQ(gui.Text("lblPrediction"), "Prediction");
-  EXPECT_EQ(gui.Text("lblToggle"), "Toggle Percent");
-  EXPECT_EQ(gui.Find("lblToggle")->toolTip(),
-            "  The percentage of the range (max-min) to toggle  ");
   EXPECT_EQ(gui.Text("txtTogglePercent"), "10");
 }
 
@@ -196,17 +186,6 @@ TEST_F(QuickPredictTest, ClassifierShowsClassAndStrength) {
   EXPECT_EQ(Prediction(), "Enter Values");
   EXPECT_EQ(gui.Text("txtClassifierTrueFalse"), "?");
   EXPECT_EQ(gui.Text("txtClassifierPrediction"), "?");
-}
-
-TEST_F(QuickPredictTest, BothClassesAppearAcrossTheRange) {
-  Start(/*classifier=*/true);
-  QStringList classes;
-  for (double delta : {-2.5, -1.0, 0.0, 1.0, 2.5}) {
-    Type(2, gui::ToQString(NumberText(delta)));
-    classes << gui.Text("txtClassifierTrueFalse");
-  }
-  EXPECT_TRUE(classes.contains("TRUE") && classes.contains("FALSE"))
-      << classes.join(",").toStdString();
 }
 
 TEST_F(QuickPredictTest, ActivationRebuildsValuesButKeepsTheTogglePercent) {

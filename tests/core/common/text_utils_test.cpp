@@ -93,9 +93,7 @@ TEST_F(AtomicWriteTest, ReplacesTheFileWholeAndLeavesNothingBeside) {
   std::string bytes;
   ASSERT_TRUE(ReadWholeFile(path, bytes, error));
   EXPECT_EQ(bytes, "new line\r\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
-                          std::filesystem::directory_iterator()),
-            1);
+  EXPECT_EQ(Entries(), 1);
 }
 
 TEST_F(AtomicWriteTest, AFailedWriteReportsAndLeavesTheOldFile) {
@@ -106,9 +104,7 @@ TEST_F(AtomicWriteTest, AFailedWriteReportsAndLeavesTheOldFile) {
   // Renaming over a folder fails after the temporary file was written: it must go.
   std::filesystem::create_directories(folder_ / "taken");
   EXPECT_FALSE(WriteFileAtomically((folder_ / "taken").string(), "x", error));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
-                          std::filesystem::directory_iterator()),
-            1);
+  EXPECT_EQ(Entries(), 1);
 }
 
 TEST_F(AtomicWriteTest, WritesThroughALinkAndKeepsPermissions) {

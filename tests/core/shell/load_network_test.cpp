@@ -159,15 +159,5 @@ TEST_F(LoadNetworkTest, ANetworkWhoseNumbersOverflowIsRefusedNamingTheField) {
   EXPECT_FALSE(workspace_.state.network_loaded);
 }
 
-TEST_F(LoadNetworkTest, TheBundledExamplesLoad) {
-  for (const char* name : {"house_price.kwf", "loan_default.kwf"}) {
-    Workspace workspace;
-    EXPECT_TRUE(
-        LoadNetworkFromPath(workspace, std::string(KDK_EXAMPLES_DIR) + "/" + name, fakes_.messages))
-        << name;
-  }
-  EXPECT_TRUE(fakes_.messages.messages.empty());
-}
-
 }  // namespace
 }  // namespace kdk

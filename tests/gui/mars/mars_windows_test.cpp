@@ -149,12 +149,10 @@ TEST_F(MarsWindowsTest, WindowsStayEmptyWithoutAMarsModel) {
 TEST(MarsSourceDialogs, ButtonsSetTheSourceAndPasteDialogKeepsItsText) {
   MarsSourceDialog source;
   EXPECT_EQ(source.SourceKind(), "CANCEL");
-  EXPECT_EQ(source.windowTitle(), "Mars Model Source");
   QTest::mouseClick(source.findChild<QPushButton*>("cmdPaste"), Qt::LeftButton);
   EXPECT_EQ(source.SourceKind(), "PASTE");
   QTest::mouseClick(source.findChild<QPushButton*>("cmdRulesFile"), Qt::LeftButton);
   EXPECT_EQ(source.SourceKind(), "TEXTFILE");
-  EXPECT_EQ(source.findChild<QLabel*>("lblCancel")->text(), "Forget it!");
 
   testing::MemoryClipboard clipboard;
   clipboard.text = "BF1 = max(0, A - 1);";

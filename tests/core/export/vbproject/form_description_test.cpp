@@ -31,21 +31,6 @@ std::vector<const VbControl*> Named(const VbFormFile& form, std::string_view nam
   return found;
 }
 
-TEST(VbFormDescription, ClassifierHasTheStrengthBoxInsteadOfTheRange) {
-  const std::string text = VbNetworkFormDescription(ThreeInputNetwork(true));
-  EXPECT_NE(text.find("   Begin VB.TextBox txtConfidence\r\n      Height          =  300\r\n"
-                      "      Left            =  2700\r\n      TabIndex        =   5\r\n"
-                      "      TabStop         =   0   'False\r\n"
-                      "      Text            =   \"Strength\"\r\n"
-                      "      Top             =   805\r\n      Width           =  1000\r\n"
-                      "   End\r\n   Begin VB.Label lblColName\r\n"),
-            std::string::npos);
-  const VbFormFile form = Read(text);
-  EXPECT_TRUE(Named(form, "lblOutMin").empty());
-  EXPECT_TRUE(Named(form, "lblOutMax").empty());
-  EXPECT_EQ(form.controls.size(), 21u);
-}
-
 TEST(VbFormDescription, SixteenInputsUseTheSecondColumn) {
   NetworkModel net = ThreeInputNetwork();
   net.input_names.clear();

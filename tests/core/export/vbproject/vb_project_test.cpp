@@ -4,12 +4,9 @@
 
 #include <filesystem>
 
-#include "core/common/text_file.h"
 #include "core/export/generation_stamp.h"
 #include "core/export/vbproject/equation_text.h"
-#include "core/export/vbproject/form_description.h"
 #include "core/export/vbproject/network_form_code.h"
-#include "core/export/vbproject/vb_file_reader.h"
 #include "core/export/vbproject/vb_test_models.h"
 #include "core/mars/mars_test_models.h"
 
@@ -50,61 +47,9 @@ class VbProjectWriting : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(folder_); }
 
-  std::string Read(const fs::path& path) {
-    std::string bytes, error;
-    EXPECT_TRUE(ReadWholeFile(path.string(), bytes, error)) << error;
-    return bytes;
-  }
-
-  // Generates, then checks that the three files agree with one another.
-  testing::VbFormFile GenerateAndRead(Workspace& workspace, int model_type) {
-    workspace.output_path = (folder_ / "my model.vbp").string();
-    std::string label;
-    EXPECT_TRUE(GenerateVbProject(workspace, model_type, MakeGenerationStamp(workspace.state, ports_.clock),
-                                  ports_.messages,
-                                  [&](const std::string& text) { label = text; }));
-    const std::string form_path = (folder_ / "my_model.frm").string();
-    EXPECT_EQ(label, "Files Generated...\r\n" + workspace.output_path + "\r\n" + form_path +
-                         "\r\n" + (folder_ / "my model.vbw").string());
-    EXPECT_EQ(ports_.messages.messages.back().text, "Done it!");
-
-    std::vector<std::pair<std::string, std::string>> entries;
-    std::string error;
-    EXPECT_TRUE(testing::ReadVbProject(Read(workspace.output_path), entries, error)) << error;
-    EXPECT_EQ(entries.size(), 29u);
-    EXPECT_EQ(entries[1], (std::pair<std::string, std::string>{"Form", "my_model.frm"}));
-    EXPECT_EQ(Read(folder_ / "my model.vbw"), VbWorkspaceText() + "\r\n");
-    testing::VbFormFile form;
-    EXPECT_TRUE(testing::ReadVbForm(Read(form_path), form, error)) << error;
-    EXPECT_TRUE(testing::TabIndexesDense(form, error)) << error;
-    return form;
-  }
-
   fs::path folder_;
   FakePorts ports_;
 };
-
-TEST_F(VbProjectWriting, NetworkProjectHoldsTheDescriptionAndEveryPiece) {
-  Workspace workspace;
-  workspace.network = testing::ThreeInputNetwork();
-  workspace.state.model_path = (folder_ / "missing.kwf").string();
-  ports_.clock.created.reset();
-  const testing::VbFormFile form = GenerateAndRead(workspace, kNetworkModelType);
-  const GenerationStamp stamp{workspace.state.model_path, "Unknown", "Sat, Dec 5 2026, 5:30 PM"};
-  const NetworkModel& net = workspace.network;
-  EXPECT_EQ(form.code, VbNetworkHeaderComment(net, stamp) + "\r\n" + VbNetworkDataDefinitions(net) +
-                           "\r\n" + VbNetworkModelValues(net) + "\r\n" + VbNetworkForwardPass(net) +
-                           "\r\n" + VbNetworkDisplayAndInput(net) + "\r\n" +
-                           VbTanhFunction("myTanh") + "\r\n" + VbNormaliseFunction() + "\r\n" +
-                           VbNetworkEventProcedures(net, stamp) + "\r\n");
-  // Every control the code names is on the form.
-  for (const char* name : {"txtPrediction", "txtInput", "lblMinVal", "lblMaxVal", "lblOutMin",
-                           "lblOutMax", "btnDescription", "btnClear", "btnPredict"}) {
-    bool found = false;
-    for (const auto& control : form.controls) found = found || control.name == name;
-    EXPECT_TRUE(found) << name;
-  }
-}
 
 TEST_F(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
   Workspace workspace;
@@ -125,9 +70,9 @@ TEST_F(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
   net.who.assign(161, 0.5);
   workspace.output_path = (folder_ / "m.vbp").string();
   for (int model_type : {kMarsModelType, kNetworkModelType}) {
-    EXPECT_FALSE(GenerateVbProject(workspace, model_type, MakeGenerationStamp(workspace.state, ports_.clock),
-                                  ports_.messages,
-                                   [](const std::string&) {}));
+    EXPECT_FALSE(GenerateVbProject(workspace, model_type,
+                                   MakeGenerationStamp(workspace.state, ports_.clock),
+                                   ports_.messages, [](const std::string&) {}));
     EXPECT_TRUE(fs::is_empty(folder_));
   }
   EXPECT_EQ(ports_.messages.messages.back().text,

@@ -25,8 +25,6 @@ TEST_F(WorkbookWindowsTest, MarsWindowSavesAWorkbookAndAsksToLook) {
   workspace_.state.mars_loaded = false;
   MarsWorkbookWindow window(context_);
   EXPECT_EQ(window.objectName(), "frmMARS2XL");
-  EXPECT_EQ(Find<QLabel>(window, "lblInstructions")->text(),
-            "Instructions - MARS >> Excel Spreadsheet");
   window.Activate();
   EXPECT_FALSE(Find<QPushButton>(window, "cmdSaveAs")->isEnabled());  // not loaded yet
   workspace_.state.mars_loaded = true;
@@ -57,16 +55,13 @@ TEST_F(WorkbookWindowsTest, MarsWindowSavesAWorkbookAndAsksToLook) {
   }
 }
 
-TEST_F(WorkbookWindowsTest, NetworkWindowInstructionsAndSave) {
+TEST_F(WorkbookWindowsTest, NetworkWindowSaves) {
   workspace_.state.model_type = kNetworkModelType;
   workspace_.state.model_name = "house_price";
   ASSERT_TRUE(LoadNetworkFromPath(workspace_, std::string(KDK_EXAMPLES_DIR) + "/house_price.kwf",
                                   fakes_.messages));
   NetworkWorkbookWindow window(context_);
   EXPECT_EQ(window.objectName(), "frmEXCEL");
-  const QString instructions = Find<QLabel>(window, "lblInstructions")->text();
-  EXPECT_TRUE(instructions.startsWith("To automatically organise existing data"));
-  EXPECT_TRUE(instructions.endsWith("then this option won't work."));
   window.Activate();
   EXPECT_EQ(host_.placed.last(), "frmEXCEL|Kestrium >> Excel|0");
   ASSERT_TRUE(Find<QPushButton>(window, "cmdSaveAs")->isEnabled());

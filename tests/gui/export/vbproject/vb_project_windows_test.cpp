@@ -6,8 +6,8 @@
 #include <QTest>
 #include <filesystem>
 
-#include "core/export/vbproject/vb_project.h"
 #include "core/export/vbproject/equation_text.h"
+#include "core/export/vbproject/vb_project.h"
 #include "core/shell/load_network.h"
 #include "fakes/fake_ports.h"
 #include "gui/export/vbproject/equation_window.h"
@@ -35,10 +35,6 @@ class VbWindowsTest : public ConverterWindowTest {
 TEST_F(VbWindowsTest, NetworkWindowWritesTheThreeFiles) {
   NetworkVbWindow window(context_);
   EXPECT_EQ(window.objectName(), "frmVB");
-  EXPECT_TRUE(Find<QLabel>(window, "lblInstructions")
-                  ->text()
-                  .startsWith("Type the name of the visual basic project (.vbp) you want to "
-                              "create.\nIn Windows Explorer"));
   window.Activate();
   EXPECT_EQ(host_.placed, QStringList{"frmVB|Kestrium >> Visual Basic 6 Project|0"});
   auto* save = Find<QPushButton>(window, "cmdSaveAs");
@@ -69,8 +65,6 @@ TEST_F(VbWindowsTest, NetworkWindowWritesTheThreeFiles) {
 TEST_F(VbWindowsTest, MarsWindowShowsTheSummaryAndWritesTheProject) {
   LoadMars();
   MarsVbWindow window(context_);
-  EXPECT_EQ(Find<QLabel>(window, "lblInstructions")->text(),
-            "Instructions - MARS >> Visual Basic Project");
   window.Activate();
   EXPECT_EQ(host_.placed, QStringList{"frmMARS2VB|MARS >> Visual Basic 6 Project|0"});
   EXPECT_TRUE(window.OutputBox()->toPlainText().contains("  *DISTRICT"));
@@ -86,13 +80,11 @@ TEST_F(VbWindowsTest, EquationViewBuildsOnlyWhenAModelIsSelected) {
   EquationWindow window(context_);
   auto* box = Find<QPlainTextEdit>(window, "txtEquation");
   EXPECT_EQ(box->toPlainText(), "Hello!\nPlease select a weights file\n");
-  EXPECT_EQ(Find<QPushButton>(window, "cmdCopy")->text(), "Copy to Clipboard");
   EXPECT_EQ(Find<QLabel>(window, "lblFileName")->text(), "No Model Selected");
   window.Activate();
   EXPECT_EQ(host_.placed, QStringList{"frmEquation|top left|Code"});
 
   auto* select = Find<QPushButton>(window, "cmdGetWeights");
-  EXPECT_EQ(select->text(), "Select Model");
   fakes_.file_dialogs.answers.push_back("");  // cancelled with no network: the greeting stays
   QTest::mouseClick(select, Qt::LeftButton);
   EXPECT_EQ(window.Text(), kEquationGreeting);
