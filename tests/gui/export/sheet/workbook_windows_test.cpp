@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -36,7 +38,18 @@ TEST_F(WorkbookWindowsTest, MarsWindowSavesAWorkbookAndAsksToLook) {
   const std::string path = (folder_ / "my book.xlsm").string();
   fakes_.file_dialogs.answers = {path};
   fakes_.messages.answers = {MessageAnswer::Yes};
+  // Temporary files go to a folder of this test's own, so other runs cannot disturb it.
+  const std::filesystem::path temporaries = folder_ / "tmp";
+  std::filesystem::create_directories(temporaries);
+  const char* tmpdir = std::getenv("TMPDIR");
+  const std::string saved_tmpdir = tmpdir ? tmpdir : "";
+  setenv("TMPDIR", temporaries.c_str(), 1);
   QTest::mouseClick(Find<QPushButton>(window, "cmdSaveAs"), Qt::LeftButton);
+  if (tmpdir) {
+    setenv("TMPDIR", saved_tmpdir.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
   ASSERT_EQ(fakes_.file_dialogs.save_requests.size(), 1u);
   EXPECT_EQ(fakes_.file_dialogs.save_requests[0].filter,
             "Excel Files (*.xls)|*.xls|Excel Macro-Enabled Workbook (*.xlsm)|*.xlsm");
@@ -49,10 +62,7 @@ TEST_F(WorkbookWindowsTest, MarsWindowSavesAWorkbookAndAsksToLook) {
   EXPECT_EQ(fakes_.messages.messages.back().title, "Done");
   EXPECT_EQ(fakes_.shell.opened, std::vector<std::string>{path});
   // The private temporary code file (my_bookTemp-XXXXXX.txt) is gone.
-  for (const auto& entry :
-       std::filesystem::directory_iterator(std::filesystem::temp_directory_path())) {
-    EXPECT_FALSE(entry.path().filename().string().starts_with("my_bookTemp")) << entry.path();
-  }
+  EXPECT_TRUE(std::filesystem::is_empty(temporaries));
 }
 
 TEST_F(WorkbookWindowsTest, NetworkWindowSaves) {
