@@ -66,10 +66,11 @@ Generated Generate(const ConformanceCase& item, CodeType type, int format,
   boxes.pre_variable_definition = "var ";
   ApplyCodeTypeSyntax(settings);
   Generated out;
+  CodePlan plan;
   out.text = GenerateCode(settings, workspace.network, MakeGenerationStamp(workspace.state, clock),
-                          messages);
-  out.names = NameProgram(settings, item.model);
-  out.temps = settings.temp_variables;
+                          messages, plan);
+  out.names = plan.names;
+  out.temps = plan.temporaries;
   out.messages = messages.messages;
   out.label = item.name + " " + std::string(SyntaxOf(type).list_name) + " layout " +
               std::to_string(settings.equation_format);

@@ -48,7 +48,7 @@ struct CodeExportControls {
 };
 
 // The code export window's settings record. Syntax strings are filled by
-// ApplyCodeType; the generation fills temp_variables and the cleaned names.
+// ApplyCodeType; what a generation decides goes to its CodePlan.
 struct CodeExportSettings {
   std::string output_field_name;
   std::string sas_source_data;
@@ -70,7 +70,6 @@ struct CodeExportSettings {
   int equation_tanh_mode = kTanhCall;
   std::string file_filter;
   std::string code_name;
-  std::vector<std::string> temp_variables;
   bool smart_names = true;
   std::string root_name;
   std::string spss_data_file;

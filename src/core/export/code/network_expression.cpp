@@ -121,9 +121,10 @@ class ExpressionText {
 // that each is computed once.
 class ExpressionWriter {
  public:
-  ExpressionWriter(CodeExportSettings& settings, const NetworkModel& model,
-                   const ProgramNames& names, bool clean)
+  ExpressionWriter(const CodeExportSettings& settings, const NetworkModel& model,
+                   const ProgramNames& names, std::vector<std::string>& temporaries, bool clean)
       : settings_(settings),
+        temporaries_(temporaries),
         model_(model),
         rules_(lang::RulesOf(LanguageOf(settings.code_type))),
         clean_(clean),
@@ -137,12 +138,11 @@ class ExpressionWriter {
         inputs_(model.InputCount()),
         slots_(model.HiddenSlots()),
         names_(names.inputs) {
-    settings.root_name = root_;
-    settings.temp_variables.assign(1, std::string());
+    temporaries_.assign(1, std::string());
     const auto slots = static_cast<std::size_t>(slots_);
-    settings.temp_variables.reserve(settings.equation_format == kFormatD
-                                        ? slots * static_cast<std::size_t>(inputs_ + 2) + 2
-                                        : slots + 1);
+    temporaries_.reserve(settings.equation_format == kFormatD
+                             ? slots * static_cast<std::size_t>(inputs_ + 2) + 2
+                             : slots + 1);
   }
 
   std::string Write(int format) {
@@ -314,7 +314,7 @@ class ExpressionWriter {
     out.append(kCrLf);
   }
 
-  void AddTemp(std::string name) { settings_.temp_variables.push_back(std::move(name)); }
+  void AddTemp(std::string name) { temporaries_.push_back(std::move(name)); }
 
   // CR LF, the assignment of the output, "((((".
   void AppendOutputStart(std::string& out, bool line_end = true) const {
@@ -450,10 +450,10 @@ class ExpressionWriter {
 
   // Layout D: one statement a term and a bias, then each slot's sum of the names
   // assigned, its activation, their total and the output. Each name is built once,
-  // kept in settings.temp_variables and copied from there; the statements are
+  // kept in the temporaries and copied from there; the statements are
   // written straight into the text.
   void FormatD(ExpressionText& text) {
-    const std::vector<std::string>& temps = settings_.temp_variables;
+    const std::vector<std::string>& temps = temporaries_;
     // Where each slot's term names begin and end in temps; its bias name, when
     // assigned, follows them.
     std::vector<std::size_t> terms_begin(static_cast<std::size_t>(slots_));
@@ -543,7 +543,8 @@ class ExpressionWriter {
     return suffixed;
   }
 
-  CodeExportSettings& settings_;
+  const CodeExportSettings& settings_;
+  std::vector<std::string>& temporaries_;
   const NetworkModel& model_;
   const lang::LanguageRules& rules_;
   const bool clean_;
@@ -570,8 +571,8 @@ bool NeedsCleanUp(std::string_view text) {
   return false;
 }
 
-bool InputsFit(CodeExportSettings& settings, const NetworkModel& model, MessagePort& messages) {
-  settings.temp_variables.assign(1, std::string());
+bool InputsFit(const CodeExportSettings& settings, const NetworkModel& model,
+               MessagePort& messages) {
   std::string problem = NetworkShapeProblem(model);
   if (problem.empty()) problem = UnscalableInputMessage(model);
   // Loading refuses what no language can read; Fortran's REAL holds less.
@@ -634,23 +635,28 @@ std::string NetworkShapeProblem(const NetworkModel& model) {
          " inputs and " + std::to_string(slots) + " hidden slots.";
 }
 
-std::string LiteralNetworkExpression(CodeExportSettings& settings, const NetworkModel& model,
-                                     MessagePort& messages) {
+std::string LiteralNetworkExpression(const CodeExportSettings& settings, const NetworkModel& model,
+                                     CodePlan& plan, MessagePort& messages) {
+  plan.temporaries.assign(1, std::string());
   if (!InputsFit(settings, model, messages)) return {};
-  const ProgramNames names = NameProgram(settings, model);
-  return ExpressionWriter(settings, model, names, false).Write(settings.equation_format);
+  plan.names = NameProgram(settings, model);
+  return ExpressionWriter(settings, model, plan.names, plan.temporaries, false)
+      .Write(settings.equation_format);
 }
 
-std::string NetworkExpression(CodeExportSettings& settings, const NetworkModel& model,
-                              MessagePort& messages) {
+std::string NetworkExpression(const CodeExportSettings& settings, const NetworkModel& model,
+                              CodePlan& plan, MessagePort& messages) {
+  plan.temporaries.assign(1, std::string());
   if (!InputsFit(settings, model, messages)) return {};
-  const ProgramNames names = NameProgram(settings, model);
-  std::string text = ExpressionWriter(settings, model, names, true).Write(settings.equation_format);
+  plan.names = NameProgram(settings, model);
+  const ProgramNames& names = plan.names;
+  std::string text = ExpressionWriter(settings, model, names, plan.temporaries, true)
+                         .Write(settings.equation_format);
   // Only the Equation type's own syntax and unchanged names can hold what the
   // clean-up replaces; then the text is written as described and cleaned up whole.
   if (settings.code_type == CodeType::Equation && NeedsCleanUp(text)) {
-    text = CleanUpExpression(
-        ExpressionWriter(settings, model, names, false).Write(settings.equation_format));
+    text = CleanUpExpression(ExpressionWriter(settings, model, names, plan.temporaries, false)
+                                 .Write(settings.equation_format));
   }
   return FitStatements(settings, std::move(text), messages);
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/export/code/code_export_settings.h"
+#include "core/export/code/code_plan.h"
 #include "core/network/network_model.h"
 #include "core/ports/message_port.h"
 
@@ -18,17 +19,17 @@ std::string TanhExprIn(std::string_view x, int tanh_mode, std::string_view tanh_
 std::string CleanUpExpression(std::string_view text);
 
 // The network as statements of the chosen code type and layout, with the input
-// normalisation folded into the weights. Refills settings.temp_variables (one empty
-// entry, then each intermediate name assigned) and stores the cleaned root name.
-// An input whose normalisation range is empty, or a statement the language cannot
-// take in any form (FitStatements), is reported and gives "".
-std::string NetworkExpression(CodeExportSettings& settings, const NetworkModel& model,
-                              MessagePort& messages);
+// normalisation folded into the weights. Fills the plan: the names as written and the
+// temporaries (one empty entry, then each intermediate name assigned). An input whose
+// normalisation range is empty, or a statement the language cannot take in any form
+// (FitStatements), is reported and gives "".
+std::string NetworkExpression(const CodeExportSettings& settings, const NetworkModel& model,
+                              CodePlan& plan, MessagePort& messages);
 
 // The statements as the layouts describe them, before CleanUpExpression (which
 // NetworkExpression applies while writing): for tests that the two agree.
-std::string LiteralNetworkExpression(CodeExportSettings& settings, const NetworkModel& model,
-                                     MessagePort& messages);
+std::string LiteralNetworkExpression(const CodeExportSettings& settings, const NetworkModel& model,
+                                     CodePlan& plan, MessagePort& messages);
 
 // Whether the model's arrays have the sizes a loaded network has; "" when they do,
 // otherwise what is wrong, in plain words.

@@ -139,11 +139,11 @@ std::string VbEpilogue(const ProgramNames& names) {
 
 // Drops the intermediate variables from the data set. The list's first entry is
 // always empty and names nothing, so only named entries are listed.
-std::string SpssEpilogue(const CodeExportSettings& settings) {
+std::string SpssEpilogue(const CodeExportSettings& settings, const CodePlan& plan) {
   std::string text;
   if (!settings.controls.spss_remove_fields) return text;
   AppendJoined(text, {"MATCH FILES", " /FILE=*", " /DROP="});
-  for (const std::string& name : settings.temp_variables) {
+  for (const std::string& name : plan.temporaries) {
     if (name.empty()) continue;
     text.append(kCrLf).append(" ").append(name);
   }
@@ -153,7 +153,8 @@ std::string SpssEpilogue(const CodeExportSettings& settings) {
 
 }  // namespace
 
-std::string VariableList(const CodeExportSettings& settings, const ProgramNames& written) {
+std::string VariableList(const CodeExportSettings& settings, const CodePlan& plan) {
+  const ProgramNames& written = plan.names;
   const CodeType type = settings.code_type;
   const CodeExportControls& controls = settings.controls;
   if (type == CodeType::Sas && !controls.sas_include_var_list) return {};
@@ -170,7 +171,7 @@ std::string VariableList(const CodeExportSettings& settings, const ProgramNames&
   syntax.var_def_end = ReplaceAll(settings.var_def_end, kCrLf, line_end);
   bool any_temps = false;
   std::size_t size = 64;
-  for (const std::string& name : settings.temp_variables) {
+  for (const std::string& name : plan.temporaries) {
     any_temps = any_temps || !name.empty();
     size += name.size() + 48;
   }
@@ -185,7 +186,7 @@ std::string VariableList(const CodeExportSettings& settings, const ProgramNames&
   AppendDeclaration(list, syntax, written.output, mark_long);
   if (any_temps) {
     list.append(line_end);
-    for (const std::string& name : settings.temp_variables) {
+    for (const std::string& name : plan.temporaries) {
       if (!name.empty()) AppendDeclaration(list, syntax, name, mark_long);
     }
   }
@@ -217,7 +218,8 @@ std::string ProgramPrologue(const CodeExportSettings& settings, const NetworkMod
   return text;
 }
 
-std::string ProgramEpilogue(const CodeExportSettings& settings, const ProgramNames& names) {
+std::string ProgramEpilogue(const CodeExportSettings& settings, const CodePlan& plan) {
+  const ProgramNames& names = plan.names;
   std::string text;
   if (settings.code_type == CodeType::Equation) return text;
   text.append(kCrLf);
@@ -246,7 +248,7 @@ std::string ProgramEpilogue(const CodeExportSettings& settings, const ProgramNam
                     "       return (a-b)/(a+b);", "       }", "}", "", "}"});
       break;
     case CodeType::Spss:
-      text.append(SpssEpilogue(settings));
+      text.append(SpssEpilogue(settings, plan));
       break;
     case CodeType::Equation:
       break;

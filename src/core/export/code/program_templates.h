@@ -3,23 +3,23 @@
 #include <string>
 
 #include "core/export/code/code_export_settings.h"
-#include "core/export/code/program_names.h"
+#include "core/export/code/code_plan.h"
 #include "core/network/network_model.h"
 
 namespace kdk {
 
-// Each takes the names as NameProgram wrote them, decided once per generation.
+// Each reads the plan the expression filled: names and temporaries, decided once.
 
 // The declarations of the inputs, the output and the intermediate variables of the
 // last generation, in the code type's syntax ("" where the type's options leave
 // the list out).
-std::string VariableList(const CodeExportSettings& settings, const ProgramNames& names);
+std::string VariableList(const CodeExportSettings& settings, const CodePlan& plan);
 
 // The fixed text before the expression; `variables` is VariableList's text.
 std::string ProgramPrologue(const CodeExportSettings& settings, const NetworkModel& model,
                             const ProgramNames& names, const std::string& variables);
 
 // The fixed text after the expression.
-std::string ProgramEpilogue(const CodeExportSettings& settings, const ProgramNames& names);
+std::string ProgramEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
 
 }  // namespace kdk

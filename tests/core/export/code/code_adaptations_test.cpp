@@ -55,12 +55,12 @@ TEST_F(CodeAdaptationsTest, CleanUpWhileWritingEqualsTheCleanUpOfTheLayoutText) 
     model.min_norm_out = network % 2 == 0 ? -3.5 : 0;
     for (CodeType type : kAllTypes) {
       for (int format : {kFormatA, kFormatB, kFormatC, kFormatD}) {
-        CodeExportSettings settings = SettingsFor(type, format);
-        CodeExportSettings literal = settings;
-        EXPECT_EQ(NetworkExpression(settings, model, messages_),
-                  CleanUpExpression(LiteralNetworkExpression(literal, model, messages_)))
+        const CodeExportSettings settings = SettingsFor(type, format);
+        CodePlan plan, literal;
+        EXPECT_EQ(NetworkExpression(settings, model, plan, messages_),
+                  CleanUpExpression(LiteralNetworkExpression(settings, model, literal, messages_)))
             << network << " " << static_cast<int>(type) << " " << format;
-        EXPECT_EQ(settings.temp_variables, literal.temp_variables);
+        EXPECT_EQ(plan.temporaries, literal.temporaries);
       }
     }
   }

@@ -16,9 +16,10 @@ using testing::SettingsFor;
 
 class NetworkExpressionTest : public ::testing::Test {
  protected:
-  std::string Expression(CodeExportSettings& settings) {
-    return NetworkExpression(settings, model_, messages_);
+  std::string Expression(const CodeExportSettings& settings) {
+    return NetworkExpression(settings, model_, plan_, messages_);
   }
+  CodePlan plan_;
   NetworkModel model_ = CodeTestNetwork();
   testing::RecordingMessagePort messages_;
 };
@@ -43,9 +44,8 @@ TEST_F(NetworkExpressionTest, FormatDWritesEveryInputTermAsItsOwnVariable) {
                        "Var1 = Var1_1 + Var1_3;", "Var2 = Var2_1 + Var2_2;", "Var3 =  + 0.75;",
                        "Var1 = 1.5 * Tanh(Var1);", "Var2 = -0.5 * Var2;", "Var3 = Var3;",
                        "Var = Var1 + Var2 + Var3;", "Kestrium_price = ((((Var)/2) + 0.5) * 10);"}));
-  EXPECT_EQ(settings.temp_variables,
-            (std::vector<std::string>{"", "Var1_1", "Var1_3", "Var2_1", "Var2_2", "Var1", "Var2",
-                                      "Var3", "Var"}));
+  EXPECT_EQ(plan_.temporaries, (std::vector<std::string>{"", "Var1_1", "Var1_3", "Var2_1", "Var2_2",
+                                                         "Var1", "Var2", "Var3", "Var"}));
 }
 
 TEST_F(NetworkExpressionTest, OutputMinimumIsAddedOnlyWhenNotZero) {
@@ -58,12 +58,12 @@ TEST_F(NetworkExpressionTest, OutputMinimumIsAddedOnlyWhenNotZero) {
   EXPECT_TRUE(Expression(settings).ends_with("+ Var3)/2) + 0.5) * 10) - 5;"));
 }
 
-TEST_F(NetworkExpressionTest, RootNameIsCleanedAndStored) {
+TEST_F(NetworkExpressionTest, RootNameIsCleaned) {
   CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatB);
   settings.root_name = " 9 t.mp ";
   EXPECT_TRUE(Expression(settings).starts_with("\r\n_9_t_mp1 = "));
-  EXPECT_EQ(settings.root_name, "_9_t_mp");
-  EXPECT_EQ(settings.temp_variables.back(), "_9_t_mp3");
+  EXPECT_EQ(plan_.names.root, "_9_t_mp");
+  EXPECT_EQ(plan_.temporaries.back(), "_9_t_mp3");
 }
 
 TEST_F(NetworkExpressionTest, NamesUnchangedWithoutSmartNamesWhereTheLanguageTakesThem) {
@@ -94,7 +94,7 @@ TEST_F(NetworkExpressionTest, WhatCannotBeWrittenIsReportedAndGivesNothing) {
   model_.max_norm[1] = model_.min_norm[1];
   CodeExportSettings settings = SettingsFor(CodeType::C, kFormatD);
   EXPECT_EQ(Expression(settings), "");
-  EXPECT_EQ(settings.temp_variables, std::vector<std::string>{""});
+  EXPECT_EQ(plan_.temporaries, std::vector<std::string>{""});
   model_ = CodeTestNetwork();
   model_.wih.pop_back();
   EXPECT_EQ(Expression(settings), "");

@@ -15,11 +15,12 @@ using testing::SettingsFor;
 
 class ProgramTemplatesTest : public ::testing::Test {
  protected:
-  // Runs the expression first, as generation does, so temp_variables are fresh.
-  CodeExportSettings Generated(CodeType type, int format) {
-    CodeExportSettings settings = SettingsFor(type, format);
-    NetworkExpression(settings, model_, messages_);
-    return settings;
+  CodeExportSettings Generated(CodeType type, int format) { return SettingsFor(type, format); }
+  // The plan a generation with these settings fills: names and temporaries.
+  CodePlan Plan(const CodeExportSettings& settings) {
+    CodePlan plan;
+    NetworkExpression(settings, model_, plan, messages_);
+    return plan;
   }
   NetworkModel model_ = CodeTestNetwork();
   testing::RecordingMessagePort messages_;
@@ -27,33 +28,30 @@ class ProgramTemplatesTest : public ::testing::Test {
 
 TEST_F(ProgramTemplatesTest, SasListIsACommentAndCanBeLeftOut) {
   CodeExportSettings sas = Generated(CodeType::Sas, kFormatB);
-  EXPECT_EQ(VariableList(sas, NameProgram(sas, model_)),
+  EXPECT_EQ(VariableList(sas, Plan(sas)),
             CrLfLines({"", "/*", "_2nd_input", "size", "Kestrium_price", "", "Var1", "Var2", "Var3",
                        "*/", ""}));
   sas.controls.sas_include_var_list = false;
-  EXPECT_EQ(VariableList(sas, NameProgram(sas, model_)), "");
+  EXPECT_EQ(VariableList(sas, Plan(sas)), "");
 }
 
 TEST_F(ProgramTemplatesTest, SpssListIsCommentLinesWithTheEightCharacterWarning) {
   CodeExportSettings spss = Generated(CodeType::Spss, kFormatC);
-  EXPECT_EQ(VariableList(spss, NameProgram(spss, model_)),
+  EXPECT_EQ(VariableList(spss, Plan(spss)),
             CrLfLines({"", "/*V_2nd_input ** MORE THAN 8 CHARACTERS **", "/*size",
                        "/*Kestrium_price ** MORE THAN 8 CHARACTERS **", "/*", "/*Var1", "/*Var2",
                        "/*Var3", "/*"}));
   spss.output_field_name = "abcdefgh";
-  EXPECT_NE(VariableList(spss, NameProgram(spss, model_)).find("/*abcdefgh\r\n"),
-            std::string::npos);
+  EXPECT_NE(VariableList(spss, Plan(spss)).find("/*abcdefgh\r\n"), std::string::npos);
   spss.output_field_name = "abcdefghi";
-  EXPECT_NE(VariableList(spss, NameProgram(spss, model_))
-                .find("/*abcdefghi ** MORE THAN 8 CHARACTERS **\r\n"),
+  EXPECT_NE(VariableList(spss, Plan(spss)).find("/*abcdefghi ** MORE THAN 8 CHARACTERS **\r\n"),
             std::string::npos);
   spss.controls.spss_8char_warning = false;
-  EXPECT_NE(VariableList(spss, NameProgram(spss, model_)).find("/*abcdefghi\r\n"),
-            std::string::npos);
+  EXPECT_NE(VariableList(spss, Plan(spss)).find("/*abcdefghi\r\n"), std::string::npos);
   spss.controls.spss_include_var_list = false;
-  EXPECT_EQ(VariableList(spss, NameProgram(spss, model_)), "");
+  EXPECT_EQ(VariableList(spss, Plan(spss)), "");
   spss.controls.spss_8char_warning = true;
-  EXPECT_NE(VariableList(spss, NameProgram(spss, model_)), "");
+  EXPECT_NE(VariableList(spss, Plan(spss)), "");
 }
 
 // The whole prologues and epilogues of every type are in tests/golden.
@@ -68,7 +66,7 @@ TEST_F(ProgramTemplatesTest, JavaClassAndFortranProgramNamesAreCleaned) {
   EXPECT_EQ(
       ProgramPrologue(f90, model_, NameProgram(f90, model_), "").rfind("\r\nProgram Net_1\r\n", 0),
       0u);
-  EXPECT_TRUE(ProgramEpilogue(f90, NameProgram(f90, model_)).ends_with("\r\nEND PROGRAM Net_1"));
+  EXPECT_TRUE(ProgramEpilogue(f90, Plan(f90)).ends_with("\r\nEND PROGRAM Net_1"));
 }
 
 TEST_F(ProgramTemplatesTest, OneInputGivesOneLineOfEachKind) {
@@ -90,7 +88,7 @@ TEST_F(ProgramTemplatesTest, OneInputGivesOneLineOfEachKind) {
 TEST_F(ProgramTemplatesTest, SpssDropListCanBeLeftOut) {
   CodeExportSettings spss = Generated(CodeType::Spss, kFormatC);
   spss.controls.spss_remove_fields = false;
-  EXPECT_EQ(ProgramEpilogue(spss, NameProgram(spss, model_)), "\r\n");
+  EXPECT_EQ(ProgramEpilogue(spss, Plan(spss)), "\r\n");
 }
 
 }  // namespace
