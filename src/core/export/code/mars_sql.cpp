@@ -92,10 +92,8 @@ const std::vector<std::string>& SqlReservedWords() {
 }
 
 std::string MarsSqlOutputField(const MarsModel& model, std::string_view typed_field) {
-  const std::string bracketed = QuoteTypedMarsSqlName(SqlDialect::SqlServer, typed_field);
-  const std::string base = ReplaceAll(bracketed.substr(1, bracketed.size() - 2), "]]", "]");
-  const std::string field = SqlNameBeside(base, model.input_names);
-  return field == base ? bracketed : QuoteSqlName(SqlDialect::SqlServer, field);
+  const std::string typed = TypedMarsSqlName(SqlDialect::SqlServer, typed_field);
+  return QuoteSqlName(SqlDialect::SqlServer, SqlNameBeside(typed, model.input_names));
 }
 
 std::string BasisFunctionSql(const BasisReading& basis, const MarsModel& model, SqlDialect dialect,

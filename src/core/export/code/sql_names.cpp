@@ -46,12 +46,16 @@ std::string TypedSqlName(SqlDialect dialect, std::string_view typed) {
   return text;
 }
 
-std::string QuoteTypedMarsSqlName(SqlDialect dialect, std::string_view typed) {
+std::string TypedMarsSqlName(SqlDialect dialect, std::string_view typed) {
   const SqlDialectProfile& profile = SqlProfileOf(dialect);
   std::string text = TrimBlanks(typed);
   if (!text.empty() && text.back() == profile.close) text.pop_back();
   if (!text.empty() && text.front() == profile.open) text.erase(0, 1);
-  return QuoteSqlName(dialect, text);
+  return text;
+}
+
+std::string QuoteTypedMarsSqlName(SqlDialect dialect, std::string_view typed) {
+  return QuoteSqlName(dialect, TypedMarsSqlName(dialect, typed));
 }
 
 bool IsBareSqlName(SqlDialect dialect, std::string_view name) {

@@ -35,7 +35,8 @@ std::string QuoteSqlName(SqlDialect dialect, std::string_view name);
 std::string TypedSqlName(SqlDialect dialect, std::string_view typed);
 
 // A name as typed in the MARS window's boxes: blanks around it, and a leading open
-// and a trailing close delimiter each dropped, then quoted.
+// and a trailing close delimiter each dropped; the Quote form then quotes it.
+std::string TypedMarsSqlName(SqlDialect dialect, std::string_view typed);
 std::string QuoteTypedMarsSqlName(SqlDialect dialect, std::string_view typed);
 
 // Whether the dialect reads `name` without delimiters.
