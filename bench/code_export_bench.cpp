@@ -107,7 +107,6 @@ void GenerateCodeOf(benchmark::State& state) {
     kdk::ResetNames(settings, BenchWorkspace(java_size).network);
     settings.code_type = type;
     settings.equation_format = format;
-    kdk::ApplyCodeTypeSyntax(settings);
     const std::string text = kdk::GenerateCode(
         settings, BenchWorkspace(java_size).network,
         kdk::MakeGenerationStamp(BenchWorkspace(java_size).state, clock), messages);
@@ -117,7 +116,7 @@ void GenerateCodeOf(benchmark::State& state) {
   }
   state.counters["MB"] = static_cast<double>(size) / 1e6;
   state.counters["x_NumberText"] = best / NumberTextSeconds(java_size);
-  state.SetLabel(std::string(kdk::SyntaxOf(type).list_name) + " " + "BACD"[format] +
+  state.SetLabel(std::string(kdk::ProfileOf(type).list_name) + " " + "BACD"[format] +
                  (java_size ? " 120x70" : " 1000x200"));
 }
 BENCHMARK(GenerateCodeOf)

@@ -65,7 +65,7 @@ CodeExportSettings SettingsFromArguments(CodeType type, const Arguments& args,
     settings.sas_new_data = settings.sas_source_data;
   }
   settings.code_type = type;
-  ApplyCodeTypeSyntax(settings);
+  settings.equation_format = LayoutFor(type, settings.equation_format);
   return settings;
 }
 

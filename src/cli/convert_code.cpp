@@ -84,7 +84,7 @@ bool ConvertToCode(CodeType type, ConvertRequest& request) {
 
 std::vector<ConverterEntry> CodeConverters() {
   std::vector<ConverterEntry> entries;
-  for (const CodeTypeSyntax& row : CodeTypeTable()) {
+  for (const CodeTypeProfile& row : CodeTypeTable()) {
     const CodeType type = row.type;
     TypeOptions extra = OptionsOf(type);
     ConverterEntry entry;

@@ -37,7 +37,6 @@ bool PrepareLoadedModel(const Workspace& workspace, ScoringModel& scoring, std::
   CodeExportSettings settings;
   ResetNames(settings, workspace.network);
   settings.code_type = CodeType::Spss;
-  ApplyCodeTypeSyntax(settings);
   return PrepareNetworkScoring(workspace.network, settings, scoring, error);
 }
 

@@ -64,7 +64,6 @@ Generated Generate(const ConformanceCase& item, CodeType type, int format,
   boxes.comment_block_end = "# }";
   boxes.line_termination = ";";
   boxes.pre_variable_definition = "var ";
-  ApplyCodeTypeSyntax(settings);
   Generated out;
   CodePlan plan;
   out.text = GenerateCode(settings, workspace.network, MakeGenerationStamp(workspace.state, clock),
@@ -72,7 +71,7 @@ Generated Generate(const ConformanceCase& item, CodeType type, int format,
   out.names = plan.names;
   out.temps = plan.temporaries;
   out.messages = messages.messages;
-  out.label = item.name + " " + std::string(SyntaxOf(type).list_name) + " layout " +
+  out.label = item.name + " " + std::string(ProfileOf(type).list_name) + " layout " +
               std::to_string(settings.equation_format);
   return out;
 }
@@ -354,8 +353,8 @@ TEST_F(CompilerConformance, EveryTextKeepsItsLanguageRulesAndModelTextInComments
   int texts = 0;
   int refusals = 0;
   for (const ConformanceCase& item : Cases()) {
-    for (const CodeTypeSyntax& row : CodeTypeTable()) {
-      const lang::LanguageRules& rules = lang::RulesOf(LanguageOf(row.type));
+    for (const CodeTypeProfile& row : CodeTypeTable()) {
+      const lang::LanguageRules& rules = RulesOf(row.type);
       for (auto [format, letter] : kLayouts) {
         const Generated code = Generate(item, row.type, format, "Kestrium");
         if (row.type == CodeType::F90 && item.past_single_precision) {

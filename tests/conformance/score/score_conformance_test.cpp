@@ -113,7 +113,6 @@ TEST(ScoreConformance, NetworksScoreEveryRowAsPredictDoes) {
     CodeExportSettings settings;
     ResetNames(settings, model);
     settings.code_type = CodeType::Spss;
-    ApplyCodeTypeSyntax(settings);
     const std::vector<SpssInput> inputs = NetworkSpssInputs(settings, model);
     const std::string prediction = NetworkSpssOutputName(settings, model);
     std::string error;
@@ -251,7 +250,6 @@ TEST(ScoreConformance, SpssResultsHoldEveryValueExactly) {
     CodeExportSettings settings;
     ResetNames(settings, item.model);
     settings.code_type = CodeType::Spss;
-    ApplyCodeTypeSyntax(settings);
     std::string error;
     ASSERT_TRUE(PrepareNetworkScoring(item.model, settings, scoring, error)) << error;
     Table table(1, {"note"});

@@ -99,7 +99,6 @@ void CheckNetworkLayout(unsigned index, int format, double reach = 1) {
   ResetNames(settings, model);
   settings.code_type = CodeType::Spss;
   settings.equation_format = format;
-  ApplyCodeTypeSyntax(settings);
   const std::vector<SpssInput> inputs = NetworkSpssInputs(settings, model);
 
   ScratchFolder scratch;

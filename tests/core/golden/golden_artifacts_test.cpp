@@ -90,7 +90,6 @@ std::string Code(LoadedExample& example, CodeType type, int format, bool bare = 
   settings.controls.include_header = settings.controls.include_limits = !bare;
   settings.controls.include_tanh = settings.controls.smart_field_names = !bare;
   settings.controls.include_description = !bare;
-  ApplyCodeTypeSyntax(settings);
   return GenerateCode(settings, example.workspace.network, example.stamp, example.fakes.messages);
 }
 

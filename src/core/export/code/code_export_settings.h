@@ -47,8 +47,8 @@ struct CodeExportControls {
   std::string fortran_program = "Kestrium";
 };
 
-// The code export window's settings record. Syntax strings are filled by
-// ApplyCodeType; what a generation decides goes to its CodePlan.
+// The code export window's settings record: the user's choices only. The syntax of
+// the chosen type and what a generation decides go to its CodePlan.
 struct CodeExportSettings {
   std::string output_field_name;
   std::string sas_source_data;
@@ -57,20 +57,7 @@ struct CodeExportSettings {
   bool append_to_source = false;
   int equation_format = kFormatA;
   CodeType code_type = CodeType::Equation;
-  std::string comment_line;
-  std::string comment_block_start;
-  std::string comment_block_end;
-  std::string line_terminator;
-  std::string line_continuation;  // always ends with CR LF
-  std::string var_def_start;
-  std::string var_def_end;  // always ends with CR LF
-  std::string statement_prefix;
-  std::string section_end;
-  int tanh_mode = kTanhCall;
   int equation_tanh_mode = kTanhCall;
-  std::string file_filter;
-  std::string code_name;
-  bool smart_names = true;
   std::string root_name;
   std::string spss_data_file;
   CodeExportControls controls;

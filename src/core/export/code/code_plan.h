@@ -3,17 +3,27 @@
 #include <string>
 #include <vector>
 
+#include "core/export/code/code_export_settings.h"
+#include "core/export/code/code_types.h"
 #include "core/export/code/program_names.h"
+#include "core/lang/language_rules.h"
 
 namespace kdk {
 
 // What one generation of network code decides beside the user's choices, once: the
-// names as written, and the intermediate variables the expression declares, in order
-// (the first entry empty, naming nothing). The header, the variable list, the
-// prologue and the epilogue read it.
+// type's profile and syntax, the layout written, the names as written, and the
+// intermediate variables the expression declares, in order (the first entry empty,
+// naming nothing). The header, the variable list, the prologue and the epilogue read it.
 struct CodePlan {
+  const CodeTypeProfile* profile = nullptr;
+  const lang::LanguageRules* rules = nullptr;
+  CodeSyntax syntax;
+  int format = kFormatA;
   ProgramNames names;
   std::vector<std::string> temporaries;
 };
+
+// A plan with the profile, syntax, layout and names of the settings; no temporaries yet.
+CodePlan PlanCode(const CodeExportSettings& settings, const NetworkModel& model);
 
 }  // namespace kdk

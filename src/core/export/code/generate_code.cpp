@@ -7,22 +7,21 @@
 
 namespace kdk {
 
-std::string GenerateCode(CodeExportSettings& settings, const NetworkModel& model,
+std::string GenerateCode(const CodeExportSettings& settings, const NetworkModel& model,
                          const GenerationStamp& stamp, MessagePort& messages) {
   CodePlan plan;
   return GenerateCode(settings, model, stamp, messages, plan);
 }
 
-std::string GenerateCode(CodeExportSettings& settings, const NetworkModel& model,
+std::string GenerateCode(const CodeExportSettings& settings, const NetworkModel& model,
                          const GenerationStamp& stamp, MessagePort& messages, CodePlan& plan) {
-  settings.smart_names = settings.controls.smart_field_names;
   // The expression checks the network's shape and numbers first, once, and fills
   // the plan the other pieces read.
   std::string text = NetworkExpression(settings, model, plan, messages);
   if (text.empty()) return {};  // refused, with its message
   const std::string variables = VariableList(settings, plan);
-  const std::string header = HeaderCommentBlock(settings, model, plan.names, stamp);
-  const std::string prologue = ProgramPrologue(settings, model, plan.names, variables);
+  const std::string header = HeaderCommentBlock(settings, model, plan, stamp);
+  const std::string prologue = ProgramPrologue(settings, model, plan, variables);
   const std::string epilogue = ProgramEpilogue(settings, plan);
   // The expression, the longest part by far, stays in its own buffer (reserved with
   // room to spare): the text before it moves in front of it.

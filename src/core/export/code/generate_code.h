@@ -11,12 +11,12 @@
 namespace kdk {
 
 // The whole generated text: header comment block, prologue, network expression and
-// epilogue of settings.code_type, with the syntax ApplyCodeTypeSyntax set. A network that cannot be
-// written (an input with an empty normalisation range) is reported and gives "".
-std::string GenerateCode(CodeExportSettings& settings, const NetworkModel& model,
+// epilogue of settings.code_type, in its syntax. A network that cannot be written (an input with an
+// empty normalisation range) is reported and gives "".
+std::string GenerateCode(const CodeExportSettings& settings, const NetworkModel& model,
                          const GenerationStamp& stamp, MessagePort& messages);
 // The same, leaving what the generation decided (names, temporaries) in `plan`.
-std::string GenerateCode(CodeExportSettings& settings, const NetworkModel& model,
+std::string GenerateCode(const CodeExportSettings& settings, const NetworkModel& model,
                          const GenerationStamp& stamp, MessagePort& messages, CodePlan& plan);
 
 }  // namespace kdk

@@ -121,28 +121,27 @@ class ExpressionText {
 // that each is computed once.
 class ExpressionWriter {
  public:
-  ExpressionWriter(const CodeExportSettings& settings, const NetworkModel& model,
-                   const ProgramNames& names, std::vector<std::string>& temporaries, bool clean)
-      : settings_(settings),
-        temporaries_(temporaries),
+  ExpressionWriter(CodePlan& plan, const NetworkModel& model, bool clean)
+      : profile_(*plan.profile),
+        temporaries_(plan.temporaries),
         model_(model),
-        rules_(lang::RulesOf(LanguageOf(settings.code_type))),
+        rules_(*plan.rules),
         clean_(clean),
-        prefix_(settings.statement_prefix),
-        terminator_(settings.line_terminator),
-        continuation_(settings.line_continuation),
-        section_end_(settings.section_end),
-        root_(names.root),
-        output_(names.output),
-        tanh_call_(TanhCallOf(settings.code_type)),
+        prefix_(plan.syntax.statement_prefix),
+        terminator_(plan.syntax.line_terminator),
+        continuation_(plan.syntax.line_continuation),
+        section_end_(plan.syntax.section_end),
+        root_(plan.names.root),
+        output_(plan.names.output),
+        tanh_call_(profile_.tanh_call),
+        tanh_mode_(plan.syntax.tanh_mode),
         inputs_(model.InputCount()),
         slots_(model.HiddenSlots()),
-        names_(names.inputs) {
+        names_(plan.names.inputs) {
     temporaries_.assign(1, std::string());
     const auto slots = static_cast<std::size_t>(slots_);
-    temporaries_.reserve(settings.equation_format == kFormatD
-                             ? slots * static_cast<std::size_t>(inputs_ + 2) + 2
-                             : slots + 1);
+    temporaries_.reserve(plan.format == kFormatD ? slots * static_cast<std::size_t>(inputs_ + 2) + 2
+                                                 : slots + 1);
   }
 
   std::string Write(int format) {
@@ -277,8 +276,7 @@ class ExpressionWriter {
   // "name = weight * tanh(name)" for a non-linear neuron, without tanh for a linear
   // one, "name = name" for the bias slot.
   void AppendActivationLine(std::string& out, const std::string& name, int k) const {
-    if (IsNonLinear(k) && settings_.code_type == CodeType::Spss &&
-        settings_.tanh_mode == kTanhExponential) {
+    if (IsNonLinear(k) && profile_.clip_exponential_tanh && tanh_mode_ == kTanhExponential) {
       AppendSpssClip(out, name);
     }
     out.append(prefix_);
@@ -289,7 +287,7 @@ class ExpressionWriter {
     } else {
       AppendNumber(out, model_.who[k]);
       out.append(" * ");
-      out.append(IsNonLinear(k) ? TanhExprIn(name, settings_.tanh_mode, tanh_call_) : name);
+      out.append(IsNonLinear(k) ? TanhExprIn(name, tanh_mode_, tanh_call_) : name);
     }
     out.append(terminator_);
     out.append(kCrLf);
@@ -368,7 +366,7 @@ class ExpressionWriter {
   }
 
   void FormatA(ExpressionText& text) {
-    if (settings_.code_type == CodeType::Java) {
+    if (profile_.fit == StatementFit::JavaMethods) {
       std::vector<std::string> terms(static_cast<std::size_t>(slots_));
       for (int k = 0; k + 1 < slots_; ++k) AppendFormatATerm(terms[k], k);
       AppendFormatABias(terms.back());
@@ -543,7 +541,7 @@ class ExpressionWriter {
     return suffixed;
   }
 
-  const CodeExportSettings& settings_;
+  const CodeTypeProfile& profile_;
   std::vector<std::string>& temporaries_;
   const NetworkModel& model_;
   const lang::LanguageRules& rules_;
@@ -555,6 +553,7 @@ class ExpressionWriter {
   const std::string root_;
   const std::string output_;
   const std::string_view tanh_call_;
+  const int tanh_mode_;
   const int inputs_;
   const int slots_;
   const std::vector<std::string>& names_;
@@ -577,7 +576,7 @@ bool InputsFit(const CodeExportSettings& settings, const NetworkModel& model,
   if (problem.empty()) problem = UnscalableInputMessage(model);
   // Loading refuses what no language can read; Fortran's REAL holds less.
   if (problem.empty()) {
-    problem = NetworkNumberProblem(model, lang::RulesOf(LanguageOf(settings.code_type)).real_kind);
+    problem = NetworkNumberProblem(model, RulesOf(settings.code_type).real_kind);
   }
   if (!problem.empty()) {
     messages.Inform(problem, MessageIcon::Exclamation);
@@ -587,7 +586,7 @@ bool InputsFit(const CodeExportSettings& settings, const NetworkModel& model,
     messages.Inform("error!", MessageIcon::Information);
     return false;
   }
-  if (settings.code_type == CodeType::Java) {
+  if (ProfileOf(settings.code_type).fit == StatementFit::JavaMethods) {
     const std::string too_large = JavaClassProblem(settings, model);
     if (!too_large.empty()) {
       messages.Inform(too_large, MessageIcon::Exclamation);
@@ -639,26 +638,22 @@ std::string LiteralNetworkExpression(const CodeExportSettings& settings, const N
                                      CodePlan& plan, MessagePort& messages) {
   plan.temporaries.assign(1, std::string());
   if (!InputsFit(settings, model, messages)) return {};
-  plan.names = NameProgram(settings, model);
-  return ExpressionWriter(settings, model, plan.names, plan.temporaries, false)
-      .Write(settings.equation_format);
+  plan = PlanCode(settings, model);
+  return ExpressionWriter(plan, model, false).Write(plan.format);
 }
 
 std::string NetworkExpression(const CodeExportSettings& settings, const NetworkModel& model,
                               CodePlan& plan, MessagePort& messages) {
   plan.temporaries.assign(1, std::string());
   if (!InputsFit(settings, model, messages)) return {};
-  plan.names = NameProgram(settings, model);
-  const ProgramNames& names = plan.names;
-  std::string text = ExpressionWriter(settings, model, names, plan.temporaries, true)
-                         .Write(settings.equation_format);
+  plan = PlanCode(settings, model);
+  std::string text = ExpressionWriter(plan, model, true).Write(plan.format);
   // Only the Equation type's own syntax and unchanged names can hold what the
   // clean-up replaces; then the text is written as described and cleaned up whole.
-  if (settings.code_type == CodeType::Equation && NeedsCleanUp(text)) {
-    text = CleanUpExpression(ExpressionWriter(settings, model, names, plan.temporaries, false)
-                                 .Write(settings.equation_format));
+  if (plan.profile->user_syntax && NeedsCleanUp(text)) {
+    text = CleanUpExpression(ExpressionWriter(plan, model, false).Write(plan.format));
   }
-  return FitStatements(settings, std::move(text), messages);
+  return FitStatements(plan, std::move(text), messages);
 }
 
 }  // namespace kdk

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "core/export/code/code_types.h"
 #include "core/export/code/smart_names.h"
 #include "core/lang/name_table.h"
 #include "core/lang/reserved_words.h"
@@ -114,40 +115,23 @@ std::string RootName(const lang::LanguageRules& rules, const IntermediateNames& 
 
 }  // namespace
 
-lang::Language LanguageOf(CodeType type) {
-  switch (type) {
-    case CodeType::Equation:
-      return lang::Language::Equation;
-    case CodeType::Sas:
-      return lang::Language::Sas;
-    case CodeType::Vb:
-      return lang::Language::VisualBasic;
-    case CodeType::C:
-      return lang::Language::C;
-    case CodeType::F90:
-      return lang::Language::Fortran90;
-    case CodeType::Java:
-      return lang::Language::Java;
-    case CodeType::Spss:
-      return lang::Language::Spss;
-  }
-  return lang::Language::Equation;
-}
-
 ProgramNames NameProgram(const CodeExportSettings& settings, const NetworkModel& model) {
-  const bool smart = settings.smart_names;
-  const lang::LanguageRules& rules = lang::RulesOf(LanguageOf(settings.code_type));
+  const bool smart = settings.controls.smart_field_names;
+  const CodeTypeProfile& profile = ProfileOf(settings.code_type);
+  const lang::LanguageRules& rules = lang::RulesOf(profile.language);
+  const int format = LayoutFor(settings.code_type, settings.equation_format);
   ProgramNames names;
   lang::NameTable table(rules);
-  if (settings.code_type == CodeType::Java) {
-    // The class's name lives apart from its fields; it only has to be a name.
-    lang::NameTable classes(rules);
-    names.program = classes.Claim(SmartName(settings.controls.java_class, smart));
-  } else if (settings.code_type == CodeType::F90) {
-    names.program = table.Claim(SmartName(settings.controls.fortran_program, smart));
+  if (profile.program_box != nullptr) {
+    const std::string wanted = SmartName(settings.controls.*profile.program_box, smart);
+    if (profile.program_name_apart) {
+      lang::NameTable apart(rules);
+      names.program = apart.Claim(wanted);
+    } else {
+      names.program = table.Claim(wanted);
+    }
   }
-  const IntermediateNames intermediates(rules, settings.equation_format, model.who.size(),
-                                        model.input_names.size());
+  const IntermediateNames intermediates(rules, format, model.who.size(), model.input_names.size());
   // Where the inputs are the data's own variables they cannot be renamed, so the
   // intermediate variables make way for them.
   std::vector<std::string> data_names;
@@ -158,7 +142,7 @@ ProgramNames NameProgram(const CodeExportSettings& settings, const NetworkModel&
     }
   }
   names.root = RootName(rules, intermediates, SmartName(settings.root_name, smart),
-                        settings.code_type == CodeType::F90 ? names.program : "", data_names);
+                        profile.program_name_apart ? "" : names.program, data_names);
   if (intermediates.AnyAssigned()) {
     const std::string root = names.root;
     table.ReserveWhere(

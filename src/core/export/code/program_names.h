@@ -10,8 +10,6 @@
 
 namespace kdk {
 
-lang::Language LanguageOf(CodeType type);
-
 // The names one generated text declares, as written: the smart-name rule first, then,
 // where the language would refuse a name or two names would be one (a keyword, a C
 // library name, an intermediate variable such as Var1, two names the smart-name rule

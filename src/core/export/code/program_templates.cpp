@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/common/text_utils.h"
+#include "core/export/code/code_types.h"
 #include "core/export/code/program_names.h"
 #include "core/export/code/smart_names.h"
 #include "core/lang/language_rules.h"
@@ -33,16 +34,31 @@ void AppendJoined(std::string& out, std::initializer_list<std::string_view> line
   }
 }
 
-void AppendDeclaration(std::string& out, const CodeExportSettings& settings, std::string_view name,
-                       bool mark_long_names) {
-  out.append(settings.var_def_start);
+void AppendDeclaration(std::string& out, std::string_view start, std::string_view name,
+                       std::string_view end, bool mark_long_names) {
+  out.append(start);
   out.append(name);
   if (mark_long_names && name.size() >= 9) out.append(kLongNameMark);
-  out.append(settings.var_def_end);
+  out.append(end);
 }
 
-std::string SasDataStep(const CodeExportSettings& settings) {
-  std::string text;
+void AppendPlaceholderValues(std::string& text, const ProgramNames& names) {
+  for (const std::string& name : names.inputs) {
+    text.append(kCrLf).append("\t").append(name).append(" = 10;");
+  }
+}
+
+}  // namespace
+
+std::string BarePrologue(const CodeExportSettings&, const NetworkModel&, const CodePlan&,
+                         const std::string& variables) {
+  return variables;
+}
+
+std::string SasPrologue(const CodeExportSettings& settings, const NetworkModel&, const CodePlan&,
+                        const std::string& variables) {
+  std::string text = variables;
+  text.append(kCrLf);
   text.append("Data ").append(settings.sas_new_data).append(";");
   text.append(kCrLf);
   text.append("Set ").append(settings.sas_source_data).append(";");
@@ -51,9 +67,11 @@ std::string SasDataStep(const CodeExportSettings& settings) {
 }
 
 std::string VbPrologue(const CodeExportSettings& settings, const NetworkModel& model,
-                       const ProgramNames& names) {
-  const std::string model_output = SmartName(model.output_name, settings.smart_names);
-  std::string text;
+                       const CodePlan& plan, const std::string& variables) {
+  const std::string model_output =
+      SmartName(model.output_name, settings.controls.smart_field_names);
+  std::string text = variables;
+  text.append(kCrLf);
   AppendRows(text, {"Public Sub NeuralPrediction()", "", "\tGetDataValues"});
   text.append(kCrLf);
   text.append("\tMsgBox \"");
@@ -61,7 +79,7 @@ std::string VbPrologue(const CodeExportSettings& settings, const NetworkModel& m
   text.append(" = \" & calcnet");
   AppendRows(text, {"", "End Sub", "", "Private Sub GetDataValues()", "",
                     "\t'this is where the data values are set"});
-  for (const std::string& name : names.inputs) {
+  for (const std::string& name : plan.names.inputs) {
     text.append(kCrLf);
     text.append("\t").append(name).append(" = InputBox(\"").append(name).append("\")");
   }
@@ -70,9 +88,11 @@ std::string VbPrologue(const CodeExportSettings& settings, const NetworkModel& m
   return text;
 }
 
-std::string FortranPrologue(const ProgramNames& names, const std::string& variables) {
+std::string FortranPrologue(const CodeExportSettings&, const NetworkModel&, const CodePlan& plan,
+                            const std::string& variables) {
+  const ProgramNames& names = plan.names;
   std::string text;
-  text.append("Program ").append(names.program);
+  text.append(kCrLf).append("Program ").append(names.program);
   text.append(kCrLf).append(variables);
   AppendRows(text, {"Call GetInputData", "Call CalcNet"});
   text.append(kCrLf).append("Print *, ").append(names.output);
@@ -87,14 +107,11 @@ std::string FortranPrologue(const ProgramNames& names, const std::string& variab
   return text;
 }
 
-void AppendPlaceholderValues(std::string& text, const ProgramNames& names) {
-  for (const std::string& name : names.inputs) {
-    text.append(kCrLf).append("\t").append(name).append(" = 10;");
-  }
-}
-
-std::string JavaPrologue(const ProgramNames& names, const std::string& variables) {
+std::string JavaPrologue(const CodeExportSettings&, const NetworkModel&, const CodePlan& plan,
+                         const std::string& variables) {
+  const ProgramNames& names = plan.names;
   std::string text;
+  text.append(kCrLf);
   AppendRows(text, {"import java.lang.Math;", "import java.io.*;", ""});
   text.append(kCrLf).append("public class ").append(names.program);
   AppendRows(text, {"{"});
@@ -108,8 +125,11 @@ std::string JavaPrologue(const ProgramNames& names, const std::string& variables
   return text;
 }
 
-std::string CPrologue(const ProgramNames& names, const std::string& variables) {
+std::string CPrologue(const CodeExportSettings&, const NetworkModel&, const CodePlan& plan,
+                      const std::string& variables) {
+  const ProgramNames& names = plan.names;
   std::string text;
+  text.append(kCrLf);
   AppendRows(text, {"#include <stdlib.h>", "#include <stdio.h>", "#include <math.h>"});
   text.append(kCrLf).append(variables);
   AppendRows(text, {"void initData(void);", "void calcNet(void);", "double myTanh(double x);", "",
@@ -124,9 +144,20 @@ std::string CPrologue(const ProgramNames& names, const std::string& variables) {
   return text;
 }
 
-std::string VbEpilogue(const ProgramNames& names) {
+std::string NoEpilogue(const CodeExportSettings&, const CodePlan&) {
+  return {};
+}
+
+std::string SasEpilogue(const CodeExportSettings&, const CodePlan&) {
   std::string text;
-  text.append(kCrLf).append("Calcnet = ").append(names.output);
+  text.append(kCrLf).append("Run;").append(kCrLf);
+  return text;
+}
+
+std::string VbEpilogue(const CodeExportSettings&, const CodePlan& plan) {
+  std::string text;
+  text.append(kCrLf);
+  text.append(kCrLf).append("Calcnet = ").append(plan.names.output);
   AppendRows(text, {"", "End Function", "", "", "Private Function Tanh(xval As Double) As Double",
                     "", "\t'this function calculates tanh of Xval",
                     "\t'bounds put in because of the limits on exp in VB", "\tIf xval > 20 Then",
@@ -137,10 +168,40 @@ std::string VbEpilogue(const ProgramNames& names) {
   return text;
 }
 
+std::string CEpilogue(const CodeExportSettings&, const CodePlan&) {
+  std::string text;
+  text.append(kCrLf);
+  AppendJoined(text, {"}", "", "double myTanh(double x)", "{", "   if (x > 20)", "       return 1;",
+                      "   else if (x < -20)", "       return -1;", "   else",
+                      "       return tanh(x);", "}"});
+  text.append(kCrLf);
+  return text;
+}
+
+std::string FortranEpilogue(const CodeExportSettings&, const CodePlan& plan) {
+  std::string text;
+  text.append(kCrLf);
+  AppendJoined(text, {"END SUBROUTINE CalcNet", ""});
+  text.append(kCrLf).append("END PROGRAM ").append(plan.names.program);
+  return text;
+}
+
+std::string JavaEpilogue(const CodeExportSettings&, const CodePlan&) {
+  std::string text;
+  text.append(kCrLf);
+  AppendJoined(
+      text, {"}", "", "public static double myTanh(double x)", "{", "   if (x > 20)",
+             "       return 1;", "   else if (x < -20)", "       return -1;", "   else", "       {",
+             "       double a = Math.exp(x);", "       double b = Math.exp(-x);",
+             "       return (a-b)/(a+b);", "       }", "}", "", "}"});
+  return text;
+}
+
 // Drops the intermediate variables from the data set. The list's first entry is
 // always empty and names nothing, so only named entries are listed.
 std::string SpssEpilogue(const CodeExportSettings& settings, const CodePlan& plan) {
   std::string text;
+  text.append(kCrLf);
   if (!settings.controls.spss_remove_fields) return text;
   AppendJoined(text, {"MATCH FILES", " /FILE=*", " /DROP="});
   for (const std::string& name : plan.temporaries) {
@@ -151,24 +212,22 @@ std::string SpssEpilogue(const CodeExportSettings& settings, const CodePlan& pla
   return text;
 }
 
-}  // namespace
-
 std::string VariableList(const CodeExportSettings& settings, const CodePlan& plan) {
   const ProgramNames& written = plan.names;
-  const CodeType type = settings.code_type;
+  const CodeTypeProfile& profile = *plan.profile;
+  const CodeSyntax& syntax = plan.syntax;
   const CodeExportControls& controls = settings.controls;
-  if (type == CodeType::Sas && !controls.sas_include_var_list) return {};
-  if (type == CodeType::Spss && !controls.spss_include_var_list && !controls.spss_8char_warning) {
-    return {};
-  }
-  const bool mark_long = type == CodeType::Spss && controls.spss_8char_warning;
-  // SPSS puts every name on a comment line: each line end of the list is followed by
-  // the comment mark, written here as the list is built.
+  const bool on_comment_lines = profile.variable_list == VariableListForm::OnCommentLines;
+  const bool ticked = profile.variable_list_tick == nullptr || controls.*profile.variable_list_tick;
+  // SPSS lists the names on comment lines also to mark those past 8 characters.
+  const bool mark_long = on_comment_lines && controls.spss_8char_warning;
+  if (!ticked && !mark_long) return {};
+  // Each line end of a list on comment lines is followed by the comment mark,
+  // written here as the list is built.
   const std::string line_end =
-      type == CodeType::Spss ? std::string(kCrLf) + settings.comment_line : std::string(kCrLf);
-  CodeExportSettings syntax;
-  syntax.var_def_start = ReplaceAll(settings.var_def_start, kCrLf, line_end);
-  syntax.var_def_end = ReplaceAll(settings.var_def_end, kCrLf, line_end);
+      on_comment_lines ? std::string(kCrLf) + syntax.comment_line : std::string(kCrLf);
+  const std::string start = ReplaceAll(syntax.var_def_start, kCrLf, line_end);
+  const std::string end = ReplaceAll(syntax.var_def_end, kCrLf, line_end);
   bool any_temps = false;
   std::size_t size = 64;
   for (const std::string& name : plan.temporaries) {
@@ -178,82 +237,30 @@ std::string VariableList(const CodeExportSettings& settings, const CodePlan& pla
   size += (written.inputs.size() + 1) * 48;
   std::string list;
   list.reserve(size);
-  if (type == CodeType::Sas) list.append(kCrLf).append(settings.comment_block_start);
+  const bool in_block = profile.variable_list == VariableListForm::InCommentBlock;
+  if (in_block) list.append(kCrLf).append(syntax.comment_block_start);
   list.append(line_end);
   for (const std::string& name : written.inputs) {
-    AppendDeclaration(list, syntax, name, mark_long);
+    AppendDeclaration(list, start, name, end, mark_long);
   }
-  AppendDeclaration(list, syntax, written.output, mark_long);
+  AppendDeclaration(list, start, written.output, end, mark_long);
   if (any_temps) {
     list.append(line_end);
     for (const std::string& name : plan.temporaries) {
-      if (!name.empty()) AppendDeclaration(list, syntax, name, mark_long);
+      if (!name.empty()) AppendDeclaration(list, start, name, end, mark_long);
     }
   }
-  if (type == CodeType::Sas) list.append(settings.comment_block_end).append(kCrLf);
+  if (in_block) list.append(syntax.comment_block_end).append(kCrLf);
   return list;
 }
 
 std::string ProgramPrologue(const CodeExportSettings& settings, const NetworkModel& model,
-                            const ProgramNames& names, const std::string& variables) {
-  std::string text;
-  switch (settings.code_type) {
-    case CodeType::Equation:
-    case CodeType::Spss:
-      return variables;
-    case CodeType::Sas:
-      return variables + std::string(kCrLf) + SasDataStep(settings);
-    case CodeType::Vb:
-      return variables + std::string(kCrLf) + VbPrologue(settings, model, names);
-    case CodeType::C:
-      text.append(kCrLf).append(CPrologue(names, variables));
-      return text;
-    case CodeType::F90:
-      text.append(kCrLf).append(FortranPrologue(names, variables));
-      return text;
-    case CodeType::Java:
-      text.append(kCrLf).append(JavaPrologue(names, variables));
-      return text;
-  }
-  return text;
+                            const CodePlan& plan, const std::string& variables) {
+  return plan.profile->prologue(settings, model, plan, variables);
 }
 
 std::string ProgramEpilogue(const CodeExportSettings& settings, const CodePlan& plan) {
-  const ProgramNames& names = plan.names;
-  std::string text;
-  if (settings.code_type == CodeType::Equation) return text;
-  text.append(kCrLf);
-  switch (settings.code_type) {
-    case CodeType::Sas:
-      text.append("Run;").append(kCrLf);
-      break;
-    case CodeType::Vb:
-      text.append(VbEpilogue(names));
-      break;
-    case CodeType::C:
-      AppendJoined(text, {"}", "", "double myTanh(double x)", "{", "   if (x > 20)",
-                          "       return 1;", "   else if (x < -20)", "       return -1;",
-                          "   else", "       return tanh(x);", "}"});
-      text.append(kCrLf);
-      break;
-    case CodeType::F90:
-      AppendJoined(text, {"END SUBROUTINE CalcNet", ""});
-      text.append(kCrLf).append("END PROGRAM ").append(names.program);
-      break;
-    case CodeType::Java:
-      AppendJoined(text,
-                   {"}", "", "public static double myTanh(double x)", "{", "   if (x > 20)",
-                    "       return 1;", "   else if (x < -20)", "       return -1;", "   else",
-                    "       {", "       double a = Math.exp(x);", "       double b = Math.exp(-x);",
-                    "       return (a-b)/(a+b);", "       }", "}", "", "}"});
-      break;
-    case CodeType::Spss:
-      text.append(SpssEpilogue(settings, plan));
-      break;
-    case CodeType::Equation:
-      break;
-  }
-  return text;
+  return plan.profile->epilogue(settings, plan);
 }
 
 }  // namespace kdk

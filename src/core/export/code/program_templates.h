@@ -8,7 +8,7 @@
 
 namespace kdk {
 
-// Each reads the plan the expression filled: names and temporaries, decided once.
+// Each reads the plan the expression filled: syntax, names and temporaries, decided once.
 
 // The declarations of the inputs, the output and the intermediate variables of the
 // last generation, in the code type's syntax ("" where the type's options leave
@@ -17,9 +17,30 @@ std::string VariableList(const CodeExportSettings& settings, const CodePlan& pla
 
 // The fixed text before the expression; `variables` is VariableList's text.
 std::string ProgramPrologue(const CodeExportSettings& settings, const NetworkModel& model,
-                            const ProgramNames& names, const std::string& variables);
+                            const CodePlan& plan, const std::string& variables);
 
 // The fixed text after the expression.
 std::string ProgramEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
+
+// The code types' frames, named by their profiles.
+std::string BarePrologue(const CodeExportSettings& settings, const NetworkModel& model,
+                         const CodePlan& plan, const std::string& variables);
+std::string SasPrologue(const CodeExportSettings& settings, const NetworkModel& model,
+                        const CodePlan& plan, const std::string& variables);
+std::string VbPrologue(const CodeExportSettings& settings, const NetworkModel& model,
+                       const CodePlan& plan, const std::string& variables);
+std::string CPrologue(const CodeExportSettings& settings, const NetworkModel& model,
+                      const CodePlan& plan, const std::string& variables);
+std::string FortranPrologue(const CodeExportSettings& settings, const NetworkModel& model,
+                            const CodePlan& plan, const std::string& variables);
+std::string JavaPrologue(const CodeExportSettings& settings, const NetworkModel& model,
+                         const CodePlan& plan, const std::string& variables);
+std::string NoEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
+std::string SasEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
+std::string VbEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
+std::string CEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
+std::string FortranEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
+std::string JavaEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
+std::string SpssEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
 
 }  // namespace kdk

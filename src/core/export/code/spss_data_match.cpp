@@ -50,8 +50,6 @@ namespace {
 ProgramNames SpssProgramNames(const CodeExportSettings& settings, const NetworkModel& model) {
   CodeExportSettings spss = settings;
   spss.code_type = CodeType::Spss;
-  spss.smart_names = settings.controls.smart_field_names;
-  ApplyCodeTypeSyntax(spss);
   return NameProgram(spss, model);
 }
 

@@ -164,8 +164,7 @@ std::size_t ReadVbStatement(std::string_view all, std::size_t start,
   }
 }
 
-std::string FitVisualBasic(const CodeExportSettings& settings, std::string text,
-                           MessagePort& messages) {
+std::string FitVisualBasic(int format, std::string text, MessagePort& messages) {
   const lang::LanguageRules& rules = lang::RulesOf(lang::Language::VisualBasic);
   const std::size_t limit = rules.max_line_length;
   const std::size_t most_lines = static_cast<std::size_t>(rules.max_continuations) + 1;
@@ -203,7 +202,6 @@ std::string FitVisualBasic(const CodeExportSettings& settings, std::string text,
       const std::size_t used =
           at_least > most_lines ? at_least : AppendVbStatement(text, statement, limit);
       if (used > most_lines) {
-        const int format = settings.equation_format;
         std::string message = "This network is too large for Visual Basic in layout \"" +
                               LayoutCaption(format) + "\": one statement would need at least " +
                               std::to_string(used - 1) + " line continuations, and Visual " +
@@ -334,19 +332,20 @@ std::string JavaSplitSum(const std::vector<std::string>& terms,
   return out;
 }
 
-std::string FitStatements(const CodeExportSettings& settings, std::string text,
-                          MessagePort& messages) {
-  switch (settings.code_type) {
-    case CodeType::F90:
+std::string FitStatements(const CodePlan& plan, std::string text, MessagePort& messages) {
+  switch (plan.profile->fit) {
+    case StatementFit::FortranLines:
       return FitFortran(std::move(text));
-    case CodeType::Vb:
-      return FitVisualBasic(settings, std::move(text), messages);
-    case CodeType::Java:
-      if (settings.equation_format == kFormatA) return text;
+    case StatementFit::VisualBasicLines:
+      return FitVisualBasic(plan.format, std::move(text), messages);
+    case StatementFit::JavaMethods:
+      // Layout A splits its one sum while writing it.
+      if (plan.format == kFormatA) return text;
       return SplitJavaStatements(std::move(text));
-    default:
+    case StatementFit::None:
       return text;
   }
+  return text;
 }
 
 }  // namespace kdk

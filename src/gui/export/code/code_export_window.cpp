@@ -84,7 +84,7 @@ void CodeExportWindow::BuildControls() {
   auto* names = new QFormLayout;
   code_type_ = new QComboBox(this);
   code_type_->setObjectName("cmbCodeType");
-  for (const CodeTypeSyntax& row : CodeTypeTable()) code_type_->addItem(Latin1(row.list_name));
+  for (const CodeTypeProfile& row : CodeTypeTable()) code_type_->addItem(Latin1(row.list_name));
   code_type_->setCurrentIndex(0);
   names->addRow("Code Format", code_type_);
   field_name_ = TextBox(this, "txtFieldName");
@@ -362,8 +362,7 @@ void CodeExportWindow::ApplyCodeType(bool from_selection) {
   ReadControls();
   const bool suppress = settings_.suppress_regenerate;
   settings_.suppress_regenerate = true;
-  ApplyCodeTypeSyntax(settings_);
-  SelectFormat(settings_.equation_format);
+  SelectFormat(LayoutFor(settings_.code_type, settings_.equation_format));
   settings_.suppress_regenerate = suppress;
   switch (settings_.code_type) {
     case CodeType::Equation:
@@ -438,11 +437,10 @@ void CodeExportWindow::SaveAs() {
   // The dialog proposes the code's own name. Java's is the class name as written
   // (smart-named, renamed when Java refuses it): javac takes a public class only from
   // a file of its name.
-  std::string proposed = workspace.state.model_name + "_" + settings_.code_name;
-  if (settings_.code_type == CodeType::Java) {
-    proposed = NameProgram(settings_, workspace.network).program;
-  }
-  const std::string filter = std::string(kTextFileFilter) + settings_.file_filter;
+  const CodeTypeProfile& profile = ProfileOf(settings_.code_type);
+  std::string proposed = workspace.state.model_name + "_" + CodeNameFor(settings_);
+  if (profile.program_name_apart) proposed = NameProgram(settings_, workspace.network).program;
+  const std::string filter = std::string(kTextFileFilter).append(profile.file_filter);
   const std::string path = ChooseSaveFile(workspace, context_.ports, filter, proposed);
   if (path.empty()) return;
   workspace.output_path = path;

@@ -54,8 +54,6 @@ inline CodeExportSettings SettingsFor(CodeType type, int format = kFormatA) {
   settings.sas_new_data = "new_data";
   settings.code_type = type;
   settings.equation_format = format;
-  ApplyCodeTypeSyntax(settings);
-  settings.smart_names = settings.controls.smart_field_names;
   return settings;
 }
 

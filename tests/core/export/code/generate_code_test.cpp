@@ -58,20 +58,19 @@ TEST_F(GenerateCodeTest, CAndJavaCallMyTanhEverywhere) {
 TEST_F(GenerateCodeTest, SpssTurnsOneStatementLayoutsIntoComponents) {
   for (int format : {kFormatA, kFormatB}) {
     CodeExportSettings spss = SettingsFor(CodeType::Spss, format);
-    EXPECT_EQ(spss.equation_format, kFormatC);
+    EXPECT_EQ(LayoutFor(CodeType::Spss, format), kFormatC);
     const std::string text = Generate(spss);
     EXPECT_NE(text.find("COMPUTE Var1 = 1.5 * (Exp(Var1) - Exp(-Var1))"), std::string::npos);
     EXPECT_TRUE(text.ends_with("MATCH FILES\r\n /FILE=*\r\n /DROP=\r\n Var1\r\n Var2\r\n Var3 ."));
   }
-  CodeExportSettings spss = SettingsFor(CodeType::Spss, kFormatD);
-  EXPECT_EQ(spss.equation_format, kFormatD);
+  EXPECT_EQ(LayoutFor(CodeType::Spss, kFormatD), kFormatD);
+  EXPECT_EQ(LayoutFor(CodeType::C, kFormatB), kFormatB);
 }
 
 TEST_F(GenerateCodeTest, EquationTypeUsesTheUsersSyntax) {
   CodeExportSettings equation = SettingsFor(CodeType::Equation, kFormatC);
   equation.controls.equation = {"# ", "#{", "#}", ";;", " ~", "let ", " : real"};
   equation.equation_tanh_mode = kTanhExponential;
-  ApplyCodeTypeSyntax(equation);
   equation.controls.include_header = false;
   equation.controls.include_limits = false;
   const std::string text = Generate(equation);
@@ -80,8 +79,6 @@ TEST_F(GenerateCodeTest, EquationTypeUsesTheUsersSyntax) {
   EXPECT_NE(text.find("Var1 = ((_2nd_input * (0.25)) - 0.5) ~\r\n + 0.25;;"), std::string::npos);
   EXPECT_NE(text.find("Var1 = 1.5 * (Exp(Var1) - Exp(-Var1)) / (Exp(Var1) + Exp(-Var1));;"),
             std::string::npos);
-  EXPECT_EQ(equation.code_name, "");
-  EXPECT_EQ(equation.file_filter, "");
 }
 
 TEST_F(GenerateCodeTest, UnscalableInputGeneratesNothing) {
@@ -97,8 +94,7 @@ TEST(CodeTypeTableTest, FortranProgramNameAndKdkNames) {
   CodeExportSettings settings;
   settings.code_type = CodeType::F90;
   settings.controls.fortran_program = "Prog 1";
-  ApplyCodeTypeSyntax(settings);
-  EXPECT_EQ(settings.code_name, "Prog 1");
+  EXPECT_EQ(CodeNameFor(settings), "Prog 1");
   EXPECT_EQ(CodeTypeFromKdkName("f90"), CodeType::F90);
   EXPECT_FALSE(CodeTypeFromKdkName("F90").has_value());
 }

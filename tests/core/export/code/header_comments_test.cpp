@@ -17,8 +17,7 @@ using testing::SettingsFor;
 class HeaderCommentsTest : public ::testing::Test {
  protected:
   std::string Block(const CodeExportSettings& settings) {
-    return HeaderCommentBlock(settings, workspace_.network,
-                              NameProgram(settings, workspace_.network),
+    return HeaderCommentBlock(settings, workspace_.network, PlanCode(settings, workspace_.network),
                               MakeGenerationStamp(workspace_.state, clock_));
   }
   void SetUp() override { workspace_.state.model_path = model_path_; }
@@ -32,7 +31,8 @@ class HeaderCommentsTest : public ::testing::Test {
 TEST_F(HeaderCommentsTest, ModelCreatedIsUnknownWhenTheFileIsGone) {
   workspace_.state.model_path = "/models/gone.kwf";
   const CodeExportSettings c = SettingsFor(CodeType::C);
-  EXPECT_NE(ModelInfoText(c, workspace_.network, MakeGenerationStamp(workspace_.state, clock_))
+  EXPECT_NE(ModelInfoText(PlanCode(c, workspace_.network), workspace_.network,
+                          MakeGenerationStamp(workspace_.state, clock_))
                 .find("\r\nmodel created: Unknown\r\n"),
             std::string::npos);
 }
@@ -53,7 +53,7 @@ TEST_F(HeaderCommentsTest, NothingTickedAndNothingRenamedGivesNoBlockAtAll) {
                                  "a b = a_b", "*/", ""}));
   // Without smart names a name C takes is used as it is; one it refuses is still
   // repaired, and listed.
-  c.smart_names = false;
+  c.controls.smart_field_names = false;
   workspace_.network.input_names = {"a_b", "b"};
   EXPECT_EQ(Block(c), "");
   workspace_.network.input_names = {"a b", "b"};
@@ -63,7 +63,7 @@ TEST_F(HeaderCommentsTest, NothingTickedAndNothingRenamedGivesNoBlockAtAll) {
 TEST_F(HeaderCommentsTest, RenamedOutputNameIsListedAfterTheInputs) {
   CodeExportSettings f90 = SettingsFor(CodeType::F90);
   f90.output_field_name = "Kestrium price";
-  EXPECT_EQ(RenamedFieldsText(f90, NameProgram(f90, workspace_.network)),
+  EXPECT_EQ(RenamedFieldsText(f90, PlanCode(f90, workspace_.network)),
             CrLfLines({"!! Warning, the following field names from the original source data "
                        "have been modified:",
                        "!! 2nd input = V_2nd_input", "",
@@ -74,7 +74,7 @@ TEST_F(HeaderCommentsTest, RenamedOutputNameIsListedAfterTheInputs) {
 
 TEST_F(HeaderCommentsTest, EmptyDescriptionWritesNothing) {
   const CodeExportSettings sas = SettingsFor(CodeType::Sas);
-  EXPECT_EQ(DescriptionText(sas, workspace_.network), "");
+  EXPECT_EQ(DescriptionText(PlanCode(sas, workspace_.network), workspace_.network), "");
 }
 
 }  // namespace

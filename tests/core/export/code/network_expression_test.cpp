@@ -68,10 +68,10 @@ TEST_F(NetworkExpressionTest, RootNameIsCleaned) {
 
 TEST_F(NetworkExpressionTest, NamesUnchangedWithoutSmartNamesWhereTheLanguageTakesThem) {
   CodeExportSettings settings = SettingsFor(CodeType::Equation, kFormatD);
-  settings.smart_names = false;
+  settings.controls.smart_field_names = false;
   EXPECT_NE(Expression(settings).find("Var1_1 = ((2nd input * (0.25)) - 0.5)"), std::string::npos);
   settings = SettingsFor(CodeType::Sas, kFormatD);
-  settings.smart_names = false;
+  settings.controls.smart_field_names = false;
   EXPECT_NE(Expression(settings).find("Var1_1 = ((_2nd_input * (0.25)) - 0.5);"),
             std::string::npos);
 }

@@ -58,13 +58,13 @@ TEST_F(ProgramTemplatesTest, SpssListIsCommentLinesWithTheEightCharacterWarning)
 TEST_F(ProgramTemplatesTest, JavaClassAndFortranProgramNamesAreCleaned) {
   CodeExportSettings java = Generated(CodeType::Java, kFormatA);
   java.controls.java_class = "My class";
-  EXPECT_NE(ProgramPrologue(java, model_, NameProgram(java, model_), "")
+  EXPECT_NE(ProgramPrologue(java, model_, PlanCode(java, model_), "")
                 .find("\r\npublic class My_class\r\n"),
             std::string::npos);
   CodeExportSettings f90 = Generated(CodeType::F90, kFormatA);
   f90.controls.fortran_program = "Net-1";
   EXPECT_EQ(
-      ProgramPrologue(f90, model_, NameProgram(f90, model_), "").rfind("\r\nProgram Net_1\r\n", 0),
+      ProgramPrologue(f90, model_, PlanCode(f90, model_), "").rfind("\r\nProgram Net_1\r\n", 0),
       0u);
   EXPECT_TRUE(ProgramEpilogue(f90, Plan(f90)).ends_with("\r\nEND PROGRAM Net_1"));
 }
@@ -77,10 +77,10 @@ TEST_F(ProgramTemplatesTest, OneInputGivesOneLineOfEachKind) {
   model_.hidden_type = {NeuronType::NonLinear, NeuronType::Bias};
   model_.who = {1, 0.5};
   CodeExportSettings vb = Generated(CodeType::Vb, kFormatA);
-  const std::string vb_text = ProgramPrologue(vb, model_, NameProgram(vb, model_), "");
+  const std::string vb_text = ProgramPrologue(vb, model_, PlanCode(vb, model_), "");
   EXPECT_EQ(vb_text.find("InputBox("), vb_text.rfind("InputBox("));
   CodeExportSettings c = Generated(CodeType::C, kFormatA);
-  const std::string c_text = ProgramPrologue(c, model_, NameProgram(c, model_), "");
+  const std::string c_text = ProgramPrologue(c, model_, PlanCode(c, model_), "");
   EXPECT_NE(c_text.find("\tx = 10;\r\n}"), std::string::npos);
   EXPECT_EQ(c_text.find(" = 10;"), c_text.rfind(" = 10;"));
 }
