@@ -1,7 +1,6 @@
 #include "cli/code_settings.h"
 
 #include "core/common/text_utils.h"
-#include "core/export/code/code_types.h"
 #include "core/export/code/smart_names.h"
 
 namespace kdk::cli {
@@ -65,7 +64,6 @@ CodeExportSettings SettingsFromArguments(CodeType type, const Arguments& args,
     settings.sas_new_data = settings.sas_source_data;
   }
   settings.code_type = type;
-  settings.equation_format = LayoutFor(type, settings.equation_format);
   return settings;
 }
 
