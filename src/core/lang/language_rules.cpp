@@ -54,7 +54,9 @@ constexpr std::array<LanguageRules, 11> kRules = {{
      .max_line_length = kVbLineLength,
      .max_continuations = kVbContinuations,
      .continuation = " _",
-     .max_procedure_size = kNoLimit},
+     .max_procedure_size = kNoLimit,
+     .real_marker = "#",
+     .int32_literals = true},
     {.language = Language::C,
      .name = "C",
      .case_sensitive = true,
@@ -64,7 +66,8 @@ constexpr std::array<LanguageRules, 11> kRules = {{
      .max_line_length = kNoLimit,
      .max_continuations = kNoContinuationLimit,
      .continuation = "",
-     .max_procedure_size = kNoLimit},
+     .max_procedure_size = kNoLimit,
+     .real_marker = ".0"},
     {.language = Language::Fortran90,
      .name = "Fortran 90",
      .case_sensitive = false,
@@ -75,7 +78,9 @@ constexpr std::array<LanguageRules, 11> kRules = {{
      .max_continuations = kFortranContinuations,
      .continuation = " &",
      .max_procedure_size = kNoLimit,
-     .real_kind = RealKind::Single},
+     .real_kind = RealKind::Single,
+     .real_marker = ".0",
+     .int32_literals = true},
     {.language = Language::Java,
      .name = "Java",
      .case_sensitive = true,
@@ -85,7 +90,9 @@ constexpr std::array<LanguageRules, 11> kRules = {{
      .max_line_length = kNoLimit,
      .max_continuations = kNoContinuationLimit,
      .continuation = "",
-     .max_procedure_size = kJavaMethodBytes},
+     .max_procedure_size = kJavaMethodBytes,
+     .real_marker = ".0",
+     .int32_literals = true},
     {.language = Language::Spss,
      .name = "SPSS",
      .case_sensitive = false,
@@ -108,7 +115,8 @@ constexpr std::array<LanguageRules, 11> kRules = {{
      .max_line_length = kNoLimit,
      .max_continuations = kNoContinuationLimit,
      .continuation = "",
-     .max_procedure_size = kNoLimit},
+     .max_procedure_size = kNoLimit,
+     .real_marker = ".0"},
     {.language = Language::AccessSql,
      .name = "Access",
      .case_sensitive = false,
@@ -118,7 +126,8 @@ constexpr std::array<LanguageRules, 11> kRules = {{
      .max_line_length = kNoLimit,
      .max_continuations = kNoContinuationLimit,
      .continuation = "",
-     .max_procedure_size = kNoLimit},
+     .max_procedure_size = kNoLimit,
+     .real_marker = ".0"},
     {.language = Language::Html,
      .name = "HTML",
      .case_sensitive = true,
@@ -401,26 +410,7 @@ void AppendRealLiteral(const LanguageRules& rules, std::string& out, double valu
   if (!integer_form) return;
   constexpr double kLargestInt32 = 2147483647.0;
   const bool too_large_for_int = value > kLargestInt32 || value < -kLargestInt32;
-  switch (rules.language) {
-    case Language::Java:
-    case Language::Fortran90:
-      if (always_real || too_large_for_int) out.append(".0");
-      break;
-    case Language::VisualBasic:
-      if (always_real || too_large_for_int) out.push_back('#');  // VB's Double suffix
-      break;
-    case Language::C:
-    case Language::TransactSql:
-    case Language::AccessSql:
-      if (always_real) out.append(".0");
-      break;
-    case Language::Equation:
-    case Language::Sas:
-    case Language::Spss:
-    case Language::Html:
-    case Language::JavaScript:
-      break;
-  }
+  if (always_real || (rules.int32_literals && too_large_for_int)) out.append(rules.real_marker);
 }
 
 }  // namespace kdk::lang

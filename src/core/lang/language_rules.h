@@ -63,6 +63,10 @@ struct LanguageRules {
 
   // The type its real literals and variables have (Fortran's REAL is single precision).
   RealKind real_kind = RealKind::Double;
+  // What makes a whole number a real literal (".0", VB's Double suffix "#"), and whether
+  // a whole number is an integer literal that ends at 2^31 - 1.
+  std::string_view real_marker = "";
+  bool int32_literals = false;
 
   // Whether identifiers may also hold the letters of model text's code page (Größe,
   // café): SPSS reads them as letters; its length limit then counts the UTF-8 bytes
