@@ -14,14 +14,6 @@ namespace {
 using testing::CodeTestWorkspace;
 using testing::SettingsFor;
 
-size_t Count(const std::string& text, const std::string& part) {
-  size_t count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-    ++count;
-  }
-  return count;
-}
-
 class GenerateCodeTest : public ::testing::Test {
  protected:
   std::string Generate(CodeExportSettings& settings) {
@@ -32,28 +24,6 @@ class GenerateCodeTest : public ::testing::Test {
   testing::FixedClock clock_;
   testing::RecordingMessagePort messages_;
 };
-
-TEST_F(GenerateCodeTest, CAndJavaCallMyTanhEverywhere) {
-  for (CodeType type : {CodeType::C, CodeType::Java}) {
-    for (int format : {kFormatA, kFormatB, kFormatC, kFormatD}) {
-      CodeExportSettings settings = SettingsFor(type, format);
-      const std::string text = Generate(settings);
-      EXPECT_EQ(Count(text, "Tanh("), Count(text, "myTanh(")) << static_cast<int>(type);
-      EXPECT_NE(text.find("myTanh(x) is the hyperbolic tangent of x"), std::string::npos);
-      EXPECT_NE(text.find("double myTanh(double x)"), std::string::npos);
-      EXPECT_EQ(
-          Count(text, "myTanh(Var1)") + Count(text, "myTanh(\r\n") + Count(text, "myTanh( \\\r\n"),
-          1u);
-    }
-  }
-  CodeExportSettings c = SettingsFor(CodeType::C);
-  const std::string text = Generate(c);
-  EXPECT_NE(text.find("double myTanh(double x);"), std::string::npos);
-  EXPECT_NE(text.find("return tanh(x);"), std::string::npos);
-  // Other types keep Tanh.
-  CodeExportSettings vb = SettingsFor(CodeType::Vb);
-  EXPECT_EQ(Count(Generate(vb), "myTanh("), 0u);
-}
 
 TEST_F(GenerateCodeTest, SpssTurnsOneStatementLayoutsIntoComponents) {
   for (int format : {kFormatA, kFormatB}) {
