@@ -75,36 +75,17 @@ TEST(BuildWorkbook, SheetsAreAddedOnlyUpToThree) {
 // Each failure shows its own message; a failure to start or to save ends the build.
 TEST(BuildWorkbook, FailuresAreReported) {
   struct Case {
-    void (*fail)(Harness&);
-    bool built, mars;
+    std::string fail;  // what goes wrong
     std::vector<std::string> texts;
     int critical = -1;  // a message shown as an error
   };
   const std::string saved = "Saving of /t/b.xls complete.\r\nDo you want to look?";
   const Case cases[] = {
-      {[](Harness& h) { h.app.fail_start = true; },
-       false,
-       false,
-       {"There are problems trying to open Microsoft Excel"}},
-      {[](Harness& h) { h.app.fail_save = true; },
-       false,
-       false,
-       {"Problems saving this file - it might already exist and be open"}},
-      {[](Harness& h) {
-         h.messages.answers = {MessageAnswer::Yes};
-         h.shell.document_opens = false;
-       },
-       true,
-       false,
-       {saved, "Error trying to open Microsoft Excel"}},
-      {[](Harness& h) { h.app.fail_module = true; },
-       true,
-       true,
-       {"There is a problem creating the code module", saved},
-       0},
-      {[](Harness& h) { h.app.fail_add_sheet = h.app.fail_name = h.app.fail_module = true; },
-       true,
-       false,
+      {"start", {"There are problems trying to open Microsoft Excel"}},
+      {"save", {"Problems saving this file - it might already exist and be open"}},
+      {"viewer", {saved, "Error trying to open Microsoft Excel"}},
+      {"mars module", {"There is a problem creating the code module", saved}, 0},
+      {"sheets and module",
        {"Problem creating 3 sheets in the workbook.\r\nno more sheets",
         "Error creating b_1\r\nbad name", "Error creating b_2\r\nSubscript out of range",
         "Error creating Instructions\r\nSubscript out of range",
@@ -113,16 +94,22 @@ TEST(BuildWorkbook, FailuresAreReported) {
   };
   for (const Case& c : cases) {
     Harness h;
-    c.fail(h);
-    EXPECT_EQ(h.Build("/t/b.xls", c.mars), c.built);
+    h.messages.answers = {MessageAnswer::Yes};
+    h.app.fail_start = c.fail == "start";
+    h.app.fail_save = c.fail == "save";
+    h.shell.document_opens = c.fail != "viewer";
+    h.app.fail_module = c.fail.ends_with("module");
+    h.app.fail_add_sheet = h.app.fail_name = c.fail.starts_with("sheets");
+    const bool built = c.fail != "start" && c.fail != "save";
+    EXPECT_EQ(h.Build("/t/b.xls", c.fail.starts_with("mars")), built) << c.fail;
     std::vector<std::string> texts;
     for (const auto& m : h.messages.messages) texts.push_back(m.text);
     EXPECT_EQ(texts, c.texts);
     if (c.critical >= 0) EXPECT_EQ(h.messages.messages[c.critical].icon, MessageIcon::Critical);
-    EXPECT_EQ(h.app.saved_as.size(), c.built ? 1u : 0u);
+    EXPECT_EQ(h.app.saved_as.size(), built ? 1u : 0u);
     if (!h.app.fail_start) EXPECT_EQ(h.app.calls.back(), "Quit");
     EXPECT_EQ(h.busy, (std::vector<bool>{true, false}));
-    if (!c.built) EXPECT_EQ(h.label, "Files Generated...");
+    if (!built) EXPECT_EQ(h.label, "Files Generated...");
   }
 }
 
