@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "core/common/text_utils.h"
 #include "core/network/weights_reader.h"
 #include "fakes/fake_ports.h"
 #include "fakes/weights_file_builder.h"
+#include "support/scratch.h"
 
 namespace kdk {
 namespace {
@@ -17,21 +15,10 @@ using testing::BuildWeightsFile;
 using testing::FakePorts;
 using testing::SmallNetworkRecipe;
 
-class LoadNetworkTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("kdk_load_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
+struct LoadNetworkTest : ::testing::Test {
   std::string Write(const std::string& name, const std::string& text) {
-    std::string path = (folder_ / name).string();
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
+    conformance::WriteText(folder_.File(name), text);
+    return folder_.File(name);
   }
 
   std::string GoodFile(const std::string& name) {
@@ -40,7 +27,7 @@ class LoadNetworkTest : public ::testing::Test {
     return Write(name, BuildWeightsFile(recipe));
   }
 
-  std::filesystem::path folder_;
+  conformance::ScratchFolder folder_;
   FakePorts fakes_;
   Workspace workspace_;
 };
@@ -112,7 +99,7 @@ TEST_F(LoadNetworkTest, AMarsPathIsOfferedInTheDialogNotRead) {
 
 TEST_F(LoadNetworkTest, AMissingFileIsReportedAsCorrupted) {
   MessagePort& messages = fakes_.messages;
-  const std::string missing = (folder_ / "gone.kwf").string();
+  const std::string missing = folder_.File("gone.kwf");
   EXPECT_FALSE(LoadNetworkFromPath(workspace_, missing, messages));
   EXPECT_EQ(fakes_.messages.messages.at(0).text, CorruptWeightsFileMessage(missing));
   std::string description = "stale";
