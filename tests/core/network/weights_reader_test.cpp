@@ -150,48 +150,37 @@ TEST(WeightsReader, OneInputAndNoHiddenNeurons) {
   EXPECT_EQ(net.wih, (std::vector<std::vector<double>>{{0}, {0}, {0}}));
 }
 
-// Each line of the small network replaced: counts must be 16-bit integers that leave no
-// index range empty, and a count too large for the file is refused before allocating.
+// Counts are 16-bit integers that leave no index range empty; weights are finite
+// numbers in their usual forms.
 TEST(WeightsReader, CorruptFieldsAreRejected) {
-  struct Case {
-    const char* line;
-    const char* replacement;
-    bool parses;
-    const char* detail = "";
-  };
-  const Case cases[] = {
-      {"1,-1", "-1,-1", false},
-      {"3,p,q,r,s", "0,p,q,r,s", false},
-      {"1,-1", "32768,-1", false},
-      {"1,-1", "1.5,-1", false},
-      {"1,-1", "one,-1", false},
-      {"1,-1", "1,-32769", false},
-      {"0.5,1,1", "abc,1,1", false},
-      {"0.5,1,1", "inf,1,1", false},
-      {"0.5,1,1", "1e999,1,1", false},
-      {"0.5,1,1", ",1,1", false},
-      {"0.5,1,1", "  +5E-01 ,1,1", true},
-      {"0.5,1,1", ".5,1,1", true},
-      {"0.5,1,1", "\"0.5\",1,1", true},
-      {"1,-1", "32766,-1", false, "too short"},
-      {"1,-1", "32767,-1", false, "16 bits"},
-      {"3,p,q,r,s", "32767,p,q,r,s", false, "too short"},
-  };
   const std::string text = BuildWeightsFile(SmallNetworkRecipe());
-  for (const Case& c : cases) {
-    NetworkModel net;
-    std::string detail;
-    const std::string line = std::string("\r\n") + c.line + "\r\n";
-    ASSERT_NE(text.find(line), std::string::npos) << c.line;
-    EXPECT_EQ(
-        ParseWeightsFields(ReplaceAll(text, line, std::string("\r\n") + c.replacement + "\r\n"),
-                           net, detail),
-        c.parses)
-        << c.replacement;
-    EXPECT_NE(detail.find(c.detail), std::string::npos) << c.replacement << ": " << detail;
-    if (*c.detail) EXPECT_TRUE(net.wih.empty()) << c.replacement;
+  auto with = [&](const std::string& line, const std::string& replacement) {
+    EXPECT_NE(text.find("\r\n" + line + "\r\n"), std::string::npos) << line;
+    return ReplaceAll(text, "\r\n" + line + "\r\n", "\r\n" + replacement + "\r\n");
+  };
+  for (const char* bad : {"-1,-1", "32768,-1", "1.5,-1", "one,-1", "1,-32769"}) {
+    EXPECT_FALSE(Parses(with("1,-1", bad))) << bad;
+  }
+  EXPECT_FALSE(Parses(with("3,p,q,r,s", "0,p,q,r,s")));
+  for (const char* bad : {"abc,1,1", "inf,1,1", "1e999,1,1", ",1,1"}) {
+    EXPECT_FALSE(Parses(with("0.5,1,1", bad))) << bad;
+  }
+  for (const char* good : {"  +5E-01 ,1,1", ".5,1,1", "\"0.5\",1,1"}) {
+    EXPECT_TRUE(Parses(with("0.5,1,1", good))) << good;
   }
   EXPECT_FALSE(Parses(""));
+  // A count too large for the file is refused before anything is allocated.
+  const std::pair<std::string, const char*> huge[] = {
+      {with("1,-1", "32766,-1"), "too short"},
+      {with("1,-1", "32767,-1"), "16 bits"},
+      {with("3,p,q,r,s", "32767,p,q,r,s"), "too short"}};
+  for (const auto& [file, reason] : huge) {
+    NetworkModel net;
+    std::string detail;
+    EXPECT_FALSE(ParseWeightsFields(file, net, detail));
+    EXPECT_NE(detail.find(reason), std::string::npos) << detail;
+    EXPECT_TRUE(net.wih.empty());
+  }
 }
 
 TEST(NetDescription, TakesTheLinesBetweenTheMarkers) {

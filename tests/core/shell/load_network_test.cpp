@@ -32,22 +32,6 @@ struct LoadNetworkTest : ::testing::Test {
   Workspace workspace_;
 };
 
-TEST_F(LoadNetworkTest, LoadsTheCommandLineFileWithoutAsking) {
-  const std::string path = GoodFile("cmd net.kwf");
-  fakes_.shell.command_line = "\"" + path + "\"";
-  Ports ports = fakes_.ports();
-  workspace_.state.mars_loaded = true;
-  ASSERT_TRUE(LoadNetworkModel(workspace_, ports));
-  EXPECT_TRUE(fakes_.file_dialogs.open_requests.empty());
-  EXPECT_EQ(workspace_.state.model_path, path);
-  EXPECT_EQ(workspace_.state.model_name, "cmd_net");
-  EXPECT_TRUE(workspace_.state.network_loaded);
-  EXPECT_FALSE(workspace_.state.mars_loaded);
-  EXPECT_EQ(workspace_.state.model_type, kNetworkModelType);
-  EXPECT_EQ(workspace_.network.description, "hello");
-  EXPECT_FALSE(workspace_.launch_button_hidden);
-}
-
 TEST_F(LoadNetworkTest, ABadCommandLineFileIsTriedOnceThenTheDialogAsks) {
   const std::string bad = Write("bad.kwf", "not a weights file");
   fakes_.shell.command_line = bad + " /switch";
@@ -71,7 +55,11 @@ TEST_F(LoadNetworkTest, AFailedLoadKeepsThePreviousNetwork) {
       Write("bad one.kwf", BuildWeightsFile(SmallNetworkRecipe()).substr(0, 200));
   Ports ports = fakes_.ports();
   fakes_.file_dialogs.answers = {good, bad};
+  workspace_.state.mars_loaded = true;
   ASSERT_TRUE(LoadNetworkModel(workspace_, ports));
+  EXPECT_FALSE(workspace_.state.mars_loaded);
+  EXPECT_EQ(workspace_.state.model_type, kNetworkModelType);
+  EXPECT_FALSE(workspace_.launch_button_hidden);
   const NetworkModel before = workspace_.network;
   EXPECT_FALSE(LoadNetworkModel(workspace_, ports));
   EXPECT_EQ(fakes_.file_dialogs.open_requests[1].preset_name, "good");
