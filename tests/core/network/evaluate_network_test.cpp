@@ -36,6 +36,7 @@ TEST(ClippedTanh, ClipsBeyondTwentyOnly) {
   const double e20 = std::exp(20.0), em20 = std::exp(-20.0);
   EXPECT_EQ(ClippedTanh(20), (e20 - em20) / (e20 + em20));
   EXPECT_EQ(ClippedTanh(-20), (em20 - e20) / (em20 + e20));
+  EXPECT_LT(ClippedTanh(18), 1.0);  // from about 18.7 on, tanh is 1 in a double
   EXPECT_EQ(ClippedTanh(0), 0);
   EXPECT_NEAR(ClippedTanh(0.5), std::tanh(0.5), 1e-15);
 }
