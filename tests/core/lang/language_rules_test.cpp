@@ -11,97 +11,90 @@
 namespace kdk::lang {
 namespace {
 
-const LanguageRules& C() {
-  return RulesOf(Language::C);
-}
-const LanguageRules& Java() {
-  return RulesOf(Language::Java);
-}
-const LanguageRules& Fortran() {
-  return RulesOf(Language::Fortran90);
-}
-const LanguageRules& Vb() {
-  return RulesOf(Language::VisualBasic);
-}
+const LanguageRules& C = RulesOf(Language::C);
+const LanguageRules& Java = RulesOf(Language::Java);
+const LanguageRules& Fortran = RulesOf(Language::Fortran90);
+const LanguageRules& Vb = RulesOf(Language::VisualBasic);
+const LanguageRules& Spss = RulesOf(Language::Spss);
+const LanguageRules& Script = RulesOf(Language::JavaScript);
+const LanguageRules& Html = RulesOf(Language::Html);
 
 TEST(LanguageRules, IdentifiersFollowEachLanguage) {
-  EXPECT_TRUE(IsUsableName(C(), "_2nd_input"));
-  EXPECT_FALSE(IsUsableName(Fortran(), "_2nd_input"));
-  EXPECT_FALSE(IsUsableName(RulesOf(Language::Spss), "_2nd_input"));
-  EXPECT_FALSE(IsUsableName(C(), "y1"));  // a Bessel function of <math.h>
-  EXPECT_FALSE(IsUsableName(C(), "j0"));
-  EXPECT_TRUE(IsUsableName(Java(), "y1"));
-  EXPECT_FALSE(IsUsableName(Java(), "class"));
-  EXPECT_FALSE(IsUsableName(Java(), "Math"));
-  EXPECT_TRUE(IsUsableName(Java(), "math"));
-  EXPECT_FALSE(IsUsableName(Vb(), "dim"));  // VB compares without case
-  EXPECT_FALSE(IsUsableName(Fortran(), "tanh"));
-  EXPECT_FALSE(IsUsableName(C(), ""));
-  EXPECT_FALSE(IsUsableName(C(), "a b"));
-  EXPECT_FALSE(IsUsableName(Fortran(), std::string(64, 'a')));
-  EXPECT_TRUE(IsUsableName(Fortran(), std::string(63, 'a')));
+  EXPECT_TRUE(IsUsableName(C, "_2nd_input"));
+  EXPECT_FALSE(IsUsableName(Fortran, "_2nd_input"));
+  EXPECT_FALSE(IsUsableName(Spss, "_2nd_input"));
+  EXPECT_FALSE(IsUsableName(C, "y1"));  // a Bessel function of <math.h>
+  EXPECT_FALSE(IsUsableName(C, "j0"));
+  EXPECT_TRUE(IsUsableName(Java, "y1"));
+  EXPECT_FALSE(IsUsableName(Java, "class"));
+  EXPECT_FALSE(IsUsableName(Java, "Math"));
+  EXPECT_TRUE(IsUsableName(Java, "math"));
+  EXPECT_FALSE(IsUsableName(Vb, "dim"));  // VB compares without case
+  EXPECT_FALSE(IsUsableName(Fortran, "tanh"));
+  EXPECT_FALSE(IsUsableName(C, ""));
+  EXPECT_FALSE(IsUsableName(C, "a b"));
+  EXPECT_FALSE(IsUsableName(Fortran, std::string(64, 'a')));
+  EXPECT_TRUE(IsUsableName(Fortran, std::string(63, 'a')));
   EXPECT_TRUE(IsUsableName(RulesOf(Language::Equation), "my input"));
   EXPECT_FALSE(IsUsableName(RulesOf(Language::Equation), "a\r\nb"));
-  EXPECT_TRUE(IsUsableName(RulesOf(Language::Spss),
+  EXPECT_TRUE(IsUsableName(Spss,
                            "Gr\xF6\xDF"
                            "e"));  // SPSS takes Größe
-  EXPECT_FALSE(IsUsableName(RulesOf(Language::Spss), "a\x80") || IsUsableName(C(), "\xE9t\xE9"));
-  EXPECT_FALSE(IsUsableName(RulesOf(Language::Spss), std::string(33, '\xE9')));  // 64 UTF-8 bytes
-  EXPECT_TRUE(SameName(Vb(), "Var1", "VAR1"));
-  EXPECT_FALSE(SameName(C(), "Var1", "VAR1"));
+  EXPECT_FALSE(IsUsableName(Spss, "a\x80") || IsUsableName(C, "\xE9t\xE9"));
+  EXPECT_FALSE(IsUsableName(Spss, std::string(33, '\xE9')));  // 64 UTF-8 bytes
+  EXPECT_TRUE(SameName(Vb, "Var1", "VAR1"));
+  EXPECT_FALSE(SameName(C, "Var1", "VAR1"));
 }
 
 TEST(LanguageRules, CommentTextCannotLeaveItsComment) {
-  EXPECT_EQ(CommentSafe(C(), "plain text, 1.5 (x)"), "plain text, 1.5 (x)");
-  EXPECT_EQ(CommentSafe(C(), "a */ system(\"rm\"); /* b"), "a * / system(\"rm\"); /* b");
-  EXPECT_EQ(CommentSafe(C(), "**/"), "** /");
-  EXPECT_EQ(CommentSafe(Vb(), "line one\r\nline two\rthree\nfour"),
-            "line one  line two three four");
-  EXPECT_EQ(CommentSafe(Vb(), "ends with _"), "ends with _.");
-  EXPECT_EQ(CommentSafe(Vb(), "my_name"), "my_name");
-  EXPECT_EQ(CommentSafe(Java(), "C:\\data\\units.csv"), "C:\\data\\\\units.csv");
-  EXPECT_EQ(CommentSafe(Java(), "C:\\\\units"), "C:\\\\units");  // already even
-  EXPECT_EQ(CommentSafe(Java(), "caf\xE9"), "caf\\u00E9");
-  EXPECT_EQ(CommentSafe(RulesOf(Language::Spss), "x */ y"), "x * / y");
-  EXPECT_EQ(CommentSafe(RulesOf(Language::JavaScript), "</script>"), "< /script>");
+  EXPECT_EQ(CommentSafe(C, "plain text, 1.5 (x)"), "plain text, 1.5 (x)");
+  EXPECT_EQ(CommentSafe(C, "a */ system(\"rm\"); /* b"), "a * / system(\"rm\"); /* b");
+  EXPECT_EQ(CommentSafe(C, "**/"), "** /");
+  EXPECT_EQ(CommentSafe(Vb, "line one\r\nline two\rthree\nfour"), "line one  line two three four");
+  EXPECT_EQ(CommentSafe(Vb, "ends with _"), "ends with _.");
+  EXPECT_EQ(CommentSafe(Vb, "my_name"), "my_name");
+  EXPECT_EQ(CommentSafe(Java, "C:\\data\\units.csv"), "C:\\data\\\\units.csv");
+  EXPECT_EQ(CommentSafe(Java, "C:\\\\units"), "C:\\\\units");  // already even
+  EXPECT_EQ(CommentSafe(Java, "caf\xE9"), "caf\\u00E9");
+  EXPECT_EQ(CommentSafe(Spss, "x */ y"), "x * / y");
+  EXPECT_EQ(CommentSafe(Script, "</script>"), "< /script>");
 }
 
 TEST(LanguageRules, StringBodiesEscapeWhatEndsTheString) {
-  EXPECT_EQ(StringBody(C(), "a\"b\\c?\n\xE9"), "a\\\"b\\\\c\\?\\012\\351");
-  EXPECT_EQ(StringBody(Java(), "a\"b\\u\xE9"), "a\\\"b\\\\u\\u00E9");
-  EXPECT_EQ(StringBody(Vb(), "say \"hi\"\r\n"), "say \"\"hi\"\"  ");
-  EXPECT_EQ(StringBody(Fortran(), "it's"), "it''s");
+  EXPECT_EQ(StringBody(C, "a\"b\\c?\n\xE9"), "a\\\"b\\\\c\\?\\012\\351");
+  EXPECT_EQ(StringBody(Java, "a\"b\\u\xE9"), "a\\\"b\\\\u\\u00E9");
+  EXPECT_EQ(StringBody(Vb, "say \"hi\"\r\n"), "say \"\"hi\"\"  ");
+  EXPECT_EQ(StringBody(Fortran, "it's"), "it''s");
   EXPECT_EQ(StringBody(RulesOf(Language::TransactSql), "O'Brien"), "O''Brien");
-  EXPECT_EQ(StringBody(RulesOf(Language::Html), "<b a=\"1\">&'"),
-            "&lt;b a=&quot;1&quot;&gt;&amp;&#39;");
-  EXPECT_EQ(StringBody(RulesOf(Language::JavaScript), "</script>'\""), "\\x3C/script\\x3E\\'\\\"");
+  EXPECT_EQ(StringBody(Html, "<b a=\"1\">&'"), "&lt;b a=&quot;1&quot;&gt;&amp;&#39;");
+  EXPECT_EQ(StringBody(Script, "</script>'\""), "\\x3C/script\\x3E\\'\\\"");
   // Model text is Windows-1252: 0x80 is the euro sign, not U+0080.
-  EXPECT_EQ(StringBody(Java(), "\x80\xE9"), "\\u20AC\\u00E9");
-  EXPECT_EQ(StringBody(RulesOf(Language::JavaScript), "\x80\xF6"), "\\u20AC\\u00F6");
-  EXPECT_EQ(StringBody(RulesOf(Language::Html), "\x80 caf\xE9"), "&#8364; caf&#233;");
+  EXPECT_EQ(StringBody(Java, "\x80\xE9"), "\\u20AC\\u00E9");
+  EXPECT_EQ(StringBody(Script, "\x80\xF6"), "\\u20AC\\u00F6");
+  EXPECT_EQ(StringBody(Html, "\x80 caf\xE9"), "&#8364; caf&#233;");
 }
 
 TEST(LanguageRules, RealLiteralsWhereIntegersWouldFail) {
-  EXPECT_EQ(RealLiteral(Java(), 5e9), "5000000000.0");
-  EXPECT_EQ(RealLiteral(Java(), 2147483647.0), "2147483647");
-  EXPECT_EQ(RealLiteral(Fortran(), -3e9), "-3000000000.0");
-  EXPECT_EQ(RealLiteral(C(), 5e9), "5000000000");
-  EXPECT_EQ(RealLiteral(C(), 2, true), "2.0");
-  EXPECT_EQ(RealLiteral(C(), 0.5, true), "0.5");
-  EXPECT_EQ(RealLiteral(Java(), 1e15), "1E+15");
-  EXPECT_EQ(RealLiteral(Vb(), 5e9), "5000000000#");
-  EXPECT_EQ(RealLiteral(RulesOf(Language::Spss), 5e9), "5000000000");
+  EXPECT_EQ(RealLiteral(Java, 5e9), "5000000000.0");
+  EXPECT_EQ(RealLiteral(Java, 2147483647.0), "2147483647");
+  EXPECT_EQ(RealLiteral(Fortran, -3e9), "-3000000000.0");
+  EXPECT_EQ(RealLiteral(C, 5e9), "5000000000");
+  EXPECT_EQ(RealLiteral(C, 2, true), "2.0");
+  EXPECT_EQ(RealLiteral(C, 0.5, true), "0.5");
+  EXPECT_EQ(RealLiteral(Java, 1e15), "1E+15");
+  EXPECT_EQ(RealLiteral(Vb, 5e9), "5000000000#");
+  EXPECT_EQ(RealLiteral(Spss, 5e9), "5000000000");
   // Never INF, NAN or a text that rounds past the largest number of the language.
-  EXPECT_EQ(RealLiteral(Fortran(), 3.4028234663852886e38), "3.40282346638529E+38");
-  EXPECT_THROW(RealLiteral(Fortran(), 1e39), UnwritableNumber);
-  EXPECT_THROW(RealLiteral(C(), 1.7976931348623151e308), UnwritableNumber);
-  EXPECT_THROW(RealLiteral(Java(), -INFINITY), UnwritableNumber);
+  EXPECT_EQ(RealLiteral(Fortran, 3.4028234663852886e38), "3.40282346638529E+38");
+  EXPECT_THROW(RealLiteral(Fortran, 1e39), UnwritableNumber);
+  EXPECT_THROW(RealLiteral(C, 1.7976931348623151e308), UnwritableNumber);
+  EXPECT_THROW(RealLiteral(Java, -INFINITY), UnwritableNumber);
   std::string script;
   EXPECT_THROW(AppendScriptNumber(script, NAN), UnwritableNumber);
 }
 
 TEST(NameTable, ClaimsTheLeastChangedFreeName) {
-  NameTable c(C());
+  NameTable c(C);
   c.ReserveFixed("Var1");
   EXPECT_EQ(c.Claim("income"), "income");
   EXPECT_EQ(c.Claim("Var1"), "Var1_1");
@@ -111,7 +104,7 @@ TEST(NameTable, ClaimsTheLeastChangedFreeName) {
   EXPECT_EQ(c.Claim(""), "Name");
   EXPECT_EQ(c.Claim("2nd"), "_2nd");
 
-  NameTable fortran(Fortran());
+  NameTable fortran(Fortran);
   EXPECT_EQ(fortran.Claim("_2nd_input"), "V_2nd_input");
   EXPECT_EQ(fortran.Claim("2nd"), "V2nd");
   EXPECT_EQ(fortran.Claim("X"), "X");
@@ -124,16 +117,16 @@ TEST(NameTable, ClaimsTheLeastChangedFreeName) {
 TEST(TextChecker, FindsLongLinesContinuationsAndLoneLineEnds) {
   std::string statement = "x = 1";
   for (int i = 0; i < 24; ++i) statement += " _\r\n + 1";
-  EXPECT_TRUE(CheckLineRules(Vb(), statement + "\r\n").empty());
-  const auto too_many = CheckLineRules(Vb(), statement + " _\r\n + 1\r\n");
+  EXPECT_TRUE(CheckLineRules(Vb, statement + "\r\n").empty());
+  const auto too_many = CheckLineRules(Vb, statement + " _\r\n + 1\r\n");
   ASSERT_EQ(too_many.size(), 1u);
   EXPECT_EQ(too_many[0].line, 25u);  // the line that continues a 25th time
 
-  const auto long_line = CheckLineRules(Fortran(), "a\r\n" + std::string(133, 'x') + "\r\n");
+  const auto long_line = CheckLineRules(Fortran, "a\r\n" + std::string(133, 'x') + "\r\n");
   ASSERT_EQ(long_line.size(), 1u);
   EXPECT_EQ(long_line[0].line, 2u);
-  EXPECT_TRUE(CheckLineRules(Fortran(), "!! comment &\r\nx = 1\r\n").empty());
-  EXPECT_EQ(CheckLineRules(C(), "a\nb\r\n").size(), 1u);
+  EXPECT_TRUE(CheckLineRules(Fortran, "!! comment &\r\nx = 1\r\n").empty());
+  EXPECT_EQ(CheckLineRules(C, "a\nb\r\n").size(), 1u);
 }
 
 }  // namespace

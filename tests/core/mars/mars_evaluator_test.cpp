@@ -7,8 +7,7 @@
 namespace kdk {
 namespace {
 
-using testing::ParseText;
-using testing::RecordingMessagePort;
+using testing::ParseOk;
 using Inputs = std::vector<std::optional<double>>;
 
 double Predict(const MarsModel& model, const Inputs& inputs) {
@@ -19,8 +18,7 @@ double Predict(const MarsModel& model, const Inputs& inputs) {
 }
 
 TEST(MarsEvaluator, WorkedExampleByHand) {
-  RecordingMessagePort messages;
-  const MarsModel model = ParseText(testing::kWorkedExample, messages);
+  const MarsModel model = ParseOk(testing::kWorkedExample);
   // X1 = 4: BF1 = 1.5; X2 = 3 in the set: BF3 = 1.5; X3 present: BF4 = 1.
   EXPECT_DOUBLE_EQ(Predict(model, {4.0, 3.0, 7.0}), 0.5 + 1.2 * 1.5 - 0.7 * 1.5 + 0.2);
   // X2 = 2 outside the set; X1 below the knot.
@@ -32,11 +30,9 @@ TEST(MarsEvaluator, WorkedExampleByHand) {
 }
 
 TEST(MarsEvaluator, MissingIsZeroExceptInIndicators) {
-  RecordingMessagePort messages;
-  const MarsModel model = ParseText(
-      "BF1 = ( A = .);\r\nBF2 = ( A > .);\r\nBF3 = ( K = 0 OR K = 2);\r\nBF4 = max(0, 1 - A);\r\n"
-      "\r\nY = 100 * BF1 + 10 * BF2 + BF3 + 1000 * BF4;\r\n\r\nMODEL Y = BF1 BF2 BF3 BF4;\r\n",
-      messages);
+  const MarsModel model = ParseOk(testing::MarsText(
+      "BF1 = ( A = .);\r\nBF2 = ( A > .);\r\nBF3 = ( K = 0 OR K = 2);\r\nBF4 = max(0, 1 - A);\r\n",
+      "100 * BF1 + 10 * BF2 + BF3 + 1000 * BF4", "BF1 BF2 BF3 BF4"));
   EXPECT_DOUBLE_EQ(Predict(model, {std::nullopt, std::nullopt}), 100 + 1 + 1000);
   EXPECT_DOUBLE_EQ(Predict(model, {0.0, 2.0}), 10 + 1 + 1000);
   EXPECT_DOUBLE_EQ(Predict(model, {3.0, 5.0}), 10);
@@ -72,11 +68,11 @@ TEST(MarsEvaluator, UnreadableDefinitionsAreClearErrors) {
       {"BF2 = max(0, 1E-400 - X);", "'1E-400' is too small to be told from 0"},
   };
   for (const Bad& bad : cases) {
-    RecordingMessagePort messages;
+    testing::RecordingMessagePort messages;
     MarsModel model =
-        ParseText(std::string("BF1 = max(0, X - 1);\r\n") + bad.bf2 +
-                      "\r\nBF3 = max(0, 1 - X);\r\n\r\nY = 1 + BF1;\r\n\r\nMODEL Y = BF1;\r\n",
-                  messages);
+        testing::ParseText(testing::MarsText(std::string("BF1 = max(0, X - 1);\r\n") + bad.bf2 +
+                                             "\r\nBF3 = max(0, 1 - X);\r\n"),
+                           messages);
     model.input_names = {"X"};
     model.is_categorical = {false};
     MarsEvaluator evaluator;
@@ -92,8 +88,7 @@ TEST(MarsEvaluator, UnreadableDefinitionsAreClearErrors) {
       {"Y = 1 + BF9", "'BF9' is neither an input nor an earlier basis function"},
   };
   for (const auto& [equation, expected] : equations) {
-    RecordingMessagePort messages;
-    MarsModel model = ParseText(testing::kWorkedExample, messages);
+    MarsModel model = ParseOk(testing::kWorkedExample);
     model.equation = equation;
     model.input_names = {"X1", "X2", "X3", "X"};
     std::string error;
@@ -104,8 +99,7 @@ TEST(MarsEvaluator, UnreadableDefinitionsAreClearErrors) {
 }
 
 TEST(MarsEvaluator, WrongInputCountAndDeepNesting) {
-  RecordingMessagePort messages;
-  const MarsModel model = ParseText(testing::kWorkedExample, messages);
+  const MarsModel model = ParseOk(testing::kWorkedExample);
   double prediction = 0;
   std::string error;
   const Inputs two = {1.0, 2.0};

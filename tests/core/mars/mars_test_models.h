@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -27,6 +29,22 @@ inline MarsModel ParseText(const std::string& text, RecordingMessagePort& messag
   MarsModel model;
   const bool parsed = ParseMarsText(text, model, messages);
   if (ok) *ok = parsed;
+  return model;
+}
+
+// An exported text of these definitions, output Y.
+inline std::string MarsText(const std::string& definitions,
+                            const std::string& equation = "1 + 2 * BF1",
+                            const std::string& terms = "BF1") {
+  return definitions + "\r\nY = " + equation + ";\r\n\r\nMODEL Y = " + terms + ";\r\n";
+}
+
+// The text read, failing the test if it is refused.
+inline MarsModel ParseOk(const std::string& text) {
+  RecordingMessagePort messages;
+  bool ok = false;
+  MarsModel model = ParseText(text, messages, &ok);
+  EXPECT_TRUE(ok) << text;
   return model;
 }
 

@@ -4,9 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 #include "core/mars/basis_function_ops.h"
 #include "core/mars/mars_test_models.h"
@@ -15,17 +12,15 @@ namespace kdk {
 namespace {
 
 using ::testing::ElementsAre;
+using testing::MarsText;
+using testing::ParseOk;
 using testing::ParseText;
 using testing::RecordingMessagePort;
 
 const char* const kCannotRead = "Cannot Read Data\r\n\r\nAre you using valid MARS functions?";
 
 TEST(ParseMarsModel, WorkedExampleFillsEveryField) {
-  RecordingMessagePort messages;
-  bool ok = false;
-  MarsModel model = ParseText(testing::kWorkedExample, messages, &ok);
-  ASSERT_TRUE(ok);
-  EXPECT_TRUE(messages.messages.empty());
+  const MarsModel model = ParseOk(testing::kWorkedExample);
   EXPECT_THAT(model.basis_function_names, ElementsAre("BF1", "BF2", "BF3", "BF4", "BF5"));
   EXPECT_EQ(model.basis_function_defs[2], "BF3 = ( X2 = 1 OR X2 = 3) * BF1;");
   EXPECT_EQ(model.equation, "Y = 0.5 + 1.2 * BF1 - 0.7 * BF3 + 0.2 * BF4");
@@ -37,23 +32,10 @@ TEST(ParseMarsModel, WorkedExampleFillsEveryField) {
 }
 
 TEST(ParseMarsModel, WrappedLinesLowerCaseBlocksAndTwoLineStatements) {
-  RecordingMessagePort messages;
-  bool ok = false;
-  MarsModel model = ParseText(
-      "Exported basis functions\r\n\r\n"
-      "bf1 = max(0, X4 - 1);\r\n"
-      "  bf2 = max(0, 1 - X4);\r\n"
-      "BF7 = max(0, X4 -\r\n"
-      "3.2) * bf2;\r\n"
-      "\r\n"
-      "y = 1 + 2 * bf1\r\n"
-      "- 3 * BF7;\r\n"
-      "\r\n"
-      "model y = bf1\r\n"
-      " BF7;\r\n"
-      "ignored trailing line\r\n",
-      messages, &ok);
-  ASSERT_TRUE(ok);
+  MarsModel model = ParseOk(
+      "Exported basis functions\r\n\r\nbf1 = max(0, X4 - 1);\r\n  bf2 = max(0, 1 - X4);\r\n"
+      "BF7 = max(0, X4 -\r\n3.2) * bf2;\r\n\r\ny = 1 + 2 * bf1\r\n- 3 * BF7;\r\n\r\n"
+      "model y = bf1\r\n BF7;\r\nignored trailing line\r\n");
   EXPECT_THAT(model.basis_function_defs,
               ElementsAre("bf1 = max(0, X4 - 1);", "bf2 = max(0, 1 - X4);",
                           "BF7 = max(0, X4 - 3.2) * bf2;"));
@@ -63,30 +45,22 @@ TEST(ParseMarsModel, WrappedLinesLowerCaseBlocksAndTwoLineStatements) {
   EXPECT_EQ(model.model_term_count, 1);
   EXPECT_EQ(model.output_name, "y");
   EXPECT_THAT(model.input_names, ElementsAre("X4"));
-}
 
-TEST(ParseMarsModel, StatementEndingOnItsFirstLineTakesOnlyThatLine) {
-  RecordingMessagePort messages;
-  MarsModel model = ParseText(
-      "BF1 = max(0, A - 1);\r\n\r\nY = 2 * BF1;\r\n\r\nMODEL OUT = BF1  BF1;\r\nBF9 x;\r\n",
-      messages);
+  // A statement ending on its first line takes only that line.
+  model = ParseOk(
+      "BF1 = max(0, A - 1);\r\n\r\nY = 2 * BF1;\r\n\r\nMODEL OUT = BF1  BF1;\r\nBF9 x;\r\n");
   EXPECT_EQ(model.model_statement, "MODEL OUT = BF1  BF1");
   EXPECT_EQ(model.model_term_count, 3);  // two blanks in a row count an empty item
   EXPECT_EQ(model.output_name, "OUT");
 }
 
 TEST(ParseMarsModel, InputsInOrderOfFirstAppearanceNumbersNeverInputs) {
-  RecordingMessagePort messages;
-  MarsModel model = ParseText(
-      "BF1 = max(0, B - 1);\r\nBF2 = max(0, A - 2) * BF1;\r\nBF3 = max(0, 1.5E-03 - B);\r\n"
-      "BF4 = max(0, C + 2.5e+02);\r\nBF5 = max(0, .5 - A);\r\n\r\n"
-      "Y = BF1 + BF2 + BF3 + BF4 + BF5;\r\n\r\nMODEL Y = BF1 BF2 BF3 BF4 BF5;\r\n",
-      messages);
+  const MarsModel model =
+      ParseOk(MarsText("BF1 = max(0, B - 1);\r\nBF2 = max(0, A - 2) * BF1;\r\n"
+                       "BF3 = max(0, 1.5E-03 - B);\r\nBF4 = max(0, C + 2.5e+02);\r\n"
+                       "BF5 = max(0, .5 - A);\r\n"));
   EXPECT_THAT(model.input_names, ElementsAre("B", "A", "C"));
   EXPECT_THAT(model.is_categorical, ElementsAre(false, false, false));
-}
-
-TEST(ParseMarsModel, NumberTextFollowsTheUsualSyntax) {
   for (const char* number : {"2.5", ".5", "5.", "1.5E-03", "-2", "+7e3", "3E+01"}) {
     EXPECT_TRUE(IsNumberText(number)) << number;
   }
@@ -98,10 +72,9 @@ TEST(ParseMarsModel, NumberTextFollowsTheUsualSyntax) {
 TEST(ParseMarsModel, NameConflictWarnedOncePerUsingDefinition) {
   RecordingMessagePort messages;
   bool ok = false;
-  ParseText(
-      "BF1 = max(0, F1 - 2);\r\nBF2 = max(0, X - 1) * BF1;\r\nBF3 = max(0, 1 - X) * BF1;\r\n\r\n"
-      "Y = BF1 + BF2 + BF3;\r\n\r\nMODEL Y = BF1 BF2 BF3;\r\n",
-      messages, &ok);
+  ParseText(MarsText("BF1 = max(0, F1 - 2);\r\nBF2 = max(0, X - 1) * BF1;\r\n"
+                     "BF3 = max(0, 1 - X) * BF1;\r\n"),
+            messages, &ok);
   ASSERT_TRUE(ok);
   ASSERT_EQ(messages.messages.size(), 2u);
   for (const auto& message : messages.messages) {
@@ -114,34 +87,26 @@ TEST(ParseMarsModel, NameConflictWarnedOncePerUsingDefinition) {
 }
 
 TEST(ParseMarsModel, TextsThatAreNotExportsFail) {
-  const char* const texts[] = {
-      "Y = 1 + BF1;\r\n\r\nMODEL Y = BF1;\r\n",        // no "BF" line
-      "BF1 = max(0, A - 1);\r\n\r\nY = 1 + 2 * BF1;",  // equation at the very end
-      "BF1 = max(0, A - 1);\r\nBF2 = max(0, 1 - A);",  // block runs off the end
-      "BF1 = max(0, A - 1);\r\n\r\n\r\n",              // nothing after the block
+  const std::pair<std::string, std::string> texts[] = {
+      {"Y = 1 + BF1;\r\n\r\nMODEL Y = BF1;\r\n", ""},        // no "BF" line
+      {"BF1 = max(0, A - 1);\r\n\r\nY = 1 + 2 * BF1;", ""},  // equation at the very end
+      {"BF1 = max(0, A - 1);\r\nBF2 = max(0, 1 - A);", ""},  // block runs off the end
+      {"BF1 = max(0, A - 1);\r\n\r\n\r\n", ""},              // nothing after the block
+      // A text of the right shape that no converter could write: the reason follows.
+      {MarsText("BF1 = max(0, A - 1) / 0;\r\n"),
+       "\r\n\r\nBasis function 1 (BF1 = max(0, A - 1) / 0;) cannot be read: it is not a hinge "
+       "max(0, ...), a set test ( X = 1 OR X = 2), a missing-value indicator ( X > .) or ( X = "
+       ".), nor one of these times earlier basis functions"},
   };
-  for (const char* text : texts) {
+  for (const auto& [text, reason] : texts) {
     RecordingMessagePort messages;
     bool ok = true;
     ParseText(text, messages, &ok);
     EXPECT_FALSE(ok) << text;
     ASSERT_EQ(messages.messages.size(), 1u) << text;
-    EXPECT_EQ(messages.messages[0].text, kCannotRead);
+    EXPECT_EQ(messages.messages[0].text, kCannotRead + reason);
     EXPECT_EQ(messages.messages[0].icon, MessageIcon::Critical);
   }
-  // A text of the right shape that no converter could write is refused at load, the
-  // reason after the message.
-  RecordingMessagePort messages;
-  bool ok = true;
-  ParseText("BF1 = max(0, A - 1) / 0;\r\n\r\nY = 1 + BF1;\r\n\r\nMODEL Y = BF1;\r\n", messages,
-            &ok);
-  EXPECT_FALSE(ok);
-  ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_EQ(messages.messages[0].text,
-            std::string(kCannotRead) +
-                "\r\n\r\nBasis function 1 (BF1 = max(0, A - 1) / 0;) cannot be read: it is not "
-                "a hinge max(0, ...), a set test ( X = 1 OR X = 2), a missing-value indicator ( X "
-                "> .) or ( X = .), nor one of these times earlier basis functions");
 }
 
 TEST(ParseMarsModel, SourcesFileAndPaste) {
@@ -149,15 +114,12 @@ TEST(ParseMarsModel, SourcesFileAndPaste) {
   Workspace workspace;
   // An empty paste fails without a message.
   workspace.mars.source_kind = std::string(kSourcePaste);
-  workspace.mars.pasted_text = "";
   EXPECT_FALSE(ParseMarsModel(workspace.mars, workspace.state.model_path, fakes.messages));
   EXPECT_TRUE(fakes.messages.messages.empty());
-
   // Pasted text from the clipboard may come with LF only.
   workspace.mars.pasted_text = ReplaceAll(testing::kWorkedExample, "\r\n", "\n");
   ASSERT_TRUE(ParseMarsModel(workspace.mars, workspace.state.model_path, fakes.messages));
   EXPECT_EQ(workspace.mars.InputCount(), 3);
-
   // A missing file is reported with the system's reason; the model stays.
   workspace.mars.source_kind = std::string(kSourceTextFile);
   workspace.state.model_path = "/nonexistent/rules.txt";
@@ -167,21 +129,14 @@ TEST(ParseMarsModel, SourcesFileAndPaste) {
                 "There is a problem trying to read the model data from the file.\r\n\r\n", 0),
             0u);
   EXPECT_EQ(workspace.mars.InputCount(), 3);
-
-  workspace.state.model_path = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
-  ASSERT_TRUE(ParseMarsModel(workspace.mars, workspace.state.model_path, fakes.messages));
-  EXPECT_THAT(workspace.mars.input_names, ElementsAre("AREA", "DISTRICT", "AGE", "ROOMS"));
-  EXPECT_EQ(workspace.mars.basis_function_defs[8], "BF9 = max(0, 2.5E+01 - AGE) * BF4;");
 }
 
-TEST(SplitTextLines, SplitsTrimsAndRefusesEmptyText) {
+TEST(BasisFunctionOperations, LinesBodiesIndicatorsAndSemicolons) {
   std::vector<std::string> lines;
   EXPECT_FALSE(SplitTextLines("", lines));
   ASSERT_TRUE(SplitTextLines("  a b \r\n\tc\r\n", lines));
   EXPECT_THAT(lines, ElementsAre("a b", "\tc", ""));
-}
 
-TEST(BasisFunctionOperations, BodyIndicatorsAndSemicolon) {
   RecordingMessagePort messages;
   EXPECT_EQ(BasisFunctionBody("BF1 =  max(0, X1 - 2.5);  ", messages), "max(0, X1 - 2.5);");
   EXPECT_EQ(BasisFunctionBody("BF1 max(0, X1)", messages), "BF1 max(0, X1)");
@@ -196,7 +151,6 @@ TEST(BasisFunctionOperations, BodyIndicatorsAndSemicolon) {
   EXPECT_FALSE(IsMissingIndicator("BF5 = ( X3 = 1);"));
   EXPECT_EQ(IndicatorVariable("BF5 = ( X3 = .);"), "X3");
   EXPECT_EQ(IndicatorVariable("BF4 = ( my_var > .) * BF1;"), "my_var");
-
   EXPECT_EQ(StripTrailingSemicolon("max(0, X1);  "), "max(0, X1)");
   EXPECT_EQ(StripTrailingSemicolon("max(0, X1)"), "max(0, X1)");
   EXPECT_EQ(StripTrailingSemicolon(""), "");
@@ -204,7 +158,7 @@ TEST(BasisFunctionOperations, BodyIndicatorsAndSemicolon) {
 
 TEST(BasisFunctionOperations, CategoricalTestAndItsComplaints) {
   RecordingMessagePort messages;
-  MarsModel model = ParseText(testing::kWorkedExample, messages);
+  MarsModel model = ParseOk(testing::kWorkedExample);
   int index = -7;
   EXPECT_TRUE(IsCategoricalBasisFunction(model.basis_function_defs[2], model, messages, index));
   EXPECT_EQ(index, 1);

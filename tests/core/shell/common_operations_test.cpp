@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "core/export/code/spss_data_match.h"
 #include "core/export/generation_stamp.h"
 #include "fakes/fake_ports.h"
+#include "support/scratch.h"
 
 namespace kdk {
 namespace {
@@ -65,7 +65,9 @@ TEST(ChooseSaveFile, PreselectsTheSecondFilterEntryAndRemembersPerModelType) {
   EXPECT_EQ(fakes.file_dialogs.save_requests[2].initial_folder, "/out2");
 }
 
-TEST(CheckReadyToSave, AsksForTheModelBeforeTheName) {
+// Readiness asks for the model before the name; a missing file is named; the creation
+// date is "Unknown" once the file is gone; documents open from the program's folder.
+TEST(CommonOperations, ChecksDatesAndDocuments) {
   FakePorts fakes;
   Workspace workspace;
   EXPECT_FALSE(CheckReadyToSave(workspace, "", kNetworkModelType, fakes.messages));
@@ -73,38 +75,25 @@ TEST(CheckReadyToSave, AsksForTheModelBeforeTheName) {
   workspace.state.network_loaded = true;
   EXPECT_FALSE(CheckReadyToSave(workspace, "", kNetworkModelType, fakes.messages));
   EXPECT_TRUE(CheckReadyToSave(workspace, "/x.c", kNetworkModelType, fakes.messages));
-  ASSERT_EQ(fakes.messages.messages.size(), 3u);
-  EXPECT_EQ(fakes.messages.messages[0].text, "Please select a model");
-  EXPECT_EQ(fakes.messages.messages[1].text, "Please select a model");
-  EXPECT_EQ(fakes.messages.messages[2].text, "Please select a name to save the file as");
-  EXPECT_EQ(fakes.messages.messages[2].title, "Kestrium Development Kit");
-  EXPECT_EQ(fakes.messages.messages[2].buttons, MessageButtons::Ok);
-}
-
-TEST(ModelCreatedText, IsUnknownOnceTheFileIsGone) {
-  FakePorts fakes;
-  Workspace workspace;
-  const std::filesystem::path file =
-      std::filesystem::temp_directory_path() / "kdk_created_test.kwf";
-  std::ofstream(file) << "x";
-  workspace.state.model_path = file.string();
-  EXPECT_EQ(ModelCreatedText(workspace.state, fakes.clock), "Mon, May 3 2004, 9:05 AM");
-  std::filesystem::remove(file);
-  EXPECT_EQ(ModelCreatedText(workspace.state, fakes.clock), "Unknown");
-}
-
-TEST(CheckFileExists, NamesTheMissingFile) {
-  FakePorts fakes;
   EXPECT_FALSE(CheckFileExists("", fakes.messages));
   EXPECT_FALSE(CheckFileExists("/no/such.sav", fakes.messages));
   EXPECT_TRUE(CheckFileExists(KDK_EXAMPLES_DIR "/house_price.kwf", fakes.messages));
-  ASSERT_EQ(fakes.messages.messages.size(), 2u);
-  EXPECT_EQ(fakes.messages.messages[0].text, "Can't find the file: ");
-  EXPECT_EQ(fakes.messages.messages[1].text, "Can't find the file: /no/such.sav");
-}
+  std::vector<std::string> texts;
+  for (const auto& message : fakes.messages.messages) texts.push_back(message.text);
+  EXPECT_EQ(texts, (std::vector<std::string>{
+                       "Please select a model", "Please select a model",
+                       "Please select a name to save the file as",
+                       "Can't find the file: ", "Can't find the file: /no/such.sav"}));
+  EXPECT_EQ(fakes.messages.messages[2].title, "Kestrium Development Kit");
+  EXPECT_EQ(fakes.messages.messages[2].buttons, MessageButtons::Ok);
 
-TEST(OpenDocument, OpensFromTheProgramsFolder) {
-  FakePorts fakes;
+  const conformance::ScratchFolder folder;
+  workspace.state.model_path = folder.File("m.kwf");
+  conformance::WriteText(workspace.state.model_path, "x");
+  EXPECT_EQ(ModelCreatedText(workspace.state, fakes.clock), "Mon, May 3 2004, 9:05 AM");
+  std::filesystem::remove(workspace.state.model_path);
+  EXPECT_EQ(ModelCreatedText(workspace.state, fakes.clock), "Unknown");
+
   OpenDocument(fakes.shell, "https://example.org/");
   EXPECT_EQ(fakes.shell.opened, (std::vector<std::string>{"https://example.org/"}));
   EXPECT_EQ(fakes.shell.last_working_folder, "/opt/kestriumdk");

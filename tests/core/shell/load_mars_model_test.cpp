@@ -50,7 +50,7 @@ TEST(LoadMarsModel, RulesFileRemembersItsFolderApartFromNetworks) {
   EXPECT_EQ(workspace.state.model_path, kExample);
 }
 
-TEST(LoadMarsModel, PasteCancelThenOk) {
+TEST(LoadMarsModel, PasteCancelThenOkThenNothingReplacesIt) {
   testing::FakePorts fakes;
   Ports ports = fakes.ports();
   Workspace workspace;
@@ -66,17 +66,8 @@ TEST(LoadMarsModel, PasteCancelThenOk) {
   EXPECT_EQ(workspace.state.model_name, "Pasted_Model");
   EXPECT_EQ(MarsModelLabelCaption(workspace), "Model = Pasted_Model   ");
   EXPECT_EQ(workspace.mars.InputCount(), 3);
-}
 
-TEST(LoadMarsModel, MdlCancelAndBadTextKeepThePreviousModel) {
-  testing::FakePorts fakes;
-  Ports ports = fakes.ports();
-  Workspace workspace;
-  ScriptedSourceDialogs dialogs;
-  dialogs.source = std::string(kSourcePaste);
-  dialogs.pasted = testing::kWorkedExample;
-  ASSERT_TRUE(LoadMarsModel(workspace, ports, dialogs));
-
+  // The MDL source, a cancel and a bad file keep the pasted model.
   dialogs.source = std::string(kSourceMdlFile);
   EXPECT_FALSE(LoadMarsModel(workspace, ports, dialogs));
   ASSERT_EQ(fakes.messages.messages.size(), 1u);

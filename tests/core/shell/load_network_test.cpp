@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "core/common/text_utils.h"
 #include "core/network/weights_reader.h"
 #include "fakes/fake_ports.h"
 #include "fakes/weights_file_builder.h"
+#include "support/scratch.h"
 
 namespace kdk {
 namespace {
@@ -17,21 +15,10 @@ using testing::BuildWeightsFile;
 using testing::FakePorts;
 using testing::SmallNetworkRecipe;
 
-class LoadNetworkTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("kdk_load_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
+struct LoadNetworkTest : ::testing::Test {
   std::string Write(const std::string& name, const std::string& text) {
-    std::string path = (folder_ / name).string();
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
+    conformance::WriteText(folder_.File(name), text);
+    return folder_.File(name);
   }
 
   std::string GoodFile(const std::string& name) {
@@ -40,26 +27,10 @@ class LoadNetworkTest : public ::testing::Test {
     return Write(name, BuildWeightsFile(recipe));
   }
 
-  std::filesystem::path folder_;
+  conformance::ScratchFolder folder_;
   FakePorts fakes_;
   Workspace workspace_;
 };
-
-TEST_F(LoadNetworkTest, LoadsTheCommandLineFileWithoutAsking) {
-  const std::string path = GoodFile("cmd net.kwf");
-  fakes_.shell.command_line = "\"" + path + "\"";
-  Ports ports = fakes_.ports();
-  workspace_.state.mars_loaded = true;
-  ASSERT_TRUE(LoadNetworkModel(workspace_, ports));
-  EXPECT_TRUE(fakes_.file_dialogs.open_requests.empty());
-  EXPECT_EQ(workspace_.state.model_path, path);
-  EXPECT_EQ(workspace_.state.model_name, "cmd_net");
-  EXPECT_TRUE(workspace_.state.network_loaded);
-  EXPECT_FALSE(workspace_.state.mars_loaded);
-  EXPECT_EQ(workspace_.state.model_type, kNetworkModelType);
-  EXPECT_EQ(workspace_.network.description, "hello");
-  EXPECT_FALSE(workspace_.launch_button_hidden);
-}
 
 TEST_F(LoadNetworkTest, ABadCommandLineFileIsTriedOnceThenTheDialogAsks) {
   const std::string bad = Write("bad.kwf", "not a weights file");
@@ -84,7 +55,11 @@ TEST_F(LoadNetworkTest, AFailedLoadKeepsThePreviousNetwork) {
       Write("bad one.kwf", BuildWeightsFile(SmallNetworkRecipe()).substr(0, 200));
   Ports ports = fakes_.ports();
   fakes_.file_dialogs.answers = {good, bad};
+  workspace_.state.mars_loaded = true;
   ASSERT_TRUE(LoadNetworkModel(workspace_, ports));
+  EXPECT_FALSE(workspace_.state.mars_loaded);
+  EXPECT_EQ(workspace_.state.model_type, kNetworkModelType);
+  EXPECT_FALSE(workspace_.launch_button_hidden);
   const NetworkModel before = workspace_.network;
   EXPECT_FALSE(LoadNetworkModel(workspace_, ports));
   EXPECT_EQ(fakes_.file_dialogs.open_requests[1].preset_name, "good");
@@ -112,7 +87,7 @@ TEST_F(LoadNetworkTest, AMarsPathIsOfferedInTheDialogNotRead) {
 
 TEST_F(LoadNetworkTest, AMissingFileIsReportedAsCorrupted) {
   MessagePort& messages = fakes_.messages;
-  const std::string missing = (folder_ / "gone.kwf").string();
+  const std::string missing = folder_.File("gone.kwf");
   EXPECT_FALSE(LoadNetworkFromPath(workspace_, missing, messages));
   EXPECT_EQ(fakes_.messages.messages.at(0).text, CorruptWeightsFileMessage(missing));
   std::string description = "stale";

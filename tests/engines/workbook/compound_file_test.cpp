@@ -162,12 +162,6 @@ TEST(VbaProject, ModulesReadBackFromTheirStreams) {
   EXPECT_EQ(streams.at("VBA/_VBA_PROJECT"), std::string("\xCC\x61\xFF\xFF\x00\x00\x00", 7));
 }
 
-}  // namespace
-}  // namespace kdk::workbook
-
-namespace kdk::workbook {
-namespace {
-
 // The decryption, written from the format: each byte is the encrypted byte XOR the sum
 // of the encrypted byte two back and the plain byte one back.
 std::string DecryptProjectValue(const std::string& hex, const std::string& project_id) {

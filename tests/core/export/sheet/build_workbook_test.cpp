@@ -72,62 +72,45 @@ TEST(BuildWorkbook, SheetsAreAddedOnlyUpToThree) {
   }
 }
 
-TEST(BuildWorkbook, ViewerThatCannotOpenTheSavedWorkbook) {
-  Harness h;
-  h.messages.answers = {MessageAnswer::Yes};
-  h.shell.document_opens = false;
-  EXPECT_TRUE(h.Build("/t/b.xlsm"));
-  ASSERT_EQ(h.messages.messages.size(), 2u);
-  EXPECT_EQ(h.messages.messages[1].text, "Error trying to open Microsoft Excel");
-  EXPECT_EQ(h.app.saved_as, std::vector<std::string>{"/t/b.xlsm"});
-}
-
-TEST(BuildWorkbook, ApplicationThatCannotStart) {
-  Harness h;
-  h.app.fail_start = true;
-  EXPECT_FALSE(h.Build("/t/b.xls"));
-  ASSERT_EQ(h.messages.messages.size(), 1u);
-  EXPECT_EQ(h.messages.messages[0].text, "There are problems trying to open Microsoft Excel");
-  EXPECT_EQ(h.busy, (std::vector<bool>{true, false}));
-  EXPECT_TRUE(h.app.saved_as.empty());
-}
-
-TEST(BuildWorkbook, SheetAndModuleProblemsAreReportedAndTheBuildGoesOn) {
-  Harness h;
-  h.app.fail_add_sheet = true;
-  h.app.fail_name = true;
-  h.app.fail_module = true;
-  ASSERT_TRUE(h.Build("/t/b.xls"));
-  std::vector<std::string> texts;
-  for (const auto& m : h.messages.messages) texts.push_back(m.text);
-  ASSERT_EQ(texts.size(), 6u);
-  EXPECT_EQ(texts[0], "Problem creating 3 sheets in the workbook.\r\nno more sheets");
-  EXPECT_EQ(texts[1], "Error creating b_1\r\nbad name");
-  EXPECT_EQ(texts[2], "Error creating b_2\r\nSubscript out of range");
-  EXPECT_EQ(texts[3], "Error creating Instructions\r\nSubscript out of range");
-  EXPECT_EQ(texts[4], "Error creating Code Module\r\nno modules");
-  EXPECT_EQ(h.messages.messages[4].icon, MessageIcon::Critical);
-  EXPECT_EQ(texts[5].rfind("Saving of /t/b.xls complete.", 0), 0u);
-  EXPECT_EQ(h.app.saved_as.size(), 1u);
-}
-
-TEST(BuildWorkbook, MarsModuleProblemHasItsOwnMessage) {
-  Harness h;
-  h.app.fail_module = true;
-  ASSERT_TRUE(h.Build("/t/b.xls", true));
-  EXPECT_EQ(h.messages.messages[0].text, "There is a problem creating the code module");
-  EXPECT_EQ(h.messages.messages[0].icon, MessageIcon::Critical);
-}
-
-TEST(BuildWorkbook, SaveFailureQuitsWithoutTheQuestion) {
-  Harness h;
-  h.app.fail_save = true;
-  EXPECT_FALSE(h.Build("/t/b.xls"));
-  ASSERT_EQ(h.messages.messages.size(), 1u);
-  EXPECT_EQ(h.messages.messages[0].text,
-            "Problems saving this file - it might already exist and be open");
-  EXPECT_EQ(h.app.calls.back(), "Quit");
-  EXPECT_EQ(h.label, "Files Generated...");
+// Each failure shows its own message; a failure to start or to save ends the build.
+TEST(BuildWorkbook, FailuresAreReported) {
+  struct Case {
+    std::string fail;  // what goes wrong
+    std::vector<std::string> texts;
+    int critical = -1;  // a message shown as an error
+  };
+  const std::string saved = "Saving of /t/b.xls complete.\r\nDo you want to look?";
+  const Case cases[] = {
+      {"start", {"There are problems trying to open Microsoft Excel"}},
+      {"save", {"Problems saving this file - it might already exist and be open"}},
+      {"viewer", {saved, "Error trying to open Microsoft Excel"}},
+      {"mars module", {"There is a problem creating the code module", saved}, 0},
+      {"sheets and module",
+       {"Problem creating 3 sheets in the workbook.\r\nno more sheets",
+        "Error creating b_1\r\nbad name", "Error creating b_2\r\nSubscript out of range",
+        "Error creating Instructions\r\nSubscript out of range",
+        "Error creating Code Module\r\nno modules", saved},
+       4},
+  };
+  for (const Case& c : cases) {
+    Harness h;
+    h.messages.answers = {MessageAnswer::Yes};
+    h.app.fail_start = c.fail == "start";
+    h.app.fail_save = c.fail == "save";
+    h.shell.document_opens = c.fail != "viewer";
+    h.app.fail_module = c.fail.ends_with("module");
+    h.app.fail_add_sheet = h.app.fail_name = c.fail.starts_with("sheets");
+    const bool built = c.fail != "start" && c.fail != "save";
+    EXPECT_EQ(h.Build("/t/b.xls", c.fail.starts_with("mars")), built) << c.fail;
+    std::vector<std::string> texts;
+    for (const auto& m : h.messages.messages) texts.push_back(m.text);
+    EXPECT_EQ(texts, c.texts);
+    if (c.critical >= 0) EXPECT_EQ(h.messages.messages[c.critical].icon, MessageIcon::Critical);
+    EXPECT_EQ(h.app.saved_as.size(), built ? 1u : 0u);
+    if (!h.app.fail_start) EXPECT_EQ(h.app.calls.back(), "Quit");
+    EXPECT_EQ(h.busy, (std::vector<bool>{true, false}));
+    if (!built) EXPECT_EQ(h.label, "Files Generated...");
+  }
 }
 
 TEST(WorkbookNames, BaseNameIsAUsableModuleName) {

@@ -1,12 +1,13 @@
 #include "core/export/sheet/prepare_data_macro.h"
+#include "core/export/sheet/workbook_code_blocks.h"
 
 #include <gtest/gtest.h>
 
 namespace kdk {
 namespace {
 
-// The whole macro of a regression, a classifier and a MARS model is in the workbook
-// modules under tests/golden; these are the properties of any input.
+// The whole module (blocks and macro) of a regression, a classifier and a MARS model is
+// in tests/golden; these are the properties of any input.
 PrepareDataMacroInput TwoInputs(std::string_view kind, bool classifier) {
   return {3, "book_CalculateIt", {"A", "B"}, "Y", std::string(kind), classifier};
 }
@@ -51,6 +52,11 @@ TEST(PrepareDataMacro, ManyInputsNumberedFromOne) {
                       "\"out\" 'existing"),
             std::string::npos);
   EXPECT_EQ(text.rfind("\r\n"), text.size() - 14);  // ends with "End Function"
+}
+
+TEST(WorkbookCodeBlocks, APathCannotBreakOutOfItsCommentLine) {
+  const std::string header = MarsModuleHeaderBlock("a\r\nMsgBox 1", "now");
+  EXPECT_NE(header.find("'MARS rules file: a  MsgBox 1\r\n"), std::string::npos);
 }
 
 }  // namespace

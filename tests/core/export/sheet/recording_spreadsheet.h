@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <utility>
@@ -28,63 +29,48 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
   bool fail_start = false, fail_add_sheet = false, fail_name = false, fail_module = false,
        fail_save = false;
   int initial_sheets = 1;
-
   std::vector<Sheet> sheets;
-  std::vector<std::string> modules, inserted_files, saved_as;
-  std::vector<std::string> calls;
+  std::vector<std::string> modules, inserted_files, saved_as, calls;
   int current = -1;
 
+  // Records the call; on `fail`, sets `error` to `reason` and fails.
+  bool Call(const char* name, bool fail, std::string& error, const char* reason) {
+    if (*name) calls.push_back(name);
+    if (fail) error = reason;
+    return !fail;
+  }
   bool Start(std::string& error) override {
-    calls.push_back("Start");
-    if (fail_start) error = "cannot start";
-    return !fail_start;
+    return Call("Start", fail_start, error, "cannot start");
   }
   bool AddWorkbook(std::string&) override {
-    calls.push_back("AddWorkbook");
-    for (int i = 1; i <= initial_sheets; ++i)
-      sheets.push_back({"Sheet" + std::to_string(i), {}, {}});
+    for (int i = 1; i <= initial_sheets; ++i) sheets.push_back({"Sheet" + std::to_string(i)});
     return true;
   }
   int SheetCount() const override { return static_cast<int>(sheets.size()); }
   bool AddSheet(std::string& error) override {
-    calls.push_back("AddSheet");
-    if (fail_add_sheet) {
-      error = "no more sheets";
-      return false;
-    }
-    sheets.push_back({"Sheet" + std::to_string(sheets.size() + 1), {}, {}});
+    if (!Call("AddSheet", fail_add_sheet, error, "no more sheets")) return false;
+    sheets.push_back({"Sheet" + std::to_string(sheets.size() + 1)});
     return true;
   }
   bool SelectWorksheet(int n, std::string& error) override {
-    if (n < 1 || n > SheetCount()) {
-      error = "Subscript out of range";
-      current = -1;
-      return false;
-    }
-    current = n - 1;
-    return true;
+    current = n < 1 || n > SheetCount() ? -1 : n - 1;
+    return Call("", current < 0, error, "Subscript out of range");
   }
   bool SetWorksheetName(std::string_view name, std::string& error) override {
-    if (fail_name) {
-      error = "bad name";
-      return false;
-    }
+    if (!Call("", fail_name, error, "bad name")) return false;
     sheets[current].name = std::string(name);
     return true;
   }
   Cell* At(int row, int column) {
-    if (current < 0) return nullptr;
-    return &sheets[current].cells[{row, column}];
+    return current < 0 ? nullptr : &sheets[current].cells[{row, column}];
   }
   void SetCellText(int row, int column, std::string_view text) override {
     if (Cell* c = At(row, column)) c->value = std::string(text);
   }
   void SetCellNumber(int row, int column, double value) override {
-    if (Cell* c = At(row, column)) {
-      char digits[40];
-      std::snprintf(digits, sizeof digits, "%.15G", value);
-      c->value = digits;
-    }
+    char digits[40];
+    std::snprintf(digits, sizeof digits, "%.15G", value);
+    SetCellText(row, column, digits);
   }
   void SetCellFormulaR1C1(int row, int column, std::string_view formula,
                           const CellResult& cached) override {
@@ -107,11 +93,8 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
     if (current >= 0) sheets[current].autofits.push_back({first, last});
   }
   bool AddModule(std::string_view name, std::string& error) override {
-    if (fail_module) {
-      error = "no modules";
-      return false;
-    }
-    modules.push_back(std::string(name));
+    if (!Call("", fail_module, error, "no modules")) return false;
+    modules.emplace_back(name);
     return true;
   }
   bool InsertFileIntoModule(std::string_view, const std::string& path, std::string&) override {
@@ -122,23 +105,17 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
     calls.push_back(display ? "AlertsOn" : "AlertsOff");
   }
   bool SaveAs(const std::string& path, std::string& error) override {
-    calls.push_back("SaveAs");
-    if (fail_save) {
-      error = "in use";
-      return false;
-    }
+    if (!Call("SaveAs", fail_save, error, "in use")) return false;
     saved_as.push_back(path);
     return true;
   }
   void Quit() override { calls.push_back("Quit"); }
 
-  const Cell& CellOf(const std::string& sheet, int row, int column) {
+  const Cell& CellOf(const std::string& sheet, int row, int column) const {
     static const Cell kNone;
     for (const Sheet& s : sheets) {
-      if (s.name == sheet) {
-        auto it = s.cells.find({row, column});
-        return it == s.cells.end() ? kNone : it->second;
-      }
+      const auto it = s.cells.find({row, column});
+      if (s.name == sheet) return it == s.cells.end() ? kNone : it->second;
     }
     return kNone;
   }

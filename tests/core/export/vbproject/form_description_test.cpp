@@ -72,11 +72,7 @@ TEST(VbFormDescription, MarsFormOfTwentyInputs) {
   for (int i = 1; i <= 20; ++i) model.input_names.push_back("X" + std::to_string(i));
   model.is_categorical.assign(20, false);
   model.is_categorical[1] = true;
-  const std::string text = VbMarsFormDescription(model);
-  EXPECT_NE(text.find("   Caption         =   \"MARS Says...\"\r\n"), std::string::npos);
-  EXPECT_NE(text.find("      Text            =  \"?\"\r\n      Tag             =  \"X2\"\r\n"),
-            std::string::npos);
-  const VbFormFile form = Read(text);
+  const VbFormFile form = Read(VbMarsFormDescription(model));
   EXPECT_EQ(form.controls.size(), 5u + 4u + 3u * 20u);
   const auto headings = Named(form, "lblColName");
   ASSERT_EQ(headings.size(), 4u);
@@ -90,6 +86,7 @@ TEST(VbFormDescription, MarsFormOfTwentyInputs) {
   EXPECT_TRUE(Named(form, "txtConfidence").empty());
   EXPECT_TRUE(Named(form, "lblOutMin").empty());
   EXPECT_EQ(Named(form, "txtInput")[15]->properties.at("Left"), "6300");
+  EXPECT_EQ(Named(form, "txtInput")[1]->properties.at("Tag"), "X2");
 }
 
 }  // namespace

@@ -9,17 +9,10 @@
 namespace kdk {
 namespace {
 
+using testing::MarsText;
+using testing::ParseOk;
 using testing::ParseText;
 using testing::RecordingMessagePort;
-using testing::TestStamp;
-
-MarsModel WorkedExample() {
-  RecordingMessagePort messages;
-  bool ok = false;
-  MarsModel model = ParseText(testing::kWorkedExample, messages, &ok);
-  EXPECT_TRUE(ok);
-  return model;
-}
 
 MarsVbCode Prepared(const MarsModel& model) {
   RecordingMessagePort messages;
@@ -29,22 +22,13 @@ MarsVbCode Prepared(const MarsModel& model) {
   return code;
 }
 
-MarsVbCode PreparedText(const std::string& definitions) {
-  RecordingMessagePort messages;
-  bool ok = false;
-  const MarsModel model =
-      ParseText(definitions + "\r\nY = 1 + 2 * BF1;\r\n\r\nMODEL Y = BF1;\r\n", messages, &ok);
-  EXPECT_TRUE(ok);
-  return Prepared(model);
-}
-
 // Each line is written from the model's reading, so a name, a function and a set test
 // mean what they mean to the evaluator however they are spelled.
 TEST(VbMarsDefinition, WrittenFromTheReading) {
-  const MarsVbCode code = PreparedText(
+  const MarsVbCode code = Prepared(ParseOk(MarsText(
       "BF1 = max(0, X1 - 2.5);\r\nBF2 = MAX(0,X11-7);\r\nBF3 = (X2=1 or X2 = -3) * BF1;\r\n"
       "BF4 = (X11>.);\r\nBF5 = ( X11 = .) * BF1 * 2;\r\nBF6 = X2 = 0 Or X2 = 1;\r\n"
-      "BF7 = max(0, X1) * BF6;\r\nBF8 = max(0, 1.2E-05 - X1) * BF4;\r\n");
+      "BF7 = max(0, X1) * BF6;\r\nBF8 = max(0, 1.2E-05 - X1) * BF4;\r\n")));
   EXPECT_EQ(code.definition_lines,
             (std::vector<std::string>{"BF1 = max(0, inpval(1) - 2.5)", "BF2 = max(0, inpval(2)-7)",
                                       "BF3 = (inpval(3)=1 or inpval(3) = -3) * BF1 * -1",
@@ -61,10 +45,7 @@ TEST(VbMarsDefinition, NamesBeyondAsciiInEitherEncodingBecomeInpval) {
       "e - 2.5);\r\nBF2 = ( caf\xE9 > .) * BF1;\r\n\r\n"
       "Y = 1 + 2 * BF2;\r\n\r\nMODEL Y = BF2;\r\n";
   for (const std::string& encoded : {text, Cp1252ToUtf8(text)}) {
-    RecordingMessagePort messages;
-    bool ok = false;
-    const MarsModel model = ParseText(encoded, messages, &ok);
-    ASSERT_TRUE(ok);
+    const MarsModel model = ParseOk(encoded);
     EXPECT_EQ(model.input_names, (std::vector<std::string>{"Gr\xF6\xDF"
                                                            "e",
                                                            "caf\xE9"}));
@@ -75,14 +56,9 @@ TEST(VbMarsDefinition, NamesBeyondAsciiInEitherEncodingBecomeInpval) {
 }
 
 TEST(VbMarsFormCode, ModelNamesVbWouldRefuseAreRenamedEverywhere) {
-  RecordingMessagePort messages;
-  bool ok = false;
-  const MarsModel model = ParseText(
-      "BF1 = max(0, X1 - 2.5);\r\nBF$2 = max(0, 2.5 - X1) * BF1;\r\n\r\n"
-      "Y = 0.5 + 1.2 * BF1 - 0.7 * BF$2;\r\n\r\nMODEL Sub = BF1 BF$2;\r\n",
-      messages, &ok);
-  ASSERT_TRUE(ok);
-  const MarsVbCode code = Prepared(model);
+  const MarsVbCode code =
+      Prepared(ParseOk("BF1 = max(0, X1 - 2.5);\r\nBF$2 = max(0, 2.5 - X1) * BF1;\r\n\r\n"
+                       "Y = 0.5 + 1.2 * BF1 - 0.7 * BF$2;\r\n\r\nMODEL Sub = BF1 BF$2;\r\n"));
   EXPECT_EQ(code.basis_function_names, (std::vector<std::string>{"BF1", "BF_2"}));
   EXPECT_EQ(code.output_name, "Sub_1");
   EXPECT_EQ(code.definition_lines[1], "BF_2 = max(0, 2.5 - inpval(1)) * BF1");
@@ -90,7 +66,7 @@ TEST(VbMarsFormCode, ModelNamesVbWouldRefuseAreRenamedEverywhere) {
 }
 
 TEST(VbMarsFormCode, OutputsNamedLikeFormMembersAreRenamed) {
-  MarsModel model = WorkedExample();
+  MarsModel model = ParseOk(testing::kWorkedExample);
   for (const char* member : {"Height", "top", "Tag", "Visible", "Font", "Caption", "Left",
                              "Enabled", "ZOrder", "Click"}) {
     model.output_name = member;
@@ -102,20 +78,18 @@ TEST(VbMarsFormCode, ModelsVbCannotComputeAreRefused) {
   RecordingMessagePort messages;
   MarsVbCode code;
   bool ok = false;
-  MarsModel model =
-      ParseText("BF1 = min(0, X1 - 2.5);\r\n\r\nY = 0.5 + 1.2 * BF1;\r\n\r\nMODEL Y = BF1;\r\n",
-                messages, &ok);
+  MarsModel model = ParseText(MarsText("BF1 = min(0, X1 - 2.5);\r\n"), messages, &ok);
   // Every converter reads a model the same way: min() is refused when the text is read,
   // and by the project writer when a record holds it all the same.
   EXPECT_FALSE(ok);
-  model = WorkedExample();
+  model = ParseOk(testing::kWorkedExample);
   model.basis_function_defs[0] = "BF1 = min(0, X1 - 2.5);";
   messages.messages.clear();
   EXPECT_FALSE(PrepareMarsVbCode(model, code, messages));
   ASSERT_FALSE(messages.messages.empty());
   EXPECT_NE(messages.messages.back().text.find("it is not a hinge"), std::string::npos);
 
-  model = WorkedExample();
+  model = ParseOk(testing::kWorkedExample);
   model.basis_function_defs[0] = "BF1 = max(0, X1 - 2.5); End Sub";
   messages.messages.clear();
   EXPECT_FALSE(PrepareMarsVbCode(model, code, messages));

@@ -11,6 +11,7 @@
 #include "core/mars/mars_test_models.h"
 
 #include "fakes/fake_ports.h"
+#include "support/scratch.h"
 
 namespace kdk {
 namespace {
@@ -35,28 +36,13 @@ TEST(VbProjectFiles, PathsBesideTheProjectAndTheFormNamedAsTheProjectSaysIt) {
             std::string::npos);
 }
 
-class VbProjectWriting : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ =
-        fs::temp_directory_path() /
-        ("kdk_vbproject_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  fs::path folder_;
-  FakePorts ports_;
-};
-
-TEST_F(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
+TEST(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
+  const conformance::ScratchFolder folder;
+  FakePorts ports;
   Workspace workspace;
   testing::RecordingMessagePort parse_messages;
-  workspace.mars = testing::ParseText(
-      "BF1 = min(0, X1 - 2.5);\r\n\r\nY = 0.5 + 1.2 * BF1;\r\n\r\nMODEL Y = BF1;\r\n",
-      parse_messages);
+  workspace.mars =
+      testing::ParseText(testing::MarsText("BF1 = min(0, X1 - 2.5);\r\n"), parse_messages);
   // 400 inputs x 160 hidden neurons: more lines of code than one VB module holds.
   NetworkModel& net = workspace.network;
   net = testing::ThreeInputNetwork();
@@ -68,14 +54,14 @@ TEST_F(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
   net.hidden_type.push_back(NeuronType::Bias);
   net.wih.assign(401, std::vector<double>(161, 0.5));
   net.who.assign(161, 0.5);
-  workspace.output_path = (folder_ / "m.vbp").string();
+  workspace.output_path = folder.File("m.vbp");
   for (int model_type : {kMarsModelType, kNetworkModelType}) {
     EXPECT_FALSE(GenerateVbProject(workspace, model_type,
-                                   MakeGenerationStamp(workspace.state, ports_.clock),
-                                   ports_.messages, [](const std::string&) {}));
-    EXPECT_TRUE(fs::is_empty(folder_));
+                                   MakeGenerationStamp(workspace.state, ports.clock),
+                                   ports.messages, [](const std::string&) {}));
+    EXPECT_TRUE(fs::is_empty(folder.path()));
   }
-  EXPECT_EQ(ports_.messages.messages.back().text,
+  EXPECT_EQ(ports.messages.messages.back().text,
             "The model is too large for a Visual Basic 6 form: line 82888, the code has 68743 "
             "lines; Visual Basic allows 65534 in one module");
 }

@@ -1,32 +1,37 @@
-#include "core/export/web/mars_page.h"
-
 #include <gtest/gtest.h>
 
+#include "core/export/vbproject/vb_test_models.h"
+#include "core/export/web/mars_page.h"
 #include "core/export/web/mars_script.h"
+#include "core/export/web/network_page.h"
+#include "core/export/web/page_frame.h"
+#include "core/export/web/page_style.h"
 #include "core/mars/mars_test_models.h"
 
 namespace kdk {
 namespace {
 
-using testing::ParseText;
+using testing::MarsText;
+using testing::ParseOk;
 using testing::RecordingMessagePort;
 
-MarsModel Parse(const std::string& text) {
-  RecordingMessagePort messages;
-  bool ok = false;
-  MarsModel model = ParseText(text, messages, &ok);
-  EXPECT_TRUE(ok) << text;
-  return model;
+// Whole pages of a regression, a classifier and a MARS model (with and without missing
+// values allowed) are in tests/golden; these are the properties of any model.
+TEST(NetworkPageTest, NamesPathsAndDescriptionsAreMarkupText) {
+  NetworkModel model = testing::ThreeInputNetwork(true);
+  model.input_names[1] = "Rooms & <b>size</b>";
+  EXPECT_NE(NetworkFormBlock(model).find(
+                "<TR><TD CLASS=\"predict\">Rooms &amp; &lt;b&gt;size&lt;/b&gt;</TD>"),
+            std::string::npos);
+  model.description = "First <i>\r\nSecond";
+  const std::string notes =
+      NetworkNotesBlock(model, {"/m/a<b>.kwf", "Mon, May 3 2004, 9:05 AM", "now"});
+  EXPECT_NE(notes.find(">/m/a&lt;b&gt;.kwf</TD>"), std::string::npos);
+  EXPECT_NE(notes.find("<P>First &lt;i&gt;</P>\r\n<P>Second</P>"), std::string::npos);
 }
 
-std::string Model(const std::string& definitions, const std::string& equation,
-                  const std::string& statement) {
-  return definitions + "\r\nY = " + equation + ";\r\n\r\nMODEL Y = " + statement + ";\r\n";
-}
-
-// Whole pages, with and without missing values allowed, are in tests/golden.
 TEST(MarsScriptTest, WholeWordsAndFormsAsTheReaderReadsThem) {
-  const MarsModel model = Parse(Model(
+  const MarsModel model = ParseOk(MarsText(
       "BF1 = max(0, X1 - 1);\r\nBF2 = max(0, X10 - 2) * BF1;\r\nBF3 = MAX(0, maxrate - 3);\r\n"
       "BF4 = ( X10 = 4 or X10=0) * BF2;\r\nBF5 = ( Xmax>.);\r\nBF6 = max(0, Xmax + 1) * "
       "BF5;\r\n",
@@ -48,9 +53,9 @@ TEST(MarsScriptTest, HostileNamesNeverReachTheScriptAsCode) {
   // names that are no identifiers, a basis function the script must rename, and
   // definitions that are no arithmetic.
   MarsModel model =
-      Parse(Model("BF1 = max(0, A - 1);\r\nBF2 = max(0, B - 2);\r\nBF3 = max(0, C + 1);\r\n"
-                  "BF4 = max(0, D - 3);\r\nBF5 = max(0, X1 - 1);\r\nBF6 = max(0, X1 - 2);\r\n",
-                  "1 + BF1 + BF2 + BF3 + BF4 + BF5 + BF6", "BF1 BF2 BF3 BF4 BF5 BF6"));
+      ParseOk(MarsText("BF1 = max(0, A - 1);\r\nBF2 = max(0, B - 2);\r\nBF3 = max(0, C + 1);\r\n"
+                       "BF4 = max(0, D - 3);\r\nBF5 = max(0, X1 - 1);\r\nBF6 = max(0, X1 - 2);\r\n",
+                       "1 + BF1 + BF2 + BF3 + BF4 + BF5 + BF6", "BF1 BF2 BF3 BF4 BF5 BF6"));
   model.input_names = {"</script", "a\"b", "class", "x'y;alert", "X1"};
   model.basis_function_names = {"BF1", "BF2", "BF3", "BFtempx", "BF5", "BF6"};
   model.basis_function_defs = {
@@ -73,8 +78,8 @@ TEST(MarsScriptTest, HostileNamesNeverReachTheScriptAsCode) {
 }
 
 TEST(MarsScriptTest, BasisFunctionNamesBecomeDistinctScriptNames) {
-  MarsModel model = Parse(Model("BF1 = max(0, X1 - 1);\r\nBF2 = max(0, X1 - 2) * BF1;\r\n",
-                                "1 + BF1 + BF2", "BF1 BF2"));
+  MarsModel model = ParseOk(MarsText("BF1 = max(0, X1 - 1);\r\nBF2 = max(0, X1 - 2) * BF1;\r\n",
+                                     "1 + BF1 + BF2", "BF1 BF2"));
   // Names that are no script identifiers, and one the page itself uses.
   model.basis_function_names = {"BF<1>", "tempx"};
   model.basis_function_defs = {"BF<1> = max(0, X1 - 1);", "tempx = max(0, X1 - 2) * BF<1>;"};
@@ -84,6 +89,37 @@ TEST(MarsScriptTest, BasisFunctionNamesBecomeDistinctScriptNames) {
   EXPECT_EQ(script.VariableNames(), (std::vector<std::string>{"BF_1_", "tempx_1"}));
   EXPECT_EQ(script.Statements()[1], "var tempx_1 = Math.max(0, (inpval[1] * 1.0) - 2) * BF_1_;");
   EXPECT_EQ(script.Prediction(), "1 + BF_1_ + tempx_1");
+}
+
+TEST(PageStyleTest, ColourTextFromBgrValues) {
+  EXPECT_EQ(ColourToRgbText(0xFF0000), "RGB(0,0,255)");  // pure blue
+  EXPECT_EQ(ColourToRgbText(0), "RGB(0,0,0)");
+  EXPECT_EQ(ColourToRgbText(0x804000), "RGB(0,64,128)");
+  EXPECT_EQ(ColourToRgbText(RgbToBgr(0x0000FF)), "RGB(0,0,255)");
+}
+
+TEST(PageStyleTest, UserColoursInBothFormsAndNothingElse) {
+  EXPECT_EQ(ColourTextFromUser("#0a0B0c"), "RGB(10,11,12)");
+  EXPECT_EQ(ColourTextFromUser("rgb( 1, 2,3 )"), "RGB(1,2,3)");
+  EXPECT_EQ(RgbOfColourText("RGB(255,0,1)"), 0xFF0001u);
+  for (const char* bad : {"RGB(256,0,0)", "RGB(1,2)", "#12345", "#1234567", "#12345g", "red",
+                          "RGB(1,2,3);}", "RGB(-1,2,3)", "RGB(1,,3)", "#+12345"}) {
+    EXPECT_FALSE(ColourTextFromUser(bad)) << bad;
+  }
+}
+
+TEST(PageStyleTest, LineBreaksAndDefaults) {
+  EXPECT_EQ(ReplaceLineBreaksWithBr("a\r\n\r\nb"), "a<BR><BR>b");
+  EXPECT_EQ(ReplaceLineBreaksWithBr(kDefaultIntroduction), "Type an Introduction Here<BR>");
+  EXPECT_EQ(ReplaceLineBreaksWithBr("a\nb\rc"), "a\nb\rc");
+  PageStyle style;
+  style.warning_colour = "RGB(1,2,3)";
+  style.normal_font_size = "12pt";
+  ApplyDefaultColours(style);
+  EXPECT_EQ(style.warning_colour, "RGB(255,0,0)");
+  EXPECT_EQ(style.normal_font_size, "12pt");
+  EXPECT_TRUE(IsFontSizeEntry("10pt"));
+  EXPECT_FALSE(IsFontSizeEntry("13pt"));
 }
 
 }  // namespace
