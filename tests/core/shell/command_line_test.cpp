@@ -28,9 +28,10 @@ TEST(CommandLineModel, PathNameAndLaunchButton) {
     EXPECT_EQ(model.consulted, *c.line != ' ') << c.line;
     EXPECT_EQ(model.model_path, c.path) << c.line;
     EXPECT_EQ(model.hide_launch_button, c.hide) << c.line;
-    if (*c.path)
+    if (*c.path) {
       EXPECT_EQ(model.file_title + "|" + model.model_name, c.title + std::string("|") + c.name)
           << c.line;
+    }
   }
 }
 

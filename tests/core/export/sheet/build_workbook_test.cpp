@@ -105,11 +105,17 @@ TEST(BuildWorkbook, FailuresAreReported) {
     std::vector<std::string> texts;
     for (const auto& m : h.messages.messages) texts.push_back(m.text);
     EXPECT_EQ(texts, c.texts);
-    if (c.critical >= 0) EXPECT_EQ(h.messages.messages[c.critical].icon, MessageIcon::Critical);
+    if (c.critical >= 0) {
+      EXPECT_EQ(h.messages.messages[c.critical].icon, MessageIcon::Critical);
+    }
     EXPECT_EQ(h.app.saved_as.size(), built ? 1u : 0u);
-    if (!h.app.fail_start) EXPECT_EQ(h.app.calls.back(), "Quit");
+    if (!h.app.fail_start) {
+      EXPECT_EQ(h.app.calls.back(), "Quit");
+    }
     EXPECT_EQ(h.busy, (std::vector<bool>{true, false}));
-    if (!built) EXPECT_EQ(h.label, "Files Generated...");
+    if (!built) {
+      EXPECT_EQ(h.label, "Files Generated...");
+    }
   }
 }
 

@@ -22,8 +22,8 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
   };
   struct Sheet {
     std::string name;
-    std::map<std::pair<int, int>, Cell> cells;
-    std::vector<std::pair<int, int>> autofits;
+    std::map<std::pair<int, int>, Cell> cells = {};
+    std::vector<std::pair<int, int>> autofits = {};
   };
 
   bool fail_start = false, fail_add_sheet = false, fail_name = false, fail_module = false,
