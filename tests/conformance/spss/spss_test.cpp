@@ -1,16 +1,20 @@
-// Generated SPSS syntax run by the SPSS engine (GNU PSPP) on .sav files and compared
-// with the model's own arithmetic, over the shared seeded models (tests/support;
-// KDK_CONFORMANCE_SEED picks another seed): EvaluateNetwork for networks; for MARS
-// models the evaluator where no input is missing and, on every row, the evaluator
-// under SPSS's missing-value rules (PredictUnderRules).
+// The SPSS engine on its own (the dictionary reader, the line joining PSPP needs, PSPP's
+// messages in the user's terms, the time limit, where results go), and generated SPSS
+// syntax run by it (GNU PSPP) on .sav files that PSPP itself writes, compared with the
+// model's own arithmetic over the shared seeded models (tests/support;
+// KDK_CONFORMANCE_SEED picks another seed): EvaluateNetwork for networks; for MARS models
+// the evaluator where no input is missing and, on every row, the evaluator under SPSS's
+// missing-value rules (PredictUnderRules).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <filesystem>
 
-#include "conformance/spss/pspp_test_files.h"
 #include "core/common/model_text.h"
+#include "core/common/text_file.h"
+#include "core/common/text_utils.h"
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
 #include "core/export/code/mars_spss.h"
@@ -22,16 +26,217 @@
 #include "core/mars/parse_mars_model.h"
 #include "core/network/evaluate_network.h"
 #include "core/workspace.h"
+#include "engines/spss/child_process.h"
 #include "engines/spss/pspp_application.h"
+#include "engines/spss/pspp_syntax.h"
+#include "engines/spss/sav_dictionary.h"
 #include "fakes/fake_ports.h"
 #include "support/mars_models.h"
 #include "support/networks.h"
+#include "support/scratch.h"
 
 namespace kdk::conformance {
 namespace {
 
 using kdk::testing::FixedClock;
 using kdk::testing::RecordingMessagePort;
+using Row = std::vector<std::optional<double>>;
+
+// Runs PSPP on a syntax text; false with PSPP's messages in `error`.
+bool RunPspp(const ScratchFolder& scratch, const std::string& syntax, std::string& error) {
+  const std::string script = scratch.File("helper.sps");
+  WriteText(script, syntax);
+  const spss::ProcessResult result =
+      spss::RunProcess({spss::FindProgram("pspp"), "-b", script}, scratch.File("helper.out"),
+                       scratch.File("helper.err"), std::chrono::seconds(60));
+  if (result.exit_status == 0) return true;
+  std::string out;
+  ReadWholeFile(scratch.File("helper.out"), out, error);
+  error = "pspp failed (" + std::to_string(result.exit_status) + "):\n" + out + "\n" + syntax;
+  return false;
+}
+
+// Writes a .sav file with numeric variables of the given names (nullopt: missing).
+bool WriteSavFile(const ScratchFolder& scratch, const std::string& path,
+                  const std::vector<std::string>& names, const std::vector<Row>& rows,
+                  std::string& error) {
+  std::string syntax = "DATA LIST LIST /";
+  for (const std::string& name : names) syntax += " " + name + " (F8.2)";
+  syntax += ".\nBEGIN DATA\n";
+  for (const Row& row : rows) {
+    for (const auto& value : row) syntax += (value ? ExactText(*value) : ".") + " ";
+    syntax += "\n";
+  }
+  return RunPspp(scratch, syntax + "END DATA.\nSAVE OUTFILE='" + path + "'.\n", error);
+}
+
+// One numeric column of a .sav file, read back through SAVE TRANSLATE to CSV at full
+// precision (nullopt: system-missing).
+bool ReadSavColumn(const ScratchFolder& scratch, const std::string& path, const std::string& column,
+                   std::vector<std::optional<double>>& values, std::string& error) {
+  const std::string csv = scratch.File("helper.csv");
+  std::string text;
+  if (!RunPspp(scratch,
+               "GET FILE='" + path + "'.\nSAVE TRANSLATE /OUTFILE='" + csv +
+                   "' /TYPE=CSV /FIELDNAMES /REPLACE /TEXTOPTIONS FORMAT=PLAIN.\n",
+               error) ||
+      !ReadWholeFile(csv, text, error)) {
+    return false;
+  }
+  const std::vector<std::string> lines = SplitIntoLines(text);
+  const std::vector<std::string> names = SplitAt(lines.at(0), ',');
+  size_t index = 0;
+  while (index < names.size() && ToLowerAscii(names[index]) != ToLowerAscii(column)) ++index;
+  if (index == names.size()) return (error = "no column " + column), false;
+  values.clear();
+  for (size_t r = 1; r < lines.size(); ++r) {
+    const std::vector<std::string> cells = SplitAt(lines[r], ',');
+    const std::string cell = index < cells.size() ? TrimBlanks(cells[index]) : "";
+    values.push_back(cell.empty() ? std::nullopt
+                                  : std::optional(std::strtod(cell.c_str(), nullptr)));
+  }
+  return true;
+}
+
+// Joined lines, and errors named by the user's own line: the joined line 3 holds the
+// user's lines 3 to 6, from columns 1, 15, 19 and 22.
+TEST(PsppSyntax, LinesStartingWithPlusMinusOrDotJoinTheLineBeforeAndErrorsNameTheUsersLines) {
+  const spss::JoinedSyntax joined = spss::JoinContinuationLines(
+      "/*+ a comment\r\n+ not joined to a comment\r\nCOMPUTE y = 1\r\n+ x\r\n-2\r\n  .5 * z .\r\n"
+      "EXECUTE .\r\n");
+  EXPECT_EQ(joined.text,
+            "/*+ a comment\n+ not joined to a comment\nCOMPUTE y = 1 + x -2 .5 * z .\nEXECUTE .\n");
+  const std::string plain = spss::PlainPsppErrors(
+      "/tmp/x/syntax.sps:4.3-4.9: error: EXECUTE: q.\n"
+      "warning: Error encountered while ERROR=STOP is effective.\n"
+      "/tmp/x/syntax.sps:4.3-4.9: error: EXECUTE: q.\n"
+      "/tmp/x/syntax.sps:3.14: error: a.\n/tmp/x/syntax.sps:3.15-3.17: error: b.\n"
+      "/tmp/x/syntax.sps:3.22: error: c.\n/tmp/x/syntax.sps:2: error: d.\n"
+      "/tmp/x/run.sps:1: error: GET: cannot open.\n",
+      "syntax.sps", joined);
+  EXPECT_EQ(plain,
+            "line 7: error: EXECUTE: q.\r\nline 3: error: a.\r\nline 4: error: b.\r\nline 6: "
+            "error: c.\r\nline 2: error: d.\r\nerror: GET: cannot open.");
+  EXPECT_EQ(spss::PsppQuoted("it's"), "'it''s'");
+}
+
+spss::PsppOptions QuietOptions() {
+  spss::PsppOptions options;
+  options.viewer_program.clear();
+  return options;
+}
+
+struct Outcome {
+  bool ok = false;
+  std::size_t messages = 0;
+  std::string last_message, result;
+};
+
+class SavFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    data_ = scratch_.File("people.sav");
+    std::string error;
+    ASSERT_TRUE(WriteSavFile(scratch_, data_, {"Age", "my_var", "IncomeLevelOfHousehold"},
+                             {{30.0, 1.0, 2.0}, {std::nullopt, 4.0, 5.5}}, error))
+        << error;
+  }
+  // The syntax run on the data file as the SPSS button runs it.
+  Outcome Match(const std::string& syntax, const spss::PsppOptions& options = QuietOptions()) {
+    spss::PsppSpssApplication application(options);
+    RecordingMessagePort messages;
+    NoBusyPointer busy;
+    const SpssMatchRequest request{
+        data_, {{"age", "age"}, {"my var", "my_var"}}, syntax, scratch_.File("")};
+    Outcome out;
+    out.ok = MatchSpssDataFile(request, application, messages, busy);
+    out.messages = messages.messages.size();
+    if (out.messages) out.last_message = messages.messages.back().text;
+    out.result = application.ResultPath();
+    return out;
+  }
+  ScratchFolder scratch_;
+  std::string data_;
+};
+
+TEST_F(SavFiles, DictionaryGivesTheNamesInFileOrder) {
+  std::vector<std::string> names;
+  std::string error;
+  ASSERT_TRUE(spss::ReadSavVariableNames(data_, names, error)) << error;
+  EXPECT_EQ(names, (std::vector<std::string>{"Age", "my_var", "IncomeLevelOfHousehold"}));
+}
+
+TEST_F(SavFiles, MissingTruncatedAndForeignFilesGiveAClearMessage) {
+  std::string bytes, error;
+  ASSERT_TRUE(ReadWholeFile(data_, bytes, error));
+  WriteText(scratch_.File("cut.sav"), bytes.substr(0, 200));
+  WriteText(scratch_.File("text.sav"), "Age,my_var\n1,2\n");
+  for (const char* file : {"absent.sav", "cut.sav", "text.sav"}) {
+    std::vector<std::string> names;
+    error.clear();
+    EXPECT_FALSE(spss::ReadSavVariableNames(scratch_.File(file), names, error));
+    EXPECT_NE(error.find(file + std::string(" could not be read as SPSS data")), std::string::npos)
+        << error;
+  }
+}
+
+TEST_F(SavFiles, PsppAbsentIsAProblemAndNothingRuns) {
+  spss::PsppOptions options = QuietOptions();
+  options.pspp_program = "/nonexistent/pspp";
+  const Outcome out = Match("COMPUTE y = Age * 2 .", options);
+  EXPECT_FALSE(out.ok);
+  EXPECT_EQ(out.messages, 1u);
+  EXPECT_EQ(out.last_message, "Problem");
+  EXPECT_EQ(out.result, "");
+  EXPECT_EQ(spss::FindProgram("no-such-program-kdk"), "");
+}
+
+TEST_F(SavFiles, APsppRunPastTheTimeLimitIsStoppedAndReported) {
+  const std::string slow = scratch_.File("slow-pspp");
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(slow, "#!/bin/sh\nexec sleep 30\n", error));
+  std::filesystem::permissions(slow, std::filesystem::perms::owner_all);
+  spss::PsppOptions options = QuietOptions();
+  options.pspp_program = slow;
+  options.time_limit = std::chrono::milliseconds(300);
+  const Outcome out = Match("COMPUTE y = 1 .", options);
+  EXPECT_FALSE(out.ok);
+  EXPECT_EQ(out.last_message, "PSPP did not finish the syntax within 1 second and was stopped.");
+  EXPECT_EQ(out.result, "");
+  EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
+}
+
+TEST_F(SavFiles, ResultGoesBesideTheDataAsANewFileEachTime) {
+  const std::string original = [&] {
+    std::string bytes, error;
+    ReadWholeFile(data_, bytes, error);
+    return bytes;
+  }();
+  for (const char* expected : {"people_scored.sav", "people_scored_2.sav"}) {
+    const Outcome out = Match("COMPUTE y = Age * 2\r\n+ 1 .");
+    ASSERT_TRUE(out.ok);
+    EXPECT_EQ(out.result, scratch_.File(expected));
+    std::vector<std::optional<double>> y;
+    std::string error;
+    ASSERT_TRUE(ReadSavColumn(scratch_, out.result, "y", y, error)) << error;
+    ASSERT_EQ(y.size(), 2u);
+    EXPECT_EQ(y[0], 61.0);
+    EXPECT_FALSE(y[1].has_value());
+  }
+  std::string now, error;
+  ASSERT_TRUE(ReadWholeFile(data_, now, error));
+  EXPECT_EQ(now, original);
+}
+
+TEST_F(SavFiles, RefusedSyntaxIsReportedWithTheUsersLineAndNoResult) {
+  const Outcome out = Match("/* scoring\r\nCOMPUTE y = Age\r\n+ 1 .\r\nCOMPUTE z = nosuch * 2 .");
+  EXPECT_FALSE(out.ok);
+  const std::string& shown = out.last_message;
+  EXPECT_EQ(shown.find("PSPP could not run the syntax on " + data_ + ":\r\nline 4: "), 0u) << shown;
+  EXPECT_NE(shown.find("nosuch"), std::string::npos) << shown;
+  EXPECT_EQ(out.result, "");
+  EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
+}
 
 // Variable names in the data file: the wanted name in changing case, so that
 // matching is shown to ignore case.
