@@ -113,7 +113,9 @@ bool RunNetwork(SqlEngine& db, const ConformanceCase& item, int index, SqlDialec
       // Without hidden neurons no input is read, so NULL changes nothing.
       if (!rows[r][1] && model.HiddenCount() > 0) {
         EXPECT_FALSE(got[r][column].has_value()) << where;
-        if (with_class) EXPECT_FALSE(got[r][column + 1].has_value()) << where;
+        if (with_class) {
+          EXPECT_FALSE(got[r][column + 1].has_value()) << where;
+        }
         continue;
       }
       NetworkPrediction want;
@@ -180,15 +182,15 @@ void RunNetworks(SqlEngine& db, SqlDialect dialect) {
 
 TEST(NetworkSqlInSqlite, EveryDialectComputesTheEvaluator) {
   for (SqlDialect dialect : {SqlDialect::SqlServer, SqlDialect::Access, SqlDialect::Ansi}) {
-    SqliteDatabase db;
-    RunNetworks(db, dialect);
+    RunNetworks(*OpenSqlite(), dialect);
   }
 }
 
 TEST(NetworkSqlInPostgres, StandardDialectComputesTheEvaluator) {
-  PostgresServer server;
-  ASSERT_EQ(server.Problem(), "");
-  RunNetworks(server, SqlDialect::Ansi);
+  std::string problem;
+  const auto server = StartPostgres(problem);
+  ASSERT_TRUE(server) << problem;
+  RunNetworks(*server, SqlDialect::Ansi);
 }
 
 constexpr int kMarsRows = 120;
@@ -218,7 +220,8 @@ void RunMars(const GeneratedMars& generated, std::uint32_t seed, SqlDialect dial
   ASSERT_TRUE(BuildMarsSql(model, options, sql, error)) << error << "\n" << generated.text;
   const std::string output = MarsSqlOutputField(model, options.output_field);
 
-  SqliteDatabase db;
+  const auto engine = OpenSqlite();
+  SqlEngine& db = *engine;
   std::vector<std::string> names;
   for (const std::string& input : model.input_names) names.push_back(Quoted(input));
   if (dialect == SqlDialect::Access) names.push_back(output);
@@ -250,7 +253,9 @@ void RunMars(const GeneratedMars& generated, std::uint32_t seed, SqlDialect dial
           << sql;
     }
     ASSERT_EQ(got.has_value(), under_rules.has_value()) << "row " << r;
-    if (got) ASSERT_TRUE(Close(*got, *under_rules)) << "row " << r;
+    if (got) {
+      ASSERT_TRUE(Close(*got, *under_rules)) << "row " << r;
+    }
   }
 }
 

@@ -1,13 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "support/scratch.h"
-
-struct pg_conn;
-struct sqlite3;
 
 namespace kdk::conformance {
 
@@ -31,40 +27,12 @@ class SqlEngine {
 
 // An in-memory SQLite database. It takes generated text without the USE and Go lines of
 // SQL Server, and with Access's IsNull (a keyword in SQLite) calling a function of ours.
-class SqliteDatabase : public SqlEngine {
- public:
-  SqliteDatabase();
-  ~SqliteDatabase() override;
-  bool Execute(const std::string& sql, std::string& error) override;
-  SqlRows Query(const std::string& sql, std::string& error) override;
-  std::string Adapt(const std::string& generated) const override;
+std::unique_ptr<SqlEngine> OpenSqlite();
 
- private:
-  sqlite3* db_ = nullptr;
-};
-
-// A PostgreSQL server of our own: a cluster initialised in a temporary folder,
-// listening only on a Unix socket in that folder, run as "nobody" when we are root
-// (the server refuses root), stopped and removed by the destructor. The database
-// holds Latin-1 text, the bytes the model files carry.
-class PostgresServer : public SqlEngine {
- public:
-  PostgresServer();
-  ~PostgresServer() override;
-  // "" once the server answers; otherwise why it does not.
-  const std::string& Problem() const { return problem_; }
-  bool Execute(const std::string& sql, std::string& error) override;
-  SqlRows Query(const std::string& sql, std::string& error) override;
-
- private:
-  bool Run(const std::string& command);
-
-  ScratchFolder scratch_;
-  std::string folder_;
-  std::string runner_;  // "runuser -u nobody -- " as root
-  bool started_ = false;
-  pg_conn* connection_ = nullptr;
-  std::string problem_;
-};
+// A PostgreSQL server of our own: a cluster initialised in a temporary folder, listening
+// only on a Unix socket in that folder, run as "nobody" when we are root (the server
+// refuses root), stopped and removed with the engine. The database holds Latin-1 text,
+// the bytes the model files carry. Null with `problem` when it does not answer.
+std::unique_ptr<SqlEngine> StartPostgres(std::string& problem);
 
 }  // namespace kdk::conformance
