@@ -219,10 +219,10 @@ void CompilerConformance::CompileAndRun(CodeType type, const std::string& extens
       const size_t start = output.find_last_of(" \n", last);
       const double got = std::stod(output.substr(start + 1, last - start));
       const double want = Expected(item->model, item->inputs[v]);
-      EXPECT_NEAR(got, want,
-                  type == CodeType::F90 ? SingleTolerance(item->model, item->inputs[v], want)
-                                        : DoubleTolerance(item->model, want))
-          << stem;
+      const double tolerance = type == CodeType::F90
+                                   ? SingleTolerance(item->model, item->inputs[v], want)
+                                   : DoubleTolerance(item->model, want);
+      EXPECT_NEAR(got, want, tolerance) << stem;
       ++compared_;
     }
     ExpectNoFileCreated(RunFolder(folder), stem);

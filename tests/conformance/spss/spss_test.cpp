@@ -120,17 +120,29 @@ TEST(PsppSyntax, LinesStartingWithPlusMinusOrDotJoinTheLineBeforeAndErrorsNameTh
   EXPECT_EQ(spss::PsppQuoted("it's"), "'it''s'");
 }
 
+struct Outcome {
+  bool ok = false;
+  std::vector<std::string> messages;
+  std::string result;
+};
+
+// The syntax run on a data file as the SPSS buttons run it, from the match to the result.
+Outcome Match(const SpssMatchRequest& request, const spss::PsppOptions& options) {
+  spss::PsppSpssApplication application(options);
+  RecordingMessagePort messages;
+  NoBusyPointer busy;
+  Outcome out;
+  out.ok = MatchSpssDataFile(request, application, messages, busy);
+  for (const auto& message : messages.messages) out.messages.push_back(message.text);
+  out.result = application.ResultPath();
+  return out;
+}
+
 spss::PsppOptions QuietOptions() {
   spss::PsppOptions options;
   options.viewer_program.clear();
   return options;
 }
-
-struct Outcome {
-  bool ok = false;
-  std::size_t messages = 0;
-  std::string last_message, result;
-};
 
 class SavFiles : public ::testing::Test {
  protected:
@@ -141,38 +153,23 @@ class SavFiles : public ::testing::Test {
                              {{30.0, 1.0, 2.0}, {std::nullopt, 4.0, 5.5}}, error))
         << error;
   }
-  // The syntax run on the data file as the SPSS button runs it.
-  Outcome Match(const std::string& syntax, const spss::PsppOptions& options = QuietOptions()) {
-    spss::PsppSpssApplication application(options);
-    RecordingMessagePort messages;
-    NoBusyPointer busy;
-    const SpssMatchRequest request{
-        data_, {{"age", "age"}, {"my var", "my_var"}}, syntax, scratch_.File("")};
-    Outcome out;
-    out.ok = MatchSpssDataFile(request, application, messages, busy);
-    out.messages = messages.messages.size();
-    if (out.messages) out.last_message = messages.messages.back().text;
-    out.result = application.ResultPath();
-    return out;
+  Outcome Run(const std::string& syntax, const spss::PsppOptions& options = QuietOptions()) {
+    return Match({data_, {{"age", "age"}, {"my var", "my_var"}}, syntax, scratch_.File("")},
+                 options);
   }
   ScratchFolder scratch_;
   std::string data_;
 };
 
-TEST_F(SavFiles, DictionaryGivesTheNamesInFileOrder) {
+TEST_F(SavFiles, DictionaryGivesTheNamesInFileOrderAndAClearMessageForOtherFiles) {
   std::vector<std::string> names;
-  std::string error;
+  std::string bytes, error;
   ASSERT_TRUE(spss::ReadSavVariableNames(data_, names, error)) << error;
   EXPECT_EQ(names, (std::vector<std::string>{"Age", "my_var", "IncomeLevelOfHousehold"}));
-}
-
-TEST_F(SavFiles, MissingTruncatedAndForeignFilesGiveAClearMessage) {
-  std::string bytes, error;
   ASSERT_TRUE(ReadWholeFile(data_, bytes, error));
   WriteText(scratch_.File("cut.sav"), bytes.substr(0, 200));
   WriteText(scratch_.File("text.sav"), "Age,my_var\n1,2\n");
   for (const char* file : {"absent.sav", "cut.sav", "text.sav"}) {
-    std::vector<std::string> names;
     error.clear();
     EXPECT_FALSE(spss::ReadSavVariableNames(scratch_.File(file), names, error));
     EXPECT_NE(error.find(file + std::string(" could not be read as SPSS data")), std::string::npos)
@@ -180,30 +177,28 @@ TEST_F(SavFiles, MissingTruncatedAndForeignFilesGiveAClearMessage) {
   }
 }
 
-TEST_F(SavFiles, PsppAbsentIsAProblemAndNothingRuns) {
-  spss::PsppOptions options = QuietOptions();
-  options.pspp_program = "/nonexistent/pspp";
-  const Outcome out = Match("COMPUTE y = Age * 2 .", options);
-  EXPECT_FALSE(out.ok);
-  EXPECT_EQ(out.messages, 1u);
-  EXPECT_EQ(out.last_message, "Problem");
-  EXPECT_EQ(out.result, "");
-  EXPECT_EQ(spss::FindProgram("no-such-program-kdk"), "");
-}
-
-TEST_F(SavFiles, APsppRunPastTheTimeLimitIsStoppedAndReported) {
+// PSPP absent, and a PSPP run past the time limit: reported, and no result.
+TEST_F(SavFiles, APsppAbsentOrPastTheTimeLimitIsReportedAndLeavesNoResult) {
   const std::string slow = scratch_.File("slow-pspp");
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(slow, "#!/bin/sh\nexec sleep 30\n", error));
+  WriteText(slow, "#!/bin/sh\nexec sleep 30\n");
   std::filesystem::permissions(slow, std::filesystem::perms::owner_all);
   spss::PsppOptions options = QuietOptions();
-  options.pspp_program = slow;
   options.time_limit = std::chrono::milliseconds(300);
-  const Outcome out = Match("COMPUTE y = 1 .", options);
-  EXPECT_FALSE(out.ok);
-  EXPECT_EQ(out.last_message, "PSPP did not finish the syntax within 1 second and was stopped.");
-  EXPECT_EQ(out.result, "");
-  EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
+  for (const std::string& program : {std::string("/nonexistent/pspp"), slow}) {
+    options.pspp_program = program;
+    const Outcome out = Run("COMPUTE y = 1 .", options);
+    EXPECT_FALSE(out.ok);
+    const std::vector<std::string> shown =
+        program == slow
+            ? std::vector<std::string>{"This file matches OK - the syntax script can be run.",
+                                       "PSPP did not finish the syntax within 1 second "
+                                       "and was stopped."}
+            : std::vector<std::string>{"Problem"};
+    EXPECT_EQ(out.messages, shown);
+    EXPECT_EQ(out.result, "");
+    EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
+  }
+  EXPECT_EQ(spss::FindProgram("no-such-program-kdk"), "");
 }
 
 TEST_F(SavFiles, ResultGoesBesideTheDataAsANewFileEachTime) {
@@ -213,7 +208,7 @@ TEST_F(SavFiles, ResultGoesBesideTheDataAsANewFileEachTime) {
     return bytes;
   }();
   for (const char* expected : {"people_scored.sav", "people_scored_2.sav"}) {
-    const Outcome out = Match("COMPUTE y = Age * 2\r\n+ 1 .");
+    const Outcome out = Run("COMPUTE y = Age * 2\r\n+ 1 .");
     ASSERT_TRUE(out.ok);
     EXPECT_EQ(out.result, scratch_.File(expected));
     std::vector<std::optional<double>> y;
@@ -229,9 +224,9 @@ TEST_F(SavFiles, ResultGoesBesideTheDataAsANewFileEachTime) {
 }
 
 TEST_F(SavFiles, RefusedSyntaxIsReportedWithTheUsersLineAndNoResult) {
-  const Outcome out = Match("/* scoring\r\nCOMPUTE y = Age\r\n+ 1 .\r\nCOMPUTE z = nosuch * 2 .");
+  const Outcome out = Run("/* scoring\r\nCOMPUTE y = Age\r\n+ 1 .\r\nCOMPUTE z = nosuch * 2 .");
   EXPECT_FALSE(out.ok);
-  const std::string& shown = out.last_message;
+  const std::string& shown = out.messages.back();
   EXPECT_EQ(shown.find("PSPP could not run the syntax on " + data_ + ":\r\nline 4: "), 0u) << shown;
   EXPECT_NE(shown.find("nosuch"), std::string::npos) << shown;
   EXPECT_EQ(out.result, "");
@@ -257,21 +252,14 @@ struct RunOutcome {
 RunOutcome RunThroughEngine(const ScratchFolder& scratch, const std::string& data,
                             const std::vector<SpssInput>& inputs, const std::string& syntax,
                             const std::string& output_variable, const std::string& result) {
-  RunOutcome outcome;
-  spss::PsppOptions options;
-  options.viewer_program.clear();
+  spss::PsppOptions options = QuietOptions();
   options.result_path = result;
   options.replace_existing = true;
-  spss::PsppSpssApplication application(options);
-  RecordingMessagePort messages;
-  NoBusyPointer busy;
-  SpssMatchRequest request{data, inputs, syntax, {}};
-  outcome.ran = MatchSpssDataFile(request, application, messages, busy);
-  std::string shown;
-  for (const auto& message : messages.messages) shown += message.text + "\n";
-  EXPECT_TRUE(outcome.ran) << shown << syntax;
+  const Outcome match = Match({data, inputs, syntax, {}}, options);
+  RunOutcome outcome{match.ok, {}};
+  EXPECT_TRUE(outcome.ran) << ::testing::PrintToString(match.messages) << syntax;
   if (!outcome.ran) return outcome;
-  EXPECT_EQ(messages.messages.back().text, "Done!");
+  EXPECT_EQ(match.messages.back(), "Done!");
   std::string error;
   EXPECT_TRUE(ReadSavColumn(scratch, result, output_variable, outcome.values, error)) << error;
   return outcome;

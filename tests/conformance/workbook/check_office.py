@@ -50,8 +50,27 @@ def close(a, b):
 def office_session():
     """A headless LibreOffice of its own profile, ended and removed afterwards."""
     profile = tempfile.mkdtemp(prefix="kdk-lo-")
-    proc, desktop = start_office(profile)
+    pipe = "kdk_office_%d" % os.getpid()
+    proc = subprocess.Popen(
+        ["soffice", "--headless", "--invisible", "--norestore", "--nologo", "--nodefault",
+         "-env:UserInstallation=" + uno.systemPathToFileUrl(profile),
+         "--accept=pipe,name=%s;urp;" % pipe],
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    local = uno.getComponentContext()
+    resolver = local.ServiceManager.createInstanceWithContext(
+        "com.sun.star.bridge.UnoUrlResolver", local)
+    desktop = None
+    for _ in range(300):
+        try:
+            ctx = resolver.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe)
+            desktop = ctx.ServiceManager.createInstanceWithContext(
+                "com.sun.star.frame.Desktop", ctx)
+            break
+        except Exception:
+            time.sleep(0.1)
     try:
+        if desktop is None:
+            raise SystemExit("LibreOffice did not start")
         yield desktop
     finally:
         try:
@@ -65,30 +84,9 @@ def office_session():
         shutil.rmtree(profile, ignore_errors=True)
 
 
-def start_office(profile):
-    pipe = "kdk_workbooks_%d" % os.getpid()
-    proc = subprocess.Popen(
-        ["soffice", "--headless", "--invisible", "--norestore", "--nologo", "--nodefault",
-         "-env:UserInstallation=" + uno.systemPathToFileUrl(profile),
-         "--accept=pipe,name=%s;urp;" % pipe],
-        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    local = uno.getComponentContext()
-    resolver = local.ServiceManager.createInstanceWithContext(
-        "com.sun.star.bridge.UnoUrlResolver", local)
-    for _ in range(300):
-        try:
-            ctx = resolver.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe)
-            desktop = ctx.ServiceManager.createInstanceWithContext("com.sun.star.frame.Desktop", ctx)
-            return proc, desktop
-        except Exception:
-            time.sleep(0.1)
-    proc.kill()
-    raise SystemExit("LibreOffice did not start")
-
-
-def load(desktop, path):
+def load(desktop, path, url=None):
     for _ in range(3):
-        doc = desktop.loadComponentFromURL(uno.systemPathToFileUrl(path), "_blank", 0,
+        doc = desktop.loadComponentFromURL(url or uno.systemPathToFileUrl(path), "_blank", 0,
                                            (prop("Hidden", True), prop("MacroExecutionMode", 4)))
         if doc is not None:
             return doc
@@ -103,14 +101,20 @@ def same_formula(actual, expected):
     return norm(actual) == norm(expected)
 
 
-def check_colours(book, cell, font, fill, where):
-    if cell.CharColor != font or cell.CellBackColor != fill:
-        fail(book, "%s colours %06x on %06x" % (where, cell.CharColor & 0xFFFFFF,
+def check_cell(book, what, cell, text=None, formula=None, number=None, colours=None):
+    if text is not None and cell.String != text:
+        fail(book, "%s is %r, expected %r" % (what, cell.String, text))
+    if formula is not None and not same_formula(cell.Formula, formula):
+        fail(book, "%s formula %s, expected %s" % (what, cell.Formula, formula))
+    if number is not None and not close(cell.Value, number):
+        fail(book, "%s is %r, expected %r" % (what, cell.Value, number))
+    if colours is not None and (cell.CharColor, cell.CellBackColor) != colours:
+        fail(book, "%s colours %06x on %06x" % (what, cell.CharColor & 0xFFFFFF,
                                                  cell.CellBackColor & 0xFFFFFF))
 
 
 def check_layout(book, doc):
-    base, inputs, n = book["base"], book["inputs"], len(book["inputs"])
+    base, inputs, n, output = book["base"], book["inputs"], len(book["inputs"]), book["output"]
     names = [doc.Sheets.getByIndex(i).Name for i in range(doc.Sheets.Count)]
     if names != [base + "_1", base + "_2", "Instructions"]:
         fail(book, "sheets %s" % names)
@@ -118,58 +122,42 @@ def check_layout(book, doc):
     modules = doc.BasicLibraries.getByName("VBAProject").ElementNames
     if base + "_Code" not in modules:
         fail(book, "no code module in %s" % (modules,))
-    rows, cols = doc.Sheets.getByIndex(0), doc.Sheets.getByIndex(1)
+    row = doc.Sheets.getByIndex(0).getCellByPosition
+    col = doc.Sheets.getByIndex(1).getCellByPosition
     mars = book["kind"] == "mars"
     for i, name in enumerate(inputs):
-        head = rows.getCellByPosition(i, 0)
-        if head.String != name:
-            fail(book, "row sheet header %d is %r" % (i + 1, head.String))
-        check_colours(book, head, YELLOW, INDIGO, "row header %d" % (i + 1))
-        if rows.getCellByPosition(i, 1).Value != 0:
-            fail(book, "row sheet input %d is not 0" % (i + 1))
-        if cols.getCellByPosition(0, i + 1).String != name:
-            fail(book, "column sheet name %d" % (i + 1))
-        value = cols.getCellByPosition(1, i + 1)
-        if value.CellProtection.IsLocked:
+        check_cell(book, "row sheet header %d" % (i + 1), row(i, 0), name, colours=(YELLOW, INDIGO))
+        check_cell(book, "row sheet input %d" % (i + 1), row(i, 1), number=0)
+        check_cell(book, "column sheet name %d" % (i + 1), col(0, i + 1), name)
+        check_cell(book, "input B%d" % (i + 2), col(1, i + 1), colours=(YELLOW, INDIGO))
+        if col(1, i + 1).CellProtection.IsLocked:
             fail(book, "input cell B%d is locked" % (i + 2))
-        check_colours(book, value, YELLOW, INDIGO, "input B%d" % (i + 2))
         if not mars:
-            if not close(cols.getCellByPosition(2, i + 1).Value, book["seen_min"][i]) or \
-               not close(cols.getCellByPosition(3, i + 1).Value, book["seen_max"][i]):
-                fail(book, "seen range of input %d" % (i + 1))
-    out = rows.getCellByPosition(n, 0)
-    if out.String != "Modelled_" + book["output"]:
-        fail(book, "row sheet output header %r" % out.String)
-    check_colours(book, out, INDIGO, YELLOW, "output header")
-    if not same_formula(rows.getCellByPosition(n, 1).Formula, book["row_formula"]):
-        fail(book, "row formula %s" % rows.getCellByPosition(n, 1).Formula)
-    header = ["Inputs", "Value"] + ([] if mars else ["Min", "Max"])
-    if [cols.getCellByPosition(c, 0).String for c in range(len(header))] != header:
-        fail(book, "column sheet header")
-    second = "Modelled_" + book["output"] if mars else "Model"
-    if cols.getCellByPosition(0, n + 2).String != "Output" or \
-       cols.getCellByPosition(1, n + 2).String != second:
-        fail(book, "column sheet output labels")
-    if cols.getCellByPosition(0, n + 3).String != book["output"]:
-        fail(book, "column sheet output name")
-    formula_cell = cols.getCellByPosition(1, n + 3)
-    if not same_formula(formula_cell.Formula, book["column_formula"]):
-        fail(book, "column formula %s" % formula_cell.Formula)
-    check_colours(book, formula_cell, INDIGO, YELLOW, "column formula")
+            check_cell(book, "seen minimum %d" % (i + 1), col(2, i + 1), number=book["seen_min"][i])
+            check_cell(book, "seen maximum %d" % (i + 1), col(3, i + 1), number=book["seen_max"][i])
+    check_cell(book, "row sheet output header", row(n, 0), "Modelled_" + output,
+               colours=(INDIGO, YELLOW))
+    check_cell(book, "row sheet result", row(n, 1), formula=book["row_formula"])
+    for c, head in enumerate(["Inputs", "Value"] + ([] if mars else ["Min", "Max"])):
+        check_cell(book, "column sheet header %d" % (c + 1), col(c, 0), head)
+    check_cell(book, "column sheet output label", col(0, n + 2), "Output")
+    check_cell(book, "column sheet model label", col(1, n + 2),
+               "Modelled_" + output if mars else "Model")
+    check_cell(book, "column sheet output name", col(0, n + 3), output)
+    check_cell(book, "column sheet result", col(1, n + 3), formula=book["column_formula"],
+               colours=(INDIGO, YELLOW))
     if book["classifier"]:
-        if rows.getCellByPosition(n + 1, 0).String != "Strength" or \
-           not same_formula(rows.getCellByPosition(n + 1, 1).Formula, book["row_strength_formula"]):
-            fail(book, "row sheet strength")
-        if cols.getCellByPosition(2, n + 3).String != "Strength" or \
-           not same_formula(cols.getCellByPosition(3, n + 3).Formula,
-                            book["column_strength_formula"]):
-            fail(book, "column sheet strength")
+        check_cell(book, "row sheet strength", row(n + 1, 0), "Strength")
+        check_cell(book, "row sheet strength", row(n + 1, 1), formula=book["row_strength_formula"])
+        check_cell(book, "column sheet strength", col(2, n + 3), "Strength")
+        check_cell(book, "column sheet strength", col(3, n + 3),
+                   formula=book["column_strength_formula"])
     elif not mars:
-        if not close(cols.getCellByPosition(2, n + 3).Value, book["out_min"]) or \
-           not close(cols.getCellByPosition(3, n + 3).Value, book["out_max"]):
-            fail(book, "output seen range")
-    elif rows.getCellByPosition(n + 1, 0).String or cols.getCellByPosition(2, 0).String:
-        fail(book, "MARS workbook has extra columns")
+        check_cell(book, "output seen minimum", col(2, n + 3), number=book["out_min"])
+        check_cell(book, "output seen maximum", col(3, n + 3), number=book["out_max"])
+    else:
+        check_cell(book, "MARS row sheet past the output", row(n + 1, 0), "")
+        check_cell(book, "MARS column sheet header 3", col(2, 0), "")
     text = doc.Sheets.getByIndex(2).getCellByPosition(0, 0).String
     if not text.startswith("You can use the two sheets created") or "\r" in text:
         fail(book, "instructions")
@@ -208,17 +196,24 @@ def check_values(book, doc):
                     case["strength"])
 
 
-def run_macro(doc, book):
-    provider = doc.getScriptProvider()
-    script = provider.getScript(
-        "vnd.sun.star.script:VBAProject.%s_Code.PrepareDataForPredictions"
-        "?language=Basic&location=document" % book["base"])
-    script.invoke((), (), ())
-
-
 def other_case(name):
     # ASCII letters only: "ß" has no one-letter upper case for the macro to compare.
     return "".join(c.swapcase() if c.isascii() else c for c in name)
+
+
+def macro_run(doc, book, name, heads, values=()):
+    """The macro run on a new sheet of these columns; the sheet and its header row after."""
+    sheet = doc.Sheets.insertNewByName(name, doc.Sheets.Count) or doc.Sheets.getByName(name)
+    for c, head in enumerate(heads):
+        sheet.getCellByPosition(c, 0).setString(head)
+    for c, value in enumerate(values):
+        put(sheet.getCellByPosition(c, 1), value)
+    doc.CurrentController.setActiveSheet(sheet)
+    doc.getScriptProvider().getScript(
+        "vnd.sun.star.script:VBAProject.%s_Code.PrepareDataForPredictions"
+        "?language=Basic&location=document" % book["base"]).invoke((), (), ())
+    doc.calculateAll()
+    return sheet, [sheet.getCellByPosition(c, 0).String for c in range(len(heads) + 2)]
 
 
 def check_macro(book, desktop, shuffle):
@@ -227,70 +222,32 @@ def check_macro(book, desktop, shuffle):
         fail(book, "macro copy does not open")
         return
     try:
-        inputs, n = book["inputs"], len(book["inputs"])
-        case = book["cases"][0]
+        inputs, n, case = book["inputs"], len(book["inputs"]), book["cases"][0]
         # Inputs shuffled among extra columns, in another letter case, the output kept.
-        columns = [(other_case(name), case["values"][i], i) for i, name in enumerate(inputs)]
-        columns += [("extra one", 11.5, None), ("ZZ", "text", None), (book["output"].upper(), 7, "out")]
+        columns = [(other_case(name), case["values"][i]) for i, name in enumerate(inputs)]
+        columns += [("extra one", 11.5), ("ZZ", "text"), (book["output"].upper(), 7)]
         shuffle(columns)
-        sheets = doc.Sheets
-        sheets.insertNewByName("Pasted", sheets.Count)
-        pasted = sheets.getByName("Pasted")
-        for c, (head, value, _) in enumerate(columns):
-            pasted.getCellByPosition(c, 0).setString(head)
-            put(pasted.getCellByPosition(c, 1), value)
-        doc.CurrentController.setActiveSheet(pasted)
-        run_macro(doc, book)
-        doc.calculateAll()
-        for i, name in enumerate(inputs):
-            if pasted.getCellByPosition(i, 0).String != other_case(name):
-                fail(book, "macro: column %d is %r, expected %r" %
-                     (i + 1, pasted.getCellByPosition(i, 0).String, other_case(name)))
-        if pasted.getCellByPosition(n, 0).String != "Modelled_" + book["output"]:
-            fail(book, "macro: output header %r" % pasted.getCellByPosition(n, 0).String)
+        heads = [head for head, _ in columns]
+        pasted, after = macro_run(doc, book, "Pasted", heads, [value for _, value in columns])
+        strength = ["Strength"] if book["classifier"] else []
+        expected = [other_case(name) for name in inputs] + ["Modelled_" + book["output"]] + \
+            strength + [book["output"].upper(), ""]
+        if after[:len(expected)] != expected:
+            fail(book, "macro: columns %r, expected %r" % (after, expected))
         formula = pasted.getCellByPosition(n, 1).Formula
         expected = "=%s_CALCULATEIT(A2:%s2%s)" % (book["base"], column_letters(n),
                                                  ",1" if book["classifier"] else "")
         if not same_formula(formula, expected):
             fail(book, "macro: formula %s, expected %s" % (formula, expected))
         compare(book, "macro result", pasted.getCellByPosition(n, 1), case["prediction"])
-        extra = 1
         if book["classifier"]:
-            extra = 2
-            if pasted.getCellByPosition(n + 1, 0).String != "Strength":
-                fail(book, "macro: no Strength column")
             compare(book, "macro strength", pasted.getCellByPosition(n + 1, 1), case["strength"])
-        if pasted.getCellByPosition(n + extra, 0).String != book["output"].upper():
-            fail(book, "macro: existing output column not kept after the formula")
-        if pasted.getCellByPosition(n + extra + 1, 0).String != "":
-            fail(book, "macro: unrequired columns left: %r" %
-                 pasted.getCellByPosition(n + extra + 1, 0).String)
-        if book["kind"] == "mars":
-            for c in range(n + 3):
-                if pasted.getCellByPosition(c, 0).String == "Strength":
-                    fail(book, "macro: a MARS workbook got a Strength column")
-
-        # Answered No, the macro leaves the sheet as it is.
-        sheets.insertNewByName("Declined", sheets.Count)
-        declined = sheets.getByName("Declined")
-        for c, (head, value, _) in enumerate(columns):
-            declined.getCellByPosition(c, 0).setString(head)
-        doc.CurrentController.setActiveSheet(declined)
-        run_macro(doc, book)
-        after = [declined.getCellByPosition(c, 0).String for c in range(len(columns) + 1)]
-        if after != [head for head, _, _ in columns] + [""]:
-            fail(book, "macro answered No changed the sheet: %r" % after)
-
-        # A sheet that lacks an input is left as it is.
-        sheets.insertNewByName("Short", sheets.Count)
-        short = sheets.getByName("Short")
-        for c, name in enumerate(inputs[1:] + ["other"]):
-            short.getCellByPosition(c, 0).setString(name)
-        doc.CurrentController.setActiveSheet(short)
-        run_macro(doc, book)
-        after = [short.getCellByPosition(c, 0).String for c in range(n + 2)]
-        if after != inputs[1:] + ["other", "", ""]:
-            fail(book, "macro changed a sheet with a missing input: %r" % after)
+        # Answered No, the macro leaves the sheet as it is; so it does a sheet that lacks
+        # an input.
+        for name, heads in (("Declined", heads), ("Short", inputs[1:] + ["other"])):
+            after = macro_run(doc, book, name, heads)[1]
+            if after != heads + ["", ""]:
+                fail(book, "macro changed the %s sheet: %r" % (name, after))
     finally:
         doc.close(True)
 
@@ -525,8 +482,7 @@ def check_form(form, library, script):
 
 
 def check_forms(desktop, forms):
-    doc = desktop.loadComponentFromURL("private:factory/scalc", "_blank", 0,
-                                       (prop("Hidden", True), prop("MacroExecutionMode", 4)))
+    doc = load(desktop, None, "private:factory/scalc")
     libraries = doc.BasicLibraries
     if not libraries.hasByName("Standard"):
         libraries.createLibrary("Standard")
