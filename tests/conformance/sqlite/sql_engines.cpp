@@ -47,9 +47,7 @@ class SqliteDatabase : public SqlEngine {
     sqlite3_create_function(db_, "kdk_isnull", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             IsNullFunction, nullptr, nullptr);
   }
-
   ~SqliteDatabase() override { sqlite3_close(db_); }
-
   bool Execute(const std::string& sql, std::string& error) override {
     char* message = nullptr;
     if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) == SQLITE_OK) return true;
@@ -57,7 +55,6 @@ class SqliteDatabase : public SqlEngine {
     sqlite3_free(message);
     return false;
   }
-
   SqlRows Query(const std::string& sql, std::string& error) override {
     SqlRows rows;
     sqlite3_stmt* statement = nullptr;
@@ -81,7 +78,6 @@ class SqliteDatabase : public SqlEngine {
     sqlite3_finalize(statement);
     return rows;
   }
-
   std::string Adapt(const std::string& generated) const override {
     std::string out;
     out.reserve(generated.size());
@@ -129,13 +125,11 @@ class PostgresServer : public SqlEngine {
       problem_ = error;
     }
   }
-
   ~PostgresServer() override {
     if (connection_ != nullptr) PQfinish(connection_);
     if (started_)
       Run(std::string(KDK_POSTGRES_BIN) + "/pg_ctl -D " + folder_ + "/data -m fast -w stop");
   }
-
   bool Execute(const std::string& sql, std::string& error) override {
     PGresult* result = PQexec(connection_, sql.c_str());
     const ExecStatusType status = PQresultStatus(result);
@@ -144,7 +138,6 @@ class PostgresServer : public SqlEngine {
     PQclear(result);
     return ok;
   }
-
   SqlRows Query(const std::string& sql, std::string& error) override {
     SqlRows rows;
     PGresult* result = PQexec(connection_, sql.c_str());
@@ -162,7 +155,6 @@ class PostgresServer : public SqlEngine {
     PQclear(result);
     return rows;
   }
-
   std::string problem_;
 
  private:
@@ -172,7 +164,6 @@ class PostgresServer : public SqlEngine {
     problem_ = command + " failed:\n" + output;
     return false;
   }
-
   ScratchFolder scratch_;
   std::string folder_;
   std::string runner_;  // "runuser -u nobody -- " as root

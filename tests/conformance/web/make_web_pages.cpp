@@ -44,17 +44,13 @@ std::optional<std::string> TypedValue(double value) {
   return std::nullopt;
 }
 
-std::string RandomColour(std::mt19937& random) {
-  std::uniform_int_distribution<std::uint32_t> any(0, 0xFFFFFF);
-  return ColourToRgbText(any(random));
-}
-
 PageStyle RandomStyle(std::mt19937& random, int page) {
+  std::uniform_int_distribution<std::uint32_t> any(0, 0xFFFFFF);
   PageStyle style;
   if (page % 2 == 1) {
-    style.page_background_colour = RandomColour(random);
-    style.data_grid_background_colour = RandomColour(random);
-    style.warning_colour = RandomColour(random);
+    style.page_background_colour = ColourToRgbText(any(random));
+    style.data_grid_background_colour = ColourToRgbText(any(random));
+    style.warning_colour = ColourToRgbText(any(random));
     style.data_grid_font_size = "12pt";
   }
   // The introduction is the user's own HTML and is written as typed.

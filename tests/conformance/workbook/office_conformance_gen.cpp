@@ -399,21 +399,12 @@ GeneratedMars JoinedMarsModels(std::uint32_t first_seed, int count) {
                          name.find_first_not_of("0123456789", 2) == std::string_view::npos;
       return basis ? std::optional<std::string>(std::string(name) + suffix) : std::nullopt;
     });
-    std::string* into = &block;
-    for (const std::string& raw : SplitAt(text, '\n')) {
-      const std::string line = TrimBlanks(ReplaceAll(raw, "\r", ""));
-      if (line.rfind("Y = ", 0) == 0) {
-        into = &equation;
-        equation += (k > 1 ? " + " : "") + line.substr(4);
-      } else if (line.rfind("MODEL Y =", 0) == 0) {
-        statement += line.substr(9);
-        into = nullptr;
-      } else if (into && !line.empty()) {
-        *into += into == &block ? line + "\r\n" : " " + line;
-      }
-    }
-    if (equation.back() == ';') equation.pop_back();
-    if (statement.back() == ';') statement.pop_back();
+    // The text is the definitions, the equation and the MODEL statement, each ended by
+    // an empty line.
+    const size_t first = text.find("\r\n\r\n"), second = text.find("\r\n\r\n", first + 4);
+    block += text.substr(0, first + 2);
+    equation += (k > 1 ? " + " : "") + text.substr(first + 8, second - first - 9);
+    statement += text.substr(second + 13, text.size() - second - 16);
     joined.categorical.insert(one.categorical.begin(), one.categorical.end());
     joined.knots.insert(joined.knots.end(), one.knots.begin(), one.knots.end());
   }
