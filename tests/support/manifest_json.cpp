@@ -39,8 +39,8 @@ std::ostream& Manifest::Next() {
   return text_ << (count_++ ? ",\n" : "[\n");
 }
 
-void Manifest::Write(const std::string& folder) const {
-  WriteText(folder + "/manifest.json", text_.str() + (count_ ? "\n]\n" : "[]\n"));
+void Manifest::Write(const std::string& folder, const std::string& name) const {
+  WriteText(folder + "/" + name, text_.str() + (count_ ? "\n]\n" : "[]\n"));
 }
 
 }  // namespace kdk::conformance

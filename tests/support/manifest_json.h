@@ -20,8 +20,8 @@ class Manifest {
  public:
   // The stream to write the next entry on.
   std::ostream& Next();
-  // Writes folder/manifest.json or ends the program with the reason.
-  void Write(const std::string& folder) const;
+  // Writes folder/name or ends the program with the reason.
+  void Write(const std::string& folder, const std::string& name = "manifest.json") const;
 
  private:
   std::ostringstream text_;

@@ -17,21 +17,9 @@ namespace kdk::conformance {
 namespace {
 
 // Windows-1252 names (Größe, café, Škoda) come too; see GenerateMarsModel for UTF-8.
-const std::vector<std::string> kContinuousNames = {"X",
-                                                   "X1",
-                                                   "X12",
-                                                   "XBF1",
-                                                   "AGE",
-                                                   "PAGE",
-                                                   "AGE2",
-                                                   "Select",
-                                                   "Value",
-                                                   "ORDERS",
-                                                   "NULLS",
-                                                   "FORx",
-                                                   "Gr\xF6\xDF"
-                                                   "e",
-                                                   "caf\xE9"};
+const std::vector<std::string> kContinuousNames = {
+    "X",      "X1",    "X12",    "XBF1",  "AGE",  "PAGE",           "AGE2",
+    "Select", "Value", "ORDERS", "NULLS", "FORx", "Gr\xF6\xDF\x65", "caf\xE9"};
 // Names every other target takes but SPSS refuses as variables.
 const std::vector<std::string> kSpssRefusedNames = {"_lead", "BY"};
 const std::vector<std::string> kCategoricalNames = {"COLOR", "Table", "K",

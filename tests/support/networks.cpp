@@ -16,102 +16,29 @@ namespace {
 
 using Random = std::mt19937_64;
 
-// Names a weights file may carry that a careless generator would write as code.
-const std::vector<std::string>& HostileNames() {
-  static const std::vector<std::string> names = {
-      "class",
-      "int",
-      "double",
-      "main",
-      "y1",
-      "j0",
-      "Var1",
-      "Var2_1",
-      "var1",
-      "Var",
-      "Tanh",
-      "myTanh",
-      "exp",
-      "calcNet",
-      "CalcNet",
-      "initData",
-      "Math",
-      "System",
-      "String",
-      "args",
-      "_2nd_input",
-      "2nd input",
-      "a.b-c",
-      "a b",
-      "a_b",
-      "",
-      " ",
-      "END",
-      "Print",
-      "Program",
-      "Kestrium",
-      "Dim",
-      "If",
-      "REAL",
-      "COMPUTE",
-      "BY",
-      "TO",
-      "_",
-      "__",
-      "Data",
-      "Run",
-      "x",
-      "GetInputData",
-      "NeuralPrediction",
-      "Calcnet",
-      "InputBox",
-      "MsgBox",
-      "xval",
-      "x*/ int PWN-ED = system(\"touch pwned\"); /*",
-      "line\r\nbreak PWN-ED",
-      "lone\nLF",
-      "lone\rCR",
-      "quote\"d 'PWN-ED'",
-      "C:\\data\\units.csv",
-      "C:\\u0022PWN-ED",
-      "caf\xe9",
-      "\xff\xfe",
-      "\x80uro \x8Akoda \x9Cuvre \x81",
-      "n_exactly_63_characters_long_for_fortran_names_aaaaaaaaaaaaaaaaa",
-      "a_name_of_seventy_characters_is_longer_than_fortran_or_sas_takes_aaaaa",
-      "X1",
-      "x1",
-      "l\xe9gume \xe0 PWN-ED",
-      "end",
-      "Var1_1",
-      "Var3_2",
-      "</script><script>window.__pwned=1</script>",
-      "<img src=x onerror=\"window.__pwned=1\">",
-      "'q' & <!-- x",
-      "&lt;",
-      "Input1",
-      "prediction"};
-  return names;
-}
-
-const std::vector<std::string>& HostileTexts() {
-  static const std::vector<std::string> texts = {"plain text",
-                                                 "*/ system(\"touch pwned\"); PWN-ED /*",
-                                                 "line one\r\nline two */ PWN-ED",
-                                                 "lone\nLF PWN-ED\nmore",
-                                                 "lone\rCR PWN-ED",
-                                                 "C:\\data\\units.csv \\u000a PWN-ED",
-                                                 "\\\\u0041 PWN-ED",
-                                                 "ends with _",
-                                                 "ends with continuation _ ",
-                                                 "caf\xe9 \x80 \x93q\x94 PWN-ED",
-                                                 "tab\there PWN-ED",
-                                                 "\" quote ' PWN-ED",
-                                                 "<script>window.__pwned=1</script> PWN-ED",
-                                                 "\"><script>window.__pwned=1</script>",
-                                                 ""};
-  return texts;
-}
+// Names and texts a weights file may carry that a careless generator would write as code.
+// clang-format off
+const std::vector<std::string> kHostileNames = {
+    "class", "int", "double", "main", "y1", "j0", "Var1", "Var2_1", "var1", "Var", "Tanh",
+    "myTanh", "exp", "calcNet", "CalcNet", "initData", "Math", "System", "String", "args",
+    "_2nd_input", "2nd input", "a.b-c", "a b", "a_b", "", " ", "END", "Print", "Program",
+    "Kestrium", "Dim", "If", "REAL", "COMPUTE", "BY", "TO", "_", "__", "Data", "Run", "x",
+    "GetInputData", "NeuralPrediction", "Calcnet", "InputBox", "MsgBox", "xval",
+    "x*/ int PWN-ED = system(\"touch pwned\"); /*", "line\r\nbreak PWN-ED", "lone\nLF",
+    "lone\rCR", "quote\"d 'PWN-ED'", "C:\\data\\units.csv", "C:\\u0022PWN-ED", "caf\xe9",
+    "\xff\xfe", "\x80uro \x8Akoda \x9Cuvre \x81",
+    "n_exactly_63_characters_long_for_fortran_names_aaaaaaaaaaaaaaaaa",
+    "a_name_of_seventy_characters_is_longer_than_fortran_or_sas_takes_aaaaa", "X1", "x1",
+    "l\xe9gume \xe0 PWN-ED", "end", "Var1_1", "Var3_2",
+    "</script><script>window.__pwned=1</script>", "<img src=x onerror=\"window.__pwned=1\">",
+    "'q' & <!-- x", "&lt;", "Input1", "prediction"};
+const std::vector<std::string> kHostileTexts = {
+    "plain text", "*/ system(\"touch pwned\"); PWN-ED /*", "line one\r\nline two */ PWN-ED",
+    "lone\nLF PWN-ED\nmore", "lone\rCR PWN-ED", "C:\\data\\units.csv \\u000a PWN-ED",
+    "\\\\u0041 PWN-ED", "ends with _", "ends with continuation _ ", "caf\xe9 \x80 \x93q\x94 PWN-ED",
+    "tab\there PWN-ED", "\" quote ' PWN-ED", "<script>window.__pwned=1</script> PWN-ED",
+    "\"><script>window.__pwned=1</script>", ""};
+// clang-format on
 
 template <typename T>
 const T& Pick(const std::vector<T>& from, Random& random) {
@@ -134,7 +61,7 @@ NetworkModel MakeNetwork(int inputs, int hidden, Random& random) {
   NetworkModel model;
   const int slots = hidden + 1;
   for (int i = 0; i < inputs; ++i) {
-    model.input_names.push_back(Chance(0.35, random) ? Pick(HostileNames(), random)
+    model.input_names.push_back(Chance(0.35, random) ? Pick(kHostileNames, random)
                                                      : "x" + std::to_string(i + 1));
     // Ranges whole, real, or a hundredth wide near 0 (a tiny range far from 0 would
     // leave too few digits of the folded constants).
@@ -153,10 +80,10 @@ NetworkModel MakeNetwork(int inputs, int hidden, Random& random) {
     model.min_seen.push_back(minimum + 0.1 * width);
     model.max_seen.push_back(minimum + 0.9 * width);
   }
-  model.output_name = Chance(0.5, random) ? Pick(HostileNames(), random) : "value";
-  model.data_source = Pick(HostileTexts(), random);
-  model.data_view = Pick(HostileTexts(), random);
-  model.description = Pick(HostileTexts(), random) + "\r\n" + Pick(HostileTexts(), random);
+  model.output_name = Chance(0.5, random) ? Pick(kHostileNames, random) : "value";
+  model.data_source = Pick(kHostileTexts, random);
+  model.data_view = Pick(kHostileTexts, random);
+  model.description = Pick(kHostileTexts, random) + "\r\n" + Pick(kHostileTexts, random);
   // Output ranges from a hundredth to 1E10, some whole (5E9 is past 2^31).
   const double range = std::pow(10.0, std::uniform_real_distribution<double>(-2, 10)(random));
   const double minimum_out =
@@ -314,7 +241,7 @@ std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int
     if (n == 4) PushToTheOverflowEdge(item.model, FLT_MAX, false, options.subnormal_inputs);
     if (options.distinct_names) MakeNamesDistinct(item.model);
     item.output_field_name =
-        Chance(0.7, random) ? "Kestrium_" + item.model.output_name : Pick(HostileNames(), random);
+        Chance(0.7, random) ? "Kestrium_" + item.model.output_name : Pick(kHostileNames, random);
     item.smart_names = !Chance(0.25, random);
     item.inputs = NetworkInputs(item.model, vectors_per_case, random());
     cases.push_back(std::move(item));

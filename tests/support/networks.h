@@ -23,15 +23,6 @@ struct ConformanceCase {
 // names, descriptions and paths carry it.
 inline constexpr const char* kInjectedMark = "PWN-ED";
 
-// Seeded random networks: 1 to 120 inputs, 0 to 70 hidden neurons, linear and tanh,
-// zero and whole-number weights and biases, output ranges up to 1E10, input ranges
-// down to a hundredth, classifiers (one in four; some whose seen extreme of a sign
-// is 0), and names,
-// descriptions and paths drawn from keywords, library names, intermediate variable
-// names, names that smart naming makes equal, comment terminators, quotes, line
-// breaks and Windows-1252 bytes (0x80 to 0x9F too). The first cases are the extreme shapes, then
-// numbers near the largest double and the largest single-precision number (see ConformanceCases).
-
 // The suites' seed: KDK_CONFORMANCE_SEED when set, else a fixed one.
 std::uint64_t ConformanceSeed();
 
@@ -46,6 +37,14 @@ struct CaseOptions {
   // cell reads CR LF as LF): others become "n_" and a number.
   bool distinct_names = false;
 };
+
+// Seeded random networks: 1 to 120 inputs, 0 to 70 hidden neurons, linear and tanh,
+// zero and whole-number weights and biases, output ranges up to 1E10, input ranges down
+// to a hundredth, classifiers (one in four; some whose seen extreme of a sign is 0), and
+// names, descriptions and paths drawn from keywords, library names, intermediate variable
+// names, names that smart naming makes equal, comment terminators, quotes, line breaks
+// and Windows-1252 bytes (0x80 to 0x9F too). The first cases are the extreme shapes,
+// then numbers near the largest double and the largest single-precision number.
 std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case,
                                               CaseOptions options = {});
 

@@ -11,6 +11,7 @@
 #include <set>
 #include <sstream>
 
+#include "core/common/text_utils.h"
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
 #include "core/export/code/program_names.h"
@@ -127,6 +128,15 @@ void ExpectNoFileCreated(const std::filesystem::path& run_folder, const std::str
   EXPECT_TRUE(std::filesystem::is_empty(run_folder)) << what << " created a file";
 }
 
+// gfortran refuses a REAL literal past the largest single-precision number.
+void ExpectPastSinglePrecisionRefused(const Generated& code) {
+  EXPECT_TRUE(code.text.empty()) << code.label;
+  ASSERT_EQ(code.messages.size(), 1u) << code.label;
+  EXPECT_TRUE(code.messages[0].text.ends_with(
+      " is past the largest single-precision number (3.40282346638529E+38)."))
+      << code.messages[0].text;
+}
+
 class CompilerConformance : public ::testing::Test {
  protected:
   static const std::vector<ConformanceCase>& Cases() {
@@ -154,64 +164,85 @@ class CompilerConformance : public ::testing::Test {
               0)
         << output;
   }
+  void CompileAndRun(CodeType type, const std::string& extension, const std::string& compile);
   ScratchFolder scratch_;
   int compared_ = 0;
 };
 
+// Calls the generated main, then reads one input vector, computes and prints.
 std::string CHarness(const std::string& program, const Generated& code) {
   std::string text = "#include <stdio.h>\n#define main kdk_generated_main\n#include \"" + program +
-                     "\"\n#undef main\nint main(void) {\n  kdk_generated_main();\n"
-                     "  printf(\"\\nKDK-VALUES\\n\");\n  for (;;) {\n";
+                     "\"\n#undef main\nint main(void) {\n  kdk_generated_main();\n";
   for (const std::string& name : code.names.inputs) {
-    text += "    if (scanf(\"%lf\", &" + name + ") != 1) return 0;\n";
+    text += "  if (scanf(\"%lf\", &" + name + ") != 1) return 1;\n";
   }
-  text += "    calcNet();\n    printf(\"%.17g\\n\", " + code.names.output + ");\n  }\n}\n";
-  return text;
+  return text + "  calcNet();\n  printf(\"\\n%.17g\\n\", " + code.names.output + ");\n}\n";
 }
 
-std::string ValuesAfterMark(const std::string& output) {
-  const size_t mark = output.find("KDK-VALUES");
-  return mark == std::string::npos ? std::string() : output.substr(mark + 10);
-}
-
-TEST_F(CompilerConformance, GeneratedCCompilesWithWarningsOnAndComputesThePrediction) {
-  const auto folder = Folders("c");
+// Every case in every layout compiled (`compile` with the stem gives the command line)
+// and run once per input vector, the last number printed compared with the prediction.
+void CompilerConformance::CompileAndRun(CodeType type, const std::string& extension,
+                                        const std::string& compile) {
+  const auto folder = Folders(extension);
   std::vector<std::string> commands;
   std::vector<std::pair<const ConformanceCase*, std::string>> programs;
   for (const ConformanceCase& item : Cases()) {
-    std::string vectors;
-    for (const auto& x : item.inputs) {
-      for (double v : x) vectors += ExactText(v) + " ";
-      vectors += "\n";
+    for (size_t v = 0; v < item.inputs.size(); ++v) {
+      std::string lines;
+      for (double value : item.inputs[v]) lines += ExactText(value) + "\n";
+      WriteText(folder / (item.name + "_" + std::to_string(v) + ".txt"), lines);
     }
-    WriteText(folder / (item.name + "_inputs.txt"), vectors);
     for (auto [format, letter] : kLayouts) {
       const std::string stem = item.name + "_" + letter;
-      const Generated code = Generate(item, CodeType::C, format, "");
+      const Generated code = Generate(item, type, format, "P_" + stem);
+      if (type == CodeType::F90 && item.past_single_precision) {
+        ExpectPastSinglePrecisionRefused(code);
+        continue;
+      }
       ASSERT_FALSE(code.text.empty()) << code.label;
-      WriteText(folder / (stem + ".c"), code.text);
-      WriteText(folder / (stem + "_harness.c"), CHarness(stem + ".c", code));
-      commands.push_back("gcc -Wall -Werror=implicit-function-declaration -O0 -o " + stem + " " +
-                         stem + "_harness.c -lm > " + stem + ".log 2>&1");
+      WriteText(folder / (stem + "." + extension), code.text);
+      if (type == CodeType::C)
+        WriteText(folder / (stem + "_harness.c"), CHarness(stem + ".c", code));
+      commands.push_back(ReplaceAll(compile, "STEM", stem) + " > " + stem + ".log 2>&1");
       programs.emplace_back(&item, stem);
     }
   }
   RunAll(folder, commands);
   for (const auto& [item, stem] : programs) {
     std::string output;
-    RunProgram(folder, stem, (folder / (item->name + "_inputs.txt")).string(), output);
-    if (HasFatalFailure()) return;
-    ExpectNoFileCreated(RunFolder(folder), stem);
-    std::istringstream results(ValuesAfterMark(output));
-    for (const auto& x : item->inputs) {
-      double got = 0;
-      ASSERT_TRUE(results >> got) << stem << ": " << output;
-      const double want = Expected(item->model, x);
-      EXPECT_NEAR(got, want, DoubleTolerance(item->model, want)) << stem;
+    for (size_t v = 0; v < item->inputs.size(); ++v) {
+      RunProgram(folder, stem, (folder / (item->name + "_" + std::to_string(v) + ".txt")).string(),
+                 output);
+      if (HasFatalFailure()) return;
+      const size_t last = output.find_last_not_of(" \r\n");
+      const size_t start = output.find_last_of(" \n", last);
+      const double got = std::stod(output.substr(start + 1, last - start));
+      const double want = Expected(item->model, item->inputs[v]);
+      const double tolerance = type == CodeType::F90
+                                   ? SingleTolerance(item->model, item->inputs[v], want)
+                                   : DoubleTolerance(item->model, want);
+      EXPECT_NEAR(got, want, tolerance) << stem;
       ++compared_;
     }
+    ExpectNoFileCreated(RunFolder(folder), stem);
   }
-  std::printf("C: %d networks x 4 layouts, %d comparisons\n", kCases, compared_);
+  std::printf("%s: %d networks x 4 layouts, %d comparisons\n", extension.c_str(), kCases,
+              compared_);
+}
+
+TEST_F(CompilerConformance, GeneratedCCompilesWithWarningsOnAndComputesThePrediction) {
+  CompileAndRun(CodeType::C, "c",
+                "gcc -Wall -Werror=implicit-function-declaration -O0 -o STEM STEM_harness.c -lm");
+}
+
+// Single precision: gfortran's default REAL.
+TEST_F(CompilerConformance, GeneratedFortranCompilesAndComputesThePredictionInSinglePrecision) {
+  CompileAndRun(CodeType::F90, "f90", "gfortran -o STEM STEM.f90");
+}
+
+std::string ValuesAfterMark(const std::string& output) {
+  const size_t mark = output.find("KDK-VALUES");
+  return mark == std::string::npos ? std::string() : output.substr(mark + 10);
 }
 
 TEST_F(CompilerConformance, GeneratedJavaCompilesAndComputesThePrediction) {
@@ -267,57 +298,6 @@ TEST_F(CompilerConformance, GeneratedJavaCompilesAndComputesThePrediction) {
     }
   }
   std::printf("Java: %d networks x 4 layouts, %d comparisons\n", kCases, compared_);
-}
-
-// gfortran refuses a REAL literal past the largest single-precision number.
-void ExpectPastSinglePrecisionRefused(const Generated& code) {
-  EXPECT_TRUE(code.text.empty()) << code.label;
-  ASSERT_EQ(code.messages.size(), 1u) << code.label;
-  EXPECT_TRUE(code.messages[0].text.ends_with(
-      " is past the largest single-precision number (3.40282346638529E+38)."))
-      << code.messages[0].text;
-}
-
-TEST_F(CompilerConformance, GeneratedFortranCompilesAndComputesThePredictionInSinglePrecision) {
-  const auto folder = Folders("f90");
-  std::vector<std::string> commands;
-  std::vector<std::pair<const ConformanceCase*, std::string>> programs;
-  for (const ConformanceCase& item : Cases()) {
-    for (size_t v = 0; v < item.inputs.size(); ++v) {
-      std::string lines;
-      for (double value : item.inputs[v]) lines += ExactText(value) + "\n";
-      WriteText(folder / (item.name + "_" + std::to_string(v) + ".txt"), lines);
-    }
-    for (auto [format, letter] : kLayouts) {
-      const std::string stem = item.name + "_" + letter;
-      const Generated code = Generate(item, CodeType::F90, format, "P_" + stem);
-      if (item.past_single_precision) {
-        ExpectPastSinglePrecisionRefused(code);
-        continue;
-      }
-      ASSERT_FALSE(code.text.empty()) << code.label;
-      WriteText(folder / (stem + ".f90"), code.text);
-      commands.push_back("gfortran -o " + stem + " " + stem + ".f90 > " + stem + ".log 2>&1");
-      programs.emplace_back(&item, stem);
-    }
-  }
-  RunAll(folder, commands);
-  for (const auto& [item, stem] : programs) {
-    std::string output;
-    for (size_t v = 0; v < item->inputs.size(); ++v) {
-      RunProgram(folder, stem, (folder / (item->name + "_" + std::to_string(v) + ".txt")).string(),
-                 output);
-      if (HasFatalFailure()) return;
-      const size_t last = output.find_last_not_of(" \r\n");
-      const size_t start = output.find_last_of(" \n", last);
-      const double got = std::stod(output.substr(start + 1, last - start));
-      const double want = Expected(item->model, item->inputs[v]);
-      EXPECT_NEAR(got, want, SingleTolerance(item->model, item->inputs[v], want)) << stem;
-      ++compared_;
-    }
-    ExpectNoFileCreated(RunFolder(folder), stem);
-  }
-  std::printf("Fortran: %d networks x 4 layouts, %d comparisons\n", kCases, compared_);
 }
 
 // Whether position `at` of the text lies inside a comment (or a string) of the

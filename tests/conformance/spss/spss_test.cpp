@@ -1,0 +1,436 @@
+// The SPSS engine on its own (the dictionary reader, the line joining PSPP needs, PSPP's
+// messages in the user's terms, the time limit, where results go), and generated SPSS
+// syntax run by it (GNU PSPP) on .sav files that PSPP itself writes, compared with the
+// model's own arithmetic over the shared seeded models (tests/support;
+// KDK_CONFORMANCE_SEED picks another seed): EvaluateNetwork for networks; for MARS models
+// the evaluator where no input is missing and, on every row, the evaluator under SPSS's
+// missing-value rules (PredictUnderRules).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+
+#include "core/common/model_text.h"
+#include "core/common/text_file.h"
+#include "core/common/text_utils.h"
+#include "core/export/code/code_types.h"
+#include "core/export/code/generate_code.h"
+#include "core/export/code/mars_spss.h"
+#include "core/export/code/program_names.h"
+#include "core/export/code/smart_names.h"
+#include "core/export/code/spss_data_match.h"
+#include "core/export/generation_stamp.h"
+#include "core/mars/mars_evaluator.h"
+#include "core/mars/parse_mars_model.h"
+#include "core/network/evaluate_network.h"
+#include "core/workspace.h"
+#include "engines/spss/child_process.h"
+#include "engines/spss/pspp_application.h"
+#include "engines/spss/pspp_syntax.h"
+#include "engines/spss/sav_dictionary.h"
+#include "fakes/fake_ports.h"
+#include "support/mars_models.h"
+#include "support/networks.h"
+#include "support/scratch.h"
+
+namespace kdk::conformance {
+namespace {
+
+using kdk::testing::FixedClock;
+using kdk::testing::RecordingMessagePort;
+using Row = std::vector<std::optional<double>>;
+
+// Runs PSPP on a syntax text; false with PSPP's messages in `error`.
+bool RunPspp(const ScratchFolder& scratch, const std::string& syntax, std::string& error) {
+  const std::string script = scratch.File("helper.sps");
+  WriteText(script, syntax);
+  const spss::ProcessResult result =
+      spss::RunProcess({spss::FindProgram("pspp"), "-b", script}, scratch.File("helper.out"),
+                       scratch.File("helper.err"), std::chrono::seconds(60));
+  if (result.exit_status == 0) return true;
+  std::string out;
+  ReadWholeFile(scratch.File("helper.out"), out, error);
+  error = "pspp failed (" + std::to_string(result.exit_status) + "):\n" + out + "\n" + syntax;
+  return false;
+}
+
+// Writes a .sav file with numeric variables of the given names (nullopt: missing).
+bool WriteSavFile(const ScratchFolder& scratch, const std::string& path,
+                  const std::vector<std::string>& names, const std::vector<Row>& rows,
+                  std::string& error) {
+  std::string syntax = "DATA LIST LIST /";
+  for (const std::string& name : names) syntax += " " + name + " (F8.2)";
+  syntax += ".\nBEGIN DATA\n";
+  for (const Row& row : rows) {
+    for (const auto& value : row) syntax += (value ? ExactText(*value) : ".") + " ";
+    syntax += "\n";
+  }
+  return RunPspp(scratch, syntax + "END DATA.\nSAVE OUTFILE='" + path + "'.\n", error);
+}
+
+// One numeric column of a .sav file, read back through SAVE TRANSLATE to CSV at full
+// precision (nullopt: system-missing).
+bool ReadSavColumn(const ScratchFolder& scratch, const std::string& path, const std::string& column,
+                   std::vector<std::optional<double>>& values, std::string& error) {
+  const std::string csv = scratch.File("helper.csv");
+  std::string text;
+  if (!RunPspp(scratch,
+               "GET FILE='" + path + "'.\nSAVE TRANSLATE /OUTFILE='" + csv +
+                   "' /TYPE=CSV /FIELDNAMES /REPLACE /TEXTOPTIONS FORMAT=PLAIN.\n",
+               error) ||
+      !ReadWholeFile(csv, text, error)) {
+    return false;
+  }
+  const std::vector<std::string> lines = SplitIntoLines(text);
+  const std::vector<std::string> names = SplitAt(lines.at(0), ',');
+  size_t index = 0;
+  while (index < names.size() && ToLowerAscii(names[index]) != ToLowerAscii(column)) ++index;
+  if (index == names.size()) return (error = "no column " + column), false;
+  values.clear();
+  for (size_t r = 1; r < lines.size(); ++r) {
+    const std::vector<std::string> cells = SplitAt(lines[r], ',');
+    const std::string cell = index < cells.size() ? TrimBlanks(cells[index]) : "";
+    values.push_back(cell.empty() ? std::nullopt
+                                  : std::optional(std::strtod(cell.c_str(), nullptr)));
+  }
+  return true;
+}
+
+// Joined lines, and errors named by the user's own line: the joined line 3 holds the
+// user's lines 3 to 6, from columns 1, 15, 19 and 22.
+TEST(PsppSyntax, LinesStartingWithPlusMinusOrDotJoinTheLineBeforeAndErrorsNameTheUsersLines) {
+  const spss::JoinedSyntax joined = spss::JoinContinuationLines(
+      "/*+ a comment\r\n+ not joined to a comment\r\nCOMPUTE y = 1\r\n+ x\r\n-2\r\n  .5 * z .\r\n"
+      "EXECUTE .\r\n");
+  EXPECT_EQ(joined.text,
+            "/*+ a comment\n+ not joined to a comment\nCOMPUTE y = 1 + x -2 .5 * z .\nEXECUTE .\n");
+  const std::string plain = spss::PlainPsppErrors(
+      "/tmp/x/syntax.sps:4.3-4.9: error: EXECUTE: q.\n"
+      "warning: Error encountered while ERROR=STOP is effective.\n"
+      "/tmp/x/syntax.sps:4.3-4.9: error: EXECUTE: q.\n"
+      "/tmp/x/syntax.sps:3.14: error: a.\n/tmp/x/syntax.sps:3.15-3.17: error: b.\n"
+      "/tmp/x/syntax.sps:3.22: error: c.\n/tmp/x/syntax.sps:2: error: d.\n"
+      "/tmp/x/run.sps:1: error: GET: cannot open.\n",
+      "syntax.sps", joined);
+  EXPECT_EQ(plain,
+            "line 7: error: EXECUTE: q.\r\nline 3: error: a.\r\nline 4: error: b.\r\nline 6: "
+            "error: c.\r\nline 2: error: d.\r\nerror: GET: cannot open.");
+  EXPECT_EQ(spss::PsppQuoted("it's"), "'it''s'");
+}
+
+struct Outcome {
+  bool ok = false;
+  std::vector<std::string> messages;
+  std::string result;
+};
+
+// The syntax run on a data file as the SPSS buttons run it, from the match to the result.
+Outcome Match(const SpssMatchRequest& request, const spss::PsppOptions& options) {
+  spss::PsppSpssApplication application(options);
+  RecordingMessagePort messages;
+  NoBusyPointer busy;
+  Outcome out;
+  out.ok = MatchSpssDataFile(request, application, messages, busy);
+  for (const auto& message : messages.messages) out.messages.push_back(message.text);
+  out.result = application.ResultPath();
+  return out;
+}
+
+spss::PsppOptions QuietOptions() {
+  spss::PsppOptions options;
+  options.viewer_program.clear();
+  return options;
+}
+
+class SavFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    data_ = scratch_.File("people.sav");
+    std::string error;
+    ASSERT_TRUE(WriteSavFile(scratch_, data_, {"Age", "my_var", "IncomeLevelOfHousehold"},
+                             {{30.0, 1.0, 2.0}, {std::nullopt, 4.0, 5.5}}, error))
+        << error;
+  }
+  Outcome Run(const std::string& syntax, const spss::PsppOptions& options = QuietOptions()) {
+    return Match({data_, {{"age", "age"}, {"my var", "my_var"}}, syntax, scratch_.File("")},
+                 options);
+  }
+  ScratchFolder scratch_;
+  std::string data_;
+};
+
+TEST_F(SavFiles, DictionaryGivesTheNamesInFileOrderAndAClearMessageForOtherFiles) {
+  std::vector<std::string> names;
+  std::string bytes, error;
+  ASSERT_TRUE(spss::ReadSavVariableNames(data_, names, error)) << error;
+  EXPECT_EQ(names, (std::vector<std::string>{"Age", "my_var", "IncomeLevelOfHousehold"}));
+  ASSERT_TRUE(ReadWholeFile(data_, bytes, error));
+  WriteText(scratch_.File("cut.sav"), bytes.substr(0, 200));
+  WriteText(scratch_.File("text.sav"), "Age,my_var\n1,2\n");
+  for (const char* file : {"absent.sav", "cut.sav", "text.sav"}) {
+    error.clear();
+    EXPECT_FALSE(spss::ReadSavVariableNames(scratch_.File(file), names, error));
+    EXPECT_NE(error.find(file + std::string(" could not be read as SPSS data")), std::string::npos)
+        << error;
+  }
+}
+
+// PSPP absent, and a PSPP run past the time limit: reported, and no result.
+TEST_F(SavFiles, APsppAbsentOrPastTheTimeLimitIsReportedAndLeavesNoResult) {
+  const std::string slow = scratch_.File("slow-pspp");
+  WriteText(slow, "#!/bin/sh\nexec sleep 30\n");
+  std::filesystem::permissions(slow, std::filesystem::perms::owner_all);
+  spss::PsppOptions options = QuietOptions();
+  options.time_limit = std::chrono::milliseconds(300);
+  for (const std::string& program : {std::string("/nonexistent/pspp"), slow}) {
+    options.pspp_program = program;
+    const Outcome out = Run("COMPUTE y = 1 .", options);
+    EXPECT_FALSE(out.ok);
+    const std::vector<std::string> shown =
+        program == slow
+            ? std::vector<std::string>{"This file matches OK - the syntax script can be run.",
+                                       "PSPP did not finish the syntax within 1 second "
+                                       "and was stopped."}
+            : std::vector<std::string>{"Problem"};
+    EXPECT_EQ(out.messages, shown);
+    EXPECT_EQ(out.result, "");
+    EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
+  }
+  EXPECT_EQ(spss::FindProgram("no-such-program-kdk"), "");
+}
+
+TEST_F(SavFiles, ResultGoesBesideTheDataAsANewFileEachTime) {
+  const std::string original = [&] {
+    std::string bytes, error;
+    ReadWholeFile(data_, bytes, error);
+    return bytes;
+  }();
+  for (const char* expected : {"people_scored.sav", "people_scored_2.sav"}) {
+    const Outcome out = Run("COMPUTE y = Age * 2\r\n+ 1 .");
+    ASSERT_TRUE(out.ok);
+    EXPECT_EQ(out.result, scratch_.File(expected));
+    std::vector<std::optional<double>> y;
+    std::string error;
+    ASSERT_TRUE(ReadSavColumn(scratch_, out.result, "y", y, error)) << error;
+    ASSERT_EQ(y.size(), 2u);
+    EXPECT_EQ(y[0], 61.0);
+    EXPECT_FALSE(y[1].has_value());
+  }
+  std::string now, error;
+  ASSERT_TRUE(ReadWholeFile(data_, now, error));
+  EXPECT_EQ(now, original);
+}
+
+TEST_F(SavFiles, RefusedSyntaxIsReportedWithTheUsersLineAndNoResult) {
+  const Outcome out = Run("/* scoring\r\nCOMPUTE y = Age\r\n+ 1 .\r\nCOMPUTE z = nosuch * 2 .");
+  EXPECT_FALSE(out.ok);
+  const std::string& shown = out.messages.back();
+  EXPECT_EQ(shown.find("PSPP could not run the syntax on " + data_ + ":\r\nline 4: "), 0u) << shown;
+  EXPECT_NE(shown.find("nosuch"), std::string::npos) << shown;
+  EXPECT_EQ(out.result, "");
+  EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
+}
+
+// Variable names in the data file: the wanted name in changing case, so that
+// matching is shown to ignore case.
+std::string InDataFileCase(const std::string& name, size_t index) {
+  std::string result = name;
+  if (index % 2 == 1) {
+    for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  }
+  return result;
+}
+
+struct RunOutcome {
+  bool ran = false;
+  std::vector<std::optional<double>> values;
+};
+
+// The load-SPSS-file path of the windows, from the match to the result file.
+RunOutcome RunThroughEngine(const ScratchFolder& scratch, const std::string& data,
+                            const std::vector<SpssInput>& inputs, const std::string& syntax,
+                            const std::string& output_variable, const std::string& result) {
+  spss::PsppOptions options = QuietOptions();
+  options.result_path = result;
+  options.replace_existing = true;
+  const Outcome match = Match({data, inputs, syntax, {}}, options);
+  RunOutcome outcome{match.ok, {}};
+  EXPECT_TRUE(outcome.ran) << ::testing::PrintToString(match.messages) << syntax;
+  if (!outcome.ran) return outcome;
+  EXPECT_EQ(match.messages.back(), "Done!");
+  std::string error;
+  EXPECT_TRUE(ReadSavColumn(scratch, result, output_variable, outcome.values, error)) << error;
+  return outcome;
+}
+
+constexpr int kNetworks = 30;
+
+const ConformanceCase& NetworkCase(unsigned index) {
+  // PSPP's data input takes no subnormal value: no input range that narrow.
+  static const std::vector<ConformanceCase> cases =
+      ConformanceCases(ConformanceSeed() + 7, kNetworks, 0, {.subnormal_inputs = false});
+  return cases.at(index);
+}
+
+class NetworkSyntaxInPspp : public ::testing::TestWithParam<unsigned> {};
+
+// `reach` scales how far the inputs go beyond their ranges (1: a tenth either side).
+void CheckNetworkLayout(unsigned index, int format, double reach = 1) {
+  const ConformanceCase& item = NetworkCase(index);
+  SCOPED_TRACE("seed " + std::to_string(ConformanceSeed()) + ", case " + item.name);
+  // Inputs hundreds of ranges away from numbers near the largest double overflow.
+  if (item.near_overflow && reach != 1) return;
+  Workspace workspace;
+  workspace.network = item.model;
+  workspace.state.network_loaded = true;
+  workspace.state.model_path = "/models/random.kwf";
+  const NetworkModel& model = workspace.network;
+  // The data file has each input under the name the syntax reads.
+  CodeExportSettings settings;
+  ResetNames(settings, model);
+  settings.code_type = CodeType::Spss;
+  settings.equation_format = format;
+  const std::vector<SpssInput> inputs = NetworkSpssInputs(settings, model);
+
+  ScratchFolder scratch;
+  std::vector<std::string> variables;
+  for (size_t i = 0; i < inputs.size(); ++i) {
+    variables.push_back(InDataFileCase(inputs[i].compared, i));
+  }
+  std::vector<Row> rows;
+  for (const auto& values : NetworkInputs(model, 12, ConformanceSeed() + index, reach)) {
+    rows.emplace_back(values.begin(), values.end());
+  }
+  Row with_missing = rows.back();
+  with_missing.front() = std::nullopt;
+  rows.push_back(with_missing);
+  const std::string data = scratch.File("inputs.sav");
+  std::string error;
+  ASSERT_TRUE(WriteSavFile(scratch, data, variables, rows, error)) << error;
+
+  // The folded constants carry 15 digits of the output range, which may be 1E10 wide.
+  const double range = std::fabs(model.max_norm_out - model.min_norm_out);
+  const auto near = [range](double got, double want) {
+    return std::fabs(got - want) <= 1e-12 * std::max({1.0, std::fabs(want), range});
+  };
+  FixedClock clock;
+  RecordingMessagePort messages;
+  const std::string syntax = GenerateCode(settings, workspace.network,
+                                          MakeGenerationStamp(workspace.state, clock), messages);
+  ASSERT_FALSE(syntax.empty());
+  const std::string output = NameProgram(settings, model).output;
+  const RunOutcome outcome =
+      RunThroughEngine(scratch, data, inputs, syntax, output, scratch.File("result.sav"));
+  if (!outcome.ran) return;
+  ASSERT_EQ(outcome.values.size(), rows.size());
+  for (size_t r = 0; r + 1 < rows.size(); ++r) {
+    std::vector<double> values;
+    for (const auto& value : rows[r]) values.push_back(*value);
+    NetworkPrediction expected;
+    ASSERT_TRUE(EvaluateNetwork(model, values, expected, error)) << error;
+    ASSERT_TRUE(outcome.values[r].has_value()) << "row " << r;
+    EXPECT_TRUE(near(*outcome.values[r], expected.prediction))
+        << "row " << r << ": PSPP " << *outcome.values[r] << ", EvaluateNetwork "
+        << expected.prediction;
+  }
+  // A missing input makes every sum it enters system-missing; multiplied by a
+  // zero weight it gives 0, so an input with no weight on a neuron that reaches the
+  // output leaves the value defined.
+  bool input_used = false;
+  for (int k = 0; k + 1 < model.HiddenSlots(); ++k) {
+    input_used |= model.wih[0][k] != 0 && model.who[k] != 0;
+  }
+  if (input_used) {
+    EXPECT_FALSE(outcome.values.back().has_value());
+  } else {
+    std::vector<double> values;
+    for (const auto& value : rows.back()) values.push_back(value.value_or(0.0));
+    NetworkPrediction expected;
+    ASSERT_TRUE(EvaluateNetwork(model, values, expected, error)) << error;
+    ASSERT_TRUE(outcome.values.back().has_value());
+    EXPECT_TRUE(near(*outcome.values.back(), expected.prediction));
+  }
+}
+
+// A and B give way to C for SPSS (the unit tests show it): C and D run.
+TEST_P(NetworkSyntaxInPspp, LayoutCComputesTheNetwork) {
+  CheckNetworkLayout(GetParam(), kFormatC);
+}
+
+TEST_P(NetworkSyntaxInPspp, LayoutDComputesTheNetwork) {
+  CheckNetworkLayout(GetParam(), kFormatD);
+}
+
+// Inputs hundreds of ranges away: every tanh neuron saturates.
+TEST_P(NetworkSyntaxInPspp, FarOutsideTheRangesTheNeuronsSaturate) {
+  CheckNetworkLayout(GetParam(), kFormatC, 4000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NetworkSyntaxInPspp, ::testing::Range(0u, unsigned{kNetworks}));
+
+class MarsSyntaxInPspp : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(MarsSyntaxInPspp, SyntaxComputesTheModelUnderSpssRules) {
+  const auto seed = static_cast<std::uint32_t>(ConformanceSeed()) + GetParam();
+  const GeneratedMars generated = GenerateMarsModel(seed);
+  SCOPED_TRACE("MARS seed " + std::to_string(seed) + "\n" + generated.text);
+  RecordingMessagePort messages;
+  MarsModel model;
+  ASSERT_TRUE(ParseMarsText(generated.text, model, messages));
+  MarsEvaluator evaluator;
+  std::string error;
+  ASSERT_TRUE(evaluator.Compile(model, error)) << error;
+  MarsSpssOptions options;
+  options.include_header = seed % 2 == 0;
+  // Output names that would overwrite an input, or be dropped with the basis
+  // functions, are asked for now and then.
+  if (seed % 3 == 0) options.output_field_name = StoredSpssOutputName(model.input_names.back());
+  if (seed % 5 == 0) {
+    options.output_field_name = StoredSpssOutputName(model.basis_function_names[0]);
+  }
+  const std::string syntax = MarsSpssText(model, options, messages);
+  // An input SPSS cannot hold as a variable cannot be renamed: it is the data file's
+  // own name, so the syntax is refused with a message.
+  if (HasSpssRefusedInput(model)) {
+    EXPECT_TRUE(syntax.empty());
+    ASSERT_FALSE(messages.messages.empty());
+    EXPECT_NE(messages.messages.back().text.find("is not a name SPSS accepts"), std::string::npos);
+    return;
+  }
+  ASSERT_FALSE(syntax.empty());
+  const std::vector<Row> rows = GenerateRows(generated, model, seed, 40);
+  ScratchFolder scratch;
+  std::vector<std::string> variables;
+  for (size_t i = 0; i < model.input_names.size(); ++i) {
+    variables.push_back(InDataFileCase(model.input_names[i], i));
+  }
+  const std::string data = scratch.File("inputs.sav");
+  ASSERT_TRUE(WriteSavFile(scratch, data, variables, rows, error)) << error;
+  const std::string output = MarsSpssOutputVariable(model, options.output_field_name);
+  const std::string result = scratch.File("result.sav");
+  const RunOutcome outcome =
+      RunThroughEngine(scratch, data, MarsSpssInputs(model), syntax, Cp1252ToUtf8(output), result);
+  if (!outcome.ran) return;
+  ASSERT_EQ(outcome.values.size(), rows.size());
+  std::vector<std::optional<double>> kept;  // the input the output is named like stays
+  ASSERT_TRUE(ReadSavColumn(scratch, result, Cp1252ToUtf8(variables.back()), kept, error)) << error;
+  for (size_t r = 0; r < rows.size(); ++r) {
+    EXPECT_EQ(kept.at(r), rows[r].back()) << "row " << r;
+    const std::optional<double> rules = PredictUnderRules(model, rows[r], MissingRules::Spss);
+    const std::optional<double>& got = outcome.values[r];
+    ASSERT_EQ(got.has_value(), rules.has_value()) << "row " << r << "\n" << syntax;
+    if (got) {
+      EXPECT_TRUE(Close(*got, *rules)) << "row " << r << ": " << *got << ", " << *rules;
+    }
+    if (std::all_of(rows[r].begin(), rows[r].end(), [](auto& v) { return v.has_value(); })) {
+      EXPECT_TRUE(got && Close(*got, evaluator.Evaluate(rows[r]))) << "row " << r;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, MarsSyntaxInPspp, ::testing::Range(0u, 40u));
+
+}  // namespace
+}  // namespace kdk::conformance

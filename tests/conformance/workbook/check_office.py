@@ -1,0 +1,530 @@
+"""Opens every workbook and VB6 form of the manifests in one headless LibreOffice
+session (macros allowed).
+
+Workbooks: checks their sheets, labels, colours, locked cells and formulas; sets input
+values on both data sheets, recalculates, and compares the worksheet function's results
+with the engine's; runs PrepareDataForPredictions on a pasted sheet in the macro copies,
+answered Yes and answered No.
+
+Forms: their whole code runs in LibreOffice Basic with the controls a stub. The code
+after the form file's "Attribute" lines becomes a Basic class module (VB's Me is the
+instance), below it the stub declares the controls (text boxes and labels with Text,
+Caption, Font.Bold, FontUnderline and SetFocus; control arrays with LBound, UBound and
+an index) and a MsgBox that keeps its prompt, and calls the event procedures. The
+generated lines are not changed but for one step VB takes when it loads a form: a line
+ending inside a string literal (the Clear button's `Text = "`) has the literal closed
+at the line's end.
+Exit status 0 when everything matches."""
+import contextlib
+import json
+import os
+import random
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import uno
+from com.sun.star.beans import PropertyValue
+
+YELLOW, INDIGO = 0xFFFF00, 0x333399
+failures = []
+
+
+def prop(name, value):
+    p = PropertyValue()
+    p.Name, p.Value = name, value
+    return p
+
+
+def fail(book, what):
+    failures.append("%s: %s" % (os.path.basename(book["path"]), what))
+
+
+def close(a, b):
+    return abs(a - b) <= 1e-12 * max(1.0, abs(a), abs(b))
+
+
+@contextlib.contextmanager
+def office_session():
+    """A headless LibreOffice of its own profile, ended and removed afterwards."""
+    profile = tempfile.mkdtemp(prefix="kdk-lo-")
+    pipe = "kdk_office_%d" % os.getpid()
+    proc = subprocess.Popen(
+        ["soffice", "--headless", "--invisible", "--norestore", "--nologo", "--nodefault",
+         "-env:UserInstallation=" + uno.systemPathToFileUrl(profile),
+         "--accept=pipe,name=%s;urp;" % pipe],
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    local = uno.getComponentContext()
+    resolver = local.ServiceManager.createInstanceWithContext(
+        "com.sun.star.bridge.UnoUrlResolver", local)
+    desktop = None
+    for _ in range(300):
+        try:
+            ctx = resolver.resolve("uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe)
+            desktop = ctx.ServiceManager.createInstanceWithContext(
+                "com.sun.star.frame.Desktop", ctx)
+            break
+        except Exception:
+            time.sleep(0.1)
+    try:
+        if desktop is None:
+            raise SystemExit("LibreOffice did not start")
+        yield desktop
+    finally:
+        try:
+            desktop.terminate()
+        except Exception:
+            pass
+        try:
+            proc.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+        shutil.rmtree(profile, ignore_errors=True)
+
+
+def load(desktop, path, url=None):
+    for _ in range(3):
+        doc = desktop.loadComponentFromURL(url or uno.systemPathToFileUrl(path), "_blank", 0,
+                                           (prop("Hidden", True), prop("MacroExecutionMode", 4)))
+        if doc is not None:
+            return doc
+        time.sleep(0.5)
+    return None
+
+
+def same_formula(actual, expected):
+    # LibreOffice writes ";" between arguments.
+    def norm(f):
+        return f.replace(" ", "").replace(";", ",").upper()
+    return norm(actual) == norm(expected)
+
+
+def check_cell(book, what, cell, text=None, formula=None, number=None, colours=None):
+    if text is not None and cell.String != text:
+        fail(book, "%s is %r, expected %r" % (what, cell.String, text))
+    if formula is not None and not same_formula(cell.Formula, formula):
+        fail(book, "%s formula %s, expected %s" % (what, cell.Formula, formula))
+    if number is not None and not close(cell.Value, number):
+        fail(book, "%s is %r, expected %r" % (what, cell.Value, number))
+    if colours is not None and (cell.CharColor, cell.CellBackColor) != colours:
+        fail(book, "%s colours %06x on %06x" % (what, cell.CharColor & 0xFFFFFF,
+                                                 cell.CellBackColor & 0xFFFFFF))
+
+
+def check_layout(book, doc):
+    base, inputs, n, output = book["base"], book["inputs"], len(book["inputs"]), book["output"]
+    names = [doc.Sheets.getByIndex(i).Name for i in range(doc.Sheets.Count)]
+    if names != [base + "_1", base + "_2", "Instructions"]:
+        fail(book, "sheets %s" % names)
+        return False
+    modules = doc.BasicLibraries.getByName("VBAProject").ElementNames
+    if base + "_Code" not in modules:
+        fail(book, "no code module in %s" % (modules,))
+    row = doc.Sheets.getByIndex(0).getCellByPosition
+    col = doc.Sheets.getByIndex(1).getCellByPosition
+    mars = book["kind"] == "mars"
+    for i, name in enumerate(inputs):
+        check_cell(book, "row sheet header %d" % (i + 1), row(i, 0), name, colours=(YELLOW, INDIGO))
+        check_cell(book, "row sheet input %d" % (i + 1), row(i, 1), number=0)
+        check_cell(book, "column sheet name %d" % (i + 1), col(0, i + 1), name)
+        check_cell(book, "input B%d" % (i + 2), col(1, i + 1), colours=(YELLOW, INDIGO))
+        if col(1, i + 1).CellProtection.IsLocked:
+            fail(book, "input cell B%d is locked" % (i + 2))
+        if not mars:
+            check_cell(book, "seen minimum %d" % (i + 1), col(2, i + 1), number=book["seen_min"][i])
+            check_cell(book, "seen maximum %d" % (i + 1), col(3, i + 1), number=book["seen_max"][i])
+    check_cell(book, "row sheet output header", row(n, 0), "Modelled_" + output,
+               colours=(INDIGO, YELLOW))
+    check_cell(book, "row sheet result", row(n, 1), formula=book["row_formula"])
+    for c, head in enumerate(["Inputs", "Value"] + ([] if mars else ["Min", "Max"])):
+        check_cell(book, "column sheet header %d" % (c + 1), col(c, 0), head)
+    check_cell(book, "column sheet output label", col(0, n + 2), "Output")
+    check_cell(book, "column sheet model label", col(1, n + 2),
+               "Modelled_" + output if mars else "Model")
+    check_cell(book, "column sheet output name", col(0, n + 3), output)
+    check_cell(book, "column sheet result", col(1, n + 3), formula=book["column_formula"],
+               colours=(INDIGO, YELLOW))
+    if book["classifier"]:
+        check_cell(book, "row sheet strength", row(n + 1, 0), "Strength")
+        check_cell(book, "row sheet strength", row(n + 1, 1), formula=book["row_strength_formula"])
+        check_cell(book, "column sheet strength", col(2, n + 3), "Strength")
+        check_cell(book, "column sheet strength", col(3, n + 3),
+                   formula=book["column_strength_formula"])
+    elif not mars:
+        check_cell(book, "output seen minimum", col(2, n + 3), number=book["out_min"])
+        check_cell(book, "output seen maximum", col(3, n + 3), number=book["out_max"])
+    else:
+        check_cell(book, "MARS row sheet past the output", row(n + 1, 0), "")
+        check_cell(book, "MARS column sheet header 3", col(2, 0), "")
+    text = doc.Sheets.getByIndex(2).getCellByPosition(0, 0).String
+    if not text.startswith("You can use the two sheets created") or "\r" in text:
+        fail(book, "instructions")
+    return True
+
+
+def put(cell, value):
+    cell.setString(value) if isinstance(value, str) else cell.setValue(value)
+
+
+def compare(book, what, cell, expected):
+    if isinstance(expected, str):
+        if cell.String != expected:
+            fail(book, "%s shows %r, expected %r" % (what, cell.String, expected))
+    elif cell.getType().value != "VALUE" and cell.String == "" or not close(cell.Value, expected):
+        fail(book, "%s is %r (%r), expected %r" % (what, cell.Value, cell.String, expected))
+
+
+def check_values(book, doc):
+    # Inputs are set with automatic calculation off, then computed once.
+    doc.enableAutomaticCalculation(False)
+    n = len(book["inputs"])
+    rows, cols = doc.Sheets.getByIndex(0), doc.Sheets.getByIndex(1)
+    for k, case in enumerate(book["cases"]):
+        for i, value in enumerate(case["values"]):
+            put(rows.getCellByPosition(i, 1), value)
+            put(cols.getCellByPosition(1, i + 1), value)
+        doc.calculateAll()
+        compare(book, "case %d row result" % k, rows.getCellByPosition(n, 1), case["prediction"])
+        compare(book, "case %d column result" % k, cols.getCellByPosition(1, n + 3),
+                case["prediction"])
+        if book["classifier"]:
+            compare(book, "case %d row strength" % k, rows.getCellByPosition(n + 1, 1),
+                    case["strength"])
+            compare(book, "case %d column strength" % k, cols.getCellByPosition(3, n + 3),
+                    case["strength"])
+
+
+def other_case(name):
+    # ASCII letters only: "ß" has no one-letter upper case for the macro to compare.
+    return "".join(c.swapcase() if c.isascii() else c for c in name)
+
+
+def macro_run(doc, book, name, heads, values=()):
+    """The macro run on a new sheet of these columns; the sheet and its header row after."""
+    sheet = doc.Sheets.insertNewByName(name, doc.Sheets.Count) or doc.Sheets.getByName(name)
+    for c, head in enumerate(heads):
+        sheet.getCellByPosition(c, 0).setString(head)
+    for c, value in enumerate(values):
+        put(sheet.getCellByPosition(c, 1), value)
+    doc.CurrentController.setActiveSheet(sheet)
+    doc.getScriptProvider().getScript(
+        "vnd.sun.star.script:VBAProject.%s_Code.PrepareDataForPredictions"
+        "?language=Basic&location=document" % book["base"]).invoke((), (), ())
+    doc.calculateAll()
+    return sheet, [sheet.getCellByPosition(c, 0).String for c in range(len(heads) + 2)]
+
+
+def check_macro(book, desktop, shuffle):
+    doc = load(desktop, book["macro_path"])
+    if doc is None:
+        fail(book, "macro copy does not open")
+        return
+    try:
+        inputs, n, case = book["inputs"], len(book["inputs"]), book["cases"][0]
+        # Inputs shuffled among extra columns, in another letter case, the output kept.
+        columns = [(other_case(name), case["values"][i]) for i, name in enumerate(inputs)]
+        columns += [("extra one", 11.5), ("ZZ", "text"), (book["output"].upper(), 7)]
+        shuffle(columns)
+        heads = [head for head, _ in columns]
+        pasted, after = macro_run(doc, book, "Pasted", heads, [value for _, value in columns])
+        strength = ["Strength"] if book["classifier"] else []
+        expected = [other_case(name) for name in inputs] + ["Modelled_" + book["output"]] + \
+            strength + [book["output"].upper(), ""]
+        if after[:len(expected)] != expected:
+            fail(book, "macro: columns %r, expected %r" % (after, expected))
+        formula = pasted.getCellByPosition(n, 1).Formula
+        expected = "=%s_CALCULATEIT(A2:%s2%s)" % (book["base"], column_letters(n),
+                                                 ",1" if book["classifier"] else "")
+        if not same_formula(formula, expected):
+            fail(book, "macro: formula %s, expected %s" % (formula, expected))
+        compare(book, "macro result", pasted.getCellByPosition(n, 1), case["prediction"])
+        if book["classifier"]:
+            compare(book, "macro strength", pasted.getCellByPosition(n + 1, 1), case["strength"])
+        # Answered No, the macro leaves the sheet as it is; so it does a sheet that lacks
+        # an input.
+        for name, heads in (("Declined", heads), ("Short", inputs[1:] + ["other"])):
+            after = macro_run(doc, book, name, heads)[1]
+            if after != heads + ["", ""]:
+                fail(book, "macro changed the %s sheet: %r" % (name, after))
+    finally:
+        doc.close(True)
+
+
+def column_letters(n):
+    letters = ""
+    while n > 0:
+        n, r = divmod(n - 1, 26)
+        letters = chr(65 + r) + letters
+    return letters
+
+
+CLASSES = {
+    "StubFont": "Public Bold As Boolean\n",
+    "StubControl": """Public Text As Variant
+Public Caption As Variant
+Public Font As Object
+Public FontUnderline As Boolean
+Public Focused As Boolean
+Private Sub Class_Initialize()
+  Set Font = New StubFont
+End Sub
+Public Sub SetFocus()
+  Focused = True
+End Sub
+""",
+    "StubArray": """Public LBound As Integer
+Public UBound As Integer
+Private items() As Object
+Public Sub Init(n As Integer)
+  LBound = 1
+  UBound = n
+  ReDim items(1 To n)
+  Dim i As Integer
+  For i = 1 To n
+    Set items(i) = New StubControl
+  Next i
+End Sub
+Public Function Item(i) As Object
+  Set Item = items(i)
+End Function
+""",
+}
+
+ARRAY_MEMBER = """Public Stub_{0} As Object
+Public Function {0}(Optional i) As Object
+  If IsMissing(i) Then
+    Set {0} = Stub_{0}
+  Else
+    Set {0} = Stub_{0}.Item(i)
+  End If
+End Function
+"""
+
+# What the form's controls and VB's MsgBox are, and the events a user fires.
+STUB_END = """
+Public StubMessage As String
+Private Function MsgBox(Prompt, Optional Buttons, Optional Title) As Integer
+  StubMessage = StubMessage & Prompt
+End Function
+Public Sub StubEvent(which As String)
+  Select Case which
+    Case "load": {load}
+    Case "predict": Call btnPredict_Click
+    Case "about": Call btnDescription_Click
+    Case "clear": Call btnClear_Click
+  End Select
+End Sub
+"""
+
+DRIVER = """Option VBASupport 1
+Private form As Object
+
+Private Function NewArray(n As Integer) As Object
+  Dim a As New StubArray
+  a.Init(n)
+  Set NewArray = a
+End Function
+
+Public Function Setup(network As Boolean, n As Integer) As String
+  On Error GoTo failed
+  Set form = New Predict
+  Set form.Stub_txtInput = NewArray(n)
+  Set form.txtPrediction = New StubControl
+  If network Then
+    Set form.Stub_lblMinVal = NewArray(n)
+    Set form.Stub_lblMaxVal = NewArray(n)
+    Set form.txtConfidence = New StubControl
+    Set form.lblOutMin = New StubControl
+    Set form.lblOutMax = New StubControl
+  End If
+  form.StubEvent("load")
+  Setup = "ok"
+  Exit Function
+failed:
+  Setup = "error " & Err.Number & ": " & Err.Description
+End Function
+
+Private Function Flags(a As Object) As String
+  Dim i As Integer
+  For i = a.LBound To a.UBound
+    Flags = Flags & IIf(a.Item(i).Font.Bold, "1", "0") & IIf(a.Item(i).FontUnderline, "1", "0")
+  Next i
+End Function
+
+Private Function Shown(c As Object) As String
+  Shown = IIf(c.Font.Bold, "1", "0") & IIf(c.FontUnderline, "1", "0")
+End Function
+
+' Types the texts, presses a button, and answers what the form shows.
+Public Function Press(network As Boolean, button As String, texts) As Variant
+  On Error GoTo failed
+  Dim i As Integer
+  For i = LBound(texts) To UBound(texts)
+    form.Stub_txtInput.Item(i + 1).Text = texts(i)
+  Next i
+  form.StubMessage = ""
+  form.StubEvent(button)
+  Dim inputs As String
+  For i = 1 To form.Stub_txtInput.UBound
+    inputs = inputs & form.Stub_txtInput.Item(i).Text & Chr(1)
+  Next i
+  If network Then
+    Press = Array("ok", CStr(form.txtPrediction.Text), form.StubMessage, inputs, _
+                  CStr(form.txtConfidence.Text), Flags(form.Stub_lblMinVal), _
+                  Flags(form.Stub_lblMaxVal), Shown(form.lblOutMin), Shown(form.lblOutMax))
+  Else
+    Press = Array("ok", CStr(form.txtPrediction.Text), form.StubMessage, inputs)
+  End If
+  Exit Function
+failed:
+  Press = Array("error " & Err.Number & ": " & Err.Description & " (line " & Erl & ")")
+End Function
+"""
+
+
+def decode(data):
+    # Code page 1252; its five unused bytes as the control characters of the same number.
+    return "".join(b.decode("cp1252", errors="strict") if b[0] not in (0x81, 0x8D, 0x8F, 0x90, 0x9D)
+                   else chr(b[0]) for b in (data[i:i + 1] for i in range(len(data))))
+
+
+def class_module(form):
+    with open(form["path"], "rb") as f:
+        lines = decode(f.read()).split("\r\n")
+    last = max(i for i, line in enumerate(lines) if line.startswith("Attribute "))
+    code = []
+    for line in lines[last + 1:]:
+        if not line.lstrip().startswith("'") and line.count('"') % 2 == 1:
+            line += '"'  # as VB closes a literal at the line's end
+        code.append(line)
+    network = form["kind"] == "network"
+    members = ["txtInput"] + (["lblMinVal", "lblMaxVal"] if network else [])
+    singles = ["txtPrediction"] + (["txtConfidence", "lblOutMin", "lblOutMax"] if network else [])
+    stub = "".join(ARRAY_MEMBER.format(m) for m in members)
+    stub += "".join("Public %s As Object\n" % s for s in singles)
+    stub += STUB_END.format(load="Call Form_Load" if network else "")
+    return "Option VBASupport 1\nOption ClassModule\n" + "\n".join(code) + "\n" + stub
+
+
+def number(text):
+    try:
+        return float(text)
+    except ValueError:
+        return None
+
+
+def check_case(form, k, case, answer, before):
+    network = form["kind"] == "network"
+    if answer[0] != "ok":
+        fail(form, "case %d: %s" % (k, answer[0]))
+        return before
+    shown, message = answer[1], answer[2]
+    if case.get("invalid"):
+        if message != "Invalid number" or shown != before:
+            fail(form, "case %d: an invalid entry gave %r, %r" % (k, message, shown))
+        return shown
+    if message:
+        fail(form, "case %d: message %r" % (k, message))
+    if form["classifier"]:
+        strength = number(answer[4])
+        if shown != case["prediction"] or strength is None or \
+           abs(strength - case["strength"]) > 0.005 + 1e-9:
+            fail(form, "case %d: shows %s, %s; expected %s, %.6f" %
+                 (k, shown, answer[4], case["prediction"], case["strength"]))
+    else:
+        value, expected = number(shown), case["prediction"]
+        # A network shows 4 decimals above 0.01; a MARS model shows the number.
+        tolerance = form["tolerance"] * (1 if network else max(1.0, abs(expected)))
+        if network and abs(expected) > 0.01:
+            tolerance += 1e-4
+        if value is None or not abs(value - expected) <= tolerance:
+            fail(form, "case %d: shows %r, expected %r" % (k, shown, expected))
+    if network:
+        low = "".join("11" if b else "00" for b in case["low"])
+        high = "".join("11" if b else "00" for b in case["high"])
+        for what, got, want in (("min", answer[5], low), ("max", answer[6], high)):
+            wrong = [i // 2 + 1 for i in range(0, len(want), 2) if got[i:i + 2] != want[i:i + 2]]
+            if wrong:
+                fail(form, "case %d: %s warning wrong on inputs %s" % (k, what, wrong[:10]))
+        if not form["classifier"]:
+            out = ("11" if case["out_low"] else "00", "11" if case["out_high"] else "00")
+            if (answer[7], answer[8]) != out:
+                fail(form, "case %d: output warnings %s, expected %s" % (k, answer[7:9], out))
+    return shown
+
+
+def check_form(form, library, script):
+    if library.hasByName("Predict"):
+        library.removeByName("Predict")
+    library.insertByName("Predict", class_module(form))
+    network = form["kind"] == "network"
+    status = script("Setup").invoke((network, form["inputs"]), (), ())[0]
+    if status != "ok":
+        fail(form, "does not run: %s" % status)
+        return
+    press = script("Press")
+    shown = "Prediction"
+    for k, case in enumerate(form["cases"]):
+        answer = press.invoke((network, "predict", tuple(case["texts"])), (), ())[0]
+        shown = check_case(form, k, case, answer, shown)
+    about = press.invoke((network, "about", ()), (), ())[0]
+    if about[0] != "ok" or about[2] != form["about"]:
+        fail(form, "About shows %r, expected %r" % (about[2] if about[0] == "ok" else about[0],
+                                                     form["about"]))
+    clear = press.invoke((network, "clear", ()), (), ())[0]
+    empty = "\x01" * form["inputs"]
+    if clear[0] != "ok" or clear[1] != "Prediction" or clear[3] != empty or \
+       (form["classifier"] and clear[4] != "Strength") or \
+       (network and (set(clear[5]) | set(clear[6]) | set(clear[7]) | set(clear[8])) != {"0"}):
+        fail(form, "Clear leaves %r" % (clear,))
+
+
+def check_forms(desktop, forms):
+    doc = load(desktop, None, "private:factory/scalc")
+    libraries = doc.BasicLibraries
+    if not libraries.hasByName("Standard"):
+        libraries.createLibrary("Standard")
+    library = libraries.getByName("Standard")
+    for name, body in CLASSES.items():
+        library.insertByName(name, "Option VBASupport 1\nOption ClassModule\n" + body)
+    library.insertByName("Driver", DRIVER)
+    provider = doc.getScriptProvider()
+
+    def script(name):
+        return provider.getScript(
+            "vnd.sun.star.script:Standard.Driver.%s?language=Basic&location=document" % name)
+
+    for form in forms:
+        check_form(form, library, script)
+    doc.close(True)
+
+
+def main():
+    manifests = [json.load(open(os.path.join(sys.argv[1], name)))
+                 for name in ("workbooks.json", "forms.json")]
+    rng = random.Random(20261206)
+    with office_session() as desktop:
+        for book in manifests[0]:
+            doc = load(desktop, book["path"])
+            if doc is None:
+                fail(book, "does not open")
+                continue
+            try:
+                if check_layout(book, doc):
+                    check_values(book, doc)
+            finally:
+                doc.close(True)
+            if book["macro_path"]:
+                check_macro(book, desktop, rng.shuffle)
+        check_forms(desktop, manifests[1])
+    for line in failures:
+        print("FAIL", line)
+    print("%d workbooks, %d forms checked, %d failures" %
+          (len(manifests[0]), len(manifests[1]), len(failures)))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

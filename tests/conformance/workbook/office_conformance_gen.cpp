@@ -1,0 +1,494 @@
+// Builds the shared seeded networks and MARS models (tests/support; KDK_CONFORMANCE_SEED
+// picks another seed) into workbooks, through the real save path and the embedded
+// spreadsheet, and into VB6 forms (plus classifiers, hostile texts, and models large
+// enough that SetMaxMinVals and calcBasisFunctions are cut into parts), and writes
+// manifests of what each must show and compute; check_office.py opens them all in
+// LibreOffice and checks.
+//
+// usage: office_conformance_gen FOLDER
+#include <cmath>
+#include <filesystem>
+#include <iostream>
+
+#include "core/common/text_file.h"
+#include "core/common/text_utils.h"
+#include "core/export/sheet/build_workbook.h"
+#include "core/export/sheet/save_workbook.h"
+#include "core/export/sheet/sheet_fillers.h"
+#include "core/export/sheet/workbook_form_pieces.h"
+#include "core/export/sheet/workbook_names.h"
+#include "core/export/vbproject/vb_project.h"
+#include "core/lang/language_rules.h"
+#include "core/mars/mars_evaluator.h"
+#include "core/mars/mars_words.h"
+#include "core/mars/parse_mars_model.h"
+#include "core/network/evaluate_network.h"
+#include "engines/workbook/embedded_spreadsheet.h"
+#include "engines/workbook/r1c1_formula.h"
+#include "fakes/fake_ports.h"
+#include "support/manifest_json.h"
+#include "support/mars_models.h"
+#include "support/networks.h"
+#include "support/scratch.h"
+
+namespace kdk::conformance {
+namespace {
+
+struct Writer {
+  std::string folder;
+  Manifest books, forms;
+  testing::RecordingMessagePort messages;  // every question answered No
+  testing::FakeShell shell;
+  std::string label;
+  WorkbookWindow window{[this] { return label; }, [this](const std::string& t) { label = t; },
+                        [](bool) {}};
+};
+
+[[noreturn]] void Stop(const std::string& why) {
+  std::cerr << why << "\n";
+  std::exit(1);
+}
+
+NetworkPrediction Evaluated(const NetworkModel& model, const std::vector<double>& values) {
+  NetworkPrediction prediction;
+  std::string error;
+  if (!EvaluateNetwork(model, values, prediction, error)) Stop(error);
+  return prediction;
+}
+
+// The model a generated text holds, and its evaluator.
+void Read(const GeneratedMars& generated, MarsModel& model, MarsEvaluator& evaluator) {
+  SilentMessages messages;
+  std::string error;
+  if (!ParseMarsText(generated.text, model, messages) || !evaluator.Compile(model, error)) {
+    Stop("MARS text not read: " + error + "\n" + generated.text);
+  }
+}
+
+// Every way a user writes a missing value, in turn.
+const char* const kMissing[] = {"", ".", "NULL", "<null>", "  "};
+
+std::string Numbers(const std::vector<double>& values) {
+  std::vector<std::string> texts;
+  for (double value : values) texts.push_back(ExactText(value));
+  return JsonList(texts, false);
+}
+
+// ---- Workbooks
+
+std::string A1(const std::string& r1c1, int row, int column) {
+  std::string a1;
+  workbook::R1C1ToA1(r1c1, row, column, a1);
+  return a1;
+}
+
+// The worksheet function's call as A1 text on the row sheet (`shift` columns left of the
+// result's) and on the column sheet; `tail` ends the argument list.
+std::string RowFormula(const std::string& base, int n, int shift, const std::string& tail) {
+  return Json(A1("=" + base + "_CalculateIt(RC[-" + std::to_string(shift) + "]:RC[-" +
+                     std::to_string(n + shift - 1) + "]" + tail + ")",
+                 2, n + shift));
+}
+std::string ColumnFormula(const std::string& base, int n, int shift, const std::string& tail) {
+  const std::string c = shift ? "C[-" + std::to_string(shift) + "]" : "C";
+  return Json(A1(
+      "=" + base + "_CalculateIt(R[-3]" + c + ":R[-" + std::to_string(n + 2) + "]" + c + tail + ")",
+      n + 4, 2 + shift));
+}
+
+// The manifest's fields every workbook has; `tail` is ",1" for a classifier's class.
+void Head(std::ostream& m, const std::string& path, const std::string& macro_path, const char* kind,
+          const std::string& base, const std::vector<std::string>& inputs,
+          const std::string& output, const std::string& tail) {
+  const int n = static_cast<int>(inputs.size());
+  m << "{\"path\": " << Json(path) << ", \"macro_path\": " << Json(macro_path) << ", \"kind\": \""
+    << kind << "\", \"base\": " << Json(base) << ", \"inputs\": " << JsonList(inputs, true)
+    << ", \"output\": " << Json(output) << ", \"classifier\": " << (tail.empty() ? "false" : "true")
+    << ", \"row_formula\": " << RowFormula(base, n, 1, tail)
+    << ", \"column_formula\": " << ColumnFormula(base, n, 0, tail);
+}
+
+// The test copy of a module for the macro check: the macro's question answered No on a
+// sheet named "Declined" and Yes elsewhere, and its clipboard moves (Cut, Select, Paste),
+// which a hidden document in headless LibreOffice cannot do, written as the one move to
+// the destination they amount to.
+std::string MacroTestCopy(std::string code) {
+  code = ReplaceAll(code,
+                    "                thisSheet.Columns(j).Cut\r\n"
+                    "                thisSheet.Columns(1).Select\r\n"
+                    "                thisSheet.Paste\r\n",
+                    "                thisSheet.Columns(j).Cut thisSheet.Columns(1)\r\n");
+  return code +
+         "Private Function MsgBox(Prompt, Optional Buttons, Optional Title) As Integer\r\n"
+         "  MsgBox = IIf(Application.ActiveSheet.Name = \"Declined\", vbNo, vbYes)\r\n"
+         "End Function\r\n";
+}
+
+void BuildMacroCopy(Writer& w, const std::string& path, const std::string& base,
+                    const std::string& code,
+                    const std::function<void(SpreadsheetApplication&)>& row,
+                    const std::function<void(SpreadsheetApplication&)>& column) {
+  workbook::EmbeddedSpreadsheet app;
+  const std::string code_path = CodeFilePath(w.folder, base + "_macro");
+  WriteText(code_path, MacroTestCopy(code));
+  WorkbookPlan plan{path, base, code_path, row, column, false};
+  if (!BuildWorkbook(app, plan, w.window, w.messages, w.shell)) Stop(path + " not built");
+  std::filesystem::remove(code_path);
+}
+
+const GenerationStamp kBookStamp{"/models/net.kwf", "Unknown", "Sun, Dec 6 2026, 2:00 AM"};
+
+void BookNetwork(Writer& w, int index, const ConformanceCase& item, bool macro_copy) {
+  const NetworkModel& model = item.model;
+  Workspace workspace;
+  workspace.network = model;
+  workspace.state.network_loaded = true;
+  workspace.state.model_type = 1;
+  const std::string path = w.folder + "/net " + std::to_string(index) + ".xlsm";
+  const std::string base = WorkbookBaseName(path);
+  workbook::EmbeddedSpreadsheet app;
+  WorkbookSaveContext context{app, w.messages, w.shell, w.window, w.folder};
+  if (!SaveNetworkWorkbook(workspace, kBookStamp, path, context)) Stop(path + " not saved");
+  std::string macro_path;
+  if (macro_copy) {
+    macro_path = w.folder + "/net macro " + std::to_string(index) + ".xlsm";
+    const WorkbookResults results = NetworkResultsForZeros(model);
+    BuildMacroCopy(
+        w, macro_path, base,
+        NetworkCodeModuleText(NetworkWorkbookPieces(model, kBookStamp), base, model),
+        [&](SpreadsheetApplication& a) { FillRowSheet(a, base, model, results); },
+        [&](SpreadsheetApplication& a) { FillColumnSheet(a, base, model, results); });
+  }
+  const int n = model.InputCount();
+  std::ostream& m = w.books.Next();
+  Head(m, path, macro_path, "network", base, model.input_names, model.output_name,
+       model.is_classifier ? ",1" : "");
+  m << ", \"seen_min\": " << Numbers(model.min_seen)
+    << ", \"seen_max\": " << Numbers(model.max_seen)
+    << ", \"out_min\": " << ExactText(model.min_seen_out)
+    << ", \"out_max\": " << ExactText(model.max_seen_out);
+  if (model.is_classifier) {
+    m << ", \"row_strength_formula\": " << RowFormula(base, n, 2, ",2")
+      << ", \"column_strength_formula\": " << ColumnFormula(base, n, 2, ",2");
+  }
+  m << ", \"cases\": [";
+  for (const std::vector<double>& values : item.inputs) {
+    const NetworkPrediction prediction = Evaluated(model, values);
+    m << (&values == &item.inputs.front() ? "" : ", ") << "{\"values\": " << Numbers(values)
+      << ", \"prediction\": ";
+    if (model.is_classifier) {
+      m << Json(prediction.class_text) << ", \"strength\": " << ExactText(prediction.strength);
+    } else {
+      m << ExactText(WorkbookRoundedPrediction(prediction.prediction));
+    }
+    m << "}";
+  }
+  m << "]}";
+}
+
+void BookMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
+  const GeneratedMars generated = GenerateMarsModel(seed);
+  Workspace workspace;
+  MarsEvaluator evaluator;
+  Read(generated, workspace.mars, evaluator);
+  const MarsModel& model = workspace.mars;
+  workspace.state.mars_loaded = true;
+  workspace.state.model_type = 2;
+  workspace.state.model_path = "Pasted_Model";
+  const std::string path = w.folder + "/mars_" + std::to_string(index) + ".xlsm";
+  const std::string base = WorkbookBaseName(path);
+  workbook::EmbeddedSpreadsheet app;
+  WorkbookSaveContext context{app, w.messages, w.shell, w.window, w.folder};
+  const GenerationStamp stamp{"Pasted_Model", "Unknown", kBookStamp.created};
+  if (!SaveMarsWorkbook(workspace, stamp, path, context)) Stop(path + " not saved");
+  std::string macro_path;
+  if (macro_copy) {
+    macro_path = w.folder + "/mars macro " + std::to_string(index) + ".xlsm";
+    MarsCodePieces pieces;
+    MarsWorkbookPieces(model, pieces, w.messages);
+    const WorkbookResults results = MarsResultsForZeros(model);
+    BuildMacroCopy(
+        w, macro_path, base,
+        MarsCodeModuleText(pieces, base, model, stamp.model_path, stamp.created),
+        [&](SpreadsheetApplication& a) { FillMarsRowSheet(a, base, model, results); },
+        [&](SpreadsheetApplication& a) { FillMarsColumnSheet(a, base, model, results); });
+  }
+  std::ostream& m = w.books.Next();
+  Head(m, path, macro_path, "mars", base, model.input_names, model.output_name, "");
+  m << ", \"cases\": [";
+  const std::vector<InputRow> rows = GenerateRows(generated, model, seed, 4);
+  for (std::size_t v = 0; v < rows.size(); ++v) {
+    std::vector<std::string> values;
+    for (std::size_t i = 0; i < rows[v].size(); ++i) {
+      values.push_back(rows[v][i] ? ExactText(*rows[v][i]) : Json(kMissing[(v + i) % 5]));
+    }
+    m << (v ? ", " : "") << "{\"values\": " << JsonList(values, false)
+      << ", \"prediction\": " << ExactText(evaluator.Evaluate(rows[v])) << "}";
+  }
+  m << "]}";
+}
+
+void WriteBooks(Writer& w, std::uint64_t seed) {
+  // No hidden neurons in cases 1 and 2; names the macro can tell apart. The largest
+  // shape is 20 x 70: 120 x 70 computes nothing in LibreOffice (left open).
+  std::vector<ConformanceCase> cases =
+      ConformanceCases(seed, 24, 3, {.largest_inputs = 20, .distinct_names = true});
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    NetworkModel& model = cases[i].model;
+    // Numbers near the largest double are past what a worksheet computes.
+    if (cases[i].near_overflow) continue;
+    // A classifier that never saw an output of either sign (its strength is 0), and one
+    // with limits of the unusual sign (the strength divides by their size).
+    if (i == 5 || i == 7) {
+      model.is_classifier = true;
+      model.max_seen_out_cl = i == 5 ? 0 : -0.7;
+      model.min_seen_out_cl = i == 5 ? 0 : 0.6;
+    }
+    // A name longer than a VB line: the macro continues it over several lines.
+    if (i == 6) model.input_names[0].insert(0, std::string(1500, 'L'));
+    // The macro searches the first 200 columns: it is run where the inputs, two extra
+    // columns and the output fit there.
+    BookNetwork(w, static_cast<int>(i), cases[i], i < 7 && model.InputCount() + 3 <= 200);
+  }
+  for (int i = 0; i < 12; ++i) {
+    BookMars(w, i, static_cast<std::uint32_t>(seed) + static_cast<std::uint32_t>(i), i < 2);
+  }
+}
+
+// ---- VB6 forms
+
+// The number the form holds for a model constant: the literal it writes, read back.
+double AsWritten(double value) {
+  std::string text;
+  lang::AppendRealLiteral(lang::RulesOf(lang::Language::VisualBasic), text, value);
+  if (!text.empty() && text.back() == '#') text.pop_back();
+  return std::strtod(text.c_str(), nullptr);
+}
+
+const GenerationStamp kFormStamp{"C:\\models\\\"caf\xE9\"\r\n PWN-ED.kwf",
+                                 "Sat, Dec 5 2026, 9:15 AM", "Sun, Dec 6 2026, 2:00 AM"};
+
+// What the About box shows: its lines, a text's control characters other than TAB as
+// blanks (a string may not span lines).
+std::string About(std::vector<std::string> lines) {
+  std::string out;
+  for (std::string& line : lines) {
+    for (char& c : line) {
+      if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F) c = ' ';
+    }
+    out += (out.empty() ? "" : "\r\n") + line;
+  }
+  return out;
+}
+
+void Form(Writer& w, const std::string& name, const std::string& text, bool network,
+          bool classifier, int inputs, double tolerance, const std::string& about,
+          const std::vector<std::string>& cases) {
+  const std::string path = w.folder + "/" + name + ".frm";
+  WriteText(path, text);
+  w.forms.Next() << "{\"path\": " << Json(path) << ", \"kind\": \""
+                 << (network ? "network" : "mars")
+                 << "\", \"classifier\": " << (classifier ? "true" : "false")
+                 << ", \"inputs\": " << inputs << ", \"tolerance\": " << ExactText(tolerance)
+                 << ", \"about\": " << Json(about) << ", \"cases\": " << JsonList(cases, false)
+                 << "}";
+}
+
+const char* Flag(bool on) {
+  return on ? "true" : "false";
+}
+
+void FormNetwork(Writer& w, const ConformanceCase& item) {
+  const NetworkModel& model = item.model;
+  const int n = model.InputCount();
+  std::vector<std::vector<double>> vectors = item.inputs;
+  // On the warnings' limits as the form holds them, and just past them.
+  std::vector<double> edge(n), past(n);
+  for (int i = 0; i < n; ++i) {
+    const double low = AsWritten(model.min_seen[i]), high = AsWritten(model.max_seen[i]);
+    edge[i] = i % 2 ? high : low;
+    past[i] = i % 2 ? high + (std::fabs(high) + 1) * 1e-12 : low - (std::fabs(low) + 1) * 1e-12;
+  }
+  vectors.push_back(edge);
+  vectors.push_back(past);
+  std::vector<std::string> cases;
+  for (const std::vector<double>& values : vectors) {
+    const NetworkPrediction prediction = Evaluated(model, values);
+    std::vector<std::string> texts, low, high;
+    for (int i = 0; i < n; ++i) {
+      texts.push_back(Json(ExactText(values[i])));
+      low.push_back(Flag(values[i] < AsWritten(model.min_seen[i])));
+      high.push_back(Flag(values[i] > AsWritten(model.max_seen[i])));
+    }
+    std::string c = "{\"texts\": " + JsonList(texts, false) + ", \"low\": " + JsonList(low, false) +
+                    ", \"high\": " + JsonList(high, false);
+    if (model.is_classifier) {
+      c += ", \"prediction\": " + Json(prediction.class_text) +
+           ", \"strength\": " + ExactText(prediction.strength);
+    } else {
+      // The form rounds to 4 decimals above 0.01, then warns on the rounded value.
+      const double p = prediction.prediction;
+      const double shown = std::fabs(p) > 0.01 ? std::round(p * 1e4) / 1e4 : p;
+      c += ", \"prediction\": " + ExactText(p) +
+           ", \"out_low\": " + Flag(shown < AsWritten(model.min_seen_out)) +
+           ", \"out_high\": " + Flag(shown > AsWritten(model.max_seen_out));
+    }
+    cases.push_back(c + "}");
+    if (cases.size() == 1) {
+      // Then a box left empty: "Invalid number", and the prediction stays.
+      texts.back() = "\"\"";
+      cases.push_back("{\"texts\": " + JsonList(texts, false) + ", \"invalid\": true}");
+    }
+  }
+  const double scale =
+      std::max({1.0, std::fabs(model.max_norm_out), std::fabs(model.min_norm_out)});
+  Form(
+      w, item.name, VbNetworkFormFile(model, kFormStamp), true, model.is_classifier, n,
+      1e-9 * scale,
+      About({"inputs:" + std::to_string(n), "hidden neurons:" + std::to_string(model.HiddenCount()),
+             "training data source:" + model.data_source, "training data view:" + model.data_view,
+             "Kestrium weights file:" + kFormStamp.model_path,
+             "model created:" + kFormStamp.model_created,
+             "this project created:" + kFormStamp.created}),
+      cases);
+}
+
+void FormMars(Writer& w, const std::string& name, const GeneratedMars& generated,
+              std::uint32_t seed) {
+  MarsModel model;
+  MarsEvaluator evaluator;
+  Read(generated, model, evaluator);
+  std::string form;
+  SilentMessages messages;
+  if (!VbMarsFormFile(model, kFormStamp, form, messages)) Stop(name + " not written");
+  std::vector<std::string> cases;
+  int missing = 0;
+  for (const InputRow& row : GenerateRows(generated, model, seed, 8)) {
+    std::vector<std::string> texts;
+    for (const auto& value : row) {
+      texts.push_back(Json(value ? ExactText(*value) : kMissing[missing++ % 5]));
+    }
+    cases.push_back("{\"texts\": " + JsonList(texts, false) +
+                    ", \"prediction\": " + ExactText(evaluator.Evaluate(row)) + "}");
+    if (cases.size() == 1) {
+      texts[0] = "\"1,5x\"";
+      cases.push_back("{\"texts\": " + JsonList(texts, false) + ", \"invalid\": true}");
+    }
+  }
+  Form(w, name, form, false, false, model.InputCount(), 1e-9,
+       About({"inputs:" + std::to_string(model.InputCount()),
+              "basis functions:" + std::to_string(model.model_term_count), "training data source:",
+              "training data view:", "MARS Rules file:" + kFormStamp.model_path,
+              "rules file created:" + kFormStamp.model_created,
+              "this project created:" + kFormStamp.created}),
+       cases);
+}
+
+// Many generated texts as one model: each one's basis functions renamed BFn_k, their
+// equations added, so that calcBasisFunctions must be cut into parts.
+GeneratedMars JoinedMarsModels(std::uint32_t first_seed, int count) {
+  GeneratedMars joined;
+  std::string block, equation = "Y = ", statement = "MODEL Y =";
+  int k = 0;
+  for (std::uint32_t seed = first_seed; k < count; ++seed) {
+    if (seed % 3 == 0) continue;  // UTF-8 texts; the joined one is in the code page
+    const GeneratedMars one = GenerateMarsModel(seed);
+    const std::string suffix = "_" + std::to_string(++k);
+    const std::string text = ReplaceMarsNames(one.text, [&](std::string_view name) {
+      const bool basis = name.size() > 2 && name.substr(0, 2) == "BF" &&
+                         name.find_first_not_of("0123456789", 2) == std::string_view::npos;
+      return basis ? std::optional<std::string>(std::string(name) + suffix) : std::nullopt;
+    });
+    // The text is the definitions, the equation and the MODEL statement, each ended by
+    // an empty line.
+    const size_t first = text.find("\r\n\r\n"), second = text.find("\r\n\r\n", first + 4);
+    block += text.substr(0, first + 2);
+    equation += (k > 1 ? " + " : "") + text.substr(first + 8, second - first - 9);
+    statement += text.substr(second + 13, text.size() - second - 16);
+    joined.categorical.insert(one.categorical.begin(), one.categorical.end());
+    joined.knots.insert(joined.knots.end(), one.knots.begin(), one.knots.end());
+  }
+  joined.text = block + "\r\n" + equation + ";\r\n\r\n" + statement + ";\r\n";
+  return joined;
+}
+
+void WriteForms(Writer& w, std::uint64_t seed) {
+  std::vector<ConformanceCase> networks = ConformanceCases(seed, 12, 3);
+  int written = 0;
+  for (ConformanceCase& item : networks) {
+    NetworkModel& model = item.model;
+    // LibreOffice Basic stops on the subnormal numbers of the near-overflow networks, and
+    // compiles no module holding more than about 64 KB of distinct numbers.
+    if (item.near_overflow || (model.InputCount() + 1) * model.HiddenCount() > 2500) continue;
+    // Classifiers: ordinary limits, a limit of 0 (strength 0) and limits of the other
+    // sign, which the strength takes as magnitudes.
+    if (written++ % 2 == 1) {
+      const double limits[][2] = {{0.9, -0.8}, {0, -0.8}, {-0.7, 0.6}, {0.9, 0}};
+      model.is_classifier = true;
+      model.max_seen_out_cl = limits[(written / 2) % 4][0];
+      model.min_seen_out_cl = limits[(written / 2) % 4][1];
+    }
+    FormNetwork(w, item);
+  }
+  // One network of 450 inputs, its inputs repeated from a generated one: SetMaxMinVals is
+  // cut into parts.
+  ConformanceCase wide = networks.back();
+  NetworkModel& model = wide.model;
+  const int n = model.InputCount();
+  for (int i = n; i < 450; ++i) {
+    model.input_names.push_back(model.input_names[i % n]);
+    model.min_norm.push_back(model.min_norm[i % n]);
+    model.max_norm.push_back(model.max_norm[i % n]);
+    model.min_seen.push_back(model.min_seen[i % n]);
+    model.max_seen.push_back(model.max_seen[i % n]);
+    const std::vector<double> weights = model.wih[static_cast<std::size_t>(i % n)];
+    model.wih.insert(model.wih.end() - 1, weights);
+    for (auto& values : wide.inputs) values.push_back(values[static_cast<std::size_t>(i % n)]);
+  }
+  wide.name = "wide";
+  FormNetwork(w, wide);
+
+  bool beyond_ascii = false;
+  for (std::uint32_t k = 0; k < 10 || !beyond_ascii; ++k) {
+    const std::uint32_t s = static_cast<std::uint32_t>(seed) + k;
+    const GeneratedMars generated = GenerateMarsModel(s);
+    const bool high = generated.text.find_first_of("\x80\x8A\xC3\xE9\xF6") != std::string::npos;
+    if (k >= 10 && !high) continue;
+    beyond_ascii = beyond_ascii || high;
+    FormMars(w, "mars_" + std::to_string(k), generated, s);
+  }
+  // The spellings the exporter does not write but the reader takes: MAX, no blanks, a
+  // lower-case or, a set test without brackets, a bare input in a hinge.
+  GeneratedMars spelled;
+  spelled.text =
+      "BF1 = MAX(0,X1-2.5);\r\nBF2 = (K=1 or K = 3) * BF1;\r\nBF3 = (X1>.);\r\n"
+      "BF4 = K = 0 OR K = 2;\r\nBF5 = max(0, X1) * BF3;\r\nBF6 = ( K = .);\r\n\r\n"
+      "Y = 1 + 2 * BF1 - 3 * BF2 + 4 * BF3 + 5 * BF4 - 6 * BF5 + 7 * BF6;\r\n\r\n"
+      "MODEL Y = BF1 BF2 BF3 BF4 BF5 BF6;\r\n";
+  spelled.categorical = {"K"};
+  spelled.knots = {2.5};
+  FormMars(w, "mars_spelled", spelled, static_cast<std::uint32_t>(seed));
+  FormMars(w, "mars_large", JoinedMarsModels(static_cast<std::uint32_t>(seed), 170),
+           static_cast<std::uint32_t>(seed));
+}
+
+}  // namespace
+}  // namespace kdk::conformance
+
+int main(int argc, char** argv) {
+  using namespace kdk::conformance;
+  if (argc != 2) {
+    std::cerr << "usage: office_conformance_gen FOLDER\n";
+    return 2;
+  }
+  Writer w;
+  w.folder = argv[1];
+  WriteBooks(w, ConformanceSeed());
+  WriteForms(w, ConformanceSeed());
+  w.books.Write(w.folder, "workbooks.json");
+  w.forms.Write(w.folder, "forms.json");
+  for (const auto& message : w.messages.messages) {
+    if (message.buttons == kdk::MessageButtons::Ok) Stop("message: " + message.text);
+  }
+  return 0;
+}
