@@ -110,13 +110,9 @@ class FakeShell : public ShellPort {
 class FixedClock : public Clock {
  public:
   LocalDateTime Now() override { return now; }
-  std::optional<LocalDateTime> FileCreationTime(std::string_view path) override {
-    created_asked.emplace_back(path);
-    return created;
-  }
+  std::optional<LocalDateTime> FileCreationTime(std::string_view) override { return created; }
   LocalDateTime now{2026, 12, 5, 6, 17, 30};
   std::optional<LocalDateTime> created = LocalDateTime{2004, 5, 3, 1, 9, 5};
-  std::vector<std::string> created_asked;
 };
 
 // All ports at once, each a fake the test can script and inspect.
