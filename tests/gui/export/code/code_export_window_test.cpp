@@ -35,9 +35,10 @@ class CodeExportWindowTest : public ConverterWindowTest {
     window_ = std::make_unique<CodeExportWindow>(context_);
     window_->Activate();
   }
+  using ConverterWindowTest::Find;
   template <typename T = QWidget>
   T* Find(const char* name) {
-    return ConverterWindowTest::Find<T>(*window_, name);
+    return Find<T>(*window_, name);
   }
   std::string Text() {
     return ReplaceAll(Find<QPlainTextEdit>("txtCodeWindow")->toPlainText().toStdString(), "\n",
@@ -169,22 +170,20 @@ TEST_F(CodeExportWindowTest, NetworkSqlWindowShowsSavesAndCopiesWhatKdkConvertWr
   NetworkSqlWindow window(context_);
   window.Activate();
   EXPECT_EQ(host_.placed.back(), "frmNet2SQL|Kestrium >> SQL|0");
-  auto* field = ConverterWindowTest::Find<QLineEdit>(window, "txtOutputFieldName");
+  auto* field = Find<QLineEdit>(window, "txtOutputFieldName");
   EXPECT_EQ(field->text(), "Kestrium_price");
-  ConverterWindowTest::Find<QRadioButton>(window, "optANSI")->click();
-  ConverterWindowTest::Find<QRadioButton>(window, "optSelect")->click();
-  EXPECT_FALSE(ConverterWindowTest::Find(window, "txtDatabaseName")->isEnabled());
-  ConverterWindowTest::Find<QLineEdit>(window, "txtTableName")->setText("Houses");
+  Find<QRadioButton>(window, "optANSI")->click();
+  Find<QRadioButton>(window, "optSelect")->click();
+  EXPECT_FALSE(Find(window, "txtDatabaseName")->isEnabled());
+  Find<QLineEdit>(window, "txtTableName")->setText("Houses");
   field->setText("rooms");  // an input's name: the prediction goes beside it
   EXPECT_EQ(
       Read(Save(window, "window.sql")),
       KdkConvert(kHousePrice, "--to sql --dialect ansi --select --table Houses --field rooms"));
-  ConverterWindowTest::Find<QPushButton>(window, "cmdCopy")->click();
+  Find<QPushButton>(window, "cmdCopy")->click();
   EXPECT_EQ(fakes_.clipboard.text, window.Text());
   EXPECT_EQ(
-      ReplaceAll(
-          ConverterWindowTest::Find<QPlainTextEdit>(window, "txtSQL")->toPlainText().toStdString(),
-          "\n", "\r\n"),
+      ReplaceAll(Find<QPlainTextEdit>(window, "txtSQL")->toPlainText().toStdString(), "\n", "\r\n"),
       window.Text());
 }
 
