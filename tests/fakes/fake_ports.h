@@ -9,6 +9,15 @@
 
 namespace kdk::testing {
 
+// The next scripted answer, or `none` once the script has run out.
+template <class T>
+T NextAnswer(std::deque<T>& script, T none) {
+  if (script.empty()) return none;
+  T next = script.front();
+  script.pop_front();
+  return next;
+}
+
 struct RecordedMessage {
   std::string text;
   std::string title;
@@ -21,11 +30,8 @@ class RecordingMessagePort : public MessagePort {
   MessageAnswer Show(std::string_view text, std::string_view title, MessageIcon icon,
                      MessageButtons buttons) override {
     messages.push_back({std::string(text), std::string(title), icon, buttons});
-    if (answers.empty())
-      return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-    MessageAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return NextAnswer(answers,
+                      buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No);
   }
   std::vector<RecordedMessage> messages;
   std::deque<MessageAnswer> answers;
@@ -36,22 +42,14 @@ class ScriptedFileDialogs : public FileDialogPort {
  public:
   std::string OpenFile(const FileDialogRequest& request) override {
     open_requests.push_back(request);
-    return Next();
+    return NextAnswer(answers, std::string());
   }
   std::string SaveFile(const FileDialogRequest& request) override {
     save_requests.push_back(request);
-    return Next();
+    return NextAnswer(answers, std::string());
   }
   std::deque<std::string> answers;
   std::vector<FileDialogRequest> open_requests, save_requests;
-
- private:
-  std::string Next() {
-    if (answers.empty()) return {};
-    std::string answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
 };
 
 class ScriptedColours : public ColourDialogPort {
@@ -110,13 +108,9 @@ class FakeShell : public ShellPort {
 class FixedClock : public Clock {
  public:
   LocalDateTime Now() override { return now; }
-  std::optional<LocalDateTime> FileCreationTime(std::string_view path) override {
-    created_asked.emplace_back(path);
-    return created;
-  }
+  std::optional<LocalDateTime> FileCreationTime(std::string_view) override { return created; }
   LocalDateTime now{2026, 12, 5, 6, 17, 30};
   std::optional<LocalDateTime> created = LocalDateTime{2004, 5, 3, 1, 9, 5};
-  std::vector<std::string> created_asked;
 };
 
 // All ports at once, each a fake the test can script and inspect.

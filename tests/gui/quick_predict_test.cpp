@@ -1,10 +1,13 @@
+// The QuickPredict grid: rounded midpoints, live predictions, range warnings, toggles.
 #include <gtest/gtest.h>
 
-#include <QGroupBox>
-#include <QHeaderView>
+#include <QCoreApplication>
+#include <QTemporaryDir>
 
 #include "core/common/number_text.h"
 #include "gui/common/latin1_text.h"
+#include "gui/network/grid_numbers.h"
+#include "gui/network/pointer_file.h"
 #include "support/gui_harness.h"
 
 namespace kdk::testing {
@@ -27,11 +30,9 @@ WeightsFileRecipe RoundingRecipe(bool classifier) {
 
 class QuickPredictTest : public ::testing::Test {
  protected:
-  void Start(bool classifier = false) {
-    gui.fakes.shell.command_line = gui.WriteWeights("net.kwf", RoundingRecipe(classifier));
-    gui.Start();
-    window = gui.QuickPredict();
-    grid = window->Grid();
+  void Start(const WeightsFileRecipe& recipe = RoundingRecipe(false)) {
+    gui.StartWith(recipe);
+    grid = gui.QuickPredict()->Grid();
     ASSERT_EQ(grid->rowCount(), 2);
   }
   // What the user does: type into a Value cell.
@@ -44,21 +45,22 @@ class QuickPredictTest : public ::testing::Test {
     return gui::ToQString(NumberText(Expected(gui.workspace.network, inputs).prediction));
   }
   void Toggle(int column, int row) { grid->ToggleButton(column, row)->click(); }
+  bool Flagged(int column, int row) const { return grid->IsEmphasised(column, row); }
 
   GuiHarness gui;
-  gui::QuickPredictWindow* window = nullptr;
   PredictionGrid* grid = nullptr;
 };
 
 TEST_F(QuickPredictTest, GridShowsNamesRangesAndRoundedMidpoints) {
   Start();
-  EXPECT_EQ(grid->CellText(1, 1), "gamma");
-  EXPECT_EQ(grid->CellText(2, 1), "0.000");
-  EXPECT_EQ(grid->CellText(3, 1), "0.617");
-  EXPECT_EQ(grid->CellText(2, 2), "-2.500");
-  EXPECT_EQ(grid->CellText(3, 2), "2.500");
-  EXPECT_EQ(Value(1), "0.31");
-  EXPECT_EQ(Value(2), "0");
+  // Name, Min, Max and Value of each row.
+  const QStringList rows[] = {{"gamma", "0.000", "0.617", "0.31"},
+                              {"delta", "-2.500", "2.500", "0"}};
+  const int columns[] = {1, PredictionGrid::kMinColumn, PredictionGrid::kMaxColumn,
+                         PredictionGrid::kValueColumn};
+  for (int row = 1; row <= 2; ++row) {
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(grid->CellText(columns[i], row), rows[row - 1][i]);
+  }
   // Names and ranges are not editable, values are; the toggle cells are buttons.
   EXPECT_FALSE(grid->item(0, 0)->flags() & Qt::ItemIsEditable);
   EXPECT_FALSE(grid->item(0, 2)->flags() & Qt::ItemIsEditable);
@@ -66,7 +68,6 @@ TEST_F(QuickPredictTest, GridShowsNamesRangesAndRoundedMidpoints) {
   EXPECT_NE(grid->ToggleButton(4, 2), nullptr);
   EXPECT_NE(grid->ToggleButton(6, 2), nullptr);
   EXPECT_EQ(grid->ToggleButton(5, 2), nullptr);
-
   // The first prediction uses the rounded midpoint.
   EXPECT_EQ(Prediction(), ExpectedPrediction({0.31, 0}));
   EXPECT_NE(Prediction(), ExpectedPrediction({0.308625, 0}));
@@ -79,40 +80,31 @@ TEST_F(QuickPredictTest, EditsPredictAtOnceAndTextAsksForValues) {
   Type(1, QStringLiteral("0.5"));
   Type(2, QStringLiteral(" -1.25e0 "));
   EXPECT_EQ(Prediction(), ExpectedPrediction({0.5, -1.25}));
-
   Type(2, QString());  // an empty cell counts as 0
   EXPECT_EQ(Prediction(), ExpectedPrediction({0.5, 0}));
-
   Type(2, QStringLiteral("9"));  // above delta's range: flagged
-  EXPECT_TRUE(gui.Shown("lblWarning"));
   Type(1, QStringLiteral("abc"));
   EXPECT_EQ(Prediction(), "Enter Values");
   // The marks are computed again for the rows that hold numbers.
   EXPECT_TRUE(gui.Shown("lblWarning"));
-  EXPECT_TRUE(grid->IsEmphasised(PredictionGrid::kMaxColumn, 2));
-
+  EXPECT_TRUE(Flagged(PredictionGrid::kMaxColumn, 2));
   Type(1, QStringLiteral("0.1"));
   EXPECT_EQ(Prediction(), ExpectedPrediction({0.1, 9}));
 }
 
 TEST_F(QuickPredictTest, ValuesOutsideTheTrainingRangeAreFlagged) {
   Start();
-  const double delta_max = gui.workspace.network.max_seen[1];
-  ASSERT_EQ(delta_max, 2.5);
-  Type(2, QStringLiteral("2.5"));  // equal to the limit: not flagged
-  EXPECT_FALSE(gui.Shown("lblWarning"));
-  EXPECT_FALSE(grid->IsEmphasised(PredictionGrid::kMaxColumn, 2));
-  Type(2, QStringLiteral("2.5000001"));
-  EXPECT_TRUE(gui.Shown("lblWarning"));
+  // delta's limits are -2.5 and 2.5: reached, nothing is flagged.
+  for (const auto& [typed, above, below] : {std::tuple{"2.5", false, false},
+                                            {"2.5000001", true, false},
+                                            {"-2.6", false, true},
+                                            {"-2.5", false, false}}) {
+    Type(2, QString::fromLatin1(typed));
+    EXPECT_EQ(gui.Shown("lblWarning"), above || below) << typed;
+    EXPECT_EQ(Flagged(PredictionGrid::kMaxColumn, 2), above) << typed;
+    EXPECT_EQ(Flagged(PredictionGrid::kMinColumn, 2), below) << typed;
+  }
   EXPECT_EQ(gui.Text("lblWarning"), "WARNING - Extrapolation !");
-  EXPECT_TRUE(grid->IsEmphasised(PredictionGrid::kMaxColumn, 2));
-  EXPECT_FALSE(grid->IsEmphasised(PredictionGrid::kMinColumn, 2));
-  Type(2, QStringLiteral("-2.6"));
-  EXPECT_TRUE(grid->IsEmphasised(PredictionGrid::kMinColumn, 2));
-  EXPECT_FALSE(grid->IsEmphasised(PredictionGrid::kMaxColumn, 2));
-  Type(2, QStringLiteral("-2.5"));
-  EXPECT_FALSE(gui.Shown("lblWarning"));
-  EXPECT_FALSE(grid->IsEmphasised(PredictionGrid::kMinColumn, 2));
 }
 
 TEST_F(QuickPredictTest, TogglesStepByThePercentOfTheShownRange) {
@@ -123,28 +115,19 @@ TEST_F(QuickPredictTest, TogglesStepByThePercentOfTheShownRange) {
   Toggle(PredictionGrid::kToggleDownColumn, 2);
   Toggle(PredictionGrid::kToggleDownColumn, 2);
   EXPECT_EQ(Value(2), "-0.5");
-
   // The step uses the shown Max 0.617, not the model's 0.61725.
   Toggle(PredictionGrid::kToggleUpColumn, 1);
   EXPECT_EQ(Value(1), gui::ToQString(NumberText(0.31 + 0.617 * 10 / 100)));
-
+  // A percent that is no positive number goes back to 10; 0 steps by nothing.
   auto* percent = gui.Find<QLineEdit>("txtTogglePercent");
-  percent->setText(QStringLiteral("-5"));
-  Toggle(PredictionGrid::kToggleUpColumn, 2);
-  EXPECT_EQ(percent->text(), "10");
-  EXPECT_EQ(Value(2), "0");
-  percent->setText(QStringLiteral("lots"));
-  Toggle(PredictionGrid::kToggleUpColumn, 2);
-  EXPECT_EQ(percent->text(), "10");
-  EXPECT_EQ(Value(2), "0.5");
-  percent->setText(QStringLiteral("0"));
-  Toggle(PredictionGrid::kToggleUpColumn, 2);
-  EXPECT_EQ(Value(2), "0.5");
-  percent->setText(QStringLiteral("50"));
-  Toggle(PredictionGrid::kToggleUpColumn, 2);
-  EXPECT_EQ(Value(2), "3");
+  for (const auto& [typed, kept, value] :
+       {std::tuple{"-5", "10", "0"}, {"lots", "10", "0.5"}, {"0", "0", "0.5"}, {"50", "50", "3"}}) {
+    percent->setText(QString::fromLatin1(typed));
+    Toggle(PredictionGrid::kToggleUpColumn, 2);
+    EXPECT_EQ(percent->text(), kept);
+    EXPECT_EQ(Value(2), value) << typed;
+  }
   EXPECT_TRUE(gui.Shown("lblWarning"));
-
   // A row whose value is no number is left alone.
   Type(1, QStringLiteral("x"));
   Toggle(PredictionGrid::kToggleUpColumn, 1);
@@ -153,26 +136,20 @@ TEST_F(QuickPredictTest, TogglesStepByThePercentOfTheShownRange) {
 }
 
 TEST_F(QuickPredictTest, ARowWithEqualMinAndMaxDoesNotMove) {
-  gui.fakes.shell.command_line = [&] {
-    WeightsFileRecipe recipe = SmallNetworkRecipe();
-    recipe.inputs[1].seen_max = 0.2;
-    recipe.inputs[1].seen_min = 0.2;
-    return gui.WriteWeights("flat.kwf", recipe);
-  }();
-  gui.Start();
-  grid = gui.QuickPredict()->Grid();
-  const QString before = grid->CellText(PredictionGrid::kValueColumn, 2);
-  grid->ToggleButton(PredictionGrid::kToggleUpColumn, 2)->click();
-  EXPECT_EQ(grid->CellText(PredictionGrid::kValueColumn, 2), before);
+  WeightsFileRecipe recipe = SmallNetworkRecipe();
+  recipe.inputs[1].seen_max = recipe.inputs[1].seen_min = 0.2;
+  Start(recipe);
+  const QString before = Value(2);
+  Toggle(PredictionGrid::kToggleUpColumn, 2);
+  EXPECT_EQ(Value(2), before);
 }
 
 TEST_F(QuickPredictTest, ClassifierShowsClassAndStrength) {
-  Start(/*classifier=*/true);
+  Start(RoundingRecipe(/*classifier=*/true));
   EXPECT_TRUE(gui.Shown("frameClass"));
   EXPECT_EQ(gui.Text("lblTrueFalse"), "Class");
   EXPECT_EQ(gui.Text("lblClassStength"), "Strength");
-  for (const std::vector<double>& inputs :
-       {std::vector<double>{0, -2.5}, std::vector<double>{0.6, 2.5}}) {
+  for (const std::vector<double>& inputs : {std::vector<double>{0, -2.5}, {0.6, 2.5}}) {
     Type(1, gui::ToQString(NumberText(inputs[0])));
     Type(2, gui::ToQString(NumberText(inputs[1])));
     const NetworkPrediction expected = Expected(gui.workspace.network, inputs);
@@ -196,7 +173,6 @@ TEST_F(QuickPredictTest, ActivationRebuildsValuesButKeepsTheTogglePercent) {
   gui.Button("cmdQuickPredict")->click();
   EXPECT_EQ(Value(1), "0.31");
   EXPECT_EQ(gui.Text("txtTogglePercent"), "25");
-  EXPECT_EQ(gui.window->windowTitle(), "Kestrium >> QuickPredict");
   EXPECT_TRUE(gui.WidthIs(8500));
 }
 
@@ -205,7 +181,6 @@ TEST_F(QuickPredictTest, GridUsesThePointerFileBesideTheProgram) {
   EXPECT_TRUE(gui.fakes.messages.messages.empty());
   EXPECT_EQ(grid->viewport()->cursor().shape(), Qt::BitmapCursor);
   EXPECT_EQ(grid->viewport()->cursor().hotSpot(), QPoint(7, 1));
-
   gui.fakes.shell.program_folder = "/nowhere";
   gui.Button("cmdQuickPredict")->click();
   ASSERT_EQ(gui.fakes.messages.messages.size(), 1u);
@@ -218,12 +193,61 @@ TEST_F(QuickPredictTest, GridUsesThePointerFileBesideTheProgram) {
 TEST_F(QuickPredictTest, AnInputThatCannotBeScaledIsReportedNotCrashed) {
   WeightsFileRecipe recipe = SmallNetworkRecipe();
   recipe.inputs[0].max_norm = recipe.inputs[0].min_norm = 3;
-  gui.fakes.shell.command_line = gui.WriteWeights("flat.kwf", recipe);
-  gui.Start();
+  gui.StartWith(recipe);
   ASSERT_TRUE(gui.workspace.state.network_loaded);
-  ASSERT_FALSE(gui.fakes.messages.messages.empty());
-  EXPECT_NE(gui.fakes.messages.messages.back().text.find("alpha"), std::string::npos);
-  EXPECT_EQ(gui.Text("txtPredicition"), "??");
+  EXPECT_NE(gui.fakes.messages.messages.at(0).text.find("alpha"), std::string::npos);
+  EXPECT_EQ(Prediction(), "??");
+}
+
+TEST(PointerFile, TheShippedPointerLoadsWithItsHotSpotAndOtherFilesDoNot) {
+  const std::optional<QCursor> pointer =
+      gui::LoadPointerFile(QCoreApplication::applicationDirPath() + QStringLiteral("/h_point.cur"));
+  ASSERT_TRUE(pointer.has_value());
+  EXPECT_EQ(pointer->hotSpot(), QPoint(7, 1));
+  EXPECT_EQ(pointer->pixmap().size(), QSize(32, 32));
+  QTemporaryDir folder;
+  QFile file(folder.filePath(QStringLiteral("h_point.cur")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("not a pointer at all, just some text");
+  file.close();
+  EXPECT_FALSE(gui::LoadPointerFile(file.fileName()).has_value());
+  EXPECT_FALSE(gui::LoadPointerFile(folder.filePath(QStringLiteral("missing.cur"))).has_value());
+}
+
+TEST(GridNumbers, CellsTakeNumbersWithBlanksSignsAndExponentsOnly) {
+  for (const auto& [text, value] : {std::pair{"12", 12.0},
+                                    {"  -0.5 ", -0.5},
+                                    {"+2", 2.0},
+                                    {".25", 0.25},
+                                    {"3.", 3.0},
+                                    {"1.5E-3", 0.0015},
+                                    {"2e+2", 200.0}})
+    EXPECT_EQ(gui::ParseCellNumber(text), value) << text;
+  for (const char* text : {"", "   ", "abc", "1,5", "1.2.3", "e5", "1e", "--1", ".", "-", "inf",
+                           "nan", "1e999", "12abc", "\t1"})
+    EXPECT_FALSE(gui::ParseCellNumber(text).has_value()) << '"' << text << '"';
+}
+
+// Halves away from zero, on the digits the program shows.
+TEST(GridNumbers, FixedDecimalsWritesExactlyTheGivenPlaces) {
+  for (const auto& [value, places, text] : {std::tuple{0.0, 3, "0.000"},
+                                            {1.23456, 3, "1.235"},
+                                            {-2.5, 3, "-2.500"},
+                                            {250000.0, 3, "250000.000"},
+                                            {-0.0001, 3, "0.000"},
+                                            {0.308625, 2, "0.31"},
+                                            {0.125, 2, "0.13"},
+                                            {-0.125, 2, "-0.13"},
+                                            {2.675, 2, "2.68"},
+                                            {0.0005, 3, "0.001"},
+                                            {9.9995, 3, "10.000"},
+                                            {0.004, 2, "0.00"},
+                                            {-0.004, 2, "0.00"},
+                                            {123456789.5, 0, "123456790"}})
+    EXPECT_EQ(gui::FixedDecimals(value, places), text) << value;
+  EXPECT_EQ(gui::RoundedTo(0.125, 2), 0.13);
+  EXPECT_EQ(gui::RoundedTo(0.308625, 2), 0.31);
+  EXPECT_EQ(gui::RoundedTo(1e300, 2), 1e300);
 }
 
 }  // namespace

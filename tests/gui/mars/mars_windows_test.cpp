@@ -1,21 +1,23 @@
+// The MARS SQL and SPSS windows save and copy what kdk convert writes for the options
+// set in them; the Load SPSS File buttons check a .sav file PSPP writes against the
+// model's inputs.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-#include <filesystem>
+#include <chrono>
 
-#include "core/common/text_file.h"
-#include "core/mars/generated_file.h"
-#include "fakes/fake_ports.h"
+#include "core/common/output_file.h"
+#include "core/export/code/code_types.h"
+#include "engines/spss/child_process.h"
+#include "gui/export/code/code_export_window.h"
 #include "gui/export/code/mars_spss_window.h"
 #include "gui/export/code/mars_sql_window.h"
 #include "gui/mars/mars_source_dialogs.h"
-#include "gui/shell/gui_context.h"
 #include "gui/support/converter_window_fixture.h"
 
 namespace kdk::gui {
@@ -24,74 +26,72 @@ namespace {
 class MarsWindowsTest : public ConverterWindowTest {
  protected:
   void SetUp() override {
-    LoadMars();
     ConverterWindowTest::SetUp();
+    LoadMars();
   }
+  void ExpectSavedAsKdk(QWidget& window, const std::string& options) {
+    const std::string path = Save(window, "saved" + std::to_string(++saves_));
+    EXPECT_EQ(Read(path), KdkConvert(kHouseValueMars, options));
+  }
+  void Set(QWidget& window, const char* box, const char* text) {
+    Find<QLineEdit>(window, box)->setText(text);
+  }
+  void Tick(QWidget& window, const char* box, bool on) {
+    Find<QCheckBox>(window, box)->setChecked(on);
+  }
+  int saves_ = 0;
 };
 
-TEST_F(MarsWindowsTest, SqlWindowRegeneratesOnEveryOption) {
+TEST_F(MarsWindowsTest, SqlWindowSavesWhatKdkConvertWritesForItsOptions) {
   MarsSqlWindow window(context_);
   EXPECT_EQ(window.objectName(), "frmMARS2tsql");
-  EXPECT_FALSE(Find<QPushButton>(window, "cmdSaveAs")->isEnabled());
   window.Activate();
   EXPECT_EQ(host_.placed, QStringList{"frmMARS2tsql|MARS >> SQL|0"});
-  EXPECT_EQ(window.Text(), MarsSqlText(workspace_.mars, MarsSqlOptions{}, fakes_.messages));
   EXPECT_TRUE(
       Find<QPlainTextEdit>(window, "txtModelSummary")->toPlainText().contains("  *DISTRICT"));
-  EXPECT_TRUE(window.OutputBox()->toPlainText().startsWith("/*\nModel Inputs (4)"));
+  EXPECT_EQ(window.OutputBox()->toPlainText().replace("\n", "\r\n").toStdString(), window.Text());
+  ExpectSavedAsKdk(window, "--to sql");
 
-  Find<QLineEdit>(window, "txtTableName")->setText("[Houses]");
-  EXPECT_NE(window.Text().find("\r\nUPDATE [Houses]\r\n"), std::string::npos);
-  Find<QCheckBox>(window, "chkIncludeSquareBrackets")->setChecked(false);
-  EXPECT_NE(window.Text().find("( CASE WHEN AGE IS NULL"), std::string::npos);
+  Set(window, "txtTableName", "[Houses]");
+  Set(window, "txtOutputFieldName", "Guess");
+  Set(window, "txtDatabaseName", "Sales");
+  for (const char* box :
+       {"chkIncludeSquareBrackets", "chkCreateNewOutputField", "chkIncludeHeader"})
+    Tick(window, box, false);
+  ExpectSavedAsKdk(window,
+                   "--to sql --table '[Houses]' --field Guess --database Sales --no-brackets "
+                   "--no-create-field --no-header");
 
-  QTest::mouseClick(Find<QRadioButton>(window, "optAccess"), Qt::LeftButton);
-  EXPECT_FALSE(Find<QLineEdit>(window, "txtDatabaseName")->isEnabled());
-  EXPECT_FALSE(Find<QCheckBox>(window, "chkCreateNewOutputField")->isEnabled());
-  EXPECT_FALSE(Find<QCheckBox>(window, "chkIncludeHeader")->isEnabled());
-  EXPECT_EQ(window.Text().rfind("\r\nUPDATE [Houses]\r\nSET [FieldName] =  150.5 + \r\n", 0), 0u);
-  EXPECT_TRUE(window.Text().ends_with(";"));
+  Find<QAbstractButton>(window, "optAccess")->click();
+  for (const char* box : {"txtDatabaseName", "chkCreateNewOutputField", "chkIncludeHeader"})
+    EXPECT_FALSE(Find(window, box)->isEnabled()) << box;
+  Tick(window, "chkIncludeSquareBrackets", true);
+  ExpectSavedAsKdk(window, "--to sql --dialect access --table '[Houses]' --field Guess");
 
-  QTest::mouseClick(Find<QPushButton>(window, "cmdCopy"), Qt::LeftButton);
+  Find<QAbstractButton>(window, "cmdCopy")->click();
   EXPECT_EQ(fakes_.clipboard.text, window.Text());
 }
 
-TEST_F(MarsWindowsTest, SqlSaveProposesTheNameAndWritesTheText) {
+TEST_F(MarsWindowsTest, SqlSaveProposesTheNameAndNeverReplacesTheModel) {
   MarsSqlWindow window(context_);
   window.Activate();
-  const std::string path = (folder_ / "houses.sql").string();
-  fakes_.file_dialogs.answers = {path};
-  QTest::mouseClick(Find<QPushButton>(window, "cmdSaveAs"), Qt::LeftButton);
-  ASSERT_EQ(fakes_.file_dialogs.save_requests.size(), 1u);
-  EXPECT_EQ(fakes_.file_dialogs.save_requests[0].preset_name, "house_value_mars_sql");
-  EXPECT_EQ(fakes_.file_dialogs.save_requests[0].filter,
-            "query file (*.sql)|*.sql|text file (*.txt)|*.txt");
+  const std::string path = Save(window, "houses.sql");
+  const FileDialogRequest& request = fakes_.file_dialogs.save_requests.at(0);
+  EXPECT_EQ(request.preset_name, "house_value_mars_sql");
+  EXPECT_EQ(request.filter, "query file (*.sql)|*.sql|text file (*.txt)|*.txt");
   EXPECT_EQ(workspace_.state.model_name, "house_value_mars");
   EXPECT_EQ(workspace_.output_path, path);
   EXPECT_EQ(Find<QLabel>(window, "lblSaveAs")->text().toStdString(), "Saving as " + path);
   EXPECT_EQ(Find<QLabel>(window, "lblProgress")->text().toStdString(),
             "Files Generated...\n" + path);
-  ASSERT_FALSE(fakes_.messages.messages.empty());
-  EXPECT_EQ(fakes_.messages.messages.back().text, "Done it!");
-  std::string bytes, error;
-  ASSERT_TRUE(ReadWholeFile(path, bytes, error));
-  EXPECT_NE(bytes.find("\r\nALTER TABLE [TableName] ADD [FieldName] float\r\nGo\r\n"),
-            std::string::npos);
-  EXPECT_NE(bytes.find("\r\nSET [FieldName] =  150.5 +\r\n0.85 * "), std::string::npos);
+  EXPECT_EQ(LastMessage(), "Done it!");
 
   // Saving onto the model file itself (here a copy of it, named another way) is refused.
-  const std::filesystem::path model = folder_ / "rules.txt";
-  std::filesystem::copy_file(workspace_.state.model_path, model);
-  workspace_.state.model_path = model.string();
-  const std::string same = (folder_ / "." / "rules.txt").string();
-  fakes_.file_dialogs.answers = {same};
-  QTest::mouseClick(Find<QPushButton>(window, "cmdSaveAs"), Qt::LeftButton);
-  EXPECT_EQ(fakes_.messages.messages.back().text, SameAsModelMessage(same));
-  std::string kept, original;
-  ASSERT_TRUE(ReadWholeFile(model.string(), kept, error));
-  ASSERT_TRUE(
-      ReadWholeFile(std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt", original, error));
-  EXPECT_EQ(kept, original);
+  std::filesystem::copy_file(kHouseValueMars, folder_ / "rules.txt");
+  workspace_.state.model_path = (folder_ / "rules.txt").string();
+  const std::string same = Save(window, "./rules.txt");
+  EXPECT_EQ(LastMessage(), SameAsModelMessage(same));
+  EXPECT_EQ(Read(same), Read(kHouseValueMars));
 }
 
 TEST_F(MarsWindowsTest, SqlReservedNameAnsweredNoLeavesTheWindowEmpty) {
@@ -100,37 +100,26 @@ TEST_F(MarsWindowsTest, SqlReservedNameAnsweredNoLeavesTheWindowEmpty) {
   MarsSqlWindow window(context_);
   window.Activate();
   EXPECT_TRUE(window.Text().empty());
-  EXPECT_FALSE(Find<QPushButton>(window, "cmdCopy")->isEnabled());
+  EXPECT_FALSE(Find(window, "cmdCopy")->isEnabled());
   EXPECT_EQ(fakes_.messages.messages.at(0).buttons, MessageButtons::YesNo);
 }
 
-TEST_F(MarsWindowsTest, SpssWindowNameHeaderSaveAndCopy) {
+TEST_F(MarsWindowsTest, SpssWindowSavesWhatKdkConvertWritesAndChecksTheName) {
   MarsSpssWindow window(context_);
   EXPECT_EQ(window.objectName(), "frmMARS2SPSS");
   window.Activate();
   EXPECT_EQ(host_.placed, QStringList{"frmMARS2SPSS|MARS >> SPSS|0"});
-  EXPECT_NE(window.Text().find("COMPUTE mars_out = 150.5 + "), std::string::npos);
-  Find<QLineEdit>(window, "txtOutputFieldName")->setText(" Price Guess ");
-  EXPECT_NE(window.Text().find("COMPUTE price_guess = 150.5 + "), std::string::npos);
-  Find<QCheckBox>(window, "chkIncludeHeader")->setChecked(false);
-  EXPECT_EQ(window.Text().rfind("COMPUTE BF1 = max(0, AREA - 120) .\r\nEXECUTE .\r\n", 0), 0u);
-
-  const std::string path = (folder_ / "houses.sps").string();
-  fakes_.file_dialogs.answers = {path};
-  QTest::mouseClick(Find<QPushButton>(window, "cmdSaveAs"), Qt::LeftButton);
+  ExpectSavedAsKdk(window, "--to spss");
   EXPECT_EQ(fakes_.file_dialogs.save_requests.at(0).preset_name, "house_value_mars_sps");
   EXPECT_EQ(fakes_.file_dialogs.save_requests.at(0).selected_filter, 1);
-  std::string bytes, error;
-  ASSERT_TRUE(ReadWholeFile(path, bytes, error));
-  EXPECT_TRUE(
-      bytes.ends_with("\r\nMATCH FILES\r\n/FILE=*\r\n/DROP=\r\nBF1\r\nBF2\r\nBF3\r\nBF4\r\n"
-                      "BF5\r\nBF6\r\nBF7\r\nBF8\r\nBF9 .\r\n"));
+  Set(window, "txtOutputFieldName", " Price Guess ");
+  Tick(window, "chkIncludeHeader", false);
+  ExpectSavedAsKdk(window, "--to spss --output-name ' Price Guess ' --no-header");
 
-  Find<QLineEdit>(window, "txtOutputFieldName")->setText("   ");
+  Set(window, "txtOutputFieldName", "   ");
   fakes_.messages.messages.clear();
-  QTest::mouseClick(Find<QPushButton>(window, "cmdCopy"), Qt::LeftButton);
-  ASSERT_EQ(fakes_.messages.messages.size(), 1u);
-  EXPECT_EQ(fakes_.messages.messages[0].text, "Invalid Output Name!");
+  Find<QAbstractButton>(window, "cmdCopy")->click();
+  EXPECT_EQ(Shown(), std::vector<std::string>{"Invalid Output Name!"});
   EXPECT_TRUE(fakes_.clipboard.text.empty());
 }
 
@@ -142,24 +131,78 @@ TEST_F(MarsWindowsTest, WindowsStayEmptyWithoutAMarsModel) {
   sql.Activate();
   EXPECT_TRUE(spss.Text().empty());
   EXPECT_TRUE(sql.Text().empty());
-  EXPECT_FALSE(Find<QPushButton>(spss, "cmdSaveAs")->isEnabled());
-  EXPECT_FALSE(Find<QPushButton>(sql, "cmdSaveAs")->isEnabled());
+  for (QWidget* window : {static_cast<QWidget*>(&spss), static_cast<QWidget*>(&sql)})
+    EXPECT_FALSE(Find(*window, "cmdSaveAs")->isEnabled());
+  EXPECT_FALSE(Find(spss, "cmdLoadSPSSFile")->isEnabled());
+  EXPECT_EQ(Find(spss, "cmdLoadSPSSFile")->toolTip(), " run the syntax on an SPSS file ");
+}
+
+const std::string kConfirm = "Loading SPSS - please be patient...\r\n(but press OK first!)";
+const std::string kMismatch =
+    "The file you are loading doesn't match the model file.\r\nCan't find the variables;\r\n\r\n ";
+
+class SpssButtons : public MarsWindowsTest {
+ protected:
+  void SetUp() override {
+    MarsWindowsTest::SetUp();
+    fakes_.shell.program_folder = folder_.string();
+  }
+  // A .sav file written by PSPP with these numeric variables and one row.
+  std::string Sav(const std::string& name, const std::string& variables) {
+    const std::string path = (folder_ / name).string(), script = (folder_ / "make.sps").string();
+    std::string error;
+    EXPECT_TRUE(WriteFileAtomically(script,
+                                    "DATA LIST LIST /" + variables +
+                                        " (F8.2).\nBEGIN DATA\n1 2 3\nEND DATA.\nSAVE OUTFILE='" +
+                                        path + "'.\n",
+                                    error));
+    EXPECT_EQ(
+        spss::RunProcess({spss::FindProgram("pspp"), "-b", script}, (folder_ / "out").string(),
+                         (folder_ / "err").string(), std::chrono::seconds(60))
+            .exit_status,
+        0);
+    return path;
+  }
+};
+
+TEST_F(SpssButtons, MarsWindowReportsTheStoredNamesTheFileLacks) {
+  MarsSpssWindow window(context_);
+  window.Activate();
+  auto* button = Find<QPushButton>(window, "cmdLoadSPSSFile");
+  button->click();  // the chooser is cancelled
+  EXPECT_TRUE(Shown().empty());
+  EXPECT_EQ(fakes_.file_dialogs.open_requests.at(0).title, "Please locate your SPSS file");
+  fakes_.file_dialogs.answers.push_back(Sav("houses.sav", "area District age"));
+  button->click();
+  EXPECT_EQ(Shown(), (std::vector<std::string>{kConfirm, kMismatch + "ROOMS"}));
+}
+
+TEST_F(SpssButtons, CodeWindowLooksForSmartNamesAndNamesTheStoredOnes) {
+  LoadNetwork();
+  CodeExportWindow window(context_);
+  window.Activate();
+  Find<QComboBox>(window, "cmbCodeType")->setCurrentIndex(int(CodeType::Spss));
+  // "floor area" is looked for as floor_area; "age" is missing.
+  fakes_.file_dialogs.answers.push_back(Sav("rooms_only.sav", "FLOOR_AREA Rooms other"));
+  Find<QPushButton>(window, "cmdLoadSPSSfile")->click();
+  EXPECT_EQ(Shown(), (std::vector<std::string>{kConfirm, kMismatch + "age"}));
+  EXPECT_EQ(window.Settings().spss_data_file, (folder_ / "rooms_only.sav").string());
 }
 
 TEST(MarsSourceDialogs, ButtonsSetTheSourceAndPasteDialogKeepsItsText) {
   MarsSourceDialog source;
   EXPECT_EQ(source.SourceKind(), "CANCEL");
-  QTest::mouseClick(source.findChild<QPushButton*>("cmdPaste"), Qt::LeftButton);
+  source.findChild<QPushButton*>("cmdPaste")->click();
   EXPECT_EQ(source.SourceKind(), "PASTE");
-  QTest::mouseClick(source.findChild<QPushButton*>("cmdRulesFile"), Qt::LeftButton);
+  source.findChild<QPushButton*>("cmdRulesFile")->click();
   EXPECT_EQ(source.SourceKind(), "TEXTFILE");
 
   testing::MemoryClipboard clipboard;
   clipboard.text = "BF1 = max(0, A - 1);";
   MarsPasteDialog paste(clipboard);
-  QTest::mouseClick(paste.findChild<QPushButton*>("cmdPaste"), Qt::LeftButton);
+  paste.findChild<QPushButton*>("cmdPaste")->click();
   EXPECT_EQ(paste.PastedText(), "BF1 = max(0, A - 1);");
-  QTest::mouseClick(paste.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+  paste.findChild<QPushButton*>("cmdCancel")->click();
   EXPECT_EQ(paste.PastedText(), "");
 }
 

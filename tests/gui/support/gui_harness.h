@@ -33,11 +33,9 @@ class GuiHarness {
     const std::string path = folder.filePath(QString::fromStdString(file_name)).toStdString();
     QFile file(QString::fromStdString(path));
     file.open(QIODevice::WriteOnly);
-    const std::string text = BuildWeightsFile(recipe);
-    file.write(text.data(), static_cast<qint64>(text.size()));
+    file.write(QByteArray::fromStdString(BuildWeightsFile(recipe)));
     return path;
   }
-
   std::string CopyExample(const std::string& example, const std::string& file_name) {
     const std::string path = folder.filePath(QString::fromStdString(file_name)).toStdString();
     QFile::copy(QStringLiteral(KDK_EXAMPLES_DIR "/") + QString::fromStdString(example),
@@ -50,6 +48,12 @@ class GuiHarness {
     window = std::make_unique<gui::MainWindow>(workspace, ports);
     window->StartUp();
     if (show) window->show();
+  }
+  // Starts with this network's weights file on the command line; its path.
+  std::string StartWith(const WeightsFileRecipe& recipe = SmallNetworkRecipe()) {
+    fakes.shell.command_line = WriteWeights("net.kwf", recipe);
+    Start();
+    return fakes.shell.command_line;
   }
 
   // The control panel's own controls come first: other windows reuse some names
@@ -65,7 +69,6 @@ class GuiHarness {
   QString Text(const char* name) const {
     if (auto* label = Find<QLabel>(name)) return label->text();
     if (auto* box = Find<QLineEdit>(name)) return box->text();
-    if (auto* button = Button(name)) return button->text();
     return QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
   }
   // Shown as far as its own window goes (the main window itself may be hidden).
@@ -73,14 +76,11 @@ class GuiHarness {
     QWidget* widget = Find(name);
     return widget != nullptr && widget->isVisibleTo(window.get());
   }
-  bool WindowShown(const char* name) const {
-    QWidget* widget = window->ConverterWindow(QString::fromLatin1(name));
-    return widget != nullptr && !window->FrameOf(widget)->isHidden();
-  }
   std::vector<std::string> ShownConverterWindows() const {
     std::vector<std::string> shown;
     for (const char* name : gui::kConverterWindowNames) {
-      if (WindowShown(name)) shown.emplace_back(name);
+      QWidget* widget = window->ConverterWindow(QString::fromLatin1(name));
+      if (widget != nullptr && !window->FrameOf(widget)->isHidden()) shown.emplace_back(name);
     }
     return shown;
   }

@@ -1,26 +1,18 @@
-#include <gtest/gtest.h>
-#include <unistd.h>
+#include "gui/export/sheet/workbook_windows.h"
 
-#include <cstdlib>
+#include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
-#include <filesystem>
+#include <cstdlib>
 
-#include "core/shell/load_network.h"
-#include "fakes/fake_ports.h"
-#include "gui/export/sheet/workbook_windows.h"
-#include "gui/shell/gui_context.h"
 #include "gui/support/converter_window_fixture.h"
 
 namespace kdk::gui {
 namespace {
 
-class WorkbookWindowsTest : public ConverterWindowTest {
- protected:
-};
+using WorkbookWindowsTest = ConverterWindowTest;
 
 TEST_F(WorkbookWindowsTest, MarsWindowSavesAWorkbookAndAsksToLook) {
   LoadMars();
@@ -28,15 +20,12 @@ TEST_F(WorkbookWindowsTest, MarsWindowSavesAWorkbookAndAsksToLook) {
   MarsWorkbookWindow window(context_);
   EXPECT_EQ(window.objectName(), "frmMARS2XL");
   window.Activate();
-  EXPECT_FALSE(Find<QPushButton>(window, "cmdSaveAs")->isEnabled());  // not loaded yet
+  EXPECT_FALSE(Find(window, "cmdSaveAs")->isEnabled());  // not loaded yet
   workspace_.state.mars_loaded = true;
   window.Activate();
   EXPECT_EQ(host_.placed.last(), "frmMARS2XL|MARS >> Excel|0");
   EXPECT_TRUE(window.OutputBox()->toPlainText().contains("*DISTRICT"));
-  ASSERT_TRUE(Find<QPushButton>(window, "cmdSaveAs")->isEnabled());
 
-  const std::string path = (folder_ / "my book.xlsm").string();
-  fakes_.file_dialogs.answers = {path};
   fakes_.messages.answers = {MessageAnswer::Yes};
   // Temporary files go to a folder of this test's own, so other runs cannot disturb it.
   const std::filesystem::path temporaries = folder_ / "tmp";
@@ -44,14 +33,9 @@ TEST_F(WorkbookWindowsTest, MarsWindowSavesAWorkbookAndAsksToLook) {
   const char* tmpdir = std::getenv("TMPDIR");
   const std::string saved_tmpdir = tmpdir ? tmpdir : "";
   setenv("TMPDIR", temporaries.c_str(), 1);
-  QTest::mouseClick(Find<QPushButton>(window, "cmdSaveAs"), Qt::LeftButton);
-  if (tmpdir) {
-    setenv("TMPDIR", saved_tmpdir.c_str(), 1);
-  } else {
-    unsetenv("TMPDIR");
-  }
-  ASSERT_EQ(fakes_.file_dialogs.save_requests.size(), 1u);
-  EXPECT_EQ(fakes_.file_dialogs.save_requests[0].filter,
+  const std::string path = Save(window, "my book.xlsm");
+  tmpdir ? setenv("TMPDIR", saved_tmpdir.c_str(), 1) : unsetenv("TMPDIR");
+  EXPECT_EQ(fakes_.file_dialogs.save_requests.at(0).filter,
             "Excel Files (*.xls)|*.xls|Excel Macro-Enabled Workbook (*.xlsm)|*.xlsm");
   EXPECT_EQ(fakes_.file_dialogs.save_requests[0].selected_filter, 1);
   EXPECT_TRUE(std::filesystem::exists(path));
@@ -66,20 +50,12 @@ TEST_F(WorkbookWindowsTest, MarsWindowSavesAWorkbookAndAsksToLook) {
 }
 
 TEST_F(WorkbookWindowsTest, NetworkWindowSaves) {
-  workspace_.state.model_type = kNetworkModelType;
-  workspace_.state.model_name = "house_price";
-  ASSERT_TRUE(LoadNetworkFromPath(workspace_, std::string(KDK_EXAMPLES_DIR) + "/house_price.kwf",
-                                  fakes_.messages));
+  LoadNetwork();
   NetworkWorkbookWindow window(context_);
   EXPECT_EQ(window.objectName(), "frmEXCEL");
   window.Activate();
   EXPECT_EQ(host_.placed.last(), "frmEXCEL|Kestrium >> Excel|0");
-  ASSERT_TRUE(Find<QPushButton>(window, "cmdSaveAs")->isEnabled());
-
-  const std::string path = (folder_ / "net.xlsm").string();
-  fakes_.file_dialogs.answers = {path};
-  QTest::mouseClick(Find<QPushButton>(window, "cmdSaveAs"), Qt::LeftButton);
-  EXPECT_TRUE(std::filesystem::exists(path));
+  EXPECT_TRUE(std::filesystem::exists(Save(window, "net.xlsm")));
   EXPECT_TRUE(fakes_.shell.opened.empty());  // answered No
 }
 
