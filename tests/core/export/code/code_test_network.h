@@ -1,12 +1,18 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "core/export/code/code_export_settings.h"
 #include "core/export/code/code_types.h"
+#include "core/export/code/generate_code.h"
+#include "core/export/code/network_expression.h"
+#include "core/export/generation_stamp.h"
 #include "core/network/network_model.h"
 #include "core/workspace.h"
+#include "fakes/fake_ports.h"
 
 namespace kdk::testing {
 
@@ -66,5 +72,31 @@ inline std::string CrLfLines(const std::vector<std::string>& lines) {
   }
   return text;
 }
+
+// Generates from the test network (model_, which a test may change) with a fixed clock.
+class CodeTest : public ::testing::Test {
+ protected:
+  std::string Code(const CodeExportSettings& settings) {
+    return GenerateCode(settings, model_, Stamp(), messages_);
+  }
+  // The expression alone; plan_ holds its names and temporaries.
+  std::string Expression(const CodeExportSettings& settings) {
+    plan_ = {};
+    return NetworkExpression(settings, model_, plan_, messages_);
+  }
+  CodePlan Plan(const CodeExportSettings& settings) {
+    Expression(settings);
+    return plan_;
+  }
+  GenerationStamp Stamp() { return MakeGenerationStamp(workspace_.state, clock_); }
+  static bool Has(const std::string& text, std::string_view piece) {
+    return text.find(piece) != std::string::npos;
+  }
+  Workspace workspace_ = CodeTestWorkspace();
+  NetworkModel& model_ = workspace_.network;
+  CodePlan plan_;
+  FixedClock clock_;
+  RecordingMessagePort messages_;
+};
 
 }  // namespace kdk::testing

@@ -1,19 +1,20 @@
+// Whole queries of both dialects and the whole SPSS syntax are in tests/golden; here
+// the options they leave at their defaults and what the example does not hold.
 #include "core/export/code/mars_sql.h"
 
 #include <gtest/gtest.h>
 
-#include "core/common/text_file.h"
+#include "core/export/code/mars_spss.h"
 #include "core/mars/mars_reading.h"
 #include "core/mars/mars_test_models.h"
 
 namespace kdk {
 namespace {
 
+using testing::MarsText;
 using testing::ParseText;
 using testing::RecordingMessagePort;
 
-// Whole queries of both dialects are in tests/golden; here the options they leave at
-// their defaults.
 TEST(MarsSql, TypedBracketsAreKeptOnceAndFieldsCanGoUnbracketed) {
   RecordingMessagePort messages;
   const MarsModel model = ParseText(testing::kWorkedExample, messages);
@@ -27,30 +28,19 @@ TEST(MarsSql, TypedBracketsAreKeptOnceAndFieldsCanGoUnbracketed) {
   EXPECT_NE(text.find("1.2 * IIf(( X1 - 2.5 ) < 0 , 0, X1 - 2.5) - "), std::string::npos);
 }
 
+// The example's forms, unbracketed, and a product with a number in it.
 TEST(MarsSql, BasisFunctionForms) {
   RecordingMessagePort messages;
-  const MarsModel model = ParseText(
-      "BF1 = max(0, X1 - 2.5);\r\nBF2 = max(0, 2.5 - X1);\r\nBF3 = ( X3 = .);\r\n"
-      "BF4 = ( X3 > .);\r\nBF5 = ( X3 > .) * BF2;\r\nBF6 = ( X2 = 1 OR X2 = 3) * BF1 * 2;\r\n"
-      "\r\nY = BF1;\r\n\r\nMODEL Y = BF1;\r\n",
-      messages);
+  const MarsModel model = ParseText(MarsText("BF1 = max(0, X1 - 2.5);\r\nBF2 = ( X3 = .);\r\nBF3 = "
+                                             "( X2 = 1 OR X2 = 3) * BF1 * 2;\r\n"),
+                                    messages);
   MarsReading reading;
   std::string error;
   ASSERT_TRUE(ReadMarsModel(model, reading, error)) << error;
-  auto sql = [&](int i, SqlDialect dialect, bool bracket = false) {
-    return BasisFunctionSql(reading.basis[i], model, dialect, bracket);
-  };
-  const auto server = SqlDialect::SqlServer;
-  const auto access = SqlDialect::Access;
-  EXPECT_EQ(sql(2, server), "( CASE WHEN X3 IS NULL THEN 1 ELSE 0 END )");
-  EXPECT_EQ(sql(2, access), "IIf(IsNull( X3 ),1,0)");
-  EXPECT_EQ(sql(3, access), "IIf(IsNull( X3 ),0,1)");
-  EXPECT_EQ(sql(1, server), "( CASE WHEN ( 2.5 - X1 ) < 0 THEN 0 ELSE ( 2.5 - X1 ) END )");
-  // Every input of an Access hinge is bracketed, also the one before ")".
-  EXPECT_EQ(sql(1, access, true), "IIf(( 2.5 - [X1] ) < 0 , 0, 2.5 - [X1])");
-  EXPECT_EQ(sql(4, server), "( CASE WHEN X3 IS NOT NULL THEN 1 ELSE 0 END ) *  BF2");
-  EXPECT_EQ(sql(5, access, true), "IIf(( ( [X2] = 1 OR [X2] = 3)  ),1,0) *  BF1 * 2");
-  EXPECT_TRUE(messages.messages.empty());
+  EXPECT_EQ(BasisFunctionSql(reading.basis[1], model, SqlDialect::Access, false),
+            "IIf(IsNull( X3 ),1,0)");
+  EXPECT_EQ(BasisFunctionSql(reading.basis[2], model, SqlDialect::Access, true),
+            "IIf(( ( [X2] = 1 OR [X2] = 3)  ),1,0) *  BF1 * 2");
 }
 
 TEST(MarsSql, ExpansionMatchesWholeNamesOnly) {
@@ -146,6 +136,39 @@ TEST(MarsSql, ReservedInputNamesAreQuestioned) {
   model.input_names = {"Selected", "Value"};
   EXPECT_TRUE(CheckReservedFieldNames(model, messages));
   EXPECT_EQ(messages.messages.size(), 4u);
+}
+
+TEST(MarsSpss, TypedOutputNameIsStoredTrimmedAndLowerCasedAndWrittenAsAVariable) {
+  EXPECT_EQ(StoredSpssOutputName("  My Out "), "my out");
+  EXPECT_EQ(SpssOutputVariable("my out"), "my_out");
+  EXPECT_EQ(SpssOutputVariable("   "), "");
+  EXPECT_EQ(SpssOutputVariable(" a b "), "a_b");
+}
+
+TEST(MarsSpss, IndicatorTimesAProductIsBracketedSoItComputesTheModel) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(
+      MarsText(
+          "BF1 = max(0, X1 - 2.5);\r\nBF2 = ( X3 > .) * BF1;\r\nBF3 = ( X3 = .) * BF1 * 2;\r\n"),
+      messages);
+  MarsReading reading;
+  std::string error;
+  ASSERT_TRUE(ReadMarsModel(model, reading, error)) << error;
+  // NOT binds more loosely than "*": unbracketed, NOT would take the whole product.
+  EXPECT_EQ(MarsSpssCompute(model.basis_function_defs[1], reading.basis[1], model),
+            "BF2 = (NOT(MISSING( X3))) * BF1");
+  EXPECT_EQ(MarsSpssCompute(model.basis_function_defs[2], reading.basis[2], model),
+            "BF3 = MISSING( X3) * BF1 * 2");
+  EXPECT_EQ(MarsSpssCompute("  BF1 = max(0, X1 - 2.5);  ", reading.basis[0], model),
+            "BF1 = max(0, X1 - 2.5)");
+}
+
+TEST(MarsSpss, InputsSpssCannotNameAreRefused) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(MarsText("BF1 = max(0, BY - 2.5);\r\n"), messages);
+  std::string text, error;
+  EXPECT_FALSE(BuildMarsSpss(model, MarsSpssOptions{}, text, error));
+  EXPECT_EQ(error.rfind("The input BY is not a name SPSS accepts", 0), 0u) << error;
 }
 
 }  // namespace
