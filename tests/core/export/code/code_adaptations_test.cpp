@@ -103,19 +103,7 @@ TEST_F(CodeAdaptationsTest, AnInputNamedLikeAnIntermediateVariable) {
 }
 
 TEST_F(CodeAdaptationsTest, LongStatementsFitTheirLanguage) {
-  const int inputs = 60;
-  const int hidden = 30;
-  model_.input_names.clear();
-  model_.max_norm.assign(inputs, 2);
-  model_.min_norm.assign(inputs, -2);
-  model_.max_seen.assign(inputs, 1);
-  model_.min_seen.assign(inputs, -1);
-  model_.wih.assign(inputs + 1, std::vector<double>(hidden + 1, 0.123456789));
-  for (auto& row : model_.wih) row.back() = 0;
-  model_.who.assign(hidden + 1, -0.987654321);
-  model_.hidden_type.assign(hidden, NeuronType::NonLinear);
-  model_.hidden_type.push_back(NeuronType::Bias);
-  for (int i = 0; i < inputs; ++i) model_.input_names.push_back("input" + std::to_string(i));
+  model_ = testing::WideNetwork(60, 30, 0.123456789, -0.987654321);
   // Visual Basic: layout D fits; layout A is refused, naming D.
   const std::string vb = Code(SettingsFor(CodeType::Vb, kFormatD));
   EXPECT_TRUE(lang::CheckLineRules(lang::RulesOf(lang::Language::VisualBasic), vb).empty());
@@ -141,23 +129,12 @@ TEST_F(CodeAdaptationsTest, LongStatementsFitTheirLanguage) {
 }
 
 TEST_F(CodeAdaptationsTest, JavaRefusesANetworkPastTheConstantsOfOneClass) {
-  const int inputs = 150;
-  const int hidden = 120;
+  model_ = testing::WideNetwork(150, 120, 0, 0.5);
   std::mt19937_64 random(3);
   std::uniform_real_distribution<double> weight(-1, 1);
-  model_.input_names.clear();
-  for (int i = 0; i < inputs; ++i) model_.input_names.push_back("x" + std::to_string(i));
-  model_.max_norm.assign(inputs, 2);
-  model_.min_norm.assign(inputs, -1);
-  model_.max_seen.assign(inputs, 1);
-  model_.min_seen.assign(inputs, -1);
-  model_.wih.assign(inputs + 1, std::vector<double>(hidden + 1, 0));
   for (auto& row : model_.wih) {
-    for (int k = 0; k < hidden; ++k) row[k] = weight(random);
+    for (size_t k = 0; k + 1 < row.size(); ++k) row[k] = weight(random);
   }
-  model_.who.assign(hidden + 1, 0.5);
-  model_.hidden_type.assign(hidden, NeuronType::NonLinear);
-  model_.hidden_type.push_back(NeuronType::Bias);
   EXPECT_EQ(Code(SettingsFor(CodeType::Java)), "");
   ASSERT_EQ(messages_.messages.size(), 1u);
   EXPECT_TRUE(Has(messages_.messages[0].text, "too large for one Java class"));

@@ -40,6 +40,25 @@ inline NetworkModel CodeTestNetwork() {
   return model;
 }
 
+// A wide network: inputs x0, x1, ... on the range -0.75 to 1.25 (seen the same), tanh
+// neurons, every input weight `weight`, every output weight `out`.
+inline NetworkModel WideNetwork(int inputs, int hidden, double weight, double out) {
+  NetworkModel model = CodeTestNetwork();
+  model.input_names.clear();
+  for (int i = 0; i < inputs; ++i) model.input_names.push_back("x" + std::to_string(i));
+  model.max_norm.assign(inputs, 1.25);
+  model.min_norm.assign(inputs, -0.75);
+  model.max_seen = model.max_norm;
+  model.min_seen = model.min_norm;
+  model.wih.assign(inputs + 1, std::vector<double>(hidden + 1, weight));
+  for (auto& row : model.wih) row.back() = 0;
+  model.who.assign(hidden + 1, out);
+  model.hidden_type.assign(hidden, NeuronType::NonLinear);
+  model.hidden_type.push_back(NeuronType::Bias);
+  model.linear_count = 0;
+  return model;
+}
+
 inline Workspace CodeTestWorkspace() {
   Workspace workspace;
   workspace.network = CodeTestNetwork();
