@@ -73,18 +73,6 @@ TEST(EvaluateNetwork, SumsInInputOrderBitForBitOnSeededNetworks) {
   }
 }
 
-TEST(EvaluateNetwork, RangeEndsNormaliseToPlusMinusOneWithoutClipping) {
-  const NetworkModel net = TwoByTwo();
-  EXPECT_EQ(Predict(net, {0, 0}).normalised_output, -1);
-  EXPECT_EQ(Predict(net, {10, 0}).normalised_output, 1);
-  EXPECT_EQ(Predict(net, {25, 0}).normalised_output, 4);  // a linear neuron passes it on
-  NetworkModel bias_only = net;
-  bias_only.hidden_type = {NeuronType::Bias};
-  bias_only.wih = {{0}, {0}, {0}};
-  bias_only.who = {0.3};
-  EXPECT_EQ(Predict(bias_only, {-100, 1e9}).prediction, (0.3 + 1) / 2 * (100 - 20) + 20);
-}
-
 TEST(EvaluateNetwork, AnEmptyRangeAndTheWrongNumberOfInputsAreReported) {
   NetworkModel net = TwoByTwo();
   NetworkPrediction result;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 #include "core/network/field_reader.h"
 #include "fakes/fake_ports.h"

@@ -74,13 +74,6 @@ TEST_F(CodeAdaptationsTest, WholeNumbersPastTheIntegerRangeAreRealsInJava) {
   EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "* 5000000000.0);"));
 }
 
-TEST_F(CodeAdaptationsTest, LayoutDAssignsAndDeclaresASlotWithoutComponents) {
-  model_.who.back() = 0;
-  const std::string text = Code(SettingsFor(CodeType::C, kFormatD));
-  EXPECT_TRUE(Has(text, "\r\nVar3 = 0;\r\n"));
-  EXPECT_TRUE(Has(text, "\r\ndouble Var3;\r\n"));
-}
-
 // Names a language refuses or that collide are renamed and listed (the compilers'
 // suite builds such names); an input named like an intermediate variable:
 TEST_F(CodeAdaptationsTest, AnInputNamedLikeAnIntermediateVariable) {

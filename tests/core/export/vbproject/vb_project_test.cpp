@@ -17,7 +17,6 @@ namespace kdk {
 namespace {
 
 using testing::FakePorts;
-using testing::ThreeInputNetwork;
 
 namespace fs = std::filesystem;
 

