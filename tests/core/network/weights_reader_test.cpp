@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "core/common/text_file.h"
 #include "core/common/text_utils.h"
+#include "core/network/field_reader.h"
 #include "fakes/fake_ports.h"
 #include "fakes/weights_file_builder.h"
 #include "support/scratch.h"
@@ -224,6 +222,41 @@ TEST(WeightsReader, AUtf8FileIsReadInTheCodePageOrRefusedNamingTheCharacter) {
   EXPECT_FALSE(ReadWeightsFile(path, net, messages));
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_NE(messages.messages[0].text.find("holds the character U+4E2D"), std::string::npos);
+}
+
+std::vector<std::string> AllFields(std::string_view text) {
+  FieldReader reader(text);
+  std::vector<std::string> fields;
+  std::string field;
+  while (reader.Next(field)) fields.push_back(field);
+  return fields;
+}
+
+// Line ends, the rest of a line and number forms are read through the weights files above.
+TEST(FieldReader, QuotesProtectCommasAndBlanksAreTrimmedOutsideThem) {
+  EXPECT_EQ(AllFields("  \"x, y\" ,  z  ,\" q \""), (std::vector<std::string>{"x, y", "z", " q "}));
+  // Text after a closing quote, up to the delimiter, is dropped.
+  EXPECT_EQ(AllFields("\"ab\"cd,e"), (std::vector<std::string>{"ab", "e"}));
+  // An unterminated quote runs to the end of the data.
+  EXPECT_EQ(AllFields("\"open, a\r\nb"), (std::vector<std::string>{"open, a\r\nb"}));
+}
+
+TEST(FieldReader, NumbersAndSixteenBitIntegers) {
+  FieldReader reader("1.5E+02, -0.25,32767,-32768,32768,2.5,x");
+  double number = 0;
+  int integer = 0;
+  ASSERT_TRUE(reader.NextNumber(number));
+  EXPECT_EQ(number, 150);
+  ASSERT_TRUE(reader.NextNumber(number));
+  EXPECT_EQ(number, -0.25);
+  ASSERT_TRUE(reader.NextInteger16(integer));
+  EXPECT_EQ(integer, 32767);
+  ASSERT_TRUE(reader.NextInteger16(integer));
+  EXPECT_EQ(integer, -32768);
+  EXPECT_FALSE(reader.NextInteger16(integer));
+  EXPECT_FALSE(reader.NextInteger16(integer));
+  EXPECT_FALSE(reader.NextNumber(number));
+  EXPECT_FALSE(reader.NextNumber(number));
 }
 
 }  // namespace

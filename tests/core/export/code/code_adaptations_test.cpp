@@ -1,19 +1,15 @@
 // Where the layouts' text would not compile or would compute another value, the
-// least change that makes it right; elsewhere the text as the layouts write it.
+// least change that makes it right; elsewhere the text as the layouts write it. The
+// compilers' suite runs C, Java and Fortran: here what it cannot see.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
 #include "core/export/code/code_test_network.h"
-#include "core/export/code/generate_code.h"
-#include "core/export/code/network_expression.h"
-#include "core/export/generation_stamp.h"
 #include "core/lang/language_rules.h"
 #include "core/lang/text_checker.h"
 #include "core/network/network_numbers.h"
-#include "core/workspace.h"
-#include "fakes/fake_ports.h"
 
 namespace kdk {
 namespace {
@@ -24,21 +20,7 @@ using testing::SettingsFor;
 constexpr CodeType kAllTypes[] = {CodeType::Equation, CodeType::Sas,  CodeType::Vb,  CodeType::C,
                                   CodeType::F90,      CodeType::Java, CodeType::Spss};
 
-class CodeAdaptationsTest : public ::testing::Test {
- protected:
-  std::string Code(CodeExportSettings settings) {
-    workspace_.network = model_;
-    return GenerateCode(settings, workspace_.network, MakeGenerationStamp(workspace_.state, clock_),
-                        messages_);
-  }
-  bool Has(const std::string& text, std::string_view piece) {
-    return text.find(piece) != std::string::npos;
-  }
-  NetworkModel model_ = CodeTestNetwork();
-  Workspace workspace_ = testing::CodeTestWorkspace();
-  testing::FixedClock clock_;
-  testing::RecordingMessagePort messages_;
-};
+using CodeAdaptationsTest = testing::CodeTest;
 
 // The clean-up applied while writing gives what the layouts' text cleaned up gives,
 // for every code type and layout, on networks with negative offsets and biases,
@@ -66,15 +48,11 @@ TEST_F(CodeAdaptationsTest, CleanUpWhileWritingEqualsTheCleanUpOfTheLayoutText) 
   }
 }
 
-TEST_F(CodeAdaptationsTest, NoHiddenNeuronsDivideAsRealsAndAZeroSumIsWritten) {
+TEST_F(CodeAdaptationsTest, NoHiddenNeuronsAndAZeroOutputBiasWriteAZeroSum) {
   model_.hidden_type = {NeuronType::Bias};
   model_.wih = {{0}, {0}, {0}};
-  model_.who = {3};
-  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::C)), "(((( \\\r\n+3.0)/2) + 0.5) * 10);"));
-  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Sas)), "((((\r\n+3)/2)"));  // SAS divides reals
   model_.who = {0};
   EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "Kestrium_price = ((((0.0)/2) + 0.5) * 10);"));
-  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::F90)), "Kestrium_price = ((((0.0)/2) + 0.5) * 10)"));
 }
 
 // PSPP refuses an expression that starts with "+", and its Exp overflows to
@@ -91,39 +69,24 @@ TEST_F(CodeAdaptationsTest, SpssGetsNoUnaryPlusAndClipsTheSumBeforeItsExponentia
   }
 }
 
-TEST_F(CodeAdaptationsTest, WholeNumbersPastTheIntegerRangeAreRealsInJavaAndFortran) {
+TEST_F(CodeAdaptationsTest, WholeNumbersPastTheIntegerRangeAreRealsInJava) {
   model_.max_norm_out = 5e9;
   EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "* 5000000000.0);"));
-  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::F90)), "* 5000000000.0)"));
-  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::C)), "* 5000000000);"));
 }
 
-TEST_F(CodeAdaptationsTest, LayoutDAssignsAndDeclaresASlotWithoutComponents) {
-  model_.who.back() = 0;
-  CodeExportSettings settings = SettingsFor(CodeType::C, kFormatD);
-  const std::string text = Code(settings);
-  EXPECT_TRUE(Has(text, "\r\nVar3 = 0;\r\n"));
-  EXPECT_TRUE(Has(text, "\r\ndouble Var3;\r\n"));
-}
-
-TEST_F(CodeAdaptationsTest, NamesTheLanguageRefusesOrThatCollideAreRenamedAndListed) {
-  model_.input_names = {"Var1", "y1"};
-  CodeExportSettings settings = SettingsFor(CodeType::C, kFormatB);
-  std::string text = Code(settings);
-  EXPECT_TRUE(Has(text, "\r\nVar1 = Var1_1\r\ny1 = y1_1\r\n"));
-  EXPECT_TRUE(Has(text, "((Var1_1 * (0.25))"));
+// Names a language refuses or that collide are renamed and listed (the compilers'
+// suite builds such names); an input named like an intermediate variable:
+TEST_F(CodeAdaptationsTest, AnInputNamedLikeAnIntermediateVariable) {
+  model_.input_names = {"Var1", "size"};
+  const std::string text = Code(SettingsFor(CodeType::C, kFormatB));
+  EXPECT_TRUE(Has(text, "\r\nVar1 = Var1_1\r\n") && Has(text, "((Var1_1 * (0.25))"));
   // Layout A assigns no Var1: the name stays.
   EXPECT_TRUE(Has(Code(SettingsFor(CodeType::C, kFormatA)), "((Var1 * (0.25))"));
   // SAS and SPSS read the inputs from the data set: the intermediate variables move.
   for (CodeType data_step : {CodeType::Sas, CodeType::Spss}) {
-    text = Code(SettingsFor(data_step, kFormatC));
-    EXPECT_TRUE(Has(text, "((Var1 * (0.25))") && Has(text, "Var_1_1 = ") && !Has(text, "Var1_1"));
+    const std::string step = Code(SettingsFor(data_step, kFormatC));
+    EXPECT_TRUE(Has(step, "((Var1 * (0.25))") && Has(step, "Var_1_1 = ") && !Has(step, "Var1_1"));
   }
-  // Two names that smart naming makes one, and Fortran's case-blind "X" and "x".
-  model_.input_names = {"a b", "a_b"};
-  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "public static double a_b_1;"));
-  model_.input_names = {"X", "x"};
-  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::F90)), "REAL :: x_1"));
   // A Fortran program named like an intermediate variable moves the variables' root.
   CodeExportSettings f90 = SettingsFor(CodeType::F90, kFormatC);
   f90.controls.fortran_program = "Var2";
@@ -132,37 +95,8 @@ TEST_F(CodeAdaptationsTest, NamesTheLanguageRefusesOrThatCollideAreRenamedAndLis
   EXPECT_TRUE(Has(program, "\r\nVar_1_2 = ") && !Has(program, "\r\nVar2 = "));
 }
 
-TEST_F(CodeAdaptationsTest, ModelTextCannotLeaveItsComment) {
-  model_.description = "ok */ int main(){system(\"rm -rf /\");} /*\r\nsecond\nraw line";
-  model_.data_source = "C:\\data\\units.csv";
-  const std::string c = Code(SettingsFor(CodeType::C));
-  EXPECT_TRUE(Has(c, "\r\nok * / int main(){system(\"rm -rf /\");} /*\r\nsecond raw line\r\n"));
-  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "source: C:\\data\\\\units.csv"));
-  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Vb)), "\r\n' second raw line\r\n"));
-}
-
-TEST_F(CodeAdaptationsTest, LongLinesAndStatementsFitTheirLanguage) {
-  model_ = CodeTestNetwork();
-  const int inputs = 60;
-  const int hidden = 30;
-  model_.input_names.clear();
-  model_.max_norm.assign(inputs, 2);
-  model_.min_norm.assign(inputs, -2);
-  model_.max_seen.assign(inputs, 1);
-  model_.min_seen.assign(inputs, -1);
-  model_.wih.assign(inputs + 1, std::vector<double>(hidden + 1, 0.123456789));
-  for (auto& row : model_.wih) row.back() = 0;
-  model_.who.assign(hidden + 1, -0.987654321);
-  model_.hidden_type.assign(hidden, NeuronType::NonLinear);
-  model_.hidden_type.push_back(NeuronType::Bias);
-  for (int i = 0; i < inputs; ++i) model_.input_names.push_back("input" + std::to_string(i));
-  for (int format : {kFormatA, kFormatB, kFormatC, kFormatD}) {
-    const std::string f90 = Code(SettingsFor(CodeType::F90, format));
-    for (const auto& problem :
-         lang::CheckLineRules(lang::RulesOf(lang::Language::Fortran90), f90)) {
-      EXPECT_NE(problem.what.find("continuations"), std::string::npos) << problem.what;
-    }
-  }
+TEST_F(CodeAdaptationsTest, LongStatementsFitTheirLanguage) {
+  model_ = testing::WideNetwork(60, 30, 0.123456789, -0.987654321);
   // Visual Basic: layout D fits; layout A is refused, naming D.
   const std::string vb = Code(SettingsFor(CodeType::Vb, kFormatD));
   EXPECT_TRUE(lang::CheckLineRules(lang::RulesOf(lang::Language::VisualBasic), vb).empty());
@@ -188,23 +122,12 @@ TEST_F(CodeAdaptationsTest, LongLinesAndStatementsFitTheirLanguage) {
 }
 
 TEST_F(CodeAdaptationsTest, JavaRefusesANetworkPastTheConstantsOfOneClass) {
-  const int inputs = 150;
-  const int hidden = 120;
+  model_ = testing::WideNetwork(150, 120, 0, 0.5);
   std::mt19937_64 random(3);
   std::uniform_real_distribution<double> weight(-1, 1);
-  model_.input_names.clear();
-  for (int i = 0; i < inputs; ++i) model_.input_names.push_back("x" + std::to_string(i));
-  model_.max_norm.assign(inputs, 2);
-  model_.min_norm.assign(inputs, -1);
-  model_.max_seen.assign(inputs, 1);
-  model_.min_seen.assign(inputs, -1);
-  model_.wih.assign(inputs + 1, std::vector<double>(hidden + 1, 0));
   for (auto& row : model_.wih) {
-    for (int k = 0; k < hidden; ++k) row[k] = weight(random);
+    for (size_t k = 0; k + 1 < row.size(); ++k) row[k] = weight(random);
   }
-  model_.who.assign(hidden + 1, 0.5);
-  model_.hidden_type.assign(hidden, NeuronType::NonLinear);
-  model_.hidden_type.push_back(NeuronType::Bias);
   EXPECT_EQ(Code(SettingsFor(CodeType::Java)), "");
   ASSERT_EQ(messages_.messages.size(), 1u);
   EXPECT_TRUE(Has(messages_.messages[0].text, "too large for one Java class"));

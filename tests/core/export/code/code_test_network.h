@@ -1,12 +1,18 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 #include "core/export/code/code_export_settings.h"
 #include "core/export/code/code_types.h"
+#include "core/export/code/generate_code.h"
+#include "core/export/code/network_expression.h"
+#include "core/export/generation_stamp.h"
 #include "core/network/network_model.h"
 #include "core/workspace.h"
+#include "fakes/fake_ports.h"
 
 namespace kdk::testing {
 
@@ -31,6 +37,25 @@ inline NetworkModel CodeTestNetwork() {
   model.wih = {{0.5, -1, 0}, {0, 2, 0}, {0.25, 0, 0}};
   model.who = {1.5, -0.5, 0.75};
   model.linear_count = 1;
+  return model;
+}
+
+// A wide network: inputs x0, x1, ... on the range -0.75 to 1.25 (seen the same), tanh
+// neurons, every input weight `weight`, every output weight `out`.
+inline NetworkModel WideNetwork(int inputs, int hidden, double weight, double out) {
+  NetworkModel model = CodeTestNetwork();
+  model.input_names.clear();
+  for (int i = 0; i < inputs; ++i) model.input_names.push_back("x" + std::to_string(i));
+  model.max_norm.assign(inputs, 1.25);
+  model.min_norm.assign(inputs, -0.75);
+  model.max_seen = model.max_norm;
+  model.min_seen = model.min_norm;
+  model.wih.assign(inputs + 1, std::vector<double>(hidden + 1, weight));
+  for (auto& row : model.wih) row.back() = 0;
+  model.who.assign(hidden + 1, out);
+  model.hidden_type.assign(hidden, NeuronType::NonLinear);
+  model.hidden_type.push_back(NeuronType::Bias);
+  model.linear_count = 0;
   return model;
 }
 
@@ -66,5 +91,31 @@ inline std::string CrLfLines(const std::vector<std::string>& lines) {
   }
   return text;
 }
+
+// Generates from the test network (model_, which a test may change) with a fixed clock.
+class CodeTest : public ::testing::Test {
+ protected:
+  std::string Code(const CodeExportSettings& settings) {
+    return GenerateCode(settings, model_, Stamp(), messages_);
+  }
+  // The expression alone; plan_ holds its names and temporaries.
+  std::string Expression(const CodeExportSettings& settings) {
+    plan_ = {};
+    return NetworkExpression(settings, model_, plan_, messages_);
+  }
+  CodePlan Plan(const CodeExportSettings& settings) {
+    Expression(settings);
+    return plan_;
+  }
+  GenerationStamp Stamp() { return MakeGenerationStamp(workspace_.state, clock_); }
+  static bool Has(const std::string& text, std::string_view piece) {
+    return text.find(piece) != std::string::npos;
+  }
+  Workspace workspace_ = CodeTestWorkspace();
+  NetworkModel& model_ = workspace_.network;
+  CodePlan plan_;
+  FixedClock clock_;
+  RecordingMessagePort messages_;
+};
 
 }  // namespace kdk::testing

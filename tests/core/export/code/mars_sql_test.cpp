@@ -1,19 +1,21 @@
+// Whole queries of both dialects and the whole SPSS syntax are in tests/golden, and the
+// SQL suite runs seeded models in both dialects, bracketed or not; here the options
+// the examples leave at their defaults and what no model computes.
 #include "core/export/code/mars_sql.h"
 
 #include <gtest/gtest.h>
 
-#include "core/common/text_file.h"
+#include "core/export/code/mars_spss.h"
 #include "core/mars/mars_reading.h"
 #include "core/mars/mars_test_models.h"
 
 namespace kdk {
 namespace {
 
+using testing::MarsText;
 using testing::ParseText;
 using testing::RecordingMessagePort;
 
-// Whole queries of both dialects are in tests/golden; here the options they leave at
-// their defaults.
 TEST(MarsSql, TypedBracketsAreKeptOnceAndFieldsCanGoUnbracketed) {
   RecordingMessagePort messages;
   const MarsModel model = ParseText(testing::kWorkedExample, messages);
@@ -25,64 +27,6 @@ TEST(MarsSql, TypedBracketsAreKeptOnceAndFieldsCanGoUnbracketed) {
   const std::string text = MarsSqlText(model, options, messages);
   EXPECT_EQ(text.rfind("\r\nUPDATE [My Table]\r\nSET [Score] =  0.5 + \r\n", 0), 0u);
   EXPECT_NE(text.find("1.2 * IIf(( X1 - 2.5 ) < 0 , 0, X1 - 2.5) - "), std::string::npos);
-}
-
-TEST(MarsSql, BasisFunctionForms) {
-  RecordingMessagePort messages;
-  const MarsModel model = ParseText(
-      "BF1 = max(0, X1 - 2.5);\r\nBF2 = max(0, 2.5 - X1);\r\nBF3 = ( X3 = .);\r\n"
-      "BF4 = ( X3 > .);\r\nBF5 = ( X3 > .) * BF2;\r\nBF6 = ( X2 = 1 OR X2 = 3) * BF1 * 2;\r\n"
-      "\r\nY = BF1;\r\n\r\nMODEL Y = BF1;\r\n",
-      messages);
-  MarsReading reading;
-  std::string error;
-  ASSERT_TRUE(ReadMarsModel(model, reading, error)) << error;
-  auto sql = [&](int i, SqlDialect dialect, bool bracket = false) {
-    return BasisFunctionSql(reading.basis[i], model, dialect, bracket);
-  };
-  const auto server = SqlDialect::SqlServer;
-  const auto access = SqlDialect::Access;
-  EXPECT_EQ(sql(2, server), "( CASE WHEN X3 IS NULL THEN 1 ELSE 0 END )");
-  EXPECT_EQ(sql(2, access), "IIf(IsNull( X3 ),1,0)");
-  EXPECT_EQ(sql(3, access), "IIf(IsNull( X3 ),0,1)");
-  EXPECT_EQ(sql(1, server), "( CASE WHEN ( 2.5 - X1 ) < 0 THEN 0 ELSE ( 2.5 - X1 ) END )");
-  // Every input of an Access hinge is bracketed, also the one before ")".
-  EXPECT_EQ(sql(1, access, true), "IIf(( 2.5 - [X1] ) < 0 , 0, 2.5 - [X1])");
-  EXPECT_EQ(sql(4, server), "( CASE WHEN X3 IS NOT NULL THEN 1 ELSE 0 END ) *  BF2");
-  EXPECT_EQ(sql(5, access, true), "IIf(( ( [X2] = 1 OR [X2] = 3)  ),1,0) *  BF1 * 2");
-  EXPECT_TRUE(messages.messages.empty());
-}
-
-TEST(MarsSql, ExpansionMatchesWholeNamesOnly) {
-  std::string text;
-  for (int i = 1; i <= 10; ++i) {
-    text += "BF" + std::to_string(i) + " = max(0, X - " + std::to_string(i) + ")" +
-            (i == 10 ? " * BF1" : "") + ";\r\n";
-  }
-  text += "\r\nY = 2 * BF10 + BF1;\r\n\r\nMODEL Y = BF10 BF1;\r\n";
-  RecordingMessagePort messages;
-  const MarsModel model = ParseText(text, messages);
-  std::string expression, error;
-  ASSERT_TRUE(MarsModelSqlExpression(model, SqlDialect::Access, false, expression, error)) << error;
-  EXPECT_EQ(expression,
-            " 2 * IIf(( X - 10 ) < 0 , 0, X - 10) *  IIf(( X - 1 ) < 0 , 0, X - 1) + \r\n"
-            "IIf(( X - 1 ) < 0 , 0, X - 1)");
-
-  // BF10 before BF1, an input XBF1 beside BF1, inputs COLOR and ORDERS holding "OR",
-  // and an Access input named Select: each name stays whole.
-  const MarsModel names = ParseText(
-      "BF10 = max(0, XBF1 - 1);\r\nBF1 = ( COLOR = 1 OR COLOR = 2) * BF10;\r\n"
-      "BF2 = max(0, ORDERS + 3) * BF1;\r\nBF3 = max(0, 4 - Select);\r\n\r\n"
-      "Y = BF10 + BF1 - BF2 + BF3;\r\n\r\nMODEL Y = BF10 BF1 BF2 BF3;\r\n",
-      messages);
-  EXPECT_EQ(names.input_names, (std::vector<std::string>{"XBF1", "COLOR", "ORDERS", "Select"}));
-  EXPECT_EQ(names.is_categorical, (std::vector<bool>{false, true, false, false}));
-  ASSERT_TRUE(MarsModelSqlExpression(names, SqlDialect::Access, false, expression, error)) << error;
-  const std::string bf10 = "IIf(( XBF1 - 1 ) < 0 , 0, XBF1 - 1)";
-  const std::string bf1 = "IIf(( ( COLOR = 1 OR COLOR = 2)  ),1,0) *  " + bf10;
-  EXPECT_EQ(expression, " " + bf10 + " + \r\n" + bf1 + " - \r\n" +
-                            "IIf(( ORDERS + 3 ) < 0 , 0, ORDERS + 3) *  " + bf1 + " + \r\n" +
-                            "IIf(( 4 - [Select] ) < 0 , 0, 4 - [Select])");
 }
 
 TEST(MarsSql, ExpressionPastTheLimitIsRefusedBeforeItIsBuilt) {
@@ -146,6 +90,39 @@ TEST(MarsSql, ReservedInputNamesAreQuestioned) {
   model.input_names = {"Selected", "Value"};
   EXPECT_TRUE(CheckReservedFieldNames(model, messages));
   EXPECT_EQ(messages.messages.size(), 4u);
+}
+
+TEST(MarsSpss, TypedOutputNameIsStoredTrimmedAndLowerCasedAndWrittenAsAVariable) {
+  EXPECT_EQ(StoredSpssOutputName("  My Out "), "my out");
+  EXPECT_EQ(SpssOutputVariable("my out"), "my_out");
+  EXPECT_EQ(SpssOutputVariable("   "), "");
+  EXPECT_EQ(SpssOutputVariable(" a b "), "a_b");
+}
+
+TEST(MarsSpss, IndicatorTimesAProductIsBracketedSoItComputesTheModel) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(
+      MarsText(
+          "BF1 = max(0, X1 - 2.5);\r\nBF2 = ( X3 > .) * BF1;\r\nBF3 = ( X3 = .) * BF1 * 2;\r\n"),
+      messages);
+  MarsReading reading;
+  std::string error;
+  ASSERT_TRUE(ReadMarsModel(model, reading, error)) << error;
+  // NOT binds more loosely than "*": unbracketed, NOT would take the whole product.
+  EXPECT_EQ(MarsSpssCompute(model.basis_function_defs[1], reading.basis[1], model),
+            "BF2 = (NOT(MISSING( X3))) * BF1");
+  EXPECT_EQ(MarsSpssCompute(model.basis_function_defs[2], reading.basis[2], model),
+            "BF3 = MISSING( X3) * BF1 * 2");
+  EXPECT_EQ(MarsSpssCompute("  BF1 = max(0, X1 - 2.5);  ", reading.basis[0], model),
+            "BF1 = max(0, X1 - 2.5)");
+}
+
+TEST(MarsSpss, InputsSpssCannotNameAreRefused) {
+  RecordingMessagePort messages;
+  const MarsModel model = ParseText(MarsText("BF1 = max(0, BY - 2.5);\r\n"), messages);
+  std::string text, error;
+  EXPECT_FALSE(BuildMarsSpss(model, MarsSpssOptions{}, text, error));
+  EXPECT_EQ(error.rfind("The input BY is not a name SPSS accepts", 0), 0u) << error;
 }
 
 }  // namespace

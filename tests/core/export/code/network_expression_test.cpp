@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/export/code/code_test_network.h"
-#include "core/export/code/code_types.h"
-#include "core/export/code/smart_names.h"
-#include "fakes/fake_ports.h"
 
 namespace kdk {
 namespace {
@@ -14,19 +11,10 @@ using testing::CodeTestNetwork;
 using testing::CrLfLines;
 using testing::SettingsFor;
 
-class NetworkExpressionTest : public ::testing::Test {
- protected:
-  std::string Expression(const CodeExportSettings& settings) {
-    return NetworkExpression(settings, model_, plan_, messages_);
-  }
-  CodePlan plan_;
-  NetworkModel model_ = CodeTestNetwork();
-  testing::RecordingMessagePort messages_;
-};
+using NetworkExpressionTest = testing::CodeTest;
 
 TEST_F(NetworkExpressionTest, FormatAContinuationAndOutputBiasSign) {
-  CodeExportSettings c = SettingsFor(CodeType::C, kFormatA);
-  const std::string text = Expression(c);
+  const std::string text = Expression(SettingsFor(CodeType::C, kFormatA));
   EXPECT_TRUE(text.starts_with("\r\nKestrium_price = (((( \\\r\n+ \\\r\nmyTanh( \\\r\n(("));
   EXPECT_TRUE(text.ends_with(") * (-0.5) \\\r\n+0.75)/2) + 0.5) * 10);"));
   model_.who[2] = -0.75;

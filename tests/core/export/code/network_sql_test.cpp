@@ -71,18 +71,7 @@ TEST(NetworkSql, RefusesInputsNoColumnCanHold) {
 
 // The UPDATE repeats each hidden sum at its six uses; the SELECT names it once.
 TEST(NetworkSql, UpdatePastTheLimitIsRefusedTheSelectIsNot) {
-  NetworkModel model;
-  const int inputs = 400, hidden = 100;
-  for (int i = 0; i < inputs; ++i) model.input_names.push_back("x" + std::to_string(i));
-  model.max_norm.assign(inputs, 1.25);
-  model.min_norm.assign(inputs, -0.75);
-  model.max_seen = model.max_norm;
-  model.min_seen = model.min_norm;
-  model.hidden_type.assign(hidden, NeuronType::NonLinear);
-  model.hidden_type.push_back(NeuronType::Bias);
-  model.wih.assign(inputs + 1, std::vector<double>(hidden + 1, 0.123456789012345));
-  model.who.assign(hidden + 1, -0.5);
-  model.max_norm_out = 1;
+  NetworkModel model = testing::WideNetwork(400, 100, 0.123456789012345, -0.5);
   EXPECT_NE(Refusal(model).find("longer than 16777216 bytes"), std::string::npos);
   NetworkSqlOptions options;
   options.select = true;

@@ -10,6 +10,7 @@
 
 #include "core/common/text_file.h"
 #include "fakes/fake_ports.h"
+#include "support/scratch.h"
 
 namespace kdk {
 namespace {
@@ -22,42 +23,36 @@ CodeExportSettings SpssSettings(const NetworkModel& model) {
 
 using testing::FakePorts;
 
+// Records its calls, joined by "|".
 class ScriptedSpss : public SpssApplication {
  public:
-  bool GetOrStart() override {
-    calls.push_back("start");
-    return available;
+  bool Call(const std::string& name, bool result = true) {
+    calls += (calls.empty() ? "" : "|") + name;
+    return result;
   }
+  bool GetOrStart() override { return Call("start", available); }
   bool OpenDataDocument(const std::string& path, std::string&) override {
-    calls.push_back("open " + path);
-    return true;
+    return Call("open " + path);
   }
-  void SetDataDocumentDisplayState(int state) override {
-    calls.push_back("display " + std::to_string(state));
-  }
+  void SetDataDocumentDisplayState(int state) override { Call("display " + std::to_string(state)); }
   std::vector<std::string> DataDocumentVariableNames() override { return variables; }
   bool OpenSyntaxDocument(const std::string& path, std::string& error) override {
-    calls.push_back("syntax");
     syntax_path = path;
     syntax_mode = std::filesystem::status(path).permissions();
-    return ReadWholeFile(path, syntax_seen, error);
+    return Call("syntax", ReadWholeFile(path, syntax_seen, error));
   }
-  void ShowSyntaxDocument(bool visible) override { calls.push_back(visible ? "show" : "hide"); }
+  void ShowSyntaxDocument(bool visible) override { Call(visible ? "show" : "hide"); }
   bool RunSyntaxDocument(std::string& error) override {
-    calls.push_back("run");
-    if (!run_error.empty()) error = run_error;
-    return run_error.empty();
+    error = run_error;
+    return Call("run", run_error.empty());
   }
-  void CloseSyntaxDocument() override { calls.push_back("close"); }
+  void CloseSyntaxDocument() override { Call("close"); }
   std::string ResultPath() const override { return {}; }
-  void Release() override { calls.push_back("release"); }
+  void Release() override { Call("release"); }
 
   bool available = true;
   std::vector<std::string> variables;
-  std::string run_error;
-  std::vector<std::string> calls;
-  std::string syntax_seen;
-  std::string syntax_path;
+  std::string run_error, calls, syntax_seen, syntax_path;
   std::filesystem::perms syntax_mode{};
 };
 
@@ -71,19 +66,13 @@ class CountingBusy : public BusyPointerPort {
 class SpssMatch : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() /
-        ("kdk-spss-match-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-    data_ = (folder_ / "data.sav").string();
-    std::string error;
-    ASSERT_TRUE(WriteFileAtomically(data_, "not read by the scripted application", error));
+    conformance::WriteText(data_, "not read by the scripted application");
     request_.data_path = data_;
-    request_.temp_folder = folder_.string();
+    request_.temp_folder = folder_.path().string();
     request_.syntax_text = "COMPUTE y = x\r\n + 1 .\r\n   EXECUTE .";
+    request_.inputs = {{"x", "x"}};
+    spss_.variables = {"X"};
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
 
   std::vector<std::string> Shown() const {
     std::vector<std::string> texts;
@@ -93,12 +82,12 @@ class SpssMatch : public ::testing::Test {
   bool Match() { return MatchSpssDataFile(request_, spss_, ports_.messages, busy_); }
   // The temporary syntax file is gone: the data file is all the folder holds.
   bool OnlyTheDataIsLeft() const {
-    auto entries = std::filesystem::directory_iterator(folder_);
+    auto entries = std::filesystem::directory_iterator(folder_.path());
     return std::distance(entries, std::filesystem::directory_iterator()) == 1;
   }
 
-  std::filesystem::path folder_;
-  std::string data_;
+  const conformance::ScratchFolder folder_;
+  const std::string data_ = folder_.File("data.sav");
   SpssMatchRequest request_;
   ScriptedSpss spss_;
   FakePorts ports_;
@@ -115,11 +104,10 @@ TEST_F(SpssMatch, NamesDifferingInCaseAndBlanksMatchAndTheSyntaxRuns) {
   EXPECT_TRUE(Match());
   EXPECT_EQ(Shown(), (std::vector<std::string>{kMatchesOk, "Done!"}));
   EXPECT_EQ(spss_.calls,
-            (std::vector<std::string>{"start", "open " + data_, "display 0", "syntax", "show",
-                                      "run", "close", "display 1", "release"}));
+            "start|open " + data_ + "|display 0|syntax|show|run|close|display 1|release");
   // Every line trimmed and ended, in a private file of its own; gone afterwards.
   EXPECT_EQ(spss_.syntax_seen, "COMPUTE y = x\r\n+ 1 .\r\nEXECUTE .\r\n");
-  EXPECT_TRUE(spss_.syntax_path.starts_with((folder_ / "spssTemp-").string())) << spss_.syntax_path;
+  EXPECT_TRUE(spss_.syntax_path.starts_with(folder_.File("spssTemp-"))) << spss_.syntax_path;
   EXPECT_EQ(spss_.syntax_mode,
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   EXPECT_TRUE(OnlyTheDataIsLeft());
@@ -137,8 +125,7 @@ TEST_F(SpssMatch, ASmartNamedInputIsReportedUnderItsStoredName) {
   EXPECT_EQ(Shown(), (std::vector<std::string>{
                          "The file you are loading doesn't match the model file.\r\nCan't find "
                          "the variables;\r\n\r\n my var"}));
-  EXPECT_EQ(spss_.calls.back(), "release");
-  EXPECT_EQ(std::count(spss_.calls.begin(), spss_.calls.end(), "run"), 0);
+  EXPECT_EQ(spss_.calls, "start|open " + data_ + "|display 0|release");
   EXPECT_TRUE(OnlyTheDataIsLeft());
 }
 
@@ -155,49 +142,44 @@ TEST_F(SpssMatch, MarsInputsAreComparedByTheirStoredNamesAndTheOutputIsNotLooked
             std::vector<std::string>{});
 }
 
-TEST_F(SpssMatch, AnEmptyTextWritesNoFileRunsNothingAndSaysNoDone) {
-  request_.inputs = {{"x", "x"}};
-  spss_.variables = {"x"};
-  request_.syntax_text = "";
-  EXPECT_FALSE(Match());
-  EXPECT_EQ(Shown(), (std::vector<std::string>{kMatchesOk}));
-  EXPECT_EQ(std::count(spss_.calls.begin(), spss_.calls.end(), "syntax"), 0);
-  EXPECT_TRUE(OnlyTheDataIsLeft());
-  EXPECT_EQ(busy_.depth, 0);
-}
-
-TEST_F(SpssMatch, AMissingDataFileStopsBeforeTheApplication) {
-  request_.data_path = (folder_ / "gone.sav").string();
-  EXPECT_FALSE(Match());
-  EXPECT_EQ(Shown(), (std::vector<std::string>{"Can't find the file: " + request_.data_path}));
-  EXPECT_TRUE(spss_.calls.empty());
-  EXPECT_EQ(busy_.busy_calls, 0);
-}
-
-TEST_F(SpssMatch, NoApplicationIsAProblem) {
-  spss_.available = false;
-  EXPECT_FALSE(Match());
-  EXPECT_EQ(Shown(), (std::vector<std::string>{"Problem"}));
-  EXPECT_EQ(spss_.calls, (std::vector<std::string>{"start", "release"}));
-  EXPECT_EQ(busy_.depth, 0);
-}
-
-TEST_F(SpssMatch, AFailedRunIsReportedAndTheTemporaryFileStillGoes) {
-  request_.inputs = {{"x", "x"}};
-  spss_.variables = {"x"};
-  spss_.run_error = "PSPP could not run the syntax";
-  EXPECT_FALSE(Match());
-  EXPECT_EQ(Shown(), (std::vector<std::string>{kMatchesOk, "PSPP could not run the syntax"}));
-  EXPECT_TRUE(OnlyTheDataIsLeft());
-  EXPECT_EQ(std::count(spss_.calls.begin(), spss_.calls.end(), "display 1"), 0);
+// Each failure is told once, the application released, the busy pointer reset and no
+// temporary file left.
+TEST_F(SpssMatch, FailuresAreReportedAndLeaveNothing) {
+  struct Case {
+    std::string fail, shown, calls;
+  };
+  const Case cases[] = {
+      {"no data", "Can't find the file: " + folder_.File("gone.sav"), ""},
+      {"no application", "Problem", "start|release"},
+      {"empty text", kMatchesOk, "start|open " + data_ + "|display 0|release"},
+      {"run", std::string(kMatchesOk) + "|PSPP could not run the syntax",
+       "start|open " + data_ + "|display 0|syntax|show|run|close|release"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fail);
+    SpssMatchRequest request = request_;
+    ScriptedSpss spss = spss_;
+    FakePorts ports;
+    CountingBusy busy;
+    if (c.fail == "no data") request.data_path = folder_.File("gone.sav");
+    spss.available = c.fail != "no application";
+    if (c.fail == "empty text") request.syntax_text = "";
+    if (c.fail == "run") spss.run_error = "PSPP could not run the syntax";
+    EXPECT_FALSE(MatchSpssDataFile(request, spss, ports.messages, busy));
+    std::string shown;
+    for (const auto& m : ports.messages.messages) shown += (shown.empty() ? "" : "|") + m.text;
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(spss.calls, c.calls);
+    EXPECT_EQ(busy.depth, 0);
+    EXPECT_EQ(busy.busy_calls == 0, c.fail == "no data");
+    EXPECT_TRUE(OnlyTheDataIsLeft());
+  }
 }
 
 TEST_F(SpssMatch, TheButtonAsksForTheFileThenConfirmsBeforeLoading) {
   Ports ports = ports_.ports();
-  request_.inputs = {{"x", "x"}};
-  spss_.variables = {"X"};
   EXPECT_FALSE(LoadSpssDataFile(request_, spss_, ports, busy_));  // cancelled
-  EXPECT_TRUE(spss_.calls.empty());
+  EXPECT_EQ(spss_.calls, "");
   ASSERT_EQ(ports_.file_dialogs.open_requests.size(), 1u);
   EXPECT_EQ(ports_.file_dialogs.open_requests[0].title, "Please locate your SPSS file");
   EXPECT_EQ(ports_.file_dialogs.open_requests[0].filter, "SPSS files *.SAV|*.SAV");

@@ -15,9 +15,6 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
  public:
   struct Cell {
     std::string value;  // text as set, or the number's digits, or the formula
-    bool is_formula = false;
-    bool locked = true;
-    int font = 0, fill = 0;
     CellResult cached;
   };
   struct Sheet {
@@ -74,21 +71,12 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
   }
   void SetCellFormulaR1C1(int row, int column, std::string_view formula,
                           const CellResult& cached) override {
-    if (Cell* c = At(row, column)) {
-      c->value = std::string(formula);
-      c->is_formula = true;
-      c->cached = cached;
-    }
+    if (Cell* c = At(row, column)) *c = {std::string(formula), cached};
   }
-  void SetCellLocked(int row, int column, bool locked) override {
-    if (Cell* c = At(row, column)) c->locked = locked;
-  }
-  void SetFontColorIndex(int row, int column, int index) override {
-    if (Cell* c = At(row, column)) c->font = index;
-  }
-  void SetInteriorColorIndex(int row, int column, int index) override {
-    if (Cell* c = At(row, column)) c->fill = index;
-  }
+  // Colours and locking are checked in LibreOffice by the office suite.
+  void SetCellLocked(int, int, bool) override {}
+  void SetFontColorIndex(int, int, int) override {}
+  void SetInteriorColorIndex(int, int, int) override {}
   void AutoFitColumns(int first, int last) override {
     if (current >= 0) sheets[current].autofits.push_back({first, last});
   }

@@ -4,20 +4,21 @@
 
 #include <filesystem>
 
+#include "core/export/code/code_test_network.h"
 #include "core/export/generation_stamp.h"
 #include "core/export/vbproject/equation_text.h"
 #include "core/export/vbproject/network_form_code.h"
 #include "core/export/vbproject/vb_test_models.h"
 #include "core/mars/mars_test_models.h"
-
 #include "fakes/fake_ports.h"
 #include "support/scratch.h"
 
 namespace kdk {
 namespace {
 
-namespace fs = std::filesystem;
 using testing::FakePorts;
+
+namespace fs = std::filesystem;
 
 TEST(VbProjectFiles, PathsBesideTheProjectAndTheFormNamedAsTheProjectSaysIt) {
   VbProjectPaths paths = VbProjectPathsFor("C:\\out\\Model1.vbp");
@@ -44,16 +45,7 @@ TEST(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
   workspace.mars =
       testing::ParseText(testing::MarsText("BF1 = min(0, X1 - 2.5);\r\n"), parse_messages);
   // 400 inputs x 160 hidden neurons: more lines of code than one VB module holds.
-  NetworkModel& net = workspace.network;
-  net = testing::ThreeInputNetwork();
-  net.input_names.assign(400, "X");
-  for (auto* values : {&net.max_norm, &net.min_norm, &net.max_seen, &net.min_seen}) {
-    values->resize(400, 1);
-  }
-  net.hidden_type.assign(160, NeuronType::NonLinear);
-  net.hidden_type.push_back(NeuronType::Bias);
-  net.wih.assign(401, std::vector<double>(161, 0.5));
-  net.who.assign(161, 0.5);
+  workspace.network = testing::WideNetwork(400, 160, 0.5, 0.5);
   workspace.output_path = folder.File("m.vbp");
   for (int model_type : {kMarsModelType, kNetworkModelType}) {
     EXPECT_FALSE(GenerateVbProject(workspace, model_type,

@@ -1,5 +1,5 @@
-#include "engines/workbook/compound_file.h"
-
+// The embedded workbook writer: the compound file and its VBA project read back by a
+// reader written from the file format alone, the VBA compression, and R1C1 formulas.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 
+#include "engines/workbook/compound_file.h"
+#include "engines/workbook/r1c1_formula.h"
 #include "engines/workbook/vba_compression.h"
 #include "engines/workbook/vba_project.h"
 
@@ -203,6 +205,86 @@ TEST(VbaProject, ProtectionValuesDecryptToUnprotectedVisible) {
   EXPECT_NE(project.find("\r\nCMG=\""), std::string::npos);
   EXPECT_NE(project.find("\r\nDPB=\""), std::string::npos);
   EXPECT_NE(project.find("\r\nGC=\""), std::string::npos);
+}
+
+TEST(VbaCompression, OneLiteralAndOneCopyToken) {
+  // "a" as a literal, then a copy token of offset 1 and length 8: at one byte into the
+  // chunk the token has 4 offset bits, so it is (0 << 12) | (8 - 3).
+  const std::string container("\x01\x03\xB0\x02\x61\x05\x00", 7);
+  EXPECT_EQ(CompressVba("aaaaaaaaa"), container);
+  std::string data;
+  ASSERT_TRUE(DecompressVba(container, data));
+  EXPECT_EQ(data, "aaaaaaaaa");
+}
+
+TEST(VbaCompression, RoundTripsTextAndNoise) {
+  std::mt19937 random(7);
+  for (std::size_t size : {0u, 1u, 3u, 17u, 4095u, 4096u, 4097u, 12288u, 70000u}) {
+    std::string text, noise;
+    for (std::size_t i = 0; i < size; ++i) {
+      text.push_back("Dim x as Double\r\n\tWIH(1,2)=0.5"[random() % 30]);
+      noise.push_back(static_cast<char>(random() & 0xFF));
+    }
+    for (const std::string& original : {text, noise}) {
+      const std::string packed = CompressVba(original);
+      std::string unpacked;
+      ASSERT_TRUE(DecompressVba(packed, unpacked)) << size;
+      // Raw chunks are padded to whole chunks with zeros.
+      ASSERT_GE(unpacked.size(), original.size());
+      EXPECT_EQ(unpacked.substr(0, original.size()), original) << size;
+    }
+  }
+}
+
+TEST(VbaCompression, RepetitiveSourceShrinks) {
+  std::string source;
+  for (int i = 0; i < 500; ++i) source += "\tWIH(" + std::to_string(i) + ",1)=0.25\r\n";
+  EXPECT_LT(CompressVba(source).size(), source.size() / 2);
+}
+
+TEST(VbaCompression, MalformedContainersAreRefused) {
+  std::string data;
+  EXPECT_FALSE(DecompressVba("", data));
+  EXPECT_FALSE(DecompressVba(std::string("\x02\x00\xB0", 3), data));
+  EXPECT_FALSE(DecompressVba(std::string("\x01\xFF\xBF\x00", 4), data));  // too short
+  // A copy token pointing before the chunk.
+  EXPECT_FALSE(DecompressVba(std::string("\x01\x02\xB0\x01\x00\x00", 6), data));
+}
+
+std::string A1(std::string_view formula, int row, int column) {
+  std::string out;
+  EXPECT_TRUE(R1C1ToA1(formula, row, column, out)) << formula;
+  return out;
+}
+
+TEST(R1C1Formula, WorkbookFormulas) {
+  EXPECT_EQ(A1("=book_CalculateIt(RC[-1]:RC[-3])", 2, 4), "=book_CalculateIt(A2:C2)");
+  EXPECT_EQ(A1("=b_CalculateIt(RC[-2]:RC[-4],2)", 2, 5), "=b_CalculateIt(A2:C2,2)");
+  EXPECT_EQ(A1("=b_CalculateIt(R[-3]C:R[-5]C)", 7, 2), "=b_CalculateIt(B2:B4)");
+  EXPECT_EQ(A1("=b_CalculateIt(R[-3]C[-2]:R[-5]C[-2],2)", 7, 4), "=b_CalculateIt(B2:B4,2)");
+  EXPECT_EQ(A1("=f(RC[-1]:RC[-60])", 2, 61), "=f(A2:BH2)");
+  EXPECT_EQ(A1("=R1C1+R[1]C[1]", 5, 5), "=A1+F6");
+}
+
+TEST(R1C1Formula, NamesAndTextAreNotReferences) {
+  EXPECT_EQ(A1("=RC_CalculateIt(RC[-1]:RC[-1])", 2, 2), "=RC_CalculateIt(A2:A2)");
+  EXPECT_EQ(A1("=XRC(1)&\"RC[-1]\"", 3, 3), "=XRC(1)&\"RC[-1]\"");
+  EXPECT_EQ(A1("=ROUND(R2C3,1)", 1, 1), "=ROUND(C2,1)");
+}
+
+TEST(R1C1Formula, ReferencesOffTheSheetFail) {
+  std::string out;
+  EXPECT_FALSE(R1C1ToA1("=f(RC[-5])", 2, 3, out));
+  EXPECT_FALSE(R1C1ToA1("=f(R[-3]C)", 2, 3, out));
+}
+
+TEST(R1C1Formula, ColumnLetters) {
+  EXPECT_EQ(ColumnLetters(1), "A");
+  EXPECT_EQ(ColumnLetters(26), "Z");
+  EXPECT_EQ(ColumnLetters(27), "AA");
+  EXPECT_EQ(ColumnLetters(702), "ZZ");
+  EXPECT_EQ(ColumnLetters(703), "AAA");
+  EXPECT_EQ(ColumnLetters(16384), "XFD");
 }
 
 }  // namespace

@@ -1,9 +1,17 @@
-#include "core/export/vbproject/mars_form_code.h"
+// Whole forms of the examples are in tests/golden, and the office suite runs the code
+// of seeded models in LibreOffice Basic: here text a model could break out with, and
+// names VB would refuse.
+#include "core/export/vbproject/network_form_code.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/common/model_text.h"
+#include "core/common/text_file.h"
+#include "core/export/vbproject/mars_form_code.h"
 #include "core/export/vbproject/vb_test_models.h"
+#include "core/lang/text_checker.h"
 #include "core/mars/mars_test_models.h"
 
 namespace kdk {
@@ -13,6 +21,52 @@ using testing::MarsText;
 using testing::ParseOk;
 using testing::ParseText;
 using testing::RecordingMessagePort;
+using testing::TestStamp;
+using testing::ThreeInputNetwork;
+
+TEST(VbNetworkFormCode, HeaderCommentKeepsHostileTextInsideComments) {
+  NetworkModel net = ThreeInputNetwork();
+  net.data_source = "a\r\nEnd Sub\r\nx _";
+  net.data_view = std::string(3000, 'v');
+  const std::string text = VbNetworkHeaderComment(net, TestStamp());
+  EXPECT_NE(text.find("'training data source: a  End Sub  x _."), std::string::npos);
+  for (const std::string& line : SplitIntoLines(text)) {
+    EXPECT_TRUE(line.empty() || line[0] == '\'') << line;
+  }
+  EXPECT_TRUE(lang::CheckLineRules(lang::RulesOf(lang::Language::VisualBasic), text).empty());
+}
+
+TEST(VbNetworkFormCode, OneLinearNeuronKeepsTheTanhTest) {
+  NetworkModel net = ThreeInputNetwork();
+  net.hidden_type = {NeuronType::Linear, NeuronType::Bias};
+  for (auto& row : net.wih) row = {row[0], 0};
+  net.who = {0.7, 0.1};
+  const std::string values = VbNetworkModelValues(net);
+  EXPECT_NE(values.find("\r\n\tneurontype(1)=1 'linear\r\n\r\nEnd Sub"), std::string::npos);
+  EXPECT_EQ(values.find("neurontype(2)"), std::string::npos);
+  EXPECT_NE(VbNetworkForwardPass(net).find(
+                "\t   if (neurontype(j) = 2) then hval(j) = myTanh(hval(j))\r\n"),
+            std::string::npos);
+}
+
+TEST(VbNetworkFormCode, DescriptionQuotesAndLongTextsStayInsideVbLimits) {
+  NetworkModel net = ThreeInputNetwork();
+  net.data_source = "say \"hi\"\r\n";
+  EXPECT_NE(VbNetworkDescriptionText(net, TestStamp())
+                .find("\"training data source:say "
+                      "\"\"hi\"\"  \""),
+            std::string::npos);
+  const auto& vb = lang::RulesOf(lang::Language::VisualBasic);
+  net.data_view = std::string(5000, '~');
+  std::string text = VbNetworkEventProcedures(net, TestStamp());
+  EXPECT_TRUE(lang::CheckLineRules(vb, text).empty());
+  EXPECT_EQ(std::count(text.begin(), text.end(), '~'), 5000);  // split, not cut
+  net.data_source = std::string(40000, '^');                   // beyond 24 continuations: shortened
+  text = VbNetworkEventProcedures(net, TestStamp());
+  EXPECT_TRUE(lang::CheckLineRules(vb, text).empty());
+  EXPECT_EQ(std::count(text.begin(), text.end(), '^'), 2000);
+  EXPECT_NE(text.find("^^^...\""), std::string::npos);
+}
 
 MarsVbCode Prepared(const MarsModel& model) {
   RecordingMessagePort messages;
@@ -20,23 +74,6 @@ MarsVbCode Prepared(const MarsModel& model) {
   EXPECT_TRUE(PrepareMarsVbCode(model, code, messages));
   EXPECT_TRUE(messages.messages.empty());
   return code;
-}
-
-// Each line is written from the model's reading, so a name, a function and a set test
-// mean what they mean to the evaluator however they are spelled.
-TEST(VbMarsDefinition, WrittenFromTheReading) {
-  const MarsVbCode code = Prepared(ParseOk(MarsText(
-      "BF1 = max(0, X1 - 2.5);\r\nBF2 = MAX(0,X11-7);\r\nBF3 = (X2=1 or X2 = -3) * BF1;\r\n"
-      "BF4 = (X11>.);\r\nBF5 = ( X11 = .) * BF1 * 2;\r\nBF6 = X2 = 0 Or X2 = 1;\r\n"
-      "BF7 = max(0, X1) * BF6;\r\nBF8 = max(0, 1.2E-05 - X1) * BF4;\r\n")));
-  EXPECT_EQ(code.definition_lines,
-            (std::vector<std::string>{"BF1 = max(0, inpval(1) - 2.5)", "BF2 = max(0, inpval(2)-7)",
-                                      "BF3 = (inpval(3)=1 or inpval(3) = -3) * BF1 * -1",
-                                      "BF4 = ( IIF(inpValRepresentsNull(2) ,0,1))",
-                                      "BF5 = ( IIF(inpValRepresentsNull(2) ,1,0)) * BF1 * 2",
-                                      "BF6 = ( inpval(3) = 0 Or inpval(3) = 1) * -1",
-                                      "BF7 = max(0, (inpval(1))) * BF6",
-                                      "BF8 = max(0, 1.2E-05 - inpval(1)) * BF4"}));
 }
 
 TEST(VbMarsDefinition, NamesBeyondAsciiInEitherEncodingBecomeInpval) {

@@ -1,0 +1,396 @@
+// Form files as VB6 reads them, read by a reader written from the form file format:
+// the shared generators' networks and MARS models, with hostile names and awkward
+// numbers, and models large enough to be cut into several procedures, give a form
+// description VB6 can parse, TabIndex without gaps, lines of at most 1023 characters,
+// statements of at most 24 continuations, procedures and modules within their sizes.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <map>
+#include <random>
+
+#include "core/common/number_text.h"
+#include "core/common/text_utils.h"
+#include "core/export/vbproject/form_description.h"
+#include "core/export/vbproject/vb_project.h"
+#include "core/export/vbproject/vb_test_models.h"
+#include "core/lang/text_checker.h"
+#include "core/lang/vb_line_fitting.h"
+#include "core/mars/mars_test_models.h"
+#include "support/mars_models.h"
+#include "support/networks.h"
+
+namespace kdk {
+namespace {
+
+// One control block of a VB6 form description.
+struct VbControl {
+  std::string name;                               // "lblInput"
+  std::map<std::string, std::string> properties;  // value as written, strings unquoted
+};
+
+struct VbFormFile {
+  std::vector<VbControl> controls;
+  std::map<std::string, std::string> form_properties;
+};
+
+// "Name<blanks>=<blanks>value[<blanks>'comment]" with `indent` leading blanks. A value is
+// a quoted string (doubled quotes inside), a whole number or an &H colour.
+inline bool ReadVbProperty(std::string_view line, std::size_t indent, std::string& name,
+                           std::string& value) {
+  if (line.size() <= indent || line.substr(0, indent) != std::string(indent, ' ')) return false;
+  std::size_t i = indent;
+  while (i < line.size() && (std::isalnum(static_cast<unsigned char>(line[i])) || line[i] == '_')) {
+    ++i;
+  }
+  name = std::string(line.substr(indent, i - indent));
+  while (i < line.size() && line[i] == ' ') ++i;
+  if (name.empty() || i >= line.size() || line[i++] != '=') return false;
+  while (i < line.size() && line[i] == ' ') ++i;
+  value.clear();
+  const std::size_t start = i;
+  if (i < line.size() && line[i] == '"') {
+    for (++i;; ++i) {
+      if (i >= line.size()) return false;  // unclosed string
+      if (line[i] == '"' && (++i >= line.size() || line[i] != '"')) break;
+      value.push_back(line[i]);
+    }
+  } else {
+    const bool colour = line.substr(i, 2) == "&H";
+    i += colour ? 2 : (i < line.size() && line[i] == '-');
+    const std::size_t digits = i;
+    while (i < line.size() && (colour ? std::isxdigit(static_cast<unsigned char>(line[i]))
+                                      : std::isdigit(static_cast<unsigned char>(line[i])))) {
+      ++i;
+    }
+    if (i == digits) return false;
+    value = std::string(line.substr(start, i - start));
+  }
+  while (i < line.size() && line[i] == ' ') ++i;
+  return i == line.size() || line[i] == '\'';
+}
+
+// Reads a form file as VB6 would: "VERSION 5.00", the form block with its property
+// lines and control blocks (every Begin closed by its End, indented three blanks a
+// level), then at least one Attribute line; every line ends with CR LF.
+inline bool ReadVbForm(std::string_view text, VbFormFile& form, std::string& error) {
+  std::vector<std::string_view> lines;
+  for (std::size_t start = 0, end; start < text.size(); start = end + 2) {
+    end = text.find("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    if (lines.back().find_first_of("\r\n") != std::string_view::npos || end == text.size()) {
+      error = "no CR LF, or a lone CR or LF, in line " + std::to_string(lines.size());
+      return false;
+    }
+  }
+  auto fail = [&](std::size_t index, std::string what) {
+    error = "line " + std::to_string(index + 1) + ": " + what + ": " + std::string(lines[index]);
+    return false;
+  };
+  if (lines.size() < 3 || lines[0] != "VERSION 5.00") return fail(0, "no VERSION line");
+  if (lines[1] != "Begin VB.Form Predict") return fail(1, "no form block");
+  std::size_t i = 2;
+  VbControl* open = nullptr;
+  for (; i < lines.size() && lines[i] != "End"; ++i) {
+    const std::string_view line = lines[i];
+    if (line == "   End") {
+      if (!open) return fail(i, "End without Begin");
+      open = nullptr;
+    } else if (line.substr(0, 9) == "   Begin ") {
+      const std::size_t blank = line.find(' ', 9);
+      if (open || blank == std::string_view::npos || line.substr(9, 3) != "VB.") {
+        return fail(i, "nested control or bad Begin line");
+      }
+      open = &form.controls.emplace_back(VbControl{std::string(line.substr(blank + 1)), {}});
+    } else {
+      std::string name, value;
+      if (!ReadVbProperty(line, open ? 6 : 3, name, value)) return fail(i, "bad property line");
+      auto& properties = open ? open->properties : form.form_properties;
+      if (!properties.emplace(name, value).second) return fail(i, "property set twice");
+    }
+  }
+  if (open || i == lines.size()) return fail(i - 1, "control or form not closed");
+  if (i + 1 == lines.size() || lines[i + 1].substr(0, 10) != "Attribute ") {
+    return fail(i, "no Attribute lines after");
+  }
+  return true;
+}
+
+// TabIndex runs 0, 1, 2, ... in the order the controls are written.
+inline bool TabIndexesDense(const VbFormFile& form, std::string& error) {
+  for (std::size_t n = 0; n < form.controls.size(); ++n) {
+    const auto& properties = form.controls[n].properties;
+    const auto found = properties.find("TabIndex");
+    if (found == properties.end() || found->second != std::to_string(n)) {
+      error = form.controls[n].name + " has no TabIndex " + std::to_string(n);
+      return false;
+    }
+  }
+  return true;
+}
+
+const lang::LanguageRules& Vb() {
+  return lang::RulesOf(lang::Language::VisualBasic);
+}
+
+using testing::ThreeInputNetwork;
+
+const GenerationStamp kStamp{"C:\\m\\a \"b\"\r\nEnd Sub _", "Unknown", "Sat, Dec 5 2026, 5:07 PM"};
+
+// Every check a VB6 form file must pass; `controls` is the number of controls expected.
+VbFormFile ExpectAcceptedByVb(const std::string& form_file, std::size_t controls) {
+  VbFormFile form;
+  std::string error;
+  EXPECT_TRUE(ReadVbForm(form_file, form, error)) << error;
+  EXPECT_TRUE(TabIndexesDense(form, error)) << error;
+  EXPECT_EQ(form.controls.size(), controls);
+  for (auto&& found :
+       {lang::CheckLineRules(Vb(), form_file), lang::CheckVbProcedureSizes(form_file),
+        lang::CheckVbModuleLines(form_file)}) {
+    for (const lang::RuleViolation& v : found) ADD_FAILURE() << "line " << v.line << ": " << v.what;
+  }
+  return form;
+}
+
+TEST(VbProjectLimits, SeededNetworksAndOneOf700Inputs) {
+  auto cases =
+      conformance::ConformanceCases(conformance::ConformanceSeed(), 24, 0, {.largest_inputs = 700});
+  for (std::size_t n = 0; n < cases.size(); ++n) {
+    NetworkModel& net = cases[n].model;
+    const std::size_t inputs = net.input_names.size();
+    SCOPED_TRACE(std::to_string(inputs) + " inputs, case " + std::to_string(n));
+    net.is_classifier = n % 2 == 1;
+    if (n % 5 == 2) {
+      net.output_name = "x" + std::string(3000, '"');  // a doubled quote at the cut
+      net.data_view = std::string(5000, '_') + " _\r\n";
+    }
+    const std::string form = VbNetworkFormFile(net, kStamp);
+    ExpectAcceptedByVb(form, 5 + (net.is_classifier ? 1 : 2) + (inputs > 15 ? 6 : 3) + 4 * inputs);
+    // The input ranges, however many procedures hold them, are all set.
+    EXPECT_EQ(
+        form.find("\tCall SetMaxMinVals_2\r\nEnd Sub\r\n\r\nPrivate Sub SetMaxMinVals_2\r\n") !=
+            std::string::npos,
+        inputs == 700);
+    std::size_t at = 0;
+    for (std::size_t i = 1; i <= inputs && at != std::string::npos; ++i) {
+      at = form.find("\tminSeen(" + std::to_string(i) + ") = ", at);
+    }
+    EXPECT_NE(at, std::string::npos);
+  }
+}
+
+// Hinges on X1..X30 (some times an earlier basis function), set tests of up to 400
+// levels on X31..X40, both indicators, and an equation over every basis function.
+std::string LargeMarsText(std::mt19937& random, int count) {
+  std::string text, equation = "\r\nY = 1.5", statement = ";\r\n\r\nMODEL VALUE =";
+  for (int b = 1; b <= count; ++b) {
+    const std::string bf = "BF" + std::to_string(b), x = "X" + std::to_string(1 + random() % 30);
+    switch (b == 1 ? 0 : random() % 4) {
+      case 0:
+        text += bf + " = max(0, " + x + " - " + NumberText((random() % 10000000) / 1e3) + ")";
+        break;
+      case 1:
+        text += bf + " = max(0, -2.5 - " + x + ") * BF" + std::to_string(1 + random() % (b - 1));
+        break;
+      case 2: {
+        const std::string c = "X" + std::to_string(31 + random() % 10);
+        text += bf + " = ( " + c + " = 1";
+        for (int level = 2 + random() % 400; level > 0; --level) {
+          text += " OR " + c + " = " + std::to_string(level + 1);
+        }
+        text += ")";
+        break;
+      }
+      default:
+        text += bf + " = ( " + x + (b % 2 ? " > .)" : " = .)");
+    }
+    text += ";\r\n";
+    equation += std::string(b % 2 ? " + " : " - ") + NumberText((random() % 1000 + 1) * 1e-8) +
+                " * " + bf + (b % 6 ? "" : "\r\n");
+    statement += " " + bf;
+  }
+  return text + equation + statement + ";\r\n";
+}
+
+TEST(VbProjectLimits, SeededMarsModelsAndOnesOf300BasisFunctions) {
+  std::vector<std::string> texts;
+  for (std::uint32_t k = 0; k < 40; ++k) {
+    texts.push_back(conformance::GenerateMarsModel(conformance::ConformanceSeed() + k).text);
+  }
+  std::mt19937 random(7);
+  for (int count : {300, 300, 120}) texts.push_back(LargeMarsText(random, count));
+  bool any_cut = false;
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text.substr(0, 200));
+    testing::RecordingMessagePort messages;
+    bool parsed = false;
+    const MarsModel model = testing::ParseText(text, messages, &parsed);
+    ASSERT_TRUE(parsed);
+    std::string form;
+    ASSERT_TRUE(VbMarsFormFile(model, kStamp, form, messages))
+        << (messages.messages.empty() ? "" : messages.messages.back().text);
+    const std::size_t inputs = model.input_names.size();
+    ExpectAcceptedByVb(form, 5 + (inputs > 15 ? 4 : 2) + 3 * inputs);
+    // Every definition in order, however many procedures hold them.
+    std::size_t at = 0;
+    for (const std::string& name : model.basis_function_names) {
+      at = form.find("\r\n\t" + name + " = ", at);
+      ASSERT_NE(at, std::string::npos) << name;
+    }
+    const bool cut = form.find(
+                         "\tCall calcBasisFunctions_2\r\n\r\nEnd Sub\r\n\r\n\r\n"
+                         "Private Sub calcBasisFunctions_2()\r\n\r\n\tBF") != std::string::npos;
+    EXPECT_TRUE(cut || form.size() <= 200000);
+    any_cut = any_cut || cut;
+  }
+  EXPECT_TRUE(any_cut);
+}
+
+std::vector<const VbControl*> Named(const VbFormFile& form, std::string_view name) {
+  std::vector<const VbControl*> found;
+  for (const VbControl& control : form.controls) {
+    if (control.name == name) found.push_back(&control);
+  }
+  return found;
+}
+
+TEST(VbFormDescription, SixteenInputsUseTheSecondColumn) {
+  NetworkModel net = ThreeInputNetwork();
+  net.input_names.clear();
+  for (int i = 1; i <= 16; ++i) net.input_names.push_back("in" + std::to_string(i));
+  net.max_norm = net.min_norm = net.max_seen = net.min_seen = std::vector<double>(16, 1.0);
+  const VbFormFile form = ExpectAcceptedByVb(VbNetworkFormDescription(net) + "\r\n", 77);
+  const auto headings = Named(form, "lblColName");
+  ASSERT_EQ(headings.size(), 6u);
+  const char* const texts[] = {"Name", "Min", "Max", "Name", "Min", "Max"};
+  const char* const lefts[] = {"100", "2700", "4000", "5000", "7600", "8900"};
+  for (int k = 0; k < 6; ++k) {
+    EXPECT_EQ(headings[k]->properties.at("Caption"), texts[k]);
+    EXPECT_EQ(headings[k]->properties.at("Left"), lefts[k]);
+    EXPECT_EQ(headings[k]->properties.at("Index"), std::to_string(k + 1));
+  }
+  const std::pair<const char*, const char*> row16[] = {
+      {"lblInput", "5000"}, {"txtInput", "6300"}, {"lblMinVal", "7600"}, {"lblMaxVal", "8900"}};
+  for (const auto& [name, left] : row16) {
+    const auto controls = Named(form, name);
+    ASSERT_EQ(controls.size(), 16u);
+    EXPECT_EQ(controls[15]->properties.at("Top"), "1500");
+    EXPECT_EQ(controls[15]->properties.at("Left"), left);
+    EXPECT_EQ(controls[14]->properties.at("Top"), std::to_string(1500 + 305 * 14));
+  }
+}
+
+TEST(VbFormDescription, HostileNamesStayInsideTheirCaptions) {
+  NetworkModel net = ThreeInputNetwork();
+  net.input_names[0] = "say \"hi\"\r\n   End\r\nBegin";
+  net.output_name = std::string(3000, '"');
+  const VbFormFile form = ExpectAcceptedByVb(VbNetworkFormDescription(net) + "\r\n", 22);
+  EXPECT_EQ(Named(form, "lblInput")[0]->properties.at("Caption"), "say \"hi\"     End  Begin");
+  EXPECT_EQ(Named(form, "lblOutput")[0]->properties.at("Caption"), std::string(495, '"'));
+}
+
+TEST(VbFormDescription, MarsFormOfTwentyInputs) {
+  MarsModel model;
+  model.output_name = "VALUE";
+  for (int i = 1; i <= 20; ++i) model.input_names.push_back("X" + std::to_string(i));
+  model.is_categorical.assign(20, false);
+  model.is_categorical[1] = true;
+  const VbFormFile form = ExpectAcceptedByVb(VbMarsFormDescription(model) + "\r\n", 5 + 4 + 3 * 20);
+  const auto headings = Named(form, "lblColName");
+  ASSERT_EQ(headings.size(), 4u);
+  EXPECT_EQ(headings[1]->properties.at("Caption"), "Categorical");
+  EXPECT_EQ(headings[3]->properties.at("Left"), "7600");
+  const auto flags = Named(form, "lblCategorical");
+  EXPECT_EQ(flags[1]->properties.at("Caption"), "True");
+  EXPECT_EQ(flags[0]->properties.at("Caption"), "False");
+  EXPECT_EQ(flags[19]->properties.at("Left"), "7600");
+  EXPECT_EQ(flags[19]->properties.at("Top"), std::to_string(1500 + 305 * 4));
+  EXPECT_TRUE(Named(form, "txtConfidence").empty());
+  EXPECT_TRUE(Named(form, "lblOutMin").empty());
+  EXPECT_EQ(Named(form, "txtInput")[15]->properties.at("Left"), "6300");
+  EXPECT_EQ(Named(form, "txtInput")[1]->properties.at("Tag"), "X2");
+}
+
+// Undoes the line continuations: the statements as VB reads them.
+std::vector<std::string> Statements(const std::string& text) {
+  std::string joined = text;
+  for (const char* continuation : {"\" & _\r\n\t\t\"", "\" & _\r\n\t\""}) {
+    joined = ReplaceAll(joined, continuation, "");
+  }
+  for (const char* continuation : {" _\r\n\t\t", " _\r\n\t"}) {
+    joined = ReplaceAll(joined, continuation, " ");
+  }
+  return SplitAt(ReplaceAll(joined, "\r\n", "\n"), '\n');
+}
+
+TEST(VbLineFitting, LongStatementsContinueOrAddUpInPartsAndReadBackUnchanged) {
+  std::string expression = "1.5";
+  for (int i = 1; i <= 600; ++i) {
+    expression +=
+        (i % 3 ? " + " : " - ") + std::string("0.123456789012345 * BF") + std::to_string(i);
+  }
+  std::string out;
+  ASSERT_TRUE(lang::AppendVbSumAssignment(out, "\t", "calcEquation", expression));
+  EXPECT_TRUE(lang::CheckLineRules(Vb(), out).empty());
+  EXPECT_EQ(Statements(out), std::vector<std::string>{"\tcalcEquation = " + expression});
+
+  const std::string text = "\tmsgBox \"" + std::string(5000, 'a') + "\"\"b\" & vbCrLf";
+  out.clear();
+  ASSERT_TRUE(lang::AppendVbStatement(out, text, "\t"));
+  EXPECT_TRUE(lang::CheckLineRules(Vb(), out).empty());
+  EXPECT_EQ(Statements(out), std::vector<std::string>{text});
+
+  // Too long for one statement: target = first part, then target = target <op> part.
+  expression = "-1.5";
+  for (int i = 1; i <= 3000; ++i) {
+    expression +=
+        std::string(i % 2 ? " + " : " - ") + "0.1 * (BF" + std::to_string(i) + " - -2) * -1E-05";
+  }
+  out.clear();
+  ASSERT_TRUE(lang::AppendVbSumAssignment(out, "\t", "calcEquation", expression));
+  EXPECT_TRUE(lang::CheckLineRules(Vb(), out).empty());
+  const std::vector<std::string> statements = Statements(out);
+  ASSERT_GT(statements.size(), 1u);
+  std::string rebuilt = statements[0].substr(std::string("\tcalcEquation = ").size());
+  const std::string more = "\tcalcEquation = calcEquation ";
+  for (std::size_t s = 1; s < statements.size(); ++s) {
+    ASSERT_EQ(statements[s].substr(0, more.size()), more);
+    rebuilt += " " + statements[s].substr(more.size());
+  }
+  EXPECT_EQ(rebuilt, expression);
+
+  out.clear();
+  EXPECT_FALSE(lang::AppendVbStatement(out, "\tx = \"" + std::string(40000, 'a') + "\"", "\t"));
+  EXPECT_TRUE(out.empty());
+}
+
+// Up to 1023 characters a statement is one line, and up to 2044 it takes one
+// continuation: every line may be exactly the limit (the last "xy =" statement's
+// second line is), none longer.
+TEST(VbLineFitting, EveryLineMayBeExactlyTheLimitAndNoLonger) {
+  for (std::string statement : {"x =", "xy ="}) {
+    for (int words = 1; words <= 1020; ++words) {
+      statement += " a";
+      std::string out;
+      ASSERT_TRUE(lang::AppendVbStatement(out, statement, ""));
+      ASSERT_TRUE(lang::CheckLineRules(Vb(), out).empty()) << statement.size();
+      ASSERT_EQ(out.find(" _\r\n") != std::string::npos, statement.size() > 1023)
+          << statement.size();
+      ASSERT_EQ(out.find(" _\r\n"), out.rfind(" _\r\n")) << statement.size();
+    }
+  }
+}
+
+TEST(VbLineFitting, LongCommentsBecomeSeveralCommentLines) {
+  std::string out;
+  lang::AppendVbCommentLine(out, "'" + std::string(1021, 'c') + " _" + std::string(900, 'd'));
+  EXPECT_TRUE(lang::CheckLineRules(Vb(), out).empty());
+  for (const std::string& line : SplitAt(ReplaceAll(out, "\r\n", "\n"), '\n')) {
+    EXPECT_EQ(line[0], '\'');
+    EXPECT_NE(line.back(), '_');
+  }
+}
+
+}  // namespace
+}  // namespace kdk
