@@ -50,10 +50,6 @@ struct LanguageRules {
   int max_continuations;          // continuation lines one statement may have
   std::string_view continuation;  // written at the end of a continued line (" _", " &")
 
-  // The largest procedure the language accepts, in its own unit: Java bytes of
-  // bytecode (64 KB a method), VB lines a procedure (0: no limit we know of).
-  std::size_t max_procedure_size;
-
   // Whether an expression may begin with "+" (SPSS refuses it).
   bool unary_plus = true;
 
