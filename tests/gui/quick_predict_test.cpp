@@ -210,14 +210,10 @@ TEST(PointerFile, AFileThatIsNoPointerIsRefused) {
 }
 
 TEST(GridNumbers, CellsTakeNumbersWithBlanksSignsAndExponentsOnly) {
-  for (const auto& [text, value] : {std::pair{"12", 12.0},
-                                    {"  -0.5 ", -0.5},
-                                    {"+2", 2.0},
-                                    {".25", 0.25},
-                                    {"3.", 3.0},
-                                    {"1.5E-3", 0.0015},
-                                    {"2e+2", 200.0}})
-    EXPECT_EQ(gui::ParseCellNumber(text), value) << text;
+  const std::pair<const char*, double> numbers[] = {
+      {"12", 12.0}, {"  -0.5 ", -0.5},  {"+2", 2.0},    {".25", 0.25},
+      {"3.", 3.0},  {"1.5E-3", 0.0015}, {"2e+2", 200.0}};
+  for (const auto& [text, value] : numbers) EXPECT_EQ(gui::ParseCellNumber(text), value) << text;
   for (const char* text : {"", "   ", "abc", "1,5", "1.2.3", "e5", "1e", "--1", ".", "-", "inf",
                            "nan", "1e999", "12abc", "\t1"})
     EXPECT_FALSE(gui::ParseCellNumber(text).has_value()) << '"' << text << '"';
@@ -225,20 +221,13 @@ TEST(GridNumbers, CellsTakeNumbersWithBlanksSignsAndExponentsOnly) {
 
 // Halves away from zero, on the digits the program shows.
 TEST(GridNumbers, FixedDecimalsWritesExactlyTheGivenPlaces) {
-  for (const auto& [value, places, text] : {std::tuple{0.0, 3, "0.000"},
-                                            {1.23456, 3, "1.235"},
-                                            {-2.5, 3, "-2.500"},
-                                            {250000.0, 3, "250000.000"},
-                                            {-0.0001, 3, "0.000"},
-                                            {0.308625, 2, "0.31"},
-                                            {0.125, 2, "0.13"},
-                                            {-0.125, 2, "-0.13"},
-                                            {2.675, 2, "2.68"},
-                                            {0.0005, 3, "0.001"},
-                                            {9.9995, 3, "10.000"},
-                                            {0.004, 2, "0.00"},
-                                            {-0.004, 2, "0.00"},
-                                            {123456789.5, 0, "123456790"}})
+  const std::tuple<double, int, const char*> cases[] = {
+      {0.0, 3, "0.000"},           {1.23456, 3, "1.235"},        {-2.5, 3, "-2.500"},
+      {250000.0, 3, "250000.000"}, {-0.0001, 3, "0.000"},        {0.308625, 2, "0.31"},
+      {0.125, 2, "0.13"},          {-0.125, 2, "-0.13"},         {2.675, 2, "2.68"},
+      {0.0005, 3, "0.001"},        {9.9995, 3, "10.000"},        {0.004, 2, "0.00"},
+      {-0.004, 2, "0.00"},         {123456789.5, 0, "123456790"}};
+  for (const auto& [value, places, text] : cases)
     EXPECT_EQ(gui::FixedDecimals(value, places), text) << value;
   EXPECT_EQ(gui::RoundedTo(0.125, 2), 0.13);
   EXPECT_EQ(gui::RoundedTo(0.308625, 2), 0.31);

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "core/common/output_file.h"
 #include "core/common/text_utils.h"
 #include "core/export/code/code_types.h"
 #include "core/export/generation_stamp.h"
@@ -27,6 +28,7 @@
 #include "gui/export/web/page_style_panel.h"
 #include "gui/export/web/web_page_windows.h"
 #include "gui/shell/converter_window_entry.h"
+#include "gui/shell/score_data_file.h"
 #include "gui/support/converter_window_fixture.h"
 
 namespace kdk::gui {
@@ -288,6 +290,27 @@ TEST_F(ConverterWindowsTest, WorkbookShownOnRequestAndItsTemporaryCodeFileRemove
   EXPECT_EQ(fakes_.shell.opened, std::vector<std::string>{path});
   // The private temporary code file (my_bookTemp-XXXXXX.txt) is gone.
   EXPECT_TRUE(fs::is_empty(temporaries));
+}
+
+// The "Score a Data File..." menu item scores on a worker thread and writes what kdk
+// score writes.
+TEST_F(ConverterWindowsTest, ScoreDataFileWritesWhatKdkScoreWrites) {
+  ScoreDataFile(context_, nullptr);  // without a model nothing is asked
+  EXPECT_TRUE(fakes_.file_dialogs.open_requests.empty());
+  ASSERT_EQ(fakes_.messages.messages.size(), 1u);
+
+  LoadNetwork();
+  const std::string data = (folder_ / "houses.csv").string();
+  const std::string result = (folder_ / "houses_scored.csv").string();
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(data, "rooms,age,floor area\n4,30,150\nx,1,1\n", error));
+  fakes_.file_dialogs.answers = {data, result};
+  ScoreDataFile(context_, nullptr);
+  EXPECT_EQ(fakes_.file_dialogs.save_requests.at(0).preset_name, "houses_scored.csv");
+  EXPECT_EQ(Read(result), Kdk("score '" + kHousePrice + "' '" + data + "' --quiet"));
+  EXPECT_EQ(LastMessage(), "2 rows scored into " + result +
+                               ".\r\n\r\n1 rows have no prediction (a value that is not a "
+                               "number):\r\nline 3: column rooms: 'x' is not a number");
 }
 
 }  // namespace
