@@ -76,7 +76,7 @@ TEST_F(StartUp, ACorruptCommandLineFileIsReportedAndLeavesNoButtons) {
   EXPECT_TRUE(ShownConverterWindows().empty());
 }
 
-// The command line's edge cases are command_line_test's; here the wiring: a switch
+// The command line's edge cases are the shell test's; here the wiring: a switch
 // after the file still loads it, and hides the launch button.
 TEST_F(StartUp, ASwitchAfterTheFileLoadsItAndHidesTheLaunchButton) {
   fakes.shell.command_line = WriteWeights("Loan Book.KWF", SmallNetworkRecipe()) + " /nosplash";

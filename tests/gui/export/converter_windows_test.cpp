@@ -13,11 +13,13 @@
 #include <cstdlib>
 #include <functional>
 
+#include "core/common/number_text.h"
 #include "core/common/output_file.h"
 #include "core/common/text_utils.h"
 #include "core/export/code/code_types.h"
 #include "core/export/generation_stamp.h"
 #include "core/export/vbproject/equation_text.h"
+#include "core/network/evaluate_network.h"
 #include "gui/export/code/code_export_window.h"
 #include "gui/export/code/mars_spss_window.h"
 #include "gui/export/code/mars_sql_window.h"
@@ -292,9 +294,8 @@ TEST_F(ConverterWindowsTest, WorkbookShownOnRequestAndItsTemporaryCodeFileRemove
   EXPECT_TRUE(fs::is_empty(temporaries));
 }
 
-// The "Score a Data File..." menu item scores on a worker thread and writes what kdk
-// score writes.
-TEST_F(ConverterWindowsTest, ScoreDataFileWritesWhatKdkScoreWrites) {
+// The "Score a Data File..." menu item scores on a worker thread.
+TEST_F(ConverterWindowsTest, ScoreDataFileScoresTheChosenFileIntoTheChosenResult) {
   ScoreDataFile(context_, nullptr);  // without a model nothing is asked
   EXPECT_TRUE(fakes_.file_dialogs.open_requests.empty());
   ASSERT_EQ(fakes_.messages.messages.size(), 1u);
@@ -307,7 +308,11 @@ TEST_F(ConverterWindowsTest, ScoreDataFileWritesWhatKdkScoreWrites) {
   fakes_.file_dialogs.answers = {data, result};
   ScoreDataFile(context_, nullptr);
   EXPECT_EQ(fakes_.file_dialogs.save_requests.at(0).preset_name, "houses_scored.csv");
-  EXPECT_EQ(Read(result), Kdk("score '" + kHousePrice + "' '" + data + "' --quiet"));
+  NetworkPrediction expected;
+  const double inputs[] = {150, 4, 30};
+  ASSERT_TRUE(EvaluateNetwork(workspace_.network, inputs, expected, error));
+  EXPECT_EQ(Read(result), "rooms,age,floor area,Kestrium_price\r\n4,30,150," +
+                              NumberText(expected.prediction) + "\r\nx,1,1,\r\n");
   EXPECT_EQ(LastMessage(), "2 rows scored into " + result +
                                ".\r\n\r\n1 rows have no prediction (a value that is not a "
                                "number):\r\nline 3: column rooms: 'x' is not a number");

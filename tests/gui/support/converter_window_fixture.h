@@ -79,16 +79,13 @@ class ConverterWindowTest : public ::testing::Test {
     EXPECT_TRUE(ReadWholeFile(path, bytes, error)) << error;
     return bytes;
   }
-  // What `kdk ARGUMENTS -o FILE` writes into the file.
-  std::string Kdk(const std::string& arguments) {
-    const std::string out = (folder_ / "kdk.out").string();
-    const std::string command =
-        std::string("'") + KDK_CLI_BINARY + "' " + arguments + " -o '" + out + "' > /dev/null 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0) << arguments;
-    return Read(out);
-  }
+  // What `kdk convert MODEL OPTIONS` writes.
   std::string KdkConvert(const std::string& model, const std::string& options) {
-    return Kdk("convert '" + model + "' " + options);
+    const std::string out = (folder_ / "kdk.out").string();
+    const std::string command = std::string("'") + KDK_CLI_BINARY + "' convert '" + model + "' " +
+                                options + " -o '" + out + "' > /dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << options;
+    return Read(out);
   }
   std::vector<std::string> Shown() const {
     std::vector<std::string> texts;
