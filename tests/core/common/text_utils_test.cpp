@@ -91,8 +91,6 @@ TEST_F(AtomicWriteTest, WritesThroughALinkAndKeepsPermissions) {
   EXPECT_EQ(Read(target), "new");
   EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_TRUE(IsSameFile(link.string(), (folder_ / "." / "real.sql").string()));
-  EXPECT_FALSE(IsSameFile(link.string(), (folder_ / "other.sql").string()));
 
   // A link to a file not made yet makes it; a read-only file is left alone.
   fs::create_symlink("later.sql", folder_ / "dangling.sql");
