@@ -21,80 +21,78 @@ const char* const kNetworkButtons[] = {"cmdNet2Excel", "cmdNet2VB",  "cmdNet2HTM
 const char* const kMarsButtons[] = {"cmdMARS2HTML", "cmdMARS2SPSS", "cmdMARS2SQL", "cmdMARS2VB",
                                     "cmdMARS2XL"};
 
+class GuiTest : public ::testing::Test, public GuiHarness {};
+using StartUp = GuiTest;
+using MainWindow = GuiTest;
+using ControlPanel = GuiTest;
+
 QString ModelLabel(const std::string& path) {
   return gui::PathToQString("Model = " + path + "   ");
 }
 
-TEST(StartUp, WithAWeightsFileOnTheCommandLineShowsTheGrid) {
-  GuiHarness gui;
-  const std::string path = gui.CopyExample("house_price.kwf", "house price.kwf");
-  gui.fakes.shell.command_line = "\"" + path + "\"";
-  gui.Start();
-  EXPECT_TRUE(gui.fakes.file_dialogs.open_requests.empty());
-  EXPECT_EQ(gui.workspace.state.model_name, "house_price");
-  EXPECT_EQ(gui.Text("lblFileName"), ModelLabel(path));
-  for (const char* button : kNetworkButtons) EXPECT_TRUE(gui.Shown(button)) << button;
-  EXPECT_TRUE(gui.Shown("cmdLaunchKestrium"));
-  EXPECT_EQ(gui.ShownConverterWindows(), std::vector<std::string>{"frmQuickPredict"});
-  EXPECT_EQ(gui.Text("lblWhat"), "Predict");
+TEST_F(StartUp, WithAWeightsFileOnTheCommandLineShowsTheGrid) {
+  const std::string path = CopyExample("house_price.kwf", "house price.kwf");
+  fakes.shell.command_line = "\"" + path + "\"";
+  Start();
+  EXPECT_TRUE(fakes.file_dialogs.open_requests.empty());
+  EXPECT_EQ(workspace.state.model_name, "house_price");
+  EXPECT_EQ(Text("lblFileName"), ModelLabel(path));
+  for (const char* button : kNetworkButtons) EXPECT_TRUE(Shown(button)) << button;
+  EXPECT_TRUE(Shown("cmdLaunchKestrium"));
+  EXPECT_EQ(ShownConverterWindows(), std::vector<std::string>{"frmQuickPredict"});
+  EXPECT_EQ(Text("lblWhat"), "Predict");
   // Start-up ends with the main window reset: caption and 12000 x 9000 at the top left.
-  EXPECT_EQ(gui.window->windowTitle(), "Kestrium Model Converter");
-  EXPECT_TRUE(gui.WidthIs(12000) && gui.HeightIs(9000)) << gui.window->width();
-  EXPECT_EQ(gui.window->pos(), QPoint(0, 0));
-  EXPECT_TRUE(gui.window->FrameOf(gui.window->Panel())->isVisible());
-  EXPECT_TRUE(gui.fakes.messages.messages.empty());
+  EXPECT_EQ(window->windowTitle(), "Kestrium Model Converter");
+  EXPECT_TRUE(WidthIs(12000) && HeightIs(9000)) << window->width();
+  EXPECT_EQ(window->pos(), QPoint(0, 0));
+  EXPECT_TRUE(window->FrameOf(window->Panel())->isVisible());
+  EXPECT_TRUE(fakes.messages.messages.empty());
 }
 
-TEST(StartUp, WithoutACommandLineAsksForAFileBeforeTheWindowAppears) {
-  GuiHarness gui;
-  gui.Start(/*show=*/false);
-  EXPECT_EQ(gui.fakes.file_dialogs.open_requests.at(0).title,
-            "Select the Kestrium weights file...");
-  EXPECT_FALSE(gui.window->isVisible());
+TEST_F(StartUp, WithoutACommandLineAsksForAFileBeforeTheWindowAppears) {
+  Start(/*show=*/false);
+  EXPECT_EQ(fakes.file_dialogs.open_requests.at(0).title, "Select the Kestrium weights file...");
+  EXPECT_FALSE(window->isVisible());
   // Cancelled: no converter buttons, the short main window, nothing loaded.
-  EXPECT_FALSE(gui.workspace.state.network_loaded);
-  for (const char* button : kNetworkButtons) EXPECT_FALSE(gui.Shown(button)) << button;
-  EXPECT_TRUE(gui.ShownConverterWindows().empty());
-  EXPECT_TRUE(gui.WidthIs(12000) && gui.HeightIs(2210)) << gui.window->height();
-  EXPECT_EQ(gui.Text("lblFileName"), "No model file loaded");
-  EXPECT_EQ(gui.Text("lblWhat"), "");
-  EXPECT_TRUE(gui.Shown("frameKestrium"));
-  EXPECT_FALSE(gui.Shown("frameMARS"));
-  EXPECT_TRUE(gui.fakes.messages.messages.empty());
+  EXPECT_FALSE(workspace.state.network_loaded);
+  for (const char* button : kNetworkButtons) EXPECT_FALSE(Shown(button)) << button;
+  EXPECT_TRUE(ShownConverterWindows().empty());
+  EXPECT_TRUE(WidthIs(12000) && HeightIs(2210)) << window->height();
+  EXPECT_EQ(Text("lblFileName"), "No model file loaded");
+  EXPECT_EQ(Text("lblWhat"), "");
+  EXPECT_TRUE(Shown("frameKestrium"));
+  EXPECT_FALSE(Shown("frameMARS"));
+  EXPECT_TRUE(fakes.messages.messages.empty());
 }
 
-TEST(StartUp, ACorruptCommandLineFileIsReportedAndLeavesNoButtons) {
-  GuiHarness gui;
+TEST_F(StartUp, ACorruptCommandLineFileIsReportedAndLeavesNoButtons) {
   WeightsFileRecipe recipe = SmallNetworkRecipe();
   recipe.header = "\"source\",\"view\",#MAYBE#";
-  gui.StartWith(recipe);
-  ASSERT_EQ(gui.fakes.messages.messages.size(), 1u);
-  EXPECT_NE(gui.fakes.messages.messages[0].text.find("This file is corrupted."), std::string::npos);
-  EXPECT_FALSE(gui.workspace.state.network_loaded);
-  EXPECT_FALSE(gui.Shown("cmdQuickPredict"));
-  EXPECT_TRUE(gui.ShownConverterWindows().empty());
+  StartWith(recipe);
+  ASSERT_EQ(fakes.messages.messages.size(), 1u);
+  EXPECT_NE(fakes.messages.messages[0].text.find("This file is corrupted."), std::string::npos);
+  EXPECT_FALSE(workspace.state.network_loaded);
+  EXPECT_FALSE(Shown("cmdQuickPredict"));
+  EXPECT_TRUE(ShownConverterWindows().empty());
 }
 
-// The command line's edge cases are command_line_test's; here the wiring: a switch
+// The command line's edge cases are the shell test's; here the wiring: a switch
 // after the file still loads it, and hides the launch button.
-TEST(StartUp, ASwitchAfterTheFileLoadsItAndHidesTheLaunchButton) {
-  GuiHarness gui;
-  gui.fakes.shell.command_line =
-      gui.WriteWeights("Loan Book.KWF", SmallNetworkRecipe()) + " /nosplash";
-  gui.Start();
-  EXPECT_TRUE(gui.workspace.state.network_loaded);
-  EXPECT_TRUE(gui.fakes.file_dialogs.open_requests.empty());
-  EXPECT_FALSE(gui.Shown("cmdLaunchKestrium"));
-  EXPECT_EQ(gui.workspace.state.model_name, "Loan_Book");
+TEST_F(StartUp, ASwitchAfterTheFileLoadsItAndHidesTheLaunchButton) {
+  fakes.shell.command_line = WriteWeights("Loan Book.KWF", SmallNetworkRecipe()) + " /nosplash";
+  Start();
+  EXPECT_TRUE(workspace.state.network_loaded);
+  EXPECT_TRUE(fakes.file_dialogs.open_requests.empty());
+  EXPECT_FALSE(Shown("cmdLaunchKestrium"));
+  EXPECT_EQ(workspace.state.model_name, "Loan_Book");
 }
 
 // Every menu item and launch button shows its window alone, just below the panel (the
 // equation view at the top left), with its caption; a button also names it.
-TEST(MainWindow, MenuItemsAndButtonsShowTheirWindowAlone) {
-  GuiHarness gui;
-  gui.StartWith();
-  gui.window->Panel()->ShowMarsButtons();
-  gui.Find("frameMARS")->show();  // both frames' buttons reachable for the test
+TEST_F(MainWindow, MenuItemsAndButtonsShowTheirWindowAlone) {
+  StartWith();
+  window->Panel()->ShowMarsButtons();
+  Find("frameMARS")->show();  // both frames' buttons reachable for the test
   struct Launch {
     const char *trigger, *window, *caption, *what;
   };
@@ -123,73 +121,70 @@ TEST(MainWindow, MenuItemsAndButtonsShowTheirWindowAlone) {
   for (const Launch& launch : launches) {
     SCOPED_TRACE(launch.trigger);
     if (launch.what != nullptr) {
-      gui.Button(launch.trigger)->click();
-      EXPECT_EQ(gui.Text("lblWhat"), QString::fromLatin1(launch.what));
+      Button(launch.trigger)->click();
+      EXPECT_EQ(Text("lblWhat"), QString::fromLatin1(launch.what));
     } else {
-      gui.Find<QAction>(launch.trigger)->trigger();
+      Find<QAction>(launch.trigger)->trigger();
     }
-    EXPECT_EQ(gui.ShownConverterWindows(), std::vector<std::string>{launch.window});
-    EXPECT_EQ(gui.window->windowTitle(), QString::fromLatin1(launch.caption));
-    QWidget* shown = gui.window->ConverterWindow(QString::fromLatin1(launch.window));
+    EXPECT_EQ(ShownConverterWindows(), std::vector<std::string>{launch.window});
+    EXPECT_EQ(window->windowTitle(), QString::fromLatin1(launch.caption));
+    QWidget* shown = window->ConverterWindow(QString::fromLatin1(launch.window));
     const int top = std::string(launch.window) == "frmEquation" ? 0 : 1260;
-    EXPECT_EQ(gui.window->FrameOf(shown)->pos(), QPoint(0, TwipsToPixels(top)));
+    EXPECT_EQ(window->FrameOf(shown)->pos(), QPoint(0, TwipsToPixels(top)));
   }
   // The windows whose output box the main window limits are made very large.
   for (const char* name : gui::kOutputBoxWindowNames) {
-    QWidget* window = gui.window->ConverterWindow(QString::fromLatin1(name));
-    EXPECT_EQ(window->size(), QSize(TwipsToPixels(50000), TwipsToPixels(50000))) << name;
+    QWidget* converter = window->ConverterWindow(QString::fromLatin1(name));
+    EXPECT_EQ(converter->size(), QSize(TwipsToPixels(50000), TwipsToPixels(50000))) << name;
   }
 }
 
-TEST(MainWindow, PlacingAWindowSizesMainWindowAndPanelByModelType) {
-  GuiHarness gui;
-  gui.Start();
-  QWidget* excel = gui.window->ConverterWindow(QStringLiteral("frmEXCEL"));
-  gui.workspace.state.model_type = kNetworkModelType;
-  gui.window->PlaceConverterWindow(excel, QStringLiteral("one"), 0);
-  EXPECT_TRUE(gui.WidthIs(8500));
-  EXPECT_EQ(gui.window->Panel()->width(), TwipsToPixels(8500));
-  gui.workspace.state.model_type = kMarsModelType;
-  gui.window->PlaceConverterWindow(excel, QStringLiteral("two"), -5);
-  EXPECT_TRUE(gui.WidthIs(12000));
-  gui.window->PlaceConverterWindow(excel, QStringLiteral("three"), 6000);
-  EXPECT_TRUE(gui.WidthIs(6000));
-  EXPECT_EQ(gui.window->Panel()->width(), TwipsToPixels(6000));
-  EXPECT_EQ(gui.window->windowTitle(), "three");
+TEST_F(MainWindow, PlacingAWindowSizesMainWindowAndPanelByModelType) {
+  Start();
+  QWidget* excel = window->ConverterWindow(QStringLiteral("frmEXCEL"));
+  workspace.state.model_type = kNetworkModelType;
+  window->PlaceConverterWindow(excel, QStringLiteral("one"), 0);
+  EXPECT_TRUE(WidthIs(8500));
+  EXPECT_EQ(window->Panel()->width(), TwipsToPixels(8500));
+  workspace.state.model_type = kMarsModelType;
+  window->PlaceConverterWindow(excel, QStringLiteral("two"), -5);
+  EXPECT_TRUE(WidthIs(12000));
+  window->PlaceConverterWindow(excel, QStringLiteral("three"), 6000);
+  EXPECT_TRUE(WidthIs(6000));
+  EXPECT_EQ(window->Panel()->width(), TwipsToPixels(6000));
+  EXPECT_EQ(window->windowTitle(), "three");
   // Out of the normal state only the panel follows.
-  gui.window->setWindowState(Qt::WindowMaximized);
-  const int maximised_width = gui.window->width();
-  gui.window->PlaceConverterWindow(excel, QStringLiteral("four"), 9000);
-  EXPECT_EQ(gui.window->width(), maximised_width);
-  EXPECT_EQ(gui.window->Panel()->width(), TwipsToPixels(9000));
+  window->setWindowState(Qt::WindowMaximized);
+  const int maximised_width = window->width();
+  window->PlaceConverterWindow(excel, QStringLiteral("four"), 9000);
+  EXPECT_EQ(window->width(), maximised_width);
+  EXPECT_EQ(window->Panel()->width(), TwipsToPixels(9000));
 }
 
-TEST(MainWindow, HidingWindowsMakesTheWindowTallOnlyOnceAModelTypeIsSet) {
-  GuiHarness gui;
-  gui.Start();  // cancelled start-up: 2210 twips high
-  gui.workspace.state.model_type.reset();
-  gui.window->HideConverterWindows();
-  EXPECT_TRUE(gui.HeightIs(2210));
-  gui.workspace.state.model_type = kMarsModelType;
-  gui.window->HideConverterWindows();
-  EXPECT_TRUE(gui.HeightIs(9000));
-  gui.window->resize(300, 200);
-  gui.window->ResetMainWindow();
-  EXPECT_TRUE(gui.WidthIs(12000) && gui.HeightIs(2210));  // still no model path
-  gui.workspace.state.model_path = "/models/x.kwf";
-  gui.window->ResetMainWindow();
-  EXPECT_TRUE(gui.HeightIs(9000));
+TEST_F(MainWindow, HidingWindowsMakesTheWindowTallOnlyOnceAModelTypeIsSet) {
+  Start();  // cancelled start-up: 2210 twips high
+  workspace.state.model_type.reset();
+  window->HideConverterWindows();
+  EXPECT_TRUE(HeightIs(2210));
+  workspace.state.model_type = kMarsModelType;
+  window->HideConverterWindows();
+  EXPECT_TRUE(HeightIs(9000));
+  window->resize(300, 200);
+  window->ResetMainWindow();
+  EXPECT_TRUE(WidthIs(12000) && HeightIs(2210));  // still no model path
+  workspace.state.model_path = "/models/x.kwf";
+  window->ResetMainWindow();
+  EXPECT_TRUE(HeightIs(9000));
 }
 
-TEST(MainWindow, AboutMarsOpensTheMakersSiteAndWebPageItemItsAddress) {
-  GuiHarness gui;
-  gui.Start();
-  gui.Find<QAction>("mnuHelpContents")->trigger();
-  gui.Find<QAction>("mnuHelpSearchForHelpOn")->trigger();
-  EXPECT_TRUE(gui.fakes.shell.opened.empty());
-  gui.Find<QAction>("mnuKestriumWebPage")->trigger();
-  EXPECT_EQ(gui.fakes.shell.opened, std::vector<std::string>{gui::MainWindow::kWebPageAddress});
-  EXPECT_EQ(gui.fakes.shell.last_working_folder, gui.fakes.shell.program_folder);
+TEST_F(MainWindow, AboutMarsOpensTheMakersSiteAndWebPageItemItsAddress) {
+  Start();
+  Find<QAction>("mnuHelpContents")->trigger();
+  Find<QAction>("mnuHelpSearchForHelpOn")->trigger();
+  EXPECT_TRUE(fakes.shell.opened.empty());
+  Find<QAction>("mnuKestriumWebPage")->trigger();
+  EXPECT_EQ(fakes.shell.opened, std::vector<std::string>{gui::MainWindow::kWebPageAddress});
+  EXPECT_EQ(fakes.shell.last_working_folder, fakes.shell.program_folder);
   QString caption;
   QTimer::singleShot(0, [&] {
     QWidget* box = QApplication::activeModalWidget();
@@ -198,42 +193,39 @@ TEST(MainWindow, AboutMarsOpensTheMakersSiteAndWebPageItemItsAddress) {
     box->findChild<QAbstractButton*>(QStringLiteral("cmdWebSite"))->click();
     box->findChild<QAbstractButton*>(QStringLiteral("cmdOK"))->click();
   });
-  gui.Find<QAction>("mnuAboutMARS")->trigger();
+  Find<QAction>("mnuAboutMARS")->trigger();
   EXPECT_EQ(caption, "About MARS");
-  EXPECT_EQ(gui.fakes.shell.opened.size(), 2u);
+  EXPECT_EQ(fakes.shell.opened.size(), 2u);
 }
 
-TEST(WindowGeometry, OutputBoxAndGridSizesFollowTheAvailableAreaWithMinimums) {
-  // Limited by the main window, by the window itself, and by the minimums.
+TEST(WindowGeometry, OutputBoxSizeFollowsTheAvailableAreaWithMinimums) {
+  // Limited by the main window, by the window itself, and by the minimums (the grid's
+  // height is checked through the grid below).
   EXPECT_EQ(gui::OutputBoxSize(12000, 9000, 50000, 50000, 120, 600), QSize(11380, 7400));
   EXPECT_EQ(gui::OutputBoxSize(12000, 7740, 50000, 50000, 120, 600), QSize(11380, 6270));
   EXPECT_EQ(gui::OutputBoxSize(30000, 20000, 9000, 10000, 120, 600), QSize(8380, 8400));
   EXPECT_EQ(gui::OutputBoxSize(100, 100, 50000, 50000, 120, 600), QSize(5000, 6270));
-  EXPECT_EQ(gui::GridHeight(7740, 7740, 1020), 5820);
-  EXPECT_EQ(gui::GridHeight(5000, 7740, 1020), 3080);
-  EXPECT_EQ(gui::GridHeight(300, 7740, 1020), 100);
 }
 
-TEST(MainWindow, ResizingFitsTheOutputBoxAndTheGrid) {
-  GuiHarness gui;
-  gui.StartWith();
-  QWidget* grid = gui.QuickPredict()->Grid();
+TEST_F(MainWindow, ResizingFitsTheOutputBoxAndTheGrid) {
+  StartWith();
+  QWidget* grid = QuickPredict()->Grid();
   const std::pair<int, int> grid_heights[] = {{9000, 7740 - 1020 - 900},
                                               {5000, 5000 - 1260 - 1020 - 900}};
   for (const auto& [height, grid_height] : grid_heights) {
-    gui.window->resize(TwipsToPixels(12000), TwipsToPixels(height));
+    window->resize(TwipsToPixels(12000), TwipsToPixels(height));
     QApplication::processEvents();
     EXPECT_EQ(grid->height(), TwipsToPixels(grid_height));
   }
-  gui.window->resize(60, 40);
+  window->resize(60, 40);
   QApplication::processEvents();
   EXPECT_EQ(grid->height(), TwipsToPixels(100));
 
-  gui.Button("cmdNet2Code")->click();
-  QWidget* code = gui.window->ConverterWindow(QStringLiteral("CodeExportWindow"));
+  Button("cmdNet2Code")->click();
+  QWidget* code = window->ConverterWindow(QStringLiteral("CodeExportWindow"));
   QWidget* box = dynamic_cast<gui::CodeExportWindow*>(code)->OutputBox();
   for (int height : {9000, 6000, 15000}) {
-    gui.window->resize(TwipsToPixels(12000), TwipsToPixels(height));
+    window->resize(TwipsToPixels(12000), TwipsToPixels(height));
     QApplication::processEvents();
     QApplication::processEvents();
     const QPoint offset = box->mapTo(code, QPoint(0, 0));
@@ -245,65 +237,63 @@ TEST(MainWindow, ResizingFitsTheOutputBoxAndTheGrid) {
   }
 }
 
-TEST(ControlPanel, SwitchingModelTypeHidesButtonsUntilTheNextLoad) {
-  GuiHarness gui;
-  const std::string path = gui.StartWith();
-  auto* list = gui.Find<QComboBox>("cmbWhichSoftware");
-  gui.window->setWindowTitle(QStringLiteral("kept"));
-  gui.window->Panel()->SwitchModelType(QStringLiteral("KESTRIUM"));  // already chosen
-  EXPECT_EQ(gui.window->windowTitle(), "kept");
-  EXPECT_EQ(gui.ShownConverterWindows(), std::vector<std::string>{"frmQuickPredict"});
+TEST_F(ControlPanel, SwitchingModelTypeHidesButtonsUntilTheNextLoad) {
+  const std::string path = StartWith();
+  auto* list = Find<QComboBox>("cmbWhichSoftware");
+  window->setWindowTitle(QStringLiteral("kept"));
+  window->Panel()->SwitchModelType(QStringLiteral("KESTRIUM"));  // already chosen
+  EXPECT_EQ(window->windowTitle(), "kept");
+  EXPECT_EQ(ShownConverterWindows(), std::vector<std::string>{"frmQuickPredict"});
 
   list->setCurrentIndex(1);
-  EXPECT_EQ(gui.workspace.state.model_type, kMarsModelType);
-  EXPECT_TRUE(gui.Shown("frameMARS"));
-  EXPECT_FALSE(gui.Shown("frameKestrium"));
-  EXPECT_EQ(gui.Text("lblFileName"), "No model file loaded");
-  EXPECT_EQ(gui.Text("lblWhat"), "");
-  EXPECT_TRUE(gui.ShownConverterWindows().empty());
-  EXPECT_EQ(gui.window->windowTitle(), "Kestrium Model Converter");
+  EXPECT_EQ(workspace.state.model_type, kMarsModelType);
+  EXPECT_TRUE(Shown("frameMARS"));
+  EXPECT_FALSE(Shown("frameKestrium"));
+  EXPECT_EQ(Text("lblFileName"), "No model file loaded");
+  EXPECT_EQ(Text("lblWhat"), "");
+  EXPECT_TRUE(ShownConverterWindows().empty());
+  EXPECT_EQ(window->windowTitle(), "Kestrium Model Converter");
   // The network stays loaded, with its path.
-  EXPECT_TRUE(gui.workspace.state.network_loaded);
-  EXPECT_EQ(gui.workspace.state.model_path, path);
-  EXPECT_TRUE(gui.HeightIs(9000));
+  EXPECT_TRUE(workspace.state.network_loaded);
+  EXPECT_EQ(workspace.state.model_path, path);
+  EXPECT_TRUE(HeightIs(9000));
 
   list->setCurrentIndex(0);
-  EXPECT_EQ(gui.workspace.state.model_type, kNetworkModelType);
-  EXPECT_TRUE(gui.Shown("frameKestrium"));
-  for (const char* name : kNetworkButtons) EXPECT_FALSE(gui.Shown(name)) << name;
-  EXPECT_FALSE(gui.Shown("cmdMARS2SQL"));
+  EXPECT_EQ(workspace.state.model_type, kNetworkModelType);
+  EXPECT_TRUE(Shown("frameKestrium"));
+  for (const char* name : kNetworkButtons) EXPECT_FALSE(Shown(name)) << name;
+  EXPECT_FALSE(Shown("cmdMARS2SQL"));
   // Loading again brings the network buttons back.
-  gui.fakes.file_dialogs.answers = {path};
-  gui.Button("cmdLoadKestrium")->click();
-  EXPECT_TRUE(gui.Shown("cmdNet2Code"));
-  EXPECT_FALSE(gui.Shown("cmdMARS2SQL"));
-  EXPECT_EQ(gui.Text("lblFileName"), ModelLabel(path));
+  fakes.file_dialogs.answers = {path};
+  Button("cmdLoadKestrium")->click();
+  EXPECT_TRUE(Shown("cmdNet2Code"));
+  EXPECT_FALSE(Shown("cmdMARS2SQL"));
+  EXPECT_EQ(Text("lblFileName"), ModelLabel(path));
 }
 
-TEST(ControlPanel, LaunchKestriumStartsTheProgramOrSaysItIsMissing) {
-  GuiHarness gui;
-  gui.fakes.shell.program_folder = "/opt/kdk";
-  const std::string path = gui.WriteWeights("my model.kwf", SmallNetworkRecipe());
-  gui.fakes.file_dialogs.answers = {path};
-  gui.Start();  // a file chosen in the dialog opens the grid
-  EXPECT_EQ(gui.ShownConverterWindows(), std::vector<std::string>{"frmQuickPredict"});
-  EXPECT_EQ(gui.QuickPredict()->Grid()->rowCount(), 2);
-  gui.fakes.messages.messages.clear();  // the pointer file is not in /opt/kdk
-  gui.Button("cmdLaunchKestrium")->click();
+TEST_F(ControlPanel, LaunchKestriumStartsTheProgramOrSaysItIsMissing) {
+  fakes.shell.program_folder = "/opt/kdk";
+  const std::string path = WriteWeights("my model.kwf", SmallNetworkRecipe());
+  fakes.file_dialogs.answers = {path};
+  Start();  // a file chosen in the dialog opens the grid
+  EXPECT_EQ(ShownConverterWindows(), std::vector<std::string>{"frmQuickPredict"});
+  EXPECT_EQ(QuickPredict()->Grid()->rowCount(), 2);
+  fakes.messages.messages.clear();  // the pointer file is not in /opt/kdk
+  Button("cmdLaunchKestrium")->click();
   // The path goes unquoted, blanks and all.
-  EXPECT_EQ(gui.fakes.shell.started, std::vector<std::string>{"/opt/kdk/kestrium.exe|" + path});
-  ASSERT_EQ(gui.fakes.messages.messages.size(), 1u);
-  const RecordedMessage& message = gui.fakes.messages.messages[0];
+  EXPECT_EQ(fakes.shell.started, std::vector<std::string>{"/opt/kdk/kestrium.exe|" + path});
+  ASSERT_EQ(fakes.messages.messages.size(), 1u);
+  const RecordedMessage& message = fakes.messages.messages[0];
   EXPECT_EQ(message.text, "Can't find the Kestrium executable: \r\n/opt/kdk/kestrium.exe");
   EXPECT_EQ(message.icon, MessageIcon::Critical);
   EXPECT_EQ(message.buttons, MessageButtons::Ok);
   EXPECT_EQ(message.title, "Kestrium Development Kit");
 
-  gui.fakes.shell.program_exists = true;
-  gui.workspace.state.model_path = "   ";
-  gui.Button("cmdLaunchKestrium")->click();
-  EXPECT_EQ(gui.fakes.shell.started.at(1), "/opt/kdk/kestrium.exe|");
-  EXPECT_EQ(gui.fakes.messages.messages.size(), 1u);
+  fakes.shell.program_exists = true;
+  workspace.state.model_path = "   ";
+  Button("cmdLaunchKestrium")->click();
+  EXPECT_EQ(fakes.shell.started.at(1), "/opt/kdk/kestrium.exe|");
+  EXPECT_EQ(fakes.messages.messages.size(), 1u);
 }
 
 // Answers the MARS source dialog, once it is up, with the named button.
@@ -316,52 +306,49 @@ void AnswerSourceDialog(const char* button) {
   });
 }
 
-TEST(ControlPanel, MarsLoadShowsTheMarsButtonsAndNamesTheModel) {
-  GuiHarness gui;
-  gui.Start();
-  gui.Find<QComboBox>("cmbWhichSoftware")->setCurrentIndex(1);
+TEST_F(ControlPanel, MarsLoadShowsTheMarsButtonsAndNamesTheModel) {
+  Start();
+  Find<QComboBox>("cmbWhichSoftware")->setCurrentIndex(1);
   AnswerSourceDialog("cmdCancel");
-  gui.Button("cmdLoadMars")->click();
-  EXPECT_FALSE(gui.Shown("cmdMARS2SQL"));
-  EXPECT_EQ(gui.Text("lblFileName"), "No model file loaded");
+  Button("cmdLoadMars")->click();
+  EXPECT_FALSE(Shown("cmdMARS2SQL"));
+  EXPECT_EQ(Text("lblFileName"), "No model file loaded");
 
-  const std::string path = gui.CopyExample("house_value_mars.txt", "mars rules.txt");
-  gui.fakes.file_dialogs.answers = {path};
+  const std::string path = CopyExample("house_value_mars.txt", "mars rules.txt");
+  fakes.file_dialogs.answers = {path};
   AnswerSourceDialog("cmdRulesFile");
-  gui.Button("cmdLoadMars")->click();
-  for (const char* name : kMarsButtons) EXPECT_TRUE(gui.Shown(name)) << name;
-  EXPECT_EQ(gui.Text("lblFileName"), ModelLabel(path));
+  Button("cmdLoadMars")->click();
+  for (const char* name : kMarsButtons) EXPECT_TRUE(Shown(name)) << name;
+  EXPECT_EQ(Text("lblFileName"), ModelLabel(path));
 }
 
-TEST(ControlPanel, RefreshVisibleMarsWindowRebuildsOnlyTheFirstVisibleOne) {
-  GuiHarness gui;
-  gui.Start();
-  gui.Find<QComboBox>("cmbWhichSoftware")->setCurrentIndex(1);
-  gui.window->ShowConverterWindow(QStringLiteral("frmMARS2HTML"));
-  gui.window->FrameOf(gui.window->ConverterWindow(QStringLiteral("frmMARS2SPSS")))->show();
-  gui.window->setWindowTitle(QStringLiteral("before"));
-  gui.window->Panel()->RefreshVisibleMarsWindow();
+TEST_F(ControlPanel, RefreshVisibleMarsWindowRebuildsOnlyTheFirstVisibleOne) {
+  Start();
+  Find<QComboBox>("cmbWhichSoftware")->setCurrentIndex(1);
+  window->ShowConverterWindow(QStringLiteral("frmMARS2HTML"));
+  window->FrameOf(window->ConverterWindow(QStringLiteral("frmMARS2SPSS")))->show();
+  window->setWindowTitle(QStringLiteral("before"));
+  window->Panel()->RefreshVisibleMarsWindow();
   // frmMARS2SPSS comes before frmMARS2HTML in the order looked at.
-  EXPECT_EQ(gui.window->windowTitle(), "MARS >> SPSS");
-  gui.window->HideConverterWindows();
-  gui.window->setWindowTitle(QStringLiteral("before"));
-  gui.window->Panel()->RefreshVisibleMarsWindow();
-  EXPECT_EQ(gui.window->windowTitle(), "before");
+  EXPECT_EQ(window->windowTitle(), "MARS >> SPSS");
+  window->HideConverterWindows();
+  window->setWindowTitle(QStringLiteral("before"));
+  window->Panel()->RefreshVisibleMarsWindow();
+  EXPECT_EQ(window->windowTitle(), "before");
 }
 
-TEST(ControlPanel, LoadingWhileTheGridIsShownRebuildsItForTheNewNetwork) {
-  GuiHarness gui;
-  gui.StartWith();
-  gui.fakes.file_dialogs.answers = {""};
-  gui.Button("cmdLoadKestrium")->click();  // cancelled: nothing changes
-  EXPECT_EQ(gui.QuickPredict()->Grid()->rowCount(), 2);
-  EXPECT_TRUE(gui.Shown("cmdQuickPredict"));
-  gui.fakes.file_dialogs.answers = {gui.CopyExample("loan_default.kwf", "loan.kwf")};
-  gui.Button("cmdLoadKestrium")->click();
-  EXPECT_EQ(gui.QuickPredict()->Grid()->rowCount(), 4);
-  EXPECT_EQ(gui.QuickPredict()->Grid()->item(1, 0)->text(),
-            gui::ToQString(gui.workspace.network.input_names[1]));
-  EXPECT_TRUE(gui.Shown("frameClass"));
+TEST_F(ControlPanel, LoadingWhileTheGridIsShownRebuildsItForTheNewNetwork) {
+  StartWith();
+  fakes.file_dialogs.answers = {""};
+  Button("cmdLoadKestrium")->click();  // cancelled: nothing changes
+  EXPECT_EQ(QuickPredict()->Grid()->rowCount(), 2);
+  EXPECT_TRUE(Shown("cmdQuickPredict"));
+  fakes.file_dialogs.answers = {CopyExample("loan_default.kwf", "loan.kwf")};
+  Button("cmdLoadKestrium")->click();
+  EXPECT_EQ(QuickPredict()->Grid()->rowCount(), 4);
+  EXPECT_EQ(QuickPredict()->Grid()->item(1, 0)->text(),
+            gui::ToQString(workspace.network.input_names[1]));
+  EXPECT_TRUE(Shown("frameClass"));
 }
 
 }  // namespace

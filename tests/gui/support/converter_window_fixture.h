@@ -1,7 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <QAbstractButton>
 #include <QStringList>
@@ -41,11 +41,9 @@ class RecordingHost : public ConverterHost {
 class ConverterWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::temp_directory_path() /
-              ("kdk_gui_" + std::string(test->test_suite_name()) + "_" + test->name() + "_" +
-               std::to_string(::getpid()));
-    std::filesystem::create_directories(folder_);
+    std::string folder = (std::filesystem::temp_directory_path() / "kdk_gui_XXXXXX").string();
+    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    folder_ = folder;
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
 

@@ -1,0 +1,315 @@
+// The shell's operations on fake ports: the command line, the open and save dialogs,
+// readiness to save, and loading networks and MARS models.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/common/text_utils.h"
+#include "core/export/code/spss_data_match.h"
+#include "core/export/generation_stamp.h"
+#include "core/mars/mars_test_models.h"
+#include "core/network/weights_reader.h"
+#include "core/shell/command_line.h"
+#include "core/shell/common_operations.h"
+#include "core/shell/load_mars_model.h"
+#include "core/shell/load_network.h"
+#include "fakes/fake_ports.h"
+#include "fakes/weights_file_builder.h"
+#include "support/scratch.h"
+
+namespace kdk {
+namespace {
+
+using testing::BuildWeightsFile;
+using testing::SmallNetworkRecipe;
+
+struct ShellTest : ::testing::Test {
+  std::string Write(const std::string& name, const std::string& text) {
+    conformance::WriteText(folder_.File(name), text);
+    return folder_.File(name);
+  }
+  std::string GoodNetworkFile(const std::string& name) {
+    auto recipe = SmallNetworkRecipe();
+    recipe.trailing_lines = {"NET DESCRIPTION", "hello", "END OF NET DESCRIPTION"};
+    return Write(name, BuildWeightsFile(recipe));
+  }
+  conformance::ScratchFolder folder_;
+  testing::FakePorts fakes_;
+  Ports ports_ = fakes_.ports();
+  Workspace workspace_;
+};
+
+// The path runs to the last ".kwf" in any case; the name is taken after the last slash,
+// then the last backslash; anything left over, or no model at all, hides the button.
+TEST(CommandLineModel, PathNameAndLaunchButton) {
+  struct Case {
+    const char* line;
+    const char* path;
+    const char* title;
+    const char* name;
+    bool hide;
+  };
+  const Case cases[] = {
+      {"  \" \"  \"\" ", "", "", "", false},
+      {"\"/data/My Nets/House Price.KWF\"", "/data/My Nets/House Price.KWF", "House Price.KWF",
+       "House_Price", false},
+      {"/data/a.kwf.kwf /silent  ", "/data/a.kwf.kwf", "a.kwf.kwf", "a.kwf", true},
+      {"/my models/b.kwf   x", "/my models/b.kwf", "b.kwf", "b", true},
+      {"/data/notes.txt", "", "", "", true},
+      {"C:\\x/y\\net one.kwf", "C:\\x/y\\net one.kwf", "net one.kwf", "net_one", false}};
+  for (const Case& c : cases) {
+    const CommandLineModel model = ParseCommandLineModel(c.line);
+    EXPECT_EQ(model.consulted, *c.line != ' ') << c.line;
+    EXPECT_EQ(model.model_path, c.path) << c.line;
+    EXPECT_EQ(model.hide_launch_button, c.hide) << c.line;
+    if (*c.path) {
+      EXPECT_EQ(model.file_title + "|" + model.model_name, c.title + std::string("|") + c.name)
+          << c.line;
+    }
+  }
+}
+
+TEST_F(ShellTest, ChooseWeightsFileAsksWithTheFixedTitleFilterAndRememberedFolder) {
+  workspace_.state.model_name = "previous";
+  fakes_.file_dialogs.answers = {"/models/new house.kwf"};
+  EXPECT_EQ(ChooseWeightsFile(workspace_, ports_), "/models/new house.kwf");
+  const FileDialogRequest& request = fakes_.file_dialogs.open_requests.at(0);
+  EXPECT_EQ(request.title, "Select the Kestrium weights file...");
+  EXPECT_EQ(request.initial_folder, "/opt/kestriumdk");  // the program's folder at first
+  EXPECT_EQ(request.preset_name, "previous");
+  EXPECT_EQ(request.filter, "Kestrium Weight File (*.kwf)|*.kwf");
+  EXPECT_TRUE(request.must_exist);
+  EXPECT_EQ(workspace_.state.model_path, "/models/new house.kwf");
+  EXPECT_EQ(workspace_.state.file_title, "new house.kwf");
+  EXPECT_EQ(workspace_.state.model_name, "new_house");
+  EXPECT_EQ(fakes_.settings.values.at("Directories/1Model"), "/models");
+
+  fakes_.file_dialogs.answers = {""};
+  EXPECT_EQ(ChooseWeightsFile(workspace_, ports_), "");
+  EXPECT_EQ(fakes_.file_dialogs.open_requests.at(1).initial_folder, "/models");
+  EXPECT_EQ(workspace_.state.model_path, "/models/new house.kwf");  // cancel changes nothing
+}
+
+TEST_F(ShellTest, ChooseSaveFileConfirmsAndRemembersTheFolderPerModelType) {
+  workspace_.state.model_type = kMarsModelType;
+  workspace_.state.model_name = "rules";
+  fakes_.file_dialogs.answers = {"/out/q.sql", "/out2/only.c"};
+  EXPECT_EQ(ChooseSaveFile(workspace_, ports_, "query file (*.sql)|*.sql|text file (*.txt)|*.txt"),
+            "/out/q.sql");
+  EXPECT_EQ(fakes_.file_dialogs.save_requests[0].title, "");
+  EXPECT_TRUE(fakes_.file_dialogs.save_requests[0].confirm_overwrite);
+  EXPECT_TRUE(fakes_.file_dialogs.save_requests[0].confirm_create);
+  EXPECT_EQ(fakes_.settings.values.at("Directories/2Save"), "/out");
+
+  workspace_.state.model_type = kNetworkModelType;
+  EXPECT_EQ(ChooseSaveFile(workspace_, ports_, "C file (*.c)|*.c", "rules_C"), "/out2/only.c");
+  EXPECT_EQ(fakes_.file_dialogs.save_requests[1].initial_folder, "/opt/kestriumdk");
+  EXPECT_EQ(fakes_.settings.values.at("Directories/1Save"), "/out2");
+
+  EXPECT_EQ(ChooseSaveFile(workspace_, ports_, "C file (*.c)|*.c"), "");
+  EXPECT_EQ(fakes_.file_dialogs.save_requests[2].initial_folder, "/out2");
+}
+
+// Readiness asks for the model before the name; a missing file is named; the creation
+// date is "Unknown" once the file is gone; documents open from the program's folder.
+TEST_F(ShellTest, ChecksDatesAndDocuments) {
+  EXPECT_FALSE(CheckReadyToSave(workspace_, "", kNetworkModelType, fakes_.messages));
+  EXPECT_FALSE(CheckReadyToSave(workspace_, "/x.c", kMarsModelType, fakes_.messages));
+  workspace_.state.network_loaded = true;
+  EXPECT_FALSE(CheckReadyToSave(workspace_, "", kNetworkModelType, fakes_.messages));
+  EXPECT_TRUE(CheckReadyToSave(workspace_, "/x.c", kNetworkModelType, fakes_.messages));
+  EXPECT_FALSE(CheckFileExists("", fakes_.messages));
+  EXPECT_FALSE(CheckFileExists("/no/such.sav", fakes_.messages));
+  EXPECT_TRUE(CheckFileExists(KDK_EXAMPLES_DIR "/house_price.kwf", fakes_.messages));
+  std::vector<std::string> texts;
+  for (const auto& message : fakes_.messages.messages) texts.push_back(message.text);
+  EXPECT_EQ(texts, (std::vector<std::string>{
+                       "Please select a model", "Please select a model",
+                       "Please select a name to save the file as",
+                       "Can't find the file: ", "Can't find the file: /no/such.sav"}));
+  EXPECT_EQ(fakes_.messages.messages[2].title, "Kestrium Development Kit");
+  EXPECT_EQ(fakes_.messages.messages[2].buttons, MessageButtons::Ok);
+
+  workspace_.state.model_path = Write("m.kwf", "x");
+  EXPECT_EQ(ModelCreatedText(workspace_.state, fakes_.clock), "Mon, May 3 2004, 9:05 AM");
+  std::filesystem::remove(workspace_.state.model_path);
+  EXPECT_EQ(ModelCreatedText(workspace_.state, fakes_.clock), "Unknown");
+
+  OpenDocument(fakes_.shell, "https://example.org/");
+  EXPECT_EQ(fakes_.shell.opened, (std::vector<std::string>{"https://example.org/"}));
+  EXPECT_EQ(fakes_.shell.last_working_folder, "/opt/kestriumdk");
+}
+
+class ScriptedSourceDialogs : public MarsSourceDialogs {
+ public:
+  std::string ChooseSource() override { return source; }
+  std::string PasteModel() override {
+    ++pastes;
+    return pasted;
+  }
+  std::string source{kSourceCancel};
+  std::string pasted;
+  int pastes = 0;
+};
+
+const std::string kExample = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
+
+TEST_F(ShellTest, MarsRulesFileRemembersItsFolderApartFromNetworks) {
+  workspace_.state.network_loaded = true;
+  ScriptedSourceDialogs dialogs;
+  dialogs.source = std::string(kSourceTextFile);
+  fakes_.file_dialogs.answers = {kExample};
+  ASSERT_TRUE(LoadMarsModel(workspace_, ports_, dialogs));
+  EXPECT_EQ(workspace_.state.model_type, kMarsModelType);
+  EXPECT_TRUE(workspace_.state.mars_loaded);
+  EXPECT_FALSE(workspace_.state.network_loaded);
+  EXPECT_EQ(workspace_.state.model_path, kExample);
+  EXPECT_EQ(workspace_.state.file_title, "house_value_mars.txt");
+  EXPECT_EQ(workspace_.state.model_name, "house_value_mars");
+  EXPECT_EQ(MarsModelLabelCaption(workspace_), "Model = " + kExample + "   ");
+  ASSERT_EQ(fakes_.file_dialogs.open_requests.size(), 1u);
+  EXPECT_EQ(fakes_.file_dialogs.open_requests[0].filter, "MARS Rules File (*.TXT)|*.TXT");
+  EXPECT_EQ(fakes_.file_dialogs.open_requests[0].initial_folder, "/opt/kestriumdk");
+  EXPECT_EQ(fakes_.settings.values["Directories/2Model"], std::string(KDK_EXAMPLES_DIR));
+  EXPECT_EQ(fakes_.settings.values.count("Directories/1Model"), 0u);
+
+  // The next MARS dialog starts there; cancelling it loads nothing and says nothing.
+  EXPECT_FALSE(LoadMarsModel(workspace_, ports_, dialogs));
+  EXPECT_EQ(fakes_.file_dialogs.open_requests[1].initial_folder, std::string(KDK_EXAMPLES_DIR));
+  EXPECT_TRUE(fakes_.messages.messages.empty());
+  EXPECT_EQ(workspace_.state.model_path, kExample);
+}
+
+TEST_F(ShellTest, MarsPasteCancelThenOkThenNothingReplacesIt) {
+  ScriptedSourceDialogs dialogs;
+  dialogs.source = std::string(kSourcePaste);
+  EXPECT_FALSE(LoadMarsModel(workspace_, ports_, dialogs));
+  EXPECT_TRUE(fakes_.messages.messages.empty());
+  EXPECT_FALSE(workspace_.state.mars_loaded);
+
+  dialogs.pasted = testing::kWorkedExample;
+  ASSERT_TRUE(LoadMarsModel(workspace_, ports_, dialogs));
+  EXPECT_EQ(workspace_.state.model_path, "Pasted_Model");
+  EXPECT_EQ(workspace_.state.model_name, "Pasted_Model");
+  EXPECT_EQ(MarsModelLabelCaption(workspace_), "Model = Pasted_Model   ");
+  EXPECT_EQ(workspace_.mars.InputCount(), 3);
+
+  // The MDL source, a cancel and a bad file keep the pasted model.
+  dialogs.source = std::string(kSourceMdlFile);
+  EXPECT_FALSE(LoadMarsModel(workspace_, ports_, dialogs));
+  ASSERT_EQ(fakes_.messages.messages.size(), 1u);
+  EXPECT_EQ(fakes_.messages.messages[0].text, "MDL not vailable in this version");
+
+  dialogs.source = std::string(kSourceCancel);
+  EXPECT_FALSE(LoadMarsModel(workspace_, ports_, dialogs));
+  EXPECT_EQ(fakes_.messages.messages.size(), 1u);
+
+  dialogs.source = std::string(kSourceTextFile);
+  fakes_.file_dialogs.answers = {"/nonexistent/rules.TXT"};
+  EXPECT_FALSE(LoadMarsModel(workspace_, ports_, dialogs));
+  EXPECT_EQ(workspace_.state.model_path, "Pasted_Model");
+  EXPECT_TRUE(workspace_.state.mars_loaded);
+  EXPECT_EQ(workspace_.mars.InputCount(), 3);
+}
+
+TEST_F(ShellTest, ABadCommandLineFileIsTriedOnceThenTheDialogAsks) {
+  const std::string bad = Write("bad.kwf", "not a weights file");
+  fakes_.shell.command_line = bad + " /switch";
+  EXPECT_FALSE(LoadNetworkModel(workspace_, ports_));
+  ASSERT_EQ(fakes_.messages.messages.size(), 1u);
+  EXPECT_EQ(fakes_.messages.messages[0].text, CorruptWeightsFileMessage(bad));
+  EXPECT_EQ(workspace_.state.model_path, "");
+  EXPECT_TRUE(workspace_.launch_button_hidden);
+  EXPECT_FALSE(workspace_.state.network_loaded);
+
+  fakes_.file_dialogs.answers = {""};
+  EXPECT_FALSE(LoadNetworkModel(workspace_, ports_));
+  EXPECT_EQ(fakes_.file_dialogs.open_requests.size(), 1u);
+  EXPECT_EQ(fakes_.messages.messages.size(), 1u);  // a cancel is silent
+}
+
+TEST_F(ShellTest, AFailedLoadKeepsThePreviousNetwork) {
+  const std::string good = GoodNetworkFile("good.kwf");
+  const std::string bad =
+      Write("bad one.kwf", BuildWeightsFile(SmallNetworkRecipe()).substr(0, 200));
+  fakes_.file_dialogs.answers = {good, bad};
+  workspace_.state.mars_loaded = true;
+  ASSERT_TRUE(LoadNetworkModel(workspace_, ports_));
+  EXPECT_FALSE(workspace_.state.mars_loaded);
+  EXPECT_EQ(workspace_.state.model_type, kNetworkModelType);
+  EXPECT_FALSE(workspace_.launch_button_hidden);
+  const NetworkModel before = workspace_.network;
+  EXPECT_FALSE(LoadNetworkModel(workspace_, ports_));
+  EXPECT_EQ(fakes_.file_dialogs.open_requests[1].preset_name, "good");
+  EXPECT_TRUE(workspace_.state.network_loaded);
+  EXPECT_EQ(workspace_.state.model_path, good);
+  EXPECT_EQ(workspace_.state.model_name, "good");
+  EXPECT_EQ(workspace_.network.wih, before.wih);
+  EXPECT_EQ(workspace_.network.description, "hello");
+  EXPECT_EQ(fakes_.messages.messages.back().text, CorruptWeightsFileMessage(bad));
+}
+
+TEST_F(ShellTest, AMarsPathIsOfferedInTheDialogNotRead) {
+  workspace_.command_line_tried = true;
+  workspace_.state.model_path = Write("rules.txt", "BF1 = max(0, X - 1);\r\n");
+  workspace_.state.model_name = "rules";
+  workspace_.state.mars_loaded = true;
+  fakes_.file_dialogs.answers = {""};
+  EXPECT_FALSE(LoadNetworkModel(workspace_, ports_));
+  ASSERT_EQ(fakes_.file_dialogs.open_requests.size(), 1u);
+  EXPECT_EQ(fakes_.file_dialogs.open_requests[0].preset_name, "rules");
+  EXPECT_TRUE(fakes_.messages.messages.empty());
+  EXPECT_TRUE(workspace_.state.mars_loaded);
+}
+
+TEST_F(ShellTest, AMissingFileIsReportedAsCorrupted) {
+  MessagePort& messages = fakes_.messages;
+  const std::string missing = folder_.File("gone.kwf");
+  EXPECT_FALSE(LoadNetworkFromPath(workspace_, missing, messages));
+  EXPECT_EQ(fakes_.messages.messages.at(0).text, CorruptWeightsFileMessage(missing));
+  std::string description = "stale";
+  EXPECT_FALSE(ReadNetDescription(missing, description, messages));
+  EXPECT_EQ(description, "");
+  EXPECT_EQ(fakes_.messages.messages.at(1).text,
+            "Error reading description from weights file:" + missing + "\r\n\r\n");
+}
+
+// Every field is finite, but a number a program would be written with is not, or its
+// 15-digit text rounds past the largest double (the double after 1.7976931348623149E308).
+TEST_F(ShellTest, ANetworkWhoseNumbersOverflowIsRefusedNamingTheField) {
+  auto weight = SmallNetworkRecipe();
+  weight.inputs[0] = {"alpha", 0.5, 0, 1, -1};
+  weight.wih[0][0] = 1e308;
+  auto narrow = SmallNetworkRecipe();
+  narrow.inputs[1] = {"beta", 1e-310, 0, 1, -1};
+  auto output = SmallNetworkRecipe();
+  output.max_norm_out = 1e308;
+  output.min_norm_out = -1e308;
+  const std::string rounded = ReplaceAll(BuildWeightsFile(SmallNetworkRecipe()), "\r\n0.8,1\r\n",
+                                         "\r\n1.7976931348623151E308,1\r\n");
+  const std::string past = " is past the largest number (1.79769313486231E+308).";
+  const std::pair<std::string, std::string> cases[] = {
+      {BuildWeightsFile(weight),
+       "The input alpha cannot be scaled: its weight to hidden neuron 1 (1E+308) over its range "
+       "from 0 to 0.5" +
+           past},
+      {BuildWeightsFile(narrow),
+       "The input beta cannot be scaled: its weight to hidden neuron 1 (1.5) over its range from "
+       "0 to 9.99999999999997E-311" +
+           past},
+      {BuildWeightsFile(output),
+       "The output out cannot be scaled: the width of its range from -1E+308 to 1E+308" + past},
+      {rounded,
+       "The hidden neuron 1 cannot be written: its weight to the output (1.79769313486232E+308)" +
+           past}};
+  for (const auto& [text, message] : cases) {
+    fakes_.messages.messages.clear();
+    EXPECT_FALSE(LoadNetworkFromPath(workspace_, Write("net.kwf", text), fakes_.messages));
+    ASSERT_EQ(fakes_.messages.messages.size(), 1u);
+    EXPECT_EQ(fakes_.messages.messages[0].text, message);
+  }
+  EXPECT_FALSE(workspace_.state.network_loaded);
+}
+
+}  // namespace
+}  // namespace kdk
