@@ -14,11 +14,6 @@ bool IsExistingFile(std::string_view path) {
   return !path.empty() && std::filesystem::is_regular_file(std::filesystem::path(path), ignored);
 }
 
-bool IsSameFile(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return std::filesystem::equivalent(a, b, ec) && !ec;
-}
-
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
   return WriteOutputFile(path, bytes, error);
 }

@@ -17,12 +17,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 // model, and refused before it is read so a huge input cannot exhaust memory.
 inline constexpr std::size_t kLargestInputBytes = std::size_t{64} << 20;
 
-// Whether two paths name the same existing file, however each is written (relative,
-// through links, another hard link).
 // Whether `path` names an existing regular file (links followed).
 bool IsExistingFile(std::string_view path);
-
-bool IsSameFile(const std::string& a, const std::string& b);
 
 // Reads a whole file as bytes. False with `error` filled when it cannot be read or is
 // larger than kLargestInputBytes.
