@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   workspace.state.model_path = "/fuzz/model.kwf";
   QuietMessages messages;
   FixedClock clock;
-  for (const kdk::CodeTypeSyntax& row : kdk::CodeTypeTable()) {
+  for (const kdk::CodeTypeProfile& row : kdk::CodeTypeTable()) {
     for (int format : {kdk::kFormatA, kdk::kFormatB, kdk::kFormatC, kdk::kFormatD}) {
       kdk::CodeExportSettings settings;
       settings.output_field_name = "Kestrium_" + workspace.network.output_name;
@@ -52,7 +52,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       settings.equation_format = format;
       settings.code_type = row.type;
       settings.controls.smart_field_names = (size & 1) == 0;
-      kdk::ApplyCodeTypeSyntax(settings);
       (void)kdk::GenerateCode(settings, workspace.network,
                               kdk::MakeGenerationStamp(workspace.state, clock), messages);
     }
