@@ -257,4 +257,36 @@ std::optional<double> PredictUnderRules(const MarsModel& model, const InputRow& 
   return equation.Evaluate(zeroed, known);
 }
 
+std::string GenerateLargeMarsText(std::uint32_t seed, int count) {
+  std::mt19937 random(seed);
+  std::string text, equation = "\r\nY = 1.5", statement = ";\r\n\r\nMODEL VALUE =";
+  for (int b = 1; b <= count; ++b) {
+    const std::string bf = "BF" + std::to_string(b), x = "X" + std::to_string(1 + random() % 30);
+    switch (b == 1 ? 0 : random() % 4) {
+      case 0:
+        text += bf + " = max(0, " + x + " - " + NumberText((random() % 10000000) / 1e3) + ")";
+        break;
+      case 1:
+        text += bf + " = max(0, -2.5 - " + x + ") * BF" + std::to_string(1 + random() % (b - 1));
+        break;
+      case 2: {
+        const std::string c = "X" + std::to_string(31 + random() % 10);
+        text += bf + " = ( " + c + " = 1";
+        for (int level = 2 + random() % 400; level > 0; --level) {
+          text += " OR " + c + " = " + std::to_string(level + 1);
+        }
+        text += ")";
+        break;
+      }
+      default:
+        text += bf + " = ( " + x + (b % 2 ? " > .)" : " = .)");
+    }
+    text += ";\r\n";
+    equation += std::string(b % 2 ? " + " : " - ") + NumberText((random() % 1000 + 1) * 1e-8) +
+                " * " + bf + (b % 6 ? "" : "\r\n");
+    statement += " " + bf;
+  }
+  return text + equation + statement + ";\r\n";
+}
+
 }  // namespace kdk::conformance

@@ -45,6 +45,11 @@ struct GeneratedMars {
 };
 GeneratedMars GenerateMarsModel(std::uint32_t seed);
 
+// A MARS export of `count` basis functions for the size limits: hinges on X1..X30 (some
+// times an earlier basis function), set tests of up to 400 levels on X31..X40, both
+// indicators, and an equation over every basis function.
+std::string GenerateLargeMarsText(std::uint32_t seed, int count);
+
 using InputRow = std::vector<std::optional<double>>;
 
 // Rows of input values in the parsed model's input order: about one value in eight

@@ -7,7 +7,6 @@
 
 #include <cctype>
 #include <map>
-#include <random>
 
 #include "core/common/number_text.h"
 #include "core/common/text_utils.h"
@@ -180,46 +179,15 @@ TEST(VbProjectLimits, SeededNetworksAndOneOf700Inputs) {
   }
 }
 
-// Hinges on X1..X30 (some times an earlier basis function), set tests of up to 400
-// levels on X31..X40, both indicators, and an equation over every basis function.
-std::string LargeMarsText(std::mt19937& random, int count) {
-  std::string text, equation = "\r\nY = 1.5", statement = ";\r\n\r\nMODEL VALUE =";
-  for (int b = 1; b <= count; ++b) {
-    const std::string bf = "BF" + std::to_string(b), x = "X" + std::to_string(1 + random() % 30);
-    switch (b == 1 ? 0 : random() % 4) {
-      case 0:
-        text += bf + " = max(0, " + x + " - " + NumberText((random() % 10000000) / 1e3) + ")";
-        break;
-      case 1:
-        text += bf + " = max(0, -2.5 - " + x + ") * BF" + std::to_string(1 + random() % (b - 1));
-        break;
-      case 2: {
-        const std::string c = "X" + std::to_string(31 + random() % 10);
-        text += bf + " = ( " + c + " = 1";
-        for (int level = 2 + random() % 400; level > 0; --level) {
-          text += " OR " + c + " = " + std::to_string(level + 1);
-        }
-        text += ")";
-        break;
-      }
-      default:
-        text += bf + " = ( " + x + (b % 2 ? " > .)" : " = .)");
-    }
-    text += ";\r\n";
-    equation += std::string(b % 2 ? " + " : " - ") + NumberText((random() % 1000 + 1) * 1e-8) +
-                " * " + bf + (b % 6 ? "" : "\r\n");
-    statement += " " + bf;
-  }
-  return text + equation + statement + ";\r\n";
-}
-
 TEST(VbProjectLimits, SeededMarsModelsAndOnesOf300BasisFunctions) {
   std::vector<std::string> texts;
   for (std::uint32_t k = 0; k < 40; ++k) {
     texts.push_back(conformance::GenerateMarsModel(conformance::ConformanceSeed() + k).text);
   }
-  std::mt19937 random(7);
-  for (int count : {300, 300, 120}) texts.push_back(LargeMarsText(random, count));
+  for (int count : {300, 300, 120}) {
+    texts.push_back(conformance::GenerateLargeMarsText(
+        conformance::ConformanceSeed() + count + texts.size(), count));
+  }
   bool any_cut = false;
   for (const std::string& text : texts) {
     SCOPED_TRACE(text.substr(0, 200));
