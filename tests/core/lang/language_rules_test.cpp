@@ -77,6 +77,8 @@ TEST(LanguageRules, StringBodiesEscapeWhatEndsTheString) {
 TEST(LanguageRules, RealLiteralsWhereIntegersWouldFail) {
   EXPECT_EQ(RealLiteral(Java, 5e9), "5000000000.0");
   EXPECT_EQ(RealLiteral(Java, 2147483647.0), "2147483647");
+  EXPECT_EQ(RealLiteral(Fortran, 2147483647.0), "2147483647");
+  EXPECT_EQ(RealLiteral(Fortran, 2147483648.0), "2147483648.0");
   EXPECT_EQ(RealLiteral(Fortran, -3e9), "-3000000000.0");
   EXPECT_EQ(RealLiteral(C, 5e9), "5000000000");
   EXPECT_EQ(RealLiteral(C, 2, true), "2.0");
