@@ -8,12 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <memory>
 
 #include "core/common/date_text.h"
 #include "core/common/model_text.h"
+#include "core/common/text_file.h"
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
 #include "core/export/code/mars_spss.h"
@@ -37,9 +37,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A missing file reads as "", which no artifact is.
 std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::string bytes, error;
+  ReadWholeFile(path.string(), bytes, error);
+  return bytes;
 }
 
 // The artifacts show the model as "examples/NAME", relative to the source tree, so that

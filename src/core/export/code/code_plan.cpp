@@ -5,11 +5,9 @@ namespace kdk {
 CodePlan PlanCode(const CodeExportSettings& settings, const NetworkModel& model) {
   CodePlan plan;
   plan.profile = &ProfileOf(settings.code_type);
-  plan.rules = &lang::RulesOf(plan.profile->language);
   plan.syntax = SyntaxFor(settings);
   plan.format = LayoutFor(settings.code_type, settings.equation_format);
   plan.names = NameProgram(settings, model);
-  plan.temporaries.assign(1, std::string());
   return plan;
 }
 

@@ -16,14 +16,16 @@ namespace kdk {
 // naming nothing). The header, the variable list, the prologue and the epilogue read it.
 struct CodePlan {
   const CodeTypeProfile* profile = nullptr;
-  const lang::LanguageRules* rules = nullptr;
   CodeSyntax syntax;
   int format = kFormatA;
   ProgramNames names;
   std::vector<std::string> temporaries;
+
+  const lang::LanguageRules& rules() const { return lang::RulesOf(profile->language); }
 };
 
-// A plan with the profile, syntax, layout and names of the settings; no temporaries yet.
+// A plan with the profile, syntax, layout and names of the settings; the expression
+// writes the temporaries.
 CodePlan PlanCode(const CodeExportSettings& settings, const NetworkModel& model);
 
 }  // namespace kdk

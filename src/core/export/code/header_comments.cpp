@@ -13,7 +13,7 @@ namespace {
 
 // Text from the model (a description, a name, a path) stays inside its comment line.
 void AppendSafe(std::string& out, const CodePlan& plan, std::string_view text) {
-  lang::AppendCommentSafe(*plan.rules, out, text);
+  lang::AppendCommentSafe(plan.rules(), out, text);
 }
 
 void AppendCommentLine(std::string& out, const CodePlan& plan, std::string_view text) {

@@ -125,7 +125,7 @@ class ExpressionWriter {
       : profile_(*plan.profile),
         temporaries_(plan.temporaries),
         model_(model),
-        rules_(*plan.rules),
+        rules_(plan.rules()),
         clean_(clean),
         prefix_(plan.syntax.statement_prefix),
         terminator_(plan.syntax.line_terminator),
