@@ -1,9 +1,6 @@
 // The QuickPredict grid: rounded midpoints, live predictions, range warnings, toggles.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
-
 #include "core/common/number_text.h"
 #include "gui/common/latin1_text.h"
 #include "gui/network/grid_numbers.h"
@@ -28,7 +25,7 @@ WeightsFileRecipe RoundingRecipe(bool classifier) {
   return recipe;
 }
 
-class QuickPredictTest : public ::testing::Test, public GuiHarness {
+class QuickPredictTest : public GuiTest {
  protected:
   void Start(const WeightsFileRecipe& recipe = RoundingRecipe(false)) {
     StartWith(recipe);
@@ -134,15 +131,6 @@ TEST_F(QuickPredictTest, TogglesStepByThePercentOfTheShownRange) {
   EXPECT_EQ(Prediction(), "Enter Values");
 }
 
-TEST_F(QuickPredictTest, ARowWithEqualMinAndMaxDoesNotMove) {
-  WeightsFileRecipe recipe = SmallNetworkRecipe();
-  recipe.inputs[1].seen_max = recipe.inputs[1].seen_min = 0.2;
-  Start(recipe);
-  const QString before = Value(2);
-  Toggle(PredictionGrid::kToggleUpColumn, 2);
-  EXPECT_EQ(Value(2), before);
-}
-
 TEST_F(QuickPredictTest, ClassifierShowsClassAndStrength) {
   Start(RoundingRecipe(/*classifier=*/true));
   EXPECT_TRUE(Shown("frameClass"));
@@ -190,23 +178,25 @@ TEST_F(QuickPredictTest, GridUsesThePointerFileBesideTheProgram) {
   EXPECT_EQ(Prediction(), ExpectedPrediction({0.31, 1}));
 }
 
-TEST_F(QuickPredictTest, AnInputThatCannotBeScaledIsReportedNotCrashed) {
+// An input that cannot be scaled is reported, not crashed on; a row whose Min and Max
+// are equal does not move.
+TEST_F(QuickPredictTest, AnUnscalableInputAndAnEmptyRange) {
   WeightsFileRecipe recipe = SmallNetworkRecipe();
   recipe.inputs[0].max_norm = recipe.inputs[0].min_norm = 3;
-  StartWith(recipe);
+  recipe.inputs[1].seen_max = recipe.inputs[1].seen_min = 0.2;
+  Start(recipe);
   ASSERT_TRUE(workspace.state.network_loaded);
   EXPECT_NE(fakes.messages.messages.at(0).text.find("alpha"), std::string::npos);
   EXPECT_EQ(Prediction(), "??");
+  const QString before = Value(2);
+  Toggle(PredictionGrid::kToggleUpColumn, 2);
+  EXPECT_EQ(Value(2), before);
 }
 
 // The shipped pointer is the grid's, above; a file that is no pointer is refused.
-TEST(PointerFile, AFileThatIsNoPointerIsRefused) {
-  QTemporaryDir folder;
-  QFile file(folder.filePath(QStringLiteral("h_point.cur")));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("not a pointer at all, just some text");
-  file.close();
-  EXPECT_FALSE(gui::LoadPointerFile(file.fileName()).has_value());
+TEST_F(GuiTest, AFileThatIsNoPointerIsRefused) {
+  conformance::WriteText(File("h_point.cur"), "not a pointer at all, just some text");
+  EXPECT_FALSE(gui::LoadPointerFile(QString::fromStdString(File("h_point.cur"))).has_value());
 }
 
 TEST(GridNumbers, CellsTakeNumbersWithBlanksSignsAndExponentsOnly) {
