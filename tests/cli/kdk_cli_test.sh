@@ -87,9 +87,6 @@ check "mars character outside the code page" 1 "" "Line 2 holds the character U+
 
 check "mars sql written" 0 "$work/q.sql" "Done it!" -- "$KDK" convert "$mars" --to sql -o "$work/q.sql"
 check "mars sql crlf" 0 "1" "" -- bash -c "grep -c \$'^Go\\r\$' \"$work/q.sql\""
-check "mars sql access" 0 "IIf(( [AREA] - 120 ) < 0 , 0, [AREA] - 120)" "" -- "$KDK" convert "$mars" --to sql --dialect access -o -
-check "mars sql access unbracketed" 0 "IIf(( AREA - 120 ) < 0 , 0, AREA - 120)" "" -- "$KDK" convert "$mars" --to sql --dialect access --no-brackets -o -
-check "network sql select" 0 "SELECT [floor area], [rooms], [age], " "" -- "$KDK" convert "$house" --to sql --select -o -
 check "mars sql bad dialect" 2 "" "--dialect is sqlserver or access" -- "$KDK" convert "$mars" --to sql --dialect oracle -o "$work/c.sql"
 check "mars sql option of spss" 2 "" "--output-name does not apply to --to sql" -- "$KDK" convert "$mars" --to sql --output-name x -o "$work/c.sql"
 printf 'BF1 = max(0, Select - 1);\r\n\r\nY = 2 * BF1;\r\n\r\nMODEL Y = BF1;\r\n' >"$work/reserved.txt"

@@ -29,22 +29,16 @@ class Reader {
 
   std::map<std::string, std::string> Streams() {
     EXPECT_EQ(b_.substr(0, 8), std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8));
-    EXPECT_EQ(U32(b_, 30, 2), 9);
+    EXPECT_EQ(U32(b_, 30, 2), 9u);
     EXPECT_EQ(b_.size() % 512, 0u);
-    const std::uint32_t fat_sectors = U32(b_, 44);
-    for (std::uint32_t i = 0; i < fat_sectors; ++i) {
+    for (std::uint32_t i = 0; i < U32(b_, 44); ++i) {
       const std::string sector = Sector(U32(b_, 76 + 4 * i));
       for (std::size_t k = 0; k < 512; k += 4) fat_.push_back(U32(sector, k));
     }
-    const std::string directory =
-        Chain(U32(b_, 48), fat_, [this](std::uint32_t s) { return Sector(s); });
-    const std::uint32_t mini_fat_start = U32(b_, 60);
-    if (mini_fat_start != 0xFFFFFFFE) {
-      const std::string mini_fat =
-          Chain(mini_fat_start, fat_, [this](std::uint32_t s) { return Sector(s); });
-      for (std::size_t k = 0; k < mini_fat.size(); k += 4) mini_fat_.push_back(U32(mini_fat, k));
-    }
-    mini_stream_ = Chain(U32(directory, 116), fat_, [this](std::uint32_t s) { return Sector(s); });
+    const std::string directory = Chain(U32(b_, 48), false);
+    const std::string mini_fat = Chain(U32(b_, 60), false);
+    for (std::size_t k = 0; k < mini_fat.size(); k += 4) mini_fat_.push_back(U32(mini_fat, k));
+    mini_stream_ = Chain(U32(directory, 116), false);
     std::map<std::string, std::string> streams;
     Walk(directory, U32(directory, 76), "", streams);
     return streams;
@@ -52,22 +46,18 @@ class Reader {
 
  private:
   std::string Sector(std::uint32_t index) {
-    EXPECT_LT((index + 1) * 512ull, b_.size() + 1);
+    EXPECT_LE((index + 2) * 512ull, b_.size());
     return b_.substr((index + 1) * 512, 512);
   }
-
-  template <typename Get>
-  std::string Chain(std::uint32_t start, const std::vector<std::uint32_t>& table, Get get) {
+  // The sectors, or mini sectors, of the chain from `start` (a loop ends at 64 MB).
+  std::string Chain(std::uint32_t start, bool mini) {
     std::string out;
-    std::size_t guard = 0;
-    for (std::uint32_t s = start; s != 0xFFFFFFFE; s = table.at(s)) {
-      out += get(s);
-      EXPECT_LT(++guard, 100000u);
-      if (guard > 100000) break;
+    for (std::uint32_t s = start; s != 0xFFFFFFFE && out.size() < (1u << 26);
+         s = (mini ? mini_fat_ : fat_).at(s)) {
+      out += mini ? mini_stream_.substr(s * 64, 64) : Sector(s);
     }
     return out;
   }
-
   void Walk(const std::string& dir, std::uint32_t node, const std::string& prefix,
             std::map<std::string, std::string>& streams) {
     if (node == 0xFFFFFFFF) return;
@@ -76,20 +66,11 @@ class Reader {
     for (std::size_t i = 0; i + 2 < U32(dir, at + 64, 2); i += 2) name.push_back(dir[at + i]);
     Walk(dir, U32(dir, at + 68), prefix, streams);
     Walk(dir, U32(dir, at + 72), prefix, streams);
-    const int type = dir[at + 66];
-    if (type == 1) {
-      Walk(dir, U32(dir, at + 76), prefix + name + "/", streams);
-    } else if (type == 2) {
-      const std::uint32_t size = U32(dir, at + 120);
-      const std::uint32_t start = U32(dir, at + 116);
-      std::string data;
-      if (size > 0 && size < 4096) {
-        data = Chain(start, mini_fat_,
-                     [this](std::uint32_t s) { return mini_stream_.substr(s * 64, 64); });
-      } else if (size >= 4096) {
-        data = Chain(start, fat_, [this](std::uint32_t s) { return Sector(s); });
-      }
-      streams[prefix + name] = data.substr(0, size);
+    if (dir[at + 66] == 1) Walk(dir, U32(dir, at + 76), prefix + name + "/", streams);
+    const std::uint32_t size = U32(dir, at + 120);
+    if (dir[at + 66] == 2) {
+      streams[prefix + name] =
+          size == 0 ? "" : Chain(U32(dir, at + 116), size < 4096).substr(0, size);
     }
   }
 
