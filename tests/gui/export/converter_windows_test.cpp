@@ -127,7 +127,7 @@ TEST_P(SavingWindowTest, RefusesWithoutItsModelThenSavesReportsAndCopies) {
 
   row.mars ? LoadMars() : LoadNetwork();
   entry.activate();
-  if (code_window) Apply(*window, {"cmbCodeType=1"});  // SAS's proposal and filter
+  if (code_window) Apply(*window, "cmbCodeType=1");  // SAS's proposal and filter
   EXPECT_EQ(host.placed.back(), row.placed);
   EXPECT_TRUE(save->isEnabled());
   if (row.summary != nullptr) {
@@ -169,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(All, SavingWindowTest, ::testing::ValuesIn(kSavingWindo
 struct OptionsCase {
   Opener open;
   bool mars;
-  std::vector<std::string> steps;
+  const char* steps;  // as Apply takes them
   const char* kdk;
 };
 void PrintTo(const OptionsCase& row, std::ostream* out) {
@@ -177,47 +177,30 @@ void PrintTo(const OptionsCase& row, std::ostream* out) {
 }
 
 const OptionsCase kOptionsCases[] = {
-    {Open<MarsSqlWindow>,
-     true,
-     {"txtTableName=[Houses]", "txtOutputFieldName=Guess", "txtDatabaseName=Sales",
-      "chkIncludeSquareBrackets=0", "chkCreateNewOutputField=0", "chkIncludeHeader=0"},
+    {Open<MarsSqlWindow>, true,
+     "txtTableName=[Houses]|txtOutputFieldName=Guess|txtDatabaseName=Sales|"
+     "chkIncludeSquareBrackets=0|chkCreateNewOutputField=0|chkIncludeHeader=0",
      "--to sql --table '[Houses]' --field Guess --database Sales --no-brackets --no-create-field "
      "--no-header"},
-    {Open<MarsSqlWindow>,
-     true,
-     {"txtTableName=[Houses]", "txtOutputFieldName=Guess", "optAccess"},
+    {Open<MarsSqlWindow>, true, "txtTableName=[Houses]|txtOutputFieldName=Guess|optAccess",
      "--to sql --dialect access --table '[Houses]' --field Guess"},
-    {Open<MarsSpssWindow>,
-     true,
-     {"txtOutputFieldName= Price Guess ", "chkIncludeHeader=0"},
+    {Open<MarsSpssWindow>, true, "txtOutputFieldName= Price Guess |chkIncludeHeader=0",
      "--to spss --output-name ' Price Guess ' --no-header"},
     // An input's name as the field: the prediction goes beside it.
-    {Open<NetworkSqlWindow>,
-     false,
-     {"optANSI", "optSelect", "txtTableName=Houses", "txtOutputFieldName=rooms"},
+    {Open<NetworkSqlWindow>, false, "optANSI|optSelect|txtTableName=Houses|txtOutputFieldName=rooms",
      "--to sql --dialect ansi --select --table Houses --field rooms"},
     // The code window (list entries are code types); the model information holds the
     // clock's dates, so it is left out.
-    {Open<CodeExportWindow>,
-     false,
-     {"cmbCodeType=4", "chkIncludeHeader=0", "txtFieldName=my out", "txtRootName=T", "optFormat_3"},
+    {Open<CodeExportWindow>, false,
+     "cmbCodeType=4|chkIncludeHeader=0|txtFieldName=my out|txtRootName=T|optFormat_3",
      "--to f90 --no-model-info --output-name 'my out' --root-name T --format D"},
-    {Open<CodeExportWindow>,
-     false,
-     {"cmbCodeType=1", "chkIncludeHeader=0"},
-     "--to sas --no-model-info"},
-    {Open<CodeExportWindow>,
-     false,
-     {"cmbCodeType=1", "chkIncludeHeader=0", "chkAppendToSource", "chkAppendToSource",
-      "txtSASSourceData=houses"},
+    {Open<CodeExportWindow>, false, "cmbCodeType=1|chkIncludeHeader=0", "--to sas --no-model-info"},
+    {Open<CodeExportWindow>, false,
+     "cmbCodeType=1|chkIncludeHeader=0|chkAppendToSource|chkAppendToSource|txtSASSourceData=houses",
      "--to sas --no-model-info --sas-source houses --sas-append"},
-    {Open<CodeExportWindow>,
-     false,
-     {"cmbCodeType=5", "chkIncludeHeader=0", "txtJavaClass=Price Model"},
+    {Open<CodeExportWindow>, false, "cmbCodeType=5|chkIncludeHeader=0|txtJavaClass=Price Model",
      "--to java --no-model-info --java-class 'Price Model'"},
-    {Open<CodeExportWindow>,
-     false,
-     {"cmbCodeType=0", "chkIncludeHeader=0", "txtLineTermination=;;", "optTanH_0"},
+    {Open<CodeExportWindow>, false, "cmbCodeType=0|chkIncludeHeader=0|txtLineTermination=;;|optTanH_0",
      "--to equation --no-model-info --line-termination ';;' --tanh exp"},
 };
 
@@ -251,7 +234,7 @@ class WebPageWindowsTest : public GuiTest {
 TEST_F(WebPageWindowsTest, NetworkPageTakesTheStyleAndTheIntroductionAndShowsItOnRequest) {
   LoadNetwork();
   network_.Activate();
-  Apply(network_, {"lstNormalFontSize=4"});
+  Apply(network_, "lstNormalFontSize=4");
   const std::string page = SaveAndRead(network_, "house.html", MessageAnswer::Yes);
   EXPECT_NE(page.find("table.normal {font-size:12pt;"), std::string::npos);
   EXPECT_NE(page.find("<FONT class=\"normal\">Type an Introduction Here<BR></FONT>"),
@@ -260,7 +243,7 @@ TEST_F(WebPageWindowsTest, NetworkPageTakesTheStyleAndTheIntroductionAndShowsItO
   EXPECT_EQ(fakes.messages.messages.back().title, "See It?");
   EXPECT_EQ(fakes.shell.opened, std::vector<std::string>{network_.SavePath()});
 
-  Apply(network_, {"cmdClearIntro"});
+  Apply(network_, "cmdClearIntro");
   const std::string plain = SaveAndRead(network_, "plain.html", MessageAnswer::No);
   EXPECT_NE(plain.find("<BODY>\r\n\r\n\r\n<FORM"), std::string::npos);
   EXPECT_EQ(fakes.shell.opened.size(), 1u);
@@ -282,18 +265,10 @@ TEST_F(WebPageWindowsTest, ColoursPickedByMouseStartFromTheSampleAndCancelKeepsT
        "RGB(0,0,255)"},
       {Find(network_, "lblPageBackgroundText"), Qt::LeftButton, 0x102030, 0xC0C0C0,
        &PageStyle::page_background_colour, "RGB(16,32,48)"},
-      {Find(network_, "lblWarnings"),
-       Qt::RightButton,
-       {},
-       0xFF0000,
-       &PageStyle::warning_colour,
-       "RGB(255,0,0)"},
-      {Find(network_, "lblDataGrid"),
-       Qt::LeftButton,
-       {},
-       0x004080,
-       &PageStyle::data_grid_background_colour,
-       "RGB(0,64,128)"},
+      {Find(network_, "lblWarnings"), Qt::RightButton, std::nullopt, 0xFF0000,
+       &PageStyle::warning_colour, "RGB(255,0,0)"},
+      {Find(network_, "lblDataGrid"), Qt::LeftButton, std::nullopt, 0x004080,
+       &PageStyle::data_grid_background_colour, "RGB(0,64,128)"},
   };
   for (const Pick& pick : picks) {
     fakes.colours.answer = pick.answer;
@@ -307,7 +282,7 @@ TEST_F(WebPageWindowsTest, ColoursPickedByMouseStartFromTheSampleAndCancelKeepsT
             QColor(0, 0, 255));
   EXPECT_EQ(Find(network_, "txtIntro")->palette().color(QPalette::Base), QColor(16, 32, 48));
 
-  Apply(network_, {"cmdDefaultColours", "cmdDefaultColours"});
+  Apply(network_, "cmdDefaultColours|cmdDefaultColours");
   EXPECT_EQ(style_->data_grid_text_colour, "RGB(255,255,255)");
   EXPECT_EQ(style_->page_background_colour, "RGB(192,192,192)");
   for (const char* name : {"lstNormalFontSize", "lstDataGridFontSize"}) {
@@ -322,7 +297,7 @@ TEST_F(WebPageWindowsTest, MarsPageWritesTheMissingValueChoice) {
   EXPECT_FALSE(Find<QCheckBox>(mars_, "chkAllowMissing")->isChecked());
   const std::string strict = SaveAndRead(mars_, "strict.html", MessageAnswer::No);
   EXPECT_NE(strict.find("\t        alert (\"Invalid number\");"), std::string::npos);
-  Apply(mars_, {"chkAllowMissing=1"});
+  Apply(mars_, "chkAllowMissing=1");
   const std::string lenient = SaveAndRead(mars_, "lenient.html", MessageAnswer::No);
   EXPECT_NE(lenient.find("\t        //alert (\"Invalid number\");"), std::string::npos);
   EXPECT_NE(lenient.find("\t        document.datainput.elements [i].value = 'missing';"),
@@ -341,9 +316,9 @@ TEST_F(ConverterWindowsTest, EquationViewBuildsOnlyWhenAModelIsSelected) {
   EXPECT_EQ(host.placed, QStringList{"frmEquation|top left|Code"});
 
   fakes.file_dialogs.answers = {"", kHousePrice};  // cancelled with no network: the greeting
-  Apply(window, {"cmdGetWeights"});
+  Apply(window, "cmdGetWeights");
   EXPECT_EQ(window.Text(), kEquationGreeting);
-  Apply(window, {"cmdGetWeights"});
+  Apply(window, "cmdGetWeights");
   const std::string expected =
       BuildEquationText(workspace.network, MakeGenerationStamp(workspace.state, fakes.clock));
   EXPECT_EQ(window.Text(), expected);
@@ -353,11 +328,11 @@ TEST_F(ConverterWindowsTest, EquationViewBuildsOnlyWhenAModelIsSelected) {
   workspace.network.who.back() = 99;
   window.Activate();
   EXPECT_EQ(window.Text(), expected);
-  Apply(window, {"cmdGetWeights"});  // cancel: rebuilt from the loaded network
+  Apply(window, "cmdGetWeights");  // cancel: rebuilt from the loaded network
   EXPECT_NE(window.Text().find("WHO(" + std::to_string(workspace.network.who.size()) +
                                ") = 99 (Output Bias)"),
             std::string::npos);
-  Apply(window, {"cmdCopy"});
+  Apply(window, "cmdCopy");
   EXPECT_EQ(fakes.clipboard.text, window.Text());
 }
 
@@ -402,7 +377,7 @@ TEST_F(ConverterWindowsTest, MarsSqlAccessDisablesWhatItLacksAndTheModelFileIsNe
   LoadMars();
   MarsSqlWindow window(context);
   window.Activate();
-  Apply(window, {"optAccess"});
+  Apply(window, "optAccess");
   for (const char* box : {"txtDatabaseName", "chkCreateNewOutputField", "chkIncludeHeader"})
     EXPECT_FALSE(Find(window, box)->isEnabled()) << box;
   // The model file itself, here a copy named another way.
@@ -432,7 +407,7 @@ TEST_F(ConverterWindowsTest, MarsSpssLoadNeedsTheModelAndCopyANonBlankName) {
   LoadMars();
   window.Activate();
   fakes.messages.messages.clear();
-  Apply(window, {"txtOutputFieldName=   ", "cmdCopy"});
+  Apply(window, "txtOutputFieldName=   |cmdCopy");
   EXPECT_EQ(Messages(), std::vector<std::string>{"Invalid Output Name!"});
   EXPECT_TRUE(fakes.clipboard.text.empty());
 }
@@ -464,11 +439,11 @@ class SpssButtons : public GuiTest {
 TEST_F(SpssButtons, MarsWindowReportsTheStoredNamesTheFileLacks) {
   MarsSpssWindow window(context);
   window.Activate();
-  Apply(window, {"cmdLoadSPSSFile"});  // the chooser is cancelled
+  Apply(window, "cmdLoadSPSSFile");  // the chooser is cancelled
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(fakes.file_dialogs.open_requests.at(0).title, "Please locate your SPSS file");
   fakes.file_dialogs.answers.push_back(Sav("houses.sav", "area District age"));
-  Apply(window, {"cmdLoadSPSSFile"});
+  Apply(window, "cmdLoadSPSSFile");
   EXPECT_EQ(Messages(), (std::vector<std::string>{kConfirm, kMismatch + "ROOMS"}));
 }
 
@@ -478,7 +453,7 @@ TEST_F(SpssButtons, CodeWindowLooksForSmartNamesAndNamesTheStoredOnes) {
   window.Activate();
   // "floor area" is looked for as floor_area; "age" is missing.
   fakes.file_dialogs.answers.push_back(Sav("rooms_only.sav", "FLOOR_AREA Rooms other"));
-  Apply(window, {"cmbCodeType=6", "cmdLoadSPSSfile"});
+  Apply(window, "cmbCodeType=6|cmdLoadSPSSfile");
   EXPECT_EQ(Messages(), (std::vector<std::string>{kConfirm, kMismatch + "age"}));
   EXPECT_EQ(window.Settings().spss_data_file, File("rooms_only.sav"));
 }
@@ -516,9 +491,9 @@ TEST_F(CodeExportWindowTest, ActivationShowsTheEngineTextAndKeepsOnlyTheCodeType
   EXPECT_EQ(ReplaceAll(window_->OutputBox()->toPlainText().toStdString(), "\n", "\r\n"),
             GenerateCode(window_->Settings(), workspace.network,
                          MakeGenerationStamp(workspace.state, fakes.clock), silent));
-  Apply(*window_, {"cmbCodeType=1", "chkAppendToSource", "chkAppendToSource"});
+  Apply(*window_, "cmbCodeType=1|chkAppendToSource|chkAppendToSource");
   EXPECT_EQ(Find<QLineEdit>(*window_, "txtSASNewData")->text(), "source_data");
-  Apply(*window_, {"txtSASSourceData=houses"});
+  Apply(*window_, "txtSASSourceData=houses");
   EXPECT_FALSE(Find(*window_, "txtSASNewData")->isEnabled());
   EXPECT_EQ(Find<QLineEdit>(*window_, "txtSASNewData")->text(), "houses");
   window_->Activate();
@@ -531,7 +506,7 @@ TEST_F(CodeExportWindowTest, EachCodeTypeShowsItsOwnOptions) {
       {CodeType::Java, "frameJavaOptions"},         {CodeType::F90, "frameFortranOptions"},
       {CodeType::Equation, "frameEquationOptions"}, {CodeType::C, nullptr}};
   for (const auto& [type, frame] : frames) {
-    Apply(*window_, {"cmbCodeType=" + std::to_string(int(type))});
+    Apply(*window_, "cmbCodeType=" + std::to_string(int(type)));
     for (const auto& [other, other_frame] : frames)
       EXPECT_TRUE(!other_frame || Shows(other_frame) == (other == type)) << other_frame;
     EXPECT_EQ(Shows("cmdSASHomePage"), type == CodeType::Sas);
@@ -564,7 +539,7 @@ TEST_F(CodeExportWindowTest, ReturningToTheWindowInTheAreaActivatesItAgain) {
 }
 
 TEST_F(CodeExportWindowTest, JavaProposesTheClassNameCancelWritesNothingHomePagesOpen) {
-  Apply(*window_, {"cmbCodeType=5", "cmdSaveAs"});
+  Apply(*window_, "cmbCodeType=5|cmdSaveAs");
   EXPECT_EQ(fakes.file_dialogs.save_requests.at(0).preset_name, "Kestrium");
   EXPECT_EQ(Find<QLabel>(*window_, "lblSaveAs")->text(), "No Destination Selected");
   EXPECT_TRUE(fakes.messages.messages.empty());
@@ -572,17 +547,17 @@ TEST_F(CodeExportWindowTest, JavaProposesTheClassNameCancelWritesNothingHomePage
   // where Java refuses the name.
   for (const auto& [typed, written] :
        {std::pair{"Price Model", "Price_Model"}, std::pair{"class", "class_1"}}) {
-    Apply(*window_, {std::string("txtJavaClass=") + typed, "cmdSaveAs"});
+    Apply(*window_, std::string("txtJavaClass=") + typed + "|cmdSaveAs");
     EXPECT_EQ(fakes.file_dialogs.save_requests.back().preset_name, written);
   }
-  Apply(*window_, {"cmdSASHomePage", "cmdSPSSHomePage"});
+  Apply(*window_, "cmdSASHomePage|cmdSPSSHomePage");
   EXPECT_EQ(fakes.shell.opened,
             (std::vector<std::string>{std::string(kSasHomePage), std::string(kSpssHomePage)}));
 }
 
 TEST_F(CodeExportWindowTest, CopyRefusesAnEmptyName) {
   fakes.clipboard.text = "before";
-  Apply(*window_, {"txtFieldName=   ", "cmdCopy"});
+  Apply(*window_, "txtFieldName=   |cmdCopy");
   EXPECT_EQ(fakes.clipboard.text, "before");
   EXPECT_EQ(LastMessage(), "Invalid Output Name!");
 }

@@ -92,10 +92,12 @@ class GuiTest : public ::testing::Test {
     EXPECT_NE(child, nullptr) << name;
     return child;
   }
-  // What a user does: "box=text" types, "tick=0|1" ticks, "list=N" chooses entry N,
-  // "button" clicks.
-  void Apply(QWidget& window, const std::vector<std::string>& steps) {
-    for (const std::string& step : steps) {
+  // What a user does, step by step ("|" between steps): "box=text" types, "tick=0/1"
+  // ticks, "list=N" chooses entry N, "button" clicks.
+  void Apply(QWidget& window, const std::string& steps) {
+    for (size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+      end = steps.find('|', start);
+      const std::string step = steps.substr(start, end - start);
       const size_t equals = step.find('=');
       const std::string name = step.substr(0, equals), value = step.substr(equals + 1);
       QWidget* control = Find(window, name.c_str());
