@@ -187,7 +187,8 @@ const OptionsCase kOptionsCases[] = {
     {Open<MarsSpssWindow>, true, "txtOutputFieldName= Price Guess |chkIncludeHeader=0",
      "--to spss --output-name ' Price Guess ' --no-header"},
     // An input's name as the field: the prediction goes beside it.
-    {Open<NetworkSqlWindow>, false, "optANSI|optSelect|txtTableName=Houses|txtOutputFieldName=rooms",
+    {Open<NetworkSqlWindow>, false,
+     "optANSI|optSelect|txtTableName=Houses|txtOutputFieldName=rooms",
      "--to sql --dialect ansi --select --table Houses --field rooms"},
     // The code window (list entries are code types); the model information holds the
     // clock's dates, so it is left out.
@@ -200,7 +201,8 @@ const OptionsCase kOptionsCases[] = {
      "--to sas --no-model-info --sas-source houses --sas-append"},
     {Open<CodeExportWindow>, false, "cmbCodeType=5|chkIncludeHeader=0|txtJavaClass=Price Model",
      "--to java --no-model-info --java-class 'Price Model'"},
-    {Open<CodeExportWindow>, false, "cmbCodeType=0|chkIncludeHeader=0|txtLineTermination=;;|optTanH_0",
+    {Open<CodeExportWindow>, false,
+     "cmbCodeType=0|chkIncludeHeader=0|txtLineTermination=;;|optTanH_0",
      "--to equation --no-model-info --line-termination ';;' --tanh exp"},
 };
 
