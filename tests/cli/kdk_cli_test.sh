@@ -7,20 +7,17 @@ trap 'rm -rf "$work"' EXIT
 passed=0
 failed=0
 
-check() {  # check NAME EXPECTED_STATUS EXPECTED_STDOUT_GREP EXPECTED_STDERR_GREP -- command...
-  local name=$1 want_status=$2 want_out=$3 want_err=$4
+check() {  # check NAME STATUS TEXT_IN_STDOUT TEXT_IN_STDERR -- command...
+  local name=$1 want=$2 out=$3 err=$4 status
   shift 5
   "$@" >"$work/out" 2>"$work/err"
-  local status=$?
-  local ok=1
-  [ "$status" -eq "$want_status" ] || ok=0
-  if [ -n "$want_out" ] && ! grep -qF -- "$want_out" "$work/out"; then ok=0; fi
-  if [ -n "$want_err" ] && ! grep -qF -- "$want_err" "$work/err"; then ok=0; fi
-  if [ $ok -eq 1 ]; then
+  status=$?
+  if [ "$status" -eq "$want" ] && { [ -z "$out" ] || grep -qF -- "$out" "$work/out"; } &&
+    { [ -z "$err" ] || grep -qF -- "$err" "$work/err"; }; then
     passed=$((passed + 1))
   else
     failed=$((failed + 1))
-    echo "FAIL: $name (status $status, wanted $want_status)"
+    echo "FAIL: $name (status $status, wanted $want)"
     sed 's/^/  out: /' "$work/out"
     sed 's/^/  err: /' "$work/err"
   fi
@@ -50,12 +47,10 @@ check "missing file" 1 "" "does not exist" -- "$KDK" info "$work/none.KWF"
 sed 's/^2,-1/2,x/' "$house" >"$work/bad count.kwf"
 check "bad count" 1 "" "This file is corrupted." -- "$KDK" info "$work/bad count.kwf"
 
-# The example's predictions, worked out apart from kdk (the evaluator's arithmetic is
-# proven bit for bit in evaluate_network_test and through every compiler).
+# The example's predictions, worked out apart from kdk.
 check "prediction of the example" 0 "prediction: 819595.975620562" "" -- "$KDK" predict "$house" 150 4 30
 check "negative values after --" 0 "prediction: 1070510.97301381" "" -- "$KDK" predict "$house" -- -5 4 30
 check "negative values" 0 "prediction: 925479.916253568" "" -- "$KDK" predict "$house" -5 -4 -3.5
-
 # Program code: every type writes its file; options that do not apply are refused.
 for type in equation sas vb c f90 java spss; do
   check "convert to $type" 0 "Files Generated..." "Done it!" -- "$KDK" convert "$house" --to "$type" -o "$work/code_$type.txt"
@@ -68,7 +63,6 @@ check "unwritable path" 1 "" "The file could not be written: /nonexistent_dir/x.
 check "network sql help" 0 "sql (network): --dialect sqlserver|access|ansi" "" -- "$KDK" convert --help
 check "network sql bad dialect" 2 "" "--dialect is sqlserver, access or ansi" -- "$KDK" convert "$house" --to sql --dialect oracle -o -
 check "network sql no MARS option" 2 "" "--no-brackets does not apply to --to sql" -- "$KDK" convert "$house" --to sql --no-brackets -o -
-
 # MARS models.
 check "mars info summary" 0 "*DISTRICT" "" -- "$KDK" info "$mars"
 check "mars info definitions" 0 "BF9 = max(0, 2.5E+01 - AGE) * BF4;" "" -- "$KDK" info "$mars"
@@ -93,9 +87,6 @@ check "mars character outside the code page" 1 "" "Line 2 holds the character U+
 
 check "mars sql written" 0 "$work/q.sql" "Done it!" -- "$KDK" convert "$mars" --to sql -o "$work/q.sql"
 check "mars sql crlf" 0 "1" "" -- bash -c "grep -c \$'^Go\\r\$' \"$work/q.sql\""
-check "mars sql access" 0 "IIf(( [AREA] - 120 ) < 0 , 0, [AREA] - 120)" "" -- "$KDK" convert "$mars" --to sql --dialect access -o -
-check "mars sql access unbracketed" 0 "IIf(( AREA - 120 ) < 0 , 0, AREA - 120)" "" -- "$KDK" convert "$mars" --to sql --dialect access --no-brackets -o -
-check "network sql select" 0 "SELECT [floor area], [rooms], [age], " "" -- "$KDK" convert "$house" --to sql --select -o -
 check "mars sql bad dialect" 2 "" "--dialect is sqlserver or access" -- "$KDK" convert "$mars" --to sql --dialect oracle -o "$work/c.sql"
 check "mars sql option of spss" 2 "" "--output-name does not apply to --to sql" -- "$KDK" convert "$mars" --to sql --output-name x -o "$work/c.sql"
 printf 'BF1 = max(0, Select - 1);\r\n\r\nY = 2 * BF1;\r\n\r\nMODEL Y = BF1;\r\n' >"$work/reserved.txt"
@@ -114,10 +105,8 @@ check "mars division predict" 1 "" "Cannot Read Data" -- "$KDK" predict "$work/d
 printf 'BF1 = ( COLOR = 1 OR COLOR = 2);\r\nBF2 = max(0, 2 - XBF1) * BF1;\r\n\r\nY = 1 + BF2;\r\n\r\nMODEL Y = BF2;\r\n' >"$work/words.txt"
 check "mars stdout only the artifact" 0 "COMPUTE BF2 = max(0, 2 - XBF1) * BF1 ." "" -- "$KDK" convert "$work/words.txt" --to spss -o -
 
-# Files: no converter writes over its model, however the path names it, and the model
-# is left as it was; a MARS model may carry any name, also the one a project, page or
-# workbook writes (links, devices, FIFOs, folders and permissions are the writer's,
-# tested in text_utils_test).
+# No converter writes over its model, however the path names it, also when the model
+# carries the name a project, page or workbook writes.
 ln -s own.txt "$work/alias.txt"
 for case in "mars own.txt sql ./own.txt" "mars own.txt spss alias.txt" "house own.kwf c own.kwf" \
   "mars own.frm vbproject own.vbp" "mars own.html html own.html" "mars own.xlsm workbook own.xlsm" \
@@ -134,14 +123,11 @@ check "workbook to standard output" 0 "xl/vbaProject.bin" "" -- sh -c "\"$KDK\" 
 check "vbproject refuses standard output" 2 "" "-o - cannot take a Visual Basic project" -- "$KDK" convert "$mars" --to vbproject -o -
 printf 'earlier\n' >"$work/build.log"
 check "-o /dev/stdout appends to the log" 0 "earlier" "" -- sh -c "\"$KDK\" convert \"$mars\" --to sql -o /dev/stdout >>\"$work/build.log\" && grep -c UPDATE \"$work/build.log\" >/dev/null && cat \"$work/build.log\""
-# A full disk (the file size limit, its signal ignored): the form cannot be written,
-# so no file of the project is left, and no temporary file either.
+# A full disk (the file size limit, its signal ignored): no file of the project is left.
 mkdir "$work/full"
 check "vbproject on a full disk" 1 "" "File too large" -- bash -c "ulimit -f 4; trap '' XFSZ; exec \"$KDK\" convert \"$house\" --to vbproject -o \"$work/full/p.vbp\""
 check "vbproject on a full disk leaves nothing" 0 "" "" -- sh -c "test -z \"\$(ls -A \"$work/full\")\""
-
 # Web pages.
-
 check "html style options" 0 "table.predict {font-size:12pt;color:RGB(1,2,3);background-color:RGB(16,32,48);" "" -- sh -c "\"$KDK\" convert \"$house\" --to html --grid-font-size 12pt --grid-text 'RGB(1,2,3)' --grid-background '#102030' --intro '' -o \"$work/s.html\" && cat \"$work/s.html\""
 check "html empty intro" 0 "none" "" -- bash -c "grep -q '^<FONT class=' \"$work/s.html\" || echo none"
 check "html two-line intro" 0 "<FONT class=\"normal\">a<BR><BR>b</FONT>" "" -- sh -c "\"$KDK\" convert \"$house\" --to html --intro \"\$(printf 'a\n\nb')\" -o \"$work/i.html\" && cat \"$work/i.html\""
@@ -150,9 +136,7 @@ check "html bad font size" 2 "" "--font-size is one of 8pt" -- "$KDK" convert "$
 check "html network has no missing option" 2 "" "--allow-missing does not apply to --to html" -- "$KDK" convert "$house" --to html --allow-missing -o "$work/x.html"
 check "html mars missing allowed" 0 $'\t        document.datainput.elements [i].value = \'missing\';' "" -- sh -c "\"$KDK\" convert \"$mars\" --to html --allow-missing -o \"$work/m2.html\" && cat \"$work/m2.html\""
 check "html unwritable path" 1 "" "The file could not be written: /nonexistent_dir/x.html" -- "$KDK" convert "$house" --to html -o /nonexistent_dir/x.html
-
 # Visual Basic projects and the equation view.
-
 check "vbproject network" 0 "$work/vb net.vbp" "Done it!" -- "$KDK" convert "$house" --to vbproject -o "$work/vb net.vbp"
 check "vbproject form beside it" 0 "Begin VB.Form Predict" "" -- cat "$work/vb_net.frm"
 check "vbproject form line" 0 "Form=vb_net.frm" "" -- cat "$work/vb net.vbp"
@@ -161,27 +145,17 @@ check "vbproject path must be .vbp" 2 "" "the project path must end in .vbp" -- 
 check "vbproject unwritable" 1 "" "The file could not be written: /nonexistent_dir/p.vbp" -- "$KDK" convert "$house" --to vbproject -o /nonexistent_dir/p.vbp
 check "equation view" 0 "$work/eq.txt" "" -- "$KDK" convert "$house" --to equation-view -o "$work/eq.txt"
 check "equation view network only" 2 "" "" -- "$KDK" convert "$mars" --to equation-view -o "$work/eqm.txt"
-
 # kdk spss-check and spss-run on .sav files that PSPP writes.
-cat > "$work/make_sav.sps" <<SPS
-DATA LIST LIST /FLOOR_AREA Rooms age (F8.2).
-BEGIN DATA
-150 4 30
-250.5 7 .
-END DATA.
-SAVE OUTFILE='$work/houses.sav'.
-DATA LIST LIST /floor_area age (F8.2).
-BEGIN DATA
-150 30
-END DATA.
-SAVE OUTFILE='$work/no_rooms.sav'.
-DATA LIST LIST /floor_area Var1 age (F8.2).
-BEGIN DATA
-150 4 30
-END DATA.
-SAVE OUTFILE='$work/var1.sav'.
-SPS
-pspp -b "$work/make_sav.sps" >/dev/null
+sav() {  # sav FILE VARIABLES ROW...: a .sav file as PSPP writes it
+  local file=$1 variables=$2
+  shift 2
+  printf "DATA LIST LIST /%s (F8.2).\nBEGIN DATA\n%s\nEND DATA.\nSAVE OUTFILE='%s'.\n" \
+    "$variables" "$(printf '%s\n' "$@")" "$work/$file" >"$work/make_sav.sps"
+  pspp -b "$work/make_sav.sps" >/dev/null
+}
+sav houses.sav "FLOOR_AREA Rooms age" "150 4 30" "250.5 7 ."
+sav no_rooms.sav "floor_area age" "150 30"
+sav var1.sav "floor_area Var1 age" "150 4 30"
 head -c 100 "$work/houses.sav" > "$work/cut.sav"
 
 check "spss-check matches in any case" 0 "This file matches OK" "" -- "$KDK" spss-check "$house" "$work/houses.sav"
@@ -215,9 +189,7 @@ check "spss-run option of the other model kind" 2 "" "--no-header does not apply
 printf "GET FILE='%s'.\nFORMATS Kestrium_price (F20.6).\nLIST.\n" "$work/scored.sav" > "$work/list.sps"
 expected_price=$(printf "%.6f" "$("$KDK" predict "$house" 150 4 30 | sed 's/prediction: //')")
 check "spss-run computes the prediction" 0 "$expected_price" "" -- pspp -b "$work/list.sps"
-
 # Workbooks.
-
 check "network workbook" 0 "Files Generated..." "" -- "$KDK" convert "$EXAMPLES/house_price.kwf" --to workbook -o "$work/my model.xlsm"
 check "workbook is a zip with the VBA project" 0 "xl/vbaProject.bin" "" -- unzip -l "$work/my model.xlsm"
 check "mars workbook" 0 "Files Generated..." "" -- "$KDK" convert "$mars" --to workbook -o "$work/mars.xlsm"
@@ -232,9 +204,7 @@ if command -v soffice >/dev/null; then
 else
   check "legacy workbook needs LibreOffice" 1 "" "made with LibreOffice" -- "$KDK" convert "$EXAMPLES/house_price.kwf" --to workbook -o "$work/legacy.xls"
 fi
-
-# kdk score on CSV files; sourced by kdk_cli_test.sh. The rows' numbers are proven
-# against the evaluators by the score conformance suite; here: the command's contract.
+# kdk score: the command's contract (the numbers are the score conformance suite's).
 printf 'id;Floor Area;ROOMS;age\r\n1;150;4;30\r\n2;x;7;10\r\n' > "$work/houses.csv"
 expected=$("$KDK" predict "$house" 150 4 30 | sed 's/prediction: //')
 check "score a CSV" 0 "" "2 rows scored, 1 without a prediction" -- "$KDK" score "$house" "$work/houses.csv" -o "$work/scored.csv"

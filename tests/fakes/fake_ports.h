@@ -19,8 +19,7 @@ T NextAnswer(std::deque<T>& script, T none) {
 }
 
 struct RecordedMessage {
-  std::string text;
-  std::string title;
+  std::string text, title;
   MessageIcon icon;
   MessageButtons buttons;
 };
@@ -78,9 +77,9 @@ class MemorySettings : public SettingsPort {
     return it == values.end() ? std::string(default_value) : it->second;
   }
   void Set(std::string_view section, std::string_view key, std::string_view value) override {
-    values[std::string(section) + "/" + std::string(key)] = std::string(value);
+    values[std::string(section) + "/" + std::string(key)] = value;
   }
-  std::map<std::string, std::string> values;
+  std::map<std::string, std::string> values;  // "section/key"
 };
 
 class FakeShell : public ShellPort {
@@ -97,12 +96,9 @@ class FakeShell : public ShellPort {
   std::string ProgramFolder() override { return program_folder; }
   std::string CommandLine() override { return command_line; }
 
-  std::string program_folder = "/opt/kestriumdk";
-  std::string command_line;
-  bool program_exists = false;
-  bool document_opens = true;
+  std::string program_folder = "/opt/kestriumdk", command_line, last_working_folder;
+  bool program_exists = false, document_opens = true;
   std::vector<std::string> opened, started;
-  std::string last_working_folder;
 };
 
 class FixedClock : public Clock {

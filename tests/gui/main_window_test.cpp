@@ -21,7 +21,6 @@ const char* const kNetworkButtons[] = {"cmdNet2Excel", "cmdNet2VB",  "cmdNet2HTM
 const char* const kMarsButtons[] = {"cmdMARS2HTML", "cmdMARS2SPSS", "cmdMARS2SQL", "cmdMARS2VB",
                                     "cmdMARS2XL"};
 
-class GuiTest : public ::testing::Test, public GuiHarness {};
 using StartUp = GuiTest;
 using MainWindow = GuiTest;
 using ControlPanel = GuiTest;
@@ -76,8 +75,6 @@ TEST_F(StartUp, ACorruptCommandLineFileIsReportedAndLeavesNoButtons) {
   EXPECT_TRUE(ShownConverterWindows().empty());
 }
 
-// The command line's edge cases are the shell test's; here the wiring: a switch
-// after the file still loads it, and hides the launch button.
 TEST_F(StartUp, ASwitchAfterTheFileLoadsItAndHidesTheLaunchButton) {
   fakes.shell.command_line = WriteWeights("Loan Book.KWF", SmallNetworkRecipe()) + " /nosplash";
   Start();
@@ -87,8 +84,7 @@ TEST_F(StartUp, ASwitchAfterTheFileLoadsItAndHidesTheLaunchButton) {
   EXPECT_EQ(workspace.state.model_name, "Loan_Book");
 }
 
-// Every menu item and launch button shows its window alone, just below the panel (the
-// equation view at the top left), with its caption; a button also names it.
+// Each shows its window alone below the panel (the equation view at the top left).
 TEST_F(MainWindow, MenuItemsAndButtonsShowTheirWindowAlone) {
   StartWith();
   window->Panel()->ShowMarsButtons();
@@ -132,7 +128,6 @@ TEST_F(MainWindow, MenuItemsAndButtonsShowTheirWindowAlone) {
     const int top = std::string(launch.window) == "frmEquation" ? 0 : 1260;
     EXPECT_EQ(window->FrameOf(shown)->pos(), QPoint(0, TwipsToPixels(top)));
   }
-  // The windows whose output box the main window limits are made very large.
   for (const char* name : gui::kOutputBoxWindowNames) {
     QWidget* converter = window->ConverterWindow(QString::fromLatin1(name));
     EXPECT_EQ(converter->size(), QSize(TwipsToPixels(50000), TwipsToPixels(50000))) << name;
@@ -198,9 +193,8 @@ TEST_F(MainWindow, AboutMarsOpensTheMakersSiteAndWebPageItemItsAddress) {
   EXPECT_EQ(fakes.shell.opened.size(), 2u);
 }
 
+// Limited by the main window, by the window itself, and by the minimums.
 TEST(WindowGeometry, OutputBoxSizeFollowsTheAvailableAreaWithMinimums) {
-  // Limited by the main window, by the window itself, and by the minimums (the grid's
-  // height is checked through the grid below).
   EXPECT_EQ(gui::OutputBoxSize(12000, 9000, 50000, 50000, 120, 600), QSize(11380, 7400));
   EXPECT_EQ(gui::OutputBoxSize(12000, 7740, 50000, 50000, 120, 600), QSize(11380, 6270));
   EXPECT_EQ(gui::OutputBoxSize(30000, 20000, 9000, 10000, 120, 600), QSize(8380, 8400));
@@ -226,7 +220,6 @@ TEST_F(MainWindow, ResizingFitsTheOutputBoxAndTheGrid) {
   QWidget* box = dynamic_cast<gui::CodeExportWindow*>(code)->OutputBox();
   for (int height : {9000, 6000, 15000}) {
     window->resize(TwipsToPixels(12000), TwipsToPixels(height));
-    QApplication::processEvents();
     QApplication::processEvents();
     const QPoint offset = box->mapTo(code, QPoint(0, 0));
     const QSize expected = gui::OutputBoxSize(

@@ -29,33 +29,26 @@ TEST(FileDialogFilter, DescriptionsKeepTheirTextAndGainTheirPatterns) {
   EXPECT_TRUE(NameFiltersOf("").empty());
 }
 
-TEST(QtFileDialogs, RequestSetsTitleFolderPresetAndTheSecondFilter) {
+TEST(QtFileDialogs, RequestSetsTitleFolderModesAndTheChosenFilter) {
   QTemporaryDir folder;
   FileDialogRequest request;
   request.title = "Select the Kestrium weights file...";
   request.initial_folder = folder.path().toStdString();
   request.filter = "query file (*.sql)|*.sql|text file (*.txt)|*.txt";
   request.selected_filter = 1;
-  request.must_exist = true;
-  QFileDialog dialog;
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  ConfigureFileDialog(dialog, request, false);
-  EXPECT_EQ(dialog.windowTitle(), "Select the Kestrium weights file...");
-  EXPECT_EQ(dialog.directory().absolutePath(), QDir(folder.path()).absolutePath());
-  EXPECT_EQ(dialog.selectedNameFilter(), "text file (*.txt)");
-  EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
-  EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
-
-  FileDialogRequest save;
-  save.filter = "query file (*.sql)|*.sql";
-  save.confirm_overwrite = true;
-  QFileDialog save_dialog;
-  save_dialog.setOption(QFileDialog::DontUseNativeDialog);
-  ConfigureFileDialog(save_dialog, save, true);
-  EXPECT_EQ(save_dialog.acceptMode(), QFileDialog::AcceptSave);
-  EXPECT_EQ(save_dialog.fileMode(), QFileDialog::AnyFile);
-  EXPECT_FALSE(save_dialog.testOption(QFileDialog::DontConfirmOverwrite));
-  EXPECT_EQ(save_dialog.selectedNameFilter(), "query file (*.sql)");
+  for (const bool save : {false, true}) {
+    request.must_exist = !save;
+    request.confirm_overwrite = save;
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    ConfigureFileDialog(dialog, request, save);
+    EXPECT_EQ(dialog.windowTitle(), "Select the Kestrium weights file...");
+    EXPECT_EQ(dialog.directory().absolutePath(), QDir(folder.path()).absolutePath());
+    EXPECT_EQ(dialog.selectedNameFilter(), "text file (*.txt)");
+    EXPECT_EQ(dialog.fileMode(), save ? QFileDialog::AnyFile : QFileDialog::ExistingFile) << save;
+    EXPECT_EQ(dialog.acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    EXPECT_EQ(dialog.testOption(QFileDialog::DontConfirmOverwrite), !save);
+  }
 }
 
 TEST(QtMessagePort, IconsButtonsAndAnswersMap) {

@@ -1,9 +1,6 @@
 // The QuickPredict grid: rounded midpoints, live predictions, range warnings, toggles.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
-
 #include "core/common/number_text.h"
 #include "gui/common/latin1_text.h"
 #include "gui/network/grid_numbers.h"
@@ -28,7 +25,7 @@ WeightsFileRecipe RoundingRecipe(bool classifier) {
   return recipe;
 }
 
-class QuickPredictTest : public ::testing::Test, public GuiHarness {
+class QuickPredictTest : public GuiTest {
  protected:
   void Start(const WeightsFileRecipe& recipe = RoundingRecipe(false)) {
     StartWith(recipe);
@@ -39,12 +36,14 @@ class QuickPredictTest : public ::testing::Test, public GuiHarness {
   void Type(int row, const QString& text) {
     grid->item(row - 1, PredictionGrid::kValueColumn - 1)->setText(text);
   }
+  void Type(int row, const char* text) { Type(row, QString::fromLatin1(text)); }
   QString Value(int row) const { return grid->CellText(PredictionGrid::kValueColumn, row); }
   QString Prediction() const { return Text("txtPredicition"); }
   QString ExpectedPrediction(const std::vector<double>& inputs) const {
     return gui::ToQString(NumberText(Expected(workspace.network, inputs).prediction));
   }
-  void Toggle(int column, int row) { grid->ToggleButton(column, row)->click(); }
+  void Up(int row) { grid->ToggleButton(PredictionGrid::kToggleUpColumn, row)->click(); }
+  void Down(int row) { grid->ToggleButton(PredictionGrid::kToggleDownColumn, row)->click(); }
   bool Flagged(int column, int row) const { return grid->IsEmphasised(column, row); }
 
   PredictionGrid* grid = nullptr;
@@ -76,18 +75,18 @@ TEST_F(QuickPredictTest, GridShowsNamesRangesAndRoundedMidpoints) {
 
 TEST_F(QuickPredictTest, EditsPredictAtOnceAndTextAsksForValues) {
   Start();
-  Type(1, QStringLiteral("0.5"));
-  Type(2, QStringLiteral(" -1.25e0 "));
+  Type(1, "0.5");
+  Type(2, " -1.25e0 ");
   EXPECT_EQ(Prediction(), ExpectedPrediction({0.5, -1.25}));
   Type(2, QString());  // an empty cell counts as 0
   EXPECT_EQ(Prediction(), ExpectedPrediction({0.5, 0}));
-  Type(2, QStringLiteral("9"));  // above delta's range: flagged
-  Type(1, QStringLiteral("abc"));
+  Type(2, "9");  // above delta's range: flagged
+  Type(1, "abc");
   EXPECT_EQ(Prediction(), "Enter Values");
   // The marks are computed again for the rows that hold numbers.
   EXPECT_TRUE(Shown("lblWarning"));
   EXPECT_TRUE(Flagged(PredictionGrid::kMaxColumn, 2));
-  Type(1, QStringLiteral("0.1"));
+  Type(1, "0.1");
   EXPECT_EQ(Prediction(), ExpectedPrediction({0.1, 9}));
 }
 
@@ -98,7 +97,7 @@ TEST_F(QuickPredictTest, ValuesOutsideTheTrainingRangeAreFlagged) {
                                             {"2.5000001", true, false},
                                             {"-2.6", false, true},
                                             {"-2.5", false, false}}) {
-    Type(2, QString::fromLatin1(typed));
+    Type(2, typed);
     EXPECT_EQ(Shown("lblWarning"), above || below) << typed;
     EXPECT_EQ(Flagged(PredictionGrid::kMaxColumn, 2), above) << typed;
     EXPECT_EQ(Flagged(PredictionGrid::kMinColumn, 2), below) << typed;
@@ -108,39 +107,30 @@ TEST_F(QuickPredictTest, ValuesOutsideTheTrainingRangeAreFlagged) {
 
 TEST_F(QuickPredictTest, TogglesStepByThePercentOfTheShownRange) {
   Start();
-  Toggle(PredictionGrid::kToggleUpColumn, 2);  // 10% of 5
+  Up(2);  // 10% of 5
   EXPECT_EQ(Value(2), "0.5");
   EXPECT_EQ(Prediction(), ExpectedPrediction({0.31, 0.5}));
-  Toggle(PredictionGrid::kToggleDownColumn, 2);
-  Toggle(PredictionGrid::kToggleDownColumn, 2);
+  Down(2);
+  Down(2);
   EXPECT_EQ(Value(2), "-0.5");
   // The step uses the shown Max 0.617, not the model's 0.61725.
-  Toggle(PredictionGrid::kToggleUpColumn, 1);
+  Up(1);
   EXPECT_EQ(Value(1), gui::ToQString(NumberText(0.31 + 0.617 * 10 / 100)));
   // A percent that is no positive number goes back to 10; 0 steps by nothing.
   auto* percent = Find<QLineEdit>("txtTogglePercent");
   for (const auto& [typed, kept, value] :
        {std::tuple{"-5", "10", "0"}, {"lots", "10", "0.5"}, {"0", "0", "0.5"}, {"50", "50", "3"}}) {
     percent->setText(QString::fromLatin1(typed));
-    Toggle(PredictionGrid::kToggleUpColumn, 2);
+    Up(2);
     EXPECT_EQ(percent->text(), kept);
     EXPECT_EQ(Value(2), value) << typed;
   }
   EXPECT_TRUE(Shown("lblWarning"));
   // A row whose value is no number is left alone.
-  Type(1, QStringLiteral("x"));
-  Toggle(PredictionGrid::kToggleUpColumn, 1);
+  Type(1, "x");
+  Up(1);
   EXPECT_EQ(Value(1), "x");
   EXPECT_EQ(Prediction(), "Enter Values");
-}
-
-TEST_F(QuickPredictTest, ARowWithEqualMinAndMaxDoesNotMove) {
-  WeightsFileRecipe recipe = SmallNetworkRecipe();
-  recipe.inputs[1].seen_max = recipe.inputs[1].seen_min = 0.2;
-  Start(recipe);
-  const QString before = Value(2);
-  Toggle(PredictionGrid::kToggleUpColumn, 2);
-  EXPECT_EQ(Value(2), before);
 }
 
 TEST_F(QuickPredictTest, ClassifierShowsClassAndStrength) {
@@ -158,7 +148,7 @@ TEST_F(QuickPredictTest, ClassifierShowsClassAndStrength) {
               QString::number(expected.strength, 'f', 3)
                   .replace(QStringLiteral("-0.000"), QStringLiteral("0.000")));
   }
-  Type(2, QStringLiteral("?"));
+  Type(2, "?");
   EXPECT_EQ(Prediction(), "Enter Values");
   EXPECT_EQ(Text("txtClassifierTrueFalse"), "?");
   EXPECT_EQ(Text("txtClassifierPrediction"), "?");
@@ -166,7 +156,7 @@ TEST_F(QuickPredictTest, ClassifierShowsClassAndStrength) {
 
 TEST_F(QuickPredictTest, ActivationRebuildsValuesButKeepsTheTogglePercent) {
   Start();
-  Type(1, QStringLiteral("0.9"));
+  Type(1, "0.9");
   Find<QLineEdit>("txtTogglePercent")->setText(QStringLiteral("25"));
   Button("cmdNet2Excel")->click();
   Button("cmdQuickPredict")->click();
@@ -186,27 +176,29 @@ TEST_F(QuickPredictTest, GridUsesThePointerFileBesideTheProgram) {
   ASSERT_EQ(fakes.messages.messages.size(), 1u);
   EXPECT_EQ(fakes.messages.messages[0].text, "Missing icon:\r\n/nowhere/h_point.cur");
   // The grid works on without it.
-  Type(2, QStringLiteral("1"));
+  Type(2, "1");
   EXPECT_EQ(Prediction(), ExpectedPrediction({0.31, 1}));
 }
 
-TEST_F(QuickPredictTest, AnInputThatCannotBeScaledIsReportedNotCrashed) {
+// An input that cannot be scaled is reported, not crashed on; a row whose Min and Max
+// are equal does not move.
+TEST_F(QuickPredictTest, AnUnscalableInputAndAnEmptyRange) {
   WeightsFileRecipe recipe = SmallNetworkRecipe();
   recipe.inputs[0].max_norm = recipe.inputs[0].min_norm = 3;
-  StartWith(recipe);
+  recipe.inputs[1].seen_max = recipe.inputs[1].seen_min = 0.2;
+  Start(recipe);
   ASSERT_TRUE(workspace.state.network_loaded);
   EXPECT_NE(fakes.messages.messages.at(0).text.find("alpha"), std::string::npos);
   EXPECT_EQ(Prediction(), "??");
+  const QString before = Value(2);
+  Up(2);
+  EXPECT_EQ(Value(2), before);
 }
 
 // The shipped pointer is the grid's, above; a file that is no pointer is refused.
-TEST(PointerFile, AFileThatIsNoPointerIsRefused) {
-  QTemporaryDir folder;
-  QFile file(folder.filePath(QStringLiteral("h_point.cur")));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("not a pointer at all, just some text");
-  file.close();
-  EXPECT_FALSE(gui::LoadPointerFile(file.fileName()).has_value());
+TEST_F(GuiTest, AFileThatIsNoPointerIsRefused) {
+  conformance::WriteText(File("h_point.cur"), "not a pointer at all, just some text");
+  EXPECT_FALSE(gui::LoadPointerFile(QString::fromStdString(File("h_point.cur"))).has_value());
 }
 
 TEST(GridNumbers, CellsTakeNumbersWithBlanksSignsAndExponentsOnly) {

@@ -1,30 +1,21 @@
-// What every converter window does alike: without its kind of model Save is off and
-// refuses; with it the window is placed under its caption, proposes its own name and
-// filter, reports the files it wrote and, for text, saves and copies what kdk convert
-// writes. Then what only each window does: the MARS SQL and SPSS options compared with
-// kdk convert, the Load SPSS File buttons on .sav files PSPP writes, the web page style,
-// the equation view, the workbook's temporary file and the score menu item.
+// The converter windows: Save off and refused without their kind of model; placement,
+// proposals and reports; the bytes kdk convert writes for the options set in them.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
-#include <chrono>
-#include <cstdlib>
-#include <functional>
 
 #include "core/common/number_text.h"
 #include "core/common/output_file.h"
 #include "core/common/text_utils.h"
 #include "core/export/code/code_types.h"
+#include "core/export/code/generate_code.h"
 #include "core/export/generation_stamp.h"
 #include "core/export/vbproject/equation_text.h"
-#include "core/network/evaluate_network.h"
-#include "engines/spss/child_process.h"
 #include "gui/export/code/code_export_window.h"
 #include "gui/export/code/mars_spss_window.h"
 #include "gui/export/code/mars_sql_window.h"
@@ -37,13 +28,17 @@
 #include "gui/mars/mars_source_dialogs.h"
 #include "gui/shell/converter_window_entry.h"
 #include "gui/shell/score_data_file.h"
-#include "gui/support/converter_window_fixture.h"
+#include "gui/support/gui_harness.h"
 
 namespace kdk::gui {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::GuiTest;
+using testing::kHousePrice;
+using testing::kHouseValueMars;
 
+using Opener = ConverterWindowEntry (*)(GuiContext&, std::unique_ptr<QWidget>&);
 template <class Window>
 ConverterWindowEntry Open(GuiContext& context, std::unique_ptr<QWidget>& owner) {
   Window* window = nullptr;
@@ -57,7 +52,7 @@ ConverterWindowEntry Open(GuiContext& context, std::unique_ptr<QWidget>& owner) 
 }
 
 struct SavingWindow {
-  ConverterWindowEntry (*open)(GuiContext&, std::unique_ptr<QWidget>&);
+  Opener open;
   bool mars;
   const char* placed;  // objectName|caption|width
   const char* file;
@@ -109,13 +104,12 @@ const SavingWindow kSavingWindows[] = {
      "Saving of @/m.xlsm complete.\r\nDo you want to look?", nullptr, nullptr, "txtMARStextwindow"},
 };
 
-class SavingWindowTest : public ConverterWindowTest,
-                         public ::testing::WithParamInterface<SavingWindow> {};
+class SavingWindowTest : public GuiTest, public ::testing::WithParamInterface<SavingWindow> {};
 
 TEST_P(SavingWindowTest, RefusesWithoutItsModelThenSavesReportsAndCopies) {
   const SavingWindow& row = GetParam();
   std::unique_ptr<QWidget> window;
-  const ConverterWindowEntry entry = row.open(context_, window);
+  const ConverterWindowEntry entry = row.open(context, window);
   const bool code_window = window->objectName() == "CodeExportWindow";
   row.mars ? LoadNetwork() : LoadMars();
   entry.activate();
@@ -125,7 +119,7 @@ TEST_P(SavingWindowTest, RefusesWithoutItsModelThenSavesReportsAndCopies) {
     EXPECT_TRUE(Find<QPlainTextEdit>(*window, row.box)->toPlainText().isEmpty());
   }
   save->setEnabled(true);
-  fakes_.file_dialogs.answers.push_back("");  // cancelled: nothing is written
+  fakes.file_dialogs.answers.push_back("");  // cancelled: nothing is written
   save->click();
   EXPECT_EQ(Find<QLabel>(*window, "lblSaveAs")->text(), "No Destination Selected");
   EXPECT_FALSE(fs::exists(Save(*window, row.file)));
@@ -133,26 +127,24 @@ TEST_P(SavingWindowTest, RefusesWithoutItsModelThenSavesReportsAndCopies) {
 
   row.mars ? LoadMars() : LoadNetwork();
   entry.activate();
-  if (auto* type = window->findChild<QComboBox*>("cmbCodeType")) {
-    type->setCurrentIndex(int(CodeType::Sas));  // SAS's proposal and filter
-  }
-  EXPECT_EQ(host_.placed.back(), row.placed);
+  if (code_window) Apply(*window, "cmbCodeType=1");  // SAS's proposal and filter
+  EXPECT_EQ(host.placed.back(), row.placed);
   EXPECT_TRUE(save->isEnabled());
   if (row.summary != nullptr) {
     EXPECT_TRUE(Find<QPlainTextEdit>(*window, row.summary)->toPlainText().contains("  *DISTRICT"));
   }
   const std::string path = Save(*window, row.file);
-  const FileDialogRequest& request = fakes_.file_dialogs.save_requests.back();
+  const FileDialogRequest& request = fakes.file_dialogs.save_requests.back();
   EXPECT_EQ(request.preset_name, row.preset);
   EXPECT_EQ(request.filter, row.filter);
   EXPECT_EQ(request.selected_filter, row.selected_filter);
-  EXPECT_EQ(workspace_.state.model_name, row.mars ? "house_value_mars" : "house_price");
-  EXPECT_EQ(workspace_.output_path, path);
+  EXPECT_EQ(workspace.state.model_name, row.mars ? "house_value_mars" : "house_price");
+  EXPECT_EQ(workspace.output_path, path);
   EXPECT_EQ(Find<QLabel>(*window, "lblSaveAs")->text().toStdString(), "Saving as " + path);
   EXPECT_EQ(Find<QLabel>(*window, "lblProgress")->text().toStdString(),
-            ReplaceAll(row.progress, "@", folder_.string()));
-  EXPECT_EQ(LastMessage(), ReplaceAll(row.done, "@", folder_.string()));
-  EXPECT_TRUE(fakes_.shell.opened.empty());  // "look?" and "see it?" answered No
+            ReplaceAll(row.progress, "@", folder.string()));
+  EXPECT_EQ(LastMessage(), ReplaceAll(row.done, "@", folder.string()));
+  EXPECT_TRUE(fakes.shell.opened.empty());  // "look?" and "see it?" answered No
   ASSERT_TRUE(fs::exists(path));
   if (row.kdk != nullptr) {
     EXPECT_EQ(Read(path), KdkConvert(row.mars ? kHouseValueMars : kHousePrice, row.kdk));
@@ -160,302 +152,312 @@ TEST_P(SavingWindowTest, RefusesWithoutItsModelThenSavesReportsAndCopies) {
   if (row.box != nullptr) {  // Copy takes the text as shown, with CR LF
     const QString shown = Find<QPlainTextEdit>(*window, row.box)->toPlainText();
     Find<QAbstractButton>(*window, "cmdCopy")->click();
-    EXPECT_EQ(fakes_.clipboard.text, ReplaceAll(shown.toStdString(), "\n", "\r\n"));
+    EXPECT_EQ(fakes.clipboard.text, ReplaceAll(shown.toStdString(), "\n", "\r\n"));
   }
 }
 
+std::string NameOf(const char* placed) {
+  return std::string(placed).substr(0, std::string(placed).find('|'));
+}
 void PrintTo(const SavingWindow& row, std::ostream* out) {
   *out << row.placed;
 }
 INSTANTIATE_TEST_SUITE_P(All, SavingWindowTest, ::testing::ValuesIn(kSavingWindows),
-                         [](const auto& info) {
-                           const std::string placed = info.param.placed;
-                           return placed.substr(0, placed.find('|'));
-                         });
+                         [](const auto& info) { return NameOf(info.param.placed); });
 
-class WebPageWindowsTest : public ConverterWindowTest {
+// The options set in a window, and the kdk convert options that write the same bytes.
+struct OptionsCase {
+  Opener open;
+  bool mars;
+  const char* steps;  // as Apply takes them
+  const char* kdk;
+};
+void PrintTo(const OptionsCase& row, std::ostream* out) {
+  *out << row.kdk;
+}
+
+const OptionsCase kOptionsCases[] = {
+    {Open<MarsSqlWindow>, true,
+     "txtTableName=[Houses]|txtOutputFieldName=Guess|txtDatabaseName=Sales|"
+     "chkIncludeSquareBrackets=0|chkCreateNewOutputField=0|chkIncludeHeader=0",
+     "--to sql --table '[Houses]' --field Guess --database Sales --no-brackets --no-create-field "
+     "--no-header"},
+    {Open<MarsSqlWindow>, true, "txtTableName=[Houses]|txtOutputFieldName=Guess|optAccess",
+     "--to sql --dialect access --table '[Houses]' --field Guess"},
+    {Open<MarsSpssWindow>, true, "txtOutputFieldName= Price Guess |chkIncludeHeader=0",
+     "--to spss --output-name ' Price Guess ' --no-header"},
+    // An input's name as the field: the prediction goes beside it.
+    {Open<NetworkSqlWindow>, false,
+     "optANSI|optSelect|txtTableName=Houses|txtOutputFieldName=rooms",
+     "--to sql --dialect ansi --select --table Houses --field rooms"},
+    // The code window (list entries are code types); the model information holds the
+    // clock's dates, so it is left out.
+    {Open<CodeExportWindow>, false,
+     "cmbCodeType=4|chkIncludeHeader=0|txtFieldName=my out|txtRootName=T|optFormat_3",
+     "--to f90 --no-model-info --output-name 'my out' --root-name T --format D"},
+    {Open<CodeExportWindow>, false, "cmbCodeType=1|chkIncludeHeader=0", "--to sas --no-model-info"},
+    {Open<CodeExportWindow>, false,
+     "cmbCodeType=1|chkIncludeHeader=0|chkAppendToSource|chkAppendToSource|txtSASSourceData=houses",
+     "--to sas --no-model-info --sas-source houses --sas-append"},
+    {Open<CodeExportWindow>, false, "cmbCodeType=5|chkIncludeHeader=0|txtJavaClass=Price Model",
+     "--to java --no-model-info --java-class 'Price Model'"},
+    {Open<CodeExportWindow>, false,
+     "cmbCodeType=0|chkIncludeHeader=0|txtLineTermination=;;|optTanH_0",
+     "--to equation --no-model-info --line-termination ';;' --tanh exp"},
+};
+
+class OptionsTest : public GuiTest, public ::testing::WithParamInterface<OptionsCase> {};
+
+TEST_P(OptionsTest, SaveWritesWhatKdkConvertWritesForTheSameOptions) {
+  const OptionsCase& row = GetParam();
+  std::unique_ptr<QWidget> window;
+  const ConverterWindowEntry entry = row.open(context, window);
+  row.mars ? LoadMars() : LoadNetwork();
+  entry.activate();
+  Apply(*window, row.steps);
+  EXPECT_EQ(Read(Save(*window, "saved")),
+            KdkConvert(row.mars ? kHouseValueMars : kHousePrice, row.kdk));
+}
+
+INSTANTIATE_TEST_SUITE_P(All, OptionsTest, ::testing::ValuesIn(kOptionsCases));
+
+class WebPageWindowsTest : public GuiTest {
  protected:
   // Saves through the window to a new file, answering "See It?" as given.
   std::string SaveAndRead(QWidget& window, const char* file, MessageAnswer see_it) {
-    fakes_.messages.answers.push_back(see_it);
+    fakes.messages.answers.push_back(see_it);
     return Read(Save(window, file));
   }
   std::shared_ptr<PageStyle> style_ = std::make_shared<PageStyle>();
-  NetworkPageWindow network_{context_, style_};
-  MarsPageWindow mars_{context_, style_};
+  NetworkPageWindow network_{context, style_};
+  MarsPageWindow mars_{context, style_};
 };
 
 TEST_F(WebPageWindowsTest, NetworkPageTakesTheStyleAndTheIntroductionAndShowsItOnRequest) {
   LoadNetwork();
   network_.Activate();
-  Find<QComboBox>(network_, "lstNormalFontSize")->setCurrentIndex(4);
+  Apply(network_, "lstNormalFontSize=4");
   const std::string page = SaveAndRead(network_, "house.html", MessageAnswer::Yes);
   EXPECT_NE(page.find("table.normal {font-size:12pt;"), std::string::npos);
   EXPECT_NE(page.find("<FONT class=\"normal\">Type an Introduction Here<BR></FONT>"),
             std::string::npos);
-  EXPECT_EQ(network_.SavePath(), (folder_ / "house.html").string());
-  EXPECT_EQ(fakes_.messages.messages.back().title, "See It?");
-  EXPECT_EQ(fakes_.shell.opened, std::vector<std::string>{network_.SavePath()});
+  EXPECT_EQ(network_.SavePath(), File("house.html"));
+  EXPECT_EQ(fakes.messages.messages.back().title, "See It?");
+  EXPECT_EQ(fakes.shell.opened, std::vector<std::string>{network_.SavePath()});
 
-  Find<QPushButton>(network_, "cmdClearIntro")->click();
+  Apply(network_, "cmdClearIntro");
   const std::string plain = SaveAndRead(network_, "plain.html", MessageAnswer::No);
   EXPECT_NE(plain.find("<BODY>\r\n\r\n\r\n<FORM"), std::string::npos);
-  EXPECT_EQ(fakes_.shell.opened.size(), 1u);
+  EXPECT_EQ(fakes.shell.opened.size(), 1u);
 }
 
 TEST_F(WebPageWindowsTest, ColoursPickedByMouseStartFromTheSampleAndCancelKeepsThem) {
-  QList<QLabel*> inputs = network_.findChildren<QLabel*>("lblInputs");
+  const QList<QLabel*> inputs = network_.findChildren<QLabel*>("lblInputs");
   ASSERT_EQ(inputs.size(), 4);
-  fakes_.colours.answer = 0x0000FF;  // blue, as the dialog speaks
-  QTest::mouseClick(inputs[2], Qt::RightButton);
-  EXPECT_EQ(fakes_.colours.asked_with.back(), 0xFFFFFFu);  // from the grid text colour
-  EXPECT_EQ(style_->data_grid_text_colour, "RGB(0,0,255)");
+  struct Pick {
+    QWidget* sample;
+    Qt::MouseButton button;
+    std::optional<std::uint32_t> answer;  // none: cancelled
+    std::uint32_t asked_with;
+    std::string PageStyle::*colour;
+    const char* kept;
+  };
+  const Pick picks[] = {
+      {inputs[2], Qt::RightButton, 0x0000FF, 0xFFFFFF, &PageStyle::data_grid_text_colour,
+       "RGB(0,0,255)"},
+      {Find(network_, "lblPageBackgroundText"), Qt::LeftButton, 0x102030, 0xC0C0C0,
+       &PageStyle::page_background_colour, "RGB(16,32,48)"},
+      {Find(network_, "lblWarnings"), Qt::RightButton, std::nullopt, 0xFF0000,
+       &PageStyle::warning_colour, "RGB(255,0,0)"},
+      {Find(network_, "lblDataGrid"), Qt::LeftButton, std::nullopt, 0x004080,
+       &PageStyle::data_grid_background_colour, "RGB(0,64,128)"},
+  };
+  for (const Pick& pick : picks) {
+    fakes.colours.answer = pick.answer;
+    QTest::mouseClick(pick.sample, pick.button);
+    EXPECT_EQ(fakes.colours.asked_with.back(), pick.asked_with) << pick.kept;
+    EXPECT_EQ((*style_).*pick.colour, pick.kept);
+  }
   for (QLabel* label : inputs)
     EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 255));
   EXPECT_EQ(Find(network_, "lblWarnings")->palette().color(QPalette::WindowText),
             QColor(0, 0, 255));
-
-  fakes_.colours.answer = 0x102030;
-  QTest::mouseClick(Find(network_, "lblPageBackgroundText"), Qt::LeftButton);
-  EXPECT_EQ(fakes_.colours.asked_with.back(), 0xC0C0C0u);
-  EXPECT_EQ(style_->page_background_colour, "RGB(16,32,48)");
   EXPECT_EQ(Find(network_, "txtIntro")->palette().color(QPalette::Base), QColor(16, 32, 48));
 
-  fakes_.colours.answer.reset();  // cancelled
-  QTest::mouseClick(Find(network_, "lblWarnings"), Qt::RightButton);
-  EXPECT_EQ(fakes_.colours.asked_with.back(), 0xFF0000u);
-  EXPECT_EQ(style_->warning_colour, "RGB(255,0,0)");
-  QTest::mouseClick(Find(network_, "lblDataGrid"), Qt::LeftButton);
-  EXPECT_EQ(fakes_.colours.asked_with.back(), 0x004080u);
-  EXPECT_EQ(style_->data_grid_background_colour, "RGB(0,64,128)");
-
-  Find<QPushButton>(network_, "cmdDefaultColours")->click();
-  Find<QPushButton>(network_, "cmdDefaultColours")->click();
+  Apply(network_, "cmdDefaultColours|cmdDefaultColours");
   EXPECT_EQ(style_->data_grid_text_colour, "RGB(255,255,255)");
   EXPECT_EQ(style_->page_background_colour, "RGB(192,192,192)");
   for (const char* name : {"lstNormalFontSize", "lstDataGridFontSize"}) {
-    auto* list = Find<QComboBox>(network_, name);
-    EXPECT_EQ(list->count(), 5);
-    EXPECT_EQ(list->currentText(), "9pt");
+    EXPECT_EQ(Find<QComboBox>(network_, name)->count(), 5);
+    EXPECT_EQ(Find<QComboBox>(network_, name)->currentText(), "9pt");
   }
 }
 
 TEST_F(WebPageWindowsTest, MarsPageWritesTheMissingValueChoice) {
   LoadMars();
   mars_.Activate();
-  auto* allow = Find<QCheckBox>(mars_, "chkAllowMissing");
-  EXPECT_FALSE(allow->isChecked());
+  EXPECT_FALSE(Find<QCheckBox>(mars_, "chkAllowMissing")->isChecked());
   const std::string strict = SaveAndRead(mars_, "strict.html", MessageAnswer::No);
   EXPECT_NE(strict.find("\t        alert (\"Invalid number\");"), std::string::npos);
-  allow->setChecked(true);
+  Apply(mars_, "chkAllowMissing=1");
   const std::string lenient = SaveAndRead(mars_, "lenient.html", MessageAnswer::No);
   EXPECT_NE(lenient.find("\t        //alert (\"Invalid number\");"), std::string::npos);
   EXPECT_NE(lenient.find("\t        document.datainput.elements [i].value = 'missing';"),
             std::string::npos);
 }
 
-using ConverterWindowsTest = ConverterWindowTest;
+using ConverterWindowsTest = GuiTest;
 
 TEST_F(ConverterWindowsTest, EquationViewBuildsOnlyWhenAModelIsSelected) {
-  workspace_.command_line_tried = true;
-  EquationWindow window(context_);
+  workspace.command_line_tried = true;
+  EquationWindow window(context);
   auto* box = Find<QPlainTextEdit>(window, "txtEquation");
   EXPECT_EQ(box->toPlainText(), "Hello!\nPlease select a weights file\n");
   EXPECT_EQ(Find<QLabel>(window, "lblFileName")->text(), "No Model Selected");
   window.Activate();
-  EXPECT_EQ(host_.placed, QStringList{"frmEquation|top left|Code"});
+  EXPECT_EQ(host.placed, QStringList{"frmEquation|top left|Code"});
 
-  auto* select = Find<QPushButton>(window, "cmdGetWeights");
-  fakes_.file_dialogs.answers.push_back("");  // cancelled with no network: the greeting stays
-  select->click();
+  fakes.file_dialogs.answers = {"", kHousePrice};  // cancelled with no network: the greeting
+  Apply(window, "cmdGetWeights");
   EXPECT_EQ(window.Text(), kEquationGreeting);
-  fakes_.file_dialogs.answers.push_back(kHousePrice);
-  select->click();
+  Apply(window, "cmdGetWeights");
   const std::string expected =
-      BuildEquationText(workspace_.network, MakeGenerationStamp(workspace_.state, fakes_.clock));
+      BuildEquationText(workspace.network, MakeGenerationStamp(workspace.state, fakes.clock));
   EXPECT_EQ(window.Text(), expected);
   EXPECT_TRUE(box->toPlainText().contains("\nINPUTS\n"));
 
   // Another network loaded elsewhere changes nothing until Select Model.
-  workspace_.network.who.back() = 99;
+  workspace.network.who.back() = 99;
   window.Activate();
   EXPECT_EQ(window.Text(), expected);
-  fakes_.file_dialogs.answers.push_back("");  // cancel: rebuilt from the loaded network
-  select->click();
-  EXPECT_NE(window.Text().find("WHO(" + std::to_string(workspace_.network.who.size()) +
+  Apply(window, "cmdGetWeights");  // cancel: rebuilt from the loaded network
+  EXPECT_NE(window.Text().find("WHO(" + std::to_string(workspace.network.who.size()) +
                                ") = 99 (Output Bias)"),
             std::string::npos);
-  Find<QPushButton>(window, "cmdCopy")->click();
-  EXPECT_EQ(fakes_.clipboard.text, window.Text());
+  Apply(window, "cmdCopy");
+  EXPECT_EQ(fakes.clipboard.text, window.Text());
 }
 
 TEST_F(ConverterWindowsTest, WorkbookShownOnRequestAndItsTemporaryCodeFileRemoved) {
   LoadMars();
-  MarsWorkbookWindow window(context_);
+  MarsWorkbookWindow window(context);
   window.Activate();
-  fakes_.messages.answers = {MessageAnswer::Yes};
+  fakes.messages.answers = {MessageAnswer::Yes};
   // Temporary files go to a folder of this test's own, so other runs cannot disturb it.
-  const fs::path temporaries = folder_ / "tmp";
+  const fs::path temporaries = folder / "tmp";
   fs::create_directories(temporaries);
   const char* tmpdir = std::getenv("TMPDIR");
   const std::string saved_tmpdir = tmpdir ? tmpdir : "";
   setenv("TMPDIR", temporaries.c_str(), 1);
   const std::string path = Save(window, "my book.xlsm");
   tmpdir ? setenv("TMPDIR", saved_tmpdir.c_str(), 1) : unsetenv("TMPDIR");
-  EXPECT_EQ(fakes_.shell.opened, std::vector<std::string>{path});
-  // The private temporary code file (my_bookTemp-XXXXXX.txt) is gone.
-  EXPECT_TRUE(fs::is_empty(temporaries));
+  EXPECT_EQ(fakes.shell.opened, std::vector<std::string>{path});
+  EXPECT_TRUE(fs::is_empty(temporaries));  // no my_bookTemp-XXXXXX.txt left
 }
 
 // The "Score a Data File..." menu item scores on a worker thread.
 TEST_F(ConverterWindowsTest, ScoreDataFileScoresTheChosenFileIntoTheChosenResult) {
-  ScoreDataFile(context_, nullptr);  // without a model nothing is asked
-  EXPECT_TRUE(fakes_.file_dialogs.open_requests.empty());
-  ASSERT_EQ(fakes_.messages.messages.size(), 1u);
+  ScoreDataFile(context, nullptr);  // without a model nothing is asked
+  EXPECT_TRUE(fakes.file_dialogs.open_requests.empty());
+  ASSERT_EQ(fakes.messages.messages.size(), 1u);
 
   LoadNetwork();
-  const std::string data = (folder_ / "houses.csv").string();
-  const std::string result = (folder_ / "houses_scored.csv").string();
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(data, "rooms,age,floor area\n4,30,150\nx,1,1\n", error));
-  fakes_.file_dialogs.answers = {data, result};
-  ScoreDataFile(context_, nullptr);
-  EXPECT_EQ(fakes_.file_dialogs.save_requests.at(0).preset_name, "houses_scored.csv");
-  NetworkPrediction expected;
-  const double inputs[] = {150, 4, 30};
-  ASSERT_TRUE(EvaluateNetwork(workspace_.network, inputs, expected, error));
+  const std::string data = File("houses.csv"), result = File("houses_scored.csv");
+  conformance::WriteText(data, "rooms,age,floor area\n4,30,150\nx,1,1\n");
+  fakes.file_dialogs.answers = {data, result};
+  ScoreDataFile(context, nullptr);
+  EXPECT_EQ(fakes.file_dialogs.save_requests.at(0).preset_name, "houses_scored.csv");
+  const double prediction = testing::Expected(workspace.network, {150, 4, 30}).prediction;
   EXPECT_EQ(Read(result), "rooms,age,floor area,Kestrium_price\r\n4,30,150," +
-                              NumberText(expected.prediction) + "\r\nx,1,1,\r\n");
+                              NumberText(prediction) + "\r\nx,1,1,\r\n");
   EXPECT_EQ(LastMessage(), "2 rows scored into " + result +
                                ".\r\n\r\n1 rows have no prediction (a value that is not a "
                                "number):\r\nline 3: column rooms: 'x' is not a number");
 }
 
-class MarsWindowsTest : public ConverterWindowTest {
- protected:
-  void SetUp() override {
-    ConverterWindowTest::SetUp();
-    LoadMars();
-  }
-  void ExpectSavedAsKdk(QWidget& window, const std::string& options) {
-    const std::string path = Save(window, "saved" + std::to_string(++saves_));
-    EXPECT_EQ(Read(path), KdkConvert(kHouseValueMars, options));
-  }
-  void Set(QWidget& window, const char* box, const char* text) {
-    Find<QLineEdit>(window, box)->setText(text);
-  }
-  void Tick(QWidget& window, const char* box, bool on) {
-    Find<QCheckBox>(window, box)->setChecked(on);
-  }
-  int saves_ = 0;
-};
-
-TEST_F(MarsWindowsTest, SqlWindowSavesWhatKdkConvertWritesForItsOptions) {
-  MarsSqlWindow window(context_);
+TEST_F(ConverterWindowsTest, MarsSqlAccessDisablesWhatItLacksAndTheModelFileIsNeverReplaced) {
+  LoadMars();
+  MarsSqlWindow window(context);
   window.Activate();
-  Set(window, "txtTableName", "[Houses]");
-  Set(window, "txtOutputFieldName", "Guess");
-  Set(window, "txtDatabaseName", "Sales");
-  for (const char* box :
-       {"chkIncludeSquareBrackets", "chkCreateNewOutputField", "chkIncludeHeader"})
-    Tick(window, box, false);
-  ExpectSavedAsKdk(window,
-                   "--to sql --table '[Houses]' --field Guess --database Sales --no-brackets "
-                   "--no-create-field --no-header");
-
-  Find<QAbstractButton>(window, "optAccess")->click();
+  Apply(window, "optAccess");
   for (const char* box : {"txtDatabaseName", "chkCreateNewOutputField", "chkIncludeHeader"})
     EXPECT_FALSE(Find(window, box)->isEnabled()) << box;
-  Tick(window, "chkIncludeSquareBrackets", true);
-  ExpectSavedAsKdk(window, "--to sql --dialect access --table '[Houses]' --field Guess");
-
-  // Saving onto the model file itself (here a copy of it, named another way) is refused.
-  std::filesystem::copy_file(kHouseValueMars, folder_ / "rules.txt");
-  workspace_.state.model_path = (folder_ / "rules.txt").string();
+  // The model file itself, here a copy named another way.
+  fs::copy_file(kHouseValueMars, folder / "rules.txt");
+  workspace.state.model_path = File("rules.txt");
   const std::string same = Save(window, "./rules.txt");
   EXPECT_EQ(LastMessage(), SameAsModelMessage(same));
   EXPECT_EQ(Read(same), Read(kHouseValueMars));
 }
 
-TEST_F(MarsWindowsTest, SqlReservedNameAnsweredNoLeavesTheWindowEmpty) {
-  workspace_.mars.input_names[0] = "Update";
-  fakes_.messages.answers = {MessageAnswer::No};
-  MarsSqlWindow window(context_);
+TEST_F(ConverterWindowsTest, MarsSqlReservedNameAnsweredNoLeavesTheWindowEmpty) {
+  LoadMars();
+  workspace.mars.input_names[0] = "Update";
+  fakes.messages.answers = {MessageAnswer::No};
+  MarsSqlWindow window(context);
   window.Activate();
   EXPECT_TRUE(window.Text().empty());
   EXPECT_FALSE(Find(window, "cmdCopy")->isEnabled());
-  EXPECT_EQ(fakes_.messages.messages.at(0).buttons, MessageButtons::YesNo);
+  EXPECT_EQ(fakes.messages.messages.at(0).buttons, MessageButtons::YesNo);
 }
 
-TEST_F(MarsWindowsTest, SpssWindowSavesWhatKdkConvertWritesAndChecksTheName) {
-  workspace_.state.mars_loaded = false;
-  MarsSpssWindow window(context_);
+TEST_F(ConverterWindowsTest, MarsSpssLoadNeedsTheModelAndCopyANonBlankName) {
+  MarsSpssWindow window(context);
   window.Activate();
   EXPECT_FALSE(Find(window, "cmdLoadSPSSFile")->isEnabled());
   EXPECT_EQ(Find(window, "cmdLoadSPSSFile")->toolTip(), " run the syntax on an SPSS file ");
-  workspace_.state.mars_loaded = true;
+  LoadMars();
   window.Activate();
-  Set(window, "txtOutputFieldName", " Price Guess ");
-  Tick(window, "chkIncludeHeader", false);
-  ExpectSavedAsKdk(window, "--to spss --output-name ' Price Guess ' --no-header");
-
-  Set(window, "txtOutputFieldName", "   ");
-  fakes_.messages.messages.clear();
-  Find<QAbstractButton>(window, "cmdCopy")->click();
-  EXPECT_EQ(Shown(), std::vector<std::string>{"Invalid Output Name!"});
-  EXPECT_TRUE(fakes_.clipboard.text.empty());
+  fakes.messages.messages.clear();
+  Apply(window, "txtOutputFieldName=   |cmdCopy");
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Invalid Output Name!"});
+  EXPECT_TRUE(fakes.clipboard.text.empty());
 }
 
 const std::string kConfirm = "Loading SPSS - please be patient...\r\n(but press OK first!)";
 const std::string kMismatch =
     "The file you are loading doesn't match the model file.\r\nCan't find the variables;\r\n\r\n ";
 
-class SpssButtons : public MarsWindowsTest {
+class SpssButtons : public GuiTest {
  protected:
   void SetUp() override {
-    MarsWindowsTest::SetUp();
-    fakes_.shell.program_folder = folder_.string();
+    fakes.shell.program_folder = folder.string();
+    LoadMars();
   }
   // A .sav file written by PSPP with these numeric variables and one row.
   std::string Sav(const std::string& name, const std::string& variables) {
-    const std::string path = (folder_ / name).string(), script = (folder_ / "make.sps").string();
-    std::string error;
-    EXPECT_TRUE(WriteFileAtomically(script,
-                                    "DATA LIST LIST /" + variables +
-                                        " (F8.2).\nBEGIN DATA\n1 2 3\nEND DATA.\nSAVE OUTFILE='" +
-                                        path + "'.\n",
-                                    error));
+    conformance::WriteText(folder / "make.sps", "DATA LIST LIST /" + variables +
+                                                    " (F8.2).\nBEGIN DATA\n1 2 3\nEND DATA.\n"
+                                                    "SAVE OUTFILE='" +
+                                                    File(name) + "'.\n");
+    std::string output;
     EXPECT_EQ(
-        spss::RunProcess({spss::FindProgram("pspp"), "-b", script}, (folder_ / "out").string(),
-                         (folder_ / "err").string(), std::chrono::seconds(60))
-            .exit_status,
-        0);
-    return path;
+        conformance::RunCommand("pspp -b " + conformance::Quoted(File("make.sps")), "", output), 0)
+        << output;
+    return File(name);
   }
 };
 
 TEST_F(SpssButtons, MarsWindowReportsTheStoredNamesTheFileLacks) {
-  MarsSpssWindow window(context_);
+  MarsSpssWindow window(context);
   window.Activate();
-  auto* button = Find<QPushButton>(window, "cmdLoadSPSSFile");
-  button->click();  // the chooser is cancelled
-  EXPECT_TRUE(Shown().empty());
-  EXPECT_EQ(fakes_.file_dialogs.open_requests.at(0).title, "Please locate your SPSS file");
-  fakes_.file_dialogs.answers.push_back(Sav("houses.sav", "area District age"));
-  button->click();
-  EXPECT_EQ(Shown(), (std::vector<std::string>{kConfirm, kMismatch + "ROOMS"}));
+  Apply(window, "cmdLoadSPSSFile");  // the chooser is cancelled
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(fakes.file_dialogs.open_requests.at(0).title, "Please locate your SPSS file");
+  fakes.file_dialogs.answers.push_back(Sav("houses.sav", "area District age"));
+  Apply(window, "cmdLoadSPSSFile");
+  EXPECT_EQ(Messages(), (std::vector<std::string>{kConfirm, kMismatch + "ROOMS"}));
 }
 
 TEST_F(SpssButtons, CodeWindowLooksForSmartNamesAndNamesTheStoredOnes) {
   LoadNetwork();
-  CodeExportWindow window(context_);
+  CodeExportWindow window(context);
   window.Activate();
-  Find<QComboBox>(window, "cmbCodeType")->setCurrentIndex(int(CodeType::Spss));
   // "floor area" is looked for as floor_area; "age" is missing.
-  fakes_.file_dialogs.answers.push_back(Sav("rooms_only.sav", "FLOOR_AREA Rooms other"));
-  Find<QPushButton>(window, "cmdLoadSPSSfile")->click();
-  EXPECT_EQ(Shown(), (std::vector<std::string>{kConfirm, kMismatch + "age"}));
-  EXPECT_EQ(window.Settings().spss_data_file, (folder_ / "rooms_only.sav").string());
+  fakes.file_dialogs.answers.push_back(Sav("rooms_only.sav", "FLOOR_AREA Rooms other"));
+  Apply(window, "cmbCodeType=6|cmdLoadSPSSfile");
+  EXPECT_EQ(Messages(), (std::vector<std::string>{kConfirm, kMismatch + "age"}));
+  EXPECT_EQ(window.Settings().spss_data_file, File("rooms_only.sav"));
 }
 
 TEST(MarsSourceDialogs, ButtonsSetTheSourceAndPasteDialogKeepsItsText) {
@@ -473,6 +475,93 @@ TEST(MarsSourceDialogs, ButtonsSetTheSourceAndPasteDialogKeepsItsText) {
   EXPECT_EQ(paste.PastedText(), "BF1 = max(0, A - 1);");
   paste.findChild<QPushButton*>("cmdCancel")->click();
   EXPECT_EQ(paste.PastedText(), "");
+}
+
+class CodeExportWindowTest : public GuiTest {
+ protected:
+  void SetUp() override {
+    LoadNetwork();
+    window_ = std::make_unique<CodeExportWindow>(context);
+    window_->Activate();
+  }
+  bool Shows(const char* name) { return !Find(*window_, name)->isHidden(); }
+  std::unique_ptr<CodeExportWindow> window_;
+};
+
+TEST_F(CodeExportWindowTest, ActivationShowsTheEngineTextAndKeepsOnlyTheCodeType) {
+  testing::RecordingMessagePort silent;
+  EXPECT_EQ(ReplaceAll(window_->OutputBox()->toPlainText().toStdString(), "\n", "\r\n"),
+            GenerateCode(window_->Settings(), workspace.network,
+                         MakeGenerationStamp(workspace.state, fakes.clock), silent));
+  Apply(*window_, "cmbCodeType=1|chkAppendToSource|chkAppendToSource");
+  EXPECT_EQ(Find<QLineEdit>(*window_, "txtSASNewData")->text(), "source_data");
+  Apply(*window_, "txtSASSourceData=houses");
+  EXPECT_FALSE(Find(*window_, "txtSASNewData")->isEnabled());
+  EXPECT_EQ(Find<QLineEdit>(*window_, "txtSASNewData")->text(), "houses");
+  window_->Activate();
+  EXPECT_EQ(Find<QComboBox>(*window_, "cmbCodeType")->currentIndex(), int(CodeType::Sas));
+}
+
+TEST_F(CodeExportWindowTest, EachCodeTypeShowsItsOwnOptions) {
+  const std::pair<CodeType, const char*> frames[] = {
+      {CodeType::Sas, "frameSASOptions"},           {CodeType::Spss, "frameSPSSOptions"},
+      {CodeType::Java, "frameJavaOptions"},         {CodeType::F90, "frameFortranOptions"},
+      {CodeType::Equation, "frameEquationOptions"}, {CodeType::C, nullptr}};
+  for (const auto& [type, frame] : frames) {
+    Apply(*window_, "cmbCodeType=" + std::to_string(int(type)));
+    for (const auto& [other, other_frame] : frames)
+      EXPECT_TRUE(!other_frame || Shows(other_frame) == (other == type)) << other_frame;
+    EXPECT_EQ(Shows("cmdSASHomePage"), type == CodeType::Sas);
+    EXPECT_EQ(Shows("cmdLoadSPSSfile"), type == CodeType::Spss);
+    EXPECT_EQ(Shows("cmdSPSSHomePage"), type == CodeType::Spss);
+    // SPSS takes layouts C and D only.
+    EXPECT_EQ(Find(*window_, "optFormat_0")->isEnabled(), type != CodeType::Spss);
+    EXPECT_EQ(Find(*window_, "optFormat_1")->isEnabled(), type != CodeType::Spss);
+    EXPECT_TRUE(type != CodeType::Spss || Find<QRadioButton>(*window_, "optFormat_2")->isChecked());
+  }
+}
+
+TEST_F(CodeExportWindowTest, ReturningToTheWindowInTheAreaActivatesItAgain) {
+  QMdiArea area;
+  QMdiSubWindow* frame = area.addSubWindow(window_.release());
+  QMdiSubWindow* other = area.addSubWindow(new QWidget);
+  area.show();
+  frame->show();
+  other->show();
+  area.setActiveSubWindow(frame);
+  QCoreApplication::processEvents();
+  auto* field = frame->widget()->findChild<QLineEdit*>("txtFieldName");
+  field->setText("other");
+  area.setActiveSubWindow(other);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(field->text(), "other");
+  area.setActiveSubWindow(frame);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(field->text(), "Kestrium_price");
+}
+
+TEST_F(CodeExportWindowTest, JavaProposesTheClassNameCancelWritesNothingHomePagesOpen) {
+  Apply(*window_, "cmbCodeType=5|cmdSaveAs");
+  EXPECT_EQ(fakes.file_dialogs.save_requests.at(0).preset_name, "Kestrium");
+  EXPECT_EQ(Find<QLabel>(*window_, "lblSaveAs")->text(), "No Destination Selected");
+  EXPECT_TRUE(fakes.messages.messages.empty());
+  // javac wants the file named as the class is written: smart-named, and renamed
+  // where Java refuses the name.
+  for (const auto& [typed, written] :
+       {std::pair{"Price Model", "Price_Model"}, std::pair{"class", "class_1"}}) {
+    Apply(*window_, std::string("txtJavaClass=") + typed + "|cmdSaveAs");
+    EXPECT_EQ(fakes.file_dialogs.save_requests.back().preset_name, written);
+  }
+  Apply(*window_, "cmdSASHomePage|cmdSPSSHomePage");
+  EXPECT_EQ(fakes.shell.opened,
+            (std::vector<std::string>{std::string(kSasHomePage), std::string(kSpssHomePage)}));
+}
+
+TEST_F(CodeExportWindowTest, CopyRefusesAnEmptyName) {
+  fakes.clipboard.text = "before";
+  Apply(*window_, "txtFieldName=   |cmdCopy");
+  EXPECT_EQ(fakes.clipboard.text, "before");
+  EXPECT_EQ(LastMessage(), "Invalid Output Name!");
 }
 
 }  // namespace
