@@ -12,6 +12,7 @@
 #include "core/mars/mars_expression.h"
 #include "core/mars/mars_reading.h"
 #include "core/mars/mars_words.h"
+#include "core/mars/parse_mars_model.h"
 
 namespace kdk::conformance {
 namespace {
@@ -150,29 +151,36 @@ GeneratedMars GenerateMarsModel(std::uint32_t seed) {
   return out;
 }
 
-std::vector<InputRow> GenerateRows(const GeneratedMars& generated, const MarsModel& model,
-                                   std::uint32_t seed, int count) {
+MarsCase ReadMarsCase(GeneratedMars generated, std::uint32_t seed, int count) {
+  MarsCase out{std::move(generated), {}, {}, {}};
+  SilentMessages messages;
+  std::string error;
+  if (!ParseMarsText(out.generated.text, out.model, messages) ||
+      !out.evaluator.Compile(out.model, error)) {
+    throw std::runtime_error("MARS text not read: " + error + "\n" + out.generated.text);
+  }
+  const MarsModel& model = out.model;
+  std::vector<InputRow>& rows = out.rows;
   std::mt19937 random(seed ^ 0x9e3779b9u);
   std::uniform_real_distribution<double> real(-60.0, 160.0);
   std::uniform_int_distribution<int> category(0, 5);
   std::bernoulli_distribution missing(0.12);
-  std::vector<InputRow> rows;
   for (int r = 0; r < count; ++r) {
     InputRow row;
     for (const std::string& input : model.input_names) {
       if (missing(random)) {
         row.push_back(std::nullopt);
-      } else if (generated.categorical.count(input)) {
+      } else if (out.generated.categorical.count(input)) {
         row.push_back(category(random));
-      } else if (r % 4 == 0 && !generated.knots.empty()) {
-        row.push_back(generated.knots[static_cast<size_t>(r / 4) % generated.knots.size()]);
+      } else if (const auto& knots = out.generated.knots; r % 4 == 0 && !knots.empty()) {
+        row.push_back(knots[static_cast<size_t>(r / 4) % knots.size()]);
       } else {
         row.push_back(r % 3 == 0 ? std::round(real(random) * 4) / 4 : real(random) / 7.3);
       }
     }
     rows.push_back(std::move(row));
   }
-  return rows;
+  return out;
 }
 
 bool HasSpssRefusedInput(const MarsModel& model) {

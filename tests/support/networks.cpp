@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <random>
 #include <set>
+#include <stdexcept>
 
 #include "core/common/text_utils.h"
 
@@ -194,6 +195,18 @@ std::string ExactText(double value) {
   char buffer[40];
   std::snprintf(buffer, sizeof buffer, "%.17g", value);
   return buffer;
+}
+
+NetworkPrediction Predicted(const NetworkModel& model, const std::vector<double>& inputs) {
+  NetworkPrediction result;
+  std::string error;
+  if (!EvaluateNetwork(model, inputs, result, error)) throw std::runtime_error(error);
+  return result;
+}
+
+bool NearPrediction(const NetworkModel& model, double got, double want) {
+  const double range = std::fabs(model.max_norm_out - model.min_norm_out);
+  return std::fabs(got - want) <= 1e-12 * std::max({1.0, std::fabs(want), range});
 }
 
 std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case,

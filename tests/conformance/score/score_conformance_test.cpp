@@ -1,8 +1,6 @@
 // Seeded networks and MARS models score delimited data in process: every row's cells
-// must be those `kdk predict` prints (NumberText of the evaluator), every field must
-// come back as it went in, whatever the separator, the quoting and where the reads
-// break the text, and bad rows must be reported on their own line with empty cells.
-// KDK_CONFORMANCE_SEED picks another seed.
+// are those `kdk predict` prints, every field comes back as it went in whatever the
+// separator, quoting and read breaks, and bad rows are reported with empty cells.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,9 +17,6 @@
 #include "core/export/code/mars_spss.h"
 #include "core/export/code/smart_names.h"
 #include "core/export/code/spss_data_match.h"
-#include "core/mars/mars_evaluator.h"
-#include "core/mars/parse_mars_model.h"
-#include "core/network/evaluate_network.h"
 #include "core/score/score_csv.h"
 #include "core/score/score_file.h"
 #include "engines/spss/sav_rows.h"
@@ -118,10 +113,8 @@ TEST(ScoreConformance, NetworksScoreEveryRowAsPredictDoes) {
     std::string error;
     auto scorer = MakeNetworkScorer(model, error);
     ASSERT_TRUE(scorer) << error;
-
-    // A note column, the inputs (in reverse order where no two share a name: inputs of
-    // one name are matched in order), and a column named like the prediction, which
-    // the scored file must not overwrite.
+    // A note column, the inputs (reversed where no two share a name: inputs of one name
+    // are matched in order), and a column named like the prediction, kept as it is.
     std::vector<std::size_t> order(model.input_names.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::set<std::string> distinct;
@@ -159,8 +152,7 @@ TEST(ScoreConformance, NetworksScoreEveryRowAsPredictDoes) {
         EXPECT_EQ(got.back(), "");
         continue;
       }
-      NetworkPrediction expected;
-      ASSERT_TRUE(EvaluateNetwork(model, item.inputs[r - 1], expected, error)) << error;
+      const NetworkPrediction expected = Predicted(model, item.inputs[r - 1]);
       EXPECT_EQ(got[table[r].size()], NumberText(expected.prediction)) << "row " << r;
       if (model.is_classifier) {
         EXPECT_EQ(got[table[r].size() + 1], expected.class_text);
@@ -176,21 +168,16 @@ TEST(ScoreConformance, NetworksScoreEveryRowAsPredictDoes) {
 TEST(ScoreConformance, MarsModelsScoreMissingValuesUnderTheEvaluatorsRule) {
   const std::uint64_t seed = ConformanceSeed();
   std::mt19937_64 random(seed);
-  SilentMessages messages;
   int rows = 0, missing = 0;
   for (std::uint32_t m = 1; m <= 30; ++m) {
     SCOPED_TRACE("seed " + std::to_string(seed) + ", model " + std::to_string(m));
-    const GeneratedMars generated = GenerateMarsModel(static_cast<std::uint32_t>(seed) + m);
-    MarsModel model;
-    ASSERT_TRUE(ParseMarsText(generated.text, model, messages)) << generated.text;
+    const MarsCase mars = ReadMarsCase(static_cast<std::uint32_t>(seed) + m, 40);
+    const MarsModel& model = mars.model;
     std::string error;
     auto scorer = MakeMarsScorer(model, error);
     ASSERT_TRUE(scorer) << error;
-    MarsEvaluator evaluator;
-    ASSERT_TRUE(evaluator.Compile(model, error)) << error;
-    const std::vector<InputRow> values = GenerateRows(generated, model, m, 40);
     Table table(1, model.input_names);
-    for (const InputRow& row : values) {
+    for (const InputRow& row : mars.rows) {
       table.emplace_back();
       for (const auto& value : row) {
         table.back().push_back(value ? ExactText(*value) : (random() % 2 ? "." : ""));
@@ -204,10 +191,10 @@ TEST(ScoreConformance, MarsModelsScoreMissingValuesUnderTheEvaluatorsRule) {
     ASSERT_EQ(scored.table.size(), table.size());
     EXPECT_TRUE(scored.bad_lines.empty());
     for (std::size_t r = 1; r < table.size(); ++r) {
-      const double expected = evaluator.Evaluate(values[r - 1]);
+      const double expected = mars.evaluator.Evaluate(mars.rows[r - 1]);
       EXPECT_EQ(scored.table[r].back(), NumberText(expected)) << "row " << r;
       EXPECT_TRUE(
-          Close(expected, *PredictUnderRules(model, values[r - 1], MissingRules::Evaluator)))
+          Close(expected, *PredictUnderRules(model, mars.rows[r - 1], MissingRules::Evaluator)))
           << "row " << r;
       ++rows;
     }
@@ -281,8 +268,7 @@ TEST(ScoreConformance, SpssResultsHoldEveryValueExactly) {
         EXPECT_EQ(got[n + 1], "");
         continue;
       }
-      NetworkPrediction expected;
-      ASSERT_TRUE(EvaluateNetwork(item.model, item.inputs[r - 1], expected, error));
+      const NetworkPrediction expected = Predicted(item.model, item.inputs[r - 1]);
       EXPECT_EQ(std::strtod(got[n + 1].c_str(), nullptr), expected.prediction) << "row " << r;
       if (item.model.is_classifier) {
         EXPECT_EQ(got[n + 2], expected.class_text);

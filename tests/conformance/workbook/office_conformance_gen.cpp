@@ -1,11 +1,7 @@
-// Builds the shared seeded networks and MARS models (tests/support; KDK_CONFORMANCE_SEED
-// picks another seed) into workbooks, through the real save path and the embedded
-// spreadsheet, and into VB6 forms (plus classifiers, hostile texts, and models large
-// enough that SetMaxMinVals and calcBasisFunctions are cut into parts), and writes
-// manifests of what each must show and compute; check_office.py opens them all in
-// LibreOffice and checks.
-//
-// usage: office_conformance_gen FOLDER
+// Builds the seeded networks and MARS models into workbooks (the real save path, the
+// embedded spreadsheet) and VB6 forms (plus classifiers, hostile texts, and models large
+// enough that SetMaxMinVals and calcBasisFunctions are cut into parts), with manifests
+// of what each must show and compute for check_office.py to check in LibreOffice.
 #include <cmath>
 #include <filesystem>
 #include <iostream>
@@ -19,12 +15,8 @@
 #include "core/export/sheet/workbook_names.h"
 #include "core/export/vbproject/vb_project.h"
 #include "core/lang/language_rules.h"
-#include "core/mars/mars_evaluator.h"
 #include "core/mars/mars_words.h"
-#include "core/mars/parse_mars_model.h"
-#include "core/network/evaluate_network.h"
 #include "engines/workbook/embedded_spreadsheet.h"
-#include "engines/workbook/r1c1_formula.h"
 #include "fakes/fake_ports.h"
 #include "support/manifest_json.h"
 #include "support/mars_models.h"
@@ -49,22 +41,6 @@ struct Writer {
   std::exit(1);
 }
 
-NetworkPrediction Evaluated(const NetworkModel& model, const std::vector<double>& values) {
-  NetworkPrediction prediction;
-  std::string error;
-  if (!EvaluateNetwork(model, values, prediction, error)) Stop(error);
-  return prediction;
-}
-
-// The model a generated text holds, and its evaluator.
-void Read(const GeneratedMars& generated, MarsModel& model, MarsEvaluator& evaluator) {
-  SilentMessages messages;
-  std::string error;
-  if (!ParseMarsText(generated.text, model, messages) || !evaluator.Compile(model, error)) {
-    Stop("MARS text not read: " + error + "\n" + generated.text);
-  }
-}
-
 // Every way a user writes a missing value, in turn.
 const char* const kMissing[] = {"", ".", "NULL", "<null>", "  "};
 
@@ -76,36 +52,13 @@ std::string Numbers(const std::vector<double>& values) {
 
 // ---- Workbooks
 
-std::string A1(const std::string& r1c1, int row, int column) {
-  std::string a1;
-  workbook::R1C1ToA1(r1c1, row, column, a1);
-  return a1;
-}
-
-// The worksheet function's call as A1 text on the row sheet (`shift` columns left of the
-// result's) and on the column sheet; `tail` ends the argument list.
-std::string RowFormula(const std::string& base, int n, int shift, const std::string& tail) {
-  return Json(A1("=" + base + "_CalculateIt(RC[-" + std::to_string(shift) + "]:RC[-" +
-                     std::to_string(n + shift - 1) + "]" + tail + ")",
-                 2, n + shift));
-}
-std::string ColumnFormula(const std::string& base, int n, int shift, const std::string& tail) {
-  const std::string c = shift ? "C[-" + std::to_string(shift) + "]" : "C";
-  return Json(A1(
-      "=" + base + "_CalculateIt(R[-3]" + c + ":R[-" + std::to_string(n + 2) + "]" + c + tail + ")",
-      n + 4, 2 + shift));
-}
-
-// The manifest's fields every workbook has; `tail` is ",1" for a classifier's class.
+// The manifest's fields every workbook has.
 void Head(std::ostream& m, const std::string& path, const std::string& macro_path, const char* kind,
           const std::string& base, const std::vector<std::string>& inputs,
-          const std::string& output, const std::string& tail) {
-  const int n = static_cast<int>(inputs.size());
+          const std::string& output, bool classifier) {
   m << "{\"path\": " << Json(path) << ", \"macro_path\": " << Json(macro_path) << ", \"kind\": \""
     << kind << "\", \"base\": " << Json(base) << ", \"inputs\": " << JsonList(inputs, true)
-    << ", \"output\": " << Json(output) << ", \"classifier\": " << (tail.empty() ? "false" : "true")
-    << ", \"row_formula\": " << RowFormula(base, n, 1, tail)
-    << ", \"column_formula\": " << ColumnFormula(base, n, 0, tail);
+    << ", \"output\": " << Json(output) << ", \"classifier\": " << (classifier ? "true" : "false");
 }
 
 // The test copy of a module for the macro check: the macro's question answered No on a
@@ -159,21 +112,16 @@ void BookNetwork(Writer& w, int index, const ConformanceCase& item, bool macro_c
         [&](SpreadsheetApplication& a) { FillRowSheet(a, base, model, results); },
         [&](SpreadsheetApplication& a) { FillColumnSheet(a, base, model, results); });
   }
-  const int n = model.InputCount();
   std::ostream& m = w.books.Next();
   Head(m, path, macro_path, "network", base, model.input_names, model.output_name,
-       model.is_classifier ? ",1" : "");
+       model.is_classifier);
   m << ", \"seen_min\": " << Numbers(model.min_seen)
     << ", \"seen_max\": " << Numbers(model.max_seen)
     << ", \"out_min\": " << ExactText(model.min_seen_out)
     << ", \"out_max\": " << ExactText(model.max_seen_out);
-  if (model.is_classifier) {
-    m << ", \"row_strength_formula\": " << RowFormula(base, n, 2, ",2")
-      << ", \"column_strength_formula\": " << ColumnFormula(base, n, 2, ",2");
-  }
   m << ", \"cases\": [";
   for (const std::vector<double>& values : item.inputs) {
-    const NetworkPrediction prediction = Evaluated(model, values);
+    const NetworkPrediction prediction = Predicted(model, values);
     m << (&values == &item.inputs.front() ? "" : ", ") << "{\"values\": " << Numbers(values)
       << ", \"prediction\": ";
     if (model.is_classifier) {
@@ -187,10 +135,9 @@ void BookNetwork(Writer& w, int index, const ConformanceCase& item, bool macro_c
 }
 
 void BookMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
-  const GeneratedMars generated = GenerateMarsModel(seed);
+  const MarsCase mars = ReadMarsCase(seed, 4);
   Workspace workspace;
-  MarsEvaluator evaluator;
-  Read(generated, workspace.mars, evaluator);
+  workspace.mars = mars.model;
   const MarsModel& model = workspace.mars;
   workspace.state.mars_loaded = true;
   workspace.state.model_type = 2;
@@ -214,16 +161,16 @@ void BookMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
         [&](SpreadsheetApplication& a) { FillMarsColumnSheet(a, base, model, results); });
   }
   std::ostream& m = w.books.Next();
-  Head(m, path, macro_path, "mars", base, model.input_names, model.output_name, "");
+  Head(m, path, macro_path, "mars", base, model.input_names, model.output_name, false);
   m << ", \"cases\": [";
-  const std::vector<InputRow> rows = GenerateRows(generated, model, seed, 4);
+  const std::vector<InputRow>& rows = mars.rows;
   for (std::size_t v = 0; v < rows.size(); ++v) {
     std::vector<std::string> values;
     for (std::size_t i = 0; i < rows[v].size(); ++i) {
       values.push_back(rows[v][i] ? ExactText(*rows[v][i]) : Json(kMissing[(v + i) % 5]));
     }
     m << (v ? ", " : "") << "{\"values\": " << JsonList(values, false)
-      << ", \"prediction\": " << ExactText(evaluator.Evaluate(rows[v])) << "}";
+      << ", \"prediction\": " << ExactText(mars.evaluator.Evaluate(rows[v])) << "}";
   }
   m << "]}";
 }
@@ -313,7 +260,7 @@ void FormNetwork(Writer& w, const ConformanceCase& item) {
   vectors.push_back(past);
   std::vector<std::string> cases;
   for (const std::vector<double>& values : vectors) {
-    const NetworkPrediction prediction = Evaluated(model, values);
+    const NetworkPrediction prediction = Predicted(model, values);
     std::vector<std::string> texts, low, high;
     for (int i = 0; i < n; ++i) {
       texts.push_back(Json(ExactText(values[i])));
@@ -353,23 +300,21 @@ void FormNetwork(Writer& w, const ConformanceCase& item) {
       cases);
 }
 
-void FormMars(Writer& w, const std::string& name, const GeneratedMars& generated,
-              std::uint32_t seed) {
-  MarsModel model;
-  MarsEvaluator evaluator;
-  Read(generated, model, evaluator);
+void FormMars(Writer& w, const std::string& name, GeneratedMars generated, std::uint32_t seed) {
+  const MarsCase mars = ReadMarsCase(std::move(generated), seed, 8);
+  const MarsModel& model = mars.model;
   std::string form;
   SilentMessages messages;
   if (!VbMarsFormFile(model, kFormStamp, form, messages)) Stop(name + " not written");
   std::vector<std::string> cases;
   int missing = 0;
-  for (const InputRow& row : GenerateRows(generated, model, seed, 8)) {
+  for (const InputRow& row : mars.rows) {
     std::vector<std::string> texts;
     for (const auto& value : row) {
       texts.push_back(Json(value ? ExactText(*value) : kMissing[missing++ % 5]));
     }
     cases.push_back("{\"texts\": " + JsonList(texts, false) +
-                    ", \"prediction\": " + ExactText(evaluator.Evaluate(row)) + "}");
+                    ", \"prediction\": " + ExactText(mars.evaluator.Evaluate(row)) + "}");
     if (cases.size() == 1) {
       texts[0] = "\"1,5x\"";
       cases.push_back("{\"texts\": " + JsonList(texts, false) + ", \"invalid\": true}");
@@ -451,11 +396,11 @@ void WriteForms(Writer& w, std::uint64_t seed) {
   bool beyond_ascii = false;
   for (std::uint32_t k = 0; k < 10 || !beyond_ascii; ++k) {
     const std::uint32_t s = static_cast<std::uint32_t>(seed) + k;
-    const GeneratedMars generated = GenerateMarsModel(s);
+    GeneratedMars generated = GenerateMarsModel(s);
     const bool high = generated.text.find_first_of("\x80\x8A\xC3\xE9\xF6") != std::string::npos;
     if (k >= 10 && !high) continue;
     beyond_ascii = beyond_ascii || high;
-    FormMars(w, "mars_" + std::to_string(k), generated, s);
+    FormMars(w, "mars_" + std::to_string(k), std::move(generated), s);
   }
   // The spellings the exporter does not write but the reader takes: MAX, no blanks, a
   // lower-case or, a set test without brackets, a bare input in a hinge.
