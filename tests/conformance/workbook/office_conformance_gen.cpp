@@ -329,34 +329,6 @@ void FormMars(Writer& w, const std::string& name, GeneratedMars generated, std::
        cases);
 }
 
-// Many generated texts as one model: each one's basis functions renamed BFn_k, their
-// equations added, so that calcBasisFunctions must be cut into parts.
-GeneratedMars JoinedMarsModels(std::uint32_t first_seed, int count) {
-  GeneratedMars joined;
-  std::string block, equation = "Y = ", statement = "MODEL Y =";
-  int k = 0;
-  for (std::uint32_t seed = first_seed; k < count; ++seed) {
-    if (seed % 3 == 0) continue;  // UTF-8 texts; the joined one is in the code page
-    const GeneratedMars one = GenerateMarsModel(seed);
-    const std::string suffix = "_" + std::to_string(++k);
-    const std::string text = ReplaceMarsNames(one.text, [&](std::string_view name) {
-      const bool basis = name.size() > 2 && name.substr(0, 2) == "BF" &&
-                         name.find_first_not_of("0123456789", 2) == std::string_view::npos;
-      return basis ? std::optional<std::string>(std::string(name) + suffix) : std::nullopt;
-    });
-    // The text is the definitions, the equation and the MODEL statement, each ended by
-    // an empty line.
-    const size_t first = text.find("\r\n\r\n"), second = text.find("\r\n\r\n", first + 4);
-    block += text.substr(0, first + 2);
-    equation += (k > 1 ? " + " : "") + text.substr(first + 8, second - first - 9);
-    statement += text.substr(second + 13, text.size() - second - 16);
-    joined.categorical.insert(one.categorical.begin(), one.categorical.end());
-    joined.knots.insert(joined.knots.end(), one.knots.begin(), one.knots.end());
-  }
-  joined.text = block + "\r\n" + equation + ";\r\n\r\n" + statement + ";\r\n";
-  return joined;
-}
-
 void WriteForms(Writer& w, std::uint64_t seed) {
   std::vector<ConformanceCase> networks = ConformanceCases(seed, 12, 3);
   int written = 0;
@@ -413,8 +385,10 @@ void WriteForms(Writer& w, std::uint64_t seed) {
   spelled.categorical = {"K"};
   spelled.knots = {2.5};
   FormMars(w, "mars_spelled", spelled, static_cast<std::uint32_t>(seed));
-  FormMars(w, "mars_large", JoinedMarsModels(static_cast<std::uint32_t>(seed), 170),
-           static_cast<std::uint32_t>(seed));
+  // Large enough that calcBasisFunctions is cut into parts.
+  GeneratedMars large{GenerateLargeMarsText(static_cast<std::uint32_t>(seed), 300), {}, {}};
+  for (int x = 31; x <= 40; ++x) large.categorical.insert("X" + std::to_string(x));
+  FormMars(w, "mars_large", large, static_cast<std::uint32_t>(seed));
 }
 
 }  // namespace
