@@ -56,22 +56,11 @@ CsvReader::Source ChoppedSource(const std::string& text, std::uint64_t seed) {
   };
 }
 
-// A table read back from text; the separator found by the reader where none is given.
-Table ReadTable(const std::string& text, char separator = 0) {
-  CsvReader reader(ChoppedSource(text, text.size()));
-  if (separator) reader.SetSeparator(separator);
-  Table table;
-  std::vector<std::string_view> fields;
-  while (reader.Next(fields)) table.emplace_back(fields.begin(), fields.end());
-  return table;
-}
-
 struct Scored {
   bool ok = false;
   std::string error;
-  Table table;
+  Table table;  // the scored text read back with the input's separator
   std::vector<std::size_t> bad_lines;
-  ScoreSummary summary;
 };
 
 Scored Score(const std::string& text, std::uint64_t seed, RowScorer& scorer,
@@ -83,14 +72,14 @@ Scored Score(const std::string& text, std::uint64_t seed, RowScorer& scorer,
   events.bad_row = [&scored](std::size_t line, const std::string&) {
     scored.bad_lines.push_back(line);
   };
-  scored.ok = ScoreCsv(
-      reader, scorer, inputs, prediction, {},
-      [&out](std::string_view bytes) {
-        out.append(bytes);
-        return true;
-      },
-      events, scored.summary, scored.error);
-  scored.table = ReadTable(out, reader.Separator());
+  ScoreSummary summary;
+  const auto write = [&out](std::string_view bytes) { return out.append(bytes), true; };
+  scored.ok =
+      ScoreCsv(reader, scorer, inputs, prediction, {}, write, events, summary, scored.error);
+  CsvReader back(ChoppedSource(out, out.size()));
+  back.SetSeparator(reader.Separator());
+  std::vector<std::string_view> fields;
+  while (back.Next(fields)) scored.table.emplace_back(fields.begin(), fields.end());
   return scored;
 }
 

@@ -1,7 +1,6 @@
-// Drives every generated page in headless Chromium: types each case's inputs,
-// presses Predict and compares what the page shows with the engine's prediction in
-// the manifest; checks range colours, "Invalid number", Clear, missing values, and
-// that no name, description or path of a model became markup or script.
+// Drives every generated page in headless Chromium: types each case's inputs, presses
+// Predict and compares what the page shows with the manifest's prediction; checks range
+// colours, "Invalid number", Clear, missing values, and that no model text became markup.
 'use strict';
 const fs = require('fs');
 const os = require('os');
@@ -20,15 +19,10 @@ const pages = JSON.parse(fs.readFileSync(path.join(folder, 'manifest.json'), 'ut
 const failures = [];
 let compared = 0;
 
-function fail(page, text) {
-  failures.push(page.file + ': ' + text);
-}
+const fail = (page, text) => failures.push(page.file + ': ' + text);
 
 // "RGB(1,2,3)" as the browser reports a background colour.
-function cssColour(text) {
-  const m = /^RGB\((\d+),(\d+),(\d+)\)$/.exec(text);
-  return m ? `rgb(${m[1]}, ${m[2]}, ${m[3]})` : text;
-}
+const cssColour = (text) => text.replace(/^RGB\((\d+),(\d+),(\d+)\)$/, 'rgb($1, $2, $3)');
 
 function close(shown, expected, rounded) {
   if (!Number.isFinite(shown)) return false;
@@ -78,8 +72,9 @@ async function checkSafety(tab, page, dialogs) {
 }
 
 async function checkColours(tab, page, warn) {
-  const shown = await tab.evaluate((ids) => ids.map((id) => document.getElementById(id).style.backgroundColor), page.cells);
-  page.cells.forEach((id, k) => {
+  const cells = page.names.flatMap((_, i) => [`min${i + 1}`, `max${i + 1}`]).concat(page.classifier ? [] : ['minOut', 'maxOut']);
+  const shown = await tab.evaluate((ids) => ids.map((id) => document.getElementById(id).style.backgroundColor), cells);
+  cells.forEach((id, k) => {
     const expected = cssColour(warn.includes(id) ? page.warning : page.normal);
     if (shown[k] !== expected) fail(page, `cell ${id} is ${shown[k]}, expected ${expected}`);
   });

@@ -98,21 +98,11 @@ bool AddNetworkPage(Manifest& manifest, const std::string& folder, int page,
     entry += ",\"warn\":" + JsonList(warn, false) + "}";
     cases.push_back(entry);
   }
-  std::vector<std::string> cells;
-  for (int i = 1; i <= model.InputCount(); ++i) {
-    cells.push_back("\"min" + std::to_string(i) + "\"");
-    cells.push_back("\"max" + std::to_string(i) + "\"");
-  }
-  if (!model.is_classifier) {
-    cells.push_back("\"minOut\"");
-    cells.push_back("\"maxOut\"");
-  }
   manifest.Next() << ("{\"file\":" + Json(file) + ",\"kind\":\"network\",\"classifier\":" +
                       (model.is_classifier ? "true" : "false") + ",\"names\":" +
                       JsonList(model.input_names, true) + ",\"output\":" + Json(model.output_name) +
                       ",\"normal\":" + Json(style.data_grid_background_colour) + ",\"warning\":" +
-                      Json(style.warning_colour) + ",\"cells\":" + JsonList(cells, false) +
-                      ",\"cases\":" + JsonList(cases, false) + "}");
+                      Json(style.warning_colour) + ",\"cases\":" + JsonList(cases, false) + "}");
   return true;
 }
 
