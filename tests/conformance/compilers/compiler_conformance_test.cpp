@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <set>
 #include <sstream>
 
@@ -25,15 +23,12 @@
 namespace kdk::conformance {
 namespace {
 
-constexpr int kCases = 14;
-constexpr int kVectorsPerCase = 4;
 constexpr std::pair<int, char> kLayouts[] = {
     {kFormatA, 'A'}, {kFormatB, 'B'}, {kFormatC, 'C'}, {kFormatD, 'D'}};
 
 struct Generated {
   std::string text;
-  ProgramNames names;
-  std::vector<std::string> temps;
+  CodePlan plan;
   std::vector<testing::RecordedMessage> messages;
   std::string label;
 };
@@ -55,18 +50,10 @@ Generated Generate(const ConformanceCase& item, CodeType type, int format,
   settings.controls.smart_field_names = item.smart_names;
   settings.controls.java_class = program_name;
   settings.controls.fortran_program = program_name;
-  EquationSyntaxBoxes& boxes = settings.controls.equation;
-  boxes.comment_line = "# ";
-  boxes.comment_block_start = "# {";
-  boxes.comment_block_end = "# }";
-  boxes.line_termination = ";";
-  boxes.pre_variable_definition = "var ";
+  settings.controls.equation = {"# ", "# {", "# }", ";", "", "var ", ""};
   Generated out;
-  CodePlan plan;
   out.text = GenerateCode(settings, workspace.network, MakeGenerationStamp(workspace.state, clock),
-                          messages, plan);
-  out.names = plan.names;
-  out.temps = plan.temporaries;
+                          messages, out.plan);
   out.messages = messages.messages;
   out.label = item.name + " " + std::string(ProfileOf(type).list_name) + " layout " +
               std::to_string(settings.equation_format);
@@ -79,14 +66,9 @@ double SingleTolerance(const NetworkModel& model, const std::vector<double>& x, 
   const int inputs = model.InputCount();
   double weighted = 0;
   for (int k = 0; k < model.HiddenSlots(); ++k) {
-    double terms = 1;
-    for (int i = 0; i <= inputs; ++i) {
-      const double w = model.wih[i][k];
-      if (i == inputs) {
-        terms += std::fabs(w);
-        continue;
-      }
-      const double span = model.max_norm[i] - model.min_norm[i];
+    double terms = 1 + std::fabs(model.wih[inputs][k]);
+    for (int i = 0; i < inputs; ++i) {
+      const double w = model.wih[i][k], span = model.max_norm[i] - model.min_norm[i];
       terms += std::fabs(2 * w / span * x[i]) + std::fabs((2 * model.min_norm[i] / span + 1) * w);
     }
     weighted += std::fabs(model.who[k]) * terms;
@@ -109,7 +91,7 @@ void ExpectPastSinglePrecisionRefused(const Generated& code) {
 class CompilerConformance : public ::testing::Test {
  protected:
   static const std::vector<ConformanceCase>& Cases() {
-    static const auto cases = ConformanceCases(ConformanceSeed(), kCases, kVectorsPerCase);
+    static const auto cases = ConformanceCases(ConformanceSeed(), 14, 4);
     return cases;
   }
   // The sources go to the scratch folder; the programs run in an empty one, which must
@@ -120,17 +102,16 @@ class CompilerConformance : public ::testing::Test {
   void CompileAndRun(CodeType type, const std::string& extension, const std::string& compile);
   ScratchFolder scratch_;
   const std::filesystem::path folder_ = scratch_.path(), run_ = folder_ / "run";
-  int compared_ = 0;
 };
 
 // Calls the generated main, then reads one input vector, computes and prints.
 std::string CHarness(const std::string& program, const Generated& code) {
   std::string text = "#include <stdio.h>\n#define main kdk_generated_main\n#include \"" + program +
                      "\"\n#undef main\nint main(void) {\n  kdk_generated_main();\n";
-  for (const std::string& name : code.names.inputs) {
+  for (const std::string& name : code.plan.names.inputs) {
     text += "  if (scanf(\"%lf\", &" + name + ") != 1) return 1;\n";
   }
-  return text + "  calcNet();\n  printf(\"\\n%.17g\\n\", " + code.names.output + ");\n}\n";
+  return text + "  calcNet();\n  printf(\"\\n%.17g\\n\", " + code.plan.names.output + ");\n}\n";
 }
 
 // Every case in every layout compiled (`compile` with the stem gives the command line)
@@ -179,11 +160,8 @@ void CompilerConformance::CompileAndRun(CodeType type, const std::string& extens
       } else {
         EXPECT_TRUE(NearPrediction(item->model, got, want)) << stem << ": " << got << ", " << want;
       }
-      ++compared_;
     }
   }
-  std::printf("%s: %d networks x 4 layouts, %d comparisons\n", extension.c_str(), kCases,
-              compared_);
 }
 
 TEST_F(CompilerConformance, GeneratedCCompilesWithWarningsOnAndComputesThePrediction) {
@@ -197,26 +175,24 @@ TEST_F(CompilerConformance, GeneratedFortranCompilesAndComputesThePredictionInSi
 }
 
 TEST_F(CompilerConformance, GeneratedJavaCompilesAndComputesThePrediction) {
-  std::string mains;
-  std::string runs;
-  std::string calls;
+  std::string mains, runs, calls;
   std::vector<std::pair<const ConformanceCase*, std::string>> order;
   for (const ConformanceCase& item : Cases()) {
     for (auto [format, letter] : kLayouts) {
       const std::string stem = "N" + item.name + "_" + letter;
       const Generated code = Generate(item, CodeType::Java, format, stem);
       ASSERT_FALSE(code.text.empty()) << code.label;
-      ASSERT_EQ(code.names.program, stem);
+      ASSERT_EQ(code.plan.names.program, stem);
       WriteText(folder_ / (stem + ".java"), code.text);
       mains += "    " + stem + ".main(args);\n";
       // One method per program keeps the harness inside the method size limit too.
       runs += "  static void run_" + stem + "() {\n";
       for (const auto& x : item.inputs) {
         for (size_t i = 0; i < x.size(); ++i) {
-          runs += "    " + stem + "." + code.names.inputs[i] + " = " + ExactText(x[i]) + ";\n";
+          runs += "    " + stem + "." + code.plan.names.inputs[i] + " = " + ExactText(x[i]) + ";\n";
         }
         runs += "    " + stem + ".calcNet();\n    System.out.println(" + stem + "." +
-                code.names.output + ");\n";
+                code.plan.names.output + ");\n";
       }
       runs += "  }\n";
       calls += "    run_" + stem + "();\n";
@@ -239,10 +215,8 @@ TEST_F(CompilerConformance, GeneratedJavaCompilesAndComputesThePrediction) {
       ASSERT_TRUE(results >> word) << output;
       const double got = std::stod(word), want = Predicted(item->model, x).prediction;
       EXPECT_TRUE(NearPrediction(item->model, got, want)) << stem << ": " << got << ", " << want;
-      ++compared_;
     }
   }
-  std::printf("Java: %d networks x 4 layouts, %d comparisons\n", kCases, compared_);
 }
 
 // Whether position `at` of the text lies inside a comment (or a string) of the
@@ -275,8 +249,6 @@ bool InsideComment(CodeType type, const std::string& text, size_t at) {
 }
 
 TEST_F(CompilerConformance, EveryTextKeepsItsLanguageRulesAndModelTextInComments) {
-  int texts = 0;
-  int refusals = 0;
   for (const ConformanceCase& item : Cases()) {
     for (const CodeTypeProfile& row : CodeTypeTable()) {
       const lang::LanguageRules& rules = RulesOf(row.type);
@@ -291,30 +263,25 @@ TEST_F(CompilerConformance, EveryTextKeepsItsLanguageRulesAndModelTextInComments
           ASSERT_EQ(row.type, CodeType::Vb) << code.label;
           ASSERT_EQ(code.messages.size(), 1u) << code.label;
           EXPECT_NE(code.messages[0].text.find("D - components 3"), std::string::npos);
-          ++refusals;
           continue;
         }
-        ++texts;
         if (row.type != CodeType::F90) {  // gfortran takes long comment lines
           const auto problems = lang::CheckLineRules(rules, code.text);
           EXPECT_TRUE(problems.empty())
               << code.label << ": line " << problems[0].line << ": " << problems[0].what;
         }
         std::set<std::string> keys;
-        std::vector<std::string> declared = code.names.inputs;
-        declared.push_back(code.names.output);
-        for (const std::string& temp : code.temps) {
+        std::vector<std::string> declared = code.plan.names.inputs;
+        declared.push_back(code.plan.names.output);
+        for (const std::string& temp : code.plan.temporaries) {
           if (!temp.empty()) declared.push_back(temp);
         }
         for (const std::string& name : declared) {
           EXPECT_TRUE(row.type == CodeType::Equation ? lang::IsIdentifierSyntax(rules, name)
                                                      : lang::IsUsableName(rules, name))
               << code.label << ": \"" << name << "\"";
-          std::string key = name;
-          if (!rules.case_sensitive) {
-            for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-          }
-          EXPECT_TRUE(keys.insert(key).second) << code.label << ": \"" << name << "\" twice";
+          EXPECT_TRUE(keys.insert(rules.case_sensitive ? name : ToUpperAscii(name)).second)
+              << code.label << ": \"" << name << "\" twice";
         }
         // The Equation type is the user's own syntax: without smart names its names
         // are the model's text as it is.
@@ -327,7 +294,6 @@ TEST_F(CompilerConformance, EveryTextKeepsItsLanguageRulesAndModelTextInComments
       }
     }
   }
-  std::printf("Rules: %d texts checked, %d Visual Basic refusals\n", texts, refusals);
 }
 
 }  // namespace
