@@ -54,7 +54,7 @@ PageStyle RandomStyle(std::mt19937& random, int page) {
   return style;
 }
 
-bool AddNetworkPage(Manifest& manifest, const std::string& folder, int page,
+bool AddNetworkPage(std::vector<std::string>& manifest, const std::string& folder, int page,
                     const NetworkModel& model, std::mt19937& random) {
   const std::string file = "page" + std::to_string(page) + ".html";
   const PageStyle style = RandomStyle(random, page);
@@ -98,11 +98,12 @@ bool AddNetworkPage(Manifest& manifest, const std::string& folder, int page,
     entry += ",\"warn\":" + JsonList(warn, false) + "}";
     cases.push_back(entry);
   }
-  manifest.Next() << ("{\"file\":" + Json(file) + ",\"kind\":\"network\",\"classifier\":" +
-                      (model.is_classifier ? "true" : "false") + ",\"names\":" +
-                      JsonList(model.input_names, true) + ",\"output\":" + Json(model.output_name) +
-                      ",\"normal\":" + Json(style.data_grid_background_colour) + ",\"warning\":" +
-                      Json(style.warning_colour) + ",\"cases\":" + JsonList(cases, false) + "}");
+  manifest.push_back(
+      "{\"file\":" + Json(file) +
+      ",\"kind\":\"network\",\"classifier\":" + (model.is_classifier ? "true" : "false") +
+      ",\"names\":" + JsonList(model.input_names, true) + ",\"output\":" + Json(model.output_name) +
+      ",\"normal\":" + Json(style.data_grid_background_colour) +
+      ",\"warning\":" + Json(style.warning_colour) + ",\"cases\":" + JsonList(cases, false) + "}");
   return true;
 }
 
@@ -129,8 +130,8 @@ MarsModel HostileTwin(const MarsModel& plain, size_t& hostile) {
 // A page of the seeded model (its hostile twin when `hostile` is given), and its cases:
 // the shared rows as a user types them, missing inputs left empty or "n/a" where missing
 // values are allowed (case 1 leaves every input empty).
-void AddMarsPage(Manifest& manifest, const std::string& folder, int page, std::uint32_t seed,
-                 size_t* hostile, bool allow_missing, std::mt19937& random) {
+void AddMarsPage(std::vector<std::string>& manifest, const std::string& folder, int page,
+                 std::uint32_t seed, size_t* hostile, bool allow_missing, std::mt19937& random) {
   const std::string file = "page" + std::to_string(page) + ".html";
   SilentMessages messages;
   MarsCase mars = ReadMarsCase(seed, 5);
@@ -156,10 +157,10 @@ void AddMarsPage(Manifest& manifest, const std::string& folder, int page, std::u
     cases.push_back("{\"values\":" + JsonList(typed, true) +
                     ",\"prediction\":" + ExactText(mars.evaluator.Evaluate(values)) + "}");
   }
-  manifest.Next() << ("{\"file\":" + Json(file) +
-                      ",\"kind\":\"mars\",\"allowMissing\":" + (allow_missing ? "true" : "false") +
-                      ",\"names\":" + JsonList(model.input_names, true) + ",\"output\":" +
-                      Json(model.output_name) + ",\"cases\":" + JsonList(cases, false) + "}");
+  manifest.push_back("{\"file\":" + Json(file) +
+                     ",\"kind\":\"mars\",\"allowMissing\":" + (allow_missing ? "true" : "false") +
+                     ",\"names\":" + JsonList(model.input_names, true) + ",\"output\":" +
+                     Json(model.output_name) + ",\"cases\":" + JsonList(cases, false) + "}");
 }
 
 }  // namespace
@@ -175,7 +176,7 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   const std::uint64_t seed = ConformanceSeed();
   std::mt19937 random(static_cast<std::uint32_t>(seed));
-  Manifest manifest;
+  std::vector<std::string> manifest;
   int page = 0;
   std::vector<NetworkModel> networks;
   // Values near the largest double cannot be typed into the page's ten-character boxes.
@@ -210,6 +211,6 @@ int main(int argc, char** argv) {
     AddMarsPage(manifest, folder, page++, mars_seed, m % 2 == 0 ? &hostile : nullptr, m % 4 < 2,
                 random);
   }
-  manifest.Write(folder);
+  WriteText(folder + "/manifest.json", JsonList(manifest, false));
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 
 #include "core/common/text_file.h"
 #include "core/common/text_utils.h"
@@ -28,7 +29,7 @@ namespace {
 
 struct Writer {
   std::string folder;
-  Manifest books, forms;
+  std::vector<std::string> books, forms;
   testing::RecordingMessagePort messages;  // every question answered No
   testing::FakeShell shell;
   std::string label;
@@ -53,8 +54,8 @@ std::string Numbers(const std::vector<double>& values) {
 // ---- Workbooks
 
 // The manifest's fields every workbook has.
-void Head(std::ostream& m, const std::string& path, const std::string& macro_path, const char* kind,
-          const std::string& base, const std::vector<std::string>& inputs,
+void Head(std::ostringstream& m, const std::string& path, const std::string& macro_path,
+          const char* kind, const std::string& base, const std::vector<std::string>& inputs,
           const std::string& output, bool classifier) {
   m << "{\"path\": " << Json(path) << ", \"macro_path\": " << Json(macro_path) << ", \"kind\": \""
     << kind << "\", \"base\": " << Json(base) << ", \"inputs\": " << JsonList(inputs, true)
@@ -112,7 +113,7 @@ void BookNetwork(Writer& w, int index, const ConformanceCase& item, bool macro_c
         [&](SpreadsheetApplication& a) { FillRowSheet(a, base, model, results); },
         [&](SpreadsheetApplication& a) { FillColumnSheet(a, base, model, results); });
   }
-  std::ostream& m = w.books.Next();
+  std::ostringstream m;
   Head(m, path, macro_path, "network", base, model.input_names, model.output_name,
        model.is_classifier);
   m << ", \"seen_min\": " << Numbers(model.min_seen)
@@ -132,6 +133,7 @@ void BookNetwork(Writer& w, int index, const ConformanceCase& item, bool macro_c
     m << "}";
   }
   m << "]}";
+  w.books.push_back(m.str());
 }
 
 void BookMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
@@ -160,7 +162,7 @@ void BookMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
         [&](SpreadsheetApplication& a) { FillMarsRowSheet(a, base, model, results); },
         [&](SpreadsheetApplication& a) { FillMarsColumnSheet(a, base, model, results); });
   }
-  std::ostream& m = w.books.Next();
+  std::ostringstream m;
   Head(m, path, macro_path, "mars", base, model.input_names, model.output_name, false);
   m << ", \"cases\": [";
   const std::vector<InputRow>& rows = mars.rows;
@@ -173,6 +175,7 @@ void BookMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
       << ", \"prediction\": " << ExactText(mars.evaluator.Evaluate(rows[v])) << "}";
   }
   m << "]}";
+  w.books.push_back(m.str());
 }
 
 void WriteBooks(Writer& w, std::uint64_t seed) {
@@ -233,12 +236,10 @@ void Form(Writer& w, const std::string& name, const std::string& text, bool netw
           const std::vector<std::string>& cases) {
   const std::string path = w.folder + "/" + name + ".frm";
   WriteText(path, text);
-  w.forms.Next() << "{\"path\": " << Json(path) << ", \"kind\": \""
-                 << (network ? "network" : "mars")
-                 << "\", \"classifier\": " << (classifier ? "true" : "false")
-                 << ", \"inputs\": " << inputs << ", \"tolerance\": " << ExactText(tolerance)
-                 << ", \"about\": " << Json(about) << ", \"cases\": " << JsonList(cases, false)
-                 << "}";
+  w.forms.push_back("{\"path\": " + Json(path) + ", \"kind\": \"" + (network ? "network" : "mars") +
+                    "\", \"classifier\": " + (classifier ? "true" : "false") + ", \"inputs\": " +
+                    std::to_string(inputs) + ", \"tolerance\": " + ExactText(tolerance) +
+                    ", \"about\": " + Json(about) + ", \"cases\": " + JsonList(cases, false) + "}");
 }
 
 const char* Flag(bool on) {
@@ -404,8 +405,8 @@ int main(int argc, char** argv) {
   w.folder = argv[1];
   WriteBooks(w, ConformanceSeed());
   WriteForms(w, ConformanceSeed());
-  w.books.Write(w.folder, "workbooks.json");
-  w.forms.Write(w.folder, "forms.json");
+  WriteText(w.folder + "/workbooks.json", JsonList(w.books, false));
+  WriteText(w.folder + "/forms.json", JsonList(w.forms, false));
   for (const auto& message : w.messages.messages) {
     if (message.buttons == kdk::MessageButtons::Ok) Stop("message: " + message.text);
   }
