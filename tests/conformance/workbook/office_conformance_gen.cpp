@@ -242,10 +242,6 @@ void Form(Writer& w, const std::string& name, const std::string& text, bool netw
                     ", \"about\": " + Json(about) + ", \"cases\": " + JsonList(cases, false) + "}");
 }
 
-const char* Flag(bool on) {
-  return on ? "true" : "false";
-}
-
 void FormNetwork(Writer& w, const ConformanceCase& item) {
   const NetworkModel& model = item.model;
   const int n = model.InputCount();
@@ -262,14 +258,16 @@ void FormNetwork(Writer& w, const ConformanceCase& item) {
   std::vector<std::string> cases;
   for (const std::vector<double>& values : vectors) {
     const NetworkPrediction prediction = Predicted(model, values);
-    std::vector<std::string> texts, low, high;
+    // The warning labels: "11" bold and underlined, "00" not.
+    std::vector<std::string> texts;
+    std::string low, high;
     for (int i = 0; i < n; ++i) {
       texts.push_back(Json(ExactText(values[i])));
-      low.push_back(Flag(values[i] < AsWritten(model.min_seen[i])));
-      high.push_back(Flag(values[i] > AsWritten(model.max_seen[i])));
+      low += values[i] < AsWritten(model.min_seen[i]) ? "11" : "00";
+      high += values[i] > AsWritten(model.max_seen[i]) ? "11" : "00";
     }
-    std::string c = "{\"texts\": " + JsonList(texts, false) + ", \"low\": " + JsonList(low, false) +
-                    ", \"high\": " + JsonList(high, false);
+    std::string c = "{\"texts\": " + JsonList(texts, false) + ", \"low\": " + Json(low) +
+                    ", \"high\": " + Json(high);
     if (model.is_classifier) {
       c += ", \"prediction\": " + Json(prediction.class_text) +
            ", \"strength\": " + ExactText(prediction.strength);
@@ -277,9 +275,9 @@ void FormNetwork(Writer& w, const ConformanceCase& item) {
       // The form rounds to 4 decimals above 0.01, then warns on the rounded value.
       const double p = prediction.prediction;
       const double shown = std::fabs(p) > 0.01 ? std::round(p * 1e4) / 1e4 : p;
-      c += ", \"prediction\": " + ExactText(p) +
-           ", \"out_low\": " + Flag(shown < AsWritten(model.min_seen_out)) +
-           ", \"out_high\": " + Flag(shown > AsWritten(model.max_seen_out));
+      c += ", \"prediction\": " + ExactText(p) + ", \"out\": \"" +
+           (shown < AsWritten(model.min_seen_out) ? "11" : "00") +
+           (shown > AsWritten(model.max_seen_out) ? "11\"" : "00\"");
     }
     cases.push_back(c + "}");
     if (cases.size() == 1) {
