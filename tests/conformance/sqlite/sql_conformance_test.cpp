@@ -90,13 +90,12 @@ class SqliteDatabase : public SqlEngine {
       auto& row = rows.emplace_back();
       for (int c = 0; c < sqlite3_column_count(statement); ++c) {
         const int type = sqlite3_column_type(statement, c);
-        if (type == SQLITE_NULL) {
-          row.emplace_back();
-        } else if (type == SQLITE_TEXT) {
-          row.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, c)));
-        } else {
-          row.emplace_back(ExactText(sqlite3_column_double(statement, c)));
-        }
+        const auto text = [&] {
+          return reinterpret_cast<const char*>(sqlite3_column_text(statement, c));
+        };
+        row.push_back(type == SQLITE_NULL   ? std::nullopt
+                      : type == SQLITE_TEXT ? std::optional<std::string>(text())
+                                            : ExactText(sqlite3_column_double(statement, c)));
       }
     }
     sqlite3_finalize(statement);
@@ -172,11 +171,9 @@ class PostgresServer : public SqlEngine {
     for (int r = 0; PQresultStatus(result) == PGRES_TUPLES_OK && r < PQntuples(result); ++r) {
       auto& row = rows.emplace_back();
       for (int c = 0; c < PQnfields(result); ++c) {
-        if (PQgetisnull(result, r, c)) {
-          row.emplace_back();
-        } else {
-          row.emplace_back(PQgetvalue(result, r, c));
-        }
+        row.push_back(PQgetisnull(result, r, c)
+                          ? std::nullopt
+                          : std::optional<std::string>(PQgetvalue(result, r, c)));
       }
     }
     PQclear(result);
@@ -347,8 +344,6 @@ void RunNetworks(SqlEngine& db, SqlDialect dialect) {
     EXPECT_TRUE(RunNetwork(db, renamed, static_cast<int>(c), dialect));
     if (::testing::Test::HasFailure()) return;
   }
-  std::printf("%d of %d networks run as generated, the rest refused rightly and run renamed\n", ran,
-              kCases);
   EXPECT_GE(ran, kCases / 3);  // the rest hold names no table can (empty, twice, controls)
 }
 
@@ -368,7 +363,7 @@ TEST(NetworkSqlInPostgres, StandardDialectComputesTheEvaluator) {
 constexpr int kMarsRows = 120;
 
 struct Tally {
-  int rows = 0, with_missing = 0, equal_to_evaluator = 0, null_rows = 0;
+  int rows = 0, with_missing = 0, equal_to_evaluator = 0;
 };
 
 void RunMars(GeneratedMars generated, std::uint32_t seed, SqlDialect dialect, bool brackets,
@@ -411,7 +406,6 @@ void RunMars(GeneratedMars generated, std::uint32_t seed, SqlDialect dialect, bo
     ASSERT_EQ(Number(results[r][1]), rows[r].back()) << "input overwritten, row " << r;
     ++tally.rows;
     tally.with_missing += any_missing;
-    tally.null_rows += !got;
     tally.equal_to_evaluator += got && Close(*got, expected);
     if (!any_missing) {
       ASSERT_TRUE(got && Close(*got, expected))
@@ -426,25 +420,17 @@ void RunMars(GeneratedMars generated, std::uint32_t seed, SqlDialect dialect, bo
   }
 }
 
-void RunMarsModels(SqlDialect dialect) {
-  constexpr std::uint32_t kModels = 60;
-  Tally tally;
-  const auto first = static_cast<std::uint32_t>(ConformanceSeed());
-  for (std::uint32_t seed = first; seed < first + kModels; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    RunMars(GenerateMarsModel(seed), seed, dialect, seed % 2 == 0, tally);
-    if (::testing::Test::HasFatalFailure()) return;
-  }
-  std::printf(
-      "%u models, %d rows (%d with a missing input): %d equal to the evaluator, "
-      "%d NULL; every row as SQL's NULL rules define it\n",
-      kModels, tally.rows, tally.with_missing, tally.equal_to_evaluator, tally.null_rows);
-  EXPECT_GT(tally.with_missing, tally.rows / 4);
-  EXPECT_GT(tally.equal_to_evaluator, tally.rows / 2);
-}
-
 TEST(MarsSqlInSqlite, SqlServerAndAccessQueriesComputeTheModel) {
-  for (SqlDialect dialect : {SqlDialect::SqlServer, SqlDialect::Access}) RunMarsModels(dialect);
+  for (SqlDialect dialect : {SqlDialect::SqlServer, SqlDialect::Access}) {
+    Tally tally;
+    const auto first = static_cast<std::uint32_t>(ConformanceSeed());
+    for (std::uint32_t seed = first; seed < first + 60 && !HasFatalFailure(); ++seed) {
+      SCOPED_TRACE("seed " + std::to_string(seed));
+      RunMars(GenerateMarsModel(seed), seed, dialect, seed % 2 == 0, tally);
+    }
+    EXPECT_GT(tally.with_missing, tally.rows / 4);
+    EXPECT_GT(tally.equal_to_evaluator, tally.rows / 2);
+  }
 }
 
 // The bundled example, in both dialects.
