@@ -6,13 +6,11 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 
-let chromium;
-try {
-  ({ chromium } = require(path.join(__dirname, 'node_modules', 'playwright-core')));
-} catch (e) {
+if (!fs.existsSync(path.join(__dirname, 'node_modules', 'playwright-core'))) {
   console.error('playwright-core is not installed in ' + __dirname + ': run make setup');
   process.exit(1);
 }
+const { chromium } = require(path.join(__dirname, 'node_modules', 'playwright-core'));
 
 const folder = path.resolve(process.argv[2]);
 const pages = JSON.parse(fs.readFileSync(path.join(folder, 'manifest.json'), 'utf8'));
@@ -37,28 +35,16 @@ function close(shown, expected, rounded) {
 // The first case of a page is typed field by field as a user would; later cases are
 // put into the fields at once, which keeps the suite fast.
 async function typeValues(tab, values, typed = true) {
-  if (!typed) {
-    await tab.evaluate((all) => all.forEach((v, i) => { document.datainput.elements['Input' + (i + 1)].value = v; }), values);
-    return;
-  }
-  for (let i = 0; i < values.length; i++) {
-    await tab.fill(`input[name="Input${i + 1}"]`, values[i]);
-  }
+  if (!typed) return tab.evaluate((all) => all.forEach((v, i) => { document.datainput.elements['Input' + (i + 1)].value = v; }), values);
+  for (let i = 0; i < values.length; i++) await tab.fill(`input[name="Input${i + 1}"]`, values[i]);
 }
 
 async function checkSafety(tab, page, dialogs) {
   const seen = await tab.evaluate((count) => {
     const label = (field) => field.closest('tr').cells[0].textContent;
-    const names = [];
-    for (let i = 1; i <= count; i++) names.push(label(document.datainput.elements['Input' + i]));
-    return {
-      pwned: typeof window.__pwned,
-      scripts: document.scripts.length,
-      images: document.images.length,
-      names: names,
-      output: label(document.datainput.prediction),
-      forms: document.forms.length,
-    };
+    const names = Array.from({ length: count }, (_, i) => label(document.datainput.elements['Input' + (i + 1)]));
+    return { pwned: typeof window.__pwned, scripts: document.scripts.length, images: document.images.length,
+      names: names, output: label(document.datainput.prediction), forms: document.forms.length };
   }, page.names.length);
   if (seen.pwned !== 'undefined') fail(page, 'a script from the model ran');
   if (seen.scripts !== 1 || seen.images !== 0 || seen.forms !== 1) {
@@ -95,11 +81,10 @@ async function checkInvalidNumber(tab, page, dialogs, value) {
 
 async function checkClear(tab, page) {
   await tab.click('input[value="Clear"]');
-  const state = await tab.evaluate((count) => {
-    const values = [];
-    for (let i = 1; i <= count + 1; i++) values.push(document.datainput.elements['Input' + i].value);
-    return { values: values, prediction: document.datainput.prediction.value };
-  }, page.names.length);
+  const state = await tab.evaluate((count) => ({
+    values: Array.from({ length: count + 1 }, (_, i) => document.datainput.elements['Input' + (i + 1)].value),
+    prediction: document.datainput.prediction.value,
+  }), page.names.length);
   const expected = page.names.map(() => '').concat(['1']);
   if (JSON.stringify(state.values) !== JSON.stringify(expected) || state.prediction !== '?') {
     fail(page, 'Clear left ' + JSON.stringify(state));
@@ -170,10 +155,7 @@ async function marsPage(tab, page, dialogs) {
   try {
     const tab = await context.newPage();
     const dialogs = [];
-    tab.on('dialog', async (dialog) => {
-      dialogs.push(dialog.message());
-      await dialog.accept();
-    });
+    tab.on('dialog', (dialog) => dialogs.push(dialog.message()) && dialog.accept());
     tab.on('pageerror', (error) => failures.push('script error: ' + error.message));
     for (const page of pages) {
       dialogs.length = 0;
