@@ -30,30 +30,27 @@ const std::vector<std::string> kCategoricalNames = {"COLOR", "Table", "K",
 std::string KnotText(std::mt19937& random, double& value) {
   std::uniform_int_distribution<int> kind(0, 5);
   std::uniform_real_distribution<double> real(-40.0, 120.0);
+  const auto printed = [&value](const char* format, double x) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, x);
+    value = std::stod(text);
+    return std::string(text);
+  };
   switch (kind(random)) {
     case 0:
       value = std::round(real(random));
-      return NumberText(value);
+      break;
     case 1:
       value = std::round(real(random) * 4) / 4;
-      return NumberText(value);
-    case 2: {
-      char text[32];
-      std::snprintf(text, sizeof text, "%.4E", real(random));
-      value = std::stod(text);
-      return text;
-    }
-    case 3: {
-      value = 1.5E-03 * (1 + kind(random));
-      char text[32];
-      std::snprintf(text, sizeof text, "%.1E", value);
-      value = std::stod(text);
-      return text;
-    }
+      break;
+    case 2:
+      return printed("%.4E", real(random));
+    case 3:
+      return printed("%.1E", 1.5E-03 * (1 + kind(random)));
     default:
       value = -std::round(std::fabs(real(random)) * 8) / 8;
-      return NumberText(value);
   }
+  return NumberText(value);
 }
 
 template <typename T>

@@ -90,7 +90,7 @@ const char* const kNotes[] = {"plain", "a,b;c\td", "say \"hi\"", "two\r\nlines",
 TEST(ScoreConformance, NetworksScoreEveryRowAsPredictDoes) {
   const std::uint64_t seed = ConformanceSeed();
   std::mt19937_64 random(seed);
-  int cases = 0, rows = 0;
+  int cases = 0;
   for (const ConformanceCase& item : ConformanceCases(seed, 24, 6)) {
     SCOPED_TRACE("seed " + std::to_string(seed) + ", case " + item.name);
     const NetworkModel& model = item.model;
@@ -147,11 +147,9 @@ TEST(ScoreConformance, NetworksScoreEveryRowAsPredictDoes) {
         EXPECT_EQ(got[table[r].size() + 1], expected.class_text);
         EXPECT_EQ(got[table[r].size() + 2], NumberText(expected.strength));
       }
-      ++rows;
     }
     ++cases;
   }
-  std::printf("%d networks, %d rows scored as predict scores them\n", cases, rows);
 }
 
 TEST(ScoreConformance, MarsModelsScoreMissingValuesUnderTheEvaluatorsRule) {
@@ -189,7 +187,6 @@ TEST(ScoreConformance, MarsModelsScoreMissingValuesUnderTheEvaluatorsRule) {
     }
   }
   EXPECT_GT(missing, rows / 10);
-  std::printf("%d MARS rows (%d missing values) scored as predict scores them\n", rows, missing);
 }
 
 // Collects a table as text cells.
