@@ -3,6 +3,7 @@
 // every text keeps its language's line and name rules, and model text stays in comments.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <sstream>
@@ -222,30 +223,19 @@ TEST_F(CompilerConformance, GeneratedJavaCompilesAndComputesThePrediction) {
 // Whether position `at` of the text lies inside a comment (or a string) of the
 // code type: "/* */" blocks for C, Java and SAS; whole comment lines otherwise.
 bool InsideComment(CodeType type, const std::string& text, size_t at) {
-  const size_t line_start =
-      text.rfind('\n', at) == std::string::npos ? 0 : text.rfind('\n', at) + 1;
+  const size_t line_start = text.rfind('\n', at) + 1;  // 0 on the first line
   const std::string_view before(text.data() + line_start, at - line_start);
-  size_t quotes = 0;
-  for (char c : before) quotes += c == '"' ? 1 : 0;
-  if (quotes % 2 == 1) return true;  // inside a string literal
-  switch (type) {
-    case CodeType::C:
-    case CodeType::Java:
-    case CodeType::Sas: {
-      const size_t open = text.rfind("/*", at);
-      const size_t close = text.rfind("*/", at);
-      return open != std::string::npos && (close == std::string::npos || close < open);
-    }
-    default: {
-      const size_t first = before.find_first_not_of(" \t");
-      const std::string_view lead = first == std::string_view::npos ? "" : before.substr(first);
-      const std::string_view prefix = type == CodeType::Vb     ? "'"
-                                      : type == CodeType::F90  ? "!"
-                                      : type == CodeType::Spss ? "/*"
-                                                               : "#";
-      return lead.starts_with(prefix);
-    }
+  if (std::count(before.begin(), before.end(), '"') % 2 == 1) return true;  // in a string
+  if (type == CodeType::C || type == CodeType::Java || type == CodeType::Sas) {
+    const size_t open = text.rfind("/*", at), close = text.rfind("*/", at);
+    return open != std::string::npos && (close == std::string::npos || close < open);
   }
+  const std::string_view lead =
+      before.substr(std::min(before.size(), before.find_first_not_of(" \t")));
+  return lead.starts_with(type == CodeType::Vb     ? "'"
+                          : type == CodeType::F90  ? "!"
+                          : type == CodeType::Spss ? "/*"
+                                                   : "#");
 }
 
 TEST_F(CompilerConformance, EveryTextKeepsItsLanguageRulesAndModelTextInComments) {

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <filesystem>
 #include <iostream>
-#include <sstream>
 
 #include "core/common/text_file.h"
 #include "core/common/text_utils.h"
@@ -53,13 +52,15 @@ std::string Numbers(const std::vector<double>& values) {
 
 // ---- Workbooks
 
-// The manifest's fields every workbook has.
-void Head(std::ostringstream& m, const std::string& path, const std::string& macro_path,
-          const char* kind, const std::string& base, const std::vector<std::string>& inputs,
-          const std::string& output, bool classifier) {
-  m << "{\"path\": " << Json(path) << ", \"macro_path\": " << Json(macro_path) << ", \"kind\": \""
-    << kind << "\", \"base\": " << Json(base) << ", \"inputs\": " << JsonList(inputs, true)
-    << ", \"output\": " << Json(output) << ", \"classifier\": " << (classifier ? "true" : "false");
+// A workbook's manifest entry: the fields every workbook has, `extra` ones, its cases.
+void Book(Writer& w, const std::string& path, const std::string& macro_path, const char* kind,
+          const std::vector<std::string>& inputs, const std::string& output, bool classifier,
+          const std::string& extra, const std::vector<std::string>& cases) {
+  w.books.push_back("{\"path\": " + Json(path) + ", \"macro_path\": " + Json(macro_path) +
+                    ", \"kind\": \"" + kind + "\", \"base\": " + Json(WorkbookBaseName(path)) +
+                    ", \"inputs\": " + JsonList(inputs, true) + ", \"output\": " + Json(output) +
+                    ", \"classifier\": " + (classifier ? "true" : "false") + extra +
+                    ", \"cases\": " + JsonList(cases, false) + "}");
 }
 
 // The test copy of a module for the macro check: the macro's question answered No on a
@@ -113,27 +114,20 @@ void BookNetwork(Writer& w, int index, const ConformanceCase& item, bool macro_c
         [&](SpreadsheetApplication& a) { FillRowSheet(a, base, model, results); },
         [&](SpreadsheetApplication& a) { FillColumnSheet(a, base, model, results); });
   }
-  std::ostringstream m;
-  Head(m, path, macro_path, "network", base, model.input_names, model.output_name,
-       model.is_classifier);
-  m << ", \"seen_min\": " << Numbers(model.min_seen)
-    << ", \"seen_max\": " << Numbers(model.max_seen)
-    << ", \"out_min\": " << ExactText(model.min_seen_out)
-    << ", \"out_max\": " << ExactText(model.max_seen_out);
-  m << ", \"cases\": [";
+  std::vector<std::string> cases;
   for (const std::vector<double>& values : item.inputs) {
-    const NetworkPrediction prediction = Predicted(model, values);
-    m << (&values == &item.inputs.front() ? "" : ", ") << "{\"values\": " << Numbers(values)
-      << ", \"prediction\": ";
-    if (model.is_classifier) {
-      m << Json(prediction.class_text) << ", \"strength\": " << ExactText(prediction.strength);
-    } else {
-      m << ExactText(WorkbookRoundedPrediction(prediction.prediction));
-    }
-    m << "}";
+    const NetworkPrediction p = Predicted(model, values);
+    cases.push_back("{\"values\": " + Numbers(values) + ", \"prediction\": " +
+                    (model.is_classifier
+                         ? Json(p.class_text) + ", \"strength\": " + ExactText(p.strength)
+                         : ExactText(WorkbookRoundedPrediction(p.prediction))) +
+                    "}");
   }
-  m << "]}";
-  w.books.push_back(m.str());
+  Book(w, path, macro_path, "network", model.input_names, model.output_name, model.is_classifier,
+       ", \"seen_min\": " + Numbers(model.min_seen) + ", \"seen_max\": " + Numbers(model.max_seen) +
+           ", \"out_min\": " + ExactText(model.min_seen_out) +
+           ", \"out_max\": " + ExactText(model.max_seen_out),
+       cases);
 }
 
 void BookMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
@@ -162,20 +156,17 @@ void BookMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
         [&](SpreadsheetApplication& a) { FillMarsRowSheet(a, base, model, results); },
         [&](SpreadsheetApplication& a) { FillMarsColumnSheet(a, base, model, results); });
   }
-  std::ostringstream m;
-  Head(m, path, macro_path, "mars", base, model.input_names, model.output_name, false);
-  m << ", \"cases\": [";
-  const std::vector<InputRow>& rows = mars.rows;
-  for (std::size_t v = 0; v < rows.size(); ++v) {
+  std::vector<std::string> cases;
+  for (std::size_t v = 0; v < mars.rows.size(); ++v) {
     std::vector<std::string> values;
-    for (std::size_t i = 0; i < rows[v].size(); ++i) {
-      values.push_back(rows[v][i] ? ExactText(*rows[v][i]) : Json(kMissing[(v + i) % 5]));
+    for (std::size_t i = 0; i < mars.rows[v].size(); ++i) {
+      const auto& value = mars.rows[v][i];
+      values.push_back(value ? ExactText(*value) : Json(kMissing[(v + i) % 5]));
     }
-    m << (v ? ", " : "") << "{\"values\": " << JsonList(values, false)
-      << ", \"prediction\": " << ExactText(mars.evaluator.Evaluate(rows[v])) << "}";
+    cases.push_back("{\"values\": " + JsonList(values, false) +
+                    ", \"prediction\": " + ExactText(mars.evaluator.Evaluate(mars.rows[v])) + "}");
   }
-  m << "]}";
-  w.books.push_back(m.str());
+  Book(w, path, macro_path, "mars", model.input_names, model.output_name, false, "", cases);
 }
 
 void WriteBooks(Writer& w, std::uint64_t seed) {
