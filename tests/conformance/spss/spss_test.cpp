@@ -79,16 +79,13 @@ bool ReadSavColumn(const ScratchFolder& scratch, const std::string& path, const 
     return false;
   }
   const std::vector<std::string> lines = SplitIntoLines(text);
-  const std::vector<std::string> names = SplitAt(lines.at(0), ',');
-  size_t index = 0;
-  while (index < names.size() && ToLowerAscii(names[index]) != ToLowerAscii(column)) ++index;
+  std::vector<std::string> names = SplitAt(ToLowerAscii(lines.at(0)), ',');
+  const size_t index = std::find(names.begin(), names.end(), ToLowerAscii(column)) - names.begin();
   if (index == names.size()) return (error = "no column " + column), false;
   values.clear();
   for (size_t r = 1; r < lines.size(); ++r) {
-    const std::vector<std::string> cells = SplitAt(lines[r], ',');
-    const std::string cell = index < cells.size() ? TrimBlanks(cells[index]) : "";
-    values.push_back(cell.empty() ? std::nullopt
-                                  : std::optional(std::strtod(cell.c_str(), nullptr)));
+    const std::string cell = TrimBlanks(SplitAt(lines[r], ',').at(index));
+    values.push_back(cell.empty() ? std::nullopt : std::optional(std::stod(cell)));
   }
   return true;
 }
