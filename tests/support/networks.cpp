@@ -214,31 +214,16 @@ std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int
   Random random(seed);
   std::vector<ConformanceCase> cases;
   for (int n = 0; n < count; ++n) {
-    int inputs = 0;
-    int hidden = 0;
-    switch (n) {
-      case 0:  // the largest shape
-        inputs = options.largest_inputs;
-        hidden = 70;
-        break;
-      case 1:  // no hidden neurons
-      case 2:
-        inputs = 1 + n;
-        hidden = 0;
-        break;
-      case 3:  // numbers near the overflow edge
-      case 4:
-        inputs = 4;
-        hidden = 3;
-        break;
-      default:
-        // Most shapes small, some large: sizes spread evenly on a log scale.
-        inputs = static_cast<int>(std::exp(std::uniform_real_distribution<double>(0, 4.8)(random)));
-        hidden = Chance(0.1, random)
-                     ? 0
-                     : static_cast<int>(
-                           std::exp(std::uniform_real_distribution<double>(0, 4.25)(random)));
-        break;
+    // The largest shape, no hidden neurons (1 and 2), numbers near the overflow edge (3
+    // and 4); then most shapes small, some large: sizes spread evenly on a log scale.
+    int inputs = n == 0 ? options.largest_inputs : n <= 2 ? 1 + n : 4;
+    int hidden = n == 0 ? 70 : n <= 2 ? 0 : 3;
+    if (n > 4) {
+      inputs = static_cast<int>(std::exp(std::uniform_real_distribution<double>(0, 4.8)(random)));
+      hidden =
+          Chance(0.1, random)
+              ? 0
+              : static_cast<int>(std::exp(std::uniform_real_distribution<double>(0, 4.25)(random)));
     }
     ConformanceCase item;
     item.name = "n" + std::to_string(n);
