@@ -118,22 +118,17 @@ struct Outcome {
   std::string result;
 };
 
-// The syntax run on a data file as the SPSS buttons run it, from the match to the result.
-Outcome Match(const SpssMatchRequest& request, const spss::PsppOptions& options) {
+// The syntax run on a data file as the SPSS buttons run it (no viewer), from the match
+// to the result.
+Outcome Match(const SpssMatchRequest& request, spss::PsppOptions options = {}) {
+  options.viewer_program.clear();
   spss::PsppSpssApplication application(options);
   RecordingMessagePort messages;
   NoBusyPointer busy;
-  Outcome out;
-  out.ok = MatchSpssDataFile(request, application, messages, busy);
+  Outcome out{
+      MatchSpssDataFile(request, application, messages, busy), {}, application.ResultPath()};
   for (const auto& message : messages.messages) out.messages.push_back(message.text);
-  out.result = application.ResultPath();
   return out;
-}
-
-spss::PsppOptions QuietOptions() {
-  spss::PsppOptions options;
-  options.viewer_program.clear();
-  return options;
 }
 
 class SavFiles : public ::testing::Test {
@@ -145,7 +140,7 @@ class SavFiles : public ::testing::Test {
                              {{30.0, 1.0, 2.0}, {std::nullopt, 4.0, 5.5}}, error))
         << error;
   }
-  Outcome Run(const std::string& syntax, const spss::PsppOptions& options = QuietOptions()) {
+  Outcome Run(const std::string& syntax, const spss::PsppOptions& options = {}) {
     return Match({data_, {{"age", "age"}, {"my var", "my_var"}}, syntax, scratch_.File("")},
                  options);
   }
@@ -174,7 +169,7 @@ TEST_F(SavFiles, APsppAbsentOrPastTheTimeLimitIsReportedAndLeavesNoResult) {
   const std::string slow = scratch_.File("slow-pspp");
   WriteText(slow, "#!/bin/sh\nexec sleep 30\n");
   std::filesystem::permissions(slow, std::filesystem::perms::owner_all);
-  spss::PsppOptions options = QuietOptions();
+  spss::PsppOptions options;
   options.time_limit = std::chrono::milliseconds(300);
   for (const std::string& program : {std::string("/nonexistent/pspp"), slow}) {
     options.pspp_program = program;
@@ -194,23 +189,18 @@ TEST_F(SavFiles, APsppAbsentOrPastTheTimeLimitIsReportedAndLeavesNoResult) {
 }
 
 TEST_F(SavFiles, ResultGoesBesideTheDataAsANewFileEachTime) {
-  const std::string original = [&] {
-    std::string bytes, error;
-    ReadWholeFile(data_, bytes, error);
-    return bytes;
-  }();
+  std::string original, now, error;
+  ASSERT_TRUE(ReadWholeFile(data_, original, error));
   for (const char* expected : {"people_scored.sav", "people_scored_2.sav"}) {
     const Outcome out = Run("COMPUTE y = Age * 2\r\n+ 1 .");
     ASSERT_TRUE(out.ok);
     EXPECT_EQ(out.result, scratch_.File(expected));
     std::vector<std::optional<double>> y;
-    std::string error;
     ASSERT_TRUE(ReadSavColumn(scratch_, out.result, "y", y, error)) << error;
     ASSERT_EQ(y.size(), 2u);
     EXPECT_EQ(y[0], 61.0);
     EXPECT_FALSE(y[1].has_value());
   }
-  std::string now, error;
   ASSERT_TRUE(ReadWholeFile(data_, now, error));
   EXPECT_EQ(now, original);
 }
@@ -239,7 +229,7 @@ std::vector<std::vector<std::optional<double>>> RunOnData(std::vector<std::strin
   }
   std::string error;
   EXPECT_TRUE(WriteSavFile(scratch, scratch.File("inputs.sav"), names, rows, error)) << error;
-  spss::PsppOptions options = QuietOptions();
+  spss::PsppOptions options;
   options.result_path = scratch.File("result.sav");
   options.replace_existing = true;
   const Outcome match = Match({scratch.File("inputs.sav"), inputs, syntax, {}}, options);
