@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "core/common/model_text.h"
-#include "support/scratch.h"
 
 namespace kdk::conformance {
 
@@ -33,14 +32,6 @@ std::string JsonList(const std::vector<std::string>& items, bool quote) {
     out.append(quote ? Json(items[i]) : items[i]);
   }
   return out + "]";
-}
-
-std::ostream& Manifest::Next() {
-  return text_ << (count_++ ? ",\n" : "[\n");
-}
-
-void Manifest::Write(const std::string& folder, const std::string& name) const {
-  WriteText(folder + "/" + name, text_.str() + (count_ ? "\n]\n" : "[]\n"));
 }
 
 }  // namespace kdk::conformance

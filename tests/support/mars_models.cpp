@@ -12,6 +12,7 @@
 #include "core/mars/mars_expression.h"
 #include "core/mars/mars_reading.h"
 #include "core/mars/mars_words.h"
+#include "core/mars/parse_mars_model.h"
 
 namespace kdk::conformance {
 namespace {
@@ -29,30 +30,27 @@ const std::vector<std::string> kCategoricalNames = {"COLOR", "Table", "K",
 std::string KnotText(std::mt19937& random, double& value) {
   std::uniform_int_distribution<int> kind(0, 5);
   std::uniform_real_distribution<double> real(-40.0, 120.0);
+  const auto printed = [&value](const char* format, double x) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, x);
+    value = std::stod(text);
+    return std::string(text);
+  };
   switch (kind(random)) {
     case 0:
       value = std::round(real(random));
-      return NumberText(value);
+      break;
     case 1:
       value = std::round(real(random) * 4) / 4;
-      return NumberText(value);
-    case 2: {
-      char text[32];
-      std::snprintf(text, sizeof text, "%.4E", real(random));
-      value = std::stod(text);
-      return text;
-    }
-    case 3: {
-      value = 1.5E-03 * (1 + kind(random));
-      char text[32];
-      std::snprintf(text, sizeof text, "%.1E", value);
-      value = std::stod(text);
-      return text;
-    }
+      break;
+    case 2:
+      return printed("%.4E", real(random));
+    case 3:
+      return printed("%.1E", 1.5E-03 * (1 + kind(random)));
     default:
       value = -std::round(std::fabs(real(random)) * 8) / 8;
-      return NumberText(value);
   }
+  return NumberText(value);
 }
 
 template <typename T>
@@ -150,29 +148,36 @@ GeneratedMars GenerateMarsModel(std::uint32_t seed) {
   return out;
 }
 
-std::vector<InputRow> GenerateRows(const GeneratedMars& generated, const MarsModel& model,
-                                   std::uint32_t seed, int count) {
+MarsCase ReadMarsCase(GeneratedMars generated, std::uint32_t seed, int count) {
+  MarsCase out{std::move(generated), {}, {}, {}};
+  SilentMessages messages;
+  std::string error;
+  if (!ParseMarsText(out.generated.text, out.model, messages) ||
+      !out.evaluator.Compile(out.model, error)) {
+    throw std::runtime_error("MARS text not read: " + error + "\n" + out.generated.text);
+  }
+  const MarsModel& model = out.model;
+  std::vector<InputRow>& rows = out.rows;
   std::mt19937 random(seed ^ 0x9e3779b9u);
   std::uniform_real_distribution<double> real(-60.0, 160.0);
   std::uniform_int_distribution<int> category(0, 5);
   std::bernoulli_distribution missing(0.12);
-  std::vector<InputRow> rows;
   for (int r = 0; r < count; ++r) {
     InputRow row;
     for (const std::string& input : model.input_names) {
       if (missing(random)) {
         row.push_back(std::nullopt);
-      } else if (generated.categorical.count(input)) {
+      } else if (out.generated.categorical.count(input)) {
         row.push_back(category(random));
-      } else if (r % 4 == 0 && !generated.knots.empty()) {
-        row.push_back(generated.knots[static_cast<size_t>(r / 4) % generated.knots.size()]);
+      } else if (const auto& knots = out.generated.knots; r % 4 == 0 && !knots.empty()) {
+        row.push_back(knots[static_cast<size_t>(r / 4) % knots.size()]);
       } else {
         row.push_back(r % 3 == 0 ? std::round(real(random) * 4) / 4 : real(random) / 7.3);
       }
     }
     rows.push_back(std::move(row));
   }
-  return rows;
+  return out;
 }
 
 bool HasSpssRefusedInput(const MarsModel& model) {

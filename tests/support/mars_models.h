@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/mars/mars_evaluator.h"
 #include "core/mars/mars_model.h"
 #include "core/ports/message_port.h"
 
@@ -26,24 +27,22 @@ inline bool Close(double a, double b) {
   return std::fabs(a - b) <= 1e-12 * std::max({1.0, std::fabs(a), std::fabs(b)});
 }
 
-// True when `model` has an input SPSS cannot take as a variable (see GenerateMarsModel).
-bool HasSpssRefusedInput(const MarsModel& model);
-
-// A MARS export made up from a seed: hinges with positive and negative knots (some
-// in exponent form, some wrapped over two lines, some written MAX(), set tests (some
-// holding 0, some joined by a lower-case "or"), both
-// missing-value indicators, products of degree 2 and 3, basis functions defined out
-// of number order (BF10 before BF1), input names that hold other names (X, X1, XBF1,
-// AGE, PAGE), SQL reserved words and "OR" inside names, Windows-1252 names, negative
-// and ".5"-style coefficients. Every seventh text has an input SPSS cannot take as a
-// variable ("_lead" or the reserved word "BY"). Every third text is in UTF-8 instead
-// of the code page.
+// A MARS export made up from a seed: hinges with positive and negative knots (some in
+// exponent form, wrapped over two lines, or written MAX()), set tests (some holding 0,
+// some joined by "or"), both missing-value indicators, products of degree 2 and 3,
+// basis functions out of number order (BF10 before BF1), input names that hold other
+// names (X, X1, XBF1, AGE, PAGE), SQL reserved words, Windows-1252 names, negative and
+// ".5"-style coefficients. Every seventh text has an input SPSS cannot take as a
+// variable; every third text is in UTF-8 instead of the code page.
 struct GeneratedMars {
   std::string text;
   std::set<std::string> categorical;  // inputs that only set tests and indicators use
   std::vector<double> knots;          // values worth hitting exactly
 };
 GeneratedMars GenerateMarsModel(std::uint32_t seed);
+
+// True when `model` has an input SPSS cannot take as a variable (see GenerateMarsModel).
+bool HasSpssRefusedInput(const MarsModel& model);
 
 // A MARS export of `count` basis functions for the size limits: hinges on X1..X30 (some
 // times an earlier basis function), set tests of up to 400 levels on X31..X40, both
@@ -52,10 +51,19 @@ std::string GenerateLargeMarsText(std::uint32_t seed, int count);
 
 using InputRow = std::vector<std::optional<double>>;
 
-// Rows of input values in the parsed model's input order: about one value in eight
-// missing, categories 0 to 5, knots hit exactly now and then.
-std::vector<InputRow> GenerateRows(const GeneratedMars& generated, const MarsModel& model,
-                                   std::uint32_t seed, int count);
+// A generated text read back: its model, the evaluator, and rows of input values in the
+// model's input order (about one value in eight missing, categories 0 to 5, knots hit
+// exactly now and then). Throws when the text does not read.
+struct MarsCase {
+  GeneratedMars generated;
+  MarsModel model;
+  MarsEvaluator evaluator;
+  std::vector<InputRow> rows;
+};
+MarsCase ReadMarsCase(GeneratedMars generated, std::uint32_t seed, int rows);
+inline MarsCase ReadMarsCase(std::uint32_t seed, int rows) {
+  return ReadMarsCase(GenerateMarsModel(seed), seed, rows);
+}
 
 // The missing-value rules of docs/mars.md, each computed here independently:
 // - Evaluator (the evaluator, `kdk predict`, the VB project, the workbook, the page):

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <random>
 #include <set>
+#include <stdexcept>
 
 #include "core/common/text_utils.h"
 
@@ -196,36 +197,33 @@ std::string ExactText(double value) {
   return buffer;
 }
 
+NetworkPrediction Predicted(const NetworkModel& model, const std::vector<double>& inputs) {
+  NetworkPrediction result;
+  std::string error;
+  if (!EvaluateNetwork(model, inputs, result, error)) throw std::runtime_error(error);
+  return result;
+}
+
+bool NearPrediction(const NetworkModel& model, double got, double want) {
+  const double range = std::fabs(model.max_norm_out - model.min_norm_out);
+  return std::fabs(got - want) <= 1e-12 * std::max({1.0, std::fabs(want), range});
+}
+
 std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case,
                                               CaseOptions options) {
   Random random(seed);
   std::vector<ConformanceCase> cases;
   for (int n = 0; n < count; ++n) {
-    int inputs = 0;
-    int hidden = 0;
-    switch (n) {
-      case 0:  // the largest shape
-        inputs = options.largest_inputs;
-        hidden = 70;
-        break;
-      case 1:  // no hidden neurons
-      case 2:
-        inputs = 1 + n;
-        hidden = 0;
-        break;
-      case 3:  // numbers near the overflow edge
-      case 4:
-        inputs = 4;
-        hidden = 3;
-        break;
-      default:
-        // Most shapes small, some large: sizes spread evenly on a log scale.
-        inputs = static_cast<int>(std::exp(std::uniform_real_distribution<double>(0, 4.8)(random)));
-        hidden = Chance(0.1, random)
-                     ? 0
-                     : static_cast<int>(
-                           std::exp(std::uniform_real_distribution<double>(0, 4.25)(random)));
-        break;
+    // The largest shape, no hidden neurons (1 and 2), numbers near the overflow edge (3
+    // and 4); then most shapes small, some large: sizes spread evenly on a log scale.
+    int inputs = n == 0 ? options.largest_inputs : n <= 2 ? 1 + n : 4;
+    int hidden = n == 0 ? 70 : n <= 2 ? 0 : 3;
+    if (n > 4) {
+      inputs = static_cast<int>(std::exp(std::uniform_real_distribution<double>(0, 4.8)(random)));
+      hidden =
+          Chance(0.1, random)
+              ? 0
+              : static_cast<int>(std::exp(std::uniform_real_distribution<double>(0, 4.25)(random)));
     }
     ConformanceCase item;
     item.name = "n" + std::to_string(n);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/network/evaluate_network.h"
 #include "core/network/network_model.h"
 
 namespace kdk::conformance {
@@ -19,8 +20,7 @@ struct ConformanceCase {
   std::vector<std::vector<double>> inputs;
 };
 
-// Text that must never reach a generated program outside a comment: the hostile
-// names, descriptions and paths carry it.
+// Text that must never reach a generated program outside a comment.
 inline constexpr const char* kInjectedMark = "PWN-ED";
 
 // The suites' seed: KDK_CONFORMANCE_SEED when set, else a fixed one.
@@ -29,21 +29,26 @@ std::uint64_t ConformanceSeed();
 // A double as text that reads back as the same double ("%.17g").
 std::string ExactText(double value);
 
+// The engine's own prediction; throws when the evaluator refuses the inputs.
+NetworkPrediction Predicted(const NetworkModel& model, const std::vector<double>& inputs);
+
+// Within 1e-12 of `want`, relative to the largest of it, 1 and the output range: the
+// folded constants carry 15 digits of a range that may be 1E10 wide.
+bool NearPrediction(const NetworkModel& model, double got, double want);
+
 struct CaseOptions {
   bool subnormal_inputs = true;  // false: the overflow-edge cases keep ordinary ranges
   int largest_inputs = 120;      // the inputs of the first case
   // Names told apart ignoring case, none blank, holding a line break or a byte code
-  // page 1252 leaves undefined (for a target that finds a column by its name; an XML
-  // cell reads CR LF as LF): others become "n_" and a number.
+  // page 1252 leaves undefined: others become "n_" and a number.
   bool distinct_names = false;
 };
 
 // Seeded random networks: 1 to 120 inputs, 0 to 70 hidden neurons, linear and tanh,
-// zero and whole-number weights and biases, output ranges up to 1E10, input ranges down
-// to a hundredth, classifiers (one in four; some whose seen extreme of a sign is 0), and
-// names, descriptions and paths drawn from keywords, library names, intermediate variable
-// names, names that smart naming makes equal, comment terminators, quotes, line breaks
-// and Windows-1252 bytes (0x80 to 0x9F too). The first cases are the extreme shapes,
+// zero and whole weights, output ranges up to 1E10, input ranges down to a hundredth,
+// classifiers (some whose seen extreme of a sign is 0), and hostile names, descriptions
+// and paths (keywords, library and intermediate names, comment terminators, quotes,
+// line breaks, markup, Windows-1252 bytes). The first cases are the extreme shapes,
 // then numbers near the largest double and the largest single-precision number.
 std::vector<ConformanceCase> ConformanceCases(std::uint64_t seed, int count, int vectors_per_case,
                                               CaseOptions options = {});

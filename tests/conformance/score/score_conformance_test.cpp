@@ -1,8 +1,6 @@
 // Seeded networks and MARS models score delimited data in process: every row's cells
-// must be those `kdk predict` prints (NumberText of the evaluator), every field must
-// come back as it went in, whatever the separator, the quoting and where the reads
-// break the text, and bad rows must be reported on their own line with empty cells.
-// KDK_CONFORMANCE_SEED picks another seed.
+// are those `kdk predict` prints, every field comes back as it went in whatever the
+// separator, quoting and read breaks, and bad rows are reported with empty cells.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,9 +17,6 @@
 #include "core/export/code/mars_spss.h"
 #include "core/export/code/smart_names.h"
 #include "core/export/code/spss_data_match.h"
-#include "core/mars/mars_evaluator.h"
-#include "core/mars/parse_mars_model.h"
-#include "core/network/evaluate_network.h"
 #include "core/score/score_csv.h"
 #include "core/score/score_file.h"
 #include "engines/spss/sav_rows.h"
@@ -61,22 +56,11 @@ CsvReader::Source ChoppedSource(const std::string& text, std::uint64_t seed) {
   };
 }
 
-// A table read back from text; the separator found by the reader where none is given.
-Table ReadTable(const std::string& text, char separator = 0) {
-  CsvReader reader(ChoppedSource(text, text.size()));
-  if (separator) reader.SetSeparator(separator);
-  Table table;
-  std::vector<std::string_view> fields;
-  while (reader.Next(fields)) table.emplace_back(fields.begin(), fields.end());
-  return table;
-}
-
 struct Scored {
   bool ok = false;
   std::string error;
-  Table table;
+  Table table;  // the scored text read back with the input's separator
   std::vector<std::size_t> bad_lines;
-  ScoreSummary summary;
 };
 
 Scored Score(const std::string& text, std::uint64_t seed, RowScorer& scorer,
@@ -88,14 +72,14 @@ Scored Score(const std::string& text, std::uint64_t seed, RowScorer& scorer,
   events.bad_row = [&scored](std::size_t line, const std::string&) {
     scored.bad_lines.push_back(line);
   };
-  scored.ok = ScoreCsv(
-      reader, scorer, inputs, prediction, {},
-      [&out](std::string_view bytes) {
-        out.append(bytes);
-        return true;
-      },
-      events, scored.summary, scored.error);
-  scored.table = ReadTable(out, reader.Separator());
+  ScoreSummary summary;
+  const auto write = [&out](std::string_view bytes) { return out.append(bytes), true; };
+  scored.ok =
+      ScoreCsv(reader, scorer, inputs, prediction, {}, write, events, summary, scored.error);
+  CsvReader back(ChoppedSource(out, out.size()));
+  back.SetSeparator(reader.Separator());
+  std::vector<std::string_view> fields;
+  while (back.Next(fields)) scored.table.emplace_back(fields.begin(), fields.end());
   return scored;
 }
 
@@ -106,7 +90,7 @@ const char* const kNotes[] = {"plain", "a,b;c\td", "say \"hi\"", "two\r\nlines",
 TEST(ScoreConformance, NetworksScoreEveryRowAsPredictDoes) {
   const std::uint64_t seed = ConformanceSeed();
   std::mt19937_64 random(seed);
-  int cases = 0, rows = 0;
+  int cases = 0;
   for (const ConformanceCase& item : ConformanceCases(seed, 24, 6)) {
     SCOPED_TRACE("seed " + std::to_string(seed) + ", case " + item.name);
     const NetworkModel& model = item.model;
@@ -118,10 +102,8 @@ TEST(ScoreConformance, NetworksScoreEveryRowAsPredictDoes) {
     std::string error;
     auto scorer = MakeNetworkScorer(model, error);
     ASSERT_TRUE(scorer) << error;
-
-    // A note column, the inputs (in reverse order where no two share a name: inputs of
-    // one name are matched in order), and a column named like the prediction, which
-    // the scored file must not overwrite.
+    // A note column, the inputs (reversed where no two share a name: inputs of one name
+    // are matched in order), and a column named like the prediction, kept as it is.
     std::vector<std::size_t> order(model.input_names.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::set<std::string> distinct;
@@ -159,38 +141,30 @@ TEST(ScoreConformance, NetworksScoreEveryRowAsPredictDoes) {
         EXPECT_EQ(got.back(), "");
         continue;
       }
-      NetworkPrediction expected;
-      ASSERT_TRUE(EvaluateNetwork(model, item.inputs[r - 1], expected, error)) << error;
+      const NetworkPrediction expected = Predicted(model, item.inputs[r - 1]);
       EXPECT_EQ(got[table[r].size()], NumberText(expected.prediction)) << "row " << r;
       if (model.is_classifier) {
         EXPECT_EQ(got[table[r].size() + 1], expected.class_text);
         EXPECT_EQ(got[table[r].size() + 2], NumberText(expected.strength));
       }
-      ++rows;
     }
     ++cases;
   }
-  std::printf("%d networks, %d rows scored as predict scores them\n", cases, rows);
 }
 
 TEST(ScoreConformance, MarsModelsScoreMissingValuesUnderTheEvaluatorsRule) {
   const std::uint64_t seed = ConformanceSeed();
   std::mt19937_64 random(seed);
-  SilentMessages messages;
   int rows = 0, missing = 0;
   for (std::uint32_t m = 1; m <= 30; ++m) {
     SCOPED_TRACE("seed " + std::to_string(seed) + ", model " + std::to_string(m));
-    const GeneratedMars generated = GenerateMarsModel(static_cast<std::uint32_t>(seed) + m);
-    MarsModel model;
-    ASSERT_TRUE(ParseMarsText(generated.text, model, messages)) << generated.text;
+    const MarsCase mars = ReadMarsCase(static_cast<std::uint32_t>(seed) + m, 40);
+    const MarsModel& model = mars.model;
     std::string error;
     auto scorer = MakeMarsScorer(model, error);
     ASSERT_TRUE(scorer) << error;
-    MarsEvaluator evaluator;
-    ASSERT_TRUE(evaluator.Compile(model, error)) << error;
-    const std::vector<InputRow> values = GenerateRows(generated, model, m, 40);
     Table table(1, model.input_names);
-    for (const InputRow& row : values) {
+    for (const InputRow& row : mars.rows) {
       table.emplace_back();
       for (const auto& value : row) {
         table.back().push_back(value ? ExactText(*value) : (random() % 2 ? "." : ""));
@@ -204,16 +178,15 @@ TEST(ScoreConformance, MarsModelsScoreMissingValuesUnderTheEvaluatorsRule) {
     ASSERT_EQ(scored.table.size(), table.size());
     EXPECT_TRUE(scored.bad_lines.empty());
     for (std::size_t r = 1; r < table.size(); ++r) {
-      const double expected = evaluator.Evaluate(values[r - 1]);
+      const double expected = mars.evaluator.Evaluate(mars.rows[r - 1]);
       EXPECT_EQ(scored.table[r].back(), NumberText(expected)) << "row " << r;
       EXPECT_TRUE(
-          Close(expected, *PredictUnderRules(model, values[r - 1], MissingRules::Evaluator)))
+          Close(expected, *PredictUnderRules(model, mars.rows[r - 1], MissingRules::Evaluator)))
           << "row " << r;
       ++rows;
     }
   }
   EXPECT_GT(missing, rows / 10);
-  std::printf("%d MARS rows (%d missing values) scored as predict scores them\n", rows, missing);
 }
 
 // Collects a table as text cells.
@@ -281,8 +254,7 @@ TEST(ScoreConformance, SpssResultsHoldEveryValueExactly) {
         EXPECT_EQ(got[n + 1], "");
         continue;
       }
-      NetworkPrediction expected;
-      ASSERT_TRUE(EvaluateNetwork(item.model, item.inputs[r - 1], expected, error));
+      const NetworkPrediction expected = Predicted(item.model, item.inputs[r - 1]);
       EXPECT_EQ(std::strtod(got[n + 1].c_str(), nullptr), expected.prediction) << "row " << r;
       if (item.model.is_classifier) {
         EXPECT_EQ(got[n + 2], expected.class_text);

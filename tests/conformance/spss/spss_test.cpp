@@ -1,10 +1,8 @@
-// The SPSS engine on its own (the dictionary reader, the line joining PSPP needs, PSPP's
-// messages in the user's terms, the time limit, where results go), and generated SPSS
-// syntax run by it (GNU PSPP) on .sav files that PSPP itself writes, compared with the
-// model's own arithmetic over the shared seeded models (tests/support;
-// KDK_CONFORMANCE_SEED picks another seed): EvaluateNetwork for networks; for MARS models
-// the evaluator where no input is missing and, on every row, the evaluator under SPSS's
-// missing-value rules (PredictUnderRules).
+// The SPSS engine on its own (the dictionary reader, line joining, PSPP's messages in
+// the user's terms, the time limit, where results go), and generated SPSS syntax run by
+// GNU PSPP on .sav files PSPP itself writes, against the engine's own arithmetic over
+// the seeded models: EvaluateNetwork; the MARS evaluator and its SPSS missing-value
+// rules (PredictUnderRules).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,9 +20,6 @@
 #include "core/export/code/smart_names.h"
 #include "core/export/code/spss_data_match.h"
 #include "core/export/generation_stamp.h"
-#include "core/mars/mars_evaluator.h"
-#include "core/mars/parse_mars_model.h"
-#include "core/network/evaluate_network.h"
 #include "core/workspace.h"
 #include "engines/spss/child_process.h"
 #include "engines/spss/pspp_application.h"
@@ -84,16 +79,13 @@ bool ReadSavColumn(const ScratchFolder& scratch, const std::string& path, const 
     return false;
   }
   const std::vector<std::string> lines = SplitIntoLines(text);
-  const std::vector<std::string> names = SplitAt(lines.at(0), ',');
-  size_t index = 0;
-  while (index < names.size() && ToLowerAscii(names[index]) != ToLowerAscii(column)) ++index;
+  std::vector<std::string> names = SplitAt(ToLowerAscii(lines.at(0)), ',');
+  const size_t index = std::find(names.begin(), names.end(), ToLowerAscii(column)) - names.begin();
   if (index == names.size()) return (error = "no column " + column), false;
   values.clear();
   for (size_t r = 1; r < lines.size(); ++r) {
-    const std::vector<std::string> cells = SplitAt(lines[r], ',');
-    const std::string cell = index < cells.size() ? TrimBlanks(cells[index]) : "";
-    values.push_back(cell.empty() ? std::nullopt
-                                  : std::optional(std::strtod(cell.c_str(), nullptr)));
+    const std::string cell = TrimBlanks(SplitAt(lines[r], ',').at(index));
+    values.push_back(cell.empty() ? std::nullopt : std::optional(std::stod(cell)));
   }
   return true;
 }
@@ -126,22 +118,17 @@ struct Outcome {
   std::string result;
 };
 
-// The syntax run on a data file as the SPSS buttons run it, from the match to the result.
-Outcome Match(const SpssMatchRequest& request, const spss::PsppOptions& options) {
+// The syntax run on a data file as the SPSS buttons run it (no viewer), from the match
+// to the result.
+Outcome Match(const SpssMatchRequest& request, spss::PsppOptions options = {}) {
+  options.viewer_program.clear();
   spss::PsppSpssApplication application(options);
   RecordingMessagePort messages;
   NoBusyPointer busy;
-  Outcome out;
-  out.ok = MatchSpssDataFile(request, application, messages, busy);
+  Outcome out{
+      MatchSpssDataFile(request, application, messages, busy), {}, application.ResultPath()};
   for (const auto& message : messages.messages) out.messages.push_back(message.text);
-  out.result = application.ResultPath();
   return out;
-}
-
-spss::PsppOptions QuietOptions() {
-  spss::PsppOptions options;
-  options.viewer_program.clear();
-  return options;
 }
 
 class SavFiles : public ::testing::Test {
@@ -153,7 +140,7 @@ class SavFiles : public ::testing::Test {
                              {{30.0, 1.0, 2.0}, {std::nullopt, 4.0, 5.5}}, error))
         << error;
   }
-  Outcome Run(const std::string& syntax, const spss::PsppOptions& options = QuietOptions()) {
+  Outcome Run(const std::string& syntax, const spss::PsppOptions& options = {}) {
     return Match({data_, {{"age", "age"}, {"my var", "my_var"}}, syntax, scratch_.File("")},
                  options);
   }
@@ -182,7 +169,7 @@ TEST_F(SavFiles, APsppAbsentOrPastTheTimeLimitIsReportedAndLeavesNoResult) {
   const std::string slow = scratch_.File("slow-pspp");
   WriteText(slow, "#!/bin/sh\nexec sleep 30\n");
   std::filesystem::permissions(slow, std::filesystem::perms::owner_all);
-  spss::PsppOptions options = QuietOptions();
+  spss::PsppOptions options;
   options.time_limit = std::chrono::milliseconds(300);
   for (const std::string& program : {std::string("/nonexistent/pspp"), slow}) {
     options.pspp_program = program;
@@ -202,23 +189,18 @@ TEST_F(SavFiles, APsppAbsentOrPastTheTimeLimitIsReportedAndLeavesNoResult) {
 }
 
 TEST_F(SavFiles, ResultGoesBesideTheDataAsANewFileEachTime) {
-  const std::string original = [&] {
-    std::string bytes, error;
-    ReadWholeFile(data_, bytes, error);
-    return bytes;
-  }();
+  std::string original, now, error;
+  ASSERT_TRUE(ReadWholeFile(data_, original, error));
   for (const char* expected : {"people_scored.sav", "people_scored_2.sav"}) {
     const Outcome out = Run("COMPUTE y = Age * 2\r\n+ 1 .");
     ASSERT_TRUE(out.ok);
     EXPECT_EQ(out.result, scratch_.File(expected));
     std::vector<std::optional<double>> y;
-    std::string error;
     ASSERT_TRUE(ReadSavColumn(scratch_, out.result, "y", y, error)) << error;
     ASSERT_EQ(y.size(), 2u);
     EXPECT_EQ(y[0], 61.0);
     EXPECT_FALSE(y[1].has_value());
   }
-  std::string now, error;
   ASSERT_TRUE(ReadWholeFile(data_, now, error));
   EXPECT_EQ(now, original);
 }
@@ -233,52 +215,41 @@ TEST_F(SavFiles, RefusedSyntaxIsReportedWithTheUsersLineAndNoResult) {
   EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
 }
 
-// Variable names in the data file: the wanted name in changing case, so that
-// matching is shown to ignore case.
-std::string InDataFileCase(const std::string& name, size_t index) {
-  std::string result = name;
-  if (index % 2 == 1) {
-    for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+// The syntax run as the load-SPSS-file windows run it, on a .sav file PSPP writes with
+// the rows under `names` (every other one in upper case: matching ignores case); the
+// result's `columns` read back (empty when the run failed).
+std::vector<std::vector<std::optional<double>>> RunOnData(std::vector<std::string> names,
+                                                          const std::vector<Row>& rows,
+                                                          const std::vector<SpssInput>& inputs,
+                                                          const std::string& syntax,
+                                                          const std::vector<std::string>& columns) {
+  ScratchFolder scratch;
+  for (size_t i = 1; i < names.size(); i += 2) {
+    for (char& c : names[i]) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   }
-  return result;
-}
-
-struct RunOutcome {
-  bool ran = false;
-  std::vector<std::optional<double>> values;
-};
-
-// The load-SPSS-file path of the windows, from the match to the result file.
-RunOutcome RunThroughEngine(const ScratchFolder& scratch, const std::string& data,
-                            const std::vector<SpssInput>& inputs, const std::string& syntax,
-                            const std::string& output_variable, const std::string& result) {
-  spss::PsppOptions options = QuietOptions();
-  options.result_path = result;
-  options.replace_existing = true;
-  const Outcome match = Match({data, inputs, syntax, {}}, options);
-  RunOutcome outcome{match.ok, {}};
-  EXPECT_TRUE(outcome.ran) << ::testing::PrintToString(match.messages) << syntax;
-  if (!outcome.ran) return outcome;
-  EXPECT_EQ(match.messages.back(), "Done!");
   std::string error;
-  EXPECT_TRUE(ReadSavColumn(scratch, result, output_variable, outcome.values, error)) << error;
-  return outcome;
+  EXPECT_TRUE(WriteSavFile(scratch, scratch.File("inputs.sav"), names, rows, error)) << error;
+  spss::PsppOptions options;
+  options.result_path = scratch.File("result.sav");
+  options.replace_existing = true;
+  const Outcome match = Match({scratch.File("inputs.sav"), inputs, syntax, {}}, options);
+  EXPECT_TRUE(match.ok) << ::testing::PrintToString(match.messages) << syntax;
+  if (!match.ok) return {};
+  EXPECT_EQ(match.messages.back(), "Done!");
+  std::vector<std::vector<std::optional<double>>> values(columns.size());
+  for (size_t c = 0; c < columns.size(); ++c) {
+    EXPECT_TRUE(ReadSavColumn(scratch, options.result_path, columns[c], values[c], error)) << error;
+    EXPECT_EQ(values[c].size(), rows.size());
+  }
+  return values;
 }
-
-constexpr int kNetworks = 30;
-
-const ConformanceCase& NetworkCase(unsigned index) {
-  // PSPP's data input takes no subnormal value: no input range that narrow.
-  static const std::vector<ConformanceCase> cases =
-      ConformanceCases(ConformanceSeed() + 7, kNetworks, 0, {.subnormal_inputs = false});
-  return cases.at(index);
-}
-
-class NetworkSyntaxInPspp : public ::testing::TestWithParam<unsigned> {};
 
 // `reach` scales how far the inputs go beyond their ranges (1: a tenth either side).
 void CheckNetworkLayout(unsigned index, int format, double reach = 1) {
-  const ConformanceCase& item = NetworkCase(index);
+  // PSPP's data input takes no subnormal value: no input range that narrow.
+  static const std::vector<ConformanceCase> cases =
+      ConformanceCases(ConformanceSeed() + 7, 30, 0, {.subnormal_inputs = false});
+  const ConformanceCase& item = cases.at(index);
   SCOPED_TRACE("seed " + std::to_string(ConformanceSeed()) + ", case " + item.name);
   // Inputs hundreds of ranges away from numbers near the largest double overflow.
   if (item.near_overflow && reach != 1) return;
@@ -287,72 +258,49 @@ void CheckNetworkLayout(unsigned index, int format, double reach = 1) {
   workspace.state.network_loaded = true;
   workspace.state.model_path = "/models/random.kwf";
   const NetworkModel& model = workspace.network;
-  // The data file has each input under the name the syntax reads.
   CodeExportSettings settings;
   ResetNames(settings, model);
   settings.code_type = CodeType::Spss;
   settings.equation_format = format;
   const std::vector<SpssInput> inputs = NetworkSpssInputs(settings, model);
-
-  ScratchFolder scratch;
   std::vector<std::string> variables;
-  for (size_t i = 0; i < inputs.size(); ++i) {
-    variables.push_back(InDataFileCase(inputs[i].compared, i));
-  }
+  for (const SpssInput& input : inputs) variables.push_back(input.compared);
   std::vector<Row> rows;
   for (const auto& values : NetworkInputs(model, 12, ConformanceSeed() + index, reach)) {
     rows.emplace_back(values.begin(), values.end());
   }
-  Row with_missing = rows.back();
-  with_missing.front() = std::nullopt;
-  rows.push_back(with_missing);
-  const std::string data = scratch.File("inputs.sav");
-  std::string error;
-  ASSERT_TRUE(WriteSavFile(scratch, data, variables, rows, error)) << error;
-
-  // The folded constants carry 15 digits of the output range, which may be 1E10 wide.
-  const double range = std::fabs(model.max_norm_out - model.min_norm_out);
-  const auto near = [range](double got, double want) {
-    return std::fabs(got - want) <= 1e-12 * std::max({1.0, std::fabs(want), range});
-  };
+  rows.push_back(rows.back());
+  rows.back().front() = std::nullopt;
   FixedClock clock;
   RecordingMessagePort messages;
   const std::string syntax = GenerateCode(settings, workspace.network,
                                           MakeGenerationStamp(workspace.state, clock), messages);
   ASSERT_FALSE(syntax.empty());
-  const std::string output = NameProgram(settings, model).output;
-  const RunOutcome outcome =
-      RunThroughEngine(scratch, data, inputs, syntax, output, scratch.File("result.sav"));
-  if (!outcome.ran) return;
-  ASSERT_EQ(outcome.values.size(), rows.size());
-  for (size_t r = 0; r + 1 < rows.size(); ++r) {
-    std::vector<double> values;
-    for (const auto& value : rows[r]) values.push_back(*value);
-    NetworkPrediction expected;
-    ASSERT_TRUE(EvaluateNetwork(model, values, expected, error)) << error;
-    ASSERT_TRUE(outcome.values[r].has_value()) << "row " << r;
-    EXPECT_TRUE(near(*outcome.values[r], expected.prediction))
-        << "row " << r << ": PSPP " << *outcome.values[r] << ", EvaluateNetwork "
-        << expected.prediction;
-  }
-  // A missing input makes every sum it enters system-missing; multiplied by a
-  // zero weight it gives 0, so an input with no weight on a neuron that reaches the
-  // output leaves the value defined.
+  const auto results =
+      RunOnData(variables, rows, inputs, syntax, {NameProgram(settings, model).output});
+  if (results.empty() || results[0].size() != rows.size()) return;
+  // The last row misses its first input: every sum it enters is system-missing, unless
+  // a zero weight multiplies it (0), so the value stays defined when no neuron reaching
+  // the output reads it.
   bool input_used = false;
   for (int k = 0; k + 1 < model.HiddenSlots(); ++k) {
     input_used |= model.wih[0][k] != 0 && model.who[k] != 0;
   }
-  if (input_used) {
-    EXPECT_FALSE(outcome.values.back().has_value());
-  } else {
+  for (size_t r = 0; r < rows.size(); ++r) {
+    const std::optional<double>& got = results[0][r];
+    if (r + 1 == rows.size() && input_used) {
+      EXPECT_FALSE(got.has_value());
+      continue;
+    }
     std::vector<double> values;
-    for (const auto& value : rows.back()) values.push_back(value.value_or(0.0));
-    NetworkPrediction expected;
-    ASSERT_TRUE(EvaluateNetwork(model, values, expected, error)) << error;
-    ASSERT_TRUE(outcome.values.back().has_value());
-    EXPECT_TRUE(near(*outcome.values.back(), expected.prediction));
+    for (const auto& value : rows[r]) values.push_back(value.value_or(0.0));
+    const double want = Predicted(model, values).prediction;
+    EXPECT_TRUE(got && NearPrediction(model, *got, want))
+        << "row " << r << ": PSPP " << got.value_or(NAN) << ", EvaluateNetwork " << want;
   }
 }
+
+class NetworkSyntaxInPspp : public ::testing::TestWithParam<unsigned> {};
 
 // A and B give way to C for SPSS (the unit tests show it): C and D run.
 TEST_P(NetworkSyntaxInPspp, LayoutCComputesTheNetwork) {
@@ -368,20 +316,17 @@ TEST_P(NetworkSyntaxInPspp, FarOutsideTheRangesTheNeuronsSaturate) {
   CheckNetworkLayout(GetParam(), kFormatC, 4000);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, NetworkSyntaxInPspp, ::testing::Range(0u, unsigned{kNetworks}));
+INSTANTIATE_TEST_SUITE_P(Cases, NetworkSyntaxInPspp, ::testing::Range(0u, 30u));
 
 class MarsSyntaxInPspp : public ::testing::TestWithParam<unsigned> {};
 
 TEST_P(MarsSyntaxInPspp, SyntaxComputesTheModelUnderSpssRules) {
   const auto seed = static_cast<std::uint32_t>(ConformanceSeed()) + GetParam();
-  const GeneratedMars generated = GenerateMarsModel(seed);
-  SCOPED_TRACE("MARS seed " + std::to_string(seed) + "\n" + generated.text);
+  const MarsCase mars = ReadMarsCase(seed, 40);
+  const MarsModel& model = mars.model;
+  const std::vector<Row>& rows = mars.rows;
+  SCOPED_TRACE("MARS seed " + std::to_string(seed) + "\n" + mars.generated.text);
   RecordingMessagePort messages;
-  MarsModel model;
-  ASSERT_TRUE(ParseMarsText(generated.text, model, messages));
-  MarsEvaluator evaluator;
-  std::string error;
-  ASSERT_TRUE(evaluator.Compile(model, error)) << error;
   MarsSpssOptions options;
   options.include_header = seed % 2 == 0;
   // Output names that would overwrite an input, or be dropped with the basis
@@ -391,8 +336,7 @@ TEST_P(MarsSyntaxInPspp, SyntaxComputesTheModelUnderSpssRules) {
     options.output_field_name = StoredSpssOutputName(model.basis_function_names[0]);
   }
   const std::string syntax = MarsSpssText(model, options, messages);
-  // An input SPSS cannot hold as a variable cannot be renamed: it is the data file's
-  // own name, so the syntax is refused with a message.
+  // An input SPSS cannot hold as a variable is the data file's own name: refused.
   if (HasSpssRefusedInput(model)) {
     EXPECT_TRUE(syntax.empty());
     ASSERT_FALSE(messages.messages.empty());
@@ -400,32 +344,24 @@ TEST_P(MarsSyntaxInPspp, SyntaxComputesTheModelUnderSpssRules) {
     return;
   }
   ASSERT_FALSE(syntax.empty());
-  const std::vector<Row> rows = GenerateRows(generated, model, seed, 40);
-  ScratchFolder scratch;
-  std::vector<std::string> variables;
-  for (size_t i = 0; i < model.input_names.size(); ++i) {
-    variables.push_back(InDataFileCase(model.input_names[i], i));
+  // The prediction, and the input the output is named like, which stays.
+  const auto results =
+      RunOnData(model.input_names, rows, MarsSpssInputs(model), syntax,
+                {Cp1252ToUtf8(MarsSpssOutputVariable(model, options.output_field_name)),
+                 Cp1252ToUtf8(model.input_names.back())});
+  if (results.empty() || results[0].size() != rows.size() || results[1].size() != rows.size()) {
+    return;
   }
-  const std::string data = scratch.File("inputs.sav");
-  ASSERT_TRUE(WriteSavFile(scratch, data, variables, rows, error)) << error;
-  const std::string output = MarsSpssOutputVariable(model, options.output_field_name);
-  const std::string result = scratch.File("result.sav");
-  const RunOutcome outcome =
-      RunThroughEngine(scratch, data, MarsSpssInputs(model), syntax, Cp1252ToUtf8(output), result);
-  if (!outcome.ran) return;
-  ASSERT_EQ(outcome.values.size(), rows.size());
-  std::vector<std::optional<double>> kept;  // the input the output is named like stays
-  ASSERT_TRUE(ReadSavColumn(scratch, result, Cp1252ToUtf8(variables.back()), kept, error)) << error;
   for (size_t r = 0; r < rows.size(); ++r) {
-    EXPECT_EQ(kept.at(r), rows[r].back()) << "row " << r;
+    EXPECT_EQ(results[1][r], rows[r].back()) << "row " << r;
     const std::optional<double> rules = PredictUnderRules(model, rows[r], MissingRules::Spss);
-    const std::optional<double>& got = outcome.values[r];
+    const std::optional<double>& got = results[0][r];
     ASSERT_EQ(got.has_value(), rules.has_value()) << "row " << r << "\n" << syntax;
     if (got) {
       EXPECT_TRUE(Close(*got, *rules)) << "row " << r << ": " << *got << ", " << *rules;
     }
     if (std::all_of(rows[r].begin(), rows[r].end(), [](auto& v) { return v.has_value(); })) {
-      EXPECT_TRUE(got && Close(*got, evaluator.Evaluate(rows[r]))) << "row " << r;
+      EXPECT_TRUE(got && Close(*got, mars.evaluator.Evaluate(rows[r]))) << "row " << r;
     }
   }
 }

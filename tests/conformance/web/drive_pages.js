@@ -1,34 +1,26 @@
-// Drives every generated page in headless Chromium: types each case's inputs,
-// presses Predict and compares what the page shows with the engine's prediction in
-// the manifest; checks range colours, "Invalid number", Clear, missing values, and
-// that no name, description or path of a model became markup or script.
+// Drives every generated page in headless Chromium: types each case's inputs, presses
+// Predict and compares what the page shows with the manifest's prediction; checks range
+// colours, "Invalid number", Clear, missing values, and that no model text became markup.
 'use strict';
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
 
-let chromium;
-try {
-  ({ chromium } = require(path.join(__dirname, 'node_modules', 'playwright-core')));
-} catch (e) {
+if (!fs.existsSync(path.join(__dirname, 'node_modules', 'playwright-core'))) {
   console.error('playwright-core is not installed in ' + __dirname + ': run make setup');
   process.exit(1);
 }
+const { chromium } = require(path.join(__dirname, 'node_modules', 'playwright-core'));
 
 const folder = path.resolve(process.argv[2]);
 const pages = JSON.parse(fs.readFileSync(path.join(folder, 'manifest.json'), 'utf8'));
 const failures = [];
 let compared = 0;
 
-function fail(page, text) {
-  failures.push(page.file + ': ' + text);
-}
+const fail = (page, text) => failures.push(page.file + ': ' + text);
 
 // "RGB(1,2,3)" as the browser reports a background colour.
-function cssColour(text) {
-  const m = /^RGB\((\d+),(\d+),(\d+)\)$/.exec(text);
-  return m ? `rgb(${m[1]}, ${m[2]}, ${m[3]})` : text;
-}
+const cssColour = (text) => text.replace(/^RGB\((\d+),(\d+),(\d+)\)$/, 'rgb($1, $2, $3)');
 
 function close(shown, expected, rounded) {
   if (!Number.isFinite(shown)) return false;
@@ -43,28 +35,16 @@ function close(shown, expected, rounded) {
 // The first case of a page is typed field by field as a user would; later cases are
 // put into the fields at once, which keeps the suite fast.
 async function typeValues(tab, values, typed = true) {
-  if (!typed) {
-    await tab.evaluate((all) => all.forEach((v, i) => { document.datainput.elements['Input' + (i + 1)].value = v; }), values);
-    return;
-  }
-  for (let i = 0; i < values.length; i++) {
-    await tab.fill(`input[name="Input${i + 1}"]`, values[i]);
-  }
+  if (!typed) return tab.evaluate((all) => all.forEach((v, i) => { document.datainput.elements['Input' + (i + 1)].value = v; }), values);
+  for (let i = 0; i < values.length; i++) await tab.fill(`input[name="Input${i + 1}"]`, values[i]);
 }
 
 async function checkSafety(tab, page, dialogs) {
   const seen = await tab.evaluate((count) => {
     const label = (field) => field.closest('tr').cells[0].textContent;
-    const names = [];
-    for (let i = 1; i <= count; i++) names.push(label(document.datainput.elements['Input' + i]));
-    return {
-      pwned: typeof window.__pwned,
-      scripts: document.scripts.length,
-      images: document.images.length,
-      names: names,
-      output: label(document.datainput.prediction),
-      forms: document.forms.length,
-    };
+    const names = Array.from({ length: count }, (_, i) => label(document.datainput.elements['Input' + (i + 1)]));
+    return { pwned: typeof window.__pwned, scripts: document.scripts.length, images: document.images.length,
+      names: names, output: label(document.datainput.prediction), forms: document.forms.length };
   }, page.names.length);
   if (seen.pwned !== 'undefined') fail(page, 'a script from the model ran');
   if (seen.scripts !== 1 || seen.images !== 0 || seen.forms !== 1) {
@@ -78,8 +58,9 @@ async function checkSafety(tab, page, dialogs) {
 }
 
 async function checkColours(tab, page, warn) {
-  const shown = await tab.evaluate((ids) => ids.map((id) => document.getElementById(id).style.backgroundColor), page.cells);
-  page.cells.forEach((id, k) => {
+  const cells = page.names.flatMap((_, i) => [`min${i + 1}`, `max${i + 1}`]).concat(page.classifier ? [] : ['minOut', 'maxOut']);
+  const shown = await tab.evaluate((ids) => ids.map((id) => document.getElementById(id).style.backgroundColor), cells);
+  cells.forEach((id, k) => {
     const expected = cssColour(warn.includes(id) ? page.warning : page.normal);
     if (shown[k] !== expected) fail(page, `cell ${id} is ${shown[k]}, expected ${expected}`);
   });
@@ -100,11 +81,10 @@ async function checkInvalidNumber(tab, page, dialogs, value) {
 
 async function checkClear(tab, page) {
   await tab.click('input[value="Clear"]');
-  const state = await tab.evaluate((count) => {
-    const values = [];
-    for (let i = 1; i <= count + 1; i++) values.push(document.datainput.elements['Input' + i].value);
-    return { values: values, prediction: document.datainput.prediction.value };
-  }, page.names.length);
+  const state = await tab.evaluate((count) => ({
+    values: Array.from({ length: count + 1 }, (_, i) => document.datainput.elements['Input' + (i + 1)].value),
+    prediction: document.datainput.prediction.value,
+  }), page.names.length);
   const expected = page.names.map(() => '').concat(['1']);
   if (JSON.stringify(state.values) !== JSON.stringify(expected) || state.prediction !== '?') {
     fail(page, 'Clear left ' + JSON.stringify(state));
@@ -175,10 +155,7 @@ async function marsPage(tab, page, dialogs) {
   try {
     const tab = await context.newPage();
     const dialogs = [];
-    tab.on('dialog', async (dialog) => {
-      dialogs.push(dialog.message());
-      await dialog.accept();
-    });
+    tab.on('dialog', (dialog) => dialogs.push(dialog.message()) && dialog.accept());
     tab.on('pageerror', (error) => failures.push('script error: ' + error.message));
     for (const page of pages) {
       dialogs.length = 0;

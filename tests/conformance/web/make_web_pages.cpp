@@ -1,7 +1,6 @@
 // Writes the web pages the browser suite drives, and a manifest of what each must
-// show: the shared seeded networks and MARS models (tests/support; KDK_CONFORMANCE_SEED
-// picks another seed), with names a model could use to attack a page, and the
-// engine's own predictions.
+// show: the seeded networks and MARS models, with names a model could use to attack a
+// page, and the engine's own predictions.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -15,10 +14,7 @@
 #include "core/common/text_file.h"
 #include "core/export/web/mars_page.h"
 #include "core/export/web/network_page.h"
-#include "core/mars/mars_evaluator.h"
 #include "core/mars/mars_words.h"
-#include "core/mars/parse_mars_model.h"
-#include "core/network/evaluate_network.h"
 #include "support/manifest_json.h"
 #include "support/mars_models.h"
 #include "support/networks.h"
@@ -58,7 +54,7 @@ PageStyle RandomStyle(std::mt19937& random, int page) {
   return style;
 }
 
-bool AddNetworkPage(Manifest& manifest, const std::string& folder, int page,
+bool AddNetworkPage(std::vector<std::string>& manifest, const std::string& folder, int page,
                     const NetworkModel& model, std::mt19937& random) {
   const std::string file = "page" + std::to_string(page) + ".html";
   const PageStyle style = RandomStyle(random, page);
@@ -83,9 +79,7 @@ bool AddNetworkPage(Manifest& manifest, const std::string& folder, int page,
       if (values.back() > high) warn.push_back("\"max" + std::to_string(i + 1) + "\"");
       if (values.back() < low) warn.push_back("\"min" + std::to_string(i + 1) + "\"");
     }
-    NetworkPrediction result;
-    std::string error;
-    if (!EvaluateNetwork(model, values, result, error)) return std::cerr << error << '\n', false;
+    const NetworkPrediction result = Predicted(model, values);
     std::string entry = "{\"values\":" + JsonList(typed, true);
     if (model.is_classifier) {
       entry += ",\"class\":" + Json(result.class_text) +
@@ -104,21 +98,12 @@ bool AddNetworkPage(Manifest& manifest, const std::string& folder, int page,
     entry += ",\"warn\":" + JsonList(warn, false) + "}";
     cases.push_back(entry);
   }
-  std::vector<std::string> cells;
-  for (int i = 1; i <= model.InputCount(); ++i) {
-    cells.push_back("\"min" + std::to_string(i) + "\"");
-    cells.push_back("\"max" + std::to_string(i) + "\"");
-  }
-  if (!model.is_classifier) {
-    cells.push_back("\"minOut\"");
-    cells.push_back("\"maxOut\"");
-  }
-  manifest.Next() << ("{\"file\":" + Json(file) + ",\"kind\":\"network\",\"classifier\":" +
-                      (model.is_classifier ? "true" : "false") + ",\"names\":" +
-                      JsonList(model.input_names, true) + ",\"output\":" + Json(model.output_name) +
-                      ",\"normal\":" + Json(style.data_grid_background_colour) + ",\"warning\":" +
-                      Json(style.warning_colour) + ",\"cells\":" + JsonList(cells, false) +
-                      ",\"cases\":" + JsonList(cases, false) + "}");
+  manifest.push_back(
+      "{\"file\":" + Json(file) +
+      ",\"kind\":\"network\",\"classifier\":" + (model.is_classifier ? "true" : "false") +
+      ",\"names\":" + JsonList(model.input_names, true) + ",\"output\":" + Json(model.output_name) +
+      ",\"normal\":" + Json(style.data_grid_background_colour) +
+      ",\"warning\":" + Json(style.warning_colour) + ",\"cases\":" + JsonList(cases, false) + "}");
   return true;
 }
 
@@ -142,28 +127,22 @@ MarsModel HostileTwin(const MarsModel& plain, size_t& hostile) {
   return model;
 }
 
-// A page of the model read from `generated` (its hostile twin when `hostile` is given),
-// and its cases: the shared rows as a user types them, missing inputs left empty or
-// "n/a" where missing values are allowed (case 1 leaves every input empty).
-bool AddMarsPage(Manifest& manifest, const std::string& folder, int page,
-                 const GeneratedMars& generated, std::uint32_t seed, size_t* hostile,
-                 bool allow_missing, std::mt19937& random) {
+// A page of the seeded model (its hostile twin when `hostile` is given), and its cases:
+// the shared rows as a user types them, missing inputs left empty or "n/a" where missing
+// values are allowed (case 1 leaves every input empty).
+void AddMarsPage(std::vector<std::string>& manifest, const std::string& folder, int page,
+                 std::uint32_t seed, size_t* hostile, bool allow_missing, std::mt19937& random) {
   const std::string file = "page" + std::to_string(page) + ".html";
   SilentMessages messages;
-  MarsModel plain;
-  MarsEvaluator evaluator;
-  std::string error;
-  if (!ParseMarsText(generated.text, plain, messages) || !evaluator.Compile(plain, error)) {
-    return std::cerr << file << ": " << error << '\n' << generated.text, false;
-  }
-  const MarsModel model = hostile ? HostileTwin(plain, *hostile) : plain;
+  MarsCase mars = ReadMarsCase(seed, 5);
+  const MarsModel model = hostile ? HostileTwin(mars.model, *hostile) : mars.model;
   WriteText(folder + "/" + file,
             MarsPageText(model, RandomStyle(random, page), {"C:\\m\\<x>.txt", "Unknown", "now"},
                          allow_missing, messages));
 
   std::vector<std::string> cases;
   int c = 0;
-  for (InputRow& values : GenerateRows(generated, plain, seed, 5)) {
+  for (InputRow& values : mars.rows) {
     std::vector<std::string> typed;
     for (auto& value : values) {
       if (allow_missing && (c == 1 || !value)) {
@@ -176,13 +155,12 @@ bool AddMarsPage(Manifest& manifest, const std::string& folder, int page,
     }
     ++c;
     cases.push_back("{\"values\":" + JsonList(typed, true) +
-                    ",\"prediction\":" + ExactText(evaluator.Evaluate(values)) + "}");
+                    ",\"prediction\":" + ExactText(mars.evaluator.Evaluate(values)) + "}");
   }
-  manifest.Next() << ("{\"file\":" + Json(file) +
-                      ",\"kind\":\"mars\",\"allowMissing\":" + (allow_missing ? "true" : "false") +
-                      ",\"names\":" + JsonList(model.input_names, true) + ",\"output\":" +
-                      Json(model.output_name) + ",\"cases\":" + JsonList(cases, false) + "}");
-  return true;
+  manifest.push_back("{\"file\":" + Json(file) +
+                     ",\"kind\":\"mars\",\"allowMissing\":" + (allow_missing ? "true" : "false") +
+                     ",\"names\":" + JsonList(model.input_names, true) + ",\"output\":" +
+                     Json(model.output_name) + ",\"cases\":" + JsonList(cases, false) + "}");
 }
 
 }  // namespace
@@ -198,7 +176,7 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   const std::uint64_t seed = ConformanceSeed();
   std::mt19937 random(static_cast<std::uint32_t>(seed));
-  Manifest manifest;
+  std::vector<std::string> manifest;
   int page = 0;
   std::vector<NetworkModel> networks;
   // Values near the largest double cannot be typed into the page's ten-character boxes.
@@ -230,11 +208,9 @@ int main(int argc, char** argv) {
   for (std::uint32_t m = 0; m < 24; ++m) {
     const auto mars_seed = static_cast<std::uint32_t>(seed) + m;
     // Every other model carries names a page could mistake for markup or script.
-    if (!AddMarsPage(manifest, folder, page++, GenerateMarsModel(mars_seed), mars_seed,
-                     m % 2 == 0 ? &hostile : nullptr, m % 4 < 2, random)) {
-      return 1;
-    }
+    AddMarsPage(manifest, folder, page++, mars_seed, m % 2 == 0 ? &hostile : nullptr, m % 4 < 2,
+                random);
   }
-  manifest.Write(folder);
+  WriteText(folder + "/manifest.json", JsonList(manifest, false));
   return 0;
 }

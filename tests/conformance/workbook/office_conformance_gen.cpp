@@ -1,11 +1,7 @@
-// Builds the shared seeded networks and MARS models (tests/support; KDK_CONFORMANCE_SEED
-// picks another seed) into workbooks, through the real save path and the embedded
-// spreadsheet, and into VB6 forms (plus classifiers, hostile texts, and models large
-// enough that SetMaxMinVals and calcBasisFunctions are cut into parts), and writes
-// manifests of what each must show and compute; check_office.py opens them all in
-// LibreOffice and checks.
-//
-// usage: office_conformance_gen FOLDER
+// Builds the seeded networks and MARS models into workbooks (the real save path, the
+// embedded spreadsheet) and VB6 forms (plus classifiers, hostile texts, and models large
+// enough that SetMaxMinVals and calcBasisFunctions are cut into parts), with manifests
+// of what each must show and compute for check_office.py to check in LibreOffice.
 #include <cmath>
 #include <filesystem>
 #include <iostream>
@@ -19,12 +15,8 @@
 #include "core/export/sheet/workbook_names.h"
 #include "core/export/vbproject/vb_project.h"
 #include "core/lang/language_rules.h"
-#include "core/mars/mars_evaluator.h"
 #include "core/mars/mars_words.h"
-#include "core/mars/parse_mars_model.h"
-#include "core/network/evaluate_network.h"
 #include "engines/workbook/embedded_spreadsheet.h"
-#include "engines/workbook/r1c1_formula.h"
 #include "fakes/fake_ports.h"
 #include "support/manifest_json.h"
 #include "support/mars_models.h"
@@ -36,7 +28,7 @@ namespace {
 
 struct Writer {
   std::string folder;
-  Manifest books, forms;
+  std::vector<std::string> books, forms;
   testing::RecordingMessagePort messages;  // every question answered No
   testing::FakeShell shell;
   std::string label;
@@ -47,22 +39,6 @@ struct Writer {
 [[noreturn]] void Stop(const std::string& why) {
   std::cerr << why << "\n";
   std::exit(1);
-}
-
-NetworkPrediction Evaluated(const NetworkModel& model, const std::vector<double>& values) {
-  NetworkPrediction prediction;
-  std::string error;
-  if (!EvaluateNetwork(model, values, prediction, error)) Stop(error);
-  return prediction;
-}
-
-// The model a generated text holds, and its evaluator.
-void Read(const GeneratedMars& generated, MarsModel& model, MarsEvaluator& evaluator) {
-  SilentMessages messages;
-  std::string error;
-  if (!ParseMarsText(generated.text, model, messages) || !evaluator.Compile(model, error)) {
-    Stop("MARS text not read: " + error + "\n" + generated.text);
-  }
 }
 
 // Every way a user writes a missing value, in turn.
@@ -76,36 +52,15 @@ std::string Numbers(const std::vector<double>& values) {
 
 // ---- Workbooks
 
-std::string A1(const std::string& r1c1, int row, int column) {
-  std::string a1;
-  workbook::R1C1ToA1(r1c1, row, column, a1);
-  return a1;
-}
-
-// The worksheet function's call as A1 text on the row sheet (`shift` columns left of the
-// result's) and on the column sheet; `tail` ends the argument list.
-std::string RowFormula(const std::string& base, int n, int shift, const std::string& tail) {
-  return Json(A1("=" + base + "_CalculateIt(RC[-" + std::to_string(shift) + "]:RC[-" +
-                     std::to_string(n + shift - 1) + "]" + tail + ")",
-                 2, n + shift));
-}
-std::string ColumnFormula(const std::string& base, int n, int shift, const std::string& tail) {
-  const std::string c = shift ? "C[-" + std::to_string(shift) + "]" : "C";
-  return Json(A1(
-      "=" + base + "_CalculateIt(R[-3]" + c + ":R[-" + std::to_string(n + 2) + "]" + c + tail + ")",
-      n + 4, 2 + shift));
-}
-
-// The manifest's fields every workbook has; `tail` is ",1" for a classifier's class.
-void Head(std::ostream& m, const std::string& path, const std::string& macro_path, const char* kind,
-          const std::string& base, const std::vector<std::string>& inputs,
-          const std::string& output, const std::string& tail) {
-  const int n = static_cast<int>(inputs.size());
-  m << "{\"path\": " << Json(path) << ", \"macro_path\": " << Json(macro_path) << ", \"kind\": \""
-    << kind << "\", \"base\": " << Json(base) << ", \"inputs\": " << JsonList(inputs, true)
-    << ", \"output\": " << Json(output) << ", \"classifier\": " << (tail.empty() ? "false" : "true")
-    << ", \"row_formula\": " << RowFormula(base, n, 1, tail)
-    << ", \"column_formula\": " << ColumnFormula(base, n, 0, tail);
+// A workbook's manifest entry: the fields every workbook has, `extra` ones, its cases.
+void Book(Writer& w, const std::string& path, const std::string& macro_path, const char* kind,
+          const std::vector<std::string>& inputs, const std::string& output, bool classifier,
+          const std::string& extra, const std::vector<std::string>& cases) {
+  w.books.push_back("{\"path\": " + Json(path) + ", \"macro_path\": " + Json(macro_path) +
+                    ", \"kind\": \"" + kind + "\", \"base\": " + Json(WorkbookBaseName(path)) +
+                    ", \"inputs\": " + JsonList(inputs, true) + ", \"output\": " + Json(output) +
+                    ", \"classifier\": " + (classifier ? "true" : "false") + extra +
+                    ", \"cases\": " + JsonList(cases, false) + "}");
 }
 
 // The test copy of a module for the macro check: the macro's question answered No on a
@@ -159,38 +114,26 @@ void BookNetwork(Writer& w, int index, const ConformanceCase& item, bool macro_c
         [&](SpreadsheetApplication& a) { FillRowSheet(a, base, model, results); },
         [&](SpreadsheetApplication& a) { FillColumnSheet(a, base, model, results); });
   }
-  const int n = model.InputCount();
-  std::ostream& m = w.books.Next();
-  Head(m, path, macro_path, "network", base, model.input_names, model.output_name,
-       model.is_classifier ? ",1" : "");
-  m << ", \"seen_min\": " << Numbers(model.min_seen)
-    << ", \"seen_max\": " << Numbers(model.max_seen)
-    << ", \"out_min\": " << ExactText(model.min_seen_out)
-    << ", \"out_max\": " << ExactText(model.max_seen_out);
-  if (model.is_classifier) {
-    m << ", \"row_strength_formula\": " << RowFormula(base, n, 2, ",2")
-      << ", \"column_strength_formula\": " << ColumnFormula(base, n, 2, ",2");
-  }
-  m << ", \"cases\": [";
+  std::vector<std::string> cases;
   for (const std::vector<double>& values : item.inputs) {
-    const NetworkPrediction prediction = Evaluated(model, values);
-    m << (&values == &item.inputs.front() ? "" : ", ") << "{\"values\": " << Numbers(values)
-      << ", \"prediction\": ";
-    if (model.is_classifier) {
-      m << Json(prediction.class_text) << ", \"strength\": " << ExactText(prediction.strength);
-    } else {
-      m << ExactText(WorkbookRoundedPrediction(prediction.prediction));
-    }
-    m << "}";
+    const NetworkPrediction p = Predicted(model, values);
+    cases.push_back("{\"values\": " + Numbers(values) + ", \"prediction\": " +
+                    (model.is_classifier
+                         ? Json(p.class_text) + ", \"strength\": " + ExactText(p.strength)
+                         : ExactText(WorkbookRoundedPrediction(p.prediction))) +
+                    "}");
   }
-  m << "]}";
+  Book(w, path, macro_path, "network", model.input_names, model.output_name, model.is_classifier,
+       ", \"seen_min\": " + Numbers(model.min_seen) + ", \"seen_max\": " + Numbers(model.max_seen) +
+           ", \"out_min\": " + ExactText(model.min_seen_out) +
+           ", \"out_max\": " + ExactText(model.max_seen_out),
+       cases);
 }
 
 void BookMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
-  const GeneratedMars generated = GenerateMarsModel(seed);
+  const MarsCase mars = ReadMarsCase(seed, 4);
   Workspace workspace;
-  MarsEvaluator evaluator;
-  Read(generated, workspace.mars, evaluator);
+  workspace.mars = mars.model;
   const MarsModel& model = workspace.mars;
   workspace.state.mars_loaded = true;
   workspace.state.model_type = 2;
@@ -213,19 +156,17 @@ void BookMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
         [&](SpreadsheetApplication& a) { FillMarsRowSheet(a, base, model, results); },
         [&](SpreadsheetApplication& a) { FillMarsColumnSheet(a, base, model, results); });
   }
-  std::ostream& m = w.books.Next();
-  Head(m, path, macro_path, "mars", base, model.input_names, model.output_name, "");
-  m << ", \"cases\": [";
-  const std::vector<InputRow> rows = GenerateRows(generated, model, seed, 4);
-  for (std::size_t v = 0; v < rows.size(); ++v) {
+  std::vector<std::string> cases;
+  for (std::size_t v = 0; v < mars.rows.size(); ++v) {
     std::vector<std::string> values;
-    for (std::size_t i = 0; i < rows[v].size(); ++i) {
-      values.push_back(rows[v][i] ? ExactText(*rows[v][i]) : Json(kMissing[(v + i) % 5]));
+    for (std::size_t i = 0; i < mars.rows[v].size(); ++i) {
+      const auto& value = mars.rows[v][i];
+      values.push_back(value ? ExactText(*value) : Json(kMissing[(v + i) % 5]));
     }
-    m << (v ? ", " : "") << "{\"values\": " << JsonList(values, false)
-      << ", \"prediction\": " << ExactText(evaluator.Evaluate(rows[v])) << "}";
+    cases.push_back("{\"values\": " + JsonList(values, false) +
+                    ", \"prediction\": " + ExactText(mars.evaluator.Evaluate(mars.rows[v])) + "}");
   }
-  m << "]}";
+  Book(w, path, macro_path, "mars", model.input_names, model.output_name, false, "", cases);
 }
 
 void WriteBooks(Writer& w, std::uint64_t seed) {
@@ -286,16 +227,10 @@ void Form(Writer& w, const std::string& name, const std::string& text, bool netw
           const std::vector<std::string>& cases) {
   const std::string path = w.folder + "/" + name + ".frm";
   WriteText(path, text);
-  w.forms.Next() << "{\"path\": " << Json(path) << ", \"kind\": \""
-                 << (network ? "network" : "mars")
-                 << "\", \"classifier\": " << (classifier ? "true" : "false")
-                 << ", \"inputs\": " << inputs << ", \"tolerance\": " << ExactText(tolerance)
-                 << ", \"about\": " << Json(about) << ", \"cases\": " << JsonList(cases, false)
-                 << "}";
-}
-
-const char* Flag(bool on) {
-  return on ? "true" : "false";
+  w.forms.push_back("{\"path\": " + Json(path) + ", \"kind\": \"" + (network ? "network" : "mars") +
+                    "\", \"classifier\": " + (classifier ? "true" : "false") + ", \"inputs\": " +
+                    std::to_string(inputs) + ", \"tolerance\": " + ExactText(tolerance) +
+                    ", \"about\": " + Json(about) + ", \"cases\": " + JsonList(cases, false) + "}");
 }
 
 void FormNetwork(Writer& w, const ConformanceCase& item) {
@@ -313,15 +248,17 @@ void FormNetwork(Writer& w, const ConformanceCase& item) {
   vectors.push_back(past);
   std::vector<std::string> cases;
   for (const std::vector<double>& values : vectors) {
-    const NetworkPrediction prediction = Evaluated(model, values);
-    std::vector<std::string> texts, low, high;
+    const NetworkPrediction prediction = Predicted(model, values);
+    // The warning labels: "11" bold and underlined, "00" not.
+    std::vector<std::string> texts;
+    std::string low, high;
     for (int i = 0; i < n; ++i) {
       texts.push_back(Json(ExactText(values[i])));
-      low.push_back(Flag(values[i] < AsWritten(model.min_seen[i])));
-      high.push_back(Flag(values[i] > AsWritten(model.max_seen[i])));
+      low += values[i] < AsWritten(model.min_seen[i]) ? "11" : "00";
+      high += values[i] > AsWritten(model.max_seen[i]) ? "11" : "00";
     }
-    std::string c = "{\"texts\": " + JsonList(texts, false) + ", \"low\": " + JsonList(low, false) +
-                    ", \"high\": " + JsonList(high, false);
+    std::string c = "{\"texts\": " + JsonList(texts, false) + ", \"low\": " + Json(low) +
+                    ", \"high\": " + Json(high);
     if (model.is_classifier) {
       c += ", \"prediction\": " + Json(prediction.class_text) +
            ", \"strength\": " + ExactText(prediction.strength);
@@ -329,9 +266,9 @@ void FormNetwork(Writer& w, const ConformanceCase& item) {
       // The form rounds to 4 decimals above 0.01, then warns on the rounded value.
       const double p = prediction.prediction;
       const double shown = std::fabs(p) > 0.01 ? std::round(p * 1e4) / 1e4 : p;
-      c += ", \"prediction\": " + ExactText(p) +
-           ", \"out_low\": " + Flag(shown < AsWritten(model.min_seen_out)) +
-           ", \"out_high\": " + Flag(shown > AsWritten(model.max_seen_out));
+      c += ", \"prediction\": " + ExactText(p) + ", \"out\": \"" +
+           (shown < AsWritten(model.min_seen_out) ? "11" : "00") +
+           (shown > AsWritten(model.max_seen_out) ? "11\"" : "00\"");
     }
     cases.push_back(c + "}");
     if (cases.size() == 1) {
@@ -353,23 +290,21 @@ void FormNetwork(Writer& w, const ConformanceCase& item) {
       cases);
 }
 
-void FormMars(Writer& w, const std::string& name, const GeneratedMars& generated,
-              std::uint32_t seed) {
-  MarsModel model;
-  MarsEvaluator evaluator;
-  Read(generated, model, evaluator);
+void FormMars(Writer& w, const std::string& name, GeneratedMars generated, std::uint32_t seed) {
+  const MarsCase mars = ReadMarsCase(std::move(generated), seed, 8);
+  const MarsModel& model = mars.model;
   std::string form;
   SilentMessages messages;
   if (!VbMarsFormFile(model, kFormStamp, form, messages)) Stop(name + " not written");
   std::vector<std::string> cases;
   int missing = 0;
-  for (const InputRow& row : GenerateRows(generated, model, seed, 8)) {
+  for (const InputRow& row : mars.rows) {
     std::vector<std::string> texts;
     for (const auto& value : row) {
       texts.push_back(Json(value ? ExactText(*value) : kMissing[missing++ % 5]));
     }
     cases.push_back("{\"texts\": " + JsonList(texts, false) +
-                    ", \"prediction\": " + ExactText(evaluator.Evaluate(row)) + "}");
+                    ", \"prediction\": " + ExactText(mars.evaluator.Evaluate(row)) + "}");
     if (cases.size() == 1) {
       texts[0] = "\"1,5x\"";
       cases.push_back("{\"texts\": " + JsonList(texts, false) + ", \"invalid\": true}");
@@ -382,34 +317,6 @@ void FormMars(Writer& w, const std::string& name, const GeneratedMars& generated
               "rules file created:" + kFormStamp.model_created,
               "this project created:" + kFormStamp.created}),
        cases);
-}
-
-// Many generated texts as one model: each one's basis functions renamed BFn_k, their
-// equations added, so that calcBasisFunctions must be cut into parts.
-GeneratedMars JoinedMarsModels(std::uint32_t first_seed, int count) {
-  GeneratedMars joined;
-  std::string block, equation = "Y = ", statement = "MODEL Y =";
-  int k = 0;
-  for (std::uint32_t seed = first_seed; k < count; ++seed) {
-    if (seed % 3 == 0) continue;  // UTF-8 texts; the joined one is in the code page
-    const GeneratedMars one = GenerateMarsModel(seed);
-    const std::string suffix = "_" + std::to_string(++k);
-    const std::string text = ReplaceMarsNames(one.text, [&](std::string_view name) {
-      const bool basis = name.size() > 2 && name.substr(0, 2) == "BF" &&
-                         name.find_first_not_of("0123456789", 2) == std::string_view::npos;
-      return basis ? std::optional<std::string>(std::string(name) + suffix) : std::nullopt;
-    });
-    // The text is the definitions, the equation and the MODEL statement, each ended by
-    // an empty line.
-    const size_t first = text.find("\r\n\r\n"), second = text.find("\r\n\r\n", first + 4);
-    block += text.substr(0, first + 2);
-    equation += (k > 1 ? " + " : "") + text.substr(first + 8, second - first - 9);
-    statement += text.substr(second + 13, text.size() - second - 16);
-    joined.categorical.insert(one.categorical.begin(), one.categorical.end());
-    joined.knots.insert(joined.knots.end(), one.knots.begin(), one.knots.end());
-  }
-  joined.text = block + "\r\n" + equation + ";\r\n\r\n" + statement + ";\r\n";
-  return joined;
 }
 
 void WriteForms(Writer& w, std::uint64_t seed) {
@@ -451,11 +358,11 @@ void WriteForms(Writer& w, std::uint64_t seed) {
   bool beyond_ascii = false;
   for (std::uint32_t k = 0; k < 10 || !beyond_ascii; ++k) {
     const std::uint32_t s = static_cast<std::uint32_t>(seed) + k;
-    const GeneratedMars generated = GenerateMarsModel(s);
+    GeneratedMars generated = GenerateMarsModel(s);
     const bool high = generated.text.find_first_of("\x80\x8A\xC3\xE9\xF6") != std::string::npos;
     if (k >= 10 && !high) continue;
     beyond_ascii = beyond_ascii || high;
-    FormMars(w, "mars_" + std::to_string(k), generated, s);
+    FormMars(w, "mars_" + std::to_string(k), std::move(generated), s);
   }
   // The spellings the exporter does not write but the reader takes: MAX, no blanks, a
   // lower-case or, a set test without brackets, a bare input in a hinge.
@@ -468,8 +375,10 @@ void WriteForms(Writer& w, std::uint64_t seed) {
   spelled.categorical = {"K"};
   spelled.knots = {2.5};
   FormMars(w, "mars_spelled", spelled, static_cast<std::uint32_t>(seed));
-  FormMars(w, "mars_large", JoinedMarsModels(static_cast<std::uint32_t>(seed), 170),
-           static_cast<std::uint32_t>(seed));
+  // Large enough that calcBasisFunctions is cut into parts.
+  GeneratedMars large{GenerateLargeMarsText(static_cast<std::uint32_t>(seed), 300), {}, {}};
+  for (int x = 31; x <= 40; ++x) large.categorical.insert("X" + std::to_string(x));
+  FormMars(w, "mars_large", large, static_cast<std::uint32_t>(seed));
 }
 
 }  // namespace
@@ -485,8 +394,8 @@ int main(int argc, char** argv) {
   w.folder = argv[1];
   WriteBooks(w, ConformanceSeed());
   WriteForms(w, ConformanceSeed());
-  w.books.Write(w.folder, "workbooks.json");
-  w.forms.Write(w.folder, "forms.json");
+  WriteText(w.folder + "/workbooks.json", JsonList(w.books, false));
+  WriteText(w.folder + "/forms.json", JsonList(w.forms, false));
   for (const auto& message : w.messages.messages) {
     if (message.buttons == kdk::MessageButtons::Ok) Stop("message: " + message.text);
   }
