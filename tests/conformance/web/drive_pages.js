@@ -155,7 +155,10 @@ async function marsPage(tab, page, dialogs) {
   try {
     const tab = await context.newPage();
     const dialogs = [];
-    tab.on('dialog', (dialog) => dialogs.push(dialog.message()) && dialog.accept());
+    tab.on('dialog', async (dialog) => {
+      dialogs.push(dialog.message());
+      await dialog.accept();
+    });
     tab.on('pageerror', (error) => failures.push('script error: ' + error.message));
     for (const page of pages) {
       dialogs.length = 0;
