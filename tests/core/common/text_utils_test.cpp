@@ -1,5 +1,6 @@
 #include "core/common/text_utils.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -16,6 +17,8 @@
 
 namespace kdk {
 namespace {
+
+using ::testing::HasSubstr;
 
 // An output's base name loses its last four characters: a four-letter extension leaves
 // its dot behind.
@@ -71,7 +74,7 @@ TEST_F(AtomicWriteTest, ReplacesTheFileWholeOrFailsLeavingNothingBeside) {
   EXPECT_EQ(Read(path), "new line\r\n");
   const std::string missing = (folder_ / "missing-folder" / "out.txt").string();
   EXPECT_FALSE(WriteFileAtomically(missing, "x", error));
-  EXPECT_NE(error.find(missing), std::string::npos);
+  EXPECT_THAT(error, HasSubstr(missing));
   // Renaming over a folder fails after the temporary file was written: it must go.
   std::filesystem::create_directories(folder_ / "taken");
   EXPECT_FALSE(WriteFileAtomically((folder_ / "taken").string(), "x", error));
@@ -98,7 +101,7 @@ TEST_F(AtomicWriteTest, WritesThroughALinkAndKeepsPermissions) {
   EXPECT_TRUE(fs::is_regular_file(folder_ / "later.sql"));
   fs::permissions(target, fs::perms::owner_read);
   EXPECT_FALSE(WriteFileAtomically(target.string(), "x", error));
-  EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+  EXPECT_THAT(error, HasSubstr("read-only")) << error;
 }
 
 // `-o /dev/null` and a FIFO are written to, never replaced (`-o /dev/stdout >> log` is the
@@ -129,11 +132,11 @@ TEST_F(AtomicWriteTest, FoldersAndLinkLoopsAreRefusedAndLongNamesFit) {
   namespace fs = std::filesystem;
   std::string error;
   EXPECT_FALSE(WriteFileAtomically(folder_.string(), "x", error));
-  EXPECT_NE(error.find("it is a folder"), std::string::npos) << error;
+  EXPECT_THAT(error, HasSubstr("it is a folder")) << error;
   fs::create_symlink("b", folder_ / "a");
   fs::create_symlink("a", folder_ / "b");
   EXPECT_FALSE(WriteFileAtomically((folder_ / "a").string(), "x", error));
-  EXPECT_NE(error.find("loop"), std::string::npos) << error;
+  EXPECT_THAT(error, HasSubstr("loop")) << error;
   EXPECT_TRUE(fs::is_symlink(folder_ / "a"));
   EXPECT_TRUE(fs::is_symlink(folder_ / "b"));
 
@@ -194,7 +197,7 @@ TEST_F(AtomicWriteTest, TheModelAndTheDataAreNeverOutputs) {
   EXPECT_FALSE(WriteOutputFile((folder_ / "hard.kwf").string(), "x", error, kept));
   EXPECT_EQ(error, SameAsModelMessage((folder_ / "hard.kwf").string()));
   EXPECT_FALSE(WriteOutputFile((folder_ / "." / "d.sav").string(), "x", error, kept));
-  EXPECT_NE(error.find("would replace the data file"), std::string::npos) << error;
+  EXPECT_THAT(error, HasSubstr("would replace the data file")) << error;
   EXPECT_EQ(Read(model), "model");
   EXPECT_EQ(Read(data), "data");
 }
@@ -206,7 +209,7 @@ TEST(ReadWholeStream, StopsAtTheInputBound) {
   EXPECT_EQ(bytes, "BF1 = 1;");
   std::istringstream huge(std::string(kLargestInputBytes + 1, '0'));
   EXPECT_FALSE(ReadWholeStream(huge, bytes, error));
-  EXPECT_NE(error.find("larger than 64 MB"), std::string::npos) << error;
+  EXPECT_THAT(error, HasSubstr("larger than 64 MB")) << error;
   EXPECT_TRUE(bytes.empty());
 }
 

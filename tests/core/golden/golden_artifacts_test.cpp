@@ -22,14 +22,14 @@
 #include "core/export/code/smart_names.h"
 #include "core/export/sheet/workbook_code_module.h"
 #include "core/export/sheet/workbook_form_pieces.h"
+#include "core/export/vbproject/equation_text.h"
 #include "core/export/vbproject/vb_project.h"
 #include "core/export/web/mars_page.h"
 #include "core/export/web/network_page.h"
 #include "core/export/web/page_style.h"
 #include "core/mars/parse_mars_model.h"
-#include "core/export/vbproject/equation_text.h"
-#include "core/shell/load_network.h"
 #include "core/shell/common_operations.h"
+#include "core/shell/load_network.h"
 #include "fakes/fake_ports.h"
 
 namespace kdk {

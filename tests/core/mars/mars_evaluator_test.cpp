@@ -1,11 +1,14 @@
 #include "core/mars/mars_evaluator.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/mars/mars_test_models.h"
 
 namespace kdk {
 namespace {
+
+using ::testing::HasSubstr;
 
 // The score suite computes seeded models with missing values under the evaluator's rule,
 // worked out independently; here the texts it refuses and its limits.
@@ -52,8 +55,8 @@ TEST(MarsEvaluator, UnreadableDefinitionsAreClearErrors) {
     MarsEvaluator evaluator;
     std::string error;
     EXPECT_FALSE(evaluator.Compile(model, error)) << bad.bf2;
-    EXPECT_NE(error.find("Basis function 2 ("), std::string::npos) << error;
-    EXPECT_NE(error.find(bad.expected), std::string::npos) << error;
+    EXPECT_THAT(error, HasSubstr("Basis function 2 (")) << error;
+    EXPECT_THAT(error, HasSubstr(bad.expected)) << error;
   }
   const std::pair<const char*, const char*> equations[] = {
       {"Y = ", "the expression ends too early"},
@@ -68,7 +71,7 @@ TEST(MarsEvaluator, UnreadableDefinitionsAreClearErrors) {
     std::string error;
     EXPECT_FALSE(MarsEvaluator().Compile(model, error)) << equation;
     EXPECT_EQ(error.rfind("The model equation (", 0), 0u) << error;
-    EXPECT_NE(error.find(expected), std::string::npos) << error;
+    EXPECT_THAT(error, HasSubstr(expected)) << error;
   }
 }
 
@@ -86,7 +89,7 @@ TEST(MarsEvaluator, WrongInputCountAndDeepNesting) {
   deep.basis_function_names = {"BF1"};
   MarsEvaluator evaluator;
   EXPECT_FALSE(evaluator.Compile(deep, error));
-  EXPECT_NE(error.find("nested too deeply"), std::string::npos);
+  EXPECT_THAT(error, HasSubstr("nested too deeply"));
 
   // A very long sum is fine: evaluation does not recurse.
   std::string sum = "Y = 0";

@@ -17,6 +17,8 @@
 namespace kdk {
 namespace {
 
+using ::testing::HasSubstr;
+
 using ::testing::ElementsAre;
 using testing::MarsText;
 using testing::ParseOk;
@@ -192,7 +194,7 @@ TEST(ModelSummaryText, HeadAndTailWrapTheLines) {
       ModelSummaryText(testing::ParseOk(testing::kWorkedExample), "/*", "", "*/");
   EXPECT_EQ(text.substr(0, 20), "/*\r\nModel Inputs (3)");
   EXPECT_TRUE(text.ends_with("\r\nBF5 = ( X3 = .);\r\n*/"));
-  EXPECT_NE(text.find("\r\n X1\r\n*X2\r\n X3\r\n"), std::string::npos);
+  EXPECT_THAT(text, HasSubstr("\r\n X1\r\n*X2\r\n X3\r\n"));
 }
 
 struct WriteGeneratedFileTest : ::testing::Test {
@@ -230,7 +232,7 @@ TEST_F(WriteGeneratedFileTest, UnwritablePathIsReportedAndNothingIsDone) {
   const std::string path = folder_.File("no such folder/x.sql");
   EXPECT_FALSE(WriteGeneratedFile(path, "UPDATE x", sink_, messages_));
   ASSERT_EQ(messages_.messages.size(), 1u);
-  EXPECT_NE(messages_.messages[0].text.find(path), std::string::npos);
+  EXPECT_THAT(messages_.messages[0].text, HasSubstr(path));
   EXPECT_EQ(labels_, std::vector<std::string>{"Files Generated..."});
 }
 

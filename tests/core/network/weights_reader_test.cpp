@@ -1,5 +1,6 @@
 #include "core/network/weights_reader.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/common/text_utils.h"
@@ -10,6 +11,8 @@
 
 namespace kdk {
 namespace {
+
+using ::testing::HasSubstr;
 
 using testing::BuildWeightsFile;
 using testing::SmallNetworkRecipe;
@@ -153,7 +156,7 @@ TEST(WeightsReader, OneInputAndNoHiddenNeurons) {
 TEST(WeightsReader, CorruptFieldsAreRejected) {
   const std::string text = BuildWeightsFile(SmallNetworkRecipe());
   auto with = [&](const std::string& line, const std::string& replacement) {
-    EXPECT_NE(text.find("\r\n" + line + "\r\n"), std::string::npos) << line;
+    EXPECT_THAT(text, HasSubstr("\r\n" + line + "\r\n")) << line;
     return ReplaceAll(text, "\r\n" + line + "\r\n", "\r\n" + replacement + "\r\n");
   };
   for (const char* bad : {"-1,-1", "32768,-1", "1.5,-1", "one,-1", "1,-32769"}) {
@@ -176,7 +179,7 @@ TEST(WeightsReader, CorruptFieldsAreRejected) {
     NetworkModel net;
     std::string detail;
     EXPECT_FALSE(ParseWeightsFields(file, net, detail));
-    EXPECT_NE(detail.find(reason), std::string::npos) << detail;
+    EXPECT_THAT(detail, HasSubstr(reason)) << detail;
     EXPECT_TRUE(net.wih.empty());
   }
 }
@@ -221,7 +224,7 @@ TEST(WeightsReader, AUtf8FileIsReadInTheCodePageOrRefusedNamingTheCharacter) {
   conformance::WriteText(path, BuildWeightsFile(recipe));
   EXPECT_FALSE(ReadWeightsFile(path, net, messages));
   ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_NE(messages.messages[0].text.find("holds the character U+4E2D"), std::string::npos);
+  EXPECT_THAT(messages.messages[0].text, HasSubstr("holds the character U+4E2D"));
 }
 
 std::vector<std::string> AllFields(std::string_view text) {

@@ -17,7 +17,7 @@ using testing::SettingsFor;
 
 struct GenerateCodeTest : testing::CodeTest {
   std::string Block(const CodeExportSettings& settings) {
-    return HeaderCommentBlock(settings, model_, PlanCode(settings, model_), Stamp());
+    return HeaderCommentBlock(settings, model_, PlanCode(settings, model_), testing::kTestStamp);
   }
   std::string Prologue(const CodeExportSettings& settings) {
     return ProgramPrologue(settings, model_, PlanCode(settings, model_), "");
@@ -61,13 +61,11 @@ TEST_F(GenerateCodeTest, UnscalableInputGeneratesNothing) {
 TEST_F(GenerateCodeTest, HeaderBlockOnlyForWhatIsTickedOrRenamed) {
   const CodeExportSettings sas = SettingsFor(CodeType::Sas);
   EXPECT_EQ(DescriptionText(PlanCode(sas, model_), model_), "");
-  EXPECT_TRUE(Has(ModelInfoText(PlanCode(sas, model_), model_, Stamp()),
-                  "\r\nmodel created: Unknown\r\n"));  // the model file is gone
+  EXPECT_TRUE(Has(ModelInfoText(PlanCode(sas, model_), model_, testing::kTestStamp),
+                  "\r\nmodel created: Fri, Dec 4 2026, 9:15 AM\r\n"));
   CodeExportSettings c = SettingsFor(CodeType::C);
-  c.controls.include_description = false;
-  c.controls.include_header = false;
-  c.controls.include_limits = false;
-  c.controls.include_tanh = false;
+  c.controls.include_description = c.controls.include_header = false;
+  c.controls.include_limits = c.controls.include_tanh = false;
   model_.input_names = {"a", "b"};
   EXPECT_EQ(Block(c), "");
   // A renamed field alone still makes a block.
@@ -147,17 +145,16 @@ TEST_F(GenerateCodeTest, OneInputGivesOneLineOfEachKind) {
   EXPECT_EQ(c.find(" = 10;"), c.rfind(" = 10;"));
 }
 
-TEST(SmartNameTest, CleansOnlyWhenAsked) {
-  EXPECT_EQ(SmartName("2nd input", true), "_2nd_input");
-  EXPECT_EQ(SmartName("a.b-c", true), "a_b_c");
-  EXPECT_EQ(SmartName("  padded name ", true), "padded_name");
-  EXPECT_EQ(SmartName("caf\xe9", true), "caf_");
-  EXPECT_EQ(SmartName("", true), "");
-  EXPECT_EQ(SmartName(" 2nd input ", false), " 2nd input ");
-  EXPECT_EQ(TrimToUnderscores("  out put  "), "out_put");
-}
-
-TEST(OutputNameTest, EmptyNameIsRefusedAndResetRestoresIt) {
+TEST(SmartNameTest, CleansOnlyWhenAskedAndAnEmptyOutputNameIsRefused) {
+  const std::pair<std::string, std::string> cases[] = {
+      {SmartName("2nd input", true), "_2nd_input"},
+      {SmartName("a.b-c", true), "a_b_c"},
+      {SmartName("  padded name ", true), "padded_name"},
+      {SmartName("caf\xe9", true), "caf_"},
+      {SmartName("", true), ""},
+      {SmartName(" 2nd input ", false), " 2nd input "},
+      {TrimToUnderscores("  out put  "), "out_put"}};
+  for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
   testing::RecordingMessagePort messages;
   CodeExportSettings settings;
   settings.output_field_name = "   ";

@@ -3,6 +3,7 @@
 // the examples leave at their defaults and what no model computes.
 #include "core/export/code/mars_sql.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/export/code/mars_spss.h"
@@ -11,6 +12,8 @@
 
 namespace kdk {
 namespace {
+
+using ::testing::HasSubstr;
 
 using testing::MarsText;
 using testing::ParseText;
@@ -26,7 +29,7 @@ TEST(MarsSql, TypedBracketsAreKeptOnceAndFieldsCanGoUnbracketed) {
   options.bracket_field_names = false;
   const std::string text = MarsSqlText(model, options, messages);
   EXPECT_EQ(text.rfind("\r\nUPDATE [My Table]\r\nSET [Score] =  0.5 + \r\n", 0), 0u);
-  EXPECT_NE(text.find("1.2 * IIf(( X1 - 2.5 ) < 0 , 0, X1 - 2.5) - "), std::string::npos);
+  EXPECT_THAT(text, HasSubstr("1.2 * IIf(( X1 - 2.5 ) < 0 , 0, X1 - 2.5) - "));
 }
 
 TEST(MarsSql, ExpressionPastTheLimitIsRefusedBeforeItIsBuilt) {
@@ -41,7 +44,7 @@ TEST(MarsSql, ExpressionPastTheLimitIsRefusedBeforeItIsBuilt) {
   const MarsModel model = ParseText(text, messages);
   std::string sql, error;
   EXPECT_FALSE(BuildMarsSql(model, MarsSqlOptions{}, sql, error));
-  EXPECT_NE(error.find("longer than 4194304 bytes"), std::string::npos) << error;
+  EXPECT_THAT(error, HasSubstr("longer than 4194304 bytes")) << error;
   EXPECT_TRUE(sql.empty());
   EXPECT_EQ(MarsSqlText(model, MarsSqlOptions{}, messages), "");
   ASSERT_FALSE(messages.messages.empty());
@@ -57,7 +60,7 @@ TEST(MarsSql, TheModelStatementCannotEndTheHeaderComment) {
   std::string sql, error;
   ASSERT_TRUE(BuildMarsSql(model, MarsSqlOptions{}, sql, error)) << error;
   EXPECT_EQ(sql.find("*/"), sql.find("\r\n*/\r\n\r\nUSE [DatabaseName]") + 2) << sql;
-  EXPECT_NE(sql.find("\r\n* /DELETE/** /FROM/** /T;/*\r\n"), std::string::npos) << sql;
+  EXPECT_THAT(sql, HasSubstr("\r\n* /DELETE/** /FROM/** /T;/*\r\n")) << sql;
 }
 
 TEST(MarsSql, TypedNamesAreQuotedWhetherOrNotTheyCameWithBrackets) {

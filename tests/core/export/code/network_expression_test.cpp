@@ -1,11 +1,14 @@
 #include "core/export/code/network_expression.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/export/code/code_test_network.h"
 
 namespace kdk {
 namespace {
+
+using ::testing::HasSubstr;
 
 using testing::CodeTestNetwork;
 using testing::CrLfLines;
@@ -57,11 +60,10 @@ TEST_F(NetworkExpressionTest, RootNameIsCleaned) {
 TEST_F(NetworkExpressionTest, NamesUnchangedWithoutSmartNamesWhereTheLanguageTakesThem) {
   CodeExportSettings settings = SettingsFor(CodeType::Equation, kFormatD);
   settings.controls.smart_field_names = false;
-  EXPECT_NE(Expression(settings).find("Var1_1 = ((2nd input * (0.25)) - 0.5)"), std::string::npos);
+  EXPECT_THAT(Expression(settings), HasSubstr("Var1_1 = ((2nd input * (0.25)) - 0.5)"));
   settings = SettingsFor(CodeType::Sas, kFormatD);
   settings.controls.smart_field_names = false;
-  EXPECT_NE(Expression(settings).find("Var1_1 = ((_2nd_input * (0.25)) - 0.5);"),
-            std::string::npos);
+  EXPECT_THAT(Expression(settings), HasSubstr("Var1_1 = ((_2nd_input * (0.25)) - 0.5);"));
 }
 
 TEST_F(NetworkExpressionTest, SingleSlotNetworkPredictsFromTheBiasAlone) {
@@ -90,8 +92,8 @@ TEST_F(NetworkExpressionTest, WhatCannotBeWrittenIsReportedAndGivesNothing) {
   settings.equation_format = 7;
   EXPECT_EQ(Expression(settings), "");
   ASSERT_EQ(messages_.messages.size(), 3u);
-  EXPECT_NE(messages_.messages[0].text.find("size"), std::string::npos);
-  EXPECT_NE(messages_.messages[1].text.find("incomplete"), std::string::npos);
+  EXPECT_THAT(messages_.messages[0].text, HasSubstr("size"));
+  EXPECT_THAT(messages_.messages[1].text, HasSubstr("incomplete"));
   EXPECT_EQ(messages_.messages[2].text, "error!");
   EXPECT_EQ(messages_.messages[2].icon, MessageIcon::Information);
 }

@@ -1,11 +1,14 @@
 #include "core/export/code/network_sql.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/export/code/code_test_network.h"
 
 namespace kdk {
 namespace {
+
+using ::testing::HasSubstr;
 
 std::string Build(const NetworkModel& model, const NetworkSqlOptions& options) {
   std::string text, error;
@@ -32,8 +35,8 @@ TEST(NetworkSql, ZeroSeenExtremeAndATableNameWithItsCloser) {
   options.select = true;
   options.table = " [a]b] ";
   const std::string text = Build(model, options);
-  EXPECT_NE(text.find("IIf([KestriumNet] > 0, 0.0, ([KestriumNet] / 0.5))"), std::string::npos);
-  EXPECT_NE(text.find("FROM [a]]b]) AS q1) AS q2) AS q3;"), std::string::npos);
+  EXPECT_THAT(text, HasSubstr("IIf([KestriumNet] > 0, 0.0, ([KestriumNet] / 0.5))"));
+  EXPECT_THAT(text, HasSubstr("FROM [a]]b]) AS q1) AS q2) AS q3;"));
 }
 
 TEST(NetworkSql, NamesNeverBecomeSql) {
@@ -48,8 +51,8 @@ TEST(NetworkSql, NamesNeverBecomeSql) {
   for (size_t at = 0; text.compare(at, 7, "UPDATE ") != 0; at = text.find("\r\n", at) + 2) {
     EXPECT_TRUE(text.compare(at, 3, "-- ") == 0 || text.compare(at, 2, "\r\n") == 0) << at;
   }
-  EXPECT_NE(text.find("SET \"SIZE_1\" = "), std::string::npos);
-  EXPECT_NE(text.find("(\"a\"\"b\" - 0.0)"), std::string::npos);
+  EXPECT_THAT(text, HasSubstr("SET \"SIZE_1\" = "));
+  EXPECT_THAT(text, HasSubstr("(\"a\"\"b\" - 0.0)"));
   options.output_field = "";
   EXPECT_EQ(NetworkSqlOutputColumns(model, options).prediction, "Kestrium_p__DROP");
   EXPECT_EQ(SqlNameBeside(std::string(63, 'a') + "b", {std::string(63, 'A')}, 63),
@@ -61,18 +64,17 @@ TEST(NetworkSql, RefusesInputsNoColumnCanHold) {
   model.input_names = {"", "size"};
   EXPECT_EQ(Refusal(model), "Input 1 has no name, so no column can hold it.");
   model.input_names = {"a\nb", "size"};
-  EXPECT_NE(Refusal(model).find("control character"), std::string::npos);
+  EXPECT_THAT(Refusal(model), HasSubstr("control character"));
   model.input_names = {"Size", "size"};
-  EXPECT_NE(Refusal(model).find("name the same column"), std::string::npos);
+  EXPECT_THAT(Refusal(model), HasSubstr("name the same column"));
   model.input_names = {std::string(65, 'x'), "size"};
-  EXPECT_NE(Refusal(model, SqlDialect::Access).find("64 characters Access allows"),
-            std::string::npos);
+  EXPECT_THAT(Refusal(model, SqlDialect::Access), HasSubstr("64 characters Access allows"));
 }
 
 // The UPDATE repeats each hidden sum at its six uses; the SELECT names it once.
 TEST(NetworkSql, UpdatePastTheLimitIsRefusedTheSelectIsNot) {
   NetworkModel model = testing::WideNetwork(400, 100, 0.123456789012345, -0.5);
-  EXPECT_NE(Refusal(model).find("longer than 16777216 bytes"), std::string::npos);
+  EXPECT_THAT(Refusal(model), HasSubstr("longer than 16777216 bytes"));
   NetworkSqlOptions options;
   options.select = true;
   EXPECT_LT(Build(model, options).size(), kMaxNetworkSqlBytes / 4);

@@ -2,14 +2,17 @@
 // the office suite; here what it cannot see: the cached results and the autofits.
 #include "core/export/sheet/sheet_fillers.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "core/export/code/code_test_network.h"
 #include "core/export/sheet/recording_spreadsheet.h"
-#include "core/export/vbproject/vb_test_models.h"
 #include "core/mars/mars_test_models.h"
 
 namespace kdk {
 namespace {
+
+using ::testing::HasSubstr;
 
 struct SheetFillers : ::testing::Test {
   SheetFillers() {
@@ -33,24 +36,21 @@ struct SheetFillers : ::testing::Test {
 using Ranges = std::vector<std::pair<int, int>>;
 
 TEST_F(SheetFillers, ClassifierCachesTheClassAsTextAndTheStrengthAsANumber) {
-  const NetworkModel model = testing::ThreeInputNetwork(true);
+  const NetworkModel model = testing::CodeTestNetwork(true);
   const WorkbookResults results = NetworkResultsForZeros(model);
-  EXPECT_TRUE(std::holds_alternative<std::string>(results.prediction));
-  EXPECT_TRUE(std::holds_alternative<double>(results.strength));
   FillRowSheet(app, "c", model, results);
-  EXPECT_EQ(std::get<std::string>(Cell(2, 4).cached), std::get<std::string>(results.prediction));
-  EXPECT_EQ(std::get<double>(Cell(2, 5).cached), std::get<double>(results.strength));
-  EXPECT_EQ(Autofits(), (Ranges{{1, 5}}));
-  FillColumnSheet(app, "c", model, results);
-  EXPECT_EQ(std::get<double>(Cell(7, 4).cached), std::get<double>(results.strength));
+  EXPECT_EQ(std::get<std::string>(Cell(2, 3).cached), std::get<std::string>(results.prediction));
+  EXPECT_EQ(std::get<double>(Cell(2, 4).cached), std::get<double>(results.strength));
   EXPECT_EQ(Autofits(), (Ranges{{1, 4}}));
-}
-
-TEST_F(SheetFillers, CachedResultIsTheModuleArithmetic) {
-  EXPECT_EQ(WorkbookRoundedPrediction(123.456789), 123.4568);
-  EXPECT_EQ(WorkbookRoundedPrediction(-0.0123456), -0.0123);
-  EXPECT_EQ(WorkbookRoundedPrediction(0.00987654321), 0.00987654321);
-  EXPECT_EQ(WorkbookRoundedPrediction(-0.01), -0.01);
+  FillColumnSheet(app, "c", model, results);
+  EXPECT_EQ(std::get<double>(Cell(6, 4).cached), std::get<double>(results.strength));
+  EXPECT_EQ(Autofits(), (Ranges{{1, 4}}));
+  for (const auto& [value, rounded] : {std::pair{123.456789, 123.4568},
+                                       {-0.0123456, -0.0123},
+                                       {0.00987654321, 0.00987654321},
+                                       {-0.01, -0.01}}) {
+    EXPECT_EQ(WorkbookRoundedPrediction(value), rounded);
+  }
 }
 
 TEST_F(SheetFillers, MarsSheetsForTwoInputs) {
@@ -69,8 +69,8 @@ TEST_F(SheetFillers, InstructionsAreOneCellOfLines) {
   const std::string text = Cell(1, 1).value;
   EXPECT_EQ(text.find('\r'), std::string::npos);
   EXPECT_EQ(text.rfind("You can use the two sheets created", 0), 0u);
-  EXPECT_NE(text.find("produced\n\nIf you have original data"), std::string::npos);
-  EXPECT_NE(text.find("\n    (tools>>macro>>macros)\n   This will order"), std::string::npos);
+  EXPECT_THAT(text, HasSubstr("produced\n\nIf you have original data"));
+  EXPECT_THAT(text, HasSubstr("\n    (tools>>macro>>macros)\n   This will order"));
   EXPECT_EQ(Autofits(), (Ranges{{1, 1}}));
 }
 

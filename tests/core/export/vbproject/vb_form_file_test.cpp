@@ -1,8 +1,5 @@
-// Form files as VB6 reads them, read by a reader written from the form file format:
-// the shared generators' networks and MARS models, with hostile names and awkward
-// numbers, and models large enough to be cut into several procedures, give a form
-// description VB6 can parse, TabIndex without gaps, lines of at most 1023 characters,
-// statements of at most 24 continuations, procedures and modules within their sizes.
+// Form files of the shared generators' models (hostile names, awkward numbers, models
+// cut into several procedures), read by a reader written from the form file format.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -10,9 +7,9 @@
 
 #include "core/common/number_text.h"
 #include "core/common/text_utils.h"
+#include "core/export/code/code_test_network.h"
 #include "core/export/vbproject/form_description.h"
 #include "core/export/vbproject/vb_project.h"
-#include "core/export/vbproject/vb_test_models.h"
 #include "core/lang/text_checker.h"
 #include "core/lang/vb_line_fitting.h"
 #include "core/mars/mars_test_models.h"
@@ -22,7 +19,6 @@
 namespace kdk {
 namespace {
 
-// One control block of a VB6 form description.
 struct VbControl {
   std::string name;                               // "lblInput"
   std::map<std::string, std::string> properties;  // value as written, strings unquoted
@@ -35,8 +31,8 @@ struct VbFormFile {
 
 // "Name<blanks>=<blanks>value[<blanks>'comment]" with `indent` leading blanks. A value is
 // a quoted string (doubled quotes inside), a whole number or an &H colour.
-inline bool ReadVbProperty(std::string_view line, std::size_t indent, std::string& name,
-                           std::string& value) {
+bool ReadVbProperty(std::string_view line, std::size_t indent, std::string& name,
+                    std::string& value) {
   if (line.size() <= indent || line.substr(0, indent) != std::string(indent, ' ')) return false;
   std::size_t i = indent;
   while (i < line.size() && (std::isalnum(static_cast<unsigned char>(line[i])) || line[i] == '_')) {
@@ -72,7 +68,7 @@ inline bool ReadVbProperty(std::string_view line, std::size_t indent, std::strin
 // Reads a form file as VB6 would: "VERSION 5.00", the form block with its property
 // lines and control blocks (every Begin closed by its End, indented three blanks a
 // level), then at least one Attribute line; every line ends with CR LF.
-inline bool ReadVbForm(std::string_view text, VbFormFile& form, std::string& error) {
+bool ReadVbForm(std::string_view text, VbFormFile& form, std::string& error) {
   std::vector<std::string_view> lines;
   for (std::size_t start = 0, end; start < text.size(); start = end + 2) {
     end = text.find("\r\n", start);
@@ -116,34 +112,21 @@ inline bool ReadVbForm(std::string_view text, VbFormFile& form, std::string& err
   return true;
 }
 
-// TabIndex runs 0, 1, 2, ... in the order the controls are written.
-inline bool TabIndexesDense(const VbFormFile& form, std::string& error) {
-  for (std::size_t n = 0; n < form.controls.size(); ++n) {
-    const auto& properties = form.controls[n].properties;
-    const auto found = properties.find("TabIndex");
-    if (found == properties.end() || found->second != std::to_string(n)) {
-      error = form.controls[n].name + " has no TabIndex " + std::to_string(n);
-      return false;
-    }
-  }
-  return true;
-}
-
 const lang::LanguageRules& Vb() {
   return lang::RulesOf(lang::Language::VisualBasic);
 }
 
-using testing::ThreeInputNetwork;
-
 const GenerationStamp kStamp{"C:\\m\\a \"b\"\r\nEnd Sub _", "Unknown", "Sat, Dec 5 2026, 5:07 PM"};
 
-// Every check a VB6 form file must pass; `controls` is the number of controls expected.
+// Every check a VB6 form file must pass, TabIndex 0, 1, 2, ... in the order written.
 VbFormFile ExpectAcceptedByVb(const std::string& form_file, std::size_t controls) {
   VbFormFile form;
   std::string error;
   EXPECT_TRUE(ReadVbForm(form_file, form, error)) << error;
-  EXPECT_TRUE(TabIndexesDense(form, error)) << error;
   EXPECT_EQ(form.controls.size(), controls);
+  for (std::size_t n = 0; n < form.controls.size(); ++n) {
+    EXPECT_EQ(form.controls[n].properties["TabIndex"], std::to_string(n)) << form.controls[n].name;
+  }
   for (auto&& found :
        {lang::CheckLineRules(Vb(), form_file), lang::CheckVbProcedureSizes(form_file),
         lang::CheckVbModuleLines(form_file)}) {
@@ -215,47 +198,40 @@ TEST(VbProjectLimits, SeededMarsModelsAndOnesOf300BasisFunctions) {
   EXPECT_TRUE(any_cut);
 }
 
-std::vector<const VbControl*> Named(const VbFormFile& form, std::string_view name) {
-  std::vector<const VbControl*> found;
+// `property` of every control called `name`, in order.
+std::vector<std::string> Column(const VbFormFile& form, std::string_view name,
+                                const std::string& property) {
+  std::vector<std::string> values;
   for (const VbControl& control : form.controls) {
-    if (control.name == name) found.push_back(&control);
+    if (control.name == name) values.push_back(control.properties.at(property));
   }
-  return found;
+  return values;
 }
+
+using Texts = std::vector<std::string>;
 
 TEST(VbFormDescription, SixteenInputsUseTheSecondColumn) {
-  NetworkModel net = ThreeInputNetwork();
-  net.input_names.clear();
-  for (int i = 1; i <= 16; ++i) net.input_names.push_back("in" + std::to_string(i));
-  net.max_norm = net.min_norm = net.max_seen = net.min_seen = std::vector<double>(16, 1.0);
-  const VbFormFile form = ExpectAcceptedByVb(VbNetworkFormDescription(net) + "\r\n", 77);
-  const auto headings = Named(form, "lblColName");
-  ASSERT_EQ(headings.size(), 6u);
-  const char* const texts[] = {"Name", "Min", "Max", "Name", "Min", "Max"};
-  const char* const lefts[] = {"100", "2700", "4000", "5000", "7600", "8900"};
-  for (int k = 0; k < 6; ++k) {
-    EXPECT_EQ(headings[k]->properties.at("Caption"), texts[k]);
-    EXPECT_EQ(headings[k]->properties.at("Left"), lefts[k]);
-    EXPECT_EQ(headings[k]->properties.at("Index"), std::to_string(k + 1));
+  NetworkModel net = testing::WideNetwork(16, 1, 1, 1);
+  VbFormFile form = ExpectAcceptedByVb(VbNetworkFormDescription(net) + "\r\n", 77);
+  EXPECT_EQ(Column(form, "lblColName", "Caption"),
+            (Texts{"Name", "Min", "Max", "Name", "Min", "Max"}));
+  EXPECT_EQ(Column(form, "lblColName", "Left"),
+            (Texts{"100", "2700", "4000", "5000", "7600", "8900"}));
+  EXPECT_EQ(Column(form, "lblColName", "Index"), (Texts{"1", "2", "3", "4", "5", "6"}));
+  for (const auto& [name, left] : {std::pair{"lblInput", "5000"},
+                                   {"txtInput", "6300"},
+                                   {"lblMinVal", "7600"},
+                                   {"lblMaxVal", "8900"}}) {
+    const Texts tops = Column(form, name, "Top");
+    ASSERT_EQ(tops.size(), 16u);
+    EXPECT_EQ(tops[14] + " " + tops[15], std::to_string(1500 + 305 * 14) + " 1500");
+    EXPECT_EQ(Column(form, name, "Left")[15], left);
   }
-  const std::pair<const char*, const char*> row16[] = {
-      {"lblInput", "5000"}, {"txtInput", "6300"}, {"lblMinVal", "7600"}, {"lblMaxVal", "8900"}};
-  for (const auto& [name, left] : row16) {
-    const auto controls = Named(form, name);
-    ASSERT_EQ(controls.size(), 16u);
-    EXPECT_EQ(controls[15]->properties.at("Top"), "1500");
-    EXPECT_EQ(controls[15]->properties.at("Left"), left);
-    EXPECT_EQ(controls[14]->properties.at("Top"), std::to_string(1500 + 305 * 14));
-  }
-}
-
-TEST(VbFormDescription, HostileNamesStayInsideTheirCaptions) {
-  NetworkModel net = ThreeInputNetwork();
   net.input_names[0] = "say \"hi\"\r\n   End\r\nBegin";
   net.output_name = std::string(3000, '"');
-  const VbFormFile form = ExpectAcceptedByVb(VbNetworkFormDescription(net) + "\r\n", 22);
-  EXPECT_EQ(Named(form, "lblInput")[0]->properties.at("Caption"), "say \"hi\"     End  Begin");
-  EXPECT_EQ(Named(form, "lblOutput")[0]->properties.at("Caption"), std::string(495, '"'));
+  form = ExpectAcceptedByVb(VbNetworkFormDescription(net) + "\r\n", 77);
+  EXPECT_EQ(Column(form, "lblInput", "Caption")[0], "say \"hi\"     End  Begin");
+  EXPECT_EQ(Column(form, "lblOutput", "Caption")[0], std::string(495, '"'));
 }
 
 TEST(VbFormDescription, MarsFormOfTwentyInputs) {
@@ -265,19 +241,15 @@ TEST(VbFormDescription, MarsFormOfTwentyInputs) {
   model.is_categorical.assign(20, false);
   model.is_categorical[1] = true;
   const VbFormFile form = ExpectAcceptedByVb(VbMarsFormDescription(model) + "\r\n", 5 + 4 + 3 * 20);
-  const auto headings = Named(form, "lblColName");
-  ASSERT_EQ(headings.size(), 4u);
-  EXPECT_EQ(headings[1]->properties.at("Caption"), "Categorical");
-  EXPECT_EQ(headings[3]->properties.at("Left"), "7600");
-  const auto flags = Named(form, "lblCategorical");
-  EXPECT_EQ(flags[1]->properties.at("Caption"), "True");
-  EXPECT_EQ(flags[0]->properties.at("Caption"), "False");
-  EXPECT_EQ(flags[19]->properties.at("Left"), "7600");
-  EXPECT_EQ(flags[19]->properties.at("Top"), std::to_string(1500 + 305 * 4));
-  EXPECT_TRUE(Named(form, "txtConfidence").empty());
-  EXPECT_TRUE(Named(form, "lblOutMin").empty());
-  EXPECT_EQ(Named(form, "txtInput")[15]->properties.at("Left"), "6300");
-  EXPECT_EQ(Named(form, "txtInput")[1]->properties.at("Tag"), "X2");
+  EXPECT_EQ(Column(form, "lblColName", "Caption"),
+            (Texts{"Name", "Categorical", "Name", "Categorical"}));
+  EXPECT_EQ(Column(form, "lblColName", "Left")[3], "7600");
+  const Texts flags = Column(form, "lblCategorical", "Caption");
+  EXPECT_EQ(flags[0] + flags[1] + flags[2], "FalseTrueFalse");
+  EXPECT_EQ(Column(form, "lblCategorical", "Left")[19], "7600");
+  EXPECT_EQ(Column(form, "lblCategorical", "Top")[19], std::to_string(1500 + 305 * 4));
+  EXPECT_EQ(Column(form, "txtInput", "Left")[15], "6300");
+  EXPECT_EQ(Column(form, "txtInput", "Tag")[1], "X2");
 }
 
 // Undoes the line continuations: the statements as VB reads them.

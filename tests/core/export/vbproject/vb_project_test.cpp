@@ -1,5 +1,6 @@
 #include "core/export/vbproject/vb_project.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,13 +9,14 @@
 #include "core/export/generation_stamp.h"
 #include "core/export/vbproject/equation_text.h"
 #include "core/export/vbproject/network_form_code.h"
-#include "core/export/vbproject/vb_test_models.h"
 #include "core/mars/mars_test_models.h"
 #include "fakes/fake_ports.h"
 #include "support/scratch.h"
 
 namespace kdk {
 namespace {
+
+using ::testing::HasSubstr;
 
 using testing::FakePorts;
 
@@ -28,13 +30,10 @@ TEST(VbProjectFiles, PathsBesideTheProjectAndTheFormNamedAsTheProjectSaysIt) {
   paths = VbProjectPathsFor("/tmp/my house model.vbp");
   EXPECT_EQ(paths.form, "/tmp/my_house_model.frm");
   EXPECT_EQ(paths.workspace, "/tmp/my house model.vbw");
-  EXPECT_NE(VbProjectText(paths.base_name).find("\r\nForm=my_house_model.frm\r\n"),
-            std::string::npos);
+  EXPECT_THAT(VbProjectText(paths.base_name), HasSubstr("\r\nForm=my_house_model.frm\r\n"));
   // The file system's UTF-8 name, in the project's code page.
-  EXPECT_NE(VbProjectText("Gr\u00F6\u00DFe")
-                .find("\r\nForm=Gr\xF6\xDF"
-                      "e.frm\r\n"),
-            std::string::npos);
+  EXPECT_THAT(VbProjectText("Gr\u00F6\u00DFe"), HasSubstr("\r\nForm=Gr\xF6\xDF"
+                                                          "e.frm\r\n"));
 }
 
 TEST(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
@@ -59,24 +58,22 @@ TEST(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
 }
 
 TEST(EquationText, NoHiddenNeuronsLeavesOnlyTheOutputBias) {
-  NetworkModel net = testing::ThreeInputNetwork();
+  NetworkModel net = testing::CodeTestNetwork();
   net.hidden_type = {NeuronType::Bias};
-  net.wih = {{0}, {0}, {0}, {0}};
+  net.wih = {{0}, {0}, {0}};
   net.who = {0.00001};
-  const std::string text = BuildEquationText(net, testing::TestStamp());
-  EXPECT_NE(text.find("WEIGHTS\r\n---------------------------------------\r\n\r\n*Output Bias*"
-                      "\r\nWHO(1) = 1E-05 (Output Bias)\r\n\r\n---------------------------------"
-                      "------\r\nHIDDEN NEURON TYPES\r\n---------------------------------------"
-                      "\r\n\r\nOption Explicit"),
-            std::string::npos);
+  const std::string text = BuildEquationText(net, testing::kTestStamp);
+  EXPECT_THAT(text,
+              HasSubstr("WEIGHTS\r\n---------------------------------------\r\n\r\n*Output Bias*"
+                        "\r\nWHO(1) = 1E-05 (Output Bias)\r\n\r\n---------------------------------"
+                        "------\r\nHIDDEN NEURON TYPES\r\n---------------------------------------"
+                        "\r\n\r\nOption Explicit"));
   EXPECT_EQ(text.find("WIH(1,"), std::string::npos);
   // VB refuses "1 to 0": the hidden-neuron arrays start at 0 when there are none.
-  EXPECT_NE(text.find("Dim WIH(1 to inppb, 0 to hiddenneurons) as Double\r\n"
-                      "Dim WHO(0 to hiddenneurons) as Double\r\n"
-                      "Dim neurontype(0 to hiddenneurons) as Integer\r\n"),
-            std::string::npos);
-  EXPECT_NE(VbNetworkForwardPass(net).find("\tDim hval(0 to hiddenneurons) as Double\r\n"),
-            std::string::npos);
+  EXPECT_THAT(text, HasSubstr("Dim WIH(1 to inppb, 0 to hiddenneurons) as Double\r\n"
+                              "Dim WHO(0 to hiddenneurons) as Double\r\n"
+                              "Dim neurontype(0 to hiddenneurons) as Integer\r\n"));
+  EXPECT_THAT(VbNetworkForwardPass(net), HasSubstr("\tDim hval(0 to hiddenneurons) as Double\r\n"));
   EXPECT_EQ(text.find(" to 0)"), std::string::npos);
 }
 
