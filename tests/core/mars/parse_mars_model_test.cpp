@@ -17,9 +17,8 @@
 namespace kdk {
 namespace {
 
-using ::testing::HasSubstr;
-
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using testing::MarsText;
 using testing::ParseOk;
 using testing::ParseText;
@@ -144,23 +143,26 @@ TEST(BasisFunctionOperations, LinesBodiesIndicatorsAndSemicolons) {
   EXPECT_FALSE(SplitTextLines("", lines));
   ASSERT_TRUE(SplitTextLines("  a b \r\n\tc\r\n", lines));
   EXPECT_THAT(lines, ElementsAre("a b", "\tc", ""));
-
   RecordingMessagePort messages;
   EXPECT_EQ(BasisFunctionBody("BF1 =  max(0, X1 - 2.5);  ", messages), "max(0, X1 - 2.5);");
   EXPECT_EQ(BasisFunctionBody("BF1 max(0, X1)", messages), "BF1 max(0, X1)");
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].text,
             "Fatal Error - Invalid Equation\r\nBF1 max(0, X1)\r\nhas no '=' sign.");
-
-  EXPECT_TRUE(IsNotMissingIndicator("BF4 = ( X3 > .);"));
-  EXPECT_TRUE(IsNotMissingIndicator("BF4 = ( X3 > . ) * BF1;"));
-  EXPECT_FALSE(IsNotMissingIndicator("BF4 = ( X3 = .);"));
-  EXPECT_TRUE(IsMissingIndicator("BF5 = ( X3 = .);"));
-  EXPECT_FALSE(IsMissingIndicator("BF5 = ( X3 = 1);"));
-  EXPECT_EQ(IndicatorVariable("BF5 = ( X3 = .);"), "X3");
-  EXPECT_EQ(IndicatorVariable("BF4 = ( my_var > .) * BF1;"), "my_var");
-  EXPECT_EQ(StripTrailingSemicolon("max(0, X1);  "), "max(0, X1)");
-  EXPECT_EQ(StripTrailingSemicolon("max(0, X1)"), "max(0, X1)");
+  // Rows: definition, not-missing indicator, missing indicator, its variable.
+  const std::tuple<const char*, bool, bool, const char*> indicators[] = {
+      {"BF4 = ( X3 > .);", true, false, "X3"},
+      {"BF4 = ( my_var > . ) * BF1;", true, false, "my_var"},
+      {"BF5 = ( X3 = .);", false, true, "X3"},
+      {"BF5 = ( X3 = 1);", false, false, ""}};
+  for (const auto& [definition, not_missing, missing, variable] : indicators) {
+    EXPECT_EQ(IsNotMissingIndicator(definition), not_missing) << definition;
+    EXPECT_EQ(IsMissingIndicator(definition), missing) << definition;
+    EXPECT_EQ(missing || not_missing ? IndicatorVariable(definition) : "", variable);
+  }
+  for (const char* text : {"max(0, X1);  ", "max(0, X1)"}) {
+    EXPECT_EQ(StripTrailingSemicolon(text), "max(0, X1)");
+  }
   EXPECT_EQ(StripTrailingSemicolon(""), "");
 }
 
@@ -197,59 +199,44 @@ TEST(ModelSummaryText, HeadAndTailWrapTheLines) {
   EXPECT_THAT(text, HasSubstr("\r\n X1\r\n*X2\r\n X3\r\n"));
 }
 
-struct WriteGeneratedFileTest : ::testing::Test {
-  std::string Read(const std::string& path) {
+// The label shows what was written; the message "Done it!" once something was; no path
+// to the model is ever written to.
+TEST(WriteGeneratedFile, WritesTrimmedLinesOrReportsAndNeverReplacesTheModel) {
+  conformance::ScratchFolder folder;
+  RecordingMessagePort messages;
+  std::vector<std::string> labels;
+  const auto sink = [&labels](const std::string& label) { labels.push_back(label); };
+  auto read = [](const std::string& path) {
     std::string bytes, error;
     EXPECT_TRUE(ReadWholeFile(path, bytes, error)) << error;
     return bytes;
-  }
-  conformance::ScratchFolder folder_;
-  testing::RecordingMessagePort messages_;
-  std::vector<std::string> labels_;
-  std::function<void(const std::string&)> sink_ = [this](const std::string& label) {
-    labels_.push_back(label);
   };
-};
-
-TEST_F(WriteGeneratedFileTest, WritesTrimmedLinesAndReportsAndEmptyTextOnlySetsTheLabel) {
-  const std::string path = folder_.File("out.sps");
+  const std::string path = folder.File("out.sps");
   ASSERT_TRUE(
-      WriteGeneratedFile(path, "  COMPUTE a = 1 .\r\n\tEXECUTE .  \r\nlast", sink_, messages_));
-  EXPECT_EQ(Read(path), "COMPUTE a = 1 .\r\n\tEXECUTE .\r\nlast\r\n");
-  EXPECT_EQ(labels_,
-            (std::vector<std::string>{"Files Generated...", "Files Generated...\r\n" + path}));
-  ASSERT_EQ(messages_.messages.size(), 1u);
-  EXPECT_EQ(messages_.messages[0].text, "Done it!");
+      WriteGeneratedFile(path, "  COMPUTE a = 1 .\r\n\tEXECUTE .  \r\nlast", sink, messages));
+  EXPECT_EQ(read(path), "COMPUTE a = 1 .\r\n\tEXECUTE .\r\nlast\r\n");
+  EXPECT_TRUE(WriteGeneratedFile(folder.File("empty.sql"), "", sink, messages));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("empty.sql")));
+  const std::string unwritable = folder.File("no such folder/x.sql");
+  EXPECT_FALSE(WriteGeneratedFile(unwritable, "UPDATE x", sink, messages));
+  const std::string label = "Files Generated...";
+  EXPECT_EQ(labels, (std::vector<std::string>{label, label + "\r\n" + path, label, label}));
+  ASSERT_EQ(messages.messages.size(), 2u);
+  EXPECT_EQ(messages.messages[0].text, "Done it!");
+  EXPECT_THAT(messages.messages[1].text, HasSubstr(unwritable));
 
-  labels_.clear();
-  EXPECT_TRUE(WriteGeneratedFile(folder_.File("empty.sql"), "", sink_, messages_));
-  EXPECT_FALSE(std::filesystem::exists(folder_.File("empty.sql")));
-  EXPECT_EQ(labels_, std::vector<std::string>{"Files Generated..."});
-  EXPECT_EQ(messages_.messages.size(), 1u);
-}
-
-TEST_F(WriteGeneratedFileTest, UnwritablePathIsReportedAndNothingIsDone) {
-  const std::string path = folder_.File("no such folder/x.sql");
-  EXPECT_FALSE(WriteGeneratedFile(path, "UPDATE x", sink_, messages_));
-  ASSERT_EQ(messages_.messages.size(), 1u);
-  EXPECT_THAT(messages_.messages[0].text, HasSubstr(path));
-  EXPECT_EQ(labels_, std::vector<std::string>{"Files Generated..."});
-}
-
-TEST_F(WriteGeneratedFileTest, TheModelFileIsNeverTheOutput) {
-  const std::string model = folder_.File("rules.txt");
+  const std::string model = folder.File("rules.txt");
   conformance::WriteText(model, "BF1 = max(0, X - 1);\r\n");
-  std::filesystem::create_symlink(model, folder_.File("alias.txt"));
-  for (const std::string& output :
-       {model, folder_.File("./rules.txt"), folder_.File("alias.txt")}) {
-    messages_.messages.clear();
-    EXPECT_FALSE(WriteGeneratedFile(output, "UPDATE x", sink_, messages_, model)) << output;
-    ASSERT_EQ(messages_.messages.size(), 1u);
-    EXPECT_EQ(messages_.messages[0].text, SameAsModelMessage(output));
-    EXPECT_EQ(messages_.messages[0].icon, MessageIcon::Critical);
+  std::filesystem::create_symlink(model, folder.File("alias.txt"));
+  for (const std::string& output : {model, folder.File("./rules.txt"), folder.File("alias.txt")}) {
+    messages.messages.clear();
+    EXPECT_FALSE(WriteGeneratedFile(output, "UPDATE x", sink, messages, model)) << output;
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, SameAsModelMessage(output));
+    EXPECT_EQ(messages.messages[0].icon, MessageIcon::Critical);
   }
-  EXPECT_EQ(Read(model), "BF1 = max(0, X - 1);\r\n");
-  EXPECT_TRUE(WriteGeneratedFile(folder_.File("q.sql"), "UPDATE x", sink_, messages_, model));
+  EXPECT_EQ(read(model), "BF1 = max(0, X - 1);\r\n");
+  EXPECT_TRUE(WriteGeneratedFile(folder.File("q.sql"), "UPDATE x", sink, messages, model));
 }
 
 }  // namespace
