@@ -19,6 +19,7 @@ namespace kdk {
 namespace {
 
 using ::testing::HasSubstr;
+namespace fs = std::filesystem;
 
 // An output's base name loses its last four characters: a four-letter extension leaves
 // its dot behind.
@@ -37,7 +38,7 @@ TEST(TextUtils, NamesPathsBlanksAndLines) {
       {OutputBaseName("abc"), ""},
       {ParentFolder("/data/models/a.kwf"), "/data/models"},
       {ParentFolder("/a.kwf"), "/"},
-      {ParentFolder("rel/b.kwf"), std::filesystem::current_path().string() + "/rel"},
+      {ParentFolder("rel/b.kwf"), fs::current_path().string() + "/rel"},
       {ParentFolder("/data/x/../y/c.kwf"), "/data/y"},
       {FileNameOfPath("C:\\a/b\\c d.kwf"), "c d.kwf"},
       {FileNameOfPath("/a\\b/c.kwf"), "c.kwf"},
@@ -53,65 +54,73 @@ TEST(TextUtils, NamesPathsBlanksAndLines) {
 }
 
 struct AtomicWriteTest : ::testing::Test {
-  std::string Read(const std::filesystem::path& path) const {
+  std::string Read(const fs::path& path) const {
     std::string bytes, error;
     EXPECT_TRUE(ReadWholeFile(path.string(), bytes, error)) << error;
     return bytes;
   }
+  bool Write(const std::string& name, std::string_view bytes) {
+    return WriteFileAtomically(scratch_.File(name), bytes, error);
+  }
   long Entries() const {
-    return std::distance(std::filesystem::directory_iterator(folder_),
-                         std::filesystem::directory_iterator());
+    return std::distance(fs::directory_iterator(folder_), fs::directory_iterator());
   }
   conformance::ScratchFolder scratch_;
-  const std::filesystem::path& folder_ = scratch_.path();
+  const fs::path& folder_ = scratch_.path();
+  std::string error;
 };
 
 TEST_F(AtomicWriteTest, ReplacesTheFileWholeOrFailsLeavingNothingBeside) {
-  const std::string path = (folder_ / "out.txt").string();
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(path, "old\r\n", error)) << error;
-  ASSERT_TRUE(WriteFileAtomically(path, "new line\r\n", error)) << error;
-  EXPECT_EQ(Read(path), "new line\r\n");
-  const std::string missing = (folder_ / "missing-folder" / "out.txt").string();
-  EXPECT_FALSE(WriteFileAtomically(missing, "x", error));
-  EXPECT_THAT(error, HasSubstr(missing));
+  ASSERT_TRUE(Write("out.txt", "old\r\n") && Write("out.txt", "new line\r\n")) << error;
+  EXPECT_EQ(Read(folder_ / "out.txt"), "new line\r\n");
+  EXPECT_FALSE(Write("missing-folder/out.txt", "x"));
+  EXPECT_THAT(error, HasSubstr(scratch_.File("missing-folder/out.txt")));
   // Renaming over a folder fails after the temporary file was written: it must go.
-  std::filesystem::create_directories(folder_ / "taken");
-  EXPECT_FALSE(WriteFileAtomically((folder_ / "taken").string(), "x", error));
+  fs::create_directories(folder_ / "taken");
+  EXPECT_FALSE(Write("taken", "x"));
   EXPECT_EQ(Entries(), 2);
+  EXPECT_FALSE(WriteFileAtomically(folder_.string(), "x", error));
+  EXPECT_THAT(error, HasSubstr("it is a folder"));
 }
 
-TEST_F(AtomicWriteTest, WritesThroughALinkAndKeepsPermissions) {
-  namespace fs = std::filesystem;
+// Through a link (one to a file not made yet makes it), never round a loop; a read-only
+// file is left alone, a replaced file keeps its permissions and a new one has the umask's.
+TEST_F(AtomicWriteTest, LinksLoopsAndPermissions) {
   const fs::path target = folder_ / "real.sql";
-  const fs::path link = folder_ / "link.sql";
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(target.string(), "old", error)) << error;
-  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  fs::create_symlink("real.sql", link);
-  ASSERT_TRUE(WriteFileAtomically(link.string(), "new", error)) << error;
-  EXPECT_TRUE(fs::is_symlink(link));
+  const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  ASSERT_TRUE(Write("real.sql", "old")) << error;
+  fs::permissions(target, mode);
+  fs::create_symlink("real.sql", folder_ / "link.sql");
+  ASSERT_TRUE(Write("link.sql", "new")) << error;
+  EXPECT_TRUE(fs::is_symlink(folder_ / "link.sql"));
   EXPECT_EQ(Read(target), "new");
-  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-
-  // A link to a file not made yet makes it; a read-only file is left alone.
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, mode);
   fs::create_symlink("later.sql", folder_ / "dangling.sql");
-  ASSERT_TRUE(WriteFileAtomically((folder_ / "dangling.sql").string(), "made", error)) << error;
+  ASSERT_TRUE(Write("dangling.sql", "made")) << error;
   EXPECT_TRUE(fs::is_regular_file(folder_ / "later.sql"));
   fs::permissions(target, fs::perms::owner_read);
-  EXPECT_FALSE(WriteFileAtomically(target.string(), "x", error));
-  EXPECT_THAT(error, HasSubstr("read-only")) << error;
+  EXPECT_FALSE(Write("real.sql", "x"));
+  EXPECT_THAT(error, HasSubstr("read-only"));
+  fs::create_symlink("b", folder_ / "a");
+  fs::create_symlink("a", folder_ / "b");
+  EXPECT_FALSE(Write("a", "x"));
+  EXPECT_THAT(error, HasSubstr("loop"));
+  EXPECT_TRUE(fs::is_symlink(folder_ / "a") && fs::is_symlink(folder_ / "b"));
+  // The temporary name does not grow with the output's: a 250-byte name is written.
+  const mode_t old_mask = umask(022);
+  const std::string long_name = std::string(246, 'n') + ".sql";
+  EXPECT_TRUE(Write(long_name, "long")) << error;
+  umask(old_mask);
+  EXPECT_EQ(Read(folder_ / long_name), "long");
+  EXPECT_EQ(fs::status(folder_ / long_name).permissions(), fs::perms(0644));
+  EXPECT_EQ(Entries(), 7);
 }
 
 // `-o /dev/null` and a FIFO are written to, never replaced (`-o /dev/stdout >> log` is the
 // command line's test).
-TEST_F(AtomicWriteTest, DevicesFifosAndDescriptorsAreWrittenToNeverReplaced) {
-  namespace fs = std::filesystem;
-  std::string error;
+TEST_F(AtomicWriteTest, DevicesAndFifosAreWrittenToNeverReplaced) {
   ASSERT_TRUE(WriteFileAtomically("/dev/null", "gone", error)) << error;
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
-
   const fs::path pipe = folder_ / "pipe";
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   std::string heard;
@@ -119,87 +128,48 @@ TEST_F(AtomicWriteTest, DevicesFifosAndDescriptorsAreWrittenToNeverReplaced) {
     std::ifstream in(pipe);
     heard.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   });
-  const bool piped = WriteFileAtomically(pipe.string(), "through the pipe", error);
+  const bool piped = Write("pipe", "through the pipe");
   reader.join();
   EXPECT_TRUE(piped) << error;
   EXPECT_EQ(heard, "through the pipe");
   EXPECT_TRUE(fs::is_fifo(pipe));
-
   EXPECT_EQ(Entries(), 1);
-}
-
-TEST_F(AtomicWriteTest, FoldersAndLinkLoopsAreRefusedAndLongNamesFit) {
-  namespace fs = std::filesystem;
-  std::string error;
-  EXPECT_FALSE(WriteFileAtomically(folder_.string(), "x", error));
-  EXPECT_THAT(error, HasSubstr("it is a folder")) << error;
-  fs::create_symlink("b", folder_ / "a");
-  fs::create_symlink("a", folder_ / "b");
-  EXPECT_FALSE(WriteFileAtomically((folder_ / "a").string(), "x", error));
-  EXPECT_THAT(error, HasSubstr("loop")) << error;
-  EXPECT_TRUE(fs::is_symlink(folder_ / "a"));
-  EXPECT_TRUE(fs::is_symlink(folder_ / "b"));
-
-  // The temporary name does not grow with the output's: a 250-byte name is written.
-  const mode_t old_mask = umask(022);
-  const fs::path long_name = folder_ / (std::string(246, 'n') + ".sql");
-  EXPECT_TRUE(WriteFileAtomically(long_name.string(), "long", error)) << error;
-  umask(old_mask);
-  EXPECT_EQ(Read(long_name), "long");
-  // A new file has the umask's permissions, not a temporary file's 0600.
-  EXPECT_EQ(fs::status(long_name).permissions(), fs::perms(0644));
-  EXPECT_EQ(Entries(), 3);
 }
 
 // Files written together: a failure in any leaves every file as it was and nothing
 // beside them, before the renames (a write that fails) and during them.
 TEST_F(AtomicWriteTest, SeveralFilesGoInTogetherOrNotAtAll) {
-  namespace fs = std::filesystem;
   const fs::path first = folder_ / "p.vbp";
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(first.string(), "old", error));
+  ASSERT_TRUE(Write("p.vbp", "old"));
   fs::permissions(first, fs::perms(0600));
   {
     OutputFiles files;
     EXPECT_TRUE(files.Add(first.string(), "new"));
-    EXPECT_FALSE(files.Add((folder_ / "none" / "p.frm").string(), "form"));
+    EXPECT_FALSE(files.Add(scratch_.File("none/p.frm"), "form"));
   }
   EXPECT_EQ(Read(first), "old");
   EXPECT_EQ(Entries(), 1);
-
   fs::create_directory(folder_ / "sub");
-  OutputFiles files;
-  ASSERT_TRUE(files.Add(first.string(), "new"));
-  ASSERT_TRUE(files.Add((folder_ / "sub" / "p.frm").string(), "form"));
-  fs::remove_all(folder_ / "sub");  // the second rename fails after the first
-  EXPECT_FALSE(files.Commit());
-  EXPECT_EQ(Read(first), "old");
-  EXPECT_EQ(fs::status(first).permissions(), fs::perms(0600));
-  EXPECT_EQ(Entries(), 1);
-
-  OutputFiles both;
-  ASSERT_TRUE(both.Add(first.string(), "new"));
-  ASSERT_TRUE(both.Add((folder_ / "p.frm").string(), "form"));
-  ASSERT_TRUE(both.Commit()) << both.Error();
-  EXPECT_EQ(Read(first), "new");
-  EXPECT_EQ(fs::status(first).permissions(), fs::perms(0600));
-  EXPECT_EQ(Entries(), 2);
+  for (const char* second : {"sub/p.frm", "p.frm"}) {
+    OutputFiles files;
+    ASSERT_TRUE(files.Add(first.string(), "new") && files.Add(scratch_.File(second), "form"));
+    fs::remove_all(folder_ / "sub");  // the second rename fails after the first
+    EXPECT_EQ(files.Commit(), second == std::string("p.frm")) << files.Error();
+    EXPECT_EQ(Read(first), second == std::string("p.frm") ? "new" : "old");
+    EXPECT_EQ(fs::status(first).permissions(), fs::perms(0600));
+    EXPECT_EQ(Entries(), second == std::string("p.frm") ? 2 : 1);
+  }
 }
 
 TEST_F(AtomicWriteTest, TheModelAndTheDataAreNeverOutputs) {
-  namespace fs = std::filesystem;
-  const fs::path model = folder_ / "m.kwf", data = folder_ / "d.sav";
-  std::string error;
-  ASSERT_TRUE(WriteFileAtomically(model.string(), "model", error));
-  ASSERT_TRUE(WriteFileAtomically(data.string(), "data", error));
-  fs::create_hard_link(model, folder_ / "hard.kwf");
-  const KeptInputs kept{model.string(), data.string()};
-  EXPECT_FALSE(WriteOutputFile((folder_ / "hard.kwf").string(), "x", error, kept));
-  EXPECT_EQ(error, SameAsModelMessage((folder_ / "hard.kwf").string()));
-  EXPECT_FALSE(WriteOutputFile((folder_ / "." / "d.sav").string(), "x", error, kept));
-  EXPECT_THAT(error, HasSubstr("would replace the data file")) << error;
-  EXPECT_EQ(Read(model), "model");
-  EXPECT_EQ(Read(data), "data");
+  ASSERT_TRUE(Write("m.kwf", "model") && Write("d.sav", "data"));
+  fs::create_hard_link(folder_ / "m.kwf", folder_ / "hard.kwf");
+  const KeptInputs kept{scratch_.File("m.kwf"), scratch_.File("d.sav")};
+  EXPECT_FALSE(WriteOutputFile(scratch_.File("hard.kwf"), "x", error, kept));
+  EXPECT_EQ(error, SameAsModelMessage(scratch_.File("hard.kwf")));
+  EXPECT_FALSE(WriteOutputFile(scratch_.File("./d.sav"), "x", error, kept));
+  EXPECT_THAT(error, HasSubstr("would replace the data file"));
+  EXPECT_EQ(Read(folder_ / "m.kwf") + Read(folder_ / "d.sav"), "modeldata");
 }
 
 TEST(ReadWholeStream, StopsAtTheInputBound) {
