@@ -2,8 +2,8 @@
 // cut into several procedures), read by a reader written from the form file format.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <map>
+#include <regex>
 
 #include "core/common/number_text.h"
 #include "core/common/text_utils.h"
@@ -33,36 +33,17 @@ struct VbFormFile {
 // a quoted string (doubled quotes inside), a whole number or an &H colour.
 bool ReadVbProperty(std::string_view line, std::size_t indent, std::string& name,
                     std::string& value) {
-  if (line.size() <= indent || line.substr(0, indent) != std::string(indent, ' ')) return false;
-  std::size_t i = indent;
-  while (i < line.size() && (std::isalnum(static_cast<unsigned char>(line[i])) || line[i] == '_')) {
-    ++i;
+  static const std::regex property(
+      R"((\w+) *= *("(?:[^"]|"")*"|-?[0-9]+|&H[0-9A-Fa-f]+) *(?:'.*)?)");
+  std::match_results<std::string_view::const_iterator> parts;
+  if (line.find_first_not_of(' ') != indent ||
+      !std::regex_match(line.begin() + indent, line.end(), parts, property)) {
+    return false;
   }
-  name = std::string(line.substr(indent, i - indent));
-  while (i < line.size() && line[i] == ' ') ++i;
-  if (name.empty() || i >= line.size() || line[i++] != '=') return false;
-  while (i < line.size() && line[i] == ' ') ++i;
-  value.clear();
-  const std::size_t start = i;
-  if (i < line.size() && line[i] == '"') {
-    for (++i;; ++i) {
-      if (i >= line.size()) return false;  // unclosed string
-      if (line[i] == '"' && (++i >= line.size() || line[i] != '"')) break;
-      value.push_back(line[i]);
-    }
-  } else {
-    const bool colour = line.substr(i, 2) == "&H";
-    i += colour ? 2 : (i < line.size() && line[i] == '-');
-    const std::size_t digits = i;
-    while (i < line.size() && (colour ? std::isxdigit(static_cast<unsigned char>(line[i]))
-                                      : std::isdigit(static_cast<unsigned char>(line[i])))) {
-      ++i;
-    }
-    if (i == digits) return false;
-    value = std::string(line.substr(start, i - start));
-  }
-  while (i < line.size() && line[i] == ' ') ++i;
-  return i == line.size() || line[i] == '\'';
+  name = parts.str(1);
+  value = parts.str(2);
+  if (value[0] == '"') value = ReplaceAll(value.substr(1, value.size() - 2), "\"\"", "\"");
+  return true;
 }
 
 // Reads a form file as VB6 would: "VERSION 5.00", the form block with its property
