@@ -9,9 +9,10 @@
 #include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 #include "core/mars/basis_function_ops.h"
+#include "core/mars/mars_text_lines.h"
 #include "core/mars/generated_file.h"
-#include "core/mars/mars_test_models.h"
 #include "core/mars/model_summary.h"
+#include "core/test_models.h"
 #include "support/scratch.h"
 
 namespace kdk {

@@ -4,24 +4,11 @@
 
 #include <cmath>
 
+#include "core/test_models.h"
 #include "support/networks.h"
 
 namespace kdk {
 namespace {
-
-// 2 inputs, two linear neurons, hidden bias.
-NetworkModel TwoByTwo() {
-  NetworkModel net;
-  net.input_names = {"a", "b"};
-  net.max_norm = {10, 4};
-  net.min_norm = {0, -4};
-  net.max_norm_out = 100;
-  net.min_norm_out = 20;
-  net.hidden_type = {NeuronType::Linear, NeuronType::Linear, NeuronType::Bias};
-  net.wih = {{1, 0, 0}, {0, 0, 0}, {0, 0, 0}};
-  net.who = {1, 0, 0};
-  return net;
-}
 
 // The classifier's strength is checked against the VB forms in LibreOffice by the office suite.
 NetworkPrediction Predict(const NetworkModel& net, std::vector<double> x) {
@@ -74,15 +61,15 @@ TEST(EvaluateNetwork, SumsInInputOrderBitForBitOnSeededNetworks) {
 }
 
 TEST(EvaluateNetwork, AnEmptyRangeAndTheWrongNumberOfInputsAreReported) {
-  NetworkModel net = TwoByTwo();
+  NetworkModel net = testing::CodeTestNetwork();
   NetworkPrediction result;
   std::string error;
   EXPECT_FALSE(EvaluateNetwork(net, std::vector<double>{1}, result, error));
   EXPECT_EQ(error, "The network has 2 inputs but 1 values were given.");
   net.max_norm[1] = net.min_norm[1] = 3;
   EXPECT_FALSE(EvaluateNetwork(net, std::vector<double>{1, 3}, result, error));
-  EXPECT_EQ(error, "The input b cannot be scaled: its minimum and maximum are both 3.");
-  EXPECT_EQ(FirstUnscalableInput(net), "b");
+  EXPECT_EQ(error, "The input size cannot be scaled: its minimum and maximum are both 3.");
+  EXPECT_EQ(FirstUnscalableInput(net), "size");
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 #include <cmath>
 #include <random>
 
-#include "core/export/code/code_test_network.h"
 #include "core/lang/language_rules.h"
 #include "core/lang/text_checker.h"
 #include "core/network/network_numbers.h"
+#include "core/test_models.h"
 
 namespace kdk {
 namespace {

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/export/code/code_test_network.h"
 #include "core/export/code/header_comments.h"
 #include "core/export/code/program_templates.h"
 #include "core/export/code/smart_names.h"
+#include "core/test_models.h"
 
 namespace kdk {
 namespace {

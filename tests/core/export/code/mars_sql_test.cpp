@@ -8,7 +8,7 @@
 
 #include "core/export/code/mars_spss.h"
 #include "core/mars/mars_reading.h"
-#include "core/mars/mars_test_models.h"
+#include "core/test_models.h"
 
 namespace kdk {
 namespace {

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/export/code/code_test_network.h"
+#include "core/test_models.h"
 
 namespace kdk {
 namespace {

@@ -10,10 +10,9 @@
 
 #include "core/common/model_text.h"
 #include "core/common/text_file.h"
-#include "core/export/code/code_test_network.h"
 #include "core/export/vbproject/mars_form_code.h"
 #include "core/lang/text_checker.h"
-#include "core/mars/mars_test_models.h"
+#include "core/test_models.h"
 
 namespace kdk {
 namespace {

@@ -7,12 +7,11 @@
 
 #include "core/common/number_text.h"
 #include "core/common/text_utils.h"
-#include "core/export/code/code_test_network.h"
 #include "core/export/vbproject/form_description.h"
 #include "core/export/vbproject/vb_project.h"
 #include "core/lang/text_checker.h"
 #include "core/lang/vb_line_fitting.h"
-#include "core/mars/mars_test_models.h"
+#include "core/test_models.h"
 #include "support/mars_models.h"
 #include "support/networks.h"
 

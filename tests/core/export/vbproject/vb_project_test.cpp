@@ -5,11 +5,10 @@
 
 #include <filesystem>
 
-#include "core/export/code/code_test_network.h"
 #include "core/export/generation_stamp.h"
 #include "core/export/vbproject/equation_text.h"
 #include "core/export/vbproject/network_form_code.h"
-#include "core/mars/mars_test_models.h"
+#include "core/test_models.h"
 #include "fakes/fake_ports.h"
 #include "support/scratch.h"
 

@@ -1,13 +1,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/export/code/code_test_network.h"
 #include "core/export/web/mars_page.h"
 #include "core/export/web/mars_script.h"
 #include "core/export/web/network_page.h"
 #include "core/export/web/page_frame.h"
 #include "core/export/web/page_style.h"
-#include "core/mars/mars_test_models.h"
+#include "core/test_models.h"
 
 namespace kdk {
 namespace {
