@@ -48,6 +48,10 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
     if (fail) error = reason;
     return !fail;
   }
+  static bool Push(std::vector<std::string>& list, std::string_view item) {
+    list.emplace_back(item);
+    return true;
+  }
   bool Start(std::string& error) override {
     return Call("Start", fail_start, error, "cannot start");
   }
@@ -57,18 +61,18 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
   }
   int SheetCount() const override { return static_cast<int>(sheets.size()); }
   bool AddSheet(std::string& error) override {
-    if (!Call("AddSheet", fail_add_sheet, error, "no more sheets")) return false;
-    sheets.push_back({"Sheet" + std::to_string(sheets.size() + 1)});
-    return true;
+    const bool added = Call("AddSheet", fail_add_sheet, error, "no more sheets");
+    if (added) sheets.push_back({"Sheet" + std::to_string(sheets.size() + 1)});
+    return added;
   }
   bool SelectWorksheet(int n, std::string& error) override {
     current = n < 1 || n > SheetCount() ? -1 : n - 1;
     return Call("", current < 0, error, "Subscript out of range");
   }
   bool SetWorksheetName(std::string_view name, std::string& error) override {
-    if (!Call("", fail_name, error, "bad name")) return false;
-    sheets[current].name = std::string(name);
-    return true;
+    const bool named = Call("", fail_name, error, "bad name");
+    if (named) sheets[current].name = std::string(name);
+    return named;
   }
   Cell* At(int row, int column) {
     return current < 0 ? nullptr : &sheets[current].cells[{row, column}];
@@ -93,21 +97,16 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
     if (current >= 0) sheets[current].autofits.push_back({first, last});
   }
   bool AddModule(std::string_view name, std::string& error) override {
-    if (!Call("", fail_module, error, "no modules")) return false;
-    modules.emplace_back(name);
-    return true;
+    return Call("", fail_module, error, "no modules") && Push(modules, name);
   }
   bool InsertFileIntoModule(std::string_view, const std::string& path, std::string&) override {
-    inserted_files.push_back(path);
-    return true;
+    return Push(inserted_files, path);
   }
   void SetDisplayAlerts(bool display) override {
     calls.push_back(display ? "AlertsOn" : "AlertsOff");
   }
   bool SaveAs(const std::string& path, std::string& error) override {
-    if (!Call("SaveAs", fail_save, error, "in use")) return false;
-    saved_as.push_back(path);
-    return true;
+    return Call("SaveAs", fail_save, error, "in use") && Push(saved_as, path);
   }
   void Quit() override { calls.push_back("Quit"); }
 
