@@ -19,29 +19,23 @@ const LanguageRules& Spss = RulesOf(Language::Spss);
 const LanguageRules& Script = RulesOf(Language::JavaScript);
 const LanguageRules& Html = RulesOf(Language::Html);
 
+// "1" for each name the language takes as it is.
+std::string Usable(const LanguageRules& rules, const std::vector<std::string>& names) {
+  std::string bits;
+  for (const std::string& name : names) bits += IsUsableName(rules, name) ? '1' : '0';
+  return bits;
+}
+
+// C refuses the Bessel functions of <math.h> (y1, j0); VB compares without case; SPSS
+// takes Gr\xF6\xDF e but not 64 UTF-8 bytes.
 TEST(LanguageRules, IdentifiersFollowEachLanguage) {
-  EXPECT_TRUE(IsUsableName(C, "_2nd_input"));
-  EXPECT_FALSE(IsUsableName(Fortran, "_2nd_input"));
-  EXPECT_FALSE(IsUsableName(Spss, "_2nd_input"));
-  EXPECT_FALSE(IsUsableName(C, "y1"));  // a Bessel function of <math.h>
-  EXPECT_FALSE(IsUsableName(C, "j0"));
-  EXPECT_TRUE(IsUsableName(Java, "y1"));
-  EXPECT_FALSE(IsUsableName(Java, "class"));
-  EXPECT_FALSE(IsUsableName(Java, "Math"));
-  EXPECT_TRUE(IsUsableName(Java, "math"));
-  EXPECT_FALSE(IsUsableName(Vb, "dim"));  // VB compares without case
-  EXPECT_FALSE(IsUsableName(Fortran, "tanh"));
-  EXPECT_FALSE(IsUsableName(C, ""));
-  EXPECT_FALSE(IsUsableName(C, "a b"));
-  EXPECT_FALSE(IsUsableName(Fortran, std::string(64, 'a')));
-  EXPECT_TRUE(IsUsableName(Fortran, std::string(63, 'a')));
-  EXPECT_TRUE(IsUsableName(RulesOf(Language::Equation), "my input"));
-  EXPECT_FALSE(IsUsableName(RulesOf(Language::Equation), "a\r\nb"));
-  EXPECT_TRUE(IsUsableName(Spss,
-                           "Gr\xF6\xDF"
-                           "e"));  // SPSS takes Größe
-  EXPECT_FALSE(IsUsableName(Spss, "a\x80") || IsUsableName(C, "\xE9t\xE9"));
-  EXPECT_FALSE(IsUsableName(Spss, std::string(33, '\xE9')));  // 64 UTF-8 bytes
+  EXPECT_EQ(Usable(C, {"_2nd_input", "y1", "j0", "", "a b", "\xE9t\xE9"}), "100000");
+  EXPECT_EQ(Usable(Java, {"y1", "class", "Math", "math"}), "1001");
+  EXPECT_EQ(Usable(Fortran, {"_2nd_input", "tanh", std::string(64, 'a'), std::string(63, 'a')}),
+            "0001");
+  EXPECT_EQ(Usable(Spss, {"_2nd_input", "Gr\xF6\337e", "a\x80", std::string(33, '\xE9')}), "0100");
+  EXPECT_EQ(Usable(Vb, {"dim", "Dim_1"}), "01");
+  EXPECT_EQ(Usable(RulesOf(Language::Equation), {"my input", "a\r\nb"}), "10");
   EXPECT_TRUE(SameName(Vb, "Var1", "VAR1"));
   EXPECT_FALSE(SameName(C, "Var1", "VAR1"));
 }

@@ -244,42 +244,32 @@ std::vector<std::string> Statements(const std::string& text) {
   return SplitAt(ReplaceAll(joined, "\r\n", "\n"), '\n');
 }
 
+// A sum too long for one statement becomes target = first part, then target = target
+// <op> part; every statement, read back, is what was asked for.
 TEST(VbLineFitting, LongStatementsContinueOrAddUpInPartsAndReadBackUnchanged) {
-  std::string expression = "1.5";
-  for (int i = 1; i <= 600; ++i) {
-    expression +=
-        (i % 3 ? " + " : " - ") + std::string("0.123456789012345 * BF") + std::to_string(i);
+  for (const int terms : {600, 3000}) {
+    std::string expression = "-1.5";
+    for (int i = 1; i <= terms; ++i) {
+      expression += (i % 3 ? " + " : " - ") + ("0.1 * (BF" + std::to_string(i)) + " - -2) * -1E-05";
+    }
+    std::string out;
+    ASSERT_TRUE(lang::AppendVbSumAssignment(out, "\t", "calcEquation", expression));
+    EXPECT_TRUE(lang::CheckLineRules(Vb(), out).empty());
+    const std::vector<std::string> statements = Statements(out);
+    EXPECT_EQ(statements.size() == 1, terms == 600);
+    std::string rebuilt = statements[0].substr(std::string("\tcalcEquation = ").size());
+    const std::string more = "\tcalcEquation = calcEquation ";
+    for (std::size_t s = 1; s < statements.size(); ++s) {
+      ASSERT_EQ(statements[s].substr(0, more.size()), more);
+      rebuilt += " " + statements[s].substr(more.size());
+    }
+    EXPECT_EQ(rebuilt, expression);
   }
-  std::string out;
-  ASSERT_TRUE(lang::AppendVbSumAssignment(out, "\t", "calcEquation", expression));
-  EXPECT_TRUE(lang::CheckLineRules(Vb(), out).empty());
-  EXPECT_EQ(Statements(out), std::vector<std::string>{"\tcalcEquation = " + expression});
-
   const std::string text = "\tmsgBox \"" + std::string(5000, 'a') + "\"\"b\" & vbCrLf";
-  out.clear();
+  std::string out;
   ASSERT_TRUE(lang::AppendVbStatement(out, text, "\t"));
   EXPECT_TRUE(lang::CheckLineRules(Vb(), out).empty());
   EXPECT_EQ(Statements(out), std::vector<std::string>{text});
-
-  // Too long for one statement: target = first part, then target = target <op> part.
-  expression = "-1.5";
-  for (int i = 1; i <= 3000; ++i) {
-    expression +=
-        std::string(i % 2 ? " + " : " - ") + "0.1 * (BF" + std::to_string(i) + " - -2) * -1E-05";
-  }
-  out.clear();
-  ASSERT_TRUE(lang::AppendVbSumAssignment(out, "\t", "calcEquation", expression));
-  EXPECT_TRUE(lang::CheckLineRules(Vb(), out).empty());
-  const std::vector<std::string> statements = Statements(out);
-  ASSERT_GT(statements.size(), 1u);
-  std::string rebuilt = statements[0].substr(std::string("\tcalcEquation = ").size());
-  const std::string more = "\tcalcEquation = calcEquation ";
-  for (std::size_t s = 1; s < statements.size(); ++s) {
-    ASSERT_EQ(statements[s].substr(0, more.size()), more);
-    rebuilt += " " + statements[s].substr(more.size());
-  }
-  EXPECT_EQ(rebuilt, expression);
-
   out.clear();
   EXPECT_FALSE(lang::AppendVbStatement(out, "\tx = \"" + std::string(40000, 'a') + "\"", "\t"));
   EXPECT_TRUE(out.empty());
