@@ -246,6 +246,9 @@ TEST_F(ShellTest, ANetworkWhoseNumbersOverflowIsRefusedNamingTheField) {
   auto output = SmallNetworkRecipe();
   output.max_norm_out = 1e308;
   output.min_norm_out = -1e308;
+  auto far = SmallNetworkRecipe();  // a writable coefficient whose offset is not
+  far.inputs[0] = {"far", 1.0000001e300, 1e300, 1, -1};
+  far.wih[0][0] = 1e302;
   const std::string rounded = ReplaceAll(BuildWeightsFile(SmallNetworkRecipe()), "\r\n0.8,1\r\n",
                                          "\r\n1.7976931348623151E308,1\r\n");
   const std::string past = " is past the largest number (1.79769313486231E+308).";
@@ -257,6 +260,10 @@ TEST_F(ShellTest, ANetworkWhoseNumbersOverflowIsRefusedNamingTheField) {
       {BuildWeightsFile(narrow),
        "The input beta cannot be scaled: its weight to hidden neuron 1 (1.5) over its range from "
        "0 to 9.99999999999997E-311" +
+           past},
+      {BuildWeightsFile(far),
+       "The input far cannot be scaled: its weight to hidden neuron 1 (1E+302) over its range "
+       "from 1E+300 to 1.0000001E+300" +
            past},
       {BuildWeightsFile(output),
        "The output out cannot be scaled: the width of its range from -1E+308 to 1E+308" + past},

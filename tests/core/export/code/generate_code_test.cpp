@@ -5,7 +5,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <random>
 
 #include "core/export/code/generate_code.h"
@@ -15,7 +14,6 @@
 #include "core/export/code/smart_names.h"
 #include "core/lang/language_rules.h"
 #include "core/lang/text_checker.h"
-#include "core/network/network_numbers.h"
 #include "core/test_models.h"
 
 namespace kdk {
@@ -397,20 +395,6 @@ TEST_F(CodeAdaptationsTest, JavaRefusesANetworkPastTheConstantsOfOneClass) {
   EXPECT_TRUE(Has(messages_.messages[0].text, "too large for one Java class"));
   EXPECT_TRUE(Has(messages_.messages[0].text, "such as C."));
   EXPECT_FALSE(Code(SettingsFor(CodeType::C)).empty());
-}
-
-// A weight whose folded coefficient is writable but whose offset is not: the input's
-// range is narrow far from 0.
-TEST(NetworkNumbers, AnOffsetPastTheLargestNumberIsRefused) {
-  NetworkModel model = CodeTestNetwork();
-  model.min_norm[0] = 1e300;
-  model.max_norm[0] = 1.0000001e300;
-  model.min_seen[0] = model.max_seen[0] = 1e300;
-  model.wih[0][0] = 1e302;
-  EXPECT_LT(std::fabs(FoldedCoefficient(1e302, model.max_norm[0], model.min_norm[0])), 1e10);
-  EXPECT_EQ(NetworkNumberProblem(model).rfind(
-                "The input 2nd input cannot be scaled: its weight to hidden neuron 1 (1E+302)", 0),
-            0u);
 }
 
 }  // namespace
