@@ -308,38 +308,31 @@ TEST(PrepareDataMacro, MarsNeverHasStrengthEvenWithAClassifierFlag) {
   EXPECT_EQ(mars, PrepareDataMacroText(TwoInputs(kModelKindNetwork, false)));
 }
 
-TEST(PrepareDataMacro, NamesStayInsideTheirStrings) {
-  PrepareDataMacroInput input{3, "f_CalculateIt", {"say \"hi\"", "line\r\nbreak"}, "o\"ut", "MARS"};
+// Names stay inside their strings; long ones are cut between whole characters of the
+// string (a doubled quote stays together) or, past one statement, added in later ones.
+TEST(PrepareDataMacro, NamesStayInsideTheirStringsAndVbLines) {
+  PrepareDataMacroInput input{61,
+                              "f_CalculateIt",
+                              {"say \"hi\"", "line\r\nbreak"},
+                              std::string(1950, 'o') + "\"",
+                              "KESTRIUM"};
+  input.input_names.push_back(std::string(1500, 'q') + "\"");
+  input.input_names.push_back(std::string(25000, 'n'));
+  for (int i = 5; i <= 60; ++i) input.input_names.push_back("V" + std::to_string(i));
   const std::string text = PrepareDataMacroText(input);
-  EXPECT_THAT(text, HasSubstr("      RequiredVariables(1) = \"say \"\"hi\"\"\"\r\n"));
-  EXPECT_THAT(text, HasSubstr("      RequiredVariables(2) = \"line  break\"\r\n"));
-  EXPECT_THAT(text, HasSubstr("      RequiredVariables(3) = \"o\"\"ut\" 'existing"));
-}
-
-TEST(PrepareDataMacro, LongNamesKeepToVbLines) {
-  const std::string quoted = std::string(1500, 'q') + "\"";
-  const std::string text = PrepareDataMacroText(
-      {3, "f_CalculateIt", {quoted, std::string(25000, 'n')}, std::string(1950, 'o'), "MARS"});
   std::size_t start = 0;
   for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
     EXPECT_LE(end - start, 1023u) << text.substr(start, 40);
   }
-  // Cut only between whole characters of the string: the doubled quote stays together.
-  EXPECT_THAT(text, HasSubstr("qqq\"\"\"\r\n"));
-  EXPECT_THAT(text, HasSubstr("\" & _\r\n        \"qqq"));
-  // 25000 bytes: three statements, the later ones adding to the first.
-  EXPECT_THAT(text, HasSubstr("\r\n      RequiredVariables(2) = RequiredVariables(2) & \"nnn"));
-  EXPECT_THAT(text, HasSubstr("ooo\"\r\n      'existing output"));
-}
-
-TEST(PrepareDataMacro, ManyInputsNumberedFromOne) {
-  PrepareDataMacroInput input{61, "f_CalculateIt", {}, "out", "KESTRIUM"};
-  for (int i = 1; i <= 60; ++i) input.input_names.push_back("V" + std::to_string(i));
-  const std::string text = PrepareDataMacroText(input);
-  EXPECT_THAT(text, HasSubstr("Const NumberOfInputsPlusOutput As Integer = 61\r\n"));
-  EXPECT_THAT(text,
-              HasSubstr("      RequiredVariables(60) = \"V60\"\r\n      RequiredVariables(61) = "
-                        "\"out\" 'existing"));
+  for (const char* piece :
+       {"      RequiredVariables(1) = \"say \"\"hi\"\"\"\r\n",
+        "      RequiredVariables(2) = \"line  break\"\r\n", "qqq\"\"\"\r\n",
+        "\" & _\r\n        \"qqq", "\r\n      RequiredVariables(4) = RequiredVariables(4) & \"nnn",
+        "Const NumberOfInputsPlusOutput As Integer = 61\r\n",
+        "      RequiredVariables(60) = \"V60\"\r\n      RequiredVariables(61) = \"ooo",
+        "ooo\"\"\"\r\n      'existing output"}) {
+    EXPECT_THAT(text, HasSubstr(piece));
+  }
   EXPECT_EQ(text.rfind("\r\n"), text.size() - 14);  // ends with "End Function"
 }
 
