@@ -199,27 +199,19 @@ TEST(ModelText, EveryCodePageByteGoesToUtf8AndBack) {
   EXPECT_EQ(Cp1252ToUtf8("\x80\x81\x9F\xE9"), "\u20AC\xC2\x81\u0178\u00E9");
 }
 
+// ASCII, text that is not UTF-8 (overlong forms and surrogates are not) stay as they are;
+// UTF-8 with non-ASCII is converted, its byte-order mark dropped.
 TEST(ModelText, DecidesTheEncodingOnce) {
-  std::string text, error;
-  // ASCII and text that is not UTF-8 stay as they are.
-  ASSERT_TRUE(DecodeModelText("BF1 = max(0, x - 1);", text, error));
-  EXPECT_EQ(text, "BF1 = max(0, x - 1);");
-  ASSERT_TRUE(
-      DecodeModelText("Gr\xF6\xDF"
-                      "e \xC3",
-                      text, error));
-  EXPECT_EQ(text,
-            "Gr\xF6\xDF"
-            "e \xC3");
-  // Overlong forms and surrogates are not UTF-8.
-  ASSERT_TRUE(DecodeModelText("\xC0\xAF \xED\xA0\x80", text, error));
-  EXPECT_EQ(text, "\xC0\xAF \xED\xA0\x80");
-  // UTF-8 with non-ASCII is converted, its byte-order mark dropped.
-  ASSERT_TRUE(
-      DecodeModelText("\xEF\xBB\xBF"
-                      "caf\u00E9 \u20AC",
-                      text, error));
-  EXPECT_EQ(text, "caf\xE9 \x80");
+  const std::pair<const char*, const char*> cases[] = {
+      {"BF1 = max(0, x - 1);", "BF1 = max(0, x - 1);"},
+      {"Gr\xF6\337e \xC3", "Gr\xF6\337e \xC3"},
+      {"\xC0\xAF \xED\xA0\x80", "\xC0\xAF \xED\xA0\x80"},
+      {"\357\273\277caf\u00E9 \u20AC", "caf\xE9 \x80"}};
+  for (const auto& [given, expected] : cases) {
+    std::string text, error;
+    ASSERT_TRUE(DecodeModelText(given, text, error)) << error;
+    EXPECT_EQ(text, expected);
+  }
 }
 
 TEST(ModelText, RefusesACharacterTheCodePageCannotHoldNamingTheLine) {
@@ -232,9 +224,7 @@ TEST(ModelText, RefusesACharacterTheCodePageCannotHoldNamingTheLine) {
 }
 
 TEST(ModelText, PathsAndMessagesCrossBetweenTheFileSystemAndModelText) {
-  EXPECT_EQ(MessageTextAsUtf8("Gr\xF6\xDF"
-                              "e \x80"),
-            "Gr\u00F6\u00DFe \u20AC");
+  EXPECT_EQ(MessageTextAsUtf8("Gr\xF6\337e \x80"), "Gr\u00F6\u00DFe \u20AC");
   EXPECT_EQ(MessageTextAsUtf8("/m/caf\u00E9.txt"), "/m/caf\u00E9.txt");
   EXPECT_EQ(PathAsModelText("/m/caf\u00E9 \u4E2D.txt"), "/m/caf\xE9 ?.txt");
   EXPECT_EQ(PathAsModelText("/m/caf\xE9.txt"), "/m/caf\xE9.txt");  // not UTF-8: as it is

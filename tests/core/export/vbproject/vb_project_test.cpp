@@ -76,14 +76,11 @@ MarsVbCode Prepared(const MarsModel& model) {
 
 TEST(VbMarsDefinition, NamesBeyondAsciiInEitherEncodingBecomeInpval) {
   const std::string text =
-      "BF1 = max(0, Gr\xF6\xDF"
-      "e - 2.5);\r\nBF2 = ( caf\xE9 > .) * BF1;\r\n\r\n"
+      "BF1 = max(0, Gr\xF6\337e - 2.5);\r\nBF2 = ( caf\xE9 > .) * BF1;\r\n\r\n"
       "Y = 1 + 2 * BF2;\r\n\r\nMODEL Y = BF2;\r\n";
   for (const std::string& encoded : {text, Cp1252ToUtf8(text)}) {
     const MarsModel model = ParseOk(encoded);
-    EXPECT_EQ(model.input_names, (std::vector<std::string>{"Gr\xF6\xDF"
-                                                           "e",
-                                                           "caf\xE9"}));
+    EXPECT_EQ(model.input_names, (std::vector<std::string>{"Gr\xF6\337e", "caf\xE9"}));
     const MarsVbCode code = Prepared(model);
     EXPECT_EQ(code.definition_lines[0], "BF1 = max(0, inpval(1) - 2.5)");
     EXPECT_EQ(code.definition_lines[1], "BF2 = ( IIF(inpValRepresentsNull(2) ,0,1)) * BF1");
@@ -132,8 +129,7 @@ TEST(VbProjectFiles, PathsBesideTheProjectAndTheFormNamedAsTheProjectSaysIt) {
   EXPECT_EQ(paths.workspace, "/tmp/my house model.vbw");
   EXPECT_THAT(VbProjectText(paths.base_name), HasSubstr("\r\nForm=my_house_model.frm\r\n"));
   // The file system's UTF-8 name, in the project's code page.
-  EXPECT_THAT(VbProjectText("Gr\u00F6\u00DFe"), HasSubstr("\r\nForm=Gr\xF6\xDF"
-                                                          "e.frm\r\n"));
+  EXPECT_THAT(VbProjectText("Gr\u00F6\u00DFe"), HasSubstr("\r\nForm=Gr\xF6\337e.frm\r\n"));
 }
 
 TEST(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
