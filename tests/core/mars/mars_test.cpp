@@ -108,9 +108,8 @@ TEST(ParseMarsModel, TextsThatAreNotExportsFail) {
   };
   for (const auto& [text, reason] : texts) {
     RecordingMessagePort messages;
-    bool ok = true;
-    ParseText(text, messages, &ok);
-    EXPECT_FALSE(ok) << text;
+    MarsModel model;
+    EXPECT_FALSE(ParseMarsText(text, model, messages)) << text;
     ASSERT_EQ(messages.messages.size(), 1u) << text;
     EXPECT_EQ(messages.messages[0].text, kCannotRead + reason);
     EXPECT_EQ(messages.messages[0].icon, MessageIcon::Critical);

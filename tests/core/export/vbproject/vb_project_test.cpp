@@ -22,7 +22,6 @@
 namespace kdk {
 namespace {
 
-using testing::FakePorts;
 using ::testing::HasSubstr;
 using testing::kTestStamp;
 using testing::ParseOk;
@@ -120,35 +119,32 @@ TEST(VbMarsFormCode, ModelsVbCannotComputeAreRefused) {
 }
 
 TEST(VbProjectFiles, PathsBesideTheProjectAndTheFormNamedAsTheProjectSaysIt) {
-  VbProjectPaths paths = VbProjectPathsFor("C:\\out\\Model1.vbp");
-  EXPECT_EQ(paths.form, "C:\\out\\Model1.frm");
-  EXPECT_EQ(paths.workspace, "C:\\out\\Model1.vbw");
-  EXPECT_EQ(paths.base_name, "Model1");
-  paths = VbProjectPathsFor("/tmp/my house model.vbp");
-  EXPECT_EQ(paths.form, "/tmp/my_house_model.frm");
-  EXPECT_EQ(paths.workspace, "/tmp/my house model.vbw");
-  EXPECT_THAT(VbProjectText(paths.base_name), HasSubstr("\r\nForm=my_house_model.frm\r\n"));
+  for (const auto& [project, expected] :
+       {std::pair{"C:\\out\\Model1.vbp", "C:\\out\\Model1.frm|C:\\out\\Model1.vbw|Model1"},
+        {"/tmp/my house model.vbp",
+         "/tmp/my_house_model.frm|/tmp/my house model.vbw|my_house_model"}}) {
+    const VbProjectPaths paths = VbProjectPathsFor(project);
+    EXPECT_EQ(paths.form + "|" + paths.workspace + "|" + paths.base_name, expected);
+  }
+  EXPECT_THAT(VbProjectText("my_house_model"), HasSubstr("\r\nForm=my_house_model.frm\r\n"));
   // The file system's UTF-8 name, in the project's code page.
   EXPECT_THAT(VbProjectText("Gr\u00F6\u00DFe"), HasSubstr("\r\nForm=Gr\xF6\337e.frm\r\n"));
 }
 
 TEST(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
   const conformance::ScratchFolder folder;
-  FakePorts ports;
+  RecordingMessagePort messages;
   Workspace workspace;
-  testing::RecordingMessagePort parse_messages;
-  workspace.mars =
-      testing::ParseText(testing::MarsText("BF1 = min(0, X1 - 2.5);\r\n"), parse_messages);
+  workspace.mars = testing::ParseText(testing::MarsText("BF1 = min(0, X1 - 2.5);\r\n"), messages);
   // 400 inputs x 160 hidden neurons: more lines of code than one VB module holds.
   workspace.network = testing::WideNetwork(400, 160, 0.5, 0.5);
   workspace.output_path = folder.File("m.vbp");
   for (int model_type : {kMarsModelType, kNetworkModelType}) {
-    EXPECT_FALSE(GenerateVbProject(workspace, model_type,
-                                   MakeGenerationStamp(workspace.state, ports.clock),
-                                   ports.messages, [](const std::string&) {}));
+    EXPECT_FALSE(
+        GenerateVbProject(workspace, model_type, kTestStamp, messages, [](const std::string&) {}));
     EXPECT_TRUE(fs::is_empty(folder.path()));
   }
-  EXPECT_EQ(ports.messages.messages.back().text,
+  EXPECT_EQ(messages.messages.back().text,
             "The model is too large for a Visual Basic 6 form: line 82888, the code has 68743 "
             "lines; Visual Basic allows 65534 in one module");
 }
