@@ -79,11 +79,10 @@ TEST(ParseMarsModel, InputsInOrderOfFirstAppearanceNumbersNeverInputs) {
 
 TEST(ParseMarsModel, NameConflictWarnedOncePerUsingDefinition) {
   RecordingMessagePort messages;
-  bool ok = false;
-  ParseText(MarsText("BF1 = max(0, F1 - 2);\r\nBF2 = max(0, X - 1) * BF1;\r\n"
-                     "BF3 = max(0, 1 - X) * BF1;\r\n"),
-            messages, &ok);
-  ASSERT_TRUE(ok);
+  MarsModel model;
+  ASSERT_TRUE(ParseMarsText(MarsText("BF1 = max(0, F1 - 2);\r\nBF2 = max(0, X - 1) * BF1;\r\n"
+                                     "BF3 = max(0, 1 - X) * BF1;\r\n"),
+                            model, messages));
   ASSERT_EQ(messages.messages.size(), 2u);
   for (const auto& message : messages.messages) {
     EXPECT_EQ(message.text,
