@@ -24,9 +24,16 @@ using testing::CrLfLines;
 using ::testing::HasSubstr;
 using testing::SettingsFor;
 
-using NetworkExpressionTest = testing::CodeTest;
+struct GenerateCodeTest : testing::CodeTest {
+  std::string Block(const CodeExportSettings& settings) {
+    return HeaderCommentBlock(settings, model_, PlanCode(settings, model_), testing::kTestStamp);
+  }
+  std::string Prologue(const CodeExportSettings& settings) {
+    return ProgramPrologue(settings, model_, PlanCode(settings, model_), "");
+  }
+};
 
-TEST_F(NetworkExpressionTest, FormatAContinuationAndOutputBiasSign) {
+TEST_F(GenerateCodeTest, FormatAContinuationAndOutputBiasSign) {
   const std::string text = Expression(SettingsFor(CodeType::C, kFormatA));
   EXPECT_TRUE(text.starts_with("\r\nKestrium_price = (((( \\\r\n+ \\\r\nmyTanh( \\\r\n(("));
   EXPECT_TRUE(text.ends_with(") * (-0.5) \\\r\n+0.75)/2) + 0.5) * 10);"));
@@ -37,7 +44,7 @@ TEST_F(NetworkExpressionTest, FormatAContinuationAndOutputBiasSign) {
   EXPECT_TRUE(Expression(settings).ends_with(") * (-0.5))/2) + 0.5) * 10);"));
 }
 
-TEST_F(NetworkExpressionTest, FormatDWritesEveryInputTermAsItsOwnVariable) {
+TEST_F(GenerateCodeTest, FormatDWritesEveryInputTermAsItsOwnVariable) {
   CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatD);
   EXPECT_EQ(Expression(settings),
             CrLfLines({"", "Var1_1 = ((_2nd_input * (0.25)) - 0.5);", "Var1_3 = 0.25;",
@@ -49,7 +56,7 @@ TEST_F(NetworkExpressionTest, FormatDWritesEveryInputTermAsItsOwnVariable) {
                                                          "Var1", "Var2", "Var3", "Var"}));
 }
 
-TEST_F(NetworkExpressionTest, OutputMinimumIsAddedOnlyWhenNotZero) {
+TEST_F(GenerateCodeTest, OutputMinimumIsAddedOnlyWhenNotZero) {
   CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatB);
   EXPECT_TRUE(Expression(settings).ends_with("+ Var3)/2) + 0.5) * 10);"));
   model_.min_norm_out = 2.5;
@@ -59,7 +66,7 @@ TEST_F(NetworkExpressionTest, OutputMinimumIsAddedOnlyWhenNotZero) {
   EXPECT_TRUE(Expression(settings).ends_with("+ Var3)/2) + 0.5) * 10) - 5;"));
 }
 
-TEST_F(NetworkExpressionTest, RootNameIsCleaned) {
+TEST_F(GenerateCodeTest, RootNameIsCleaned) {
   CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatB);
   settings.root_name = " 9 t.mp ";
   EXPECT_TRUE(Expression(settings).starts_with("\r\n_9_t_mp1 = "));
@@ -67,7 +74,7 @@ TEST_F(NetworkExpressionTest, RootNameIsCleaned) {
   EXPECT_EQ(plan_.temporaries.back(), "_9_t_mp3");
 }
 
-TEST_F(NetworkExpressionTest, NamesUnchangedWithoutSmartNamesWhereTheLanguageTakesThem) {
+TEST_F(GenerateCodeTest, NamesUnchangedWithoutSmartNamesWhereTheLanguageTakesThem) {
   CodeExportSettings settings = SettingsFor(CodeType::Equation, kFormatD);
   settings.controls.smart_field_names = false;
   EXPECT_THAT(Expression(settings), HasSubstr("Var1_1 = ((2nd input * (0.25)) - 0.5)"));
@@ -76,7 +83,7 @@ TEST_F(NetworkExpressionTest, NamesUnchangedWithoutSmartNamesWhereTheLanguageTak
   EXPECT_THAT(Expression(settings), HasSubstr("Var1_1 = ((_2nd_input * (0.25)) - 0.5);"));
 }
 
-TEST_F(NetworkExpressionTest, SingleSlotNetworkPredictsFromTheBiasAlone) {
+TEST_F(GenerateCodeTest, SingleSlotNetworkPredictsFromTheBiasAlone) {
   model_.hidden_type = {NeuronType::Bias};
   model_.wih = {{0}, {0}, {0}};
   model_.who = {0.25};
@@ -90,9 +97,10 @@ TEST_F(NetworkExpressionTest, SingleSlotNetworkPredictsFromTheBiasAlone) {
 
 // What cannot be written is reported once and gives no text: an input with an
 // empty range, weights that do not match the inputs, an unknown layout.
-TEST_F(NetworkExpressionTest, WhatCannotBeWrittenIsReportedAndGivesNothing) {
+TEST_F(GenerateCodeTest, WhatCannotBeWrittenIsReportedAndGivesNothing) {
   model_.max_norm[1] = model_.min_norm[1];
   CodeExportSettings settings = SettingsFor(CodeType::C, kFormatD);
+  EXPECT_EQ(Code(settings), "");
   EXPECT_EQ(Expression(settings), "");
   EXPECT_EQ(plan_.temporaries, std::vector<std::string>{""});
   model_ = CodeTestNetwork();
@@ -101,35 +109,24 @@ TEST_F(NetworkExpressionTest, WhatCannotBeWrittenIsReportedAndGivesNothing) {
   model_ = CodeTestNetwork();
   settings.equation_format = 7;
   EXPECT_EQ(Expression(settings), "");
-  ASSERT_EQ(messages_.messages.size(), 3u);
-  EXPECT_THAT(messages_.messages[0].text, HasSubstr("size"));
-  EXPECT_THAT(messages_.messages[1].text, HasSubstr("incomplete"));
-  EXPECT_EQ(messages_.messages[2].text, "error!");
-  EXPECT_EQ(messages_.messages[2].icon, MessageIcon::Information);
+  ASSERT_EQ(messages_.messages.size(), 4u);
+  EXPECT_THAT(messages_.messages[0].text, HasSubstr("The input size cannot be scaled"));
+  EXPECT_EQ(messages_.messages[1].text, messages_.messages[0].text);
+  EXPECT_THAT(messages_.messages[2].text, HasSubstr("incomplete"));
+  EXPECT_EQ(messages_.messages[3].text, "error!");
+  EXPECT_EQ(messages_.messages[3].icon, MessageIcon::Information);
 }
 
-TEST(TanhExprTest, Modes) {
+TEST(ExpressionPieces, TanhModesSignsLineEndsAndTail) {
   EXPECT_EQ(TanhExprIn("R1", kTanhCall, "myTanh("), "myTanh(R1)");
   EXPECT_EQ(TanhExprIn("R1", kTanhExponential, "Tanh("),
             "(Exp(R1) - Exp(-R1)) / (Exp(R1) + Exp(-R1))");
   EXPECT_EQ(TanhExprIn("R1", 5, "Tanh("), "");
-}
-
-TEST(CleanUpExpressionTest, SignsLineEndsAndTail) {
   EXPECT_EQ(CleanUpExpression("a - -1 + -2 - +3"), "a + 1 - 2 - 3");
   EXPECT_EQ(CleanUpExpression("a\r\n\r\n\r\n\r\nb"), "a\r\nb");
   EXPECT_EQ(CleanUpExpression("a\r\n\r\n\r\n"), "a");
   EXPECT_EQ(CleanUpExpression("a\r\n"), "a");
 }
-
-struct GenerateCodeTest : testing::CodeTest {
-  std::string Block(const CodeExportSettings& settings) {
-    return HeaderCommentBlock(settings, model_, PlanCode(settings, model_), testing::kTestStamp);
-  }
-  std::string Prologue(const CodeExportSettings& settings) {
-    return ProgramPrologue(settings, model_, PlanCode(settings, model_), "");
-  }
-};
 
 TEST_F(GenerateCodeTest, SpssTurnsOneStatementLayoutsIntoComponents) {
   for (int format : {kFormatA, kFormatB}) {
@@ -156,13 +153,6 @@ TEST_F(GenerateCodeTest, EquationTypeUsesTheUsersSyntax) {
   EXPECT_TRUE(Has(text, "\r\nlet _2nd_input : real\r\nlet size : real\r\n"));
   EXPECT_TRUE(Has(text, "Var1 = ((_2nd_input * (0.25)) - 0.5) ~\r\n + 0.25;;"));
   EXPECT_TRUE(Has(text, "Var1 = 1.5 * (Exp(Var1) - Exp(-Var1)) / (Exp(Var1) + Exp(-Var1));;"));
-}
-
-TEST_F(GenerateCodeTest, UnscalableInputGeneratesNothing) {
-  model_.min_norm[0] = model_.max_norm[0];
-  EXPECT_EQ(Code(SettingsFor(CodeType::C)), "");
-  ASSERT_EQ(messages_.messages.size(), 1u);
-  EXPECT_TRUE(Has(messages_.messages[0].text, "2nd input"));
 }
 
 TEST_F(GenerateCodeTest, HeaderBlockOnlyForWhatIsTickedOrRenamed) {
@@ -282,12 +272,10 @@ TEST(SmartNameTest, CleansOnlyWhenAskedAndAnEmptyOutputNameIsRefused) {
 constexpr CodeType kAllTypes[] = {CodeType::Equation, CodeType::Sas,  CodeType::Vb,  CodeType::C,
                                   CodeType::F90,      CodeType::Java, CodeType::Spss};
 
-using CodeAdaptationsTest = testing::CodeTest;
-
 // The clean-up applied while writing gives what the layouts' text cleaned up gives,
 // for every code type and layout, on networks with negative offsets and biases,
 // zero weights and empty neurons.
-TEST_F(CodeAdaptationsTest, CleanUpWhileWritingEqualsTheCleanUpOfTheLayoutText) {
+TEST_F(GenerateCodeTest, CleanUpWhileWritingEqualsTheCleanUpOfTheLayoutText) {
   std::mt19937_64 random(7);
   std::uniform_real_distribution<double> weight(-2, 2);
   for (int network = 0; network < 6; ++network) {
@@ -310,16 +298,20 @@ TEST_F(CodeAdaptationsTest, CleanUpWhileWritingEqualsTheCleanUpOfTheLayoutText) 
   }
 }
 
-TEST_F(CodeAdaptationsTest, NoHiddenNeuronsAndAZeroOutputBiasWriteAZeroSum) {
+// No hidden neurons and a zero output bias write a zero sum; whole numbers past the
+// integer range are reals.
+TEST_F(GenerateCodeTest, JavaZeroSumsAndLargeWholeNumbers) {
   model_.hidden_type = {NeuronType::Bias};
   model_.wih = {{0}, {0}, {0}};
   model_.who = {0};
   EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "Kestrium_price = ((((0.0)/2) + 0.5) * 10);"));
+  model_.max_norm_out = 5e9;
+  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "* 5000000000.0);"));
 }
 
 // PSPP refuses an expression that starts with "+", and its Exp overflows to
 // system-missing past about 709 where the network's tanh is 1 or -1.
-TEST_F(CodeAdaptationsTest, SpssGetsNoUnaryPlusAndClipsTheSumBeforeItsExponentialTanh) {
+TEST_F(GenerateCodeTest, SpssGetsNoUnaryPlusAndClipsTheSumBeforeItsExponentialTanh) {
   const std::string d = Code(SettingsFor(CodeType::Spss, kFormatD));
   EXPECT_TRUE(Has(d, "COMPUTE Var3 = 0 + 0.75 ."));
   EXPECT_FALSE(Has(d, "=  +"));
@@ -331,14 +323,9 @@ TEST_F(CodeAdaptationsTest, SpssGetsNoUnaryPlusAndClipsTheSumBeforeItsExponentia
   }
 }
 
-TEST_F(CodeAdaptationsTest, WholeNumbersPastTheIntegerRangeAreRealsInJava) {
-  model_.max_norm_out = 5e9;
-  EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "* 5000000000.0);"));
-}
-
 // Names a language refuses or that collide are renamed and listed (the compilers'
 // suite builds such names); an input named like an intermediate variable:
-TEST_F(CodeAdaptationsTest, AnInputNamedLikeAnIntermediateVariable) {
+TEST_F(GenerateCodeTest, AnInputNamedLikeAnIntermediateVariable) {
   model_.input_names = {"Var1", "size"};
   const std::string text = Code(SettingsFor(CodeType::C, kFormatB));
   EXPECT_TRUE(Has(text, "\r\nVar1 = Var1_1\r\n") && Has(text, "((Var1_1 * (0.25))"));
@@ -357,7 +344,7 @@ TEST_F(CodeAdaptationsTest, AnInputNamedLikeAnIntermediateVariable) {
   EXPECT_TRUE(Has(program, "\r\nVar_1_2 = ") && !Has(program, "\r\nVar2 = "));
 }
 
-TEST_F(CodeAdaptationsTest, LongStatementsFitTheirLanguage) {
+TEST_F(GenerateCodeTest, LongStatementsFitTheirLanguage) {
   model_ = testing::WideNetwork(60, 30, 0.123456789, -0.987654321);
   // Visual Basic: layout D fits; layout A is refused, naming D.
   const std::string vb = Code(SettingsFor(CodeType::Vb, kFormatD));
@@ -383,7 +370,7 @@ TEST_F(CodeAdaptationsTest, LongStatementsFitTheirLanguage) {
   EXPECT_TRUE(Has(java_a, calls + ")/2) + 0.5) * 10);")) << helpers;
 }
 
-TEST_F(CodeAdaptationsTest, JavaRefusesANetworkPastTheConstantsOfOneClass) {
+TEST_F(GenerateCodeTest, JavaRefusesANetworkPastTheConstantsOfOneClass) {
   model_ = testing::WideNetwork(150, 120, 0, 0.5);
   std::mt19937_64 random(3);
   std::uniform_real_distribution<double> weight(-1, 1);
