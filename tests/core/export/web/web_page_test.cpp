@@ -51,10 +51,9 @@ TEST(MarsScriptTest, HostileNamesNeverReachTheScriptAsCode) {
   // The reader refuses such text; the page must hold even for a model made otherwise:
   // names that are no identifiers, a basis function the script must rename, and
   // definitions that are no arithmetic.
-  MarsModel model =
-      ParseOk(MarsText("BF1 = max(0, A - 1);\r\nBF2 = max(0, B - 2);\r\nBF3 = max(0, C + 1);\r\n"
-                       "BF4 = max(0, D - 3);\r\nBF5 = max(0, X1 - 1);\r\nBF6 = max(0, X1 - 2);\r\n",
-                       "1 + BF1 + BF2 + BF3 + BF4 + BF5 + BF6", "BF1 BF2 BF3 BF4 BF5 BF6"));
+  MarsModel model;
+  model.output_name = "Y";
+  model.is_categorical.assign(5, false);
   model.input_names = {"</script", "a\"b", "class", "x'y;alert", "X1"};
   model.basis_function_names = {"BF1", "BF2", "BF3", "BFtempx", "BF5", "BF6"};
   model.basis_function_defs = {
@@ -77,8 +76,10 @@ TEST(MarsScriptTest, HostileNamesNeverReachTheScriptAsCode) {
 }
 
 TEST(MarsScriptTest, BasisFunctionNamesBecomeDistinctScriptNames) {
-  MarsModel model = ParseOk(MarsText("BF1 = max(0, X1 - 1);\r\nBF2 = max(0, X1 - 2) * BF1;\r\n",
-                                     "1 + BF1 + BF2", "BF1 BF2"));
+  MarsModel model;
+  model.output_name = "Y";
+  model.input_names = {"X1"};
+  model.is_categorical = {false};
   // Names that are no script identifiers, and one the page itself uses.
   model.basis_function_names = {"BF<1>", "tempx"};
   model.basis_function_defs = {"BF<1> = max(0, X1 - 1);", "tempx = max(0, X1 - 2) * BF<1>;"};
