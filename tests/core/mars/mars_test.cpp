@@ -115,28 +115,6 @@ TEST(ParseMarsModel, TextsThatAreNotExportsFail) {
   }
 }
 
-TEST(ParseMarsModel, SourcesFileAndPaste) {
-  testing::FakePorts fakes;
-  Workspace workspace;
-  // An empty paste fails without a message.
-  workspace.mars.source_kind = std::string(kSourcePaste);
-  EXPECT_FALSE(ParseMarsModel(workspace.mars, workspace.state.model_path, fakes.messages));
-  EXPECT_TRUE(fakes.messages.messages.empty());
-  // Pasted text from the clipboard may come with LF only.
-  workspace.mars.pasted_text = ReplaceAll(testing::kWorkedExample, "\r\n", "\n");
-  ASSERT_TRUE(ParseMarsModel(workspace.mars, workspace.state.model_path, fakes.messages));
-  EXPECT_EQ(workspace.mars.InputCount(), 3);
-  // A missing file is reported with the system's reason; the model stays.
-  workspace.mars.source_kind = std::string(kSourceTextFile);
-  workspace.state.model_path = "/nonexistent/rules.txt";
-  EXPECT_FALSE(ParseMarsModel(workspace.mars, workspace.state.model_path, fakes.messages));
-  ASSERT_EQ(fakes.messages.messages.size(), 1u);
-  EXPECT_EQ(fakes.messages.messages[0].text.rfind(
-                "There is a problem trying to read the model data from the file.\r\n\r\n", 0),
-            0u);
-  EXPECT_EQ(workspace.mars.InputCount(), 3);
-}
-
 TEST(BasisFunctionOperations, LinesBodiesIndicatorsAndSemicolons) {
   std::vector<std::string> lines;
   EXPECT_FALSE(SplitTextLines("", lines));

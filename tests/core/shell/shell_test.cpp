@@ -162,11 +162,12 @@ TEST_F(ShellTest, MarsPasteCancelThenOkThenNothingReplacesIt) {
   EXPECT_FALSE(LoadMarsModel(workspace_, ports_, dialogs));
   EXPECT_TRUE(fakes_.messages.messages.empty());
   EXPECT_FALSE(workspace_.state.mars_loaded);
-  dialogs.pasted = testing::kWorkedExample;
+  dialogs.pasted = ReplaceAll(testing::kWorkedExample, "\r\n", "\n");  // as a clipboard may
   ASSERT_TRUE(LoadMarsModel(workspace_, ports_, dialogs));
   EXPECT_EQ(State(), "2 10 Pasted_Model|Pasted_Model|Pasted_Model");
   EXPECT_EQ(MarsModelLabelCaption(workspace_), "Model = Pasted_Model   ");
-  // The MDL source (told once), a cancel and a bad file keep the pasted model.
+  // The MDL source (told once), a cancel and a missing file (told with the system's
+  // reason) keep the pasted model.
   fakes_.file_dialogs.answers = {"/nonexistent/rules.TXT"};
   for (std::string_view source : {kSourceMdlFile, kSourceCancel, kSourceTextFile}) {
     dialogs.source = std::string(source);
@@ -175,7 +176,9 @@ TEST_F(ShellTest, MarsPasteCancelThenOkThenNothingReplacesIt) {
     EXPECT_EQ(State(), "2 10 Pasted_Model|Pasted_Model|Pasted_Model");
     EXPECT_EQ(workspace_.mars.InputCount(), 3);
   }
-  EXPECT_EQ(fakes_.messages.messages.size(), 2u);
+  ASSERT_EQ(fakes_.messages.messages.size(), 2u);
+  EXPECT_TRUE(fakes_.messages.messages[1].text.starts_with(
+      "There is a problem trying to read the model data from the file.\r\n\r\n"));
 }
 
 TEST_F(ShellTest, ABadCommandLineFileIsTriedOnceThenTheDialogAsks) {
