@@ -148,8 +148,7 @@ TEST(BasisFunctionOperations, CategoricalTestAndItsComplaints) {
   MarsModel model = ParseOk(testing::kWorkedExample);
   int index = -7;
   EXPECT_TRUE(IsCategoricalBasisFunction(model.basis_function_defs[2], model, messages, index));
-  EXPECT_EQ(index, 1);
-  index = -7;
+  EXPECT_EQ(std::exchange(index, -7), 1);
   EXPECT_FALSE(IsCategoricalBasisFunction(model.basis_function_defs[0], model, messages, index));
   EXPECT_FALSE(IsCategoricalBasisFunction(model.basis_function_defs[4], model, messages, index));
   EXPECT_EQ(index, -7);
@@ -159,12 +158,9 @@ TEST(BasisFunctionOperations, CategoricalTestAndItsComplaints) {
   model.is_categorical[1] = false;
   EXPECT_FALSE(IsCategoricalBasisFunction(model.basis_function_defs[2], model, messages, index));
   ASSERT_EQ(messages.messages.size(), 2u);
-  EXPECT_EQ(
-      messages.messages[0].text,
-      "Something Fishy About BF3 = ( X2 = 1 OR X2 = 3) * BF1;\r\nPlease report this problem!");
-  EXPECT_EQ(
-      messages.messages[1].text,
-      "Something fishy about BF3 = ( X2 = 1 OR X2 = 3) * BF1;\r\nPlease report this problem!");
+  const std::string fishy = " BF3 = ( X2 = 1 OR X2 = 3) * BF1;\r\nPlease report this problem!";
+  EXPECT_EQ(messages.messages[0].text, "Something Fishy About" + fishy);
+  EXPECT_EQ(messages.messages[1].text, "Something fishy about" + fishy);
   EXPECT_EQ(messages.messages[1].icon, MessageIcon::Critical);
 }
 
