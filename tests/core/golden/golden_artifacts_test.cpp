@@ -6,11 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 
-#include "core/common/date_text.h"
-#include "core/common/model_text.h"
 #include "core/common/text_file.h"
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"

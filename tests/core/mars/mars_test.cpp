@@ -12,7 +12,6 @@
 #include "core/mars/model_summary.h"
 #include "core/mars/parse_mars_model.h"
 #include "core/test_models.h"
-#include "core/workspace.h"
 #include "support/scratch.h"
 
 namespace kdk {
