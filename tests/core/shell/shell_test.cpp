@@ -221,7 +221,8 @@ TEST_F(ShellTest, AMarsPathIsOfferedInTheDialogNotRead) {
   workspace_.state.mars_loaded = true;
   fakes_.file_dialogs.answers = {""};
   EXPECT_FALSE(LoadNetworkModel(workspace_, ports_));
-  EXPECT_EQ(fakes_.file_dialogs.open_requests.at(0).preset_name, "rules");
+  ASSERT_EQ(fakes_.file_dialogs.open_requests.size(), 1u);
+  EXPECT_EQ(fakes_.file_dialogs.open_requests[0].preset_name, "rules");
   EXPECT_TRUE(fakes_.messages.messages.empty());
   EXPECT_TRUE(workspace_.state.mars_loaded);
 }
