@@ -3,16 +3,11 @@
 // rewrites the files instead, so that a change shows as a diff to review.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
-#include <memory>
 
-#include "core/common/date_text.h"
-#include "core/common/model_text.h"
 #include "core/common/text_file.h"
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
@@ -22,15 +17,16 @@
 #include "core/export/code/smart_names.h"
 #include "core/export/sheet/workbook_code_module.h"
 #include "core/export/sheet/workbook_form_pieces.h"
+#include "core/export/vbproject/equation_text.h"
 #include "core/export/vbproject/vb_project.h"
 #include "core/export/web/mars_page.h"
 #include "core/export/web/network_page.h"
 #include "core/export/web/page_style.h"
 #include "core/mars/parse_mars_model.h"
-#include "core/export/vbproject/equation_text.h"
-#include "core/shell/load_network.h"
 #include "core/shell/common_operations.h"
+#include "core/shell/load_network.h"
 #include "fakes/fake_ports.h"
+#include "support/scratch.h"
 
 namespace kdk {
 namespace {
@@ -44,19 +40,11 @@ std::string ReadFile(const fs::path& path) {
   return bytes;
 }
 
-// The artifacts show the model as "examples/NAME", relative to the source tree, so that
-// no machine's path is in them: they are made in that folder, whatever folder the test
-// runs in, so that the file is found and its creation date read.
-struct InSourceTree {
-  fs::path previous = fs::current_path();
-  InSourceTree() { fs::current_path(fs::path(KDK_EXAMPLES_DIR).parent_path()); }
-  ~InSourceTree() { fs::current_path(previous); }
-};
-
 // One example model, loaded as `kdk` loads it.
 struct LoadedExample {
   Workspace workspace;
   testing::FakePorts fakes;
+  GenerationStamp stamp;
 
   explicit LoadedExample(const std::string& file) {
     SetModelFile(workspace.state, "examples/" + file);
@@ -67,21 +55,13 @@ struct LoadedExample {
     } else {
       workspace.state.model_type = kMarsModelType;
       workspace.mars.source_kind = std::string(kSourceTextFile);
-      loaded = ParseMarsModel(workspace.mars, workspace.state.model_path, fakes.messages);
-      workspace.state.mars_loaded = loaded;
+      loaded = workspace.state.mars_loaded =
+          ParseMarsModel(workspace.mars, workspace.state.model_path, fakes.messages);
     }
     EXPECT_TRUE(loaded) << file;
     stamp = MakeGenerationStamp(workspace.state, fakes.clock);
   }
-  GenerationStamp stamp;
 };
-
-LoadedExample& Example(const std::string& file) {
-  static std::map<std::string, std::unique_ptr<LoadedExample>> loaded;
-  auto& slot = loaded[file];
-  if (!slot) slot = std::make_unique<LoadedExample>(file);
-  return *slot;
-}
 
 std::string Code(LoadedExample& example, CodeType type, int format, bool bare = false) {
   CodeExportSettings settings;
@@ -95,13 +75,6 @@ std::string Code(LoadedExample& example, CodeType type, int format, bool bare = 
   return GenerateCode(settings, example.workspace.network, example.stamp, example.fakes.messages);
 }
 
-std::string NetworkSql(LoadedExample& example, SqlDialect dialect, bool select) {
-  NetworkSqlOptions options;
-  options.dialect = dialect;
-  options.select = select;
-  return NetworkSqlText(example.workspace.network, options, example.fakes.messages);
-}
-
 PageStyle DefaultStyle() {
   PageStyle style;
   style.introduction_html = ReplaceLineBreaksWithBr(kDefaultIntroduction);
@@ -110,30 +83,20 @@ PageStyle DefaultStyle() {
 
 // The three project files, written by the engine into a fresh folder and read back.
 std::map<std::string, std::string> VbProjectFiles(LoadedExample& example, int model_type) {
-  const fs::path folder = fs::temp_directory_path() / ("kdk-golden-" + std::to_string(getpid()));
-  fs::create_directories(folder);
+  const conformance::ScratchFolder folder;
   Workspace workspace = example.workspace;
-  workspace.output_path = (folder / "project.vbp").string();
-  const bool written = GenerateVbProject(workspace, model_type, example.stamp,
-                                         example.fakes.messages, [](const std::string&) {});
-  EXPECT_TRUE(written);
+  workspace.output_path = folder.File("project.vbp");
+  EXPECT_TRUE(GenerateVbProject(workspace, model_type, example.stamp, example.fakes.messages,
+                                [](const std::string&) {}));
   std::map<std::string, std::string> files;
   for (const char* name : {"project.vbp", "project.frm", "project.vbw"}) {
-    files[name] = ReadFile(folder / name);
+    files[name] = ReadFile(folder.path() / name);
   }
-  fs::remove_all(folder);
   return files;
 }
 
-std::string MarsModule(LoadedExample& example) {
-  MarsCodePieces pieces;
-  EXPECT_TRUE(MarsWorkbookPieces(example.workspace.mars, pieces, example.fakes.messages));
-  return MarsCodeModuleText(pieces, "house_value_mars", example.workspace.mars,
-                            example.stamp.model_path, example.stamp.created);
-}
-
 // Every golden file by its path under tests/golden, with the text the engine makes.
-std::map<std::string, std::string> Artifacts() {
+std::map<std::string, std::string> Artifacts(std::vector<LoadedExample>& examples) {
   std::map<std::string, std::string> all;
   const std::pair<const char*, const char*> kinds[] = {
       {"equation", "txt"}, {"sas", "sas"},   {"vb", "bas"},  {"c", "c"},
@@ -141,7 +104,7 @@ std::map<std::string, std::string> Artifacts() {
   const std::pair<char, int> layouts[] = {
       {'A', kFormatA}, {'B', kFormatB}, {'C', kFormatC}, {'D', kFormatD}};
   for (const std::string file : {"house_price.kwf", "loan_default.kwf"}) {
-    LoadedExample& net = Example(file);
+    LoadedExample& net = examples.emplace_back(file);
     const std::string dir = file.substr(0, file.size() - 4) + "/";
     for (const auto& [kind, ext] : kinds) {
       for (const auto& [letter, format] : layouts) {
@@ -153,8 +116,13 @@ std::map<std::string, std::string> Artifacts() {
                                                            {"access", SqlDialect::Access},
                                                            {"ansi", SqlDialect::Ansi}};
     for (const auto& [name, dialect] : dialects) {
-      all[dir + "sql-" + name + ".sql"] = NetworkSql(net, dialect, false);
-      all[dir + "sql-" + name + "-select.sql"] = NetworkSql(net, dialect, true);
+      for (bool select : {false, true}) {
+        NetworkSqlOptions options;
+        options.dialect = dialect;
+        options.select = select;
+        all[dir + "sql-" + name + (select ? "-select.sql" : ".sql")] =
+            NetworkSqlText(net.workspace.network, options, net.fakes.messages);
+      }
     }
     all[dir + "page.html"] = NetworkPageText(net.workspace.network, DefaultStyle(), net.stamp);
     PageStyle styled = DefaultStyle();
@@ -170,14 +138,12 @@ std::map<std::string, std::string> Artifacts() {
     all[dir + "workbook-module.bas"] = NetworkCodeModuleText(
         NetworkWorkbookPieces(net.workspace.network, net.stamp), base, net.workspace.network);
   }
-  LoadedExample& mars = Example("house_value_mars.txt");
+  LoadedExample& mars = examples.emplace_back("house_value_mars.txt");
   const std::string dir = "house_value_mars/";
   for (const auto& [name, dialect] :
        {std::pair{"sqlserver", SqlDialect::SqlServer}, std::pair{"access", SqlDialect::Access}}) {
-    MarsSqlOptions options;
-    options.dialect = dialect;
     all[dir + "sql-" + name + ".sql"] =
-        MarsSqlText(mars.workspace.mars, options, mars.fakes.messages);
+        MarsSqlText(mars.workspace.mars, {.dialect = dialect}, mars.fakes.messages);
   }
   all[dir + "spss.sps"] = MarsSpssText(mars.workspace.mars, {}, mars.fakes.messages);
   all[dir + "page.html"] =
@@ -185,7 +151,10 @@ std::map<std::string, std::string> Artifacts() {
   all[dir + "page-allow-missing.html"] =
       MarsPageText(mars.workspace.mars, DefaultStyle(), mars.stamp, true, mars.fakes.messages);
   for (auto& [name, text] : VbProjectFiles(mars, kMarsModelType)) all[dir + name] = text;
-  all[dir + "workbook-module.bas"] = MarsModule(mars);
+  MarsCodePieces pieces;
+  EXPECT_TRUE(MarsWorkbookPieces(mars.workspace.mars, pieces, mars.fakes.messages));
+  all[dir + "workbook-module.bas"] = MarsCodeModuleText(
+      pieces, "house_value_mars", mars.workspace.mars, mars.stamp.model_path, mars.stamp.created);
   return all;
 }
 
@@ -193,8 +162,14 @@ TEST(GoldenArtifacts, EveryArtifactOfTheExamplesIsByteForByteItsGoldenFile) {
   const fs::path root = KDK_GOLDEN_DIR;
   const char* update_switch = std::getenv("KDK_UPDATE_GOLDEN");
   const bool update = update_switch != nullptr && std::string(update_switch) == "1";
-  const InSourceTree in_source_tree;
-  const std::map<std::string, std::string> artifacts = Artifacts();
+  // The artifacts show the models as "examples/NAME", so that no machine's path is in
+  // them: they are made in the source tree's folder, where the files are found.
+  const fs::path previous = fs::current_path();
+  fs::current_path(fs::path(KDK_EXAMPLES_DIR).parent_path());
+  std::vector<LoadedExample> examples;
+  examples.reserve(3);
+  const std::map<std::string, std::string> artifacts = Artifacts(examples);
+  fs::current_path(previous);
   for (const auto& [name, text] : artifacts) {
     EXPECT_FALSE(text.empty()) << name;
     const fs::path path = root / name;
@@ -208,19 +183,16 @@ TEST(GoldenArtifacts, EveryArtifactOfTheExamplesIsByteForByteItsGoldenFile) {
   }
   // No golden file outlives its artifact.
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (!entry.is_regular_file()) continue;
     const std::string name = fs::relative(entry.path(), root).generic_string();
-    if (artifacts.count(name)) continue;
-    if (update) {
-      fs::remove(entry.path());
-    } else {
+    if (entry.is_regular_file() && !artifacts.count(name) &&
+        !(update && fs::remove(entry.path()))) {
       ADD_FAILURE() << name << " is no artifact's golden file";
     }
   }
   // Nothing was refused or asked along the way: the project's "Done it!" is all.
-  for (const std::string file : {"house_price.kwf", "loan_default.kwf", "house_value_mars.txt"}) {
-    for (const testing::RecordedMessage& message : Example(file).fakes.messages.messages) {
-      EXPECT_EQ(message.text, "Done it!") << file;
+  for (const LoadedExample& example : examples) {
+    for (const testing::RecordedMessage& message : example.fakes.messages.messages) {
+      EXPECT_EQ(message.text, "Done it!") << example.workspace.state.model_path;
     }
   }
 }

@@ -19,29 +19,23 @@ const LanguageRules& Spss = RulesOf(Language::Spss);
 const LanguageRules& Script = RulesOf(Language::JavaScript);
 const LanguageRules& Html = RulesOf(Language::Html);
 
+// "1" for each name the language takes as it is.
+std::string Usable(const LanguageRules& rules, const std::vector<std::string>& names) {
+  std::string bits;
+  for (const std::string& name : names) bits += IsUsableName(rules, name) ? '1' : '0';
+  return bits;
+}
+
+// C refuses the Bessel functions of <math.h> (y1, j0); VB compares without case; SPSS
+// takes Gr\xF6\xDF e but not 64 UTF-8 bytes.
 TEST(LanguageRules, IdentifiersFollowEachLanguage) {
-  EXPECT_TRUE(IsUsableName(C, "_2nd_input"));
-  EXPECT_FALSE(IsUsableName(Fortran, "_2nd_input"));
-  EXPECT_FALSE(IsUsableName(Spss, "_2nd_input"));
-  EXPECT_FALSE(IsUsableName(C, "y1"));  // a Bessel function of <math.h>
-  EXPECT_FALSE(IsUsableName(C, "j0"));
-  EXPECT_TRUE(IsUsableName(Java, "y1"));
-  EXPECT_FALSE(IsUsableName(Java, "class"));
-  EXPECT_FALSE(IsUsableName(Java, "Math"));
-  EXPECT_TRUE(IsUsableName(Java, "math"));
-  EXPECT_FALSE(IsUsableName(Vb, "dim"));  // VB compares without case
-  EXPECT_FALSE(IsUsableName(Fortran, "tanh"));
-  EXPECT_FALSE(IsUsableName(C, ""));
-  EXPECT_FALSE(IsUsableName(C, "a b"));
-  EXPECT_FALSE(IsUsableName(Fortran, std::string(64, 'a')));
-  EXPECT_TRUE(IsUsableName(Fortran, std::string(63, 'a')));
-  EXPECT_TRUE(IsUsableName(RulesOf(Language::Equation), "my input"));
-  EXPECT_FALSE(IsUsableName(RulesOf(Language::Equation), "a\r\nb"));
-  EXPECT_TRUE(IsUsableName(Spss,
-                           "Gr\xF6\xDF"
-                           "e"));  // SPSS takes Größe
-  EXPECT_FALSE(IsUsableName(Spss, "a\x80") || IsUsableName(C, "\xE9t\xE9"));
-  EXPECT_FALSE(IsUsableName(Spss, std::string(33, '\xE9')));  // 64 UTF-8 bytes
+  EXPECT_EQ(Usable(C, {"_2nd_input", "y1", "j0", "", "a b", "\xE9t\xE9"}), "100000");
+  EXPECT_EQ(Usable(Java, {"y1", "class", "Math", "math"}), "1001");
+  EXPECT_EQ(Usable(Fortran, {"_2nd_input", "tanh", std::string(64, 'a'), std::string(63, 'a')}),
+            "0001");
+  EXPECT_EQ(Usable(Spss, {"_2nd_input", "Gr\xF6\337e", "a\x80", std::string(33, '\xE9')}), "0100");
+  EXPECT_EQ(Usable(Vb, {"dim", "Dim_1"}), "01");
+  EXPECT_EQ(Usable(RulesOf(Language::Equation), {"my input", "a\r\nb"}), "10");
   EXPECT_TRUE(SameName(Vb, "Var1", "VAR1"));
   EXPECT_FALSE(SameName(C, "Var1", "VAR1"));
 }
@@ -95,25 +89,23 @@ TEST(LanguageRules, RealLiteralsWhereIntegersWouldFail) {
   EXPECT_THROW(AppendScriptNumber(script, NAN), UnwritableNumber);
 }
 
+// The names claimed in turn, each followed by a blank.
+std::string Claims(NameTable& table, const std::vector<std::string>& names) {
+  std::string claimed;
+  for (const std::string& name : names) claimed += table.Claim(name) + " ";
+  return claimed;
+}
+
+// Fortran takes "X" and "x" for the same name and no more than 63 characters.
 TEST(NameTable, ClaimsTheLeastChangedFreeName) {
   NameTable c(C);
   c.ReserveFixed("Var1");
-  EXPECT_EQ(c.Claim("income"), "income");
-  EXPECT_EQ(c.Claim("Var1"), "Var1_1");
-  EXPECT_EQ(c.Claim("income"), "income_1");
-  EXPECT_EQ(c.Claim("y1"), "y1_1");
-  EXPECT_EQ(c.Claim("my var"), "my_var");
-  EXPECT_EQ(c.Claim(""), "Name");
-  EXPECT_EQ(c.Claim("2nd"), "_2nd");
-
+  EXPECT_EQ(Claims(c, {"income", "Var1", "income", "y1", "my var", "", "2nd"}),
+            "income Var1_1 income_1 y1_1 my_var Name _2nd ");
   NameTable fortran(Fortran);
-  EXPECT_EQ(fortran.Claim("_2nd_input"), "V_2nd_input");
-  EXPECT_EQ(fortran.Claim("2nd"), "V2nd");
-  EXPECT_EQ(fortran.Claim("X"), "X");
-  EXPECT_EQ(fortran.Claim("x"), "x_1");  // the same name to Fortran
-  const std::string longest = fortran.Claim(std::string(70, 'b'));
-  EXPECT_EQ(longest, std::string(63, 'b'));
-  EXPECT_EQ(fortran.Claim(std::string(70, 'b')), std::string(61, 'b') + "_1");
+  const std::string b70(70, 'b');
+  EXPECT_EQ(Claims(fortran, {"_2nd_input", "2nd", "X", "x", b70, b70}),
+            "V_2nd_input V2nd X x_1 " + std::string(63, 'b') + " " + std::string(61, 'b') + "_1 ");
 }
 
 TEST(TextChecker, FindsLongLinesContinuationsAndLoneLineEnds) {

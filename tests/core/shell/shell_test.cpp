@@ -7,12 +7,12 @@
 #include "core/common/text_utils.h"
 #include "core/export/code/spss_data_match.h"
 #include "core/export/generation_stamp.h"
-#include "core/mars/mars_test_models.h"
 #include "core/network/weights_reader.h"
 #include "core/shell/command_line.h"
 #include "core/shell/common_operations.h"
 #include "core/shell/load_mars_model.h"
 #include "core/shell/load_network.h"
+#include "core/test_models.h"
 #include "fakes/fake_ports.h"
 #include "fakes/weights_file_builder.h"
 #include "support/scratch.h"
@@ -28,10 +28,17 @@ struct ShellTest : ::testing::Test {
     conformance::WriteText(folder_.File(name), text);
     return folder_.File(name);
   }
-  std::string GoodNetworkFile(const std::string& name) {
-    auto recipe = SmallNetworkRecipe();
-    recipe.trailing_lines = {"NET DESCRIPTION", "hello", "END OF NET DESCRIPTION"};
-    return Write(name, BuildWeightsFile(recipe));
+  // The loaded model: "type mars|network path|title|name".
+  std::string State() const {
+    const ModelState& s = workspace_.state;
+    return std::to_string(s.model_type.value_or(0)) + " " + std::to_string(s.mars_loaded) +
+           std::to_string(s.network_loaded) + " " + s.model_path + "|" + s.file_title + "|" +
+           s.model_name;
+  }
+  // An open dialog as asked: "title|folder|preset|filter".
+  std::string Asked(std::size_t n) const {
+    const FileDialogRequest& r = fakes_.file_dialogs.open_requests.at(n);
+    return r.title + "|" + r.initial_folder + "|" + r.preset_name + "|" + r.filter;
   }
   conformance::ScratchFolder folder_;
   testing::FakePorts fakes_;
@@ -43,10 +50,7 @@ struct ShellTest : ::testing::Test {
 // then the last backslash; anything left over, or no model at all, hides the button.
 TEST(CommandLineModel, PathNameAndLaunchButton) {
   struct Case {
-    const char* line;
-    const char* path;
-    const char* title;
-    const char* name;
+    const char *line, *path, *title, *name;
     bool hide;
   };
   const Case cases[] = {
@@ -60,34 +64,25 @@ TEST(CommandLineModel, PathNameAndLaunchButton) {
   for (const Case& c : cases) {
     const CommandLineModel model = ParseCommandLineModel(c.line);
     EXPECT_EQ(model.consulted, *c.line != ' ') << c.line;
-    EXPECT_EQ(model.model_path, c.path) << c.line;
     EXPECT_EQ(model.hide_launch_button, c.hide) << c.line;
-    if (*c.path) {
-      EXPECT_EQ(model.file_title + "|" + model.model_name, c.title + std::string("|") + c.name)
-          << c.line;
-    }
+    EXPECT_EQ(model.model_path + "|" + (*c.path ? model.file_title + "|" + model.model_name : ""),
+              c.path + std::string("|") + (*c.path ? c.title + std::string("|") + c.name : ""));
   }
 }
 
 TEST_F(ShellTest, ChooseWeightsFileAsksWithTheFixedTitleFilterAndRememberedFolder) {
   workspace_.state.model_name = "previous";
-  fakes_.file_dialogs.answers = {"/models/new house.kwf"};
+  fakes_.file_dialogs.answers = {"/models/new house.kwf", ""};
   EXPECT_EQ(ChooseWeightsFile(workspace_, ports_), "/models/new house.kwf");
-  const FileDialogRequest& request = fakes_.file_dialogs.open_requests.at(0);
-  EXPECT_EQ(request.title, "Select the Kestrium weights file...");
-  EXPECT_EQ(request.initial_folder, "/opt/kestriumdk");  // the program's folder at first
-  EXPECT_EQ(request.preset_name, "previous");
-  EXPECT_EQ(request.filter, "Kestrium Weight File (*.kwf)|*.kwf");
-  EXPECT_TRUE(request.must_exist);
-  EXPECT_EQ(workspace_.state.model_path, "/models/new house.kwf");
-  EXPECT_EQ(workspace_.state.file_title, "new house.kwf");
-  EXPECT_EQ(workspace_.state.model_name, "new_house");
+  EXPECT_EQ(Asked(0),
+            "Select the Kestrium weights file...|/opt/kestriumdk|previous|Kestrium "
+            "Weight File (*.kwf)|*.kwf");
+  EXPECT_TRUE(fakes_.file_dialogs.open_requests[0].must_exist);
+  EXPECT_EQ(State(), "0 00 /models/new house.kwf|new house.kwf|new_house");
   EXPECT_EQ(fakes_.settings.values.at("Directories/1Model"), "/models");
-
-  fakes_.file_dialogs.answers = {""};
-  EXPECT_EQ(ChooseWeightsFile(workspace_, ports_), "");
+  EXPECT_EQ(ChooseWeightsFile(workspace_, ports_), "");  // a cancel changes nothing
   EXPECT_EQ(fakes_.file_dialogs.open_requests.at(1).initial_folder, "/models");
-  EXPECT_EQ(workspace_.state.model_path, "/models/new house.kwf");  // cancel changes nothing
+  EXPECT_EQ(State(), "0 00 /models/new house.kwf|new house.kwf|new_house");
 }
 
 TEST_F(ShellTest, ChooseSaveFileConfirmsAndRemembersTheFolderPerModelType) {
@@ -96,22 +91,17 @@ TEST_F(ShellTest, ChooseSaveFileConfirmsAndRemembersTheFolderPerModelType) {
   fakes_.file_dialogs.answers = {"/out/q.sql", "/out2/only.c"};
   EXPECT_EQ(ChooseSaveFile(workspace_, ports_, "query file (*.sql)|*.sql|text file (*.txt)|*.txt"),
             "/out/q.sql");
-  EXPECT_EQ(fakes_.file_dialogs.save_requests[0].title, "");
-  EXPECT_TRUE(fakes_.file_dialogs.save_requests[0].confirm_overwrite);
-  EXPECT_TRUE(fakes_.file_dialogs.save_requests[0].confirm_create);
+  const FileDialogRequest& first = fakes_.file_dialogs.save_requests[0];
+  EXPECT_TRUE(first.title.empty() && first.confirm_overwrite && first.confirm_create);
   EXPECT_EQ(fakes_.settings.values.at("Directories/2Save"), "/out");
-
   workspace_.state.model_type = kNetworkModelType;
   EXPECT_EQ(ChooseSaveFile(workspace_, ports_, "C file (*.c)|*.c", "rules_C"), "/out2/only.c");
   EXPECT_EQ(fakes_.file_dialogs.save_requests[1].initial_folder, "/opt/kestriumdk");
   EXPECT_EQ(fakes_.settings.values.at("Directories/1Save"), "/out2");
-
   EXPECT_EQ(ChooseSaveFile(workspace_, ports_, "C file (*.c)|*.c"), "");
   EXPECT_EQ(fakes_.file_dialogs.save_requests[2].initial_folder, "/out2");
 }
 
-// Readiness asks for the model before the name; a missing file is named; the creation
-// date is "Unknown" once the file is gone; documents open from the program's folder.
 TEST_F(ShellTest, ChecksDatesAndDocuments) {
   EXPECT_FALSE(CheckReadyToSave(workspace_, "", kNetworkModelType, fakes_.messages));
   EXPECT_FALSE(CheckReadyToSave(workspace_, "/x.c", kMarsModelType, fakes_.messages));
@@ -140,16 +130,10 @@ TEST_F(ShellTest, ChecksDatesAndDocuments) {
   EXPECT_EQ(fakes_.shell.last_working_folder, "/opt/kestriumdk");
 }
 
-class ScriptedSourceDialogs : public MarsSourceDialogs {
- public:
+struct ScriptedSourceDialogs : MarsSourceDialogs {
   std::string ChooseSource() override { return source; }
-  std::string PasteModel() override {
-    ++pastes;
-    return pasted;
-  }
-  std::string source{kSourceCancel};
-  std::string pasted;
-  int pastes = 0;
+  std::string PasteModel() override { return pasted; }
+  std::string source{kSourceTextFile}, pasted;
 };
 
 const std::string kExample = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.txt";
@@ -157,22 +141,14 @@ const std::string kExample = std::string(KDK_EXAMPLES_DIR) + "/house_value_mars.
 TEST_F(ShellTest, MarsRulesFileRemembersItsFolderApartFromNetworks) {
   workspace_.state.network_loaded = true;
   ScriptedSourceDialogs dialogs;
-  dialogs.source = std::string(kSourceTextFile);
   fakes_.file_dialogs.answers = {kExample};
   ASSERT_TRUE(LoadMarsModel(workspace_, ports_, dialogs));
-  EXPECT_EQ(workspace_.state.model_type, kMarsModelType);
-  EXPECT_TRUE(workspace_.state.mars_loaded);
-  EXPECT_FALSE(workspace_.state.network_loaded);
-  EXPECT_EQ(workspace_.state.model_path, kExample);
-  EXPECT_EQ(workspace_.state.file_title, "house_value_mars.txt");
-  EXPECT_EQ(workspace_.state.model_name, "house_value_mars");
+  EXPECT_EQ(State(), "2 10 " + kExample + "|house_value_mars.txt|house_value_mars");
   EXPECT_EQ(MarsModelLabelCaption(workspace_), "Model = " + kExample + "   ");
-  ASSERT_EQ(fakes_.file_dialogs.open_requests.size(), 1u);
-  EXPECT_EQ(fakes_.file_dialogs.open_requests[0].filter, "MARS Rules File (*.TXT)|*.TXT");
-  EXPECT_EQ(fakes_.file_dialogs.open_requests[0].initial_folder, "/opt/kestriumdk");
+  EXPECT_EQ(Asked(0),
+            "Select the MARS rules file...|/opt/kestriumdk||MARS Rules File (*.TXT)|*.TXT");
   EXPECT_EQ(fakes_.settings.values["Directories/2Model"], std::string(KDK_EXAMPLES_DIR));
   EXPECT_EQ(fakes_.settings.values.count("Directories/1Model"), 0u);
-
   // The next MARS dialog starts there; cancelling it loads nothing and says nothing.
   EXPECT_FALSE(LoadMarsModel(workspace_, ports_, dialogs));
   EXPECT_EQ(fakes_.file_dialogs.open_requests[1].initial_folder, std::string(KDK_EXAMPLES_DIR));
@@ -186,42 +162,32 @@ TEST_F(ShellTest, MarsPasteCancelThenOkThenNothingReplacesIt) {
   EXPECT_FALSE(LoadMarsModel(workspace_, ports_, dialogs));
   EXPECT_TRUE(fakes_.messages.messages.empty());
   EXPECT_FALSE(workspace_.state.mars_loaded);
-
-  dialogs.pasted = testing::kWorkedExample;
+  dialogs.pasted = ReplaceAll(testing::kWorkedExample, "\r\n", "\n");  // as a clipboard may
   ASSERT_TRUE(LoadMarsModel(workspace_, ports_, dialogs));
-  EXPECT_EQ(workspace_.state.model_path, "Pasted_Model");
-  EXPECT_EQ(workspace_.state.model_name, "Pasted_Model");
+  EXPECT_EQ(State(), "2 10 Pasted_Model|Pasted_Model|Pasted_Model");
   EXPECT_EQ(MarsModelLabelCaption(workspace_), "Model = Pasted_Model   ");
-  EXPECT_EQ(workspace_.mars.InputCount(), 3);
-
-  // The MDL source, a cancel and a bad file keep the pasted model.
-  dialogs.source = std::string(kSourceMdlFile);
-  EXPECT_FALSE(LoadMarsModel(workspace_, ports_, dialogs));
-  ASSERT_EQ(fakes_.messages.messages.size(), 1u);
-  EXPECT_EQ(fakes_.messages.messages[0].text, "MDL not vailable in this version");
-
-  dialogs.source = std::string(kSourceCancel);
-  EXPECT_FALSE(LoadMarsModel(workspace_, ports_, dialogs));
-  EXPECT_EQ(fakes_.messages.messages.size(), 1u);
-
-  dialogs.source = std::string(kSourceTextFile);
+  // The MDL source (told once), a cancel and a missing file (told with the system's
+  // reason) keep the pasted model.
   fakes_.file_dialogs.answers = {"/nonexistent/rules.TXT"};
-  EXPECT_FALSE(LoadMarsModel(workspace_, ports_, dialogs));
-  EXPECT_EQ(workspace_.state.model_path, "Pasted_Model");
-  EXPECT_TRUE(workspace_.state.mars_loaded);
-  EXPECT_EQ(workspace_.mars.InputCount(), 3);
+  for (std::string_view source : {kSourceMdlFile, kSourceCancel, kSourceTextFile}) {
+    dialogs.source = std::string(source);
+    EXPECT_FALSE(LoadMarsModel(workspace_, ports_, dialogs));
+    EXPECT_EQ(fakes_.messages.messages.at(0).text, "MDL not vailable in this version");
+    EXPECT_EQ(State(), "2 10 Pasted_Model|Pasted_Model|Pasted_Model");
+    EXPECT_EQ(workspace_.mars.InputCount(), 3);
+  }
+  ASSERT_EQ(fakes_.messages.messages.size(), 2u);
+  EXPECT_TRUE(fakes_.messages.messages[1].text.starts_with(
+      "There is a problem trying to read the model data from the file.\r\n\r\n"));
 }
 
 TEST_F(ShellTest, ABadCommandLineFileIsTriedOnceThenTheDialogAsks) {
   const std::string bad = Write("bad.kwf", "not a weights file");
   fakes_.shell.command_line = bad + " /switch";
   EXPECT_FALSE(LoadNetworkModel(workspace_, ports_));
-  ASSERT_EQ(fakes_.messages.messages.size(), 1u);
-  EXPECT_EQ(fakes_.messages.messages[0].text, CorruptWeightsFileMessage(bad));
-  EXPECT_EQ(workspace_.state.model_path, "");
+  EXPECT_EQ(fakes_.messages.messages.at(0).text, CorruptWeightsFileMessage(bad));
+  EXPECT_EQ(State(), "1 00 ||");
   EXPECT_TRUE(workspace_.launch_button_hidden);
-  EXPECT_FALSE(workspace_.state.network_loaded);
-
   fakes_.file_dialogs.answers = {""};
   EXPECT_FALSE(LoadNetworkModel(workspace_, ports_));
   EXPECT_EQ(fakes_.file_dialogs.open_requests.size(), 1u);
@@ -229,21 +195,20 @@ TEST_F(ShellTest, ABadCommandLineFileIsTriedOnceThenTheDialogAsks) {
 }
 
 TEST_F(ShellTest, AFailedLoadKeepsThePreviousNetwork) {
-  const std::string good = GoodNetworkFile("good.kwf");
+  auto recipe = SmallNetworkRecipe();
+  recipe.trailing_lines = {"NET DESCRIPTION", "hello", "END OF NET DESCRIPTION"};
+  const std::string good = Write("good.kwf", BuildWeightsFile(recipe));
   const std::string bad =
       Write("bad one.kwf", BuildWeightsFile(SmallNetworkRecipe()).substr(0, 200));
   fakes_.file_dialogs.answers = {good, bad};
   workspace_.state.mars_loaded = true;
   ASSERT_TRUE(LoadNetworkModel(workspace_, ports_));
-  EXPECT_FALSE(workspace_.state.mars_loaded);
-  EXPECT_EQ(workspace_.state.model_type, kNetworkModelType);
+  EXPECT_EQ(State(), "1 01 " + good + "|good.kwf|good");
   EXPECT_FALSE(workspace_.launch_button_hidden);
   const NetworkModel before = workspace_.network;
   EXPECT_FALSE(LoadNetworkModel(workspace_, ports_));
   EXPECT_EQ(fakes_.file_dialogs.open_requests[1].preset_name, "good");
-  EXPECT_TRUE(workspace_.state.network_loaded);
-  EXPECT_EQ(workspace_.state.model_path, good);
-  EXPECT_EQ(workspace_.state.model_name, "good");
+  EXPECT_EQ(State(), "1 01 " + good + "|good.kwf|good");
   EXPECT_EQ(workspace_.network.wih, before.wih);
   EXPECT_EQ(workspace_.network.description, "hello");
   EXPECT_EQ(fakes_.messages.messages.back().text, CorruptWeightsFileMessage(bad));
@@ -263,14 +228,14 @@ TEST_F(ShellTest, AMarsPathIsOfferedInTheDialogNotRead) {
 }
 
 TEST_F(ShellTest, AMissingFileIsReportedAsCorrupted) {
-  MessagePort& messages = fakes_.messages;
   const std::string missing = folder_.File("gone.kwf");
-  EXPECT_FALSE(LoadNetworkFromPath(workspace_, missing, messages));
-  EXPECT_EQ(fakes_.messages.messages.at(0).text, CorruptWeightsFileMessage(missing));
+  EXPECT_FALSE(LoadNetworkFromPath(workspace_, missing, fakes_.messages));
   std::string description = "stale";
-  EXPECT_FALSE(ReadNetDescription(missing, description, messages));
+  EXPECT_FALSE(ReadNetDescription(missing, description, fakes_.messages));
   EXPECT_EQ(description, "");
-  EXPECT_EQ(fakes_.messages.messages.at(1).text,
+  ASSERT_EQ(fakes_.messages.messages.size(), 2u);
+  EXPECT_EQ(fakes_.messages.messages[0].text, CorruptWeightsFileMessage(missing));
+  EXPECT_EQ(fakes_.messages.messages[1].text,
             "Error reading description from weights file:" + missing + "\r\n\r\n");
 }
 
@@ -285,6 +250,9 @@ TEST_F(ShellTest, ANetworkWhoseNumbersOverflowIsRefusedNamingTheField) {
   auto output = SmallNetworkRecipe();
   output.max_norm_out = 1e308;
   output.min_norm_out = -1e308;
+  auto far = SmallNetworkRecipe();  // a writable coefficient whose offset is not
+  far.inputs[0] = {"far", 1.0000001e300, 1e300, 1, -1};
+  far.wih[0][0] = 1e302;
   const std::string rounded = ReplaceAll(BuildWeightsFile(SmallNetworkRecipe()), "\r\n0.8,1\r\n",
                                          "\r\n1.7976931348623151E308,1\r\n");
   const std::string past = " is past the largest number (1.79769313486231E+308).";
@@ -296,6 +264,10 @@ TEST_F(ShellTest, ANetworkWhoseNumbersOverflowIsRefusedNamingTheField) {
       {BuildWeightsFile(narrow),
        "The input beta cannot be scaled: its weight to hidden neuron 1 (1.5) over its range from "
        "0 to 9.99999999999997E-311" +
+           past},
+      {BuildWeightsFile(far),
+       "The input far cannot be scaled: its weight to hidden neuron 1 (1E+302) over its range "
+       "from 1E+300 to 1.0000001E+300" +
            past},
       {BuildWeightsFile(output),
        "The output out cannot be scaled: the width of its range from -1E+308 to 1E+308" + past},

@@ -15,12 +15,6 @@
 namespace kdk {
 namespace {
 
-CodeExportSettings SpssSettings(const NetworkModel& model) {
-  CodeExportSettings settings;
-  ResetNames(settings, model);
-  return settings;
-}
-
 using testing::FakePorts;
 
 // Records its calls, joined by "|".
@@ -63,6 +57,13 @@ class CountingBusy : public BusyPointerPort {
   int depth = 0, busy_calls = 0;
 };
 
+// The messages shown, joined by "|".
+std::string Shown(const FakePorts& ports) {
+  std::string shown;
+  for (const auto& m : ports.messages.messages) shown += (shown.empty() ? "" : "|") + m.text;
+  return shown;
+}
+
 class SpssMatch : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -73,13 +74,15 @@ class SpssMatch : public ::testing::Test {
     request_.inputs = {{"x", "x"}};
     spss_.variables = {"X"};
   }
-
-  std::vector<std::string> Shown() const {
-    std::vector<std::string> texts;
-    for (const auto& message : ports_.messages.messages) texts.push_back(message.text);
-    return texts;
-  }
   bool Match() { return MatchSpssDataFile(request_, spss_, ports_.messages, busy_); }
+  // Network inputs as the code window names them.
+  void Inputs(const std::vector<std::string>& names) {
+    NetworkModel model;
+    model.input_names = names;
+    CodeExportSettings settings;
+    ResetNames(settings, model);
+    request_.inputs = NetworkSpssInputs(settings, model);
+  }
   // The temporary syntax file is gone: the data file is all the folder holds.
   bool OnlyTheDataIsLeft() const {
     auto entries = std::filesystem::directory_iterator(folder_.path());
@@ -97,12 +100,10 @@ class SpssMatch : public ::testing::Test {
 constexpr const char* kMatchesOk = "This file matches OK - the syntax script can be run.";
 
 TEST_F(SpssMatch, NamesDifferingInCaseAndBlanksMatchAndTheSyntaxRuns) {
-  NetworkModel model;
-  model.input_names = {"Age", " income ", "my var"};
-  request_.inputs = NetworkSpssInputs(SpssSettings(model), model);
+  Inputs({"Age", " income ", "my var"});
   spss_.variables = {"AGE  ", "  Income", "MY_VAR"};
   EXPECT_TRUE(Match());
-  EXPECT_EQ(Shown(), (std::vector<std::string>{kMatchesOk, "Done!"}));
+  EXPECT_EQ(Shown(ports_), std::string(kMatchesOk) + "|Done!");
   EXPECT_EQ(spss_.calls,
             "start|open " + data_ + "|display 0|syntax|show|run|close|display 1|release");
   // Every line trimmed and ended, in a private file of its own; gone afterwards.
@@ -116,15 +117,13 @@ TEST_F(SpssMatch, NamesDifferingInCaseAndBlanksMatchAndTheSyntaxRuns) {
 }
 
 TEST_F(SpssMatch, ASmartNamedInputIsReportedUnderItsStoredName) {
-  NetworkModel model;
-  model.input_names = {"my var", "rooms", "2nd input"};
-  request_.inputs = NetworkSpssInputs(SpssSettings(model), model);
+  Inputs({"my var", "rooms", "2nd input"});
   // "_2nd_input" is no SPSS name: the syntax reads it as V_2nd_input.
   spss_.variables = {"my var", "Rooms", "V_2nd_input"};
   EXPECT_FALSE(Match());
-  EXPECT_EQ(Shown(), (std::vector<std::string>{
-                         "The file you are loading doesn't match the model file.\r\nCan't find "
-                         "the variables;\r\n\r\n my var"}));
+  EXPECT_EQ(Shown(ports_),
+            "The file you are loading doesn't match the model file.\r\nCan't find the "
+            "variables;\r\n\r\n my var");
   EXPECT_EQ(spss_.calls, "start|open " + data_ + "|display 0|release");
   EXPECT_TRUE(OnlyTheDataIsLeft());
 }
@@ -136,8 +135,7 @@ TEST_F(SpssMatch, MarsInputsAreComparedByTheirStoredNamesAndTheOutputIsNotLooked
   request_.inputs = MarsSpssInputs(model);
   spss_.variables = {"age", "MY VAR", "my_var"};
   EXPECT_FALSE(Match());
-  ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_TRUE(Shown()[0].ends_with("\r\n\r\n PAGE")) << Shown()[0];
+  EXPECT_TRUE(Shown(ports_).ends_with("variables;\r\n\r\n PAGE")) << Shown(ports_);
   EXPECT_EQ(MissingSpssInputs(request_.inputs, {"AGE", "my var", "page", "other"}),
             std::vector<std::string>{});
 }
@@ -166,9 +164,7 @@ TEST_F(SpssMatch, FailuresAreReportedAndLeaveNothing) {
     if (c.fail == "empty text") request.syntax_text = "";
     if (c.fail == "run") spss.run_error = "PSPP could not run the syntax";
     EXPECT_FALSE(MatchSpssDataFile(request, spss, ports.messages, busy));
-    std::string shown;
-    for (const auto& m : ports.messages.messages) shown += (shown.empty() ? "" : "|") + m.text;
-    EXPECT_EQ(shown, c.shown);
+    EXPECT_EQ(Shown(ports), c.shown);
     EXPECT_EQ(spss.calls, c.calls);
     EXPECT_EQ(busy.depth, 0);
     EXPECT_EQ(busy.busy_calls == 0, c.fail == "no data");
@@ -181,16 +177,15 @@ TEST_F(SpssMatch, TheButtonAsksForTheFileThenConfirmsBeforeLoading) {
   EXPECT_FALSE(LoadSpssDataFile(request_, spss_, ports, busy_));  // cancelled
   EXPECT_EQ(spss_.calls, "");
   ASSERT_EQ(ports_.file_dialogs.open_requests.size(), 1u);
-  EXPECT_EQ(ports_.file_dialogs.open_requests[0].title, "Please locate your SPSS file");
-  EXPECT_EQ(ports_.file_dialogs.open_requests[0].filter, "SPSS files *.SAV|*.SAV");
-  EXPECT_EQ(ports_.file_dialogs.open_requests[0].preset_name, "");
+  const FileDialogRequest& asked = ports_.file_dialogs.open_requests[0];
+  EXPECT_EQ(asked.title + "|" + asked.filter + "|" + asked.preset_name,
+            "Please locate your SPSS file|SPSS files *.SAV|*.SAV|");
 
   ports_.file_dialogs.answers.push_back(data_);
   EXPECT_TRUE(LoadSpssDataFile(request_, spss_, ports, busy_));
   EXPECT_EQ(request_.data_path, data_);
-  EXPECT_EQ(Shown(), (std::vector<std::string>{
-                         "Loading SPSS - please be patient...\r\n(but press OK first!)", kMatchesOk,
-                         "Done!"}));
+  EXPECT_EQ(Shown(ports_), "Loading SPSS - please be patient...\r\n(but press OK first!)|" +
+                               std::string(kMatchesOk) + "|Done!");
 }
 
 }  // namespace

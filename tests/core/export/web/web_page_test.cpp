@@ -1,15 +1,17 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/export/vbproject/vb_test_models.h"
 #include "core/export/web/mars_page.h"
 #include "core/export/web/mars_script.h"
 #include "core/export/web/network_page.h"
 #include "core/export/web/page_frame.h"
 #include "core/export/web/page_style.h"
-#include "core/mars/mars_test_models.h"
+#include "core/test_models.h"
 
 namespace kdk {
 namespace {
+
+using ::testing::HasSubstr;
 
 using testing::MarsText;
 using testing::ParseOk;
@@ -19,12 +21,12 @@ using testing::RecordingMessagePort;
 // values allowed) are in tests/golden; these are the properties of any model.
 // Input names on the page are checked in the browser by the web suite.
 TEST(NetworkPageTest, PathsAndDescriptionsAreMarkupText) {
-  NetworkModel model = testing::ThreeInputNetwork(true);
+  NetworkModel model = testing::CodeTestNetwork(true);
   model.description = "First <i>\r\nSecond";
   const std::string notes =
       NetworkNotesBlock(model, {"/m/a<b>.kwf", "Mon, May 3 2004, 9:05 AM", "now"});
-  EXPECT_NE(notes.find(">/m/a&lt;b&gt;.kwf</TD>"), std::string::npos);
-  EXPECT_NE(notes.find("<P>First &lt;i&gt;</P>\r\n<P>Second</P>"), std::string::npos);
+  EXPECT_THAT(notes, HasSubstr(">/m/a&lt;b&gt;.kwf</TD>"));
+  EXPECT_THAT(notes, HasSubstr("<P>First &lt;i&gt;</P>\r\n<P>Second</P>"));
 }
 
 TEST(MarsScriptTest, WholeWordsAndFormsAsTheReaderReadsThem) {
@@ -49,10 +51,9 @@ TEST(MarsScriptTest, HostileNamesNeverReachTheScriptAsCode) {
   // The reader refuses such text; the page must hold even for a model made otherwise:
   // names that are no identifiers, a basis function the script must rename, and
   // definitions that are no arithmetic.
-  MarsModel model =
-      ParseOk(MarsText("BF1 = max(0, A - 1);\r\nBF2 = max(0, B - 2);\r\nBF3 = max(0, C + 1);\r\n"
-                       "BF4 = max(0, D - 3);\r\nBF5 = max(0, X1 - 1);\r\nBF6 = max(0, X1 - 2);\r\n",
-                       "1 + BF1 + BF2 + BF3 + BF4 + BF5 + BF6", "BF1 BF2 BF3 BF4 BF5 BF6"));
+  MarsModel model;
+  model.output_name = "Y";
+  model.is_categorical.assign(5, false);
   model.input_names = {"</script", "a\"b", "class", "x'y;alert", "X1"};
   model.basis_function_names = {"BF1", "BF2", "BF3", "BFtempx", "BF5", "BF6"};
   model.basis_function_defs = {
@@ -62,21 +63,23 @@ TEST(MarsScriptTest, HostileNamesNeverReachTheScriptAsCode) {
   model.equation = "Y = 1 + BF1 + BF2 + BF3 + BFtempx + BF5 + BF6";
   RecordingMessagePort messages;
   const std::string block = CalcMarsBlock(model, false, messages);
-  EXPECT_NE(block.find("\tvar BF1 = Math.max(0, (inpval[1] * 1.0) - 1);\r\n"), std::string::npos);
-  EXPECT_NE(block.find("\tvar BF2 = Math.max(0, (inpval[2] * 1.0) - 2);\r\n"), std::string::npos);
-  EXPECT_NE(block.find("\tvar BF3 = Math.max(0, (inpval[3] * 1.0) + 1);\r\n"), std::string::npos);
-  EXPECT_NE(block.find("\tvar BF5 = NaN;\r\n\tvar BF6 = NaN;\r\n"), std::string::npos);
+  EXPECT_THAT(block, HasSubstr("\tvar BF1 = Math.max(0, (inpval[1] * 1.0) - 1);\r\n"));
+  EXPECT_THAT(block, HasSubstr("\tvar BF2 = Math.max(0, (inpval[2] * 1.0) - 2);\r\n"));
+  EXPECT_THAT(block, HasSubstr("\tvar BF3 = Math.max(0, (inpval[3] * 1.0) + 1);\r\n"));
+  EXPECT_THAT(block, HasSubstr("\tvar BF5 = NaN;\r\n\tvar BF6 = NaN;\r\n"));
   for (const char* forbidden : {"</", "alert(1", "\"b", "class", "//  comment", "'y"}) {
     EXPECT_EQ(block.find(forbidden), std::string::npos) << forbidden;
   }
   const std::string form = MarsFormBlock(model);
-  EXPECT_NE(form.find(">&lt;/script</TD>"), std::string::npos);
-  EXPECT_NE(form.find(">a&quot;b</TD>"), std::string::npos);
+  EXPECT_THAT(form, HasSubstr(">&lt;/script</TD>"));
+  EXPECT_THAT(form, HasSubstr(">a&quot;b</TD>"));
 }
 
 TEST(MarsScriptTest, BasisFunctionNamesBecomeDistinctScriptNames) {
-  MarsModel model = ParseOk(MarsText("BF1 = max(0, X1 - 1);\r\nBF2 = max(0, X1 - 2) * BF1;\r\n",
-                                     "1 + BF1 + BF2", "BF1 BF2"));
+  MarsModel model;
+  model.output_name = "Y";
+  model.input_names = {"X1"};
+  model.is_categorical = {false};
   // Names that are no script identifiers, and one the page itself uses.
   model.basis_function_names = {"BF<1>", "tempx"};
   model.basis_function_defs = {"BF<1> = max(0, X1 - 1);", "tempx = max(0, X1 - 2) * BF<1>;"};

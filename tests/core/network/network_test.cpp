@@ -1,45 +1,43 @@
-#include "core/network/weights_reader.h"
-
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/common/text_utils.h"
+#include "core/network/evaluate_network.h"
 #include "core/network/field_reader.h"
+#include "core/network/weights_reader.h"
+#include "core/test_models.h"
 #include "fakes/fake_ports.h"
 #include "fakes/weights_file_builder.h"
+#include "support/networks.h"
 #include "support/scratch.h"
 
 namespace kdk {
 namespace {
 
 using testing::BuildWeightsFile;
+using ::testing::HasSubstr;
 using testing::SmallNetworkRecipe;
 using testing::WeightsFileRecipe;
 
-NetworkModel ParseOk(const std::string& text) {
+// The fields read, failing the test unless they parse as `ok` says.
+NetworkModel Parse(const std::string& text, bool ok = true) {
   NetworkModel model;
   std::string detail;
-  EXPECT_TRUE(ParseWeightsFields(text, model, detail)) << detail;
+  EXPECT_EQ(ParseWeightsFields(text, model, detail), ok) << detail << "\n" << text.substr(0, 999);
   return model;
 }
 
-bool Parses(const std::string& text) {
-  NetworkModel model;
-  std::string detail;
-  return ParseWeightsFields(text, model, detail);
-}
-
 TEST(WeightsReader, ReadsEveryFieldIntoTheRecord) {
-  NetworkModel net = ParseOk(BuildWeightsFile(SmallNetworkRecipe()));
+  NetworkModel net = Parse(BuildWeightsFile(SmallNetworkRecipe()));
   EXPECT_EQ(net.input_names, (std::vector<std::string>{"alpha", "beta"}));
   EXPECT_EQ(net.output_name + net.data_source + net.data_view, "outsource.csvall rows");
   EXPECT_FALSE(net.is_classifier);
-  EXPECT_EQ(net.max_norm, (std::vector<double>{10, 5}));
-  EXPECT_EQ(net.min_norm, (std::vector<double>{0, -5}));
   // Seen values come back in real units: (v / 2 + 0.5) * (max - min) + min.
-  EXPECT_EQ(net.max_seen, (std::vector<double>{10, 2.5}));
-  EXPECT_EQ(net.min_seen, (std::vector<double>{0, -2.5}));
-  EXPECT_EQ(net.max_seen_out_cl, 0.8);
-  EXPECT_EQ(net.min_seen_out_cl, -0.6);
+  EXPECT_EQ((std::vector{net.max_norm, net.min_norm, net.max_seen, net.min_seen}),
+            (std::vector<std::vector<double>>{{10, 5}, {0, -5}, {10, 2.5}, {0, -2.5}}));
+  EXPECT_EQ((std::vector{net.max_seen_out_cl, net.min_seen_out_cl}), (std::vector{0.8, -0.6}));
   EXPECT_DOUBLE_EQ(net.max_seen_out, 9);
   EXPECT_DOUBLE_EQ(net.min_seen_out, 2);
   EXPECT_EQ(net.hidden_type,
@@ -55,7 +53,7 @@ TEST(WeightsReader, ReadsEveryFieldIntoTheRecord) {
   recipe.one_field_per_line = true;
   recipe.line_end = "\n";
   recipe.hidden_types = {"nonlinear", "NonLinear"};
-  const NetworkModel single = ParseOk(BuildWeightsFile(recipe));
+  const NetworkModel single = Parse(BuildWeightsFile(recipe));
   EXPECT_EQ(single.wih, net.wih);
   EXPECT_EQ(single.input_names, net.input_names);
   EXPECT_EQ(single.linear_count, 2);
@@ -63,65 +61,58 @@ TEST(WeightsReader, ReadsEveryFieldIntoTheRecord) {
 
 TEST(WeightsReader, NeedsExactlyTheCountedFields) {
   for (int c_x : {-1, -7, 0, 2}) {
+    SCOPED_TRACE("c_x " + std::to_string(c_x));
     WeightsFileRecipe recipe = SmallNetworkRecipe();
     recipe.c_x = c_x;
     recipe.one_field_per_line = true;
-    const std::string text = BuildWeightsFile(recipe);
     const long long fields = testing::CountFields(recipe);
     EXPECT_TRUE(c_x >= 0 || fields == 80) << fields;
     // One field a line after the opening line (3 fields) and the header line.
-    std::vector<std::string> lines = SplitAt(text, '\n');
+    std::vector<std::string> lines = SplitAt(BuildWeightsFile(recipe), '\n');
     lines.pop_back();  // after the final line end
-    ASSERT_EQ(static_cast<long long>(lines.size()), 2 + fields - 3) << "c_x " << c_x;
-    ASSERT_TRUE(Parses(text)) << "c_x " << c_x;
+    ASSERT_EQ(static_cast<long long>(lines.size()), 2 + fields - 3);
     // Cut after every line but the last field's: each shorter file is corrupted.
     std::string prefix;
     for (const std::string& line : lines) {
-      EXPECT_FALSE(Parses(prefix)) << "c_x " << c_x << ", cut before " << line;
+      Parse(prefix, false);
       prefix += line + "\n";
     }
-    EXPECT_TRUE(Parses(prefix));
+    Parse(prefix);
   }
 }
 
 // The header line is the rest of the opening line when its third field ends at a comma;
 // a comma in the source shifts the elements, which parses only if a truth value lands
-// third.
+// third. Rows: opening, header, "source|view|classifier" or "" when refused.
 TEST(WeightsReader, HeaderLines) {
-  struct Case {
-    std::string opening, header;
-    bool parses;
-    std::string source_view = "";
-    bool classifier = false;
-  };
   const std::string opening = SmallNetworkRecipe().opening;
-  const Case cases[] = {
-      {"\"K\",\"2\",\"x\",\"src\",\"view\",#TRUE#", "", true, "src|view", true},
-      {opening, "\"a\",\"b\",#TRUE#", true, "a|b", true},
-      {opening, "\"a\",\"b\",#false#", true, "a|b", false},
-      {opening, "\"a\",\"b\",\"True\"", true, "a|b", true},
-      {opening, "\"a\",\"b\",1", true, "a|b", true},
-      {opening, "\"a\",\"b\",-2.5", true, "a|b", true},
-      {opening, "\"a\",\"b\",0", true, "a|b", false},
-      {opening, "\"a\",\"b\",#TRUE#,extra,more", true, "a|b", true},
-      {opening, "\"x,y\",0,#FALSE#", true, "x|y", false},
-      {opening, "\"a\",\"b\",maybe", false},
-      {opening, "\"a\",\"b\",", false},
-      {opening, "\"a\",\"b\"", false},
-      {opening, "\"C:\\data, 2003\\a.csv\",\"view\",#FALSE#", false},
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"\"K\",\"2\",\"x\",\"src\",\"view\",#TRUE#", "", "src|view|1"},
+      {opening, "\"a\",\"b\",#TRUE#", "a|b|1"},
+      {opening, "\"a\",\"b\",#false#", "a|b|0"},
+      {opening, "\"a\",\"b\",\"True\"", "a|b|1"},
+      {opening, "\"a\",\"b\",1", "a|b|1"},
+      {opening, "\"a\",\"b\",-2.5", "a|b|1"},
+      {opening, "\"a\",\"b\",0", "a|b|0"},
+      {opening, "\"a\",\"b\",#TRUE#,extra,more", "a|b|1"},
+      {opening, "\"x,y\",0,#FALSE#", "x|y|0"},
+      {opening, "\"a\",\"b\",maybe", ""},
+      {opening, "\"a\",\"b\",", ""},
+      {opening, "\"a\",\"b\"", ""},
+      {opening, "\"C:\\data, 2003\\a.csv\",\"view\",#FALSE#", ""},
   };
-  for (const Case& c : cases) {
+  for (const auto& [first, header, expected] : cases) {
+    SCOPED_TRACE(header);
     WeightsFileRecipe recipe = SmallNetworkRecipe();
-    recipe.opening = c.opening;
-    recipe.header = c.header;
+    recipe.opening = first;
+    recipe.header = header;
     std::string text = BuildWeightsFile(recipe);
-    if (c.header.empty()) text = ReplaceAll(text, "#TRUE#\r\n\r\n", "#TRUE#\r\n");
-    NetworkModel net;
-    std::string detail;
-    ASSERT_EQ(ParseWeightsFields(text, net, detail), c.parses) << c.header;
-    if (!c.parses) continue;
-    EXPECT_EQ(net.data_source + "|" + net.data_view, c.source_view) << c.header;
-    EXPECT_EQ(net.is_classifier, c.classifier) << c.header;
+    if (header.empty()) text = ReplaceAll(text, "#TRUE#\r\n\r\n", "#TRUE#\r\n");
+    const NetworkModel net = Parse(text, !expected.empty());
+    if (!expected.empty()) {
+      EXPECT_EQ(net.data_source + "|" + net.data_view + "|" + (net.is_classifier ? "1" : "0"),
+                expected);
+    }
   }
 }
 
@@ -129,7 +120,7 @@ TEST(WeightsReader, QuotedNamesKeepCommasAndLeadingBlanksAreSkipped) {
   WeightsFileRecipe recipe = SmallNetworkRecipe();
   recipe.inputs[0].name = "income, annual";
   recipe.output_name = "a, b, c";
-  NetworkModel net = ParseOk(ReplaceAll(BuildWeightsFile(recipe), ",\"beta\"", ",    \"beta\""));
+  NetworkModel net = Parse(ReplaceAll(BuildWeightsFile(recipe), ",\"beta\"", ",    \"beta\""));
   EXPECT_EQ(net.input_names, (std::vector<std::string>{"income, annual", "beta"}));
   EXPECT_EQ(net.output_name, "a, b, c");
 }
@@ -138,12 +129,12 @@ TEST(WeightsReader, OneInputAndNoHiddenNeurons) {
   WeightsFileRecipe recipe = SmallNetworkRecipe();
   recipe.inputs.resize(1);
   recipe.wih.erase(recipe.wih.begin() + 1);
-  EXPECT_EQ(ParseOk(BuildWeightsFile(recipe)).InputCount(), 1);
+  EXPECT_EQ(Parse(BuildWeightsFile(recipe)).InputCount(), 1);
   recipe = SmallNetworkRecipe();
   recipe.hidden_types.clear();
   recipe.wih = {{7}, {8}, {9}};
   recipe.who = {0.25};
-  const NetworkModel net = ParseOk(BuildWeightsFile(recipe));
+  const NetworkModel net = Parse(BuildWeightsFile(recipe));
   EXPECT_EQ(net.HiddenCount(), 0);
   EXPECT_EQ(net.wih, (std::vector<std::vector<double>>{{0}, {0}, {0}}));
 }
@@ -153,20 +144,20 @@ TEST(WeightsReader, OneInputAndNoHiddenNeurons) {
 TEST(WeightsReader, CorruptFieldsAreRejected) {
   const std::string text = BuildWeightsFile(SmallNetworkRecipe());
   auto with = [&](const std::string& line, const std::string& replacement) {
-    EXPECT_NE(text.find("\r\n" + line + "\r\n"), std::string::npos) << line;
+    EXPECT_THAT(text, HasSubstr("\r\n" + line + "\r\n")) << line;
     return ReplaceAll(text, "\r\n" + line + "\r\n", "\r\n" + replacement + "\r\n");
   };
   for (const char* bad : {"-1,-1", "32768,-1", "1.5,-1", "one,-1", "1,-32769"}) {
-    EXPECT_FALSE(Parses(with("1,-1", bad))) << bad;
+    Parse(with("1,-1", bad), false);
   }
-  EXPECT_FALSE(Parses(with("3,p,q,r,s", "0,p,q,r,s")));
+  Parse(with("3,p,q,r,s", "0,p,q,r,s"), false);
   for (const char* bad : {"abc,1,1", "inf,1,1", "1e999,1,1", ",1,1"}) {
-    EXPECT_FALSE(Parses(with("0.5,1,1", bad))) << bad;
+    Parse(with("0.5,1,1", bad), false);
   }
   for (const char* good : {"  +5E-01 ,1,1", ".5,1,1", "\"0.5\",1,1"}) {
-    EXPECT_TRUE(Parses(with("0.5,1,1", good))) << good;
+    Parse(with("0.5,1,1", good));
   }
-  EXPECT_FALSE(Parses(""));
+  Parse("", false);
   // A count too large for the file is refused before anything is allocated.
   const std::pair<std::string, const char*> huge[] = {
       {with("1,-1", "32766,-1"), "too short"},
@@ -176,7 +167,7 @@ TEST(WeightsReader, CorruptFieldsAreRejected) {
     NetworkModel net;
     std::string detail;
     EXPECT_FALSE(ParseWeightsFields(file, net, detail));
-    EXPECT_NE(detail.find(reason), std::string::npos) << detail;
+    EXPECT_THAT(detail, HasSubstr(reason));
     EXPECT_TRUE(net.wih.empty());
   }
 }
@@ -204,24 +195,19 @@ TEST(WeightsReader, AUtf8FileIsReadInTheCodePageOrRefusedNamingTheCharacter) {
   const conformance::ScratchFolder folder;
   const std::string path = folder.File("utf8.kwf");
   WeightsFileRecipe recipe = SmallNetworkRecipe();
-  recipe.inputs[0].name =
-      "Gr\xC3\xB6\xC3\x9F"
-      "e";
-  recipe.output_name = "caf\xC3\xA9";
+  recipe.inputs[0].name = "Gr\u00F6\u00DFe";
+  recipe.output_name = "caf\u00E9";
   conformance::WriteText(path, BuildWeightsFile(recipe));
   testing::RecordingMessagePort messages;
   NetworkModel net;
   EXPECT_TRUE(ReadWeightsFile(path, net, messages));
-  EXPECT_EQ(net.input_names[0],
-            "Gr\xF6\xDF"
-            "e");
-  EXPECT_EQ(net.output_name, "caf\xE9");
+  EXPECT_EQ(net.input_names[0] + net.output_name, "Gr\xF6\337ecaf\xE9");
 
-  recipe.output_name = "\xE4\xB8\xAD";
+  recipe.output_name = "\u4E2D";
   conformance::WriteText(path, BuildWeightsFile(recipe));
   EXPECT_FALSE(ReadWeightsFile(path, net, messages));
   ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_NE(messages.messages[0].text.find("holds the character U+4E2D"), std::string::npos);
+  EXPECT_THAT(messages.messages[0].text, HasSubstr("holds the character U+4E2D"));
 }
 
 std::vector<std::string> AllFields(std::string_view text) {
@@ -243,20 +229,76 @@ TEST(FieldReader, QuotesProtectCommasAndBlanksAreTrimmedOutsideThem) {
 
 TEST(FieldReader, NumbersAndSixteenBitIntegers) {
   FieldReader reader("1.5E+02, -0.25,32767,-32768,32768,2.5,x");
-  double number = 0;
-  int integer = 0;
-  ASSERT_TRUE(reader.NextNumber(number));
-  EXPECT_EQ(number, 150);
-  ASSERT_TRUE(reader.NextNumber(number));
-  EXPECT_EQ(number, -0.25);
-  ASSERT_TRUE(reader.NextInteger16(integer));
-  EXPECT_EQ(integer, 32767);
-  ASSERT_TRUE(reader.NextInteger16(integer));
-  EXPECT_EQ(integer, -32768);
-  EXPECT_FALSE(reader.NextInteger16(integer));
-  EXPECT_FALSE(reader.NextInteger16(integer));
-  EXPECT_FALSE(reader.NextNumber(number));
-  EXPECT_FALSE(reader.NextNumber(number));
+  double a = 0, b = 0;
+  int i = 0, j = 0;
+  ASSERT_TRUE(reader.NextNumber(a) && reader.NextNumber(b));
+  ASSERT_TRUE(reader.NextInteger16(i) && reader.NextInteger16(j));
+  EXPECT_EQ((std::vector<double>{a, b, 1.0 * i, 1.0 * j}),
+            (std::vector<double>{150, -0.25, 32767, -32768}));
+  EXPECT_FALSE(reader.NextInteger16(i) || reader.NextInteger16(i) || reader.NextNumber(a) ||
+               reader.NextNumber(a));
+}
+
+// The classifier's strength is checked against the VB forms in LibreOffice by the office suite.
+NetworkPrediction Predict(const NetworkModel& net, std::vector<double> x) {
+  NetworkPrediction result;
+  std::string error;
+  EXPECT_TRUE(EvaluateNetwork(net, x, result, error)) << error;
+  return result;
+}
+
+TEST(ClippedTanh, ClipsBeyondTwentyOnly) {
+  EXPECT_EQ(ClippedTanh(20.000001), 1);
+  EXPECT_EQ(ClippedTanh(-20.000001), -1);
+  const double e20 = std::exp(20.0), em20 = std::exp(-20.0);
+  EXPECT_EQ(ClippedTanh(20), (e20 - em20) / (e20 + em20));
+  EXPECT_EQ(ClippedTanh(-20), (em20 - e20) / (em20 + e20));
+  EXPECT_LT(ClippedTanh(18), 1.0);  // from about 18.7 on, tanh is 1 in a double
+  EXPECT_EQ(ClippedTanh(0), 0);
+  EXPECT_NEAR(ClippedTanh(0.5), std::tanh(0.5), 1e-15);
+}
+
+TEST(EvaluateNetwork, SumsInInputOrderBitForBitOnSeededNetworks) {
+  for (const conformance::ConformanceCase& item :
+       conformance::ConformanceCases(conformance::ConformanceSeed() + 5, 20, 4)) {
+    if (item.near_overflow) continue;
+    const NetworkModel& net = item.model;
+    const std::size_t n = net.input_names.size(), h = net.who.size();
+    for (const std::vector<double>& x : item.inputs) {
+      // The arithmetic written out neuron by neuron, as a reader of it would.
+      double out = 0;
+      for (std::size_t k = 0; k < h; ++k) {
+        double activation = 1;
+        if (k + 1 < h) {
+          double s = 0;
+          for (std::size_t i = 0; i < n; ++i) {
+            s += net.wih[i][k] *
+                 (((x[i] - net.min_norm[i]) / (net.max_norm[i] - net.min_norm[i]) - 0.5) * 2);
+          }
+          s += net.wih[n][k] * 1;
+          activation = net.hidden_type[k] == NeuronType::NonLinear ? ClippedTanh(s) : s;
+        }
+        out += activation * net.who[k];
+      }
+      const NetworkPrediction result = Predict(net, x);
+      EXPECT_EQ(result.normalised_output, out) << item.name;
+      EXPECT_EQ(result.prediction,
+                (out + 1) / 2 * (net.max_norm_out - net.min_norm_out) + net.min_norm_out)
+          << item.name;
+    }
+  }
+}
+
+TEST(EvaluateNetwork, AnEmptyRangeAndTheWrongNumberOfInputsAreReported) {
+  NetworkModel net = testing::CodeTestNetwork();
+  NetworkPrediction result;
+  std::string error;
+  EXPECT_FALSE(EvaluateNetwork(net, std::vector<double>{1}, result, error));
+  EXPECT_EQ(error, "The network has 2 inputs but 1 values were given.");
+  net.max_norm[1] = net.min_norm[1] = 3;
+  EXPECT_FALSE(EvaluateNetwork(net, std::vector<double>{1, 3}, result, error));
+  EXPECT_EQ(error, "The input size cannot be scaled: its minimum and maximum are both 3.");
+  EXPECT_EQ(FirstUnscalableInput(net), "size");
 }
 
 }  // namespace

@@ -1,17 +1,19 @@
 // Whole queries of both dialects and the whole SPSS syntax are in tests/golden, and the
 // SQL suite runs seeded models in both dialects, bracketed or not; here the options
 // the examples leave at their defaults and what no model computes.
-#include "core/export/code/mars_sql.h"
-
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/export/code/mars_spss.h"
+#include "core/export/code/mars_sql.h"
+#include "core/export/code/network_sql.h"
 #include "core/mars/mars_reading.h"
-#include "core/mars/mars_test_models.h"
+#include "core/test_models.h"
 
 namespace kdk {
 namespace {
 
+using ::testing::HasSubstr;
 using testing::MarsText;
 using testing::ParseText;
 using testing::RecordingMessagePort;
@@ -26,7 +28,7 @@ TEST(MarsSql, TypedBracketsAreKeptOnceAndFieldsCanGoUnbracketed) {
   options.bracket_field_names = false;
   const std::string text = MarsSqlText(model, options, messages);
   EXPECT_EQ(text.rfind("\r\nUPDATE [My Table]\r\nSET [Score] =  0.5 + \r\n", 0), 0u);
-  EXPECT_NE(text.find("1.2 * IIf(( X1 - 2.5 ) < 0 , 0, X1 - 2.5) - "), std::string::npos);
+  EXPECT_THAT(text, HasSubstr("1.2 * IIf(( X1 - 2.5 ) < 0 , 0, X1 - 2.5) - "));
 }
 
 TEST(MarsSql, ExpressionPastTheLimitIsRefusedBeforeItIsBuilt) {
@@ -41,7 +43,7 @@ TEST(MarsSql, ExpressionPastTheLimitIsRefusedBeforeItIsBuilt) {
   const MarsModel model = ParseText(text, messages);
   std::string sql, error;
   EXPECT_FALSE(BuildMarsSql(model, MarsSqlOptions{}, sql, error));
-  EXPECT_NE(error.find("longer than 4194304 bytes"), std::string::npos) << error;
+  EXPECT_THAT(error, HasSubstr("longer than 4194304 bytes")) << error;
   EXPECT_TRUE(sql.empty());
   EXPECT_EQ(MarsSqlText(model, MarsSqlOptions{}, messages), "");
   ASSERT_FALSE(messages.messages.empty());
@@ -57,7 +59,7 @@ TEST(MarsSql, TheModelStatementCannotEndTheHeaderComment) {
   std::string sql, error;
   ASSERT_TRUE(BuildMarsSql(model, MarsSqlOptions{}, sql, error)) << error;
   EXPECT_EQ(sql.find("*/"), sql.find("\r\n*/\r\n\r\nUSE [DatabaseName]") + 2) << sql;
-  EXPECT_NE(sql.find("\r\n* /DELETE/** /FROM/** /T;/*\r\n"), std::string::npos) << sql;
+  EXPECT_THAT(sql, HasSubstr("\r\n* /DELETE/** /FROM/** /T;/*\r\n")) << sql;
 }
 
 TEST(MarsSql, TypedNamesAreQuotedWhetherOrNotTheyCameWithBrackets) {
@@ -123,6 +125,76 @@ TEST(MarsSpss, InputsSpssCannotNameAreRefused) {
   std::string text, error;
   EXPECT_FALSE(BuildMarsSpss(model, MarsSpssOptions{}, text, error));
   EXPECT_EQ(error.rfind("The input BY is not a name SPSS accepts", 0), 0u) << error;
+}
+
+std::string Build(const NetworkModel& model, const NetworkSqlOptions& options) {
+  std::string text, error;
+  EXPECT_TRUE(BuildNetworkSql(model, options, text, error)) << error;
+  return text;
+}
+
+std::string Refusal(const NetworkModel& model, SqlDialect dialect = SqlDialect::Ansi) {
+  NetworkSqlOptions options;
+  options.dialect = dialect;
+  std::string text, error;
+  EXPECT_FALSE(BuildNetworkSql(model, options, text, error));
+  return error;
+}
+
+// Whole queries of every dialect, as UPDATE and SELECT, are in tests/golden.
+TEST(NetworkSql, ZeroSeenExtremeAndATableNameWithItsCloser) {
+  NetworkModel model = testing::CodeTestNetwork();
+  model.is_classifier = true;
+  model.max_seen_out_cl = 0;
+  model.min_seen_out_cl = -0.5;
+  NetworkSqlOptions options;
+  options.dialect = SqlDialect::Access;
+  options.select = true;
+  options.table = " [a]b] ";
+  const std::string text = Build(model, options);
+  EXPECT_THAT(text, HasSubstr("IIf([KestriumNet] > 0, 0.0, ([KestriumNet] / 0.5))"));
+  EXPECT_THAT(text, HasSubstr("FROM [a]]b]) AS q1) AS q2) AS q3;"));
+}
+
+TEST(NetworkSql, NamesNeverBecomeSql) {
+  NetworkModel model = testing::CodeTestNetwork();
+  model.input_names = {"a\"b", "size"};
+  model.output_name = "p\r\nDROP";
+  model.description = "one */\r\nDROP TABLE x; -- two";
+  NetworkSqlOptions options;
+  options.dialect = SqlDialect::Ansi;
+  options.output_field = "SIZE";  // an input, in another case
+  const std::string text = Build(model, options);
+  for (size_t at = 0; text.compare(at, 7, "UPDATE ") != 0; at = text.find("\r\n", at) + 2) {
+    EXPECT_TRUE(text.compare(at, 3, "-- ") == 0 || text.compare(at, 2, "\r\n") == 0) << at;
+  }
+  EXPECT_THAT(text, HasSubstr("SET \"SIZE_1\" = "));
+  EXPECT_THAT(text, HasSubstr("(\"a\"\"b\" - 0.0)"));
+  options.output_field = "";
+  EXPECT_EQ(NetworkSqlOutputColumns(model, options).prediction, "Kestrium_p__DROP");
+  EXPECT_EQ(SqlNameBeside(std::string(63, 'a') + "b", {std::string(63, 'A')}, 63),
+            std::string(61, 'a') + "_1");
+}
+
+TEST(NetworkSql, RefusesInputsNoColumnCanHold) {
+  NetworkModel model = testing::CodeTestNetwork();
+  model.input_names = {"", "size"};
+  EXPECT_EQ(Refusal(model), "Input 1 has no name, so no column can hold it.");
+  model.input_names = {"a\nb", "size"};
+  EXPECT_THAT(Refusal(model), HasSubstr("control character"));
+  model.input_names = {"Size", "size"};
+  EXPECT_THAT(Refusal(model), HasSubstr("name the same column"));
+  model.input_names = {std::string(65, 'x'), "size"};
+  EXPECT_THAT(Refusal(model, SqlDialect::Access), HasSubstr("64 characters Access allows"));
+}
+
+// The UPDATE repeats each hidden sum at its six uses; the SELECT names it once.
+TEST(NetworkSql, UpdatePastTheLimitIsRefusedTheSelectIsNot) {
+  NetworkModel model = testing::WideNetwork(400, 100, 0.123456789012345, -0.5);
+  EXPECT_THAT(Refusal(model), HasSubstr("longer than 16777216 bytes"));
+  NetworkSqlOptions options;
+  options.select = true;
+  EXPECT_LT(Build(model, options).size(), kMaxNetworkSqlBytes / 4);
 }
 
 }  // namespace
