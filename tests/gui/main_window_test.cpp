@@ -128,8 +128,20 @@ TEST_F(MainWindow, MenuItemsAndButtonsShowTheirWindowAlone) {
   }
 }
 
-TEST_F(MainWindow, PlacingAWindowSizesMainWindowAndPanelByModelType) {
-  Start();
+TEST_F(MainWindow, HidingAndPlacingWindowsSizeTheWindowByModelType) {
+  Start();  // cancelled start-up: 2210 twips high
+  workspace.state.model_type.reset();
+  window->HideConverterWindows();
+  EXPECT_TRUE(HeightIs(2210));
+  workspace.state.model_type = kMarsModelType;
+  window->HideConverterWindows();
+  EXPECT_TRUE(HeightIs(9000));
+  window->resize(300, 200);
+  window->ResetMainWindow();
+  EXPECT_TRUE(WidthIs(12000) && HeightIs(2210));  // still no model path
+  workspace.state.model_path = "/models/x.kwf";
+  window->ResetMainWindow();
+  EXPECT_TRUE(HeightIs(9000));
   QWidget* excel = window->ConverterWindow(QStringLiteral("frmEXCEL"));
   workspace.state.model_type = kNetworkModelType;
   window->PlaceConverterWindow(excel, QStringLiteral("one"), 0);
@@ -148,22 +160,6 @@ TEST_F(MainWindow, PlacingAWindowSizesMainWindowAndPanelByModelType) {
   window->PlaceConverterWindow(excel, QStringLiteral("four"), 9000);
   EXPECT_EQ(window->width(), maximised_width);
   EXPECT_EQ(window->Panel()->width(), TwipsToPixels(9000));
-}
-
-TEST_F(MainWindow, HidingWindowsMakesTheWindowTallOnlyOnceAModelTypeIsSet) {
-  Start();  // cancelled start-up: 2210 twips high
-  workspace.state.model_type.reset();
-  window->HideConverterWindows();
-  EXPECT_TRUE(HeightIs(2210));
-  workspace.state.model_type = kMarsModelType;
-  window->HideConverterWindows();
-  EXPECT_TRUE(HeightIs(9000));
-  window->resize(300, 200);
-  window->ResetMainWindow();
-  EXPECT_TRUE(WidthIs(12000) && HeightIs(2210));  // still no model path
-  workspace.state.model_path = "/models/x.kwf";
-  window->ResetMainWindow();
-  EXPECT_TRUE(HeightIs(9000));
 }
 
 TEST_F(MainWindow, AboutMarsOpensTheMakersSiteAndWebPageItemItsAddress) {
@@ -291,7 +287,7 @@ void AnswerSourceDialog(const char* button) {
   });
 }
 
-TEST_F(ControlPanel, MarsLoadShowsTheMarsButtonsAndNamesTheModel) {
+TEST_F(ControlPanel, MarsLoadShowsTheMarsButtonsAndRefreshRebuildsTheFirstWindow) {
   Start();
   Find<QComboBox>("cmbWhichSoftware")->setCurrentIndex(1);
   AnswerSourceDialog("cmdCancel");
@@ -305,11 +301,7 @@ TEST_F(ControlPanel, MarsLoadShowsTheMarsButtonsAndNamesTheModel) {
   Button("cmdLoadMars")->click();
   for (const char* name : kMarsButtons) EXPECT_TRUE(Shown(name)) << name;
   EXPECT_EQ(Text("lblFileName"), ModelLabel(path));
-}
-
-TEST_F(ControlPanel, RefreshVisibleMarsWindowRebuildsOnlyTheFirstVisibleOne) {
-  Start();
-  Find<QComboBox>("cmbWhichSoftware")->setCurrentIndex(1);
+  // Refreshing rebuilds only the first visible MARS window.
   window->ShowConverterWindow(QStringLiteral("frmMARS2HTML"));
   window->FrameOf(window->ConverterWindow(QStringLiteral("frmMARS2SPSS")))->show();
   window->setWindowTitle(QStringLiteral("before"));
