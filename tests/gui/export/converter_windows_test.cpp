@@ -384,20 +384,8 @@ TEST_F(ConverterWindowsTest, MarsSqlReservedNameAnsweredNoLeavesTheWindowEmpty) 
   EXPECT_EQ(fakes.messages.messages.at(0).buttons, MessageButtons::YesNo);
 }
 
-TEST_F(ConverterWindowsTest, MarsSpssLoadNeedsTheModelAndCopyANonBlankName) {
-  MarsSpssWindow window(context);
-  window.Activate();
-  EXPECT_FALSE(Find(window, "cmdLoadSPSSFile")->isEnabled());
-  EXPECT_EQ(Find(window, "cmdLoadSPSSFile")->toolTip(), " run the syntax on an SPSS file ");
-  LoadMars();
-  window.Activate();
-  Apply(window, "txtOutputFieldName=   |cmdCopy");
-  EXPECT_EQ(LastMessage(), "Invalid Output Name!");
-  EXPECT_TRUE(fakes.clipboard.text.empty());
-}
-
-// The SPSS buttons look for the stored names: the MARS model's as read, the network's
-// smart-named ("floor area" as floor_area), in a .sav file PSPP writes.
+// The SPSS buttons need a model and look for the stored names: the MARS model's as read,
+// the network's smart-named ("floor area" as floor_area), in a .sav file PSPP writes.
 TEST_F(ConverterWindowsTest, SpssButtonsLookForTheStoredNames) {
   conformance::WriteText(folder / "make.sps",
                          "DATA LIST LIST /area District FLOOR_AREA age (F8.2).\nBEGIN DATA\n"
@@ -410,12 +398,18 @@ TEST_F(ConverterWindowsTest, SpssButtonsLookForTheStoredNames) {
   const std::string mismatch =
       "The file you are loading doesn't match the model file.\r\nCan't find the "
       "variables;\r\n\r\n ";
-  LoadMars();
   MarsSpssWindow mars(context);
+  mars.Activate();
+  EXPECT_FALSE(Find(mars, "cmdLoadSPSSFile")->isEnabled());
+  EXPECT_EQ(Find(mars, "cmdLoadSPSSFile")->toolTip(), " run the syntax on an SPSS file ");
+  LoadMars();
   mars.Activate();
   fakes.file_dialogs.answers.push_back(File("h.sav"));
   Apply(mars, "cmdLoadSPSSFile");
   EXPECT_EQ(LastMessage(), mismatch + "ROOMS");
+  Apply(mars, "txtOutputFieldName=   |cmdCopy");  // Copy needs a name
+  EXPECT_EQ(LastMessage(), "Invalid Output Name!");
+  EXPECT_TRUE(fakes.clipboard.text.empty());
   LoadNetwork();
   CodeExportWindow code(context);
   code.Activate();
