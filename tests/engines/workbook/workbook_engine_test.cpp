@@ -179,9 +179,8 @@ TEST(VbaProject, ProtectionValuesDecryptToUnprotectedVisible) {
   }
   Reader reader(VbaProjectBytes(DocumentModules(1)));
   const std::string project = reader.Streams().at("PROJECT");
-  EXPECT_NE(project.find("\r\nCMG=\""), std::string::npos);
-  EXPECT_NE(project.find("\r\nDPB=\""), std::string::npos);
-  EXPECT_NE(project.find("\r\nGC=\""), std::string::npos);
+  for (const char* key : {"\r\nCMG=\"", "\r\nDPB=\"", "\r\nGC=\""})
+    EXPECT_NE(project.find(key), std::string::npos) << key;
 }
 
 TEST(VbaCompression, RoundTripsTextAndNoiseAndRefusesMalformedContainers) {

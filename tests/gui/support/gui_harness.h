@@ -64,16 +64,10 @@ class GuiTest : public ::testing::Test {
     EXPECT_TRUE(ReadWholeFile(path, bytes, error)) << error;
     return bytes;
   }
-  std::vector<std::string> Messages() const {
-    std::vector<std::string> texts;
-    for (const auto& message : fakes.messages.messages) texts.push_back(message.text);
-    return texts;
-  }
   std::string LastMessage() const {
     return fakes.messages.messages.empty() ? "<none>" : fakes.messages.messages.back().text;
   }
 
-  // The example models, loaded as their open dialogs load them.
   void LoadMars() {
     workspace.state.model_type = kMarsModelType;
     SetModelFile(workspace.state, kHouseValueMars);
@@ -112,7 +106,6 @@ class GuiTest : public ::testing::Test {
       }
     }
   }
-  // Save clicked and `file` in the scratch folder chosen; its path.
   std::string Save(QWidget& window, const std::string& file) {
     fakes.file_dialogs.answers.push_back(File(file));
     Find<QAbstractButton>(window, "cmdSaveAs")->click();
@@ -130,7 +123,6 @@ class GuiTest : public ::testing::Test {
     return Read(File("kdk.out"));
   }
 
-  // Creates the main window and runs start-up; `show` as the program does after it.
   void Start(bool show = true) {
     window = std::make_unique<gui::MainWindow>(workspace, ports);
     window->StartUp();
@@ -172,7 +164,6 @@ class GuiTest : public ::testing::Test {
   gui::QuickPredictWindow* QuickPredict() const {
     return Find<gui::QuickPredictWindow>("frmQuickPredict");
   }
-  // The main window's size in twips, at 15 twips a pixel.
   bool WidthIs(int twips) const { return window->width() == gui::TwipsToPixels(twips); }
   bool HeightIs(int twips) const { return window->height() == gui::TwipsToPixels(twips); }
 
@@ -186,7 +177,6 @@ class GuiTest : public ::testing::Test {
   std::unique_ptr<gui::MainWindow> window;
 };
 
-// The prediction EvaluateNetwork gives for these inputs.
 inline NetworkPrediction Expected(const NetworkModel& model, const std::vector<double>& inputs) {
   NetworkPrediction result;
   std::string error;
