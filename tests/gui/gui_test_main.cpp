@@ -6,6 +6,13 @@
 // One QApplication for every GUI test, offscreen unless QT_QPA_PLATFORM says otherwise;
 // the settings and runtime folders are the run's own, so no user setting is touched.
 int main(int argc, char** argv) {
+  // The offscreen platform warns about size hints it cannot pass on; nothing to see.
+  static QtMessageHandler default_handler = qInstallMessageHandler(nullptr);
+  qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (!text.contains(QStringLiteral("propagateSizeHints")))
+          default_handler(type, context, text);
+      });
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir scratch;
   if (!scratch.isValid()) return 1;
