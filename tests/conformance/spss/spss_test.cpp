@@ -1,8 +1,5 @@
-// The SPSS engine on its own (the dictionary reader, line joining, PSPP's messages in
-// the user's terms, the time limit, where results go), and generated SPSS syntax run by
-// GNU PSPP on .sav files PSPP itself writes, against the engine's own arithmetic over
-// the seeded models: EvaluateNetwork; the MARS evaluator and its SPSS missing-value
-// rules (PredictUnderRules).
+// The SPSS engine with GNU PSPP, and generated SPSS syntax run by PSPP on .sav files it
+// writes, against EvaluateNetwork and the MARS evaluator under SPSS's missing-value rules.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -244,8 +241,14 @@ std::vector<std::vector<std::optional<double>>> RunOnData(std::vector<std::strin
   return values;
 }
 
-// `reach` scales how far the inputs go beyond their ranges (1: a tenth either side).
-void CheckNetworkLayout(unsigned index, int format, double reach = 1) {
+// Layouts C and D (A and B give way to C for SPSS), and C with inputs hundreds of
+// ranges away (`reach` 4000: every tanh neuron saturates; 1: a tenth either side).
+class NetworkSyntaxInPspp
+    : public ::testing::TestWithParam<std::tuple<unsigned, std::pair<int, double>>> {};
+
+TEST_P(NetworkSyntaxInPspp, ComputesTheNetwork) {
+  const auto [index, layout] = GetParam();
+  const auto [format, reach] = layout;
   // PSPP's data input takes no subnormal value: no input range that narrow.
   static const std::vector<ConformanceCase> cases =
       ConformanceCases(ConformanceSeed() + 7, 30, 0, {.subnormal_inputs = false});
@@ -256,7 +259,6 @@ void CheckNetworkLayout(unsigned index, int format, double reach = 1) {
   Workspace workspace;
   workspace.network = item.model;
   workspace.state.network_loaded = true;
-  workspace.state.model_path = "/models/random.kwf";
   const NetworkModel& model = workspace.network;
   CodeExportSettings settings;
   ResetNames(settings, model);
@@ -300,23 +302,11 @@ void CheckNetworkLayout(unsigned index, int format, double reach = 1) {
   }
 }
 
-class NetworkSyntaxInPspp : public ::testing::TestWithParam<unsigned> {};
-
-// A and B give way to C for SPSS (the unit tests show it): C and D run.
-TEST_P(NetworkSyntaxInPspp, LayoutCComputesTheNetwork) {
-  CheckNetworkLayout(GetParam(), kFormatC);
-}
-
-TEST_P(NetworkSyntaxInPspp, LayoutDComputesTheNetwork) {
-  CheckNetworkLayout(GetParam(), kFormatD);
-}
-
-// Inputs hundreds of ranges away: every tanh neuron saturates.
-TEST_P(NetworkSyntaxInPspp, FarOutsideTheRangesTheNeuronsSaturate) {
-  CheckNetworkLayout(GetParam(), kFormatC, 4000);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, NetworkSyntaxInPspp, ::testing::Range(0u, 30u));
+INSTANTIATE_TEST_SUITE_P(Cases, NetworkSyntaxInPspp,
+                         ::testing::Combine(::testing::Range(0u, 30u),
+                                            ::testing::Values(std::pair(kFormatC, 1.0),
+                                                              std::pair(kFormatD, 1.0),
+                                                              std::pair(kFormatC, 4000.0))));
 
 class MarsSyntaxInPspp : public ::testing::TestWithParam<unsigned> {};
 

@@ -1,12 +1,7 @@
-"""Opens every workbook and VB6 form of the manifests in one headless LibreOffice.
-
-Workbooks: their sheets, labels, colours, locked cells and formulas; input values set on
-both data sheets and the worksheet function's results compared with the engine's;
-PrepareDataForPredictions run on pasted sheets of the macro copies, answered Yes and No.
-
-Forms: the code after the "Attribute" lines runs as a Basic class module, with stub
-controls and a MsgBox that keeps its prompt; the only change is the one VB makes when it
-loads a form: a line ending inside a string literal has the literal closed."""
+"""Every workbook and VB6 form of the manifests in one headless LibreOffice: the
+workbooks' layout, their worksheet function over the cases, and PrepareDataForPredictions
+on pasted sheets; the forms' code as a Basic class module over stub controls, with the
+one change VB makes on loading a form: a literal open at a line's end is closed."""
 import contextlib
 import json
 import os
@@ -80,15 +75,15 @@ def load(desktop, path, url=None):
         time.sleep(0.5)
 
 
-def check_cell(book, what, cell, text=None, formula=None, number=None, colours=None):
+def check_cell(book, what, cell, value=None, formula=None, colours=None):
     def norm(f):  # LibreOffice writes ";" between arguments
         return f.replace(" ", "").replace(";", ",").upper()
-    if text is not None and cell.String != text:
-        fail(book, "%s is %r, expected %r" % (what, cell.String, text))
+    if isinstance(value, str) and cell.String != value or value is not None and \
+       not isinstance(value, str) and (cell.getType().value != "VALUE" and cell.String == "" or
+                                       not close(cell.Value, value)):
+        fail(book, "%s is %r (%r), expected %r" % (what, cell.Value, cell.String, value))
     if formula is not None and norm(cell.Formula) != norm(formula):
         fail(book, "%s formula %s, expected %s" % (what, cell.Formula, formula))
-    if number is not None and not close(cell.Value, number):
-        fail(book, "%s is %r, expected %r" % (what, cell.Value, number))
     if colours is not None and (cell.CharColor, cell.CellBackColor) != colours:
         fail(book, "%s colours %06x on %06x" % (what, cell.CharColor & 0xFFFFFF,
                                                  cell.CellBackColor & 0xFFFFFF))
@@ -111,37 +106,37 @@ def check_layout(book, doc):
     column_call = "=%s_CalculateIt(B2:B%d%%s)" % (base, n + 1)
     tail = ",1" if book["classifier"] else ""
     # (what, cell, check_cell's arguments)
-    cells = [("row sheet output header", row(n, 0), dict(text=label, colours=(INDIGO, YELLOW))),
+    cells = [("row sheet output header", row(n, 0), dict(value=label, colours=(INDIGO, YELLOW))),
              ("row sheet result", row(n, 1), dict(formula=row_call % tail)),
-             ("column sheet output label", col(0, n + 2), dict(text="Output")),
-             ("column sheet model label", col(1, n + 2), dict(text=label if mars else "Model")),
-             ("column sheet output name", col(0, n + 3), dict(text=output)),
+             ("column sheet output label", col(0, n + 2), dict(value="Output")),
+             ("column sheet model label", col(1, n + 2), dict(value=label if mars else "Model")),
+             ("column sheet output name", col(0, n + 3), dict(value=output)),
              ("column sheet result", col(1, n + 3),
               dict(formula=column_call % tail, colours=(INDIGO, YELLOW)))]
     for i, name in enumerate(inputs):
-        cells += [("row sheet header %d" % (i + 1), row(i, 0), dict(text=name, colours=(YELLOW, INDIGO))),
-                  ("row sheet input %d" % (i + 1), row(i, 1), dict(number=0)),
-                  ("column sheet name %d" % (i + 1), col(0, i + 1), dict(text=name)),
+        cells += [("row sheet header %d" % (i + 1), row(i, 0), dict(value=name, colours=(YELLOW, INDIGO))),
+                  ("row sheet input %d" % (i + 1), row(i, 1), dict(value=0)),
+                  ("column sheet name %d" % (i + 1), col(0, i + 1), dict(value=name)),
                   ("input B%d" % (i + 2), col(1, i + 1), dict(colours=(YELLOW, INDIGO)))]
         if col(1, i + 1).CellProtection.IsLocked:
             fail(book, "input cell B%d is locked" % (i + 2))
         if not mars:
-            cells += [("seen minimum %d" % (i + 1), col(2, i + 1), dict(number=book["seen_min"][i])),
-                      ("seen maximum %d" % (i + 1), col(3, i + 1), dict(number=book["seen_max"][i]))]
+            cells += [("seen minimum %d" % (i + 1), col(2, i + 1), dict(value=book["seen_min"][i])),
+                      ("seen maximum %d" % (i + 1), col(3, i + 1), dict(value=book["seen_max"][i]))]
     for c, head in enumerate(["Inputs", "Value"] + ([] if mars else ["Min", "Max"])):
-        cells.append(("column sheet header %d" % (c + 1), col(c, 0), dict(text=head)))
+        cells.append(("column sheet header %d" % (c + 1), col(c, 0), dict(value=head)))
     if book["classifier"]:
-        cells += [("row sheet strength", row(n + 1, 0), dict(text="Strength")),
+        cells += [("row sheet strength", row(n + 1, 0), dict(value="Strength")),
                   ("row sheet strength", row(n + 1, 1), dict(formula=row_call % ",2")),
-                  ("column sheet strength", col(2, n + 3), dict(text="Strength")),
+                  ("column sheet strength", col(2, n + 3), dict(value="Strength")),
                   ("column sheet strength", col(3, n + 3),
                    dict(formula=column_call % ",2"))]
     elif not mars:
-        cells += [("output seen minimum", col(2, n + 3), dict(number=book["out_min"])),
-                  ("output seen maximum", col(3, n + 3), dict(number=book["out_max"]))]
+        cells += [("output seen minimum", col(2, n + 3), dict(value=book["out_min"])),
+                  ("output seen maximum", col(3, n + 3), dict(value=book["out_max"]))]
     else:
-        cells += [("MARS row sheet past the output", row(n + 1, 0), dict(text="")),
-                  ("MARS column sheet header 3", col(2, 0), dict(text=""))]
+        cells += [("MARS row sheet past the output", row(n + 1, 0), dict(value="")),
+                  ("MARS column sheet header 3", col(2, 0), dict(value=""))]
     for what, cell, expected in cells:
         check_cell(book, what, cell, **expected)
     text = doc.Sheets.getByIndex(2).getCellByPosition(0, 0).String
@@ -152,14 +147,6 @@ def check_layout(book, doc):
 
 def put(cell, value):
     cell.setString(value) if isinstance(value, str) else cell.setValue(value)
-
-
-def compare(book, what, cell, expected):
-    if isinstance(expected, str):
-        if cell.String != expected:
-            fail(book, "%s shows %r, expected %r" % (what, cell.String, expected))
-    elif cell.getType().value != "VALUE" and cell.String == "" or not close(cell.Value, expected):
-        fail(book, "%s is %r (%r), expected %r" % (what, cell.Value, cell.String, expected))
 
 
 def check_values(book, doc):
@@ -177,7 +164,7 @@ def check_values(book, doc):
                                        ("row strength", rows, n + 1, 1, "strength"),
                                        ("column strength", cols, 3, n + 3, "strength")):
             if key in case:
-                compare(book, "case %d %s" % (k, what), sheet.getCellByPosition(c, r), case[key])
+                check_cell(book, "case %d %s" % (k, what), sheet.getCellByPosition(c, r), case[key])
 
 
 def other_case(name):
@@ -218,12 +205,11 @@ def check_macro(book, desktop, shuffle):
             strength + [book["output"].upper(), ""]
         if after[:len(expected)] != expected:
             fail(book, "macro: columns %r, expected %r" % (after, expected))
-        check_cell(book, "macro result", pasted.getCellByPosition(n, 1),
+        check_cell(book, "macro result", pasted.getCellByPosition(n, 1), case["prediction"],
                    formula="=%s_CalculateIt(A2:%s2%s)" % (book["base"], column_letters(n),
                                                           ",1" if book["classifier"] else ""))
-        compare(book, "macro result", pasted.getCellByPosition(n, 1), case["prediction"])
         if book["classifier"]:
-            compare(book, "macro strength", pasted.getCellByPosition(n + 1, 1), case["strength"])
+            check_cell(book, "macro strength", pasted.getCellByPosition(n + 1, 1), case["strength"])
         # Answered No, the macro leaves the sheet as it is; so it does a sheet that lacks
         # an input.
         for name, heads in (("Declined", heads), ("Short", inputs[1:] + ["other"])):
