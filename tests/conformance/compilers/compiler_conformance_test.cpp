@@ -34,7 +34,6 @@ struct Generated {
   std::string label;
 };
 
-// The code as the window generates it after activation, with the case's names.
 Generated Generate(const ConformanceCase& item, CodeType type, int format,
                    const std::string& program_name) {
   Workspace workspace;
@@ -142,7 +141,6 @@ void CompilerConformance::CompileAndRun(CodeType type, const std::string& extens
       programs.emplace_back(&item, stem);
     }
   }
-  // Two compiler runs at a time.
   WriteText(folder_ / "commands.txt", commands);
   std::string output;
   RunCommand(In(folder_) + "xargs -P 2 -d '\\n' -n 1 sh -c < commands.txt", "", output);
@@ -170,7 +168,6 @@ TEST_F(CompilerConformance, GeneratedCCompilesWithWarningsOnAndComputesThePredic
                 "gcc -Wall -Werror=implicit-function-declaration -O0 -o STEM STEM_harness.c -lm");
 }
 
-// Single precision: gfortran's default REAL.
 TEST_F(CompilerConformance, GeneratedFortranCompilesAndComputesThePredictionInSinglePrecision) {
   CompileAndRun(CodeType::F90, "f90", "gfortran -o STEM STEM.f90");
 }

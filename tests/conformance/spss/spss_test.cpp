@@ -34,7 +34,6 @@ using kdk::testing::FixedClock;
 using kdk::testing::RecordingMessagePort;
 using Row = std::vector<std::optional<double>>;
 
-// Runs PSPP on a syntax text; false with PSPP's messages in `error`.
 bool RunPspp(const ScratchFolder& scratch, const std::string& syntax, std::string& error) {
   const std::string script = scratch.File("helper.sps");
   WriteText(script, syntax);
@@ -48,7 +47,6 @@ bool RunPspp(const ScratchFolder& scratch, const std::string& syntax, std::strin
   return false;
 }
 
-// Writes a .sav file with numeric variables of the given names (nullopt: missing).
 bool WriteSavFile(const ScratchFolder& scratch, const std::string& path,
                   const std::vector<std::string>& names, const std::vector<Row>& rows,
                   std::string& error) {
@@ -147,13 +145,11 @@ class SavFiles : public ::testing::Test {
 
 TEST_F(SavFiles, DictionaryGivesTheNamesInFileOrderAndAClearMessageForOtherFiles) {
   std::vector<std::string> names;
-  std::string bytes, error;
+  std::string error;
   ASSERT_TRUE(spss::ReadSavVariableNames(data_, names, error)) << error;
   EXPECT_EQ(names, (std::vector<std::string>{"Age", "my_var", "IncomeLevelOfHousehold"}));
-  ASSERT_TRUE(ReadWholeFile(data_, bytes, error));
-  WriteText(scratch_.File("cut.sav"), bytes.substr(0, 200));
-  WriteText(scratch_.File("text.sav"), "Age,my_var\n1,2\n");
-  for (const char* file : {"absent.sav", "cut.sav", "text.sav"}) {
+  WriteText(scratch_.File("text.sav"), "Age,my_var\n1,2\n");  // a cut file: in the kdk tests
+  for (const char* file : {"absent.sav", "text.sav"}) {
     error.clear();
     EXPECT_FALSE(spss::ReadSavVariableNames(scratch_.File(file), names, error));
     EXPECT_NE(error.find(file + std::string(" could not be read as SPSS data")), std::string::npos)
@@ -161,8 +157,9 @@ TEST_F(SavFiles, DictionaryGivesTheNamesInFileOrderAndAClearMessageForOtherFiles
   }
 }
 
-// PSPP absent, and a PSPP run past the time limit: reported, and no result.
-TEST_F(SavFiles, APsppAbsentOrPastTheTimeLimitIsReportedAndLeavesNoResult) {
+// PSPP absent, past the time limit, or refusing the syntax (named by the user's line):
+// reported, and no result.
+TEST_F(SavFiles, AFailedRunIsReportedAndLeavesNoResult) {
   const std::string slow = scratch_.File("slow-pspp");
   WriteText(slow, "#!/bin/sh\nexec sleep 30\n");
   std::filesystem::permissions(slow, std::filesystem::perms::owner_all);
@@ -180,8 +177,14 @@ TEST_F(SavFiles, APsppAbsentOrPastTheTimeLimitIsReportedAndLeavesNoResult) {
             : std::vector<std::string>{"Problem"};
     EXPECT_EQ(out.messages, shown);
     EXPECT_EQ(out.result, "");
-    EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
   }
+  const Outcome out = Run("/* scoring\r\nCOMPUTE y = Age\r\n+ 1 .\r\nCOMPUTE z = nosuch * 2 .");
+  EXPECT_FALSE(out.ok);
+  const std::string& shown = out.messages.back();
+  EXPECT_EQ(shown.find("PSPP could not run the syntax on " + data_ + ":\r\nline 4: "), 0u) << shown;
+  EXPECT_NE(shown.find("nosuch"), std::string::npos) << shown;
+  EXPECT_EQ(out.result, "");
+  EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
   EXPECT_EQ(spss::FindProgram("no-such-program-kdk"), "");
 }
 
@@ -200,16 +203,6 @@ TEST_F(SavFiles, ResultGoesBesideTheDataAsANewFileEachTime) {
   }
   ASSERT_TRUE(ReadWholeFile(data_, now, error));
   EXPECT_EQ(now, original);
-}
-
-TEST_F(SavFiles, RefusedSyntaxIsReportedWithTheUsersLineAndNoResult) {
-  const Outcome out = Run("/* scoring\r\nCOMPUTE y = Age\r\n+ 1 .\r\nCOMPUTE z = nosuch * 2 .");
-  EXPECT_FALSE(out.ok);
-  const std::string& shown = out.messages.back();
-  EXPECT_EQ(shown.find("PSPP could not run the syntax on " + data_ + ":\r\nline 4: "), 0u) << shown;
-  EXPECT_NE(shown.find("nosuch"), std::string::npos) << shown;
-  EXPECT_EQ(out.result, "");
-  EXPECT_FALSE(std::filesystem::exists(scratch_.File("people_scored.sav")));
 }
 
 // The syntax run as the load-SPSS-file windows run it, on a .sav file PSPP writes with

@@ -29,11 +29,9 @@ using SqlRows = std::vector<std::vector<std::optional<std::string>>>;
 class SqlEngine {
  public:
   virtual ~SqlEngine() = default;
-  // Runs every statement of the text; false with the engine's message in `error`.
   virtual bool Execute(const std::string& sql, std::string& error) = 0;
   // Each row's columns as text (numbers with 17 digits), NULL as nullopt.
   virtual SqlRows Query(const std::string& sql, std::string& error) = 0;
-  // The generated text as the engine takes it.
   virtual std::string Adapt(const std::string& generated) const { return generated; }
   // `table` with a number column for each of `columns` (SQL text), NULL for nullopt.
   bool Load(const std::string& table, const std::vector<std::string>& columns,
