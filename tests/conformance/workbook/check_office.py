@@ -139,9 +139,6 @@ def check_layout(book, doc):
                   ("MARS column sheet header 3", col(2, 0), dict(value=""))]
     for what, cell, expected in cells:
         check_cell(book, what, cell, **expected)
-    text = doc.Sheets.getByIndex(2).getCellByPosition(0, 0).String
-    if not text.startswith("You can use the two sheets created") or "\r" in text:
-        fail(book, "instructions")
     return True
 
 
@@ -285,24 +282,15 @@ End Sub
 DRIVER = """Option VBASupport 1
 Private form As Object
 
-Private Function NewArray(n As Integer) As Object
+Public Function NewArray(n As Integer) As Object
   Dim a As New StubArray
   a.Init(n)
   Set NewArray = a
 End Function
 
-Public Function Setup(network As Boolean, n As Integer) As String
+Public Function Setup() As String
   On Error GoTo failed
   Set form = New Predict
-  Set form.Stub_txtInput = NewArray(n)
-  Set form.txtPrediction = New StubControl
-  If network Then
-    Set form.Stub_lblMinVal = NewArray(n)
-    Set form.Stub_lblMaxVal = NewArray(n)
-    Set form.txtConfidence = New StubControl
-    Set form.lblOutMin = New StubControl
-    Set form.lblOutMax = New StubControl
-  End If
   form.StubEvent("load")
   Setup = "ok"
   Exit Function
@@ -367,7 +355,9 @@ def class_module(form):
     members = ["txtInput"] + (["lblMinVal", "lblMaxVal"] if network else [])
     singles = ["txtPrediction"] + (["txtConfidence", "lblOutMin", "lblOutMax"] if network else [])
     stub = "".join(ARRAY_MEMBER.format(m) for m in members)
-    stub += "".join("Public %s As Object\n" % s for s in singles)
+    stub += "".join("Public %s As Object\n" % s for s in singles) + "Private Sub Class_Initialize()\n"
+    stub += "".join("  Set Stub_%s = NewArray(%d)\n" % (m, form["inputs"]) for m in members)
+    stub += "".join("  Set %s = New StubControl\n" % s for s in singles) + "End Sub\n"
     stub += STUB_END.format(load="Call Form_Load" if network else "")
     return "Option VBASupport 1\nOption ClassModule\n" + "\n".join(code) + "\n" + stub
 
@@ -416,7 +406,7 @@ def check_form(form, library, script):
         library.removeByName("Predict")
     library.insertByName("Predict", class_module(form))
     network = form["kind"] == "network"
-    status = script("Setup").invoke((network, form["inputs"]), (), ())[0]
+    status = script("Setup").invoke((), (), ())[0]
     if status != "ok":
         fail(form, "does not run: %s" % status)
         return
