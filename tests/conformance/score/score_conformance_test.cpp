@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <numeric>
 #include <random>
 #include <set>
 
@@ -104,13 +105,12 @@ TEST(ScoreConformance, NetworksScoreEveryRowAsPredictDoes) {
     // A note column, the inputs (reversed where no two share a name: inputs of one name
     // are matched in order), and a column named like the prediction, kept as it is.
     std::vector<std::size_t> order(model.input_names.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::iota(order.begin(), order.end(), 0);
     std::set<std::string> distinct;
     for (const std::string& name : model.input_names)
       distinct.insert(ToLowerAscii(TrimBlanks(name)));
     if (distinct.size() == order.size()) std::reverse(order.begin(), order.end());
-    Table table(1);
-    table[0].push_back("note");
+    Table table(1, {"note"});
     for (std::size_t i : order) table[0].push_back(model.input_names[i]);
     table[0].push_back(prediction);
     for (std::size_t v = 0; v < item.inputs.size(); ++v) {

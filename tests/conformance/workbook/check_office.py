@@ -98,47 +98,36 @@ def check_layout(book, doc):
     modules = doc.BasicLibraries.getByName("VBAProject").ElementNames
     if base + "_Code" not in modules:
         fail(book, "no code module in %s" % (modules,))
-    row = doc.Sheets.getByIndex(0).getCellByPosition
-    col = doc.Sheets.getByIndex(1).getCellByPosition
-    mars, label = book["kind"] == "mars", "Modelled_" + output
+    R, C = doc.Sheets.getByIndex(0), doc.Sheets.getByIndex(1)
+    mars, label, out, into = book["kind"] == "mars", "Modelled_" + output, (INDIGO, YELLOW), (YELLOW, INDIGO)
     # The worksheet function over the inputs: the class (",1" for a classifier) and strength.
     row_call = "=%s_CalculateIt(A2:%s2%%s)" % (base, column_letters(n))
     column_call = "=%s_CalculateIt(B2:B%d%%s)" % (base, n + 1)
     tail = ",1" if book["classifier"] else ""
-    # (what, cell, check_cell's arguments)
-    cells = [("row sheet output header", row(n, 0), dict(value=label, colours=(INDIGO, YELLOW))),
-             ("row sheet result", row(n, 1), dict(formula=row_call % tail)),
-             ("column sheet output label", col(0, n + 2), dict(value="Output")),
-             ("column sheet model label", col(1, n + 2), dict(value=label if mars else "Model")),
-             ("column sheet output name", col(0, n + 3), dict(value=output)),
-             ("column sheet result", col(1, n + 3),
-              dict(formula=column_call % tail, colours=(INDIGO, YELLOW)))]
+    # (sheet, column, row, value, formula, colours)
+    cells = [(R, n, 0, label, None, out), (R, n, 1, None, row_call % tail, None),
+             (C, 0, n + 2, "Output", None, None), (C, 1, n + 2, label if mars else "Model", None, None),
+             (C, 0, n + 3, output, None, None), (C, 1, n + 3, None, column_call % tail, out)]
     for i, name in enumerate(inputs):
-        cells += [("row sheet header %d" % (i + 1), row(i, 0), dict(value=name, colours=(YELLOW, INDIGO))),
-                  ("row sheet input %d" % (i + 1), row(i, 1), dict(value=0)),
-                  ("column sheet name %d" % (i + 1), col(0, i + 1), dict(value=name)),
-                  ("input B%d" % (i + 2), col(1, i + 1), dict(colours=(YELLOW, INDIGO)))]
-        if col(1, i + 1).CellProtection.IsLocked:
+        cells += [(R, i, 0, name, None, into), (R, i, 1, 0, None, None), (C, 0, i + 1, name, None, None),
+                  (C, 1, i + 1, None, None, into)]
+        if C.getCellByPosition(1, i + 1).CellProtection.IsLocked:
             fail(book, "input cell B%d is locked" % (i + 2))
         if not mars:
-            cells += [("seen minimum %d" % (i + 1), col(2, i + 1), dict(value=book["seen_min"][i])),
-                      ("seen maximum %d" % (i + 1), col(3, i + 1), dict(value=book["seen_max"][i]))]
-    for c, head in enumerate(["Inputs", "Value"] + ([] if mars else ["Min", "Max"])):
-        cells.append(("column sheet header %d" % (c + 1), col(c, 0), dict(value=head)))
+            cells += [(C, 2, i + 1, book["seen_min"][i], None, None),
+                      (C, 3, i + 1, book["seen_max"][i], None, None)]
+    cells += [(C, c, 0, head, None, None)
+              for c, head in enumerate(["Inputs", "Value"] + ([] if mars else ["Min", "Max"]))]
     if book["classifier"]:
-        cells += [("row sheet strength", row(n + 1, 0), dict(value="Strength")),
-                  ("row sheet strength", row(n + 1, 1), dict(formula=row_call % ",2")),
-                  ("column sheet strength", col(2, n + 3), dict(value="Strength")),
-                  ("column sheet strength", col(3, n + 3),
-                   dict(formula=column_call % ",2"))]
+        cells += [(R, n + 1, 0, "Strength", None, None), (R, n + 1, 1, None, row_call % ",2", None),
+                  (C, 2, n + 3, "Strength", None, None), (C, 3, n + 3, None, column_call % ",2", None)]
     elif not mars:
-        cells += [("output seen minimum", col(2, n + 3), dict(value=book["out_min"])),
-                  ("output seen maximum", col(3, n + 3), dict(value=book["out_max"]))]
-    else:
-        cells += [("MARS row sheet past the output", row(n + 1, 0), dict(value="")),
-                  ("MARS column sheet header 3", col(2, 0), dict(value=""))]
-    for what, cell, expected in cells:
-        check_cell(book, what, cell, **expected)
+        cells += [(C, 2, n + 3, book["out_min"], None, None), (C, 3, n + 3, book["out_max"], None, None)]
+    else:  # nothing past the output
+        cells += [(R, n + 1, 0, "", None, None), (C, 2, 0, "", None, None)]
+    for sheet, c, r, value, formula, colours in cells:
+        check_cell(book, "%s!%s%d" % (sheet.Name, column_letters(c + 1), r + 1),
+                   sheet.getCellByPosition(c, r), value, formula, colours)
     return True
 
 

@@ -79,16 +79,19 @@ std::string MacroTestCopy(std::string code) {
          "End Function\r\n";
 }
 
-void BuildMacroCopy(Writer& w, const std::string& path, const std::string& base,
-                    const std::string& code,
-                    const std::function<void(SpreadsheetApplication&)>& row,
-                    const std::function<void(SpreadsheetApplication&)>& column) {
+// The macro copy of a workbook whose module is `code`, or "" without one.
+std::string BuildMacroCopy(Writer& w, bool wanted, const std::string& path, const std::string& base,
+                           const std::function<std::string()>& code,
+                           const std::function<void(SpreadsheetApplication&)>& row,
+                           const std::function<void(SpreadsheetApplication&)>& column) {
+  if (!wanted) return "";
   workbook::EmbeddedSpreadsheet app;
   const std::string code_path = CodeFilePath(w.folder, base + "_macro");
-  WriteText(code_path, MacroTestCopy(code));
+  WriteText(code_path, MacroTestCopy(code()));
   WorkbookPlan plan{path, base, code_path, row, column, false};
   if (!BuildWorkbook(app, plan, w.window, w.messages, w.shell)) Stop(path + " not built");
   std::filesystem::remove(code_path);
+  return path;
 }
 
 const GenerationStamp kBookStamp{"/models/net.kwf", "Unknown", "Sun, Dec 6 2026, 2:00 AM"};
@@ -104,16 +107,12 @@ void BookNetwork(Writer& w, int index, const ConformanceCase& item, bool macro_c
   workbook::EmbeddedSpreadsheet app;
   WorkbookSaveContext context{app, w.messages, w.shell, w.window, w.folder};
   if (!SaveNetworkWorkbook(workspace, kBookStamp, path, context)) Stop(path + " not saved");
-  std::string macro_path;
-  if (macro_copy) {
-    macro_path = w.folder + "/net macro " + std::to_string(index) + ".xlsm";
-    const WorkbookResults results = NetworkResultsForZeros(model);
-    BuildMacroCopy(
-        w, macro_path, base,
-        NetworkCodeModuleText(NetworkWorkbookPieces(model, kBookStamp), base, model),
-        [&](SpreadsheetApplication& a) { FillRowSheet(a, base, model, results); },
-        [&](SpreadsheetApplication& a) { FillColumnSheet(a, base, model, results); });
-  }
+  const WorkbookResults results = NetworkResultsForZeros(model);
+  const std::string macro_path = BuildMacroCopy(
+      w, macro_copy, w.folder + "/net macro " + std::to_string(index) + ".xlsm", base,
+      [&] { return NetworkCodeModuleText(NetworkWorkbookPieces(model, kBookStamp), base, model); },
+      [&](SpreadsheetApplication& a) { FillRowSheet(a, base, model, results); },
+      [&](SpreadsheetApplication& a) { FillColumnSheet(a, base, model, results); });
   std::vector<std::string> cases;
   for (const std::vector<double>& values : item.inputs) {
     const NetworkPrediction p = Predicted(model, values);
@@ -144,18 +143,16 @@ void BookMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
   WorkbookSaveContext context{app, w.messages, w.shell, w.window, w.folder};
   const GenerationStamp stamp{"Pasted_Model", "Unknown", kBookStamp.created};
   if (!SaveMarsWorkbook(workspace, stamp, path, context)) Stop(path + " not saved");
-  std::string macro_path;
-  if (macro_copy) {
-    macro_path = w.folder + "/mars macro " + std::to_string(index) + ".xlsm";
-    MarsCodePieces pieces;
-    MarsWorkbookPieces(model, pieces, w.messages);
-    const WorkbookResults results = MarsResultsForZeros(model);
-    BuildMacroCopy(
-        w, macro_path, base,
-        MarsCodeModuleText(pieces, base, model, stamp.model_path, stamp.created),
-        [&](SpreadsheetApplication& a) { FillMarsRowSheet(a, base, model, results); },
-        [&](SpreadsheetApplication& a) { FillMarsColumnSheet(a, base, model, results); });
-  }
+  const WorkbookResults results = MarsResultsForZeros(model);
+  const std::string macro_path = BuildMacroCopy(
+      w, macro_copy, w.folder + "/mars macro " + std::to_string(index) + ".xlsm", base,
+      [&] {
+        MarsCodePieces pieces;
+        MarsWorkbookPieces(model, pieces, w.messages);
+        return MarsCodeModuleText(pieces, base, model, stamp.model_path, stamp.created);
+      },
+      [&](SpreadsheetApplication& a) { FillMarsRowSheet(a, base, model, results); },
+      [&](SpreadsheetApplication& a) { FillMarsColumnSheet(a, base, model, results); });
   std::vector<std::string> cases;
   for (std::size_t v = 0; v < mars.rows.size(); ++v) {
     std::vector<std::string> values;
