@@ -1,6 +1,5 @@
-// Seeded random networks with hostile names, written in every code type and layout.
-// C, Java and Fortran 90 are compiled and run against the engine's own prediction;
-// every text keeps its language's line and name rules, and model text stays in comments.
+// Seeded networks with hostile names in every code type and layout: C, Java and Fortran 90
+// compiled and run; every text keeps its language's rules, and model text stays in comments.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,5 @@
-// Seeded networks and MARS models score delimited data in process: every row's cells
-// are those `kdk predict` prints, every field comes back as it went in whatever the
-// separator, quoting and read breaks, and bad rows are reported with empty cells.
+// Seeded models score delimited data in process: cells as `kdk predict` prints them, every
+// field back as it went in whatever the separator, quoting and read breaks.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -35,15 +35,10 @@ using kdk::testing::RecordingMessagePort;
 using Row = std::vector<std::optional<double>>;
 
 bool RunPspp(const ScratchFolder& scratch, const std::string& syntax, std::string& error) {
-  const std::string script = scratch.File("helper.sps");
-  WriteText(script, syntax);
-  const spss::ProcessResult result =
-      spss::RunProcess({spss::FindProgram("pspp"), "-b", script}, scratch.File("helper.out"),
-                       scratch.File("helper.err"), std::chrono::seconds(60));
-  if (result.exit_status == 0) return true;
+  WriteText(scratch.File("helper.sps"), syntax);
   std::string out;
-  ReadWholeFile(scratch.File("helper.out"), out, error);
-  error = "pspp failed (" + std::to_string(result.exit_status) + "):\n" + out + "\n" + syntax;
+  if (RunCommand("pspp -b " + Quoted(scratch.File("helper.sps")), "", out) == 0) return true;
+  error = "pspp failed:\n" + out + "\n" + syntax;
   return false;
 }
 
@@ -315,15 +310,12 @@ TEST_P(MarsSyntaxInPspp, SyntaxComputesTheModelUnderSpssRules) {
   // Output names that would overwrite an input, or be dropped with the basis
   // functions, are asked for now and then.
   if (seed % 3 == 0) options.output_field_name = StoredSpssOutputName(model.input_names.back());
-  if (seed % 5 == 0) {
+  if (seed % 5 == 0)
     options.output_field_name = StoredSpssOutputName(model.basis_function_names[0]);
-  }
   const std::string syntax = MarsSpssText(model, options, messages);
   // An input SPSS cannot hold as a variable is the data file's own name: refused.
   if (HasSpssRefusedInput(model)) {
-    EXPECT_TRUE(syntax.empty());
-    ASSERT_FALSE(messages.messages.empty());
-    EXPECT_NE(messages.messages.back().text.find("is not a name SPSS accepts"), std::string::npos);
+    EXPECT_EQ(syntax, "");  // its message is the unit tests'
     return;
   }
   ASSERT_FALSE(syntax.empty());
@@ -332,9 +324,8 @@ TEST_P(MarsSyntaxInPspp, SyntaxComputesTheModelUnderSpssRules) {
       RunOnData(model.input_names, rows, MarsSpssInputs(model), syntax,
                 {Cp1252ToUtf8(MarsSpssOutputVariable(model, options.output_field_name)),
                  Cp1252ToUtf8(model.input_names.back())});
-  if (results.empty() || results[0].size() != rows.size() || results[1].size() != rows.size()) {
+  if (results.empty() || results[0].size() != rows.size() || results[1].size() != rows.size())
     return;
-  }
   for (size_t r = 0; r < rows.size(); ++r) {
     EXPECT_EQ(results[1][r], rows[r].back()) << "row " << r;
     const std::optional<double> rules = PredictUnderRules(model, rows[r], MissingRules::Spss);

@@ -1,6 +1,5 @@
-// The seeded networks' SELECT and UPDATE in SQLite in every dialect and the standard
-// dialect in PostgreSQL, against EvaluateNetwork; the seeded MARS models in SQLite over
-// rows with missing values, against the evaluator under SQL's NULL rules.
+// Seeded networks' SQL in SQLite (every dialect) and PostgreSQL (the standard one), and
+// seeded MARS models' SQL in SQLite over rows with NULLs, against the engine's arithmetic.
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
 #include <pwd.h>
@@ -52,18 +51,17 @@ class SqlEngine {
   }
 };
 
-void IsNullFunction(sqlite3_context* context, int, sqlite3_value** arguments) {
-  sqlite3_result_int(context, sqlite3_value_type(arguments[0]) == SQLITE_NULL ? 1 : 0);
-}
-
 // In memory, taking generated text without SQL Server's USE and Go lines, and with
 // Access's IsNull (a keyword in SQLite) calling a function of ours.
 class SqliteDatabase : public SqlEngine {
  public:
   SqliteDatabase() {
     if (sqlite3_open(":memory:", &db_) != SQLITE_OK) throw std::runtime_error("sqlite3_open");
+    const auto is_null = [](sqlite3_context* context, int, sqlite3_value** arguments) {
+      sqlite3_result_int(context, sqlite3_value_type(arguments[0]) == SQLITE_NULL);
+    };
     sqlite3_create_function(db_, "kdk_isnull", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                            IsNullFunction, nullptr, nullptr);
+                            is_null, nullptr, nullptr);
   }
   ~SqliteDatabase() override { sqlite3_close(db_); }
   bool Execute(const std::string& sql, std::string& error) override {
@@ -204,9 +202,8 @@ bool Refused(const NetworkModel& model, SqlDialect dialect) {
   for (size_t i = 0; i < model.input_names.size(); ++i) {
     const std::string& name = model.input_names[i];
     if (name.empty()) return true;
-    for (char c : name) {
-      if (static_cast<unsigned char>(c) < 0x20) return true;
-    }
+    if (std::any_of(name.begin(), name.end(), [](unsigned char c) { return c < 0x20; }))
+      return true;
     if (dialect != SqlDialect::Ansi && name.size() > SqlProfileOf(dialect).name_limit) return true;
     for (size_t j = 0; j < i; ++j) {
       if (ToLowerAscii(model.input_names[j]) == ToLowerAscii(name)) return true;

@@ -1,6 +1,4 @@
-// Drives every generated page in headless Chromium: types each case's inputs, presses
-// Predict and compares what the page shows with the manifest's prediction; checks range
-// colours, "Invalid number", Clear, missing values, and that no model text became markup.
+// Drives every generated page in headless Chromium as a user would, against the manifest.
 'use strict';
 const fs = require('fs');
 const os = require('os');

@@ -1,7 +1,5 @@
-// Builds the seeded networks and MARS models into workbooks (the real save path, the
-// embedded spreadsheet) and VB6 forms (plus classifiers, hostile texts, and models large
-// enough that SetMaxMinVals and calcBasisFunctions are cut into parts), with manifests
-// of what each must show and compute for check_office.py to check in LibreOffice.
+// The seeded models as workbooks (the real save path) and VB6 forms (hostile texts, and
+// large enough to be cut into parts), with manifests of what check_office.py must find.
 #include <cmath>
 #include <filesystem>
 #include <iostream>
@@ -383,10 +381,7 @@ void WriteForms(Writer& w, std::uint64_t seed) {
 
 int main(int argc, char** argv) {
   using namespace kdk::conformance;
-  if (argc != 2) {
-    std::cerr << "usage: office_conformance_gen FOLDER\n";
-    return 2;
-  }
+  if (argc != 2) return std::cerr << "usage: office_conformance_gen FOLDER\n", 2;
   Writer w;
   w.folder = argv[1];
   WriteBooks(w, ConformanceSeed());
