@@ -200,9 +200,8 @@ class TableText : public TableRows {
   std::string error;
 };
 
-// Delimited data scored into an SPSS data file and read back: every number, the
-// predictions included, comes back as the same double, a bad row's prediction as
-// missing, and a column holding text as text.
+// Scored into an SPSS data file: every number back as the same double, a bad row's
+// prediction as missing, and a column holding text as text.
 TEST(ScoreConformance, SpssResultsHoldEveryValueExactly) {
   const std::uint64_t seed = ConformanceSeed();
   std::mt19937_64 random(seed);

@@ -125,9 +125,8 @@ MarsModel HostileTwin(const MarsModel& plain, size_t& hostile) {
   return model;
 }
 
-// A page of the seeded model (its hostile twin when `hostile` is given), and its cases:
-// the shared rows as a user types them, missing inputs left empty or "n/a" where missing
-// values are allowed (case 1 leaves every input empty).
+// A page of the seeded model (or its hostile twin) and its rows as typed: missing inputs
+// left empty or "n/a" where missing values are allowed (case 1 leaves every input empty).
 void AddMarsPage(std::vector<std::string>& manifest, const std::string& folder, int page,
                  std::uint32_t seed, size_t* hostile, bool allow_missing, std::mt19937& random) {
   const std::string file = "page" + std::to_string(page) + ".html";

@@ -48,9 +48,6 @@ std::string Numbers(const std::vector<double>& values) {
   return JsonList(texts, false);
 }
 
-// ---- Workbooks
-
-// A workbook's manifest entry: the fields every workbook has, `extra` ones, its cases.
 void Book(Writer& w, const std::string& path, const std::string& macro_path, const char* kind,
           const std::vector<std::string>& inputs, const std::string& output, bool classifier,
           const std::string& extra, const std::vector<std::string>& cases) {
@@ -61,10 +58,8 @@ void Book(Writer& w, const std::string& path, const std::string& macro_path, con
                     ", \"cases\": " + JsonList(cases, false) + "}");
 }
 
-// The test copy of a module for the macro check: the macro's question answered No on a
-// sheet named "Declined" and Yes elsewhere, and its clipboard moves (Cut, Select, Paste),
-// which a hidden document in headless LibreOffice cannot do, written as the one move to
-// the destination they amount to.
+// The module for the macro check: its question answered No on a sheet "Declined", and its
+// clipboard moves, which a hidden document cannot make, as the one move they amount to.
 std::string MacroTestCopy(std::string code) {
   code = ReplaceAll(code,
                     "                thisSheet.Columns(j).Cut\r\n"
@@ -190,8 +185,6 @@ void WriteBooks(Writer& w, std::uint64_t seed) {
     BookMars(w, i, static_cast<std::uint32_t>(seed) + static_cast<std::uint32_t>(i), i < 2);
   }
 }
-
-// ---- VB6 forms
 
 // The number the form holds for a model constant: the literal it writes, read back.
 double AsWritten(double value) {
