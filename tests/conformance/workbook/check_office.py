@@ -390,32 +390,6 @@ def check_case(form, k, case, answer, before):
     return shown
 
 
-def check_form(form, library, script):
-    if library.hasByName("Predict"):
-        library.removeByName("Predict")
-    library.insertByName("Predict", class_module(form))
-    network = form["kind"] == "network"
-    status = script("Setup").invoke((), (), ())[0]
-    if status != "ok":
-        fail(form, "does not run: %s" % status)
-        return
-    press = script("Press")
-    shown = "Prediction"
-    for k, case in enumerate(form["cases"]):
-        answer = press.invoke((network, "predict", tuple(case["texts"])), (), ())[0]
-        shown = check_case(form, k, case, answer, shown)
-    about = press.invoke((network, "about", ()), (), ())[0]
-    if about[0] != "ok" or about[2] != form["about"]:
-        fail(form, "About shows %r, expected %r" % (about[2] if about[0] == "ok" else about[0],
-                                                     form["about"]))
-    clear = press.invoke((network, "clear", ()), (), ())[0]
-    empty = "\x01" * form["inputs"]
-    if clear[0] != "ok" or clear[1] != "Prediction" or clear[3] != empty or \
-       (form["classifier"] and clear[4] != "Strength") or \
-       (network and (set(clear[5]) | set(clear[6]) | set(clear[7]) | set(clear[8])) != {"0"}):
-        fail(form, "Clear leaves %r" % (clear,))
-
-
 def check_forms(desktop, forms):
     doc = load(desktop, None, "private:factory/scalc")
     libraries = doc.BasicLibraries
@@ -425,14 +399,31 @@ def check_forms(desktop, forms):
     for name, body in CLASSES.items():
         library.insertByName(name, "Option VBASupport 1\nOption ClassModule\n" + body)
     library.insertByName("Driver", DRIVER)
-    provider = doc.getScriptProvider()
-
-    def script(name):
-        return provider.getScript(
-            "vnd.sun.star.script:Standard.Driver.%s?language=Basic&location=document" % name)
-
+    setup, press = (doc.getScriptProvider().getScript(
+        "vnd.sun.star.script:Standard.Driver.%s?language=Basic&location=document" % name)
+        for name in ("Setup", "Press"))
     for form in forms:
-        check_form(form, library, script)
+        if library.hasByName("Predict"):
+            library.removeByName("Predict")
+        library.insertByName("Predict", class_module(form))
+        network = form["kind"] == "network"
+        status = setup.invoke((), (), ())[0]
+        if status != "ok":
+            fail(form, "does not run: %s" % status)
+            continue
+        shown = "Prediction"
+        for k, case in enumerate(form["cases"]):
+            answer = press.invoke((network, "predict", tuple(case["texts"])), (), ())[0]
+            shown = check_case(form, k, case, answer, shown)
+        about = press.invoke((network, "about", ()), (), ())[0]
+        if about[0] != "ok" or about[2] != form["about"]:
+            fail(form, "About shows %r, expected %r" % (about[2] if about[0] == "ok" else about[0],
+                                                         form["about"]))
+        clear = press.invoke((network, "clear", ()), (), ())[0]
+        if clear[0] != "ok" or clear[1] != "Prediction" or clear[3] != "\x01" * form["inputs"] or \
+           (form["classifier"] and clear[4] != "Strength") or \
+           (network and (set(clear[5]) | set(clear[6]) | set(clear[7]) | set(clear[8])) != {"0"}):
+            fail(form, "Clear leaves %r" % (clear,))
     doc.close(True)
 
 
