@@ -44,13 +44,12 @@ std::string CsvText(const Table& table, char separator, std::mt19937_64& random)
 
 // Reads `text` in pieces of random size, so records and quotes break anywhere.
 CsvReader::Source ChoppedSource(const std::string& text, std::uint64_t seed) {
-  auto at = std::make_shared<std::size_t>(0);
-  auto random = std::make_shared<std::mt19937_64>(seed);
-  return [&text, at, random](char* buffer, std::size_t capacity) -> long {
+  return [&text, at = std::size_t{0}, random = std::mt19937_64(seed)](
+             char* buffer, std::size_t capacity) mutable -> long {
     const std::size_t piece =
-        std::min<std::size_t>({capacity, text.size() - *at, 1 + (*random)() % 97});
-    std::memcpy(buffer, text.data() + *at, piece);
-    *at += piece;
+        std::min<std::size_t>({capacity, text.size() - at, 1 + random() % 97});
+    std::memcpy(buffer, text.data() + at, piece);
+    at += piece;
     return static_cast<long>(piece);
   };
 }
