@@ -1,6 +1,4 @@
-// Writes the web pages the browser suite drives, and a manifest of what each must
-// show: the seeded networks and MARS models, with names a model could use to attack a
-// page, and the engine's own predictions.
+// The seeded models' web pages, with hostile names, and a manifest of what each must show.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -127,9 +125,8 @@ MarsModel HostileTwin(const MarsModel& plain, size_t& hostile) {
   return model;
 }
 
-// A page of the seeded model (its hostile twin when `hostile` is given), and its cases:
-// the shared rows as a user types them, missing inputs left empty or "n/a" where missing
-// values are allowed (case 1 leaves every input empty).
+// A page of the seeded model (or its hostile twin) and its rows as typed: missing inputs
+// left empty or "n/a" where missing values are allowed (case 1 leaves every input empty).
 void AddMarsPage(std::vector<std::string>& manifest, const std::string& folder, int page,
                  std::uint32_t seed, size_t* hostile, bool allow_missing, std::mt19937& random) {
   const std::string file = "page" + std::to_string(page) + ".html";
@@ -169,10 +166,7 @@ void AddMarsPage(std::vector<std::string>& manifest, const std::string& folder, 
 int main(int argc, char** argv) {
   using namespace kdk;
   using namespace kdk::conformance;
-  if (argc != 2) {
-    std::cerr << "usage: kdk_web_pages FOLDER\n";
-    return 2;
-  }
+  if (argc != 2) return std::cerr << "usage: kdk_web_pages FOLDER\n", 2;
   const std::string folder = argv[1];
   const std::uint64_t seed = ConformanceSeed();
   std::mt19937 random(static_cast<std::uint32_t>(seed));

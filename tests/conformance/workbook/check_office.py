@@ -1,12 +1,7 @@
-"""Opens every workbook and VB6 form of the manifests in one headless LibreOffice.
-
-Workbooks: their sheets, labels, colours, locked cells and formulas; input values set on
-both data sheets and the worksheet function's results compared with the engine's;
-PrepareDataForPredictions run on pasted sheets of the macro copies, answered Yes and No.
-
-Forms: the code after the "Attribute" lines runs as a Basic class module, with stub
-controls and a MsgBox that keeps its prompt; the only change is the one VB makes when it
-loads a form: a line ending inside a string literal has the literal closed."""
+"""Every workbook and VB6 form of the manifests in one headless LibreOffice: the
+workbooks' layout, their worksheet function over the cases, and PrepareDataForPredictions
+on pasted sheets; the forms' code as a Basic class module over stub controls, with the
+one change VB makes on loading a form: a literal open at a line's end is closed."""
 import contextlib
 import json
 import os
@@ -80,15 +75,15 @@ def load(desktop, path, url=None):
         time.sleep(0.5)
 
 
-def check_cell(book, what, cell, text=None, formula=None, number=None, colours=None):
+def check_cell(book, what, cell, value=None, formula=None, colours=None):
     def norm(f):  # LibreOffice writes ";" between arguments
         return f.replace(" ", "").replace(";", ",").upper()
-    if text is not None and cell.String != text:
-        fail(book, "%s is %r, expected %r" % (what, cell.String, text))
+    if isinstance(value, str) and cell.String != value or value is not None and \
+       not isinstance(value, str) and (cell.getType().value != "VALUE" and cell.String == "" or
+                                       not close(cell.Value, value)):
+        fail(book, "%s is %r (%r), expected %r" % (what, cell.Value, cell.String, value))
     if formula is not None and norm(cell.Formula) != norm(formula):
         fail(book, "%s formula %s, expected %s" % (what, cell.Formula, formula))
-    if number is not None and not close(cell.Value, number):
-        fail(book, "%s is %r, expected %r" % (what, cell.Value, number))
     if colours is not None and (cell.CharColor, cell.CellBackColor) != colours:
         fail(book, "%s colours %06x on %06x" % (what, cell.CharColor & 0xFFFFFF,
                                                  cell.CellBackColor & 0xFFFFFF))
@@ -103,63 +98,41 @@ def check_layout(book, doc):
     modules = doc.BasicLibraries.getByName("VBAProject").ElementNames
     if base + "_Code" not in modules:
         fail(book, "no code module in %s" % (modules,))
-    row = doc.Sheets.getByIndex(0).getCellByPosition
-    col = doc.Sheets.getByIndex(1).getCellByPosition
-    mars, label = book["kind"] == "mars", "Modelled_" + output
+    R, C = doc.Sheets.getByIndex(0), doc.Sheets.getByIndex(1)
+    mars, label, out, into = book["kind"] == "mars", "Modelled_" + output, (INDIGO, YELLOW), (YELLOW, INDIGO)
     # The worksheet function over the inputs: the class (",1" for a classifier) and strength.
     row_call = "=%s_CalculateIt(A2:%s2%%s)" % (base, column_letters(n))
     column_call = "=%s_CalculateIt(B2:B%d%%s)" % (base, n + 1)
     tail = ",1" if book["classifier"] else ""
-    # (what, cell, check_cell's arguments)
-    cells = [("row sheet output header", row(n, 0), dict(text=label, colours=(INDIGO, YELLOW))),
-             ("row sheet result", row(n, 1), dict(formula=row_call % tail)),
-             ("column sheet output label", col(0, n + 2), dict(text="Output")),
-             ("column sheet model label", col(1, n + 2), dict(text=label if mars else "Model")),
-             ("column sheet output name", col(0, n + 3), dict(text=output)),
-             ("column sheet result", col(1, n + 3),
-              dict(formula=column_call % tail, colours=(INDIGO, YELLOW)))]
+    # (sheet, column, row, value, formula, colours)
+    cells = [(R, n, 0, label, None, out), (R, n, 1, None, row_call % tail, None),
+             (C, 0, n + 2, "Output", None, None), (C, 1, n + 2, label if mars else "Model", None, None),
+             (C, 0, n + 3, output, None, None), (C, 1, n + 3, None, column_call % tail, out)]
     for i, name in enumerate(inputs):
-        cells += [("row sheet header %d" % (i + 1), row(i, 0), dict(text=name, colours=(YELLOW, INDIGO))),
-                  ("row sheet input %d" % (i + 1), row(i, 1), dict(number=0)),
-                  ("column sheet name %d" % (i + 1), col(0, i + 1), dict(text=name)),
-                  ("input B%d" % (i + 2), col(1, i + 1), dict(colours=(YELLOW, INDIGO)))]
-        if col(1, i + 1).CellProtection.IsLocked:
+        cells += [(R, i, 0, name, None, into), (R, i, 1, 0, None, None), (C, 0, i + 1, name, None, None),
+                  (C, 1, i + 1, None, None, into)]
+        if C.getCellByPosition(1, i + 1).CellProtection.IsLocked:
             fail(book, "input cell B%d is locked" % (i + 2))
         if not mars:
-            cells += [("seen minimum %d" % (i + 1), col(2, i + 1), dict(number=book["seen_min"][i])),
-                      ("seen maximum %d" % (i + 1), col(3, i + 1), dict(number=book["seen_max"][i]))]
-    for c, head in enumerate(["Inputs", "Value"] + ([] if mars else ["Min", "Max"])):
-        cells.append(("column sheet header %d" % (c + 1), col(c, 0), dict(text=head)))
+            cells += [(C, 2, i + 1, book["seen_min"][i], None, None),
+                      (C, 3, i + 1, book["seen_max"][i], None, None)]
+    cells += [(C, c, 0, head, None, None)
+              for c, head in enumerate(["Inputs", "Value"] + ([] if mars else ["Min", "Max"]))]
     if book["classifier"]:
-        cells += [("row sheet strength", row(n + 1, 0), dict(text="Strength")),
-                  ("row sheet strength", row(n + 1, 1), dict(formula=row_call % ",2")),
-                  ("column sheet strength", col(2, n + 3), dict(text="Strength")),
-                  ("column sheet strength", col(3, n + 3),
-                   dict(formula=column_call % ",2"))]
+        cells += [(R, n + 1, 0, "Strength", None, None), (R, n + 1, 1, None, row_call % ",2", None),
+                  (C, 2, n + 3, "Strength", None, None), (C, 3, n + 3, None, column_call % ",2", None)]
     elif not mars:
-        cells += [("output seen minimum", col(2, n + 3), dict(number=book["out_min"])),
-                  ("output seen maximum", col(3, n + 3), dict(number=book["out_max"]))]
-    else:
-        cells += [("MARS row sheet past the output", row(n + 1, 0), dict(text="")),
-                  ("MARS column sheet header 3", col(2, 0), dict(text=""))]
-    for what, cell, expected in cells:
-        check_cell(book, what, cell, **expected)
-    text = doc.Sheets.getByIndex(2).getCellByPosition(0, 0).String
-    if not text.startswith("You can use the two sheets created") or "\r" in text:
-        fail(book, "instructions")
+        cells += [(C, 2, n + 3, book["out_min"], None, None), (C, 3, n + 3, book["out_max"], None, None)]
+    else:  # nothing past the output
+        cells += [(R, n + 1, 0, "", None, None), (C, 2, 0, "", None, None)]
+    for sheet, c, r, value, formula, colours in cells:
+        check_cell(book, "%s!%s%d" % (sheet.Name, column_letters(c + 1), r + 1),
+                   sheet.getCellByPosition(c, r), value, formula, colours)
     return True
 
 
 def put(cell, value):
     cell.setString(value) if isinstance(value, str) else cell.setValue(value)
-
-
-def compare(book, what, cell, expected):
-    if isinstance(expected, str):
-        if cell.String != expected:
-            fail(book, "%s shows %r, expected %r" % (what, cell.String, expected))
-    elif cell.getType().value != "VALUE" and cell.String == "" or not close(cell.Value, expected):
-        fail(book, "%s is %r (%r), expected %r" % (what, cell.Value, cell.String, expected))
 
 
 def check_values(book, doc):
@@ -177,7 +150,7 @@ def check_values(book, doc):
                                        ("row strength", rows, n + 1, 1, "strength"),
                                        ("column strength", cols, 3, n + 3, "strength")):
             if key in case:
-                compare(book, "case %d %s" % (k, what), sheet.getCellByPosition(c, r), case[key])
+                check_cell(book, "case %d %s" % (k, what), sheet.getCellByPosition(c, r), case[key])
 
 
 def other_case(name):
@@ -218,12 +191,11 @@ def check_macro(book, desktop, shuffle):
             strength + [book["output"].upper(), ""]
         if after[:len(expected)] != expected:
             fail(book, "macro: columns %r, expected %r" % (after, expected))
-        check_cell(book, "macro result", pasted.getCellByPosition(n, 1),
+        check_cell(book, "macro result", pasted.getCellByPosition(n, 1), case["prediction"],
                    formula="=%s_CalculateIt(A2:%s2%s)" % (book["base"], column_letters(n),
                                                           ",1" if book["classifier"] else ""))
-        compare(book, "macro result", pasted.getCellByPosition(n, 1), case["prediction"])
         if book["classifier"]:
-            compare(book, "macro strength", pasted.getCellByPosition(n + 1, 1), case["strength"])
+            check_cell(book, "macro strength", pasted.getCellByPosition(n + 1, 1), case["strength"])
         # Answered No, the macro leaves the sheet as it is; so it does a sheet that lacks
         # an input.
         for name, heads in (("Declined", heads), ("Short", inputs[1:] + ["other"])):
@@ -299,24 +271,15 @@ End Sub
 DRIVER = """Option VBASupport 1
 Private form As Object
 
-Private Function NewArray(n As Integer) As Object
+Public Function NewArray(n As Integer) As Object
   Dim a As New StubArray
   a.Init(n)
   Set NewArray = a
 End Function
 
-Public Function Setup(network As Boolean, n As Integer) As String
+Public Function Setup() As String
   On Error GoTo failed
   Set form = New Predict
-  Set form.Stub_txtInput = NewArray(n)
-  Set form.txtPrediction = New StubControl
-  If network Then
-    Set form.Stub_lblMinVal = NewArray(n)
-    Set form.Stub_lblMaxVal = NewArray(n)
-    Set form.txtConfidence = New StubControl
-    Set form.lblOutMin = New StubControl
-    Set form.lblOutMax = New StubControl
-  End If
   form.StubEvent("load")
   Setup = "ok"
   Exit Function
@@ -381,7 +344,9 @@ def class_module(form):
     members = ["txtInput"] + (["lblMinVal", "lblMaxVal"] if network else [])
     singles = ["txtPrediction"] + (["txtConfidence", "lblOutMin", "lblOutMax"] if network else [])
     stub = "".join(ARRAY_MEMBER.format(m) for m in members)
-    stub += "".join("Public %s As Object\n" % s for s in singles)
+    stub += "".join("Public %s As Object\n" % s for s in singles) + "Private Sub Class_Initialize()\n"
+    stub += "".join("  Set Stub_%s = NewArray(%d)\n" % (m, form["inputs"]) for m in members)
+    stub += "".join("  Set %s = New StubControl\n" % s for s in singles) + "End Sub\n"
     stub += STUB_END.format(load="Call Form_Load" if network else "")
     return "Option VBASupport 1\nOption ClassModule\n" + "\n".join(code) + "\n" + stub
 
@@ -425,32 +390,6 @@ def check_case(form, k, case, answer, before):
     return shown
 
 
-def check_form(form, library, script):
-    if library.hasByName("Predict"):
-        library.removeByName("Predict")
-    library.insertByName("Predict", class_module(form))
-    network = form["kind"] == "network"
-    status = script("Setup").invoke((network, form["inputs"]), (), ())[0]
-    if status != "ok":
-        fail(form, "does not run: %s" % status)
-        return
-    press = script("Press")
-    shown = "Prediction"
-    for k, case in enumerate(form["cases"]):
-        answer = press.invoke((network, "predict", tuple(case["texts"])), (), ())[0]
-        shown = check_case(form, k, case, answer, shown)
-    about = press.invoke((network, "about", ()), (), ())[0]
-    if about[0] != "ok" or about[2] != form["about"]:
-        fail(form, "About shows %r, expected %r" % (about[2] if about[0] == "ok" else about[0],
-                                                     form["about"]))
-    clear = press.invoke((network, "clear", ()), (), ())[0]
-    empty = "\x01" * form["inputs"]
-    if clear[0] != "ok" or clear[1] != "Prediction" or clear[3] != empty or \
-       (form["classifier"] and clear[4] != "Strength") or \
-       (network and (set(clear[5]) | set(clear[6]) | set(clear[7]) | set(clear[8])) != {"0"}):
-        fail(form, "Clear leaves %r" % (clear,))
-
-
 def check_forms(desktop, forms):
     doc = load(desktop, None, "private:factory/scalc")
     libraries = doc.BasicLibraries
@@ -460,14 +399,31 @@ def check_forms(desktop, forms):
     for name, body in CLASSES.items():
         library.insertByName(name, "Option VBASupport 1\nOption ClassModule\n" + body)
     library.insertByName("Driver", DRIVER)
-    provider = doc.getScriptProvider()
-
-    def script(name):
-        return provider.getScript(
-            "vnd.sun.star.script:Standard.Driver.%s?language=Basic&location=document" % name)
-
+    setup, press = (doc.getScriptProvider().getScript(
+        "vnd.sun.star.script:Standard.Driver.%s?language=Basic&location=document" % name)
+        for name in ("Setup", "Press"))
     for form in forms:
-        check_form(form, library, script)
+        if library.hasByName("Predict"):
+            library.removeByName("Predict")
+        library.insertByName("Predict", class_module(form))
+        network = form["kind"] == "network"
+        status = setup.invoke((), (), ())[0]
+        if status != "ok":
+            fail(form, "does not run: %s" % status)
+            continue
+        shown = "Prediction"
+        for k, case in enumerate(form["cases"]):
+            answer = press.invoke((network, "predict", tuple(case["texts"])), (), ())[0]
+            shown = check_case(form, k, case, answer, shown)
+        about = press.invoke((network, "about", ()), (), ())[0]
+        if about[0] != "ok" or about[2] != form["about"]:
+            fail(form, "About shows %r, expected %r" % (about[2] if about[0] == "ok" else about[0],
+                                                         form["about"]))
+        clear = press.invoke((network, "clear", ()), (), ())[0]
+        if clear[0] != "ok" or clear[1] != "Prediction" or clear[3] != "\x01" * form["inputs"] or \
+           (form["classifier"] and clear[4] != "Strength") or \
+           (network and (set(clear[5]) | set(clear[6]) | set(clear[7]) | set(clear[8])) != {"0"}):
+            fail(form, "Clear leaves %r" % (clear,))
     doc.close(True)
 
 

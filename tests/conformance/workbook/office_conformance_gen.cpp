@@ -1,7 +1,5 @@
-// Builds the seeded networks and MARS models into workbooks (the real save path, the
-// embedded spreadsheet) and VB6 forms (plus classifiers, hostile texts, and models large
-// enough that SetMaxMinVals and calcBasisFunctions are cut into parts), with manifests
-// of what each must show and compute for check_office.py to check in LibreOffice.
+// The seeded models as workbooks (the real save path) and VB6 forms (hostile texts, and
+// large enough to be cut into parts), with manifests of what check_office.py must find.
 #include <cmath>
 #include <filesystem>
 #include <iostream>
@@ -50,9 +48,6 @@ std::string Numbers(const std::vector<double>& values) {
   return JsonList(texts, false);
 }
 
-// ---- Workbooks
-
-// A workbook's manifest entry: the fields every workbook has, `extra` ones, its cases.
 void Book(Writer& w, const std::string& path, const std::string& macro_path, const char* kind,
           const std::vector<std::string>& inputs, const std::string& output, bool classifier,
           const std::string& extra, const std::vector<std::string>& cases) {
@@ -63,10 +58,8 @@ void Book(Writer& w, const std::string& path, const std::string& macro_path, con
                     ", \"cases\": " + JsonList(cases, false) + "}");
 }
 
-// The test copy of a module for the macro check: the macro's question answered No on a
-// sheet named "Declined" and Yes elsewhere, and its clipboard moves (Cut, Select, Paste),
-// which a hidden document in headless LibreOffice cannot do, written as the one move to
-// the destination they amount to.
+// The module for the macro check: its question answered No on a sheet "Declined", and its
+// clipboard moves, which a hidden document cannot make, as the one move they amount to.
 std::string MacroTestCopy(std::string code) {
   code = ReplaceAll(code,
                     "                thisSheet.Columns(j).Cut\r\n"
@@ -79,16 +72,19 @@ std::string MacroTestCopy(std::string code) {
          "End Function\r\n";
 }
 
-void BuildMacroCopy(Writer& w, const std::string& path, const std::string& base,
-                    const std::string& code,
-                    const std::function<void(SpreadsheetApplication&)>& row,
-                    const std::function<void(SpreadsheetApplication&)>& column) {
+// The macro copy of a workbook whose module is `code`, or "" without one.
+std::string BuildMacroCopy(Writer& w, bool wanted, const std::string& path, const std::string& base,
+                           const std::function<std::string()>& code,
+                           const std::function<void(SpreadsheetApplication&)>& row,
+                           const std::function<void(SpreadsheetApplication&)>& column) {
+  if (!wanted) return "";
   workbook::EmbeddedSpreadsheet app;
   const std::string code_path = CodeFilePath(w.folder, base + "_macro");
-  WriteText(code_path, MacroTestCopy(code));
+  WriteText(code_path, MacroTestCopy(code()));
   WorkbookPlan plan{path, base, code_path, row, column, false};
   if (!BuildWorkbook(app, plan, w.window, w.messages, w.shell)) Stop(path + " not built");
   std::filesystem::remove(code_path);
+  return path;
 }
 
 const GenerationStamp kBookStamp{"/models/net.kwf", "Unknown", "Sun, Dec 6 2026, 2:00 AM"};
@@ -104,16 +100,12 @@ void BookNetwork(Writer& w, int index, const ConformanceCase& item, bool macro_c
   workbook::EmbeddedSpreadsheet app;
   WorkbookSaveContext context{app, w.messages, w.shell, w.window, w.folder};
   if (!SaveNetworkWorkbook(workspace, kBookStamp, path, context)) Stop(path + " not saved");
-  std::string macro_path;
-  if (macro_copy) {
-    macro_path = w.folder + "/net macro " + std::to_string(index) + ".xlsm";
-    const WorkbookResults results = NetworkResultsForZeros(model);
-    BuildMacroCopy(
-        w, macro_path, base,
-        NetworkCodeModuleText(NetworkWorkbookPieces(model, kBookStamp), base, model),
-        [&](SpreadsheetApplication& a) { FillRowSheet(a, base, model, results); },
-        [&](SpreadsheetApplication& a) { FillColumnSheet(a, base, model, results); });
-  }
+  const WorkbookResults results = NetworkResultsForZeros(model);
+  const std::string macro_path = BuildMacroCopy(
+      w, macro_copy, w.folder + "/net macro " + std::to_string(index) + ".xlsm", base,
+      [&] { return NetworkCodeModuleText(NetworkWorkbookPieces(model, kBookStamp), base, model); },
+      [&](SpreadsheetApplication& a) { FillRowSheet(a, base, model, results); },
+      [&](SpreadsheetApplication& a) { FillColumnSheet(a, base, model, results); });
   std::vector<std::string> cases;
   for (const std::vector<double>& values : item.inputs) {
     const NetworkPrediction p = Predicted(model, values);
@@ -144,18 +136,16 @@ void BookMars(Writer& w, int index, std::uint32_t seed, bool macro_copy) {
   WorkbookSaveContext context{app, w.messages, w.shell, w.window, w.folder};
   const GenerationStamp stamp{"Pasted_Model", "Unknown", kBookStamp.created};
   if (!SaveMarsWorkbook(workspace, stamp, path, context)) Stop(path + " not saved");
-  std::string macro_path;
-  if (macro_copy) {
-    macro_path = w.folder + "/mars macro " + std::to_string(index) + ".xlsm";
-    MarsCodePieces pieces;
-    MarsWorkbookPieces(model, pieces, w.messages);
-    const WorkbookResults results = MarsResultsForZeros(model);
-    BuildMacroCopy(
-        w, macro_path, base,
-        MarsCodeModuleText(pieces, base, model, stamp.model_path, stamp.created),
-        [&](SpreadsheetApplication& a) { FillMarsRowSheet(a, base, model, results); },
-        [&](SpreadsheetApplication& a) { FillMarsColumnSheet(a, base, model, results); });
-  }
+  const WorkbookResults results = MarsResultsForZeros(model);
+  const std::string macro_path = BuildMacroCopy(
+      w, macro_copy, w.folder + "/mars macro " + std::to_string(index) + ".xlsm", base,
+      [&] {
+        MarsCodePieces pieces;
+        MarsWorkbookPieces(model, pieces, w.messages);
+        return MarsCodeModuleText(pieces, base, model, stamp.model_path, stamp.created);
+      },
+      [&](SpreadsheetApplication& a) { FillMarsRowSheet(a, base, model, results); },
+      [&](SpreadsheetApplication& a) { FillMarsColumnSheet(a, base, model, results); });
   std::vector<std::string> cases;
   for (std::size_t v = 0; v < mars.rows.size(); ++v) {
     std::vector<std::string> values;
@@ -195,8 +185,6 @@ void WriteBooks(Writer& w, std::uint64_t seed) {
     BookMars(w, i, static_cast<std::uint32_t>(seed) + static_cast<std::uint32_t>(i), i < 2);
   }
 }
-
-// ---- VB6 forms
 
 // The number the form holds for a model constant: the literal it writes, read back.
 double AsWritten(double value) {
@@ -386,10 +374,7 @@ void WriteForms(Writer& w, std::uint64_t seed) {
 
 int main(int argc, char** argv) {
   using namespace kdk::conformance;
-  if (argc != 2) {
-    std::cerr << "usage: office_conformance_gen FOLDER\n";
-    return 2;
-  }
+  if (argc != 2) return std::cerr << "usage: office_conformance_gen FOLDER\n", 2;
   Writer w;
   w.folder = argv[1];
   WriteBooks(w, ConformanceSeed());
