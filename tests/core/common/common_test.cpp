@@ -24,6 +24,7 @@
 namespace kdk {
 namespace {
 
+using conformance::ReadBack;
 using ::testing::HasSubstr;
 namespace fs = std::filesystem;
 
@@ -60,11 +61,6 @@ TEST(TextUtils, NamesPathsBlanksAndLines) {
 }
 
 struct AtomicWriteTest : ::testing::Test {
-  std::string Read(const fs::path& path) const {
-    std::string bytes, error;
-    EXPECT_TRUE(ReadWholeFile(path.string(), bytes, error)) << error;
-    return bytes;
-  }
   bool Write(const std::string& name, std::string_view bytes) {
     return WriteFileAtomically(scratch_.File(name), bytes, error);
   }
@@ -78,7 +74,7 @@ struct AtomicWriteTest : ::testing::Test {
 
 TEST_F(AtomicWriteTest, ReplacesTheFileWholeOrFailsLeavingNothingBeside) {
   ASSERT_TRUE(Write("out.txt", "old\r\n") && Write("out.txt", "new line\r\n")) << error;
-  EXPECT_EQ(Read(folder_ / "out.txt"), "new line\r\n");
+  EXPECT_EQ(ReadBack(folder_ / "out.txt"), "new line\r\n");
   EXPECT_FALSE(Write("missing-folder/out.txt", "x"));
   EXPECT_THAT(error, HasSubstr(scratch_.File("missing-folder/out.txt")));
   // Renaming over a folder fails after the temporary file was written: it must go.
@@ -99,7 +95,7 @@ TEST_F(AtomicWriteTest, LinksLoopsAndPermissions) {
   fs::create_symlink("real.sql", folder_ / "link.sql");
   ASSERT_TRUE(Write("link.sql", "new")) << error;
   EXPECT_TRUE(fs::is_symlink(folder_ / "link.sql"));
-  EXPECT_EQ(Read(target), "new");
+  EXPECT_EQ(ReadBack(target), "new");
   EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, mode);
   fs::create_symlink("later.sql", folder_ / "dangling.sql");
   ASSERT_TRUE(Write("dangling.sql", "made")) << error;
@@ -117,7 +113,7 @@ TEST_F(AtomicWriteTest, LinksLoopsAndPermissions) {
   const std::string long_name = std::string(246, 'n') + ".sql";
   EXPECT_TRUE(Write(long_name, "long")) << error;
   umask(old_mask);
-  EXPECT_EQ(Read(folder_ / long_name), "long");
+  EXPECT_EQ(ReadBack(folder_ / long_name), "long");
   EXPECT_EQ(fs::status(folder_ / long_name).permissions(), fs::perms(0644));
   EXPECT_EQ(Entries(), 7);
 }
@@ -153,7 +149,7 @@ TEST_F(AtomicWriteTest, SeveralFilesGoInTogetherOrNotAtAll) {
     EXPECT_TRUE(files.Add(first.string(), "new"));
     EXPECT_FALSE(files.Add(scratch_.File("none/p.frm"), "form"));
   }
-  EXPECT_EQ(Read(first), "old");
+  EXPECT_EQ(ReadBack(first), "old");
   EXPECT_EQ(Entries(), 1);
   fs::create_directory(folder_ / "sub");
   for (const char* second : {"sub/p.frm", "p.frm"}) {
@@ -161,7 +157,7 @@ TEST_F(AtomicWriteTest, SeveralFilesGoInTogetherOrNotAtAll) {
     ASSERT_TRUE(files.Add(first.string(), "new") && files.Add(scratch_.File(second), "form"));
     fs::remove_all(folder_ / "sub");  // the second rename fails after the first
     EXPECT_EQ(files.Commit(), second == std::string("p.frm")) << files.Error();
-    EXPECT_EQ(Read(first), second == std::string("p.frm") ? "new" : "old");
+    EXPECT_EQ(ReadBack(first), second == std::string("p.frm") ? "new" : "old");
     EXPECT_EQ(fs::status(first).permissions(), fs::perms(0600));
     EXPECT_EQ(Entries(), second == std::string("p.frm") ? 2 : 1);
   }
@@ -175,7 +171,7 @@ TEST_F(AtomicWriteTest, TheModelAndTheDataAreNeverOutputs) {
   EXPECT_EQ(error, SameAsModelMessage(scratch_.File("hard.kwf")));
   EXPECT_FALSE(WriteOutputFile(scratch_.File("./d.sav"), "x", error, kept));
   EXPECT_THAT(error, HasSubstr("would replace the data file"));
-  EXPECT_EQ(Read(folder_ / "m.kwf") + Read(folder_ / "d.sav"), "modeldata");
+  EXPECT_EQ(ReadBack(folder_ / "m.kwf") + ReadBack(folder_ / "d.sav"), "modeldata");
 }
 
 TEST(ReadWholeStream, StopsAtTheInputBound) {

@@ -3,7 +3,6 @@
 
 #include <filesystem>
 
-#include "core/common/text_file.h"
 #include "core/common/text_utils.h"
 #include "core/mars/basis_function_ops.h"
 #include "core/mars/generated_file.h"
@@ -82,14 +81,12 @@ TEST(ParseMarsModel, NameConflictWarnedOncePerUsingDefinition) {
   ASSERT_TRUE(ParseMarsText(MarsText("BF1 = max(0, F1 - 2);\r\nBF2 = max(0, X - 1) * BF1;\r\n"
                                      "BF3 = max(0, 1 - X) * BF1;\r\n"),
                             model, messages));
-  ASSERT_EQ(messages.messages.size(), 2u);
-  for (const auto& message : messages.messages) {
-    EXPECT_EQ(message.text,
-              "Warning - there is a potential conflict with the variable named 'F1' and the "
-              "basis function BF1");
-    EXPECT_EQ(message.buttons, MessageButtons::Ok);
-    EXPECT_EQ(message.icon, MessageIcon::None);
-  }
+  const std::string warning =
+      "Warning - there is a potential conflict with the variable named 'F1' and the basis "
+      "function BF1";
+  ASSERT_EQ(messages.Texts(), warning + "|" + warning);
+  EXPECT_EQ(messages.messages[1].buttons, MessageButtons::Ok);
+  EXPECT_EQ(messages.messages[1].icon, MessageIcon::None);
 }
 
 TEST(ParseMarsModel, TextsThatAreNotExportsFail) {
@@ -108,8 +105,7 @@ TEST(ParseMarsModel, TextsThatAreNotExportsFail) {
     RecordingMessagePort messages;
     MarsModel model;
     EXPECT_FALSE(ParseMarsText(text, model, messages)) << text;
-    ASSERT_EQ(messages.messages.size(), 1u) << text;
-    EXPECT_EQ(messages.messages[0].text, kCannotRead + reason);
+    ASSERT_EQ(messages.Texts(), kCannotRead + reason) << text;
     EXPECT_EQ(messages.messages[0].icon, MessageIcon::Critical);
   }
 }
@@ -122,8 +118,7 @@ TEST(BasisFunctionOperations, LinesBodiesIndicatorsAndSemicolons) {
   RecordingMessagePort messages;
   EXPECT_EQ(BasisFunctionBody("BF1 =  max(0, X1 - 2.5);  ", messages), "max(0, X1 - 2.5);");
   EXPECT_EQ(BasisFunctionBody("BF1 max(0, X1)", messages), "BF1 max(0, X1)");
-  ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_EQ(messages.messages[0].text,
+  EXPECT_EQ(messages.Texts(),
             "Fatal Error - Invalid Equation\r\nBF1 max(0, X1)\r\nhas no '=' sign.");
   // Rows: definition, not-missing indicator, missing indicator, its variable.
   const std::tuple<const char*, bool, bool, const char*> indicators[] = {
@@ -156,10 +151,8 @@ TEST(BasisFunctionOperations, CategoricalTestAndItsComplaints) {
   // A set test on an input the parser did not mark as categorical.
   model.is_categorical[1] = false;
   EXPECT_FALSE(IsCategoricalBasisFunction(model.basis_function_defs[2], model, messages, index));
-  ASSERT_EQ(messages.messages.size(), 2u);
   const std::string fishy = " BF3 = ( X2 = 1 OR X2 = 3) * BF1;\r\nPlease report this problem!";
-  EXPECT_EQ(messages.messages[0].text, "Something Fishy About" + fishy);
-  EXPECT_EQ(messages.messages[1].text, "Something fishy about" + fishy);
+  ASSERT_EQ(messages.Texts(), "Something Fishy About" + fishy + "|Something fishy about" + fishy);
   EXPECT_EQ(messages.messages[1].icon, MessageIcon::Critical);
 }
 
@@ -178,15 +171,10 @@ TEST(WriteGeneratedFile, WritesTrimmedLinesOrReportsAndNeverReplacesTheModel) {
   RecordingMessagePort messages;
   std::vector<std::string> labels;
   const auto sink = [&labels](const std::string& label) { labels.push_back(label); };
-  auto read = [](const std::string& path) {
-    std::string bytes, error;
-    EXPECT_TRUE(ReadWholeFile(path, bytes, error)) << error;
-    return bytes;
-  };
   const std::string path = folder.File("out.sps");
   ASSERT_TRUE(
       WriteGeneratedFile(path, "  COMPUTE a = 1 .\r\n\tEXECUTE .  \r\nlast", sink, messages));
-  EXPECT_EQ(read(path), "COMPUTE a = 1 .\r\n\tEXECUTE .\r\nlast\r\n");
+  EXPECT_EQ(conformance::ReadBack(path), "COMPUTE a = 1 .\r\n\tEXECUTE .\r\nlast\r\n");
   EXPECT_TRUE(WriteGeneratedFile(folder.File("empty.sql"), "", sink, messages));
   EXPECT_FALSE(std::filesystem::exists(folder.File("empty.sql")));
   const std::string unwritable = folder.File("no such folder/x.sql");
@@ -203,11 +191,10 @@ TEST(WriteGeneratedFile, WritesTrimmedLinesOrReportsAndNeverReplacesTheModel) {
   for (const std::string& output : {model, folder.File("./rules.txt"), folder.File("alias.txt")}) {
     messages.messages.clear();
     EXPECT_FALSE(WriteGeneratedFile(output, "UPDATE x", sink, messages, model)) << output;
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, SameAsModelMessage(output));
+    ASSERT_EQ(messages.Texts(), SameAsModelMessage(output));
     EXPECT_EQ(messages.messages[0].icon, MessageIcon::Critical);
   }
-  EXPECT_EQ(read(model), "BF1 = max(0, X - 1);\r\n");
+  EXPECT_EQ(conformance::ReadBack(model), "BF1 = max(0, X - 1);\r\n");
   EXPECT_TRUE(WriteGeneratedFile(folder.File("q.sql"), "UPDATE x", sink, messages, model));
 }
 

@@ -57,13 +57,6 @@ class CountingBusy : public BusyPointerPort {
   int depth = 0, busy_calls = 0;
 };
 
-// The messages shown, joined by "|".
-std::string Shown(const FakePorts& ports) {
-  std::string shown;
-  for (const auto& m : ports.messages.messages) shown += (shown.empty() ? "" : "|") + m.text;
-  return shown;
-}
-
 class SpssMatch : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -103,7 +96,7 @@ TEST_F(SpssMatch, NamesDifferingInCaseAndBlanksMatchAndTheSyntaxRuns) {
   Inputs({"Age", " income ", "my var"});
   spss_.variables = {"AGE  ", "  Income", "MY_VAR"};
   EXPECT_TRUE(Match());
-  EXPECT_EQ(Shown(ports_), std::string(kMatchesOk) + "|Done!");
+  EXPECT_EQ(ports_.messages.Texts(), std::string(kMatchesOk) + "|Done!");
   EXPECT_EQ(spss_.calls,
             "start|open " + data_ + "|display 0|syntax|show|run|close|display 1|release");
   // Every line trimmed and ended, in a private file of its own; gone afterwards.
@@ -121,7 +114,7 @@ TEST_F(SpssMatch, ASmartNamedInputIsReportedUnderItsStoredName) {
   // "_2nd_input" is no SPSS name: the syntax reads it as V_2nd_input.
   spss_.variables = {"my var", "Rooms", "V_2nd_input"};
   EXPECT_FALSE(Match());
-  EXPECT_EQ(Shown(ports_),
+  EXPECT_EQ(ports_.messages.Texts(),
             "The file you are loading doesn't match the model file.\r\nCan't find the "
             "variables;\r\n\r\n my var");
   EXPECT_EQ(spss_.calls, "start|open " + data_ + "|display 0|release");
@@ -135,7 +128,8 @@ TEST_F(SpssMatch, MarsInputsAreComparedByTheirStoredNamesAndTheOutputIsNotLooked
   request_.inputs = MarsSpssInputs(model);
   spss_.variables = {"age", "MY VAR", "my_var"};
   EXPECT_FALSE(Match());
-  EXPECT_TRUE(Shown(ports_).ends_with("variables;\r\n\r\n PAGE")) << Shown(ports_);
+  EXPECT_TRUE(ports_.messages.Texts().ends_with("variables;\r\n\r\n PAGE"))
+      << ports_.messages.Texts();
   EXPECT_EQ(MissingSpssInputs(request_.inputs, {"AGE", "my var", "page", "other"}),
             std::vector<std::string>{});
 }
@@ -164,7 +158,7 @@ TEST_F(SpssMatch, FailuresAreReportedAndLeaveNothing) {
     if (c.fail == "empty text") request.syntax_text = "";
     if (c.fail == "run") spss.run_error = "PSPP could not run the syntax";
     EXPECT_FALSE(MatchSpssDataFile(request, spss, ports.messages, busy));
-    EXPECT_EQ(Shown(ports), c.shown);
+    EXPECT_EQ(ports.messages.Texts(), c.shown);
     EXPECT_EQ(spss.calls, c.calls);
     EXPECT_EQ(busy.depth, 0);
     EXPECT_EQ(busy.busy_calls == 0, c.fail == "no data");
@@ -184,8 +178,9 @@ TEST_F(SpssMatch, TheButtonAsksForTheFileThenConfirmsBeforeLoading) {
   ports_.file_dialogs.answers.push_back(data_);
   EXPECT_TRUE(LoadSpssDataFile(request_, spss_, ports, busy_));
   EXPECT_EQ(request_.data_path, data_);
-  EXPECT_EQ(Shown(ports_), "Loading SPSS - please be patient...\r\n(but press OK first!)|" +
-                               std::string(kMatchesOk) + "|Done!");
+  EXPECT_EQ(ports_.messages.Texts(),
+            "Loading SPSS - please be patient...\r\n(but press OK first!)|" +
+                std::string(kMatchesOk) + "|Done!");
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
-// The workbook: its build on a recording application, the sheets' cached results and
-// autofits (labels, colours, locked cells and formulas are checked in LibreOffice by the
-// office suite), and the module's macro (whole modules are in tests/golden).
+// Labels, colours, locked cells and formulas are checked in LibreOffice by the office suite.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -89,7 +87,6 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
                           const CellResult& cached) override {
     if (Cell* c = At(row, column)) *c = {std::string(formula), cached};
   }
-  // Colours and locking are checked in LibreOffice by the office suite.
   void SetCellLocked(int, int, bool) override {}
   void SetFontColorIndex(int, int, int) override {}
   void SetInteriorColorIndex(int, int, int) override {}
@@ -155,12 +152,10 @@ TEST(BuildWorkbook, BlanksInTheFileNameBecomeUnderscores) {
   EXPECT_EQ(h.app.saved_as, std::vector<std::string>{"/home/u/my model.xls"});
   EXPECT_EQ(NamesOfWorkbook("my_model").function, "my_model_CalculateIt");
   EXPECT_EQ(h.label, "Files Generated...\r\n/home/u/my model.xls");
-  ASSERT_EQ(h.messages.messages.size(), 1u);
-  EXPECT_EQ(h.messages.messages[0].text,
-            "Saving of /home/u/my model.xls complete.\r\nDo you want to look?");
-  EXPECT_EQ(h.messages.messages[0].title, "Done");
-  EXPECT_EQ(h.messages.messages[0].icon, MessageIcon::Question);
-  EXPECT_EQ(h.messages.messages[0].buttons, MessageButtons::YesNo);
+  EXPECT_EQ(h.messages.Texts(), "Saving of /home/u/my model.xls complete.\r\nDo you want to look?");
+  const testing::RecordedMessage& done = h.messages.messages[0];
+  EXPECT_TRUE(done.title == "Done" && done.icon == MessageIcon::Question &&
+              done.buttons == MessageButtons::YesNo);
   EXPECT_EQ(h.shell.opened, std::vector<std::string>{"/home/u/my model.xls"});
   EXPECT_EQ(h.busy, (std::vector<bool>{true, false}));
   const std::vector<std::string> tail = {"AlertsOff", "SaveAs", "AlertsOn", "Quit"};
@@ -182,21 +177,20 @@ TEST(BuildWorkbook, SheetsAreAddedOnlyUpToThree) {
 // Each failure shows its own message; a failure to start or to save ends the build.
 TEST(BuildWorkbook, FailuresAreReported) {
   struct Case {
-    std::string fail;  // what goes wrong
-    std::vector<std::string> texts;
-    int critical = -1;  // a message shown as an error
+    std::string fail, texts;  // what goes wrong, the messages shown
+    int critical = -1;        // a message shown as an error
   };
   const std::string saved = "Saving of /t/b.xls complete.\r\nDo you want to look?";
   const Case cases[] = {
-      {"start", {"There are problems trying to open Microsoft Excel"}},
-      {"save", {"Problems saving this file - it might already exist and be open"}},
-      {"viewer", {saved, "Error trying to open Microsoft Excel"}},
-      {"mars module", {"There is a problem creating the code module", saved}, 0},
+      {"start", "There are problems trying to open Microsoft Excel"},
+      {"save", "Problems saving this file - it might already exist and be open"},
+      {"viewer", saved + "|Error trying to open Microsoft Excel"},
+      {"mars module", "There is a problem creating the code module|" + saved, 0},
       {"sheets and module",
-       {"Problem creating 3 sheets in the workbook.\r\nno more sheets",
-        "Error creating b_1\r\nbad name", "Error creating b_2\r\nSubscript out of range",
-        "Error creating Instructions\r\nSubscript out of range",
-        "Error creating Code Module\r\nno modules", saved},
+       "Problem creating 3 sheets in the workbook.\r\nno more sheets|Error creating b_1\r\nbad "
+       "name|Error creating b_2\r\nSubscript out of range|Error creating Instructions\r\n"
+       "Subscript out of range|Error creating Code Module\r\nno modules|" +
+           saved,
        4},
   };
   for (const Case& c : cases) {
@@ -209,9 +203,7 @@ TEST(BuildWorkbook, FailuresAreReported) {
     h.app.fail_add_sheet = h.app.fail_name = c.fail.starts_with("sheets");
     const bool built = c.fail != "start" && c.fail != "save";
     EXPECT_EQ(h.Build("/t/b.xls", c.fail.starts_with("mars")), built) << c.fail;
-    std::vector<std::string> texts;
-    for (const auto& m : h.messages.messages) texts.push_back(m.text);
-    EXPECT_EQ(texts, c.texts);
+    EXPECT_EQ(h.messages.Texts(), c.texts);
     EXPECT_TRUE(c.critical < 0 || h.messages.messages[c.critical].icon == MessageIcon::Critical);
     EXPECT_EQ(h.app.saved_as.size(), built ? 1u : 0u);
     EXPECT_EQ(h.app.calls.back() == "Quit", !h.app.fail_start);
@@ -232,7 +224,6 @@ TEST(WorkbookNames, BaseNameIsAUsableModuleName) {
 struct SheetFillers : ::testing::Test {
   SheetFillers() {
     std::string error;
-    app.Start(error);
     app.AddWorkbook(error);
     app.SelectWorksheet(1, error);
   }
@@ -289,8 +280,6 @@ TEST_F(SheetFillers, InstructionsAreOneCellOfLines) {
   EXPECT_EQ(Autofits(), (Ranges{{1, 1}}));
 }
 
-// The whole module (blocks and macro) of a regression, a classifier and a MARS model is
-// in tests/golden; these are the properties of any input.
 PrepareDataMacroInput TwoInputs(std::string_view kind, bool classifier) {
   return {3, "book_CalculateIt", {"A", "B"}, "Y", std::string(kind), classifier};
 }

@@ -1,8 +1,5 @@
-// Whole forms of the examples are in tests/golden, and the office suite runs the code
-// of seeded models in LibreOffice Basic: here text a model could break out with, and
-// names VB would refuse.
-// Form files of the shared generators' models (hostile names, awkward numbers, models
-// cut into several procedures) are read by a reader written from the form file format.
+// Form files of the shared generators' models are read by a reader written from the form
+// file format.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -78,8 +75,7 @@ TEST(VbNetworkFormCode, OneLinearNeuronKeepsTheTanhTest) {
 MarsVbCode Prepared(const MarsModel& model) {
   RecordingMessagePort messages;
   MarsVbCode code;
-  EXPECT_TRUE(PrepareMarsVbCode(model, code, messages));
-  EXPECT_TRUE(messages.messages.empty());
+  EXPECT_TRUE(PrepareMarsVbCode(model, code, messages) && messages.messages.empty());
   return code;
 }
 
@@ -91,8 +87,8 @@ TEST(VbMarsDefinition, NamesBeyondAsciiInEitherEncodingBecomeInpval) {
     const MarsModel model = ParseOk(encoded);
     EXPECT_EQ(model.input_names, (std::vector<std::string>{"Gr\xF6\337e", "caf\xE9"}));
     const MarsVbCode code = Prepared(model);
-    EXPECT_EQ(code.definition_lines[0], "BF1 = max(0, inpval(1) - 2.5)");
-    EXPECT_EQ(code.definition_lines[1], "BF2 = ( IIF(inpValRepresentsNull(2) ,0,1)) * BF1");
+    EXPECT_EQ(code.definition_lines[0] + "|" + code.definition_lines[1],
+              "BF1 = max(0, inpval(1) - 2.5)|BF2 = ( IIF(inpValRepresentsNull(2) ,0,1)) * BF1");
   }
 }
 
@@ -210,18 +206,15 @@ bool ReadVbProperty(std::string_view line, std::size_t indent, std::string& name
 // lines and control blocks (every Begin closed by its End, indented three blanks a
 // level), then at least one Attribute line; every line ends with CR LF.
 bool ReadVbForm(std::string_view text, VbFormFile& form, std::string& error) {
-  std::vector<std::string_view> lines;
-  for (std::size_t start = 0, end; start < text.size(); start = end + 2) {
-    end = text.find("\r\n", start);
-    if (end == std::string_view::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    if (lines.back().find_first_of("\r\n") != std::string_view::npos || end == text.size()) {
-      error = "no CR LF, or a lone CR or LF, in line " + std::to_string(lines.size());
-      return false;
-    }
+  if (!text.ends_with("\r\n") ||
+      ReplaceAll(text, "\r\n", "").find_first_of("\r\n") != std::string::npos) {
+    error = "a line without CR LF, or a lone CR or LF";
+    return false;
   }
+  std::vector<std::string> lines = SplitAt(ReplaceAll(text, "\r\n", "\n"), '\n');
+  lines.pop_back();
   auto fail = [&](std::size_t index, std::string what) {
-    error = "line " + std::to_string(index + 1) + ": " + what + ": " + std::string(lines[index]);
+    error = "line " + std::to_string(index + 1) + ": " + what + ": " + lines[index];
     return false;
   };
   if (lines.size() < 3 || lines[0] != "VERSION 5.00") return fail(0, "no VERSION line");
