@@ -8,7 +8,6 @@
 #include "core/mars/generated_file.h"
 #include "core/mars/mars_evaluator.h"
 #include "core/mars/mars_text_lines.h"
-#include "core/mars/model_summary.h"
 #include "core/mars/parse_mars_model.h"
 #include "core/test_models.h"
 #include "support/scratch.h"
@@ -154,14 +153,6 @@ TEST(BasisFunctionOperations, CategoricalTestAndItsComplaints) {
   const std::string fishy = " BF3 = ( X2 = 1 OR X2 = 3) * BF1;\r\nPlease report this problem!";
   ASSERT_EQ(messages.Texts(), "Something Fishy About" + fishy + "|Something fishy about" + fishy);
   EXPECT_EQ(messages.messages[1].icon, MessageIcon::Critical);
-}
-
-TEST(ModelSummaryText, HeadAndTailWrapTheLines) {
-  const std::string text =
-      ModelSummaryText(testing::ParseOk(testing::kWorkedExample), "/*", "", "*/");
-  EXPECT_EQ(text.substr(0, 20), "/*\r\nModel Inputs (3)");
-  EXPECT_TRUE(text.ends_with("\r\nBF5 = ( X3 = .);\r\n*/"));
-  EXPECT_THAT(text, HasSubstr("\r\n X1\r\n*X2\r\n X3\r\n"));
 }
 
 // The label shows what was written; the message "Done it!" once something was; no path

@@ -116,15 +116,6 @@ TEST(WeightsReader, HeaderLines) {
   }
 }
 
-TEST(WeightsReader, QuotedNamesKeepCommasAndLeadingBlanksAreSkipped) {
-  WeightsFileRecipe recipe = SmallNetworkRecipe();
-  recipe.inputs[0].name = "income, annual";
-  recipe.output_name = "a, b, c";
-  NetworkModel net = Parse(ReplaceAll(BuildWeightsFile(recipe), ",\"beta\"", ",    \"beta\""));
-  EXPECT_EQ(net.input_names, (std::vector<std::string>{"income, annual", "beta"}));
-  EXPECT_EQ(net.output_name, "a, b, c");
-}
-
 TEST(WeightsReader, OneInputAndNoHiddenNeurons) {
   WeightsFileRecipe recipe = SmallNetworkRecipe();
   recipe.inputs.resize(1);

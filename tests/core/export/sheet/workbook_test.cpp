@@ -2,9 +2,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
 
+#include "core/common/number_text.h"
 #include "core/export/sheet/build_workbook.h"
 #include "core/export/sheet/prepare_data_macro.h"
 #include "core/export/sheet/sheet_fillers.h"
@@ -79,9 +79,7 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
     if (Cell* c = At(row, column)) c->value = std::string(text);
   }
   void SetCellNumber(int row, int column, double value) override {
-    char digits[40];
-    std::snprintf(digits, sizeof digits, "%.15G", value);
-    SetCellText(row, column, digits);
+    SetCellText(row, column, NumberText(value));
   }
   void SetCellFormulaR1C1(int row, int column, std::string_view formula,
                           const CellResult& cached) override {
