@@ -186,7 +186,10 @@ TEST(ReadWholeStream, StopsAtTheInputBound) {
   }
 }
 
-TEST(ModelText, EveryCodePageByteGoesToUtf8AndBack) {
+// Every code-page byte goes to UTF-8 and back. ASCII, text that is not UTF-8 (overlong forms
+// and surrogates are not) stay as they are; UTF-8 with non-ASCII is converted, its byte-order
+// mark dropped; a character the code page cannot hold is refused, naming its line.
+TEST(ModelText, EncodingsPathsAndNameCharacters) {
   for (int b = 0; b < 256; ++b) {
     const std::string byte(1, static_cast<char>(b));
     std::string back, error;
@@ -194,11 +197,6 @@ TEST(ModelText, EveryCodePageByteGoesToUtf8AndBack) {
     EXPECT_EQ(back, byte) << b;
   }
   EXPECT_EQ(Cp1252ToUtf8("\x80\x81\x9F\xE9"), "\u20AC\xC2\x81\u0178\u00E9");
-}
-
-// ASCII, text that is not UTF-8 (overlong forms and surrogates are not) stay as they are;
-// UTF-8 with non-ASCII is converted, its byte-order mark dropped.
-TEST(ModelText, DecidesTheEncodingOnce) {
   const std::pair<const char*, const char*> cases[] = {
       {"BF1 = max(0, x - 1);", "BF1 = max(0, x - 1);"},
       {"Gr\xF6\337e \xC3", "Gr\xF6\337e \xC3"},
@@ -209,25 +207,16 @@ TEST(ModelText, DecidesTheEncodingOnce) {
     ASSERT_TRUE(DecodeModelText(given, text, error)) << error;
     EXPECT_EQ(text, expected);
   }
-}
-
-TEST(ModelText, RefusesACharacterTheCodePageCannotHoldNamingTheLine) {
   std::string text = "kept", error;
   EXPECT_FALSE(DecodeModelText("BF1 = x\r\nBF2 = \u00E9\nBF3 = y\u4E2D", text, error));
   EXPECT_EQ(error,
             "Line 3 holds the character U+4E2D after \"BF3 = y\": model text is Windows-1252, "
             "which cannot represent it.");
   EXPECT_EQ(text, "kept");
-}
-
-TEST(ModelText, PathsAndMessagesCrossBetweenTheFileSystemAndModelText) {
   EXPECT_EQ(MessageTextAsUtf8("Gr\xF6\337e \x80"), "Gr\u00F6\u00DFe \u20AC");
   EXPECT_EQ(MessageTextAsUtf8("/m/caf\u00E9.txt"), "/m/caf\u00E9.txt");
   EXPECT_EQ(PathAsModelText("/m/caf\u00E9 \u4E2D.txt"), "/m/caf\xE9 ?.txt");
   EXPECT_EQ(PathAsModelText("/m/caf\xE9.txt"), "/m/caf\xE9.txt");  // not UTF-8: as it is
-}
-
-TEST(ModelText, OneNameCharacterDefinition) {
   EXPECT_TRUE(IsModelNameStart('\xE9') && IsModelNameStart('_') && IsModelNameStart('Z'));
   EXPECT_FALSE(IsModelNameStart('1') || IsModelNameStart('$'));
   EXPECT_TRUE(IsModelNameChar('$') && IsModelNameChar('#') && IsModelNameChar('@') &&
@@ -239,25 +228,12 @@ TEST(ModelText, OneNameCharacterDefinition) {
 // patterns and scaled decimals; zero has no sign.
 TEST(NumberText, WritesWhatPrintfWrites) {
   std::setlocale(LC_NUMERIC, "C");
-  std::vector<double> values = {0.5,
-                                -0.5,
-                                1.2E-05,
-                                1E-05,
-                                0.0001,
-                                1E15,
-                                999999999999999.0,
-                                123456789012345678.0,
-                                1E100,
-                                2.5E-300,
-                                -42.0,
-                                0.1 + 0.2,
-                                2.0 / 3,
-                                DBL_MIN,
-                                DBL_MAX,
-                                5E-324,
-                                999999999999999.9,
-                                0.000099999999999999999,
-                                9.99999999999999999};
+  std::vector<double> values;
+  for (double edge :
+       {0.5, -0.5, 1.2E-05, 1E-05, 0.0001, 1E15, 999999999999999.0, 123456789012345678.0, 1E100,
+        2.5E-300, -42.0, 0.1 + 0.2, 2.0 / 3, DBL_MIN, DBL_MAX, 5E-324, 999999999999999.9,
+        0.000099999999999999999, 9.99999999999999999})
+    values.push_back(edge);
   std::mt19937_64 random(12345);
   std::uniform_real_distribution<double> unit(-1, 1);
   std::uniform_int_distribution<int> scale(-30, 30);
@@ -283,10 +259,7 @@ TEST(NumberText, WritesWhatPrintfWrites) {
   EXPECT_EQ(DateText({2004, 1, 1, 4, 0, 0}), "Thu, Jan 1 2004, 12:00 AM");
   EXPECT_EQ(DateText({2004, 1, 31, 6, 12, 59}), "Sat, Jan 31 2004, 12:59 PM");
   EXPECT_EQ(DateText({1999, 10, 10, 0, 23, 1}), "Sun, Oct 10 1999, 11:01 PM");
-}
-
-// The largest writable number's text reads back finite; the next double's does not.
-TEST(NumberText, AWritableNumberReadsBackFinite) {
+  // The largest writable number's text reads back finite; the next double's does not.
   const double largest = 1.7976931348623149e308;
   const double next = std::nextafter(largest, INFINITY);
   EXPECT_TRUE(IsWritableNumber(-largest));

@@ -46,10 +46,9 @@ TEST(ParseMarsModel, WrappedLinesLowerCaseBlocksAndTwoLineStatements) {
   EXPECT_EQ(model.model_statement, "MODEL OUT = BF1  BF1");
   EXPECT_EQ(model.model_term_count, 3);  // two blanks in a row count an empty item
   EXPECT_EQ(model.output_name, "OUT");
-}
 
-TEST(ParseMarsModel, InputsInOrderOfFirstAppearanceNumbersNeverInputs) {
-  const MarsModel model =
+  // Inputs in order of first appearance; numbers are never inputs.
+  model =
       ParseOk(MarsText("BF1 = max(0, B - 1);\r\nBF2 = max(0, A - 2) * BF1;\r\n"
                        "BF3 = max(0, 1.5E-03 - B);\r\nBF4 = max(0, C + 2.5e+02);\r\n"
                        "BF5 = max(0, .5 - A);\r\n"));
@@ -123,10 +122,8 @@ TEST(BasisFunctionOperations, LinesBodiesIndicatorsAndSemicolons) {
     EXPECT_EQ(StripTrailingSemicolon(text), "max(0, X1)");
   }
   EXPECT_EQ(StripTrailingSemicolon(""), "");
-}
 
-TEST(BasisFunctionOperations, CategoricalTestAndItsComplaints) {
-  RecordingMessagePort messages;
+  messages.messages.clear();
   MarsModel model = ParseOk(testing::kWorkedExample);
   int index = -7;
   EXPECT_TRUE(IsCategoricalBasisFunction(model.basis_function_defs[2], model, messages, index));
@@ -228,14 +225,10 @@ TEST(MarsEvaluator, UnreadableDefinitionsAreClearErrors) {
         << error;
     EXPECT_THAT(error, HasSubstr(expected));
   }
-}
-
-TEST(MarsEvaluator, WrongInputCountAndDeepNesting) {
   const MarsModel model = ParseOk(testing::kWorkedExample);
   double prediction = 0;
   std::string error;
-  const Inputs two = {1.0, 2.0};
-  EXPECT_FALSE(EvaluateMars(model, two, prediction, error));
+  EXPECT_FALSE(EvaluateMars(model, Inputs{1.0, 2.0}, prediction, error));
   EXPECT_EQ(error, "The model has 3 inputs but 2 values were given");
 
   MarsModel deep = model;
@@ -252,8 +245,7 @@ TEST(MarsEvaluator, WrongInputCountAndDeepNesting) {
   deep.basis_function_defs = {"BF1 = max(0, X1 - 0);"};
   deep.equation = sum;
   ASSERT_TRUE(evaluator.Compile(deep, error)) << error;
-  const Inputs three = {0.5, 0.0, 0.0};
-  EXPECT_DOUBLE_EQ(evaluator.Evaluate(three), 50000.0);
+  EXPECT_DOUBLE_EQ(evaluator.Evaluate(Inputs{0.5, 0.0, 0.0}), 50000.0);
 }
 
 }  // namespace
