@@ -38,9 +38,6 @@ TEST(LanguageRules, IdentifiersFollowEachLanguage) {
   EXPECT_EQ(Usable(RulesOf(Language::Equation), {"my input", "a\r\nb"}), "10");
   EXPECT_TRUE(SameName(Vb, "Var1", "VAR1"));
   EXPECT_FALSE(SameName(C, "Var1", "VAR1"));
-}
-
-TEST(LanguageRules, CommentTextCannotLeaveItsComment) {
   EXPECT_EQ(CommentSafe(C, "plain text, 1.5 (x)"), "plain text, 1.5 (x)");
   EXPECT_EQ(CommentSafe(C, "a */ system(\"rm\"); /* b"), "a * / system(\"rm\"); /* b");
   EXPECT_EQ(CommentSafe(C, "**/"), "** /");
@@ -52,9 +49,6 @@ TEST(LanguageRules, CommentTextCannotLeaveItsComment) {
   EXPECT_EQ(CommentSafe(Java, "caf\xE9"), "caf\\u00E9");
   EXPECT_EQ(CommentSafe(Spss, "x */ y"), "x * / y");
   EXPECT_EQ(CommentSafe(Script, "</script>"), "< /script>");
-}
-
-TEST(LanguageRules, StringBodiesEscapeWhatEndsTheString) {
   EXPECT_EQ(StringBody(C, "a\"b\\c?\n\xE9"), "a\\\"b\\\\c\\?\\012\\351");
   EXPECT_EQ(StringBody(Java, "a\"b\\u\xE9"), "a\\\"b\\\\u\\u00E9");
   EXPECT_EQ(StringBody(Vb, "say \"hi\"\r\n"), "say \"\"hi\"\"  ");
@@ -66,9 +60,6 @@ TEST(LanguageRules, StringBodiesEscapeWhatEndsTheString) {
   EXPECT_EQ(StringBody(Java, "\x80\xE9"), "\\u20AC\\u00E9");
   EXPECT_EQ(StringBody(Script, "\x80\xF6"), "\\u20AC\\u00F6");
   EXPECT_EQ(StringBody(Html, "\x80 caf\xE9"), "&#8364; caf&#233;");
-}
-
-TEST(LanguageRules, RealLiteralsWhereIntegersWouldFail) {
   EXPECT_EQ(RealLiteral(Java, 5e9), "5000000000.0");
   EXPECT_EQ(RealLiteral(Java, 2147483647.0), "2147483647");
   EXPECT_EQ(RealLiteral(Fortran, 2147483647.0), "2147483647");

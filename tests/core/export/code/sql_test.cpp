@@ -94,13 +94,6 @@ TEST(MarsSql, ReservedInputNamesAreQuestioned) {
   EXPECT_EQ(messages.messages.size(), 4u);
 }
 
-TEST(MarsSpss, TypedOutputNameIsStoredTrimmedAndLowerCasedAndWrittenAsAVariable) {
-  EXPECT_EQ(StoredSpssOutputName("  My Out "), "my out");
-  EXPECT_EQ(SpssOutputVariable("my out"), "my_out");
-  EXPECT_EQ(SpssOutputVariable("   "), "");
-  EXPECT_EQ(SpssOutputVariable(" a b "), "a_b");
-}
-
 TEST(MarsSpss, IndicatorTimesAProductIsBracketedSoItComputesTheModel) {
   RecordingMessagePort messages;
   const MarsModel model = ParseText(
@@ -119,12 +112,17 @@ TEST(MarsSpss, IndicatorTimesAProductIsBracketedSoItComputesTheModel) {
             "BF1 = max(0, X1 - 2.5)");
 }
 
-TEST(MarsSpss, InputsSpssCannotNameAreRefused) {
+TEST(MarsSpss, InputsSpssCannotNameAreRefusedAndTheOutputNameIsCleaned) {
   RecordingMessagePort messages;
   const MarsModel model = ParseText(MarsText("BF1 = max(0, BY - 2.5);\r\n"), messages);
   std::string text, error;
   EXPECT_FALSE(BuildMarsSpss(model, MarsSpssOptions{}, text, error));
   EXPECT_EQ(error.rfind("The input BY is not a name SPSS accepts", 0), 0u) << error;
+  // The typed output name is stored trimmed and lower-cased, and written as a variable.
+  EXPECT_EQ(StoredSpssOutputName("  My Out "), "my out");
+  EXPECT_EQ(SpssOutputVariable("my out"), "my_out");
+  EXPECT_EQ(SpssOutputVariable("   "), "");
+  EXPECT_EQ(SpssOutputVariable(" a b "), "a_b");
 }
 
 std::string Build(const NetworkModel& model, const NetworkSqlOptions& options) {

@@ -282,15 +282,14 @@ PrepareDataMacroInput TwoInputs(std::string_view kind, bool classifier) {
   return {3, "book_CalculateIt", {"A", "B"}, "Y", std::string(kind), classifier};
 }
 
-TEST(PrepareDataMacro, MarsNeverHasStrengthEvenWithAClassifierFlag) {
+// MARS never has a strength, even with a classifier flag.
+TEST(WorkbookModuleText, NamesAndPathsStayInsideTheirStringsAndLines) {
   const std::string mars = PrepareDataMacroText(TwoInputs(kModelKindMars, true));
   EXPECT_EQ(mars.find("Strength"), std::string::npos);
   EXPECT_EQ(mars, PrepareDataMacroText(TwoInputs(kModelKindNetwork, false)));
-}
 
-// Names stay inside their strings; long ones are cut between whole characters of the
-// string (a doubled quote stays together) or, past one statement, added in later ones.
-TEST(PrepareDataMacro, NamesStayInsideTheirStringsAndVbLines) {
+  // Names stay inside their strings; long ones are cut between whole characters of the
+  // string (a doubled quote stays together) or, past one statement, added in later ones.
   PrepareDataMacroInput input{61,
                               "f_CalculateIt",
                               {"say \"hi\"", "line\r\nbreak"},
@@ -314,9 +313,6 @@ TEST(PrepareDataMacro, NamesStayInsideTheirStringsAndVbLines) {
     EXPECT_THAT(text, HasSubstr(piece));
   }
   EXPECT_EQ(text.rfind("\r\n"), text.size() - 14);  // ends with "End Function"
-}
-
-TEST(WorkbookCodeBlocks, APathCannotBreakOutOfItsCommentLine) {
   const std::string header = MarsModuleHeaderBlock("a\r\nMsgBox 1", "now");
   EXPECT_THAT(header, HasSubstr("'MARS rules file: a  MsgBox 1\r\n"));
 }

@@ -100,9 +100,6 @@ TEST(VbMarsFormCode, ModelNamesVbWouldRefuseAreRenamedEverywhere) {
   EXPECT_EQ(code.output_name, "Sub_1");
   EXPECT_EQ(code.definition_lines[1], "BF_2 = max(0, 2.5 - inpval(1)) * BF1");
   EXPECT_EQ(code.equation, "0.5 + 1.2 * BF1 - 0.7 * BF_2");
-}
-
-TEST(VbMarsFormCode, OutputsNamedLikeFormMembersAreRenamed) {
   MarsModel model = ParseOk(testing::kWorkedExample);
   for (const char* member : {"Height", "top", "Tag", "Visible", "Font", "Caption", "Left",
                              "Enabled", "ZOrder", "Click"}) {
@@ -437,9 +434,6 @@ TEST(VbLineFitting, EveryLineMayBeExactlyTheLimitAndNoLonger) {
       ASSERT_EQ(out.find(" _\r\n"), out.rfind(" _\r\n")) << statement.size();
     }
   }
-}
-
-TEST(VbLineFitting, LongCommentsBecomeSeveralCommentLines) {
   std::string out;
   lang::AppendVbCommentLine(out, "'" + std::string(1021, 'c') + " _" + std::string(900, 'd'));
   EXPECT_TRUE(lang::CheckLineRules(kVb, out).empty());

@@ -100,9 +100,6 @@ TEST(PageStyleTest, UserColoursInBothFormsAndNothingElse) {
                           "RGB(1,2,3);}", "RGB(-1,2,3)", "RGB(1,,3)", "#+12345"}) {
     EXPECT_FALSE(ColourTextFromUser(bad)) << bad;
   }
-}
-
-TEST(PageStyleTest, LineBreaksAndDefaults) {
   EXPECT_EQ(ReplaceLineBreaksWithBr("a\r\n\r\nb"), "a<BR><BR>b");
   EXPECT_EQ(ReplaceLineBreaksWithBr(kDefaultIntroduction), "Type an Introduction Here<BR>");
   EXPECT_EQ(ReplaceLineBreaksWithBr("a\nb\rc"), "a\nb\rc");
