@@ -60,7 +60,7 @@ TEST(WeightsReader, ZeroesTheHiddenBiasColumnAndReadsOneFieldALine) {
   EXPECT_EQ(net.wih, (std::vector<std::vector<double>>{{0}, {0}, {0}}));
 }
 
-TEST(WeightsReader, NeedsExactlyTheCountedFields) {
+TEST(WeightsReader, NeedsExactlyTheCountedFieldsOfTheirForms) {
   for (int c_x : {-1, -7, 0, 2}) {
     SCOPED_TRACE("c_x " + std::to_string(c_x));
     WeightsFileRecipe recipe = SmallNetworkRecipe();
@@ -80,12 +80,10 @@ TEST(WeightsReader, NeedsExactlyTheCountedFields) {
     }
     Parse(prefix);
   }
-}
 
-// The header line is the rest of the opening line when its third field ends at a comma;
-// a comma in the source shifts the elements, which parses only if a truth value lands
-// third. Rows: opening, header, "source|view|classifier" or "" when refused.
-TEST(WeightsReader, HeaderLines) {
+  // The header line is the rest of the opening line when its third field ends at a comma;
+  // a comma in the source shifts the elements, which parses only if a truth value lands
+  // third. Rows: opening, header, "source|view|classifier" or "" when refused.
   const std::string opening = SmallNetworkRecipe().opening;
   const std::tuple<std::string, std::string, std::string> cases[] = {
       {"\"K\",\"2\",\"x\",\"src\",\"view\",#TRUE#", "", "src|view|1"},
@@ -115,11 +113,9 @@ TEST(WeightsReader, HeaderLines) {
                 expected);
     }
   }
-}
 
-// Counts are 16-bit integers that leave no index range empty; weights are finite
-// numbers in their usual forms.
-TEST(WeightsReader, CorruptFieldsAreRejected) {
+  // Counts are 16-bit integers that leave no index range empty; weights are finite
+  // numbers in their usual forms.
   const std::string text = BuildWeightsFile(SmallNetworkRecipe());
   auto with = [&](const std::string& line, const std::string& replacement) {
     EXPECT_THAT(text, HasSubstr("\r\n" + line + "\r\n")) << line;
@@ -214,14 +210,7 @@ TEST(FieldReader, QuotesProtectCommasAndBlanksAreTrimmedOutsideThem) {
                reader.NextNumber(a));
 }
 
-NetworkPrediction Predict(const NetworkModel& net, std::vector<double> x) {
-  NetworkPrediction result;
-  std::string error;
-  EXPECT_TRUE(EvaluateNetwork(net, x, result, error)) << error;
-  return result;
-}
-
-TEST(ClippedTanh, ClipsBeyondTwentyOnly) {
+TEST(EvaluateNetwork, ClipsTanhBeyondTwentyAndSumsInInputOrder) {
   EXPECT_EQ(ClippedTanh(20.000001), 1);
   EXPECT_EQ(ClippedTanh(-20.000001), -1);
   const double e20 = std::exp(20.0), em20 = std::exp(-20.0);
@@ -230,9 +219,6 @@ TEST(ClippedTanh, ClipsBeyondTwentyOnly) {
   EXPECT_LT(ClippedTanh(18), 1.0);  // from about 18.7 on, tanh is 1 in a double
   EXPECT_EQ(ClippedTanh(0), 0);
   EXPECT_NEAR(ClippedTanh(0.5), std::tanh(0.5), 1e-15);
-}
-
-TEST(EvaluateNetwork, SumsInInputOrderBitForBitOnSeededNetworks) {
   for (const conformance::ConformanceCase& item :
        conformance::ConformanceCases(conformance::ConformanceSeed() + 5, 20, 4)) {
     if (item.near_overflow) continue;
@@ -254,16 +240,15 @@ TEST(EvaluateNetwork, SumsInInputOrderBitForBitOnSeededNetworks) {
         }
         out += activation * net.who[k];
       }
-      const NetworkPrediction result = Predict(net, x);
+      NetworkPrediction result;
+      std::string error;
+      ASSERT_TRUE(EvaluateNetwork(net, x, result, error)) << error;
       EXPECT_EQ(result.normalised_output, out) << item.name;
       EXPECT_EQ(result.prediction,
                 (out + 1) / 2 * (net.max_norm_out - net.min_norm_out) + net.min_norm_out)
           << item.name;
     }
   }
-}
-
-TEST(EvaluateNetwork, AnEmptyRangeAndTheWrongNumberOfInputsAreReported) {
   NetworkModel net = testing::CodeTestNetwork();
   NetworkPrediction result;
   std::string error;
