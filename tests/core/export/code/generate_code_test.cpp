@@ -330,10 +330,9 @@ TEST_F(GenerateCodeTest, LongStatementsFitTheirLanguage) {
   std::string calls = "Kestrium_price = ((((calcNet1()";
   for (size_t n = 2; n <= helpers; ++n) calls += " + calcNet" + std::to_string(n) + "()";
   EXPECT_TRUE(Has(java_a, calls + ")/2) + 0.5) * 10);")) << helpers;
-}
-
-TEST_F(GenerateCodeTest, JavaRefusesANetworkPastTheConstantsOfOneClass) {
+  // Java refuses a network past the constants of one class.
   model_ = testing::WideNetwork(150, 120, 0, 0.5);
+  messages_.messages.clear();
   std::mt19937_64 random(3);
   std::uniform_real_distribution<double> weight(-1, 1);
   for (auto& row : model_.wih) {

@@ -121,7 +121,7 @@ TEST(VbMarsFormCode, ModelsVbCannotComputeAreRefused) {
   }
 }
 
-TEST(VbProjectFiles, PathsBesideTheProjectAndTheFormNamedAsTheProjectSaysIt) {
+TEST(VbProjectFiles, PathsBesideTheProjectAndNothingWrittenForAModelVbCannotHold) {
   for (const auto& [project, expected] :
        {std::pair{"C:\\out\\Model1.vbp", "C:\\out\\Model1.frm|C:\\out\\Model1.vbw|Model1"},
         {"/tmp/my house model.vbp",
@@ -129,12 +129,8 @@ TEST(VbProjectFiles, PathsBesideTheProjectAndTheFormNamedAsTheProjectSaysIt) {
     const VbProjectPaths paths = VbProjectPathsFor(project);
     EXPECT_EQ(paths.form + "|" + paths.workspace + "|" + paths.base_name, expected);
   }
-  EXPECT_THAT(VbProjectText("my_house_model"), HasSubstr("\r\nForm=my_house_model.frm\r\n"));
   // The file system's UTF-8 name, in the project's code page.
   EXPECT_THAT(VbProjectText("Gr\u00F6\u00DFe"), HasSubstr("\r\nForm=Gr\xF6\337e.frm\r\n"));
-}
-
-TEST(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
   const conformance::ScratchFolder folder;
   RecordingMessagePort messages;
   Workspace workspace;
