@@ -46,10 +46,6 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
     if (fail) error = reason;
     return !fail;
   }
-  static bool Push(std::vector<std::string>& list, std::string_view item) {
-    list.emplace_back(item);
-    return true;
-  }
   bool Start(std::string& error) override {
     return Call("Start", fail_start, error, "cannot start");
   }
@@ -92,16 +88,16 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
     if (current >= 0) sheets[current].autofits.push_back({first, last});
   }
   bool AddModule(std::string_view name, std::string& error) override {
-    return Call("", fail_module, error, "no modules") && Push(modules, name);
+    return Call("", fail_module, error, "no modules") && (modules.emplace_back(name), true);
   }
   bool InsertFileIntoModule(std::string_view, const std::string& path, std::string&) override {
-    return Push(inserted_files, path);
+    return inserted_files.emplace_back(path), true;
   }
   void SetDisplayAlerts(bool display) override {
     calls.push_back(display ? "AlertsOn" : "AlertsOff");
   }
   bool SaveAs(const std::string& path, std::string& error) override {
-    return Call("SaveAs", fail_save, error, "in use") && Push(saved_as, path);
+    return Call("SaveAs", fail_save, error, "in use") && (saved_as.emplace_back(path), true);
   }
   void Quit() override { calls.push_back("Quit"); }
 
@@ -148,7 +144,6 @@ TEST(BuildWorkbook, BlanksInTheFileNameBecomeUnderscores) {
   EXPECT_EQ(h.app.modules, std::vector<std::string>{"my_model_Code"});
   EXPECT_EQ(h.app.inserted_files, std::vector<std::string>{"/tmp/my_modelTemp.txt"});
   EXPECT_EQ(h.app.saved_as, std::vector<std::string>{"/home/u/my model.xls"});
-  EXPECT_EQ(NamesOfWorkbook("my_model").function, "my_model_CalculateIt");
   EXPECT_EQ(h.label, "Files Generated...\r\n/home/u/my model.xls");
   EXPECT_EQ(h.messages.Texts(), "Saving of /home/u/my model.xls complete.\r\nDo you want to look?");
   const testing::RecordedMessage& done = h.messages.messages[0];
