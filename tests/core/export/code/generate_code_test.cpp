@@ -31,12 +31,21 @@ struct GenerateCodeTest : testing::CodeTest {
   }
 };
 
-TEST_F(GenerateCodeTest, FormatAOutputBiasSign) {
+TEST_F(GenerateCodeTest, OutputBiasSignAndMinimum) {
   model_.who[2] = -0.75;
   CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatA);
   EXPECT_TRUE(Expression(settings).ends_with(") * (-0.5)\r\n-0.75)/2) + 0.5) * 10);"));
   model_.who[2] = 0;
   EXPECT_TRUE(Expression(settings).ends_with(") * (-0.5))/2) + 0.5) * 10);"));
+  // The output minimum is added only when it is not zero.
+  model_.who[2] = 0.75;
+  settings = SettingsFor(CodeType::Sas, kFormatB);
+  EXPECT_TRUE(Expression(settings).ends_with("+ Var3)/2) + 0.5) * 10);"));
+  model_.min_norm_out = 2.5;
+  EXPECT_TRUE(Expression(settings).ends_with("+ Var3)/2) + 0.5) * 7.5) + 2.5;"));
+  model_.min_norm_out = -5;
+  model_.max_norm_out = 5;
+  EXPECT_TRUE(Expression(settings).ends_with("+ Var3)/2) + 0.5) * 10) - 5;"));
 }
 
 TEST_F(GenerateCodeTest, FormatDWritesEveryInputTermAsItsOwnVariable) {
@@ -49,16 +58,6 @@ TEST_F(GenerateCodeTest, FormatDWritesEveryInputTermAsItsOwnVariable) {
                        "Var = Var1 + Var2 + Var3;", "Kestrium_price = ((((Var)/2) + 0.5) * 10);"}));
   EXPECT_EQ(plan_.temporaries, (std::vector<std::string>{"", "Var1_1", "Var1_3", "Var2_1", "Var2_2",
                                                          "Var1", "Var2", "Var3", "Var"}));
-}
-
-TEST_F(GenerateCodeTest, OutputMinimumIsAddedOnlyWhenNotZero) {
-  CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatB);
-  EXPECT_TRUE(Expression(settings).ends_with("+ Var3)/2) + 0.5) * 10);"));
-  model_.min_norm_out = 2.5;
-  EXPECT_TRUE(Expression(settings).ends_with("+ Var3)/2) + 0.5) * 7.5) + 2.5;"));
-  model_.min_norm_out = -5;
-  model_.max_norm_out = 5;
-  EXPECT_TRUE(Expression(settings).ends_with("+ Var3)/2) + 0.5) * 10) - 5;"));
 }
 
 TEST_F(GenerateCodeTest, RootProgramAndClassNamesAreCleaned) {
@@ -78,15 +77,6 @@ TEST_F(GenerateCodeTest, RootProgramAndClassNamesAreCleaned) {
   EXPECT_EQ(CodeNameFor(f90), "Prog 1");
   EXPECT_EQ(CodeTypeFromKdkName("f90"), CodeType::F90);
   EXPECT_FALSE(CodeTypeFromKdkName("F90").has_value());
-}
-
-TEST_F(GenerateCodeTest, NamesUnchangedWithoutSmartNamesWhereTheLanguageTakesThem) {
-  CodeExportSettings settings = SettingsFor(CodeType::Equation, kFormatD);
-  settings.controls.smart_field_names = false;
-  EXPECT_THAT(Expression(settings), HasSubstr("Var1_1 = ((2nd input * (0.25)) - 0.5)"));
-  settings = SettingsFor(CodeType::Sas, kFormatD);
-  settings.controls.smart_field_names = false;
-  EXPECT_THAT(Expression(settings), HasSubstr("Var1_1 = ((_2nd_input * (0.25)) - 0.5);"));
 }
 
 TEST_F(GenerateCodeTest, SingleSlotNetworkPredictsFromTheBiasAlone) {
@@ -163,7 +153,7 @@ TEST_F(GenerateCodeTest, EquationTypeUsesTheUsersSyntax) {
   EXPECT_TRUE(Has(text, "Var1 = 1.5 * (Exp(Var1) - Exp(-Var1)) / (Exp(Var1) + Exp(-Var1));;"));
 }
 
-TEST_F(GenerateCodeTest, HeaderBlockOnlyForWhatIsTickedOrRenamed) {
+TEST_F(GenerateCodeTest, HeaderBlockAndNamesWithoutSmartNames) {
   const CodeExportSettings sas = SettingsFor(CodeType::Sas);
   EXPECT_EQ(DescriptionText(PlanCode(sas, model_), model_), "");
   CodeExportSettings c = SettingsFor(CodeType::C);
@@ -184,6 +174,14 @@ TEST_F(GenerateCodeTest, HeaderBlockOnlyForWhatIsTickedOrRenamed) {
   EXPECT_EQ(Block(c), "");
   model_.input_names = {"a b", "b"};
   EXPECT_TRUE(Has(Block(c), "a b = a_b"));
+  // Names unchanged without smart names where the language takes them.
+  model_ = CodeTestNetwork();
+  CodeExportSettings settings = SettingsFor(CodeType::Equation, kFormatD);
+  settings.controls.smart_field_names = false;
+  EXPECT_THAT(Expression(settings), HasSubstr("Var1_1 = ((2nd input * (0.25)) - 0.5)"));
+  settings = SettingsFor(CodeType::Sas, kFormatD);
+  settings.controls.smart_field_names = false;
+  EXPECT_THAT(Expression(settings), HasSubstr("Var1_1 = ((_2nd_input * (0.25)) - 0.5);"));
 }
 
 TEST_F(GenerateCodeTest, RenamedOutputNameIsListedAfterTheInputs) {

@@ -29,6 +29,14 @@ TEST(MarsSql, TypedBracketsAreKeptOnceAndFieldsCanGoUnbracketed) {
   const std::string text = MarsSqlText(model, options, messages);
   EXPECT_EQ(text.rfind("\r\nUPDATE [My Table]\r\nSET [Score] =  0.5 + \r\n", 0), 0u);
   EXPECT_THAT(text, HasSubstr("1.2 * IIf(( X1 - 2.5 ) < 0 , 0, X1 - 2.5) - "));
+  // Typed names are quoted whether or not they came with brackets.
+  for (SqlDialect dialect : {SqlDialect::SqlServer, SqlDialect::Access}) {
+    EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "[My Table]"), "[My Table]");
+    EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "  My Table "), "[My Table]");
+    EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "Field]"), "[Field]");
+    EXPECT_EQ(QuoteTypedMarsSqlName(dialect, ""), "[]");
+    EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "a]b"), "[a]]b]");
+  }
 }
 
 TEST(MarsSql, ExpressionPastTheLimitIsRefusedBeforeItIsBuilt) {
@@ -60,16 +68,6 @@ TEST(MarsSql, TheModelStatementCannotEndTheHeaderComment) {
   ASSERT_TRUE(BuildMarsSql(model, MarsSqlOptions{}, sql, error)) << error;
   EXPECT_EQ(sql.find("*/"), sql.find("\r\n*/\r\n\r\nUSE [DatabaseName]") + 2) << sql;
   EXPECT_THAT(sql, HasSubstr("\r\n* /DELETE/** /FROM/** /T;/*\r\n")) << sql;
-}
-
-TEST(MarsSql, TypedNamesAreQuotedWhetherOrNotTheyCameWithBrackets) {
-  for (SqlDialect dialect : {SqlDialect::SqlServer, SqlDialect::Access}) {
-    EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "[My Table]"), "[My Table]");
-    EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "  My Table "), "[My Table]");
-    EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "Field]"), "[Field]");
-    EXPECT_EQ(QuoteTypedMarsSqlName(dialect, ""), "[]");
-    EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "a]b"), "[a]]b]");
-  }
 }
 
 TEST(MarsSql, ReservedInputNamesAreQuestioned) {
@@ -174,7 +172,7 @@ TEST(NetworkSql, NamesNeverBecomeSql) {
             std::string(61, 'a') + "_1");
 }
 
-TEST(NetworkSql, RefusesInputsNoColumnCanHold) {
+TEST(NetworkSql, RefusesInputsNoColumnCanHoldAndUpdatesPastTheLimit) {
   NetworkModel model = testing::CodeTestNetwork();
   model.input_names = {"", "size"};
   EXPECT_EQ(Refusal(model), "Input 1 has no name, so no column can hold it.");
@@ -184,11 +182,8 @@ TEST(NetworkSql, RefusesInputsNoColumnCanHold) {
   EXPECT_THAT(Refusal(model), HasSubstr("name the same column"));
   model.input_names = {std::string(65, 'x'), "size"};
   EXPECT_THAT(Refusal(model, SqlDialect::Access), HasSubstr("64 characters Access allows"));
-}
-
-// The UPDATE repeats each hidden sum at its six uses; the SELECT names it once.
-TEST(NetworkSql, UpdatePastTheLimitIsRefusedTheSelectIsNot) {
-  NetworkModel model = testing::WideNetwork(400, 100, 0.123456789012345, -0.5);
+  // The UPDATE repeats each hidden sum at its six uses; the SELECT names it once.
+  model = testing::WideNetwork(400, 100, 0.123456789012345, -0.5);
   EXPECT_THAT(Refusal(model), HasSubstr("longer than 16777216 bytes"));
   NetworkSqlOptions options;
   options.select = true;

@@ -58,10 +58,8 @@ TEST(VbNetworkFormCode, HostileTextStaysInsideCommentsStringsAndVbLimits) {
   EXPECT_TRUE(lang::CheckLineRules(kVb, text).empty());
   EXPECT_EQ(std::count(text.begin(), text.end(), '^'), 2000);
   EXPECT_THAT(text, HasSubstr("^^^...\""));
-}
-
-TEST(VbNetworkFormCode, OneLinearNeuronKeepsTheTanhTest) {
-  NetworkModel net = testing::CodeTestNetwork();
+  // One linear neuron keeps the tanh test.
+  net = testing::CodeTestNetwork();
   net.hidden_type = {NeuronType::Linear, NeuronType::Bias};
   for (auto& row : net.wih) row = {row[0], 0};
   net.who = {0.7, 0.1};
@@ -330,7 +328,7 @@ std::vector<std::string> Column(const VbFormFile& form, std::string_view name,
 
 using Texts = std::vector<std::string>;
 
-TEST(VbFormDescription, SixteenInputsUseTheSecondColumn) {
+TEST(VbFormDescription, SixteenInputsUseTheSecondColumnInBothForms) {
   NetworkModel net = testing::WideNetwork(16, 1, 1, 1);
   VbFormFile form = ExpectAcceptedByVb(VbNetworkFormDescription(net) + "\r\n", 77);
   EXPECT_EQ(Column(form, "lblColName", "Caption"),
@@ -352,15 +350,13 @@ TEST(VbFormDescription, SixteenInputsUseTheSecondColumn) {
   form = ExpectAcceptedByVb(VbNetworkFormDescription(net) + "\r\n", 77);
   EXPECT_EQ(Column(form, "lblInput", "Caption")[0], "say \"hi\"     End  Begin");
   EXPECT_EQ(Column(form, "lblOutput", "Caption")[0], std::string(495, '"'));
-}
-
-TEST(VbFormDescription, MarsFormOfTwentyInputs) {
+  // A MARS form of twenty inputs.
   MarsModel model;
   model.output_name = "VALUE";
   for (int i = 1; i <= 20; ++i) model.input_names.push_back("X" + std::to_string(i));
   model.is_categorical.assign(20, false);
   model.is_categorical[1] = true;
-  const VbFormFile form = ExpectAcceptedByVb(VbMarsFormDescription(model) + "\r\n", 5 + 4 + 3 * 20);
+  form = ExpectAcceptedByVb(VbMarsFormDescription(model) + "\r\n", 5 + 4 + 3 * 20);
   EXPECT_EQ(Column(form, "lblColName", "Caption"),
             (Texts{"Name", "Categorical", "Name", "Categorical"}));
   EXPECT_EQ(Column(form, "lblColName", "Left")[3], "7600");
