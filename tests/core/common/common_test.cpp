@@ -30,7 +30,7 @@ namespace fs = std::filesystem;
 
 // An output's base name loses its last four characters: a four-letter extension leaves
 // its dot behind.
-TEST(TextUtils, NamesPathsBlanksAndLines) {
+TEST(TextUtils, NamesPathsBlanksLinesAndTheInputBound) {
   const std::pair<std::string, std::string> cases[] = {
       {StripChars("\"\"\"\""), ""},
       {StripChars("\"abc\""), "abc"},
@@ -58,6 +58,16 @@ TEST(TextUtils, NamesPathsBlanksAndLines) {
   EXPECT_EQ(SplitIntoLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
   EXPECT_EQ(SplitIntoLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
   EXPECT_TRUE(SplitIntoLines("").empty());
+  // Reading stops at the input bound.
+  for (std::size_t size : {std::size_t{8}, kLargestInputBytes, kLargestInputBytes + 1}) {
+    std::istringstream in(std::string(size, '0'));
+    std::string bytes, error;
+    EXPECT_EQ(ReadWholeStream(in, bytes, error), size <= kLargestInputBytes) << size;
+    EXPECT_EQ(bytes.size(), size <= kLargestInputBytes ? size : 0);
+    EXPECT_EQ(error, size <= kLargestInputBytes
+                         ? ""
+                         : "The input is larger than 64 MB; no model is that large.");
+  }
 }
 
 struct AtomicWriteTest : ::testing::Test {
@@ -172,18 +182,6 @@ TEST_F(AtomicWriteTest, TheModelAndTheDataAreNeverOutputs) {
   EXPECT_FALSE(WriteOutputFile(scratch_.File("./d.sav"), "x", error, kept));
   EXPECT_THAT(error, HasSubstr("would replace the data file"));
   EXPECT_EQ(ReadBack(folder_ / "m.kwf") + ReadBack(folder_ / "d.sav"), "modeldata");
-}
-
-TEST(ReadWholeStream, StopsAtTheInputBound) {
-  for (std::size_t size : {std::size_t{8}, kLargestInputBytes, kLargestInputBytes + 1}) {
-    std::istringstream in(std::string(size, '0'));
-    std::string bytes, error;
-    EXPECT_EQ(ReadWholeStream(in, bytes, error), size <= kLargestInputBytes) << size;
-    EXPECT_EQ(bytes.size(), size <= kLargestInputBytes ? size : 0);
-    EXPECT_EQ(error, size <= kLargestInputBytes
-                         ? ""
-                         : "The input is larger than 64 MB; no model is that large.");
-  }
 }
 
 // Every code-page byte goes to UTF-8 and back. ASCII, text that is not UTF-8 (overlong forms

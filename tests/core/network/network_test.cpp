@@ -146,7 +146,7 @@ TEST(WeightsReader, NeedsExactlyTheCountedFieldsOfTheirForms) {
   }
 }
 
-TEST(NetDescription, TakesTheLinesBetweenTheMarkers) {
+TEST(WeightsReader, TheDescriptionBetweenItsMarkersAndUtf8Files) {
   const std::pair<const char*, const char*> cases[] = {
       {"x\r\nnet description\r\n\r\n\r\nfirst\r\n\r\nthird\r\nEnd Of Net Description\r\nafter\r\n",
        "first\r\n\r\nthird"},
@@ -163,9 +163,7 @@ TEST(NetDescription, TakesTheLinesBetweenTheMarkers) {
   EXPECT_EQ(CorruptWeightsFileMessage("/m/a.kwf"),
             "Problems reading the Kestrium Weights file: \r\n\r\n/m/a.kwf\r\n\r\nThis file is "
             "corrupted.");
-}
-
-TEST(WeightsReader, AUtf8FileIsReadInTheCodePageOrRefusedNamingTheCharacter) {
+  // A UTF-8 file is read in the code page, or refused naming the character.
   const conformance::ScratchFolder folder;
   const std::string path = folder.File("utf8.kwf");
   WeightsFileRecipe recipe = SmallNetworkRecipe();

@@ -68,7 +68,7 @@ TEST(CommandLineModel, PathNameAndLaunchButton) {
   }
 }
 
-TEST_F(ShellTest, ChooseWeightsFileAsksWithTheFixedTitleFilterAndRememberedFolder) {
+TEST_F(ShellTest, OpenAndSaveDialogsAskAsFixedAndRememberTheirFolders) {
   workspace_.state.model_name = "previous";
   fakes_.file_dialogs.answers = {"/models/new house.kwf", ""};
   EXPECT_EQ(ChooseWeightsFile(workspace_, ports_), "/models/new house.kwf");
@@ -81,9 +81,7 @@ TEST_F(ShellTest, ChooseWeightsFileAsksWithTheFixedTitleFilterAndRememberedFolde
   EXPECT_EQ(ChooseWeightsFile(workspace_, ports_), "");  // a cancel changes nothing
   EXPECT_EQ(fakes_.file_dialogs.open_requests.at(1).initial_folder, "/models");
   EXPECT_EQ(State(), "0 00 /models/new house.kwf|new house.kwf|new_house");
-}
-
-TEST_F(ShellTest, ChooseSaveFileConfirmsAndRemembersTheFolderPerModelType) {
+  // The save dialog confirms, and remembers its folder per model type.
   workspace_.state.model_type = kMarsModelType;
   workspace_.state.model_name = "rules";
   fakes_.file_dialogs.answers = {"/out/q.sql", "/out2/only.c"};

@@ -252,7 +252,7 @@ TEST_F(SheetFillers, ClassifierCachesTheClassAsTextAndTheStrengthAsANumber) {
   }
 }
 
-TEST_F(SheetFillers, MarsSheetsForTwoInputs) {
+TEST_F(SheetFillers, MarsSheetsForTwoInputsAndTheInstructions) {
   const MarsModel model = testing::ParseOk(testing::MarsText(
       "BF1 = max(0, X1 - 2.5);\r\nBF2 = max(0, X2 - 1);\r\n", "1 + BF1 + BF2", "BF1 BF2"));
   FillMarsColumnSheet(app, "m", model, MarsResultsForZeros(model));
@@ -261,9 +261,7 @@ TEST_F(SheetFillers, MarsSheetsForTwoInputs) {
   FillMarsRowSheet(app, "m", model, MarsResultsForZeros(model));
   EXPECT_EQ(std::get<double>(Cell(2, 3).cached), 1.0);
   EXPECT_EQ(Autofits(), (Ranges{{1, 3}}));
-}
-
-TEST_F(SheetFillers, InstructionsAreOneCellOfLines) {
+  // The instructions are one cell of lines.
   FillInstructionSheet(app);
   const std::string text = Cell(1, 1).value;
   EXPECT_EQ(text.find('\r'), std::string::npos);
