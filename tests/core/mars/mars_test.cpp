@@ -175,8 +175,6 @@ TEST(WriteGeneratedFile, WritesTrimmedLinesOrReportsAndNeverReplacesTheModel) {
   EXPECT_TRUE(WriteGeneratedFile(folder.File("q.sql"), "UPDATE x", sink, messages, model));
 }
 
-// The score suite computes seeded models with missing values under the evaluator's rule,
-// worked out independently; here the texts it refuses and its limits.
 using Inputs = std::vector<std::optional<double>>;
 
 TEST(MarsEvaluator, UnreadableDefinitionsAreClearErrors) {

@@ -1,5 +1,3 @@
-// Whole programs of every type and layout are in tests/golden, and the compilers' suite runs
-// them: here what the examples leave at their defaults and what the compilers cannot see.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -257,9 +255,7 @@ TEST(SmartNameTest, CleansOnlyWhenAskedAndAnEmptyOutputNameIsRefused) {
 constexpr CodeType kAllTypes[] = {CodeType::Equation, CodeType::Sas,  CodeType::Vb,  CodeType::C,
                                   CodeType::F90,      CodeType::Java, CodeType::Spss};
 
-// The clean-up applied while writing gives what the layouts' text cleaned up gives,
-// for every code type and layout, on networks with negative offsets and biases,
-// zero weights and empty neurons.
+// On networks with negative offsets and biases, zero weights and empty neurons.
 TEST_F(GenerateCodeTest, CleanUpWhileWritingEqualsTheCleanUpOfTheLayoutText) {
   std::mt19937_64 random(7);
   std::uniform_real_distribution<double> weight(-2, 2);
@@ -283,8 +279,6 @@ TEST_F(GenerateCodeTest, CleanUpWhileWritingEqualsTheCleanUpOfTheLayoutText) {
   }
 }
 
-// Names a language refuses or that collide are renamed and listed (the compilers'
-// suite builds such names); an input named like an intermediate variable:
 TEST_F(GenerateCodeTest, AnInputNamedLikeAnIntermediateVariable) {
   model_.input_names = {"Var1", "size"};
   const std::string text = Code(SettingsFor(CodeType::C, kFormatB));

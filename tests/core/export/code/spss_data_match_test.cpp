@@ -1,5 +1,3 @@
-// Matching a data file's variables with the model's inputs and the order of the
-// calls into the SPSS application, with a scripted application.
 #include "core/export/code/spss_data_match.h"
 
 #include "core/export/code/smart_names.h"

@@ -1,6 +1,3 @@
-// Whole queries of both dialects and the whole SPSS syntax are in tests/golden, and the
-// SQL suite runs seeded models in both dialects, bracketed or not; here the options
-// the examples leave at their defaults and what no model computes.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -137,7 +134,6 @@ std::string Refusal(const NetworkModel& model, SqlDialect dialect = SqlDialect::
   return error;
 }
 
-// Whole queries of every dialect, as UPDATE and SELECT, are in tests/golden.
 TEST(NetworkSql, ZeroSeenExtremeAndATableNameWithItsCloser) {
   NetworkModel model = testing::CodeTestNetwork();
   model.is_classifier = true;

@@ -1,4 +1,3 @@
-// Labels, colours, locked cells and formulas are checked in LibreOffice by the office suite.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 

@@ -1,5 +1,3 @@
-// Form files of the shared generators' models are read by a reader written from the form
-// file format.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 

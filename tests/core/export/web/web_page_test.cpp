@@ -17,9 +17,6 @@ using testing::MarsText;
 using testing::ParseOk;
 using testing::RecordingMessagePort;
 
-// Whole pages of a regression, a classifier and a MARS model (with and without missing
-// values allowed) are in tests/golden; these are the properties of any model.
-// Input names on the page are checked in the browser by the web suite.
 TEST(NetworkPageTest, PathsAndDescriptionsAreMarkupText) {
   NetworkModel model = testing::CodeTestNetwork(true);
   model.description = "First <i>\r\nSecond";
@@ -91,7 +88,6 @@ TEST(MarsScriptTest, BasisFunctionNamesBecomeDistinctScriptNames) {
   EXPECT_EQ(script.Prediction(), "1 + BF_1_ + tempx_1");
 }
 
-// Colours picked in the window and typed on the command line are checked by their suites.
 TEST(PageStyleTest, UserColoursInBothFormsAndNothingElse) {
   EXPECT_EQ(ColourTextFromUser("#0a0B0c"), "RGB(10,11,12)");
   EXPECT_EQ(ColourTextFromUser("rgb( 1, 2,3 )"), "RGB(1,2,3)");
