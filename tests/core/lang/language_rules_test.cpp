@@ -88,7 +88,7 @@ std::string Claims(NameTable& table, const std::vector<std::string>& names) {
 }
 
 // Fortran takes "X" and "x" for the same name and no more than 63 characters.
-TEST(NameTable, ClaimsTheLeastChangedFreeName) {
+TEST(NameTable, ClaimsTheLeastChangedFreeNameInTextTheCheckerPasses) {
   NameTable c(C);
   c.ReserveFixed("Var1");
   EXPECT_EQ(Claims(c, {"income", "Var1", "income", "y1", "my var", "", "2nd"}),
@@ -97,9 +97,7 @@ TEST(NameTable, ClaimsTheLeastChangedFreeName) {
   const std::string b70(70, 'b');
   EXPECT_EQ(Claims(fortran, {"_2nd_input", "2nd", "X", "x", b70, b70}),
             "V_2nd_input V2nd X x_1 " + std::string(63, 'b') + " " + std::string(61, 'b') + "_1 ");
-}
-
-TEST(TextChecker, FindsLongLinesContinuationsAndLoneLineEnds) {
+  // The checker finds long lines, continuations and lone line ends.
   std::string statement = "x = 1";
   for (int i = 0; i < 24; ++i) statement += " _\r\n + 1";
   EXPECT_TRUE(CheckLineRules(Vb, statement + "\r\n").empty());

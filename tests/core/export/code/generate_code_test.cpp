@@ -77,7 +77,7 @@ TEST_F(GenerateCodeTest, RootProgramAndClassNamesAreCleaned) {
   EXPECT_FALSE(CodeTypeFromKdkName("F90").has_value());
 }
 
-TEST_F(GenerateCodeTest, SingleSlotNetworkPredictsFromTheBiasAlone) {
+TEST_F(GenerateCodeTest, BiasOnlyNetworksAndWhatCannotBeWritten) {
   model_.hidden_type = {NeuronType::Bias};
   model_.wih = {{0}, {0}, {0}};
   model_.who = {0.25};
@@ -92,13 +92,11 @@ TEST_F(GenerateCodeTest, SingleSlotNetworkPredictsFromTheBiasAlone) {
   EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "Kestrium_price = ((((0.0)/2) + 0.5) * 10);"));
   model_.max_norm_out = 5e9;
   EXPECT_TRUE(Has(Code(SettingsFor(CodeType::Java)), "* 5000000000.0);"));
-}
-
-// What cannot be written is reported once and gives no text: an input with an
-// empty range, weights that do not match the inputs, an unknown layout.
-TEST_F(GenerateCodeTest, WhatCannotBeWrittenIsReportedAndGivesNothing) {
+  // What cannot be written is reported once and gives no text: an input with an
+  // empty range, weights that do not match the inputs, an unknown layout.
+  model_ = CodeTestNetwork();
   model_.max_norm[1] = model_.min_norm[1];
-  CodeExportSettings settings = SettingsFor(CodeType::C, kFormatD);
+  settings = SettingsFor(CodeType::C, kFormatD);
   EXPECT_EQ(Code(settings), "");
   EXPECT_EQ(Expression(settings), "");
   EXPECT_EQ(plan_.temporaries, std::vector<std::string>{""});
@@ -127,18 +125,7 @@ TEST(ExpressionPieces, TanhModesSignsLineEndsAndTail) {
   EXPECT_EQ(CleanUpExpression("a\r\n"), "a");
 }
 
-// PSPP refuses an expression that starts with "+" (the examples' SPSS programs, their
-// layouts and the clipped sums before the exponential tanh are in tests/golden).
-TEST_F(GenerateCodeTest, SpssGetsNoUnaryPlusAndKeepsItsFieldsWhenAsked) {
-  const std::string d = Code(SettingsFor(CodeType::Spss, kFormatD));
-  EXPECT_TRUE(Has(d, "COMPUTE Var3 = 0 + 0.75 ."));
-  EXPECT_FALSE(Has(d, "=  +"));
-  CodeExportSettings spss = SettingsFor(CodeType::Spss, kFormatC);
-  spss.controls.spss_remove_fields = false;
-  EXPECT_EQ(ProgramEpilogue(spss, Plan(spss)), "\r\n");
-}
-
-TEST_F(GenerateCodeTest, EquationTypeUsesTheUsersSyntax) {
+TEST_F(GenerateCodeTest, TheUsersEquationSyntaxAndSpssWithoutAUnaryPlus) {
   CodeExportSettings equation = SettingsFor(CodeType::Equation, kFormatC);
   equation.controls.equation = {"# ", "#{", "#}", ";;", " ~", "let ", " : real"};
   equation.equation_tanh_mode = kTanhExponential;
@@ -149,6 +136,14 @@ TEST_F(GenerateCodeTest, EquationTypeUsesTheUsersSyntax) {
   EXPECT_TRUE(Has(text, "\r\nlet _2nd_input : real\r\nlet size : real\r\n"));
   EXPECT_TRUE(Has(text, "Var1 = ((_2nd_input * (0.25)) - 0.5) ~\r\n + 0.25;;"));
   EXPECT_TRUE(Has(text, "Var1 = 1.5 * (Exp(Var1) - Exp(-Var1)) / (Exp(Var1) + Exp(-Var1));;"));
+  // PSPP refuses an expression that starts with "+" (the examples' SPSS programs, their
+  // layouts and the clipped sums before the exponential tanh are in tests/golden).
+  const std::string d = Code(SettingsFor(CodeType::Spss, kFormatD));
+  EXPECT_TRUE(Has(d, "COMPUTE Var3 = 0 + 0.75 ."));
+  EXPECT_FALSE(Has(d, "=  +"));
+  CodeExportSettings spss = SettingsFor(CodeType::Spss, kFormatC);
+  spss.controls.spss_remove_fields = false;
+  EXPECT_EQ(ProgramEpilogue(spss, Plan(spss)), "\r\n");
 }
 
 TEST_F(GenerateCodeTest, HeaderBlockAndNamesWithoutSmartNames) {
@@ -212,20 +207,6 @@ TEST_F(GenerateCodeTest, VariableListsAndTheirOptions) {
   EXPECT_NE(VariableList(spss, Plan(spss)), "");
 }
 
-TEST_F(GenerateCodeTest, OneInputGivesOneLineOfEachKind) {
-  model_.input_names = {"x"};
-  model_.max_norm = {1};
-  model_.min_norm = {0};
-  model_.wih = {{1, 0}, {0.5, 0}};
-  model_.hidden_type = {NeuronType::NonLinear, NeuronType::Bias};
-  model_.who = {1, 0.5};
-  const std::string vb = Prologue(SettingsFor(CodeType::Vb));
-  EXPECT_EQ(vb.find("InputBox("), vb.rfind("InputBox("));
-  const std::string c = Prologue(SettingsFor(CodeType::C));
-  EXPECT_TRUE(Has(c, "\tx = 10;\r\n}"));
-  EXPECT_EQ(c.find(" = 10;"), c.rfind(" = 10;"));
-}
-
 TEST(SmartNameTest, CleansOnlyWhenAskedAndAnEmptyOutputNameIsRefused) {
   const std::pair<std::string, std::string> cases[] = {
       {SmartName("2nd input", true), "_2nd_input"},
@@ -279,7 +260,7 @@ TEST_F(GenerateCodeTest, CleanUpWhileWritingEqualsTheCleanUpOfTheLayoutText) {
   }
 }
 
-TEST_F(GenerateCodeTest, AnInputNamedLikeAnIntermediateVariable) {
+TEST_F(GenerateCodeTest, InputsNamedLikeIntermediatesAndASingleInput) {
   model_.input_names = {"Var1", "size"};
   const std::string text = Code(SettingsFor(CodeType::C, kFormatB));
   EXPECT_TRUE(Has(text, "\r\nVar1 = Var1_1\r\n") && Has(text, "((Var1_1 * (0.25))"));
@@ -296,6 +277,18 @@ TEST_F(GenerateCodeTest, AnInputNamedLikeAnIntermediateVariable) {
   const std::string program = Code(f90);
   EXPECT_TRUE(Has(program, "Program Var2\r\n"));
   EXPECT_TRUE(Has(program, "\r\nVar_1_2 = ") && !Has(program, "\r\nVar2 = "));
+  // One input gives one line of each kind.
+  model_.input_names = {"x"};
+  model_.max_norm = {1};
+  model_.min_norm = {0};
+  model_.wih = {{1, 0}, {0.5, 0}};
+  model_.hidden_type = {NeuronType::NonLinear, NeuronType::Bias};
+  model_.who = {1, 0.5};
+  const std::string vb = Prologue(SettingsFor(CodeType::Vb));
+  EXPECT_EQ(vb.find("InputBox("), vb.rfind("InputBox("));
+  const std::string c = Prologue(SettingsFor(CodeType::C));
+  EXPECT_TRUE(Has(c, "\tx = 10;\r\n}"));
+  EXPECT_EQ(c.find(" = 10;"), c.rfind(" = 10;"));
 }
 
 TEST_F(GenerateCodeTest, LongStatementsFitTheirLanguage) {

@@ -75,7 +75,7 @@ MarsVbCode Prepared(const MarsModel& model) {
   return code;
 }
 
-TEST(VbMarsDefinition, NamesBeyondAsciiInEitherEncodingBecomeInpval) {
+TEST(VbMarsFormCode, NamesVbCannotHoldAreRenamedAndWhatItCannotComputeRefused) {
   const std::string text =
       "BF1 = max(0, Gr\xF6\337e - 2.5);\r\nBF2 = ( caf\xE9 > .) * BF1;\r\n\r\n"
       "Y = 1 + 2 * BF2;\r\n\r\nMODEL Y = BF2;\r\n";
@@ -86,9 +86,7 @@ TEST(VbMarsDefinition, NamesBeyondAsciiInEitherEncodingBecomeInpval) {
     EXPECT_EQ(code.definition_lines[0] + "|" + code.definition_lines[1],
               "BF1 = max(0, inpval(1) - 2.5)|BF2 = ( IIF(inpValRepresentsNull(2) ,0,1)) * BF1");
   }
-}
-
-TEST(VbMarsFormCode, ModelNamesVbWouldRefuseAreRenamedEverywhere) {
+  // Names VB would refuse are renamed everywhere.
   const MarsVbCode code =
       Prepared(ParseOk("BF1 = max(0, X1 - 2.5);\r\nBF$2 = max(0, 2.5 - X1) * BF1;\r\n\r\n"
                        "Y = 0.5 + 1.2 * BF1 - 0.7 * BF$2;\r\n\r\nMODEL Sub = BF1 BF$2;\r\n"));
@@ -102,10 +100,7 @@ TEST(VbMarsFormCode, ModelNamesVbWouldRefuseAreRenamedEverywhere) {
     model.output_name = member;
     EXPECT_EQ(Prepared(model).output_name, member + std::string("_1"));
   }
-}
-
-// The reader refuses min(); the project writer refuses it too in a record that holds it.
-TEST(VbMarsFormCode, ModelsVbCannotComputeAreRefused) {
+  // The reader refuses min(); the project writer refuses it too in a record that holds it.
   for (const char* bad : {"BF1 = min(0, X1 - 2.5);", "BF1 = max(0, X1 - 2.5); End Sub"}) {
     MarsModel model = ParseOk(testing::kWorkedExample);
     model.basis_function_defs[0] = bad;
@@ -253,7 +248,7 @@ VbFormFile ExpectAcceptedByVb(const std::string& form_file, std::size_t controls
   return form;
 }
 
-TEST(VbProjectLimits, SeededNetworksAndOneOf700Inputs) {
+TEST(VbProjectLimits, SeededModelsAndTheLargestOfEachKind) {
   auto cases =
       conformance::ConformanceCases(conformance::ConformanceSeed(), 24, 0, {.largest_inputs = 700});
   for (std::size_t n = 0; n < cases.size(); ++n) {
@@ -278,9 +273,6 @@ TEST(VbProjectLimits, SeededNetworksAndOneOf700Inputs) {
     }
     EXPECT_NE(at, std::string::npos);
   }
-}
-
-TEST(VbProjectLimits, SeededMarsModelsAndOnesOf300BasisFunctions) {
   std::vector<std::string> texts;
   for (std::uint32_t k = 0; k < 40; ++k) {
     texts.push_back(conformance::GenerateMarsModel(conformance::ConformanceSeed() + k).text);
@@ -380,7 +372,7 @@ std::vector<std::string> Statements(const std::string& text) {
 
 // A sum too long for one statement becomes target = first part, then target = target
 // <op> part; every statement, read back, is what was asked for.
-TEST(VbLineFitting, LongStatementsContinueOrAddUpInPartsAndReadBackUnchanged) {
+TEST(VbLineFitting, LongStatementsAndCommentsFitAndReadBackUnchanged) {
   for (const int terms : {600, 3000}) {
     std::string expression = "-1.5";
     for (int i = 1; i <= terms; ++i) {
@@ -407,16 +399,13 @@ TEST(VbLineFitting, LongStatementsContinueOrAddUpInPartsAndReadBackUnchanged) {
   out.clear();
   EXPECT_FALSE(lang::AppendVbStatement(out, "\tx = \"" + std::string(40000, 'a') + "\"", "\t"));
   EXPECT_TRUE(out.empty());
-}
-
-// Up to 1023 characters a statement is one line, and up to 2044 it takes one
-// continuation: every line may be exactly the limit (the last "xy =" statement's
-// second line is), none longer.
-TEST(VbLineFitting, EveryLineMayBeExactlyTheLimitAndNoLonger) {
+  // Up to 1023 characters a statement is one line, and up to 2044 it takes one
+  // continuation: every line may be exactly the limit (the last "xy =" statement's
+  // second line is), none longer.
   for (std::string statement : {"x =", "xy ="}) {
     for (int words = 1; words <= 1020; ++words) {
       statement += " a";
-      std::string out;
+      out.clear();
       ASSERT_TRUE(lang::AppendVbStatement(out, statement, ""));
       ASSERT_TRUE(lang::CheckLineRules(kVb, out).empty()) << statement.size();
       ASSERT_EQ(out.find(" _\r\n") != std::string::npos, statement.size() > 1023)
@@ -424,7 +413,7 @@ TEST(VbLineFitting, EveryLineMayBeExactlyTheLimitAndNoLonger) {
       ASSERT_EQ(out.find(" _\r\n"), out.rfind(" _\r\n")) << statement.size();
     }
   }
-  std::string out;
+  out.clear();
   lang::AppendVbCommentLine(out, "'" + std::string(1021, 'c') + " _" + std::string(900, 'd'));
   EXPECT_TRUE(lang::CheckLineRules(kVb, out).empty());
   for (const std::string& line : SplitAt(ReplaceAll(out, "\r\n", "\n"), '\n')) {
