@@ -60,11 +60,9 @@ TEST(ParseMarsModel, WrappedLinesLowerCaseBlocksAndTwoLineStatements) {
   for (const char* word : {"", ".", "E3", "1E", "X1", "1.5E-", "--2", "2..5"}) {
     EXPECT_FALSE(IsNumberText(word)) << word;
   }
-}
-
-TEST(ParseMarsModel, NameConflictWarnedOncePerUsingDefinition) {
+  // A name conflict is warned once per definition using it.
   RecordingMessagePort messages;
-  MarsModel model;
+  model = MarsModel();
   ASSERT_TRUE(ParseMarsText(MarsText("BF1 = max(0, F1 - 2);\r\nBF2 = max(0, X - 1) * BF1;\r\n"
                                      "BF3 = max(0, 1 - X) * BF1;\r\n"),
                             model, messages));

@@ -26,8 +26,8 @@ TEST(NetworkPageTest, PathsAndDescriptionsAreMarkupText) {
   EXPECT_THAT(notes, HasSubstr("<P>First &lt;i&gt;</P>\r\n<P>Second</P>"));
 }
 
-TEST(MarsScriptTest, WholeWordsAndFormsAsTheReaderReadsThem) {
-  const MarsModel model = ParseOk(MarsText(
+TEST(MarsScriptTest, WholeWordsAndFormsAsTheReaderReadsThemAndNoHostileName) {
+  MarsModel model = ParseOk(MarsText(
       "BF1 = max(0, X1 - 1);\r\nBF2 = max(0, X10 - 2) * BF1;\r\nBF3 = MAX(0, maxrate - 3);\r\n"
       "BF4 = ( X10 = 4 or X10=0) * BF2;\r\nBF5 = ( Xmax>.);\r\nBF6 = max(0, Xmax + 1) * "
       "BF5;\r\n",
@@ -42,13 +42,10 @@ TEST(MarsScriptTest, WholeWordsAndFormsAsTheReaderReadsThem) {
             "var tempx = new Array(4,0);\r\n\tvar BF4 = inpValIsAFlag(2,tempx,2) * BF2;");
   EXPECT_EQ(script.Statements()[4], "var BF5 = ( inpValRepresentsNull(4,0,1));");
   EXPECT_EQ(script.Statements()[5], "var BF6 = Math.max(0, (inpval[4] * 1.0) + 1) * BF5;");
-}
-
-TEST(MarsScriptTest, HostileNamesNeverReachTheScriptAsCode) {
   // The reader refuses such text; the page must hold even for a model made otherwise:
   // names that are no identifiers, a basis function the script must rename, and
   // definitions that are no arithmetic.
-  MarsModel model;
+  model = MarsModel();
   model.output_name = "Y";
   model.is_categorical.assign(5, false);
   model.input_names = {"</script", "a\"b", "class", "x'y;alert", "X1"};
@@ -58,7 +55,6 @@ TEST(MarsScriptTest, HostileNamesNeverReachTheScriptAsCode) {
       "BF3 = max(0, class + 1);",         "BFtempx = max(0, x'y;alert - 3);",
       "BF5 = max(0, X1 - 1) ; alert(1);", "BF6 = max(0, X1 - 1) // comment;"};
   model.equation = "Y = 1 + BF1 + BF2 + BF3 + BFtempx + BF5 + BF6";
-  RecordingMessagePort messages;
   const std::string block = CalcMarsBlock(model, false, messages);
   EXPECT_THAT(block, HasSubstr("\tvar BF1 = Math.max(0, (inpval[1] * 1.0) - 1);\r\n"));
   EXPECT_THAT(block, HasSubstr("\tvar BF2 = Math.max(0, (inpval[2] * 1.0) - 2);\r\n"));
