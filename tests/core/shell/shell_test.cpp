@@ -220,7 +220,9 @@ TEST_F(ShellTest, AMarsPathIsOfferedInTheDialogNotRead) {
   EXPECT_TRUE(workspace_.state.mars_loaded);
 }
 
-TEST_F(ShellTest, AMissingFileIsReportedAsCorrupted) {
+// Every field is finite, but a number a program would be written with is not, or its
+// 15-digit text rounds past the largest double (the double after 1.7976931348623149E308).
+TEST_F(ShellTest, AMissingFileOrNumbersThatOverflowAreRefusedNamingTheField) {
   const std::string missing = folder_.File("gone.kwf");
   EXPECT_FALSE(LoadNetworkFromPath(workspace_, missing, fakes_.messages));
   std::string description = "stale";
@@ -229,11 +231,6 @@ TEST_F(ShellTest, AMissingFileIsReportedAsCorrupted) {
   EXPECT_EQ(fakes_.messages.Texts(), CorruptWeightsFileMessage(missing) +
                                          "|Error reading description from weights file:" + missing +
                                          "\r\n\r\n");
-}
-
-// Every field is finite, but a number a program would be written with is not, or its
-// 15-digit text rounds past the largest double (the double after 1.7976931348623149E308).
-TEST_F(ShellTest, ANetworkWhoseNumbersOverflowIsRefusedNamingTheField) {
   auto weight = SmallNetworkRecipe();
   weight.inputs[0] = {"alpha", 0.5, 0, 1, -1};
   weight.wih[0][0] = 1e308;

@@ -36,7 +36,7 @@ TEST(MarsSql, TypedBracketsAreKeptOnceAndFieldsCanGoUnbracketed) {
   }
 }
 
-TEST(MarsSql, ExpressionPastTheLimitIsRefusedBeforeItIsBuilt) {
+TEST(MarsSql, NoOverlongExpressionAndNoEndOfTheHeaderComment) {
   // Each basis function uses the two before it: the text doubles at every step.
   std::string text = "BF1 = max(0, X - 1);\r\nBF2 = max(0, 1 - X);\r\n";
   for (int i = 3; i <= 60; ++i) {
@@ -45,7 +45,7 @@ TEST(MarsSql, ExpressionPastTheLimitIsRefusedBeforeItIsBuilt) {
   }
   text += "\r\nY = 1 + BF60;\r\n\r\nMODEL Y = BF60;\r\n";
   RecordingMessagePort messages;
-  const MarsModel model = ParseText(text, messages);
+  MarsModel model = ParseText(text, messages);
   std::string sql, error;
   EXPECT_FALSE(BuildMarsSql(model, MarsSqlOptions{}, sql, error));
   EXPECT_THAT(error, HasSubstr("longer than 4194304 bytes")) << error;
@@ -53,15 +53,11 @@ TEST(MarsSql, ExpressionPastTheLimitIsRefusedBeforeItIsBuilt) {
   EXPECT_EQ(MarsSqlText(model, MarsSqlOptions{}, messages), "");
   ASSERT_FALSE(messages.messages.empty());
   EXPECT_EQ(messages.messages.back().text, error);
-}
-
-TEST(MarsSql, TheModelStatementCannotEndTheHeaderComment) {
-  RecordingMessagePort messages;
-  const MarsModel model = ParseText(
+  // The model statement cannot end the header comment.
+  model = ParseText(
       "BF1 = max(0, X - 1);\r\n\r\nY = 2 * BF1;\r\n\r\nMODEL */DELETE/**/FROM/**/T;/* = BF1;\r\n",
       messages);
   ASSERT_EQ(model.output_name, "*/DELETE/**/FROM/**/T;/*");
-  std::string sql, error;
   ASSERT_TRUE(BuildMarsSql(model, MarsSqlOptions{}, sql, error)) << error;
   EXPECT_EQ(sql.find("*/"), sql.find("\r\n*/\r\n\r\nUSE [DatabaseName]") + 2) << sql;
   EXPECT_THAT(sql, HasSubstr("\r\n* /DELETE/** /FROM/** /T;/*\r\n")) << sql;
