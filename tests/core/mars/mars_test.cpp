@@ -74,7 +74,7 @@ TEST(ParseMarsModel, WrappedLinesLowerCaseBlocksAndTwoLineStatements) {
   EXPECT_EQ(messages.messages[1].icon, MessageIcon::None);
 }
 
-TEST(ParseMarsModel, TextsThatAreNotExportsFail) {
+TEST(ParseMarsModel, TextsThatAreNotExportsFailAndBasisFunctionsAreTakenApart) {
   const std::pair<std::string, std::string> texts[] = {
       {"Y = 1 + BF1;\r\n\r\nMODEL Y = BF1;\r\n", ""},        // no "BF" line
       {"BF1 = max(0, A - 1);\r\n\r\nY = 1 + 2 * BF1;", ""},  // equation at the very end
@@ -93,9 +93,7 @@ TEST(ParseMarsModel, TextsThatAreNotExportsFail) {
     ASSERT_EQ(messages.Texts(), kCannotRead + reason) << text;
     EXPECT_EQ(messages.messages[0].icon, MessageIcon::Critical);
   }
-}
-
-TEST(BasisFunctionOperations, LinesBodiesIndicatorsAndSemicolons) {
+  // The basis functions' lines, bodies, indicators, semicolons and categorical tests.
   std::vector<std::string> lines;
   EXPECT_FALSE(SplitTextLines("", lines));
   ASSERT_TRUE(SplitTextLines("  a b \r\n\tc\r\n", lines));

@@ -29,37 +29,6 @@ NetworkModel Parse(const std::string& text, bool ok = true) {
   return model;
 }
 
-// Every field of the examples is pinned by the golden files' artifacts.
-TEST(WeightsReader, ZeroesTheHiddenBiasColumnAndReadsOneFieldALine) {
-  NetworkModel net = Parse(BuildWeightsFile(SmallNetworkRecipe()));
-  // The hidden-bias column is zeroed whatever the file says.
-  EXPECT_EQ(net.wih,
-            (std::vector<std::vector<double>>{{0.5, -0.25, 0}, {1.5, 0.75, 0}, {-0.125, 0.3, 0}}));
-
-  // One field a line reads the same; only the exact upper-case word makes a tanh neuron.
-  WeightsFileRecipe recipe = SmallNetworkRecipe();
-  recipe.one_field_per_line = true;
-  recipe.line_end = "\n";
-  recipe.hidden_types = {"nonlinear", "NonLinear"};
-  const NetworkModel single = Parse(BuildWeightsFile(recipe));
-  EXPECT_EQ(single.wih, net.wih);
-  EXPECT_EQ(single.input_names, net.input_names);
-  EXPECT_EQ(single.linear_count, 2);
-
-  // One input, and no hidden neurons.
-  recipe = SmallNetworkRecipe();
-  recipe.inputs.resize(1);
-  recipe.wih.erase(recipe.wih.begin() + 1);
-  EXPECT_EQ(Parse(BuildWeightsFile(recipe)).InputCount(), 1);
-  recipe = SmallNetworkRecipe();
-  recipe.hidden_types.clear();
-  recipe.wih = {{7}, {8}, {9}};
-  recipe.who = {0.25};
-  net = Parse(BuildWeightsFile(recipe));
-  EXPECT_EQ(net.HiddenCount(), 0);
-  EXPECT_EQ(net.wih, (std::vector<std::vector<double>>{{0}, {0}, {0}}));
-}
-
 TEST(WeightsReader, NeedsExactlyTheCountedFieldsOfTheirForms) {
   for (int c_x : {-1, -7, 0, 2}) {
     SCOPED_TRACE("c_x " + std::to_string(c_x));
@@ -144,6 +113,34 @@ TEST(WeightsReader, NeedsExactlyTheCountedFieldsOfTheirForms) {
     EXPECT_THAT(detail, HasSubstr(reason));
     EXPECT_TRUE(net.wih.empty());
   }
+  // Every field of the examples is pinned by the golden files' artifacts.
+  NetworkModel net = Parse(BuildWeightsFile(SmallNetworkRecipe()));
+  // The hidden-bias column is zeroed whatever the file says.
+  EXPECT_EQ(net.wih,
+            (std::vector<std::vector<double>>{{0.5, -0.25, 0}, {1.5, 0.75, 0}, {-0.125, 0.3, 0}}));
+
+  // One field a line reads the same; only the exact upper-case word makes a tanh neuron.
+  WeightsFileRecipe recipe = SmallNetworkRecipe();
+  recipe.one_field_per_line = true;
+  recipe.line_end = "\n";
+  recipe.hidden_types = {"nonlinear", "NonLinear"};
+  const NetworkModel single = Parse(BuildWeightsFile(recipe));
+  EXPECT_EQ(single.wih, net.wih);
+  EXPECT_EQ(single.input_names, net.input_names);
+  EXPECT_EQ(single.linear_count, 2);
+
+  // One input, and no hidden neurons.
+  recipe = SmallNetworkRecipe();
+  recipe.inputs.resize(1);
+  recipe.wih.erase(recipe.wih.begin() + 1);
+  EXPECT_EQ(Parse(BuildWeightsFile(recipe)).InputCount(), 1);
+  recipe = SmallNetworkRecipe();
+  recipe.hidden_types.clear();
+  recipe.wih = {{7}, {8}, {9}};
+  recipe.who = {0.25};
+  net = Parse(BuildWeightsFile(recipe));
+  EXPECT_EQ(net.HiddenCount(), 0);
+  EXPECT_EQ(net.wih, (std::vector<std::vector<double>>{{0}, {0}, {0}}));
 }
 
 TEST(WeightsReader, TheDescriptionBetweenItsMarkersAndUtf8Files) {

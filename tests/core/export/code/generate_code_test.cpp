@@ -58,7 +58,7 @@ TEST_F(GenerateCodeTest, FormatDWritesEveryInputTermAsItsOwnVariable) {
                                                          "Var1", "Var2", "Var3", "Var"}));
 }
 
-TEST_F(GenerateCodeTest, RootProgramAndClassNamesAreCleaned) {
+TEST_F(GenerateCodeTest, NamesAreCleanedAndVariablesListed) {
   CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatB);
   settings.root_name = " 9 t.mp ";
   EXPECT_TRUE(Expression(settings).starts_with("\r\n_9_t_mp1 = "));
@@ -75,6 +75,23 @@ TEST_F(GenerateCodeTest, RootProgramAndClassNamesAreCleaned) {
   EXPECT_EQ(CodeNameFor(f90), "Prog 1");
   EXPECT_EQ(CodeTypeFromKdkName("f90"), CodeType::F90);
   EXPECT_FALSE(CodeTypeFromKdkName("F90").has_value());
+  // The variable lists and their options.
+  CodeExportSettings sas = SettingsFor(CodeType::Sas, kFormatB);
+  EXPECT_NE(VariableList(sas, Plan(sas)), "");
+  sas.controls.sas_include_var_list = false;
+  EXPECT_EQ(VariableList(sas, Plan(sas)), "");
+
+  CodeExportSettings spss = SettingsFor(CodeType::Spss, kFormatC);
+  spss.output_field_name = "abcdefgh";
+  EXPECT_TRUE(Has(VariableList(spss, Plan(spss)), "/*abcdefgh\r\n"));
+  spss.output_field_name = "abcdefghi";
+  EXPECT_TRUE(Has(VariableList(spss, Plan(spss)), "/*abcdefghi ** MORE THAN 8 CHARACTERS **\r\n"));
+  spss.controls.spss_8char_warning = false;
+  EXPECT_TRUE(Has(VariableList(spss, Plan(spss)), "/*abcdefghi\r\n"));
+  spss.controls.spss_include_var_list = false;
+  EXPECT_EQ(VariableList(spss, Plan(spss)), "");
+  spss.controls.spss_8char_warning = true;
+  EXPECT_NE(VariableList(spss, Plan(spss)), "");
 }
 
 TEST_F(GenerateCodeTest, BiasOnlyNetworksAndWhatCannotBeWritten) {
@@ -175,9 +192,7 @@ TEST_F(GenerateCodeTest, HeaderBlockAndNamesWithoutSmartNames) {
   settings = SettingsFor(CodeType::Sas, kFormatD);
   settings.controls.smart_field_names = false;
   EXPECT_THAT(Expression(settings), HasSubstr("Var1_1 = ((_2nd_input * (0.25)) - 0.5);"));
-}
-
-TEST_F(GenerateCodeTest, RenamedOutputNameIsListedAfterTheInputs) {
+  // A renamed output name is listed after the inputs.
   CodeExportSettings f90 = SettingsFor(CodeType::F90);
   f90.output_field_name = "Kestrium price";
   EXPECT_EQ(RenamedFieldsText(f90, PlanCode(f90, model_)),
@@ -186,25 +201,6 @@ TEST_F(GenerateCodeTest, RenamedOutputNameIsListedAfterTheInputs) {
                        "!! 2nd input = V_2nd_input", "",
                        "!! Also the suggested output name has been modified:",
                        "!! Kestrium price = Kestrium_price"}));
-}
-
-TEST_F(GenerateCodeTest, VariableListsAndTheirOptions) {
-  CodeExportSettings sas = SettingsFor(CodeType::Sas, kFormatB);
-  EXPECT_NE(VariableList(sas, Plan(sas)), "");
-  sas.controls.sas_include_var_list = false;
-  EXPECT_EQ(VariableList(sas, Plan(sas)), "");
-
-  CodeExportSettings spss = SettingsFor(CodeType::Spss, kFormatC);
-  spss.output_field_name = "abcdefgh";
-  EXPECT_TRUE(Has(VariableList(spss, Plan(spss)), "/*abcdefgh\r\n"));
-  spss.output_field_name = "abcdefghi";
-  EXPECT_TRUE(Has(VariableList(spss, Plan(spss)), "/*abcdefghi ** MORE THAN 8 CHARACTERS **\r\n"));
-  spss.controls.spss_8char_warning = false;
-  EXPECT_TRUE(Has(VariableList(spss, Plan(spss)), "/*abcdefghi\r\n"));
-  spss.controls.spss_include_var_list = false;
-  EXPECT_EQ(VariableList(spss, Plan(spss)), "");
-  spss.controls.spss_8char_warning = true;
-  EXPECT_NE(VariableList(spss, Plan(spss)), "");
 }
 
 TEST(SmartNameTest, CleansOnlyWhenAskedAndAnEmptyOutputNameIsRefused) {
