@@ -82,7 +82,7 @@ struct AtomicWriteTest : ::testing::Test {
   std::string error;
 };
 
-TEST_F(AtomicWriteTest, ReplacesTheFileWholeOrFailsLeavingNothingBeside) {
+TEST_F(AtomicWriteTest, ReplacesTheFileWholeOrFailsLeavingNothingAndNeverAnInput) {
   ASSERT_TRUE(Write("out.txt", "old\r\n") && Write("out.txt", "new line\r\n")) << error;
   EXPECT_EQ(ReadBack(folder_ / "out.txt"), "new line\r\n");
   EXPECT_FALSE(Write("missing-folder/out.txt", "x"));
@@ -93,6 +93,15 @@ TEST_F(AtomicWriteTest, ReplacesTheFileWholeOrFailsLeavingNothingBeside) {
   EXPECT_EQ(Entries(), 2);
   EXPECT_FALSE(WriteFileAtomically(folder_.string(), "x", error));
   EXPECT_THAT(error, HasSubstr("it is a folder"));
+  // The model and the data are never outputs.
+  ASSERT_TRUE(Write("m.kwf", "model") && Write("d.sav", "data"));
+  fs::create_hard_link(folder_ / "m.kwf", folder_ / "hard.kwf");
+  const KeptInputs kept{scratch_.File("m.kwf"), scratch_.File("d.sav")};
+  EXPECT_FALSE(WriteOutputFile(scratch_.File("hard.kwf"), "x", error, kept));
+  EXPECT_EQ(error, SameAsModelMessage(scratch_.File("hard.kwf")));
+  EXPECT_FALSE(WriteOutputFile(scratch_.File("./d.sav"), "x", error, kept));
+  EXPECT_THAT(error, HasSubstr("would replace the data file"));
+  EXPECT_EQ(ReadBack(folder_ / "m.kwf") + ReadBack(folder_ / "d.sav"), "modeldata");
 }
 
 // Through a link (one to a file not made yet makes it), never round a loop; a read-only
@@ -171,17 +180,6 @@ TEST_F(AtomicWriteTest, SeveralFilesGoInTogetherOrNotAtAll) {
     EXPECT_EQ(fs::status(first).permissions(), fs::perms(0600));
     EXPECT_EQ(Entries(), second == std::string("p.frm") ? 2 : 1);
   }
-}
-
-TEST_F(AtomicWriteTest, TheModelAndTheDataAreNeverOutputs) {
-  ASSERT_TRUE(Write("m.kwf", "model") && Write("d.sav", "data"));
-  fs::create_hard_link(folder_ / "m.kwf", folder_ / "hard.kwf");
-  const KeptInputs kept{scratch_.File("m.kwf"), scratch_.File("d.sav")};
-  EXPECT_FALSE(WriteOutputFile(scratch_.File("hard.kwf"), "x", error, kept));
-  EXPECT_EQ(error, SameAsModelMessage(scratch_.File("hard.kwf")));
-  EXPECT_FALSE(WriteOutputFile(scratch_.File("./d.sav"), "x", error, kept));
-  EXPECT_THAT(error, HasSubstr("would replace the data file"));
-  EXPECT_EQ(ReadBack(folder_ / "m.kwf") + ReadBack(folder_ / "d.sav"), "modeldata");
 }
 
 // Every code-page byte goes to UTF-8 and back. ASCII, text that is not UTF-8 (overlong forms

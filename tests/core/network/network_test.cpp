@@ -143,7 +143,31 @@ TEST(WeightsReader, NeedsExactlyTheCountedFieldsOfTheirForms) {
   EXPECT_EQ(net.wih, (std::vector<std::vector<double>>{{0}, {0}, {0}}));
 }
 
-TEST(WeightsReader, TheDescriptionBetweenItsMarkersAndUtf8Files) {
+std::vector<std::string> AllFields(std::string_view text) {
+  FieldReader reader(text);
+  std::vector<std::string> fields;
+  std::string field;
+  while (reader.Next(field)) fields.push_back(field);
+  return fields;
+}
+
+// Line ends, the rest of a line and number forms are read through the weights files above.
+TEST(FieldReader, QuotesBlanksNumbersDescriptionsAndUtf8) {
+  EXPECT_EQ(AllFields("  \"x, y\" ,  z  ,\" q \""), (std::vector<std::string>{"x, y", "z", " q "}));
+  // Text after a closing quote, up to the delimiter, is dropped.
+  EXPECT_EQ(AllFields("\"ab\"cd,e"), (std::vector<std::string>{"ab", "e"}));
+  // An unterminated quote runs to the end of the data.
+  EXPECT_EQ(AllFields("\"open, a\r\nb"), (std::vector<std::string>{"open, a\r\nb"}));
+  FieldReader reader("1.5E+02, -0.25,32767,-32768,32768,2.5,x");
+  double a = 0, b = 0;
+  int i = 0, j = 0;
+  ASSERT_TRUE(reader.NextNumber(a) && reader.NextNumber(b));
+  ASSERT_TRUE(reader.NextInteger16(i) && reader.NextInteger16(j));
+  EXPECT_EQ((std::vector<double>{a, b, 1.0 * i, 1.0 * j}),
+            (std::vector<double>{150, -0.25, 32767, -32768}));
+  EXPECT_FALSE(reader.NextInteger16(i) || reader.NextInteger16(i) || reader.NextNumber(a) ||
+               reader.NextNumber(a));
+  // The weights file's description between its markers, and UTF-8 files.
   const std::pair<const char*, const char*> cases[] = {
       {"x\r\nnet description\r\n\r\n\r\nfirst\r\n\r\nthird\r\nEnd Of Net Description\r\nafter\r\n",
        "first\r\n\r\nthird"},
@@ -177,32 +201,6 @@ TEST(WeightsReader, TheDescriptionBetweenItsMarkersAndUtf8Files) {
   EXPECT_FALSE(ReadWeightsFile(path, net, messages));
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_THAT(messages.messages[0].text, HasSubstr("holds the character U+4E2D"));
-}
-
-std::vector<std::string> AllFields(std::string_view text) {
-  FieldReader reader(text);
-  std::vector<std::string> fields;
-  std::string field;
-  while (reader.Next(field)) fields.push_back(field);
-  return fields;
-}
-
-// Line ends, the rest of a line and number forms are read through the weights files above.
-TEST(FieldReader, QuotesProtectCommasAndBlanksAreTrimmedOutsideThem) {
-  EXPECT_EQ(AllFields("  \"x, y\" ,  z  ,\" q \""), (std::vector<std::string>{"x, y", "z", " q "}));
-  // Text after a closing quote, up to the delimiter, is dropped.
-  EXPECT_EQ(AllFields("\"ab\"cd,e"), (std::vector<std::string>{"ab", "e"}));
-  // An unterminated quote runs to the end of the data.
-  EXPECT_EQ(AllFields("\"open, a\r\nb"), (std::vector<std::string>{"open, a\r\nb"}));
-  FieldReader reader("1.5E+02, -0.25,32767,-32768,32768,2.5,x");
-  double a = 0, b = 0;
-  int i = 0, j = 0;
-  ASSERT_TRUE(reader.NextNumber(a) && reader.NextNumber(b));
-  ASSERT_TRUE(reader.NextInteger16(i) && reader.NextInteger16(j));
-  EXPECT_EQ((std::vector<double>{a, b, 1.0 * i, 1.0 * j}),
-            (std::vector<double>{150, -0.25, 32767, -32768}));
-  EXPECT_FALSE(reader.NextInteger16(i) || reader.NextInteger16(i) || reader.NextNumber(a) ||
-               reader.NextNumber(a));
 }
 
 TEST(EvaluateNetwork, ClipsTanhBeyondTwentyAndSumsInInputOrder) {

@@ -29,7 +29,7 @@ struct GenerateCodeTest : testing::CodeTest {
   }
 };
 
-TEST_F(GenerateCodeTest, OutputBiasSignAndMinimum) {
+TEST_F(GenerateCodeTest, OutputBiasSignMinimumAndLayoutD) {
   model_.who[2] = -0.75;
   CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatA);
   EXPECT_TRUE(Expression(settings).ends_with(") * (-0.5)\r\n-0.75)/2) + 0.5) * 10);"));
@@ -44,10 +44,9 @@ TEST_F(GenerateCodeTest, OutputBiasSignAndMinimum) {
   model_.min_norm_out = -5;
   model_.max_norm_out = 5;
   EXPECT_TRUE(Expression(settings).ends_with("+ Var3)/2) + 0.5) * 10) - 5;"));
-}
-
-TEST_F(GenerateCodeTest, FormatDWritesEveryInputTermAsItsOwnVariable) {
-  CodeExportSettings settings = SettingsFor(CodeType::Sas, kFormatD);
+  // Layout D writes every input term as its own variable.
+  model_ = CodeTestNetwork();
+  settings = SettingsFor(CodeType::Sas, kFormatD);
   EXPECT_EQ(Expression(settings),
             CrLfLines({"", "Var1_1 = ((_2nd_input * (0.25)) - 0.5);", "Var1_3 = 0.25;",
                        "Var2_1 = ((_2nd_input * (-0.5)) + 1);", "Var2_2 = ((size * (2)));",
@@ -129,17 +128,6 @@ TEST_F(GenerateCodeTest, BiasOnlyNetworksAndWhatCannotBeWritten) {
   EXPECT_THAT(messages_.messages[2].text, HasSubstr("incomplete"));
   EXPECT_EQ(messages_.messages[3].text, "error!");
   EXPECT_EQ(messages_.messages[3].icon, MessageIcon::Information);
-}
-
-TEST(ExpressionPieces, TanhModesSignsLineEndsAndTail) {
-  EXPECT_EQ(TanhExprIn("R1", kTanhCall, "myTanh("), "myTanh(R1)");
-  EXPECT_EQ(TanhExprIn("R1", kTanhExponential, "Tanh("),
-            "(Exp(R1) - Exp(-R1)) / (Exp(R1) + Exp(-R1))");
-  EXPECT_EQ(TanhExprIn("R1", 5, "Tanh("), "");
-  EXPECT_EQ(CleanUpExpression("a - -1 + -2 - +3"), "a + 1 - 2 - 3");
-  EXPECT_EQ(CleanUpExpression("a\r\n\r\n\r\n\r\nb"), "a\r\nb");
-  EXPECT_EQ(CleanUpExpression("a\r\n\r\n\r\n"), "a");
-  EXPECT_EQ(CleanUpExpression("a\r\n"), "a");
 }
 
 TEST_F(GenerateCodeTest, TheUsersEquationSyntaxAndSpssWithoutAUnaryPlus) {
@@ -233,7 +221,7 @@ constexpr CodeType kAllTypes[] = {CodeType::Equation, CodeType::Sas,  CodeType::
                                   CodeType::F90,      CodeType::Java, CodeType::Spss};
 
 // On networks with negative offsets and biases, zero weights and empty neurons.
-TEST_F(GenerateCodeTest, CleanUpWhileWritingEqualsTheCleanUpOfTheLayoutText) {
+TEST_F(GenerateCodeTest, CleanUpWhileWritingEqualsTheCleanUpOfTheLayoutTextAndItsPieces) {
   std::mt19937_64 random(7);
   std::uniform_real_distribution<double> weight(-2, 2);
   for (int network = 0; network < 6; ++network) {
@@ -254,6 +242,14 @@ TEST_F(GenerateCodeTest, CleanUpWhileWritingEqualsTheCleanUpOfTheLayoutText) {
       }
     }
   }
+  EXPECT_EQ(TanhExprIn("R1", kTanhCall, "myTanh("), "myTanh(R1)");
+  EXPECT_EQ(TanhExprIn("R1", kTanhExponential, "Tanh("),
+            "(Exp(R1) - Exp(-R1)) / (Exp(R1) + Exp(-R1))");
+  EXPECT_EQ(TanhExprIn("R1", 5, "Tanh("), "");
+  EXPECT_EQ(CleanUpExpression("a - -1 + -2 - +3"), "a + 1 - 2 - 3");
+  EXPECT_EQ(CleanUpExpression("a\r\n\r\n\r\n\r\nb"), "a\r\nb");
+  EXPECT_EQ(CleanUpExpression("a\r\n\r\n\r\n"), "a");
+  EXPECT_EQ(CleanUpExpression("a\r\n"), "a");
 }
 
 TEST_F(GenerateCodeTest, InputsNamedLikeIntermediatesAndASingleInput) {

@@ -107,7 +107,7 @@ TEST_F(SpssMatch, NamesDifferingInCaseAndBlanksMatchAndTheSyntaxRuns) {
   EXPECT_GT(busy_.busy_calls, 0);
 }
 
-TEST_F(SpssMatch, ASmartNamedInputIsReportedUnderItsStoredName) {
+TEST_F(SpssMatch, MissingInputsAreReportedUnderTheirStoredNames) {
   Inputs({"my var", "rooms", "2nd input"});
   // "_2nd_input" is no SPSS name: the syntax reads it as V_2nd_input.
   spss_.variables = {"my var", "Rooms", "V_2nd_input"};
@@ -117,9 +117,7 @@ TEST_F(SpssMatch, ASmartNamedInputIsReportedUnderItsStoredName) {
             "variables;\r\n\r\n my var");
   EXPECT_EQ(spss_.calls, "start|open " + data_ + "|display 0|release");
   EXPECT_TRUE(OnlyTheDataIsLeft());
-}
-
-TEST_F(SpssMatch, MarsInputsAreComparedByTheirStoredNamesAndTheOutputIsNotLookedFor) {
+  // MARS inputs are compared by their stored names; the output is not looked for.
   MarsModel model;
   model.input_names = {"AGE", "my var", "PAGE"};
   model.output_name = "Y";

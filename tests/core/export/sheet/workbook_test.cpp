@@ -131,7 +131,7 @@ struct Harness {
   }
 };
 
-TEST(BuildWorkbook, BlanksInTheFileNameBecomeUnderscores) {
+TEST(BuildWorkbook, NamesFromTheFileNameWithBlanksAsUnderscores) {
   Harness h;
   h.messages.answers = {MessageAnswer::Yes};
   ASSERT_TRUE(h.Build("/home/u/my model.xls"));
@@ -152,6 +152,13 @@ TEST(BuildWorkbook, BlanksInTheFileNameBecomeUnderscores) {
   EXPECT_EQ(h.busy, (std::vector<bool>{true, false}));
   const std::vector<std::string> tail = {"AlertsOff", "SaveAs", "AlertsOn", "Quit"};
   EXPECT_TRUE(std::equal(tail.begin(), tail.end(), h.app.calls.end() - 4));
+  // The base name is a usable module name.
+  EXPECT_EQ(WorkbookBaseName("/a/b/house prices.xlsm"), "house_prices");
+  EXPECT_EQ(WorkbookBaseName("C:\\m\\book.xls"), "book");
+  EXPECT_EQ(WorkbookBaseName("/a/2024-model.XLSM"), "W2024_model");
+  EXPECT_EQ(WorkbookBaseName("/a/_x.xls"), "W_x");
+  EXPECT_EQ(WorkbookBaseName("/a/an extremely long workbook name indeed.xlsm").size(), 26u);
+  EXPECT_EQ(CodeFilePath("/tmp/k", "book"), "/tmp/k/bookTemp.txt");
 }
 
 // Each failure shows its own message; a failure to start or to save ends the build.
@@ -200,15 +207,6 @@ TEST(BuildWorkbook, FailuresAreReportedAndSheetsAddedOnlyUpToThree) {
               std::max(0, 3 - initial));
     EXPECT_TRUE(h.shell.opened.empty());  // answered No
   }
-}
-
-TEST(WorkbookNames, BaseNameIsAUsableModuleName) {
-  EXPECT_EQ(WorkbookBaseName("/a/b/house prices.xlsm"), "house_prices");
-  EXPECT_EQ(WorkbookBaseName("C:\\m\\book.xls"), "book");
-  EXPECT_EQ(WorkbookBaseName("/a/2024-model.XLSM"), "W2024_model");
-  EXPECT_EQ(WorkbookBaseName("/a/_x.xls"), "W_x");
-  EXPECT_EQ(WorkbookBaseName("/a/an extremely long workbook name indeed.xlsm").size(), 26u);
-  EXPECT_EQ(CodeFilePath("/tmp/k", "book"), "/tmp/k/bookTemp.txt");
 }
 
 struct SheetFillers : ::testing::Test {

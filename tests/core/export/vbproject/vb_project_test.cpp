@@ -35,7 +35,7 @@ namespace fs = std::filesystem;
 
 const lang::LanguageRules& kVb = lang::RulesOf(lang::Language::VisualBasic);
 
-TEST(VbNetworkFormCode, HostileTextStaysInsideCommentsStringsAndVbLimits) {
+TEST(VbNetworkFormCode, HostileTextOneLinearNeuronAndNoHiddenNeurons) {
   NetworkModel net = testing::CodeTestNetwork();
   net.data_source = "say \"hi\"\r\nEnd Sub\r\nx _";
   net.data_view = std::string(3000, 'v');
@@ -66,6 +66,24 @@ TEST(VbNetworkFormCode, HostileTextStaysInsideCommentsStringsAndVbLimits) {
   EXPECT_EQ(values.find("neurontype(2)"), std::string::npos);
   EXPECT_THAT(VbNetworkForwardPass(net),
               HasSubstr("\t   if (neurontype(j) = 2) then hval(j) = myTanh(hval(j))\r\n"));
+  // The equation text of no hidden neurons leaves only the output bias.
+  net = testing::CodeTestNetwork();
+  net.hidden_type = {NeuronType::Bias};
+  net.wih = {{0}, {0}, {0}};
+  net.who = {0.00001};
+  text = BuildEquationText(net, testing::kTestStamp);
+  EXPECT_THAT(text,
+              HasSubstr("WEIGHTS\r\n---------------------------------------\r\n\r\n*Output Bias*"
+                        "\r\nWHO(1) = 1E-05 (Output Bias)\r\n\r\n---------------------------------"
+                        "------\r\nHIDDEN NEURON TYPES\r\n---------------------------------------"
+                        "\r\n\r\nOption Explicit"));
+  EXPECT_EQ(text.find("WIH(1,"), std::string::npos);
+  // VB refuses "1 to 0": the hidden-neuron arrays start at 0 when there are none.
+  EXPECT_THAT(text, HasSubstr("Dim WIH(1 to inppb, 0 to hiddenneurons) as Double\r\n"
+                              "Dim WHO(0 to hiddenneurons) as Double\r\n"
+                              "Dim neurontype(0 to hiddenneurons) as Integer\r\n"));
+  EXPECT_THAT(VbNetworkForwardPass(net), HasSubstr("\tDim hval(0 to hiddenneurons) as Double\r\n"));
+  EXPECT_EQ(text.find(" to 0)"), std::string::npos);
 }
 
 MarsVbCode Prepared(const MarsModel& model) {
@@ -137,26 +155,6 @@ TEST(VbProjectFiles, PathsBesideTheProjectAndNothingWrittenForAModelVbCannotHold
   EXPECT_EQ(messages.messages.back().text,
             "The model is too large for a Visual Basic 6 form: line 82888, the code has 68743 "
             "lines; Visual Basic allows 65534 in one module");
-}
-
-TEST(EquationText, NoHiddenNeuronsLeavesOnlyTheOutputBias) {
-  NetworkModel net = testing::CodeTestNetwork();
-  net.hidden_type = {NeuronType::Bias};
-  net.wih = {{0}, {0}, {0}};
-  net.who = {0.00001};
-  const std::string text = BuildEquationText(net, testing::kTestStamp);
-  EXPECT_THAT(text,
-              HasSubstr("WEIGHTS\r\n---------------------------------------\r\n\r\n*Output Bias*"
-                        "\r\nWHO(1) = 1E-05 (Output Bias)\r\n\r\n---------------------------------"
-                        "------\r\nHIDDEN NEURON TYPES\r\n---------------------------------------"
-                        "\r\n\r\nOption Explicit"));
-  EXPECT_EQ(text.find("WIH(1,"), std::string::npos);
-  // VB refuses "1 to 0": the hidden-neuron arrays start at 0 when there are none.
-  EXPECT_THAT(text, HasSubstr("Dim WIH(1 to inppb, 0 to hiddenneurons) as Double\r\n"
-                              "Dim WHO(0 to hiddenneurons) as Double\r\n"
-                              "Dim neurontype(0 to hiddenneurons) as Integer\r\n"));
-  EXPECT_THAT(VbNetworkForwardPass(net), HasSubstr("\tDim hval(0 to hiddenneurons) as Double\r\n"));
-  EXPECT_EQ(text.find(" to 0)"), std::string::npos);
 }
 
 struct VbControl {

@@ -17,13 +17,32 @@ using testing::MarsText;
 using testing::ParseOk;
 using testing::RecordingMessagePort;
 
-TEST(NetworkPageTest, PathsAndDescriptionsAreMarkupText) {
+TEST(PageText, PathsDescriptionsAndUserColours) {
   NetworkModel model = testing::CodeTestNetwork(true);
   model.description = "First <i>\r\nSecond";
   const std::string notes =
       NetworkNotesBlock(model, {"/m/a<b>.kwf", "Mon, May 3 2004, 9:05 AM", "now"});
   EXPECT_THAT(notes, HasSubstr(">/m/a&lt;b&gt;.kwf</TD>"));
   EXPECT_THAT(notes, HasSubstr("<P>First &lt;i&gt;</P>\r\n<P>Second</P>"));
+  // User colours in both forms and nothing else; line breaks and defaults.
+  EXPECT_EQ(ColourTextFromUser("#0a0B0c"), "RGB(10,11,12)");
+  EXPECT_EQ(ColourTextFromUser("rgb( 1, 2,3 )"), "RGB(1,2,3)");
+  EXPECT_EQ(RgbOfColourText("RGB(255,0,1)"), 0xFF0001u);
+  for (const char* bad : {"RGB(256,0,0)", "RGB(1,2)", "#12345", "#1234567", "#12345g", "red",
+                          "RGB(1,2,3);}", "RGB(-1,2,3)", "RGB(1,,3)", "#+12345"}) {
+    EXPECT_FALSE(ColourTextFromUser(bad)) << bad;
+  }
+  EXPECT_EQ(ReplaceLineBreaksWithBr("a\r\n\r\nb"), "a<BR><BR>b");
+  EXPECT_EQ(ReplaceLineBreaksWithBr(kDefaultIntroduction), "Type an Introduction Here<BR>");
+  EXPECT_EQ(ReplaceLineBreaksWithBr("a\nb\rc"), "a\nb\rc");
+  PageStyle style;
+  style.warning_colour = "RGB(1,2,3)";
+  style.normal_font_size = "12pt";
+  ApplyDefaultColours(style);
+  EXPECT_EQ(style.warning_colour, "RGB(255,0,0)");
+  EXPECT_EQ(style.normal_font_size, "12pt");
+  EXPECT_TRUE(IsFontSizeEntry("10pt"));
+  EXPECT_FALSE(IsFontSizeEntry("13pt"));
 }
 
 TEST(MarsScriptTest, WholeWordsAndFormsAsTheReaderReadsThemAndNoHostileName) {
@@ -82,27 +101,6 @@ TEST(MarsScriptTest, BasisFunctionNamesBecomeDistinctScriptNames) {
   EXPECT_EQ(script.VariableNames(), (std::vector<std::string>{"BF_1_", "tempx_1"}));
   EXPECT_EQ(script.Statements()[1], "var tempx_1 = Math.max(0, (inpval[1] * 1.0) - 2) * BF_1_;");
   EXPECT_EQ(script.Prediction(), "1 + BF_1_ + tempx_1");
-}
-
-TEST(PageStyleTest, UserColoursInBothFormsAndNothingElse) {
-  EXPECT_EQ(ColourTextFromUser("#0a0B0c"), "RGB(10,11,12)");
-  EXPECT_EQ(ColourTextFromUser("rgb( 1, 2,3 )"), "RGB(1,2,3)");
-  EXPECT_EQ(RgbOfColourText("RGB(255,0,1)"), 0xFF0001u);
-  for (const char* bad : {"RGB(256,0,0)", "RGB(1,2)", "#12345", "#1234567", "#12345g", "red",
-                          "RGB(1,2,3);}", "RGB(-1,2,3)", "RGB(1,,3)", "#+12345"}) {
-    EXPECT_FALSE(ColourTextFromUser(bad)) << bad;
-  }
-  EXPECT_EQ(ReplaceLineBreaksWithBr("a\r\n\r\nb"), "a<BR><BR>b");
-  EXPECT_EQ(ReplaceLineBreaksWithBr(kDefaultIntroduction), "Type an Introduction Here<BR>");
-  EXPECT_EQ(ReplaceLineBreaksWithBr("a\nb\rc"), "a\nb\rc");
-  PageStyle style;
-  style.warning_colour = "RGB(1,2,3)";
-  style.normal_font_size = "12pt";
-  ApplyDefaultColours(style);
-  EXPECT_EQ(style.warning_colour, "RGB(255,0,0)");
-  EXPECT_EQ(style.normal_font_size, "12pt");
-  EXPECT_TRUE(IsFontSizeEntry("10pt"));
-  EXPECT_FALSE(IsFontSizeEntry("13pt"));
 }
 
 }  // namespace
