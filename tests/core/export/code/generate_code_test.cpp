@@ -93,7 +93,7 @@ TEST_F(GenerateCodeTest, NamesAreCleanedAndVariablesListed) {
   EXPECT_NE(VariableList(spss, Plan(spss)), "");
 }
 
-TEST_F(GenerateCodeTest, BiasOnlyNetworksAndWhatCannotBeWritten) {
+TEST_F(GenerateCodeTest, BiasOnlyNetworksWhatCannotBeWrittenAndTheUsersSyntax) {
   model_.hidden_type = {NeuronType::Bias};
   model_.wih = {{0}, {0}, {0}};
   model_.who = {0.25};
@@ -128,9 +128,7 @@ TEST_F(GenerateCodeTest, BiasOnlyNetworksAndWhatCannotBeWritten) {
   EXPECT_THAT(messages_.messages[2].text, HasSubstr("incomplete"));
   EXPECT_EQ(messages_.messages[3].text, "error!");
   EXPECT_EQ(messages_.messages[3].icon, MessageIcon::Information);
-}
-
-TEST_F(GenerateCodeTest, TheUsersEquationSyntaxAndSpssWithoutAUnaryPlus) {
+  // The user's equation syntax.
   CodeExportSettings equation = SettingsFor(CodeType::Equation, kFormatC);
   equation.controls.equation = {"# ", "#{", "#}", ";;", " ~", "let ", " : real"};
   equation.equation_tanh_mode = kTanhExponential;

@@ -15,9 +15,9 @@ using testing::MarsText;
 using testing::ParseText;
 using testing::RecordingMessagePort;
 
-TEST(MarsSql, TypedBracketsAreKeptOnceAndFieldsCanGoUnbracketed) {
+TEST(MarsSql, TypedNamesFieldsAndReservedWords) {
   RecordingMessagePort messages;
-  const MarsModel model = ParseText(testing::kWorkedExample, messages);
+  MarsModel model = ParseText(testing::kWorkedExample, messages);
   MarsSqlOptions options;
   options.dialect = SqlDialect::Access;
   options.table = "[My Table]";
@@ -34,6 +34,26 @@ TEST(MarsSql, TypedBracketsAreKeptOnceAndFieldsCanGoUnbracketed) {
     EXPECT_EQ(QuoteTypedMarsSqlName(dialect, ""), "[]");
     EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "a]b"), "[a]]b]");
   }
+  // Reserved input names are questioned.
+  messages.messages.clear();
+  model = ParseText(
+      "BF1 = max(0, Select - 1);\r\nBF2 = max(0, sEt - 1);\r\n\r\nY = BF1 + BF2;\r\n\r\n"
+      "MODEL Y = BF1 BF2;\r\n",
+      messages);
+  messages.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+  EXPECT_TRUE(CheckReservedFieldNames(model, messages));
+  ASSERT_EQ(messages.messages.size(), 2u);
+  EXPECT_EQ(messages.messages[0].text,
+            "One of your field names ( Select ) is an SQL reserved word.\r\n"
+            "This could potentially be an issue.\r\nDo you want to continue with this name?");
+  EXPECT_EQ(messages.messages[0].buttons, MessageButtons::YesNo);
+  EXPECT_EQ(messages.messages[0].icon, MessageIcon::Information);
+  messages.answers = {MessageAnswer::Yes, MessageAnswer::No};
+  EXPECT_FALSE(CheckReservedFieldNames(model, messages));
+
+  model.input_names = {"Selected", "Value"};
+  EXPECT_TRUE(CheckReservedFieldNames(model, messages));
+  EXPECT_EQ(messages.messages.size(), 4u);
 }
 
 TEST(MarsSql, NoOverlongExpressionAndNoEndOfTheHeaderComment) {
@@ -61,28 +81,6 @@ TEST(MarsSql, NoOverlongExpressionAndNoEndOfTheHeaderComment) {
   ASSERT_TRUE(BuildMarsSql(model, MarsSqlOptions{}, sql, error)) << error;
   EXPECT_EQ(sql.find("*/"), sql.find("\r\n*/\r\n\r\nUSE [DatabaseName]") + 2) << sql;
   EXPECT_THAT(sql, HasSubstr("\r\n* /DELETE/** /FROM/** /T;/*\r\n")) << sql;
-}
-
-TEST(MarsSql, ReservedInputNamesAreQuestioned) {
-  RecordingMessagePort messages;
-  MarsModel model = ParseText(
-      "BF1 = max(0, Select - 1);\r\nBF2 = max(0, sEt - 1);\r\n\r\nY = BF1 + BF2;\r\n\r\n"
-      "MODEL Y = BF1 BF2;\r\n",
-      messages);
-  messages.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
-  EXPECT_TRUE(CheckReservedFieldNames(model, messages));
-  ASSERT_EQ(messages.messages.size(), 2u);
-  EXPECT_EQ(messages.messages[0].text,
-            "One of your field names ( Select ) is an SQL reserved word.\r\n"
-            "This could potentially be an issue.\r\nDo you want to continue with this name?");
-  EXPECT_EQ(messages.messages[0].buttons, MessageButtons::YesNo);
-  EXPECT_EQ(messages.messages[0].icon, MessageIcon::Information);
-  messages.answers = {MessageAnswer::Yes, MessageAnswer::No};
-  EXPECT_FALSE(CheckReservedFieldNames(model, messages));
-
-  model.input_names = {"Selected", "Value"};
-  EXPECT_TRUE(CheckReservedFieldNames(model, messages));
-  EXPECT_EQ(messages.messages.size(), 4u);
 }
 
 TEST(MarsSpss, IndicatorTimesAProductIsBracketedSoItComputesTheModel) {
