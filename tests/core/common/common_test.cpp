@@ -185,7 +185,7 @@ TEST_F(AtomicWriteTest, SeveralFilesGoInTogetherOrNotAtAll) {
 // Every code-page byte goes to UTF-8 and back. ASCII, text that is not UTF-8 (overlong forms
 // and surrogates are not) stay as they are; UTF-8 with non-ASCII is converted, its byte-order
 // mark dropped; a character the code page cannot hold is refused, naming its line.
-TEST(ModelText, EncodingsPathsAndNameCharacters) {
+TEST(ModelText, EncodingsPathsNameCharactersAndNumbers) {
   for (int b = 0; b < 256; ++b) {
     const std::string byte(1, static_cast<char>(b));
     std::string back, error;
@@ -218,11 +218,8 @@ TEST(ModelText, EncodingsPathsAndNameCharacters) {
   EXPECT_TRUE(IsModelNameChar('$') && IsModelNameChar('#') && IsModelNameChar('@') &&
               IsModelNameChar('9') && IsModelNameChar('\x8A'));
   EXPECT_FALSE(IsModelNameChar(' ') || IsModelNameChar('-') || IsModelNameChar('.'));
-}
-
-// Where a digit rounds into a new one the form changes, and over a random sample of bit
-// patterns and scaled decimals; zero has no sign.
-TEST(NumberText, WritesWhatPrintfWrites) {
+  // Where a digit rounds into a new one the form changes, and over a random sample of bit
+  // patterns and scaled decimals; zero has no sign.
   std::setlocale(LC_NUMERIC, "C");
   std::vector<double> values;
   for (double edge :

@@ -44,9 +44,9 @@ struct ShellTest : ::testing::Test {
   Workspace workspace_;
 };
 
-// The path runs to the last ".kwf" in any case; the name is taken after the last slash,
-// then the last backslash; anything left over, or no model at all, hides the button.
-TEST(CommandLineModel, PathNameAndLaunchButton) {
+TEST_F(ShellTest, TheCommandLineAndTheDialogsAskAsFixedAndRememberTheirFolders) {
+  // The path runs to the last ".kwf" in any case; the name is taken after the last slash,
+  // then the last backslash; anything left over, or no model at all, hides the button.
   struct Case {
     const char *line, *path, *title, *name;
     bool hide;
@@ -66,9 +66,6 @@ TEST(CommandLineModel, PathNameAndLaunchButton) {
     EXPECT_EQ(model.model_path + "|" + (*c.path ? model.file_title + "|" + model.model_name : ""),
               c.path + std::string("|") + (*c.path ? c.title + std::string("|") + c.name : ""));
   }
-}
-
-TEST_F(ShellTest, OpenAndSaveDialogsAskAsFixedAndRememberTheirFolders) {
   workspace_.state.model_name = "previous";
   fakes_.file_dialogs.answers = {"/models/new house.kwf", ""};
   EXPECT_EQ(ChooseWeightsFile(workspace_, ports_), "/models/new house.kwf");

@@ -132,7 +132,7 @@ TEST_F(SpssMatch, MissingInputsAreReportedUnderTheirStoredNames) {
 
 // Each failure is told once, the application released, the busy pointer reset and no
 // temporary file left.
-TEST_F(SpssMatch, FailuresAreReportedAndLeaveNothing) {
+TEST_F(SpssMatch, FailuresAreReportedAndLeaveNothingAndTheButtonConfirms) {
   struct Case {
     std::string fail, shown, calls;
   };
@@ -160,9 +160,7 @@ TEST_F(SpssMatch, FailuresAreReportedAndLeaveNothing) {
     EXPECT_EQ(busy.busy_calls == 0, c.fail == "no data");
     EXPECT_TRUE(OnlyTheDataIsLeft());
   }
-}
-
-TEST_F(SpssMatch, TheButtonAsksForTheFileThenConfirmsBeforeLoading) {
+  // The button asks for the file, then confirms before loading.
   Ports ports = ports_.ports();
   EXPECT_FALSE(LoadSpssDataFile(request_, spss_, ports, busy_));  // cancelled
   EXPECT_EQ(spss_.calls, "");

@@ -93,7 +93,7 @@ MarsVbCode Prepared(const MarsModel& model) {
   return code;
 }
 
-TEST(VbMarsFormCode, NamesVbCannotHoldAreRenamedAndWhatItCannotComputeRefused) {
+TEST(VbProject, NamesVbCannotHoldAreRenamedAndWhatItCannotHoldRefused) {
   const std::string text =
       "BF1 = max(0, Gr\xF6\337e - 2.5);\r\nBF2 = ( caf\xE9 > .) * BF1;\r\n\r\n"
       "Y = 1 + 2 * BF2;\r\n\r\nMODEL Y = BF2;\r\n";
@@ -128,9 +128,7 @@ TEST(VbMarsFormCode, NamesVbCannotHoldAreRenamedAndWhatItCannotComputeRefused) {
     ASSERT_FALSE(messages.messages.empty());
     EXPECT_THAT(messages.messages.back().text, HasSubstr("Basis function 1 (" + std::string(bad)));
   }
-}
-
-TEST(VbProjectFiles, PathsBesideTheProjectAndNothingWrittenForAModelVbCannotHold) {
+  // The project's paths, and nothing written for a model VB cannot hold.
   for (const auto& [project, expected] :
        {std::pair{"C:\\out\\Model1.vbp", "C:\\out\\Model1.frm|C:\\out\\Model1.vbw|Model1"},
         {"/tmp/my house model.vbp",
@@ -316,7 +314,19 @@ std::vector<std::string> Column(const VbFormFile& form, std::string_view name,
 
 using Texts = std::vector<std::string>;
 
-TEST(VbFormDescription, SixteenInputsUseTheSecondColumnInBothForms) {
+// Undoes the line continuations: the statements as VB reads them.
+std::vector<std::string> Statements(const std::string& text) {
+  std::string joined = text;
+  for (const char* continuation : {"\" & _\r\n\t\t\"", "\" & _\r\n\t\""}) {
+    joined = ReplaceAll(joined, continuation, "");
+  }
+  for (const char* continuation : {" _\r\n\t\t", " _\r\n\t"}) {
+    joined = ReplaceAll(joined, continuation, " ");
+  }
+  return SplitAt(ReplaceAll(joined, "\r\n", "\n"), '\n');
+}
+
+TEST(VbFormLayout, SixteenInputsUseTheSecondColumnAndLongLinesFit) {
   NetworkModel net = testing::WideNetwork(16, 1, 1, 1);
   VbFormFile form = ExpectAcceptedByVb(VbNetworkFormDescription(net) + "\r\n", 77);
   EXPECT_EQ(Column(form, "lblColName", "Caption"),
@@ -354,23 +364,9 @@ TEST(VbFormDescription, SixteenInputsUseTheSecondColumnInBothForms) {
   EXPECT_EQ(Column(form, "lblCategorical", "Top")[19], std::to_string(1500 + 305 * 4));
   EXPECT_EQ(Column(form, "txtInput", "Left")[15], "6300");
   EXPECT_EQ(Column(form, "txtInput", "Tag")[1], "X2");
-}
-
-// Undoes the line continuations: the statements as VB reads them.
-std::vector<std::string> Statements(const std::string& text) {
-  std::string joined = text;
-  for (const char* continuation : {"\" & _\r\n\t\t\"", "\" & _\r\n\t\""}) {
-    joined = ReplaceAll(joined, continuation, "");
-  }
-  for (const char* continuation : {" _\r\n\t\t", " _\r\n\t"}) {
-    joined = ReplaceAll(joined, continuation, " ");
-  }
-  return SplitAt(ReplaceAll(joined, "\r\n", "\n"), '\n');
-}
-
-// A sum too long for one statement becomes target = first part, then target = target
-// <op> part; every statement, read back, is what was asked for.
-TEST(VbLineFitting, LongStatementsAndCommentsFitAndReadBackUnchanged) {
+  // Long statements and comments fit VB's lines and read back unchanged.
+  // A sum too long for one statement becomes target = first part, then target = target
+  // <op> part; every statement, read back, is what was asked for.
   for (const int terms : {600, 3000}) {
     std::string expression = "-1.5";
     for (int i = 1; i <= terms; ++i) {
