@@ -91,6 +91,29 @@ TEST_F(GenerateCodeTest, NamesAreCleanedAndVariablesListed) {
   EXPECT_EQ(VariableList(spss, Plan(spss)), "");
   spss.controls.spss_8char_warning = true;
   EXPECT_NE(VariableList(spss, Plan(spss)), "");
+  const std::pair<std::string, std::string> cases[] = {
+      {SmartName("2nd input", true), "_2nd_input"},
+      {SmartName("a.b-c", true), "a_b_c"},
+      {SmartName("  padded name ", true), "padded_name"},
+      {SmartName("caf\xe9", true), "caf_"},
+      {SmartName("", true), ""},
+      {SmartName(" 2nd input ", false), " 2nd input "},
+      {TrimToUnderscores("  out put  "), "out_put"}};
+  for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
+  testing::RecordingMessagePort messages;
+  settings = CodeExportSettings();
+  settings.output_field_name = "   ";
+  EXPECT_FALSE(CheckOutputName(settings, messages));
+  EXPECT_EQ(messages.Texts(), "Invalid Output Name!");
+  settings.output_field_name = " my out ";
+  EXPECT_TRUE(CheckOutputName(settings, messages));
+  EXPECT_EQ(settings.output_field_name, "my_out");
+  NetworkModel model;
+  model.output_name = "price";
+  settings.root_name = "R";
+  ResetNames(settings, model);
+  EXPECT_EQ(settings.output_field_name, "Kestrium_price");
+  EXPECT_EQ(settings.root_name, "Var");
 }
 
 TEST_F(GenerateCodeTest, BiasOnlyNetworksWhatCannotBeWrittenAndTheUsersSyntax) {
@@ -187,32 +210,6 @@ TEST_F(GenerateCodeTest, HeaderBlockAndNamesWithoutSmartNames) {
                        "!! 2nd input = V_2nd_input", "",
                        "!! Also the suggested output name has been modified:",
                        "!! Kestrium price = Kestrium_price"}));
-}
-
-TEST(SmartNameTest, CleansOnlyWhenAskedAndAnEmptyOutputNameIsRefused) {
-  const std::pair<std::string, std::string> cases[] = {
-      {SmartName("2nd input", true), "_2nd_input"},
-      {SmartName("a.b-c", true), "a_b_c"},
-      {SmartName("  padded name ", true), "padded_name"},
-      {SmartName("caf\xe9", true), "caf_"},
-      {SmartName("", true), ""},
-      {SmartName(" 2nd input ", false), " 2nd input "},
-      {TrimToUnderscores("  out put  "), "out_put"}};
-  for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
-  testing::RecordingMessagePort messages;
-  CodeExportSettings settings;
-  settings.output_field_name = "   ";
-  EXPECT_FALSE(CheckOutputName(settings, messages));
-  EXPECT_EQ(messages.Texts(), "Invalid Output Name!");
-  settings.output_field_name = " my out ";
-  EXPECT_TRUE(CheckOutputName(settings, messages));
-  EXPECT_EQ(settings.output_field_name, "my_out");
-  NetworkModel model;
-  model.output_name = "price";
-  settings.root_name = "R";
-  ResetNames(settings, model);
-  EXPECT_EQ(settings.output_field_name, "Kestrium_price");
-  EXPECT_EQ(settings.root_name, "Var");
 }
 
 constexpr CodeType kAllTypes[] = {CodeType::Equation, CodeType::Sas,  CodeType::Vb,  CodeType::C,

@@ -229,7 +229,7 @@ struct SheetFillers : ::testing::Test {
 
 using Ranges = std::vector<std::pair<int, int>>;
 
-TEST_F(SheetFillers, ClassifierCachesTheClassAsTextAndTheStrengthAsANumber) {
+TEST_F(SheetFillers, CachedResultsAutofitsAndTheInstructions) {
   const NetworkModel model = testing::CodeTestNetwork(true);
   const WorkbookResults results = NetworkResultsForZeros(model);
   FillRowSheet(app, "c", model, results);
@@ -245,15 +245,13 @@ TEST_F(SheetFillers, ClassifierCachesTheClassAsTextAndTheStrengthAsANumber) {
                                        {-0.01, -0.01}}) {
     EXPECT_EQ(WorkbookRoundedPrediction(value), rounded);
   }
-}
-
-TEST_F(SheetFillers, MarsSheetsForTwoInputsAndTheInstructions) {
-  const MarsModel model = testing::ParseOk(testing::MarsText(
+  // MARS sheets for two inputs.
+  const MarsModel mars = testing::ParseOk(testing::MarsText(
       "BF1 = max(0, X1 - 2.5);\r\nBF2 = max(0, X2 - 1);\r\n", "1 + BF1 + BF2", "BF1 BF2"));
-  FillMarsColumnSheet(app, "m", model, MarsResultsForZeros(model));
+  FillMarsColumnSheet(app, "m", mars, MarsResultsForZeros(mars));
   EXPECT_EQ(std::get<double>(Cell(6, 2).cached), 1.0);
   EXPECT_EQ(Autofits(), (Ranges{{1, 4}}));
-  FillMarsRowSheet(app, "m", model, MarsResultsForZeros(model));
+  FillMarsRowSheet(app, "m", mars, MarsResultsForZeros(mars));
   EXPECT_EQ(std::get<double>(Cell(2, 3).cached), 1.0);
   EXPECT_EQ(Autofits(), (Ranges{{1, 3}}));
   // The instructions are one cell of lines.

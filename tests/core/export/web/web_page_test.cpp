@@ -45,7 +45,7 @@ TEST(PageText, PathsDescriptionsAndUserColours) {
   EXPECT_FALSE(IsFontSizeEntry("13pt"));
 }
 
-TEST(MarsScriptTest, WholeWordsAndFormsAsTheReaderReadsThemAndNoHostileName) {
+TEST(MarsScriptTest, WholeWordsFormsAndNamesTheScriptCanHold) {
   MarsModel model = ParseOk(MarsText(
       "BF1 = max(0, X1 - 1);\r\nBF2 = max(0, X10 - 2) * BF1;\r\nBF3 = MAX(0, maxrate - 3);\r\n"
       "BF4 = ( X10 = 4 or X10=0) * BF2;\r\nBF5 = ( Xmax>.);\r\nBF6 = max(0, Xmax + 1) * "
@@ -85,10 +85,8 @@ TEST(MarsScriptTest, WholeWordsAndFormsAsTheReaderReadsThemAndNoHostileName) {
   const std::string form = MarsFormBlock(model);
   EXPECT_THAT(form, HasSubstr(">&lt;/script</TD>"));
   EXPECT_THAT(form, HasSubstr(">a&quot;b</TD>"));
-}
-
-TEST(MarsScriptTest, BasisFunctionNamesBecomeDistinctScriptNames) {
-  MarsModel model;
+  // Basis function names become distinct script names.
+  model = MarsModel();
   model.output_name = "Y";
   model.input_names = {"X1"};
   model.is_categorical = {false};
@@ -96,11 +94,10 @@ TEST(MarsScriptTest, BasisFunctionNamesBecomeDistinctScriptNames) {
   model.basis_function_names = {"BF<1>", "tempx"};
   model.basis_function_defs = {"BF<1> = max(0, X1 - 1);", "tempx = max(0, X1 - 2) * BF<1>;"};
   model.equation = "Y = 1 + BF<1> + tempx";
-  RecordingMessagePort messages;
-  const MarsScript script(model, messages);
-  EXPECT_EQ(script.VariableNames(), (std::vector<std::string>{"BF_1_", "tempx_1"}));
-  EXPECT_EQ(script.Statements()[1], "var tempx_1 = Math.max(0, (inpval[1] * 1.0) - 2) * BF_1_;");
-  EXPECT_EQ(script.Prediction(), "1 + BF_1_ + tempx_1");
+  const MarsScript renamed(model, messages);
+  EXPECT_EQ(renamed.VariableNames(), (std::vector<std::string>{"BF_1_", "tempx_1"}));
+  EXPECT_EQ(renamed.Statements()[1], "var tempx_1 = Math.max(0, (inpval[1] * 1.0) - 2) * BF_1_;");
+  EXPECT_EQ(renamed.Prediction(), "1 + BF_1_ + tempx_1");
 }
 
 }  // namespace
