@@ -26,9 +26,38 @@ std::string Usable(const LanguageRules& rules, const std::vector<std::string>& n
   return bits;
 }
 
-// C refuses the Bessel functions of <math.h> (y1, j0); VB compares without case; SPSS
-// takes Gr\xF6\xDF e but not 64 UTF-8 bytes.
-TEST(LanguageRules, IdentifiersFollowEachLanguage) {
+// The names claimed in turn, each followed by a blank.
+std::string Claims(NameTable& table, const std::vector<std::string>& names) {
+  std::string claimed;
+  for (const std::string& name : names) claimed += table.Claim(name) + " ";
+  return claimed;
+}
+
+// Fortran takes "X" and "x" for the same name and no more than 63 characters.
+TEST(LanguageRules, NamesCommentsStringsNumbersClaimsAndLines) {
+  NameTable c(C);
+  c.ReserveFixed("Var1");
+  EXPECT_EQ(Claims(c, {"income", "Var1", "income", "y1", "my var", "", "2nd"}),
+            "income Var1_1 income_1 y1_1 my_var Name _2nd ");
+  NameTable fortran(Fortran);
+  const std::string b70(70, 'b');
+  EXPECT_EQ(Claims(fortran, {"_2nd_input", "2nd", "X", "x", b70, b70}),
+            "V_2nd_input V2nd X x_1 " + std::string(63, 'b') + " " + std::string(61, 'b') + "_1 ");
+  // The checker finds long lines, continuations and lone line ends.
+  std::string statement = "x = 1";
+  for (int i = 0; i < 24; ++i) statement += " _\r\n + 1";
+  EXPECT_TRUE(CheckLineRules(Vb, statement + "\r\n").empty());
+  const auto too_many = CheckLineRules(Vb, statement + " _\r\n + 1\r\n");
+  ASSERT_EQ(too_many.size(), 1u);
+  EXPECT_EQ(too_many[0].line, 25u);  // the line that continues a 25th time
+
+  const auto long_line = CheckLineRules(Fortran, "a\r\n" + std::string(133, 'x') + "\r\n");
+  ASSERT_EQ(long_line.size(), 1u);
+  EXPECT_EQ(long_line[0].line, 2u);
+  EXPECT_TRUE(CheckLineRules(Fortran, "!! comment &\r\nx = 1\r\n").empty());
+  EXPECT_EQ(CheckLineRules(C, "a\nb\r\n").size(), 1u);
+  // C refuses the Bessel functions of <math.h> (y1, j0); VB compares without case; SPSS
+  // takes Gr\xF6\xDF e but not 64 UTF-8 bytes.
   EXPECT_EQ(Usable(C, {"_2nd_input", "y1", "j0", "", "a b", "\xE9t\xE9"}), "100000");
   EXPECT_EQ(Usable(Java, {"y1", "class", "Math", "math"}), "1001");
   EXPECT_EQ(Usable(Fortran, {"_2nd_input", "tanh", std::string(64, 'a'), std::string(63, 'a')}),
@@ -78,38 +107,6 @@ TEST(LanguageRules, IdentifiersFollowEachLanguage) {
   EXPECT_THROW(RealLiteral(Java, -INFINITY), UnwritableNumber);
   std::string script;
   EXPECT_THROW(AppendScriptNumber(script, NAN), UnwritableNumber);
-}
-
-// The names claimed in turn, each followed by a blank.
-std::string Claims(NameTable& table, const std::vector<std::string>& names) {
-  std::string claimed;
-  for (const std::string& name : names) claimed += table.Claim(name) + " ";
-  return claimed;
-}
-
-// Fortran takes "X" and "x" for the same name and no more than 63 characters.
-TEST(NameTable, ClaimsTheLeastChangedFreeNameInTextTheCheckerPasses) {
-  NameTable c(C);
-  c.ReserveFixed("Var1");
-  EXPECT_EQ(Claims(c, {"income", "Var1", "income", "y1", "my var", "", "2nd"}),
-            "income Var1_1 income_1 y1_1 my_var Name _2nd ");
-  NameTable fortran(Fortran);
-  const std::string b70(70, 'b');
-  EXPECT_EQ(Claims(fortran, {"_2nd_input", "2nd", "X", "x", b70, b70}),
-            "V_2nd_input V2nd X x_1 " + std::string(63, 'b') + " " + std::string(61, 'b') + "_1 ");
-  // The checker finds long lines, continuations and lone line ends.
-  std::string statement = "x = 1";
-  for (int i = 0; i < 24; ++i) statement += " _\r\n + 1";
-  EXPECT_TRUE(CheckLineRules(Vb, statement + "\r\n").empty());
-  const auto too_many = CheckLineRules(Vb, statement + " _\r\n + 1\r\n");
-  ASSERT_EQ(too_many.size(), 1u);
-  EXPECT_EQ(too_many[0].line, 25u);  // the line that continues a 25th time
-
-  const auto long_line = CheckLineRules(Fortran, "a\r\n" + std::string(133, 'x') + "\r\n");
-  ASSERT_EQ(long_line.size(), 1u);
-  EXPECT_EQ(long_line[0].line, 2u);
-  EXPECT_TRUE(CheckLineRules(Fortran, "!! comment &\r\nx = 1\r\n").empty());
-  EXPECT_EQ(CheckLineRules(C, "a\nb\r\n").size(), 1u);
 }
 
 }  // namespace
