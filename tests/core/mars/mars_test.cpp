@@ -137,43 +137,9 @@ TEST(ParseMarsModel, TextsThatAreNotExportsFailAndBasisFunctionsAreTakenApart) {
   EXPECT_EQ(messages.messages[1].icon, MessageIcon::Critical);
 }
 
-// The label shows what was written; the message "Done it!" once something was; no path
-// to the model is ever written to.
-TEST(WriteGeneratedFile, WritesTrimmedLinesOrReportsAndNeverReplacesTheModel) {
-  conformance::ScratchFolder folder;
-  RecordingMessagePort messages;
-  std::vector<std::string> labels;
-  const auto sink = [&labels](const std::string& label) { labels.push_back(label); };
-  const std::string path = folder.File("out.sps");
-  ASSERT_TRUE(
-      WriteGeneratedFile(path, "  COMPUTE a = 1 .\r\n\tEXECUTE .  \r\nlast", sink, messages));
-  EXPECT_EQ(conformance::ReadBack(path), "COMPUTE a = 1 .\r\n\tEXECUTE .\r\nlast\r\n");
-  EXPECT_TRUE(WriteGeneratedFile(folder.File("empty.sql"), "", sink, messages));
-  EXPECT_FALSE(std::filesystem::exists(folder.File("empty.sql")));
-  const std::string unwritable = folder.File("no such folder/x.sql");
-  EXPECT_FALSE(WriteGeneratedFile(unwritable, "UPDATE x", sink, messages));
-  const std::string label = "Files Generated...";
-  EXPECT_EQ(labels, (std::vector<std::string>{label, label + "\r\n" + path, label, label}));
-  ASSERT_EQ(messages.messages.size(), 2u);
-  EXPECT_EQ(messages.messages[0].text, "Done it!");
-  EXPECT_THAT(messages.messages[1].text, HasSubstr(unwritable));
-
-  const std::string model = folder.File("rules.txt");
-  conformance::WriteText(model, "BF1 = max(0, X - 1);\r\n");
-  std::filesystem::create_symlink(model, folder.File("alias.txt"));
-  for (const std::string& output : {model, folder.File("./rules.txt"), folder.File("alias.txt")}) {
-    messages.messages.clear();
-    EXPECT_FALSE(WriteGeneratedFile(output, "UPDATE x", sink, messages, model)) << output;
-    ASSERT_EQ(messages.Texts(), SameAsModelMessage(output));
-    EXPECT_EQ(messages.messages[0].icon, MessageIcon::Critical);
-  }
-  EXPECT_EQ(conformance::ReadBack(model), "BF1 = max(0, X - 1);\r\n");
-  EXPECT_TRUE(WriteGeneratedFile(folder.File("q.sql"), "UPDATE x", sink, messages, model));
-}
-
 using Inputs = std::vector<std::optional<double>>;
 
-TEST(MarsEvaluator, UnreadableDefinitionsAreClearErrors) {
+TEST(MarsEvaluatorAndWriter, UnreadableDefinitionsLimitsAndGeneratedFiles) {
   // Whatever the evaluator refuses no converter writes, and the other way round.
   const std::pair<const char*, const char*> cases[] = {
       {"BF2 = max(0, X - 1) * BF3;", "'BF3' is neither an input nor an earlier basis function"},
@@ -240,6 +206,37 @@ TEST(MarsEvaluator, UnreadableDefinitionsAreClearErrors) {
   deep.equation = sum;
   ASSERT_TRUE(evaluator.Compile(deep, error)) << error;
   EXPECT_DOUBLE_EQ(evaluator.Evaluate(Inputs{0.5, 0.0, 0.0}), 50000.0);
+  // The label shows what was written; the message "Done it!" once something was; no path
+  // to the model is ever written to.
+  conformance::ScratchFolder folder;
+  RecordingMessagePort messages;
+  std::vector<std::string> labels;
+  const auto sink = [&labels](const std::string& label) { labels.push_back(label); };
+  const std::string path = folder.File("out.sps");
+  ASSERT_TRUE(
+      WriteGeneratedFile(path, "  COMPUTE a = 1 .\r\n\tEXECUTE .  \r\nlast", sink, messages));
+  EXPECT_EQ(conformance::ReadBack(path), "COMPUTE a = 1 .\r\n\tEXECUTE .\r\nlast\r\n");
+  EXPECT_TRUE(WriteGeneratedFile(folder.File("empty.sql"), "", sink, messages));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("empty.sql")));
+  const std::string unwritable = folder.File("no such folder/x.sql");
+  EXPECT_FALSE(WriteGeneratedFile(unwritable, "UPDATE x", sink, messages));
+  const std::string label = "Files Generated...";
+  EXPECT_EQ(labels, (std::vector<std::string>{label, label + "\r\n" + path, label, label}));
+  ASSERT_EQ(messages.messages.size(), 2u);
+  EXPECT_EQ(messages.messages[0].text, "Done it!");
+  EXPECT_THAT(messages.messages[1].text, HasSubstr(unwritable));
+
+  const std::string rules = folder.File("rules.txt");
+  conformance::WriteText(rules, "BF1 = max(0, X - 1);\r\n");
+  std::filesystem::create_symlink(rules, folder.File("alias.txt"));
+  for (const std::string& output : {rules, folder.File("./rules.txt"), folder.File("alias.txt")}) {
+    messages.messages.clear();
+    EXPECT_FALSE(WriteGeneratedFile(output, "UPDATE x", sink, messages, rules)) << output;
+    ASSERT_EQ(messages.Texts(), SameAsModelMessage(output));
+    EXPECT_EQ(messages.messages[0].icon, MessageIcon::Critical);
+  }
+  EXPECT_EQ(conformance::ReadBack(rules), "BF1 = max(0, X - 1);\r\n");
+  EXPECT_TRUE(WriteGeneratedFile(folder.File("q.sql"), "UPDATE x", sink, messages, rules));
 }
 
 }  // namespace
