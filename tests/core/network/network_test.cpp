@@ -152,7 +152,7 @@ std::vector<std::string> AllFields(std::string_view text) {
 }
 
 // Line ends, the rest of a line and number forms are read through the weights files above.
-TEST(FieldReader, QuotesBlanksNumbersDescriptionsAndUtf8) {
+TEST(FieldReaderAndEvaluator, FieldsDescriptionsUtf8AndPredictions) {
   EXPECT_EQ(AllFields("  \"x, y\" ,  z  ,\" q \""), (std::vector<std::string>{"x, y", "z", " q "}));
   // Text after a closing quote, up to the delimiter, is dropped.
   EXPECT_EQ(AllFields("\"ab\"cd,e"), (std::vector<std::string>{"ab", "e"}));
@@ -201,9 +201,7 @@ TEST(FieldReader, QuotesBlanksNumbersDescriptionsAndUtf8) {
   EXPECT_FALSE(ReadWeightsFile(path, net, messages));
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_THAT(messages.messages[0].text, HasSubstr("holds the character U+4E2D"));
-}
-
-TEST(EvaluateNetwork, ClipsTanhBeyondTwentyAndSumsInInputOrder) {
+  // The evaluator clips tanh beyond twenty and sums in input order.
   EXPECT_EQ(ClippedTanh(20.000001), 1);
   EXPECT_EQ(ClippedTanh(-20.000001), -1);
   const double e20 = std::exp(20.0), em20 = std::exp(-20.0);
@@ -215,8 +213,8 @@ TEST(EvaluateNetwork, ClipsTanhBeyondTwentyAndSumsInInputOrder) {
   for (const conformance::ConformanceCase& item :
        conformance::ConformanceCases(conformance::ConformanceSeed() + 5, 20, 4)) {
     if (item.near_overflow) continue;
-    const NetworkModel& net = item.model;
-    const std::size_t n = net.input_names.size(), h = net.who.size();
+    const NetworkModel& seeded = item.model;
+    const std::size_t n = seeded.input_names.size(), h = seeded.who.size();
     for (const std::vector<double>& x : item.inputs) {
       // The arithmetic written out neuron by neuron, as a reader of it would.
       double out = 0;
@@ -225,24 +223,25 @@ TEST(EvaluateNetwork, ClipsTanhBeyondTwentyAndSumsInInputOrder) {
         if (k + 1 < h) {
           double s = 0;
           for (std::size_t i = 0; i < n; ++i) {
-            s += net.wih[i][k] *
-                 (((x[i] - net.min_norm[i]) / (net.max_norm[i] - net.min_norm[i]) - 0.5) * 2);
+            s += seeded.wih[i][k] *
+                 (((x[i] - seeded.min_norm[i]) / (seeded.max_norm[i] - seeded.min_norm[i]) - 0.5) *
+                  2);
           }
-          s += net.wih[n][k] * 1;
-          activation = net.hidden_type[k] == NeuronType::NonLinear ? ClippedTanh(s) : s;
+          s += seeded.wih[n][k] * 1;
+          activation = seeded.hidden_type[k] == NeuronType::NonLinear ? ClippedTanh(s) : s;
         }
-        out += activation * net.who[k];
+        out += activation * seeded.who[k];
       }
       NetworkPrediction result;
       std::string error;
-      ASSERT_TRUE(EvaluateNetwork(net, x, result, error)) << error;
+      ASSERT_TRUE(EvaluateNetwork(seeded, x, result, error)) << error;
       EXPECT_EQ(result.normalised_output, out) << item.name;
       EXPECT_EQ(result.prediction,
-                (out + 1) / 2 * (net.max_norm_out - net.min_norm_out) + net.min_norm_out)
+                (out + 1) / 2 * (seeded.max_norm_out - seeded.min_norm_out) + seeded.min_norm_out)
           << item.name;
     }
   }
-  NetworkModel net = testing::CodeTestNetwork();
+  net = testing::CodeTestNetwork();
   NetworkPrediction result;
   std::string error;
   EXPECT_FALSE(EvaluateNetwork(net, std::vector<double>{1}, result, error));
