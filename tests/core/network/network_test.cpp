@@ -21,7 +21,6 @@ using ::testing::HasSubstr;
 using testing::SmallNetworkRecipe;
 using testing::WeightsFileRecipe;
 
-// The fields read, failing the test unless they parse as `ok` says.
 NetworkModel Parse(const std::string& text, bool ok = true) {
   NetworkModel model;
   std::string detail;

@@ -1,5 +1,4 @@
 #include "core/export/code/spss_data_match.h"
-
 #include "core/export/code/smart_names.h"
 
 #include <gtest/gtest.h>

@@ -302,7 +302,6 @@ TEST(VbProjectLimits, SeededModelsAndTheLargestOfEachKind) {
   EXPECT_TRUE(any_cut);
 }
 
-// `property` of every control called `name`, in order.
 std::vector<std::string> Column(const VbFormFile& form, std::string_view name,
                                 const std::string& property) {
   std::vector<std::string> values;
