@@ -1,7 +1,5 @@
 #pragma once
 
-// The hand-made models of the engine's tests, and the code generators' fixture.
-
 #include <gtest/gtest.h>
 
 #include <string>

@@ -32,6 +32,12 @@ class RecordingMessagePort : public MessagePort {
     return NextAnswer(answers,
                       buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No);
   }
+  // The texts shown, joined by "|".
+  std::string Texts() const {
+    std::string joined;
+    for (std::size_t i = 0; i < messages.size(); ++i) joined += (i ? "|" : "") + messages[i].text;
+    return joined;
+  }
   std::vector<RecordedMessage> messages;
   std::deque<MessageAnswer> answers;
 };

@@ -35,15 +35,19 @@ void WriteText(const std::filesystem::path& path, const std::string& text) {
   }
 }
 
+std::string ReadBack(const std::filesystem::path& path) {
+  std::string bytes, error;
+  ReadWholeFile(path.string(), bytes, error);
+  return bytes;
+}
+
 int RunCommand(const std::string& command, const std::string& input_file, std::string& output) {
   const ScratchFolder capture;
   std::string line = "(" + command + ")";
   if (!input_file.empty()) line += " < " + Quoted(input_file);
   line += " > " + Quoted(capture.File("out")) + " 2>&1";
   const int status = std::system(line.c_str());
-  std::string error;
-  output.clear();
-  ReadWholeFile(capture.File("out"), output, error);
+  output = ReadBack(capture.File("out"));
   return WEXITSTATUS(status);
 }
 

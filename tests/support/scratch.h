@@ -19,6 +19,9 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
+// The file's bytes, or "" when it cannot be read.
+std::string ReadBack(const std::filesystem::path& path);
+
 // Runs a shell command with stdin from `input_file` ("" for none); stdout and
 // stderr are captured. Returns the exit status.
 int RunCommand(const std::string& command, const std::string& input_file, std::string& output);

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <map>
 
-#include "core/common/text_file.h"
 #include "core/export/code/code_types.h"
 #include "core/export/code/generate_code.h"
 #include "core/export/code/mars_spss.h"
@@ -32,13 +31,6 @@ namespace kdk {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A missing file reads as "", which no artifact is.
-std::string ReadFile(const fs::path& path) {
-  std::string bytes, error;
-  ReadWholeFile(path.string(), bytes, error);
-  return bytes;
-}
 
 // One example model, loaded as `kdk` loads it.
 struct LoadedExample {
@@ -90,7 +82,7 @@ std::map<std::string, std::string> VbProjectFiles(LoadedExample& example, int mo
                                 [](const std::string&) {}));
   std::map<std::string, std::string> files;
   for (const char* name : {"project.vbp", "project.frm", "project.vbw"}) {
-    files[name] = ReadFile(folder.path() / name);
+    files[name] = conformance::ReadBack(folder.path() / name);
   }
   return files;
 }
@@ -177,7 +169,7 @@ TEST(GoldenArtifacts, EveryArtifactOfTheExamplesIsByteForByteItsGoldenFile) {
       fs::create_directories(path.parent_path());
       std::ofstream(path, std::ios::binary) << text;
     } else {
-      EXPECT_TRUE(ReadFile(path) == text)
+      EXPECT_TRUE(conformance::ReadBack(path) == text)
           << name << " differs from its golden file (KDK_UPDATE_GOLDEN=1 rewrites it)";
     }
   }

@@ -21,7 +21,6 @@ using ::testing::HasSubstr;
 using testing::SmallNetworkRecipe;
 using testing::WeightsFileRecipe;
 
-// The fields read, failing the test unless they parse as `ok` says.
 NetworkModel Parse(const std::string& text, bool ok = true) {
   NetworkModel model;
   std::string detail;
@@ -29,37 +28,7 @@ NetworkModel Parse(const std::string& text, bool ok = true) {
   return model;
 }
 
-TEST(WeightsReader, ReadsEveryFieldIntoTheRecord) {
-  NetworkModel net = Parse(BuildWeightsFile(SmallNetworkRecipe()));
-  EXPECT_EQ(net.input_names, (std::vector<std::string>{"alpha", "beta"}));
-  EXPECT_EQ(net.output_name + net.data_source + net.data_view, "outsource.csvall rows");
-  EXPECT_FALSE(net.is_classifier);
-  // Seen values come back in real units: (v / 2 + 0.5) * (max - min) + min.
-  EXPECT_EQ((std::vector{net.max_norm, net.min_norm, net.max_seen, net.min_seen}),
-            (std::vector<std::vector<double>>{{10, 5}, {0, -5}, {10, 2.5}, {0, -2.5}}));
-  EXPECT_EQ((std::vector{net.max_seen_out_cl, net.min_seen_out_cl}), (std::vector{0.8, -0.6}));
-  EXPECT_DOUBLE_EQ(net.max_seen_out, 9);
-  EXPECT_DOUBLE_EQ(net.min_seen_out, 2);
-  EXPECT_EQ(net.hidden_type,
-            (std::vector<NeuronType>{NeuronType::NonLinear, NeuronType::Linear, NeuronType::Bias}));
-  EXPECT_EQ(net.linear_count, 1);
-  // The hidden-bias column is zeroed whatever the file says.
-  EXPECT_EQ(net.wih,
-            (std::vector<std::vector<double>>{{0.5, -0.25, 0}, {1.5, 0.75, 0}, {-0.125, 0.3, 0}}));
-  EXPECT_EQ(net.who, (std::vector<double>{0.8, -0.4, 0.1}));
-
-  // One field a line reads the same; only the exact upper-case word makes a tanh neuron.
-  WeightsFileRecipe recipe = SmallNetworkRecipe();
-  recipe.one_field_per_line = true;
-  recipe.line_end = "\n";
-  recipe.hidden_types = {"nonlinear", "NonLinear"};
-  const NetworkModel single = Parse(BuildWeightsFile(recipe));
-  EXPECT_EQ(single.wih, net.wih);
-  EXPECT_EQ(single.input_names, net.input_names);
-  EXPECT_EQ(single.linear_count, 2);
-}
-
-TEST(WeightsReader, NeedsExactlyTheCountedFields) {
+TEST(WeightsReader, NeedsExactlyTheCountedFieldsOfTheirForms) {
   for (int c_x : {-1, -7, 0, 2}) {
     SCOPED_TRACE("c_x " + std::to_string(c_x));
     WeightsFileRecipe recipe = SmallNetworkRecipe();
@@ -79,12 +48,10 @@ TEST(WeightsReader, NeedsExactlyTheCountedFields) {
     }
     Parse(prefix);
   }
-}
 
-// The header line is the rest of the opening line when its third field ends at a comma;
-// a comma in the source shifts the elements, which parses only if a truth value lands
-// third. Rows: opening, header, "source|view|classifier" or "" when refused.
-TEST(WeightsReader, HeaderLines) {
+  // The header line is the rest of the opening line when its third field ends at a comma;
+  // a comma in the source shifts the elements, which parses only if a truth value lands
+  // third. Rows: opening, header, "source|view|classifier" or "" when refused.
   const std::string opening = SmallNetworkRecipe().opening;
   const std::tuple<std::string, std::string, std::string> cases[] = {
       {"\"K\",\"2\",\"x\",\"src\",\"view\",#TRUE#", "", "src|view|1"},
@@ -114,34 +81,9 @@ TEST(WeightsReader, HeaderLines) {
                 expected);
     }
   }
-}
 
-TEST(WeightsReader, QuotedNamesKeepCommasAndLeadingBlanksAreSkipped) {
-  WeightsFileRecipe recipe = SmallNetworkRecipe();
-  recipe.inputs[0].name = "income, annual";
-  recipe.output_name = "a, b, c";
-  NetworkModel net = Parse(ReplaceAll(BuildWeightsFile(recipe), ",\"beta\"", ",    \"beta\""));
-  EXPECT_EQ(net.input_names, (std::vector<std::string>{"income, annual", "beta"}));
-  EXPECT_EQ(net.output_name, "a, b, c");
-}
-
-TEST(WeightsReader, OneInputAndNoHiddenNeurons) {
-  WeightsFileRecipe recipe = SmallNetworkRecipe();
-  recipe.inputs.resize(1);
-  recipe.wih.erase(recipe.wih.begin() + 1);
-  EXPECT_EQ(Parse(BuildWeightsFile(recipe)).InputCount(), 1);
-  recipe = SmallNetworkRecipe();
-  recipe.hidden_types.clear();
-  recipe.wih = {{7}, {8}, {9}};
-  recipe.who = {0.25};
-  const NetworkModel net = Parse(BuildWeightsFile(recipe));
-  EXPECT_EQ(net.HiddenCount(), 0);
-  EXPECT_EQ(net.wih, (std::vector<std::vector<double>>{{0}, {0}, {0}}));
-}
-
-// Counts are 16-bit integers that leave no index range empty; weights are finite
-// numbers in their usual forms.
-TEST(WeightsReader, CorruptFieldsAreRejected) {
+  // Counts are 16-bit integers that leave no index range empty; weights are finite
+  // numbers in their usual forms.
   const std::string text = BuildWeightsFile(SmallNetworkRecipe());
   auto with = [&](const std::string& line, const std::string& replacement) {
     EXPECT_THAT(text, HasSubstr("\r\n" + line + "\r\n")) << line;
@@ -170,9 +112,61 @@ TEST(WeightsReader, CorruptFieldsAreRejected) {
     EXPECT_THAT(detail, HasSubstr(reason));
     EXPECT_TRUE(net.wih.empty());
   }
+  // Every field of the examples is pinned by the golden files' artifacts.
+  NetworkModel net = Parse(BuildWeightsFile(SmallNetworkRecipe()));
+  // The hidden-bias column is zeroed whatever the file says.
+  EXPECT_EQ(net.wih,
+            (std::vector<std::vector<double>>{{0.5, -0.25, 0}, {1.5, 0.75, 0}, {-0.125, 0.3, 0}}));
+
+  // One field a line reads the same; only the exact upper-case word makes a tanh neuron.
+  WeightsFileRecipe recipe = SmallNetworkRecipe();
+  recipe.one_field_per_line = true;
+  recipe.line_end = "\n";
+  recipe.hidden_types = {"nonlinear", "NonLinear"};
+  const NetworkModel single = Parse(BuildWeightsFile(recipe));
+  EXPECT_EQ(single.wih, net.wih);
+  EXPECT_EQ(single.input_names, net.input_names);
+  EXPECT_EQ(single.linear_count, 2);
+
+  // One input, and no hidden neurons.
+  recipe = SmallNetworkRecipe();
+  recipe.inputs.resize(1);
+  recipe.wih.erase(recipe.wih.begin() + 1);
+  EXPECT_EQ(Parse(BuildWeightsFile(recipe)).InputCount(), 1);
+  recipe = SmallNetworkRecipe();
+  recipe.hidden_types.clear();
+  recipe.wih = {{7}, {8}, {9}};
+  recipe.who = {0.25};
+  net = Parse(BuildWeightsFile(recipe));
+  EXPECT_EQ(net.HiddenCount(), 0);
+  EXPECT_EQ(net.wih, (std::vector<std::vector<double>>{{0}, {0}, {0}}));
 }
 
-TEST(NetDescription, TakesTheLinesBetweenTheMarkers) {
+std::vector<std::string> AllFields(std::string_view text) {
+  FieldReader reader(text);
+  std::vector<std::string> fields;
+  std::string field;
+  while (reader.Next(field)) fields.push_back(field);
+  return fields;
+}
+
+// Line ends, the rest of a line and number forms are read through the weights files above.
+TEST(FieldReaderAndEvaluator, FieldsDescriptionsUtf8AndPredictions) {
+  EXPECT_EQ(AllFields("  \"x, y\" ,  z  ,\" q \""), (std::vector<std::string>{"x, y", "z", " q "}));
+  // Text after a closing quote, up to the delimiter, is dropped.
+  EXPECT_EQ(AllFields("\"ab\"cd,e"), (std::vector<std::string>{"ab", "e"}));
+  // An unterminated quote runs to the end of the data.
+  EXPECT_EQ(AllFields("\"open, a\r\nb"), (std::vector<std::string>{"open, a\r\nb"}));
+  FieldReader reader("1.5E+02, -0.25,32767,-32768,32768,2.5,x");
+  double a = 0, b = 0;
+  int i = 0, j = 0;
+  ASSERT_TRUE(reader.NextNumber(a) && reader.NextNumber(b));
+  ASSERT_TRUE(reader.NextInteger16(i) && reader.NextInteger16(j));
+  EXPECT_EQ((std::vector<double>{a, b, 1.0 * i, 1.0 * j}),
+            (std::vector<double>{150, -0.25, 32767, -32768}));
+  EXPECT_FALSE(reader.NextInteger16(i) || reader.NextInteger16(i) || reader.NextNumber(a) ||
+               reader.NextNumber(a));
+  // The weights file's description between its markers, and UTF-8 files.
   const std::pair<const char*, const char*> cases[] = {
       {"x\r\nnet description\r\n\r\n\r\nfirst\r\n\r\nthird\r\nEnd Of Net Description\r\nafter\r\n",
        "first\r\n\r\nthird"},
@@ -189,9 +183,7 @@ TEST(NetDescription, TakesTheLinesBetweenTheMarkers) {
   EXPECT_EQ(CorruptWeightsFileMessage("/m/a.kwf"),
             "Problems reading the Kestrium Weights file: \r\n\r\n/m/a.kwf\r\n\r\nThis file is "
             "corrupted.");
-}
-
-TEST(WeightsReader, AUtf8FileIsReadInTheCodePageOrRefusedNamingTheCharacter) {
+  // A UTF-8 file is read in the code page, or refused naming the character.
   const conformance::ScratchFolder folder;
   const std::string path = folder.File("utf8.kwf");
   WeightsFileRecipe recipe = SmallNetworkRecipe();
@@ -208,46 +200,7 @@ TEST(WeightsReader, AUtf8FileIsReadInTheCodePageOrRefusedNamingTheCharacter) {
   EXPECT_FALSE(ReadWeightsFile(path, net, messages));
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_THAT(messages.messages[0].text, HasSubstr("holds the character U+4E2D"));
-}
-
-std::vector<std::string> AllFields(std::string_view text) {
-  FieldReader reader(text);
-  std::vector<std::string> fields;
-  std::string field;
-  while (reader.Next(field)) fields.push_back(field);
-  return fields;
-}
-
-// Line ends, the rest of a line and number forms are read through the weights files above.
-TEST(FieldReader, QuotesProtectCommasAndBlanksAreTrimmedOutsideThem) {
-  EXPECT_EQ(AllFields("  \"x, y\" ,  z  ,\" q \""), (std::vector<std::string>{"x, y", "z", " q "}));
-  // Text after a closing quote, up to the delimiter, is dropped.
-  EXPECT_EQ(AllFields("\"ab\"cd,e"), (std::vector<std::string>{"ab", "e"}));
-  // An unterminated quote runs to the end of the data.
-  EXPECT_EQ(AllFields("\"open, a\r\nb"), (std::vector<std::string>{"open, a\r\nb"}));
-}
-
-TEST(FieldReader, NumbersAndSixteenBitIntegers) {
-  FieldReader reader("1.5E+02, -0.25,32767,-32768,32768,2.5,x");
-  double a = 0, b = 0;
-  int i = 0, j = 0;
-  ASSERT_TRUE(reader.NextNumber(a) && reader.NextNumber(b));
-  ASSERT_TRUE(reader.NextInteger16(i) && reader.NextInteger16(j));
-  EXPECT_EQ((std::vector<double>{a, b, 1.0 * i, 1.0 * j}),
-            (std::vector<double>{150, -0.25, 32767, -32768}));
-  EXPECT_FALSE(reader.NextInteger16(i) || reader.NextInteger16(i) || reader.NextNumber(a) ||
-               reader.NextNumber(a));
-}
-
-// The classifier's strength is checked against the VB forms in LibreOffice by the office suite.
-NetworkPrediction Predict(const NetworkModel& net, std::vector<double> x) {
-  NetworkPrediction result;
-  std::string error;
-  EXPECT_TRUE(EvaluateNetwork(net, x, result, error)) << error;
-  return result;
-}
-
-TEST(ClippedTanh, ClipsBeyondTwentyOnly) {
+  // The evaluator clips tanh beyond twenty and sums in input order.
   EXPECT_EQ(ClippedTanh(20.000001), 1);
   EXPECT_EQ(ClippedTanh(-20.000001), -1);
   const double e20 = std::exp(20.0), em20 = std::exp(-20.0);
@@ -256,14 +209,11 @@ TEST(ClippedTanh, ClipsBeyondTwentyOnly) {
   EXPECT_LT(ClippedTanh(18), 1.0);  // from about 18.7 on, tanh is 1 in a double
   EXPECT_EQ(ClippedTanh(0), 0);
   EXPECT_NEAR(ClippedTanh(0.5), std::tanh(0.5), 1e-15);
-}
-
-TEST(EvaluateNetwork, SumsInInputOrderBitForBitOnSeededNetworks) {
   for (const conformance::ConformanceCase& item :
        conformance::ConformanceCases(conformance::ConformanceSeed() + 5, 20, 4)) {
     if (item.near_overflow) continue;
-    const NetworkModel& net = item.model;
-    const std::size_t n = net.input_names.size(), h = net.who.size();
+    const NetworkModel& seeded = item.model;
+    const std::size_t n = seeded.input_names.size(), h = seeded.who.size();
     for (const std::vector<double>& x : item.inputs) {
       // The arithmetic written out neuron by neuron, as a reader of it would.
       double out = 0;
@@ -272,25 +222,25 @@ TEST(EvaluateNetwork, SumsInInputOrderBitForBitOnSeededNetworks) {
         if (k + 1 < h) {
           double s = 0;
           for (std::size_t i = 0; i < n; ++i) {
-            s += net.wih[i][k] *
-                 (((x[i] - net.min_norm[i]) / (net.max_norm[i] - net.min_norm[i]) - 0.5) * 2);
+            s += seeded.wih[i][k] *
+                 (((x[i] - seeded.min_norm[i]) / (seeded.max_norm[i] - seeded.min_norm[i]) - 0.5) *
+                  2);
           }
-          s += net.wih[n][k] * 1;
-          activation = net.hidden_type[k] == NeuronType::NonLinear ? ClippedTanh(s) : s;
+          s += seeded.wih[n][k] * 1;
+          activation = seeded.hidden_type[k] == NeuronType::NonLinear ? ClippedTanh(s) : s;
         }
-        out += activation * net.who[k];
+        out += activation * seeded.who[k];
       }
-      const NetworkPrediction result = Predict(net, x);
+      NetworkPrediction result;
+      std::string error;
+      ASSERT_TRUE(EvaluateNetwork(seeded, x, result, error)) << error;
       EXPECT_EQ(result.normalised_output, out) << item.name;
       EXPECT_EQ(result.prediction,
-                (out + 1) / 2 * (net.max_norm_out - net.min_norm_out) + net.min_norm_out)
+                (out + 1) / 2 * (seeded.max_norm_out - seeded.min_norm_out) + seeded.min_norm_out)
           << item.name;
     }
   }
-}
-
-TEST(EvaluateNetwork, AnEmptyRangeAndTheWrongNumberOfInputsAreReported) {
-  NetworkModel net = testing::CodeTestNetwork();
+  net = testing::CodeTestNetwork();
   NetworkPrediction result;
   std::string error;
   EXPECT_FALSE(EvaluateNetwork(net, std::vector<double>{1}, result, error));

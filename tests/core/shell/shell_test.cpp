@@ -1,5 +1,3 @@
-// The shell's operations on fake ports: the command line, the open and save dialogs,
-// readiness to save, and loading networks and MARS models.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -46,9 +44,9 @@ struct ShellTest : ::testing::Test {
   Workspace workspace_;
 };
 
-// The path runs to the last ".kwf" in any case; the name is taken after the last slash,
-// then the last backslash; anything left over, or no model at all, hides the button.
-TEST(CommandLineModel, PathNameAndLaunchButton) {
+TEST_F(ShellTest, TheCommandLineAndTheDialogsAskAsFixedAndRememberTheirFolders) {
+  // The path runs to the last ".kwf" in any case; the name is taken after the last slash,
+  // then the last backslash; anything left over, or no model at all, hides the button.
   struct Case {
     const char *line, *path, *title, *name;
     bool hide;
@@ -68,9 +66,6 @@ TEST(CommandLineModel, PathNameAndLaunchButton) {
     EXPECT_EQ(model.model_path + "|" + (*c.path ? model.file_title + "|" + model.model_name : ""),
               c.path + std::string("|") + (*c.path ? c.title + std::string("|") + c.name : ""));
   }
-}
-
-TEST_F(ShellTest, ChooseWeightsFileAsksWithTheFixedTitleFilterAndRememberedFolder) {
   workspace_.state.model_name = "previous";
   fakes_.file_dialogs.answers = {"/models/new house.kwf", ""};
   EXPECT_EQ(ChooseWeightsFile(workspace_, ports_), "/models/new house.kwf");
@@ -83,9 +78,7 @@ TEST_F(ShellTest, ChooseWeightsFileAsksWithTheFixedTitleFilterAndRememberedFolde
   EXPECT_EQ(ChooseWeightsFile(workspace_, ports_), "");  // a cancel changes nothing
   EXPECT_EQ(fakes_.file_dialogs.open_requests.at(1).initial_folder, "/models");
   EXPECT_EQ(State(), "0 00 /models/new house.kwf|new house.kwf|new_house");
-}
-
-TEST_F(ShellTest, ChooseSaveFileConfirmsAndRemembersTheFolderPerModelType) {
+  // The save dialog confirms, and remembers its folder per model type.
   workspace_.state.model_type = kMarsModelType;
   workspace_.state.model_name = "rules";
   fakes_.file_dialogs.answers = {"/out/q.sql", "/out2/only.c"};
@@ -111,12 +104,9 @@ TEST_F(ShellTest, ChecksDatesAndDocuments) {
   EXPECT_FALSE(CheckFileExists("", fakes_.messages));
   EXPECT_FALSE(CheckFileExists("/no/such.sav", fakes_.messages));
   EXPECT_TRUE(CheckFileExists(KDK_EXAMPLES_DIR "/house_price.kwf", fakes_.messages));
-  std::vector<std::string> texts;
-  for (const auto& message : fakes_.messages.messages) texts.push_back(message.text);
-  EXPECT_EQ(texts, (std::vector<std::string>{
-                       "Please select a model", "Please select a model",
-                       "Please select a name to save the file as",
-                       "Can't find the file: ", "Can't find the file: /no/such.sav"}));
+  EXPECT_EQ(fakes_.messages.Texts(),
+            "Please select a model|Please select a model|Please select a name to save the file "
+            "as|Can't find the file: |Can't find the file: /no/such.sav");
   EXPECT_EQ(fakes_.messages.messages[2].title, "Kestrium Development Kit");
   EXPECT_EQ(fakes_.messages.messages[2].buttons, MessageButtons::Ok);
 
@@ -227,21 +217,17 @@ TEST_F(ShellTest, AMarsPathIsOfferedInTheDialogNotRead) {
   EXPECT_TRUE(workspace_.state.mars_loaded);
 }
 
-TEST_F(ShellTest, AMissingFileIsReportedAsCorrupted) {
+// Every field is finite, but a number a program would be written with is not, or its
+// 15-digit text rounds past the largest double (the double after 1.7976931348623149E308).
+TEST_F(ShellTest, AMissingFileOrNumbersThatOverflowAreRefusedNamingTheField) {
   const std::string missing = folder_.File("gone.kwf");
   EXPECT_FALSE(LoadNetworkFromPath(workspace_, missing, fakes_.messages));
   std::string description = "stale";
   EXPECT_FALSE(ReadNetDescription(missing, description, fakes_.messages));
   EXPECT_EQ(description, "");
-  ASSERT_EQ(fakes_.messages.messages.size(), 2u);
-  EXPECT_EQ(fakes_.messages.messages[0].text, CorruptWeightsFileMessage(missing));
-  EXPECT_EQ(fakes_.messages.messages[1].text,
-            "Error reading description from weights file:" + missing + "\r\n\r\n");
-}
-
-// Every field is finite, but a number a program would be written with is not, or its
-// 15-digit text rounds past the largest double (the double after 1.7976931348623149E308).
-TEST_F(ShellTest, ANetworkWhoseNumbersOverflowIsRefusedNamingTheField) {
+  EXPECT_EQ(fakes_.messages.Texts(), CorruptWeightsFileMessage(missing) +
+                                         "|Error reading description from weights file:" + missing +
+                                         "\r\n\r\n");
   auto weight = SmallNetworkRecipe();
   weight.inputs[0] = {"alpha", 0.5, 0, 1, -1};
   weight.wih[0][0] = 1e308;
@@ -259,26 +245,21 @@ TEST_F(ShellTest, ANetworkWhoseNumbersOverflowIsRefusedNamingTheField) {
   const std::pair<std::string, std::string> cases[] = {
       {BuildWeightsFile(weight),
        "The input alpha cannot be scaled: its weight to hidden neuron 1 (1E+308) over its range "
-       "from 0 to 0.5" +
-           past},
+       "from 0 to 0.5"},
       {BuildWeightsFile(narrow),
        "The input beta cannot be scaled: its weight to hidden neuron 1 (1.5) over its range from "
-       "0 to 9.99999999999997E-311" +
-           past},
+       "0 to 9.99999999999997E-311"},
       {BuildWeightsFile(far),
        "The input far cannot be scaled: its weight to hidden neuron 1 (1E+302) over its range "
-       "from 1E+300 to 1.0000001E+300" +
-           past},
+       "from 1E+300 to 1.0000001E+300"},
       {BuildWeightsFile(output),
-       "The output out cannot be scaled: the width of its range from -1E+308 to 1E+308" + past},
+       "The output out cannot be scaled: the width of its range from -1E+308 to 1E+308"},
       {rounded,
-       "The hidden neuron 1 cannot be written: its weight to the output (1.79769313486232E+308)" +
-           past}};
+       "The hidden neuron 1 cannot be written: its weight to the output (1.79769313486232E+308)"}};
   for (const auto& [text, message] : cases) {
     fakes_.messages.messages.clear();
     EXPECT_FALSE(LoadNetworkFromPath(workspace_, Write("net.kwf", text), fakes_.messages));
-    ASSERT_EQ(fakes_.messages.messages.size(), 1u);
-    EXPECT_EQ(fakes_.messages.messages[0].text, message);
+    EXPECT_EQ(fakes_.messages.Texts(), message + past);
   }
   EXPECT_FALSE(workspace_.state.network_loaded);
 }

@@ -1,7 +1,4 @@
-// Matching a data file's variables with the model's inputs and the order of the
-// calls into the SPSS application, with a scripted application.
 #include "core/export/code/spss_data_match.h"
-
 #include "core/export/code/smart_names.h"
 
 #include <gtest/gtest.h>
@@ -57,13 +54,6 @@ class CountingBusy : public BusyPointerPort {
   int depth = 0, busy_calls = 0;
 };
 
-// The messages shown, joined by "|".
-std::string Shown(const FakePorts& ports) {
-  std::string shown;
-  for (const auto& m : ports.messages.messages) shown += (shown.empty() ? "" : "|") + m.text;
-  return shown;
-}
-
 class SpssMatch : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -103,7 +93,7 @@ TEST_F(SpssMatch, NamesDifferingInCaseAndBlanksMatchAndTheSyntaxRuns) {
   Inputs({"Age", " income ", "my var"});
   spss_.variables = {"AGE  ", "  Income", "MY_VAR"};
   EXPECT_TRUE(Match());
-  EXPECT_EQ(Shown(ports_), std::string(kMatchesOk) + "|Done!");
+  EXPECT_EQ(ports_.messages.Texts(), std::string(kMatchesOk) + "|Done!");
   EXPECT_EQ(spss_.calls,
             "start|open " + data_ + "|display 0|syntax|show|run|close|display 1|release");
   // Every line trimmed and ended, in a private file of its own; gone afterwards.
@@ -116,33 +106,32 @@ TEST_F(SpssMatch, NamesDifferingInCaseAndBlanksMatchAndTheSyntaxRuns) {
   EXPECT_GT(busy_.busy_calls, 0);
 }
 
-TEST_F(SpssMatch, ASmartNamedInputIsReportedUnderItsStoredName) {
+TEST_F(SpssMatch, MissingInputsAreReportedUnderTheirStoredNames) {
   Inputs({"my var", "rooms", "2nd input"});
   // "_2nd_input" is no SPSS name: the syntax reads it as V_2nd_input.
   spss_.variables = {"my var", "Rooms", "V_2nd_input"};
   EXPECT_FALSE(Match());
-  EXPECT_EQ(Shown(ports_),
+  EXPECT_EQ(ports_.messages.Texts(),
             "The file you are loading doesn't match the model file.\r\nCan't find the "
             "variables;\r\n\r\n my var");
   EXPECT_EQ(spss_.calls, "start|open " + data_ + "|display 0|release");
   EXPECT_TRUE(OnlyTheDataIsLeft());
-}
-
-TEST_F(SpssMatch, MarsInputsAreComparedByTheirStoredNamesAndTheOutputIsNotLookedFor) {
+  // MARS inputs are compared by their stored names; the output is not looked for.
   MarsModel model;
   model.input_names = {"AGE", "my var", "PAGE"};
   model.output_name = "Y";
   request_.inputs = MarsSpssInputs(model);
   spss_.variables = {"age", "MY VAR", "my_var"};
   EXPECT_FALSE(Match());
-  EXPECT_TRUE(Shown(ports_).ends_with("variables;\r\n\r\n PAGE")) << Shown(ports_);
+  EXPECT_TRUE(ports_.messages.Texts().ends_with("variables;\r\n\r\n PAGE"))
+      << ports_.messages.Texts();
   EXPECT_EQ(MissingSpssInputs(request_.inputs, {"AGE", "my var", "page", "other"}),
             std::vector<std::string>{});
 }
 
 // Each failure is told once, the application released, the busy pointer reset and no
 // temporary file left.
-TEST_F(SpssMatch, FailuresAreReportedAndLeaveNothing) {
+TEST_F(SpssMatch, FailuresAreReportedAndLeaveNothingAndTheButtonConfirms) {
   struct Case {
     std::string fail, shown, calls;
   };
@@ -164,15 +153,13 @@ TEST_F(SpssMatch, FailuresAreReportedAndLeaveNothing) {
     if (c.fail == "empty text") request.syntax_text = "";
     if (c.fail == "run") spss.run_error = "PSPP could not run the syntax";
     EXPECT_FALSE(MatchSpssDataFile(request, spss, ports.messages, busy));
-    EXPECT_EQ(Shown(ports), c.shown);
+    EXPECT_EQ(ports.messages.Texts(), c.shown);
     EXPECT_EQ(spss.calls, c.calls);
     EXPECT_EQ(busy.depth, 0);
     EXPECT_EQ(busy.busy_calls == 0, c.fail == "no data");
     EXPECT_TRUE(OnlyTheDataIsLeft());
   }
-}
-
-TEST_F(SpssMatch, TheButtonAsksForTheFileThenConfirmsBeforeLoading) {
+  // The button asks for the file, then confirms before loading.
   Ports ports = ports_.ports();
   EXPECT_FALSE(LoadSpssDataFile(request_, spss_, ports, busy_));  // cancelled
   EXPECT_EQ(spss_.calls, "");
@@ -184,8 +171,9 @@ TEST_F(SpssMatch, TheButtonAsksForTheFileThenConfirmsBeforeLoading) {
   ports_.file_dialogs.answers.push_back(data_);
   EXPECT_TRUE(LoadSpssDataFile(request_, spss_, ports, busy_));
   EXPECT_EQ(request_.data_path, data_);
-  EXPECT_EQ(Shown(ports_), "Loading SPSS - please be patient...\r\n(but press OK first!)|" +
-                               std::string(kMatchesOk) + "|Done!");
+  EXPECT_EQ(ports_.messages.Texts(),
+            "Loading SPSS - please be patient...\r\n(but press OK first!)|" +
+                std::string(kMatchesOk) + "|Done!");
 }
 
 }  // namespace

@@ -1,6 +1,3 @@
-// Whole queries of both dialects and the whole SPSS syntax are in tests/golden, and the
-// SQL suite runs seeded models in both dialects, bracketed or not; here the options
-// the examples leave at their defaults and what no model computes.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -18,9 +15,9 @@ using testing::MarsText;
 using testing::ParseText;
 using testing::RecordingMessagePort;
 
-TEST(MarsSql, TypedBracketsAreKeptOnceAndFieldsCanGoUnbracketed) {
+TEST(MarsSql, TypedNamesFieldsAndReservedWords) {
   RecordingMessagePort messages;
-  const MarsModel model = ParseText(testing::kWorkedExample, messages);
+  MarsModel model = ParseText(testing::kWorkedExample, messages);
   MarsSqlOptions options;
   options.dialect = SqlDialect::Access;
   options.table = "[My Table]";
@@ -29,40 +26,7 @@ TEST(MarsSql, TypedBracketsAreKeptOnceAndFieldsCanGoUnbracketed) {
   const std::string text = MarsSqlText(model, options, messages);
   EXPECT_EQ(text.rfind("\r\nUPDATE [My Table]\r\nSET [Score] =  0.5 + \r\n", 0), 0u);
   EXPECT_THAT(text, HasSubstr("1.2 * IIf(( X1 - 2.5 ) < 0 , 0, X1 - 2.5) - "));
-}
-
-TEST(MarsSql, ExpressionPastTheLimitIsRefusedBeforeItIsBuilt) {
-  // Each basis function uses the two before it: the text doubles at every step.
-  std::string text = "BF1 = max(0, X - 1);\r\nBF2 = max(0, 1 - X);\r\n";
-  for (int i = 3; i <= 60; ++i) {
-    text += "BF" + std::to_string(i) + " = max(0, X - " + std::to_string(i) + ") * BF" +
-            std::to_string(i - 1) + " * BF" + std::to_string(i - 2) + ";\r\n";
-  }
-  text += "\r\nY = 1 + BF60;\r\n\r\nMODEL Y = BF60;\r\n";
-  RecordingMessagePort messages;
-  const MarsModel model = ParseText(text, messages);
-  std::string sql, error;
-  EXPECT_FALSE(BuildMarsSql(model, MarsSqlOptions{}, sql, error));
-  EXPECT_THAT(error, HasSubstr("longer than 4194304 bytes")) << error;
-  EXPECT_TRUE(sql.empty());
-  EXPECT_EQ(MarsSqlText(model, MarsSqlOptions{}, messages), "");
-  ASSERT_FALSE(messages.messages.empty());
-  EXPECT_EQ(messages.messages.back().text, error);
-}
-
-TEST(MarsSql, TheModelStatementCannotEndTheHeaderComment) {
-  RecordingMessagePort messages;
-  const MarsModel model = ParseText(
-      "BF1 = max(0, X - 1);\r\n\r\nY = 2 * BF1;\r\n\r\nMODEL */DELETE/**/FROM/**/T;/* = BF1;\r\n",
-      messages);
-  ASSERT_EQ(model.output_name, "*/DELETE/**/FROM/**/T;/*");
-  std::string sql, error;
-  ASSERT_TRUE(BuildMarsSql(model, MarsSqlOptions{}, sql, error)) << error;
-  EXPECT_EQ(sql.find("*/"), sql.find("\r\n*/\r\n\r\nUSE [DatabaseName]") + 2) << sql;
-  EXPECT_THAT(sql, HasSubstr("\r\n* /DELETE/** /FROM/** /T;/*\r\n")) << sql;
-}
-
-TEST(MarsSql, TypedNamesAreQuotedWhetherOrNotTheyCameWithBrackets) {
+  // Typed names are quoted whether or not they came with brackets.
   for (SqlDialect dialect : {SqlDialect::SqlServer, SqlDialect::Access}) {
     EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "[My Table]"), "[My Table]");
     EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "  My Table "), "[My Table]");
@@ -70,11 +34,9 @@ TEST(MarsSql, TypedNamesAreQuotedWhetherOrNotTheyCameWithBrackets) {
     EXPECT_EQ(QuoteTypedMarsSqlName(dialect, ""), "[]");
     EXPECT_EQ(QuoteTypedMarsSqlName(dialect, "a]b"), "[a]]b]");
   }
-}
-
-TEST(MarsSql, ReservedInputNamesAreQuestioned) {
-  RecordingMessagePort messages;
-  MarsModel model = ParseText(
+  // Reserved input names are questioned.
+  messages.messages.clear();
+  model = ParseText(
       "BF1 = max(0, Select - 1);\r\nBF2 = max(0, sEt - 1);\r\n\r\nY = BF1 + BF2;\r\n\r\n"
       "MODEL Y = BF1 BF2;\r\n",
       messages);
@@ -94,11 +56,31 @@ TEST(MarsSql, ReservedInputNamesAreQuestioned) {
   EXPECT_EQ(messages.messages.size(), 4u);
 }
 
-TEST(MarsSpss, TypedOutputNameIsStoredTrimmedAndLowerCasedAndWrittenAsAVariable) {
-  EXPECT_EQ(StoredSpssOutputName("  My Out "), "my out");
-  EXPECT_EQ(SpssOutputVariable("my out"), "my_out");
-  EXPECT_EQ(SpssOutputVariable("   "), "");
-  EXPECT_EQ(SpssOutputVariable(" a b "), "a_b");
+TEST(MarsSql, NoOverlongExpressionAndNoEndOfTheHeaderComment) {
+  // Each basis function uses the two before it: the text doubles at every step.
+  std::string text = "BF1 = max(0, X - 1);\r\nBF2 = max(0, 1 - X);\r\n";
+  for (int i = 3; i <= 60; ++i) {
+    text += "BF" + std::to_string(i) + " = max(0, X - " + std::to_string(i) + ") * BF" +
+            std::to_string(i - 1) + " * BF" + std::to_string(i - 2) + ";\r\n";
+  }
+  text += "\r\nY = 1 + BF60;\r\n\r\nMODEL Y = BF60;\r\n";
+  RecordingMessagePort messages;
+  MarsModel model = ParseText(text, messages);
+  std::string sql, error;
+  EXPECT_FALSE(BuildMarsSql(model, MarsSqlOptions{}, sql, error));
+  EXPECT_THAT(error, HasSubstr("longer than 4194304 bytes")) << error;
+  EXPECT_TRUE(sql.empty());
+  EXPECT_EQ(MarsSqlText(model, MarsSqlOptions{}, messages), "");
+  ASSERT_FALSE(messages.messages.empty());
+  EXPECT_EQ(messages.messages.back().text, error);
+  // The model statement cannot end the header comment.
+  model = ParseText(
+      "BF1 = max(0, X - 1);\r\n\r\nY = 2 * BF1;\r\n\r\nMODEL */DELETE/**/FROM/**/T;/* = BF1;\r\n",
+      messages);
+  ASSERT_EQ(model.output_name, "*/DELETE/**/FROM/**/T;/*");
+  ASSERT_TRUE(BuildMarsSql(model, MarsSqlOptions{}, sql, error)) << error;
+  EXPECT_EQ(sql.find("*/"), sql.find("\r\n*/\r\n\r\nUSE [DatabaseName]") + 2) << sql;
+  EXPECT_THAT(sql, HasSubstr("\r\n* /DELETE/** /FROM/** /T;/*\r\n")) << sql;
 }
 
 TEST(MarsSpss, IndicatorTimesAProductIsBracketedSoItComputesTheModel) {
@@ -119,12 +101,17 @@ TEST(MarsSpss, IndicatorTimesAProductIsBracketedSoItComputesTheModel) {
             "BF1 = max(0, X1 - 2.5)");
 }
 
-TEST(MarsSpss, InputsSpssCannotNameAreRefused) {
+TEST(MarsSpss, InputsSpssCannotNameAreRefusedAndTheOutputNameIsCleaned) {
   RecordingMessagePort messages;
   const MarsModel model = ParseText(MarsText("BF1 = max(0, BY - 2.5);\r\n"), messages);
   std::string text, error;
   EXPECT_FALSE(BuildMarsSpss(model, MarsSpssOptions{}, text, error));
   EXPECT_EQ(error.rfind("The input BY is not a name SPSS accepts", 0), 0u) << error;
+  // The typed output name is stored trimmed and lower-cased, and written as a variable.
+  EXPECT_EQ(StoredSpssOutputName("  My Out "), "my out");
+  EXPECT_EQ(SpssOutputVariable("my out"), "my_out");
+  EXPECT_EQ(SpssOutputVariable("   "), "");
+  EXPECT_EQ(SpssOutputVariable(" a b "), "a_b");
 }
 
 std::string Build(const NetworkModel& model, const NetworkSqlOptions& options) {
@@ -141,7 +128,6 @@ std::string Refusal(const NetworkModel& model, SqlDialect dialect = SqlDialect::
   return error;
 }
 
-// Whole queries of every dialect, as UPDATE and SELECT, are in tests/golden.
 TEST(NetworkSql, ZeroSeenExtremeAndATableNameWithItsCloser) {
   NetworkModel model = testing::CodeTestNetwork();
   model.is_classifier = true;
@@ -176,7 +162,7 @@ TEST(NetworkSql, NamesNeverBecomeSql) {
             std::string(61, 'a') + "_1");
 }
 
-TEST(NetworkSql, RefusesInputsNoColumnCanHold) {
+TEST(NetworkSql, RefusesInputsNoColumnCanHoldAndUpdatesPastTheLimit) {
   NetworkModel model = testing::CodeTestNetwork();
   model.input_names = {"", "size"};
   EXPECT_EQ(Refusal(model), "Input 1 has no name, so no column can hold it.");
@@ -186,11 +172,8 @@ TEST(NetworkSql, RefusesInputsNoColumnCanHold) {
   EXPECT_THAT(Refusal(model), HasSubstr("name the same column"));
   model.input_names = {std::string(65, 'x'), "size"};
   EXPECT_THAT(Refusal(model, SqlDialect::Access), HasSubstr("64 characters Access allows"));
-}
-
-// The UPDATE repeats each hidden sum at its six uses; the SELECT names it once.
-TEST(NetworkSql, UpdatePastTheLimitIsRefusedTheSelectIsNot) {
-  NetworkModel model = testing::WideNetwork(400, 100, 0.123456789012345, -0.5);
+  // The UPDATE repeats each hidden sum at its six uses; the SELECT names it once.
+  model = testing::WideNetwork(400, 100, 0.123456789012345, -0.5);
   EXPECT_THAT(Refusal(model), HasSubstr("longer than 16777216 bytes"));
   NetworkSqlOptions options;
   options.select = true;

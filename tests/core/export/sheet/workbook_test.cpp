@@ -1,12 +1,9 @@
-// The workbook: its build on a recording application, the sheets' cached results and
-// autofits (labels, colours, locked cells and formulas are checked in LibreOffice by the
-// office suite), and the module's macro (whole modules are in tests/golden).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
 
+#include "core/common/number_text.h"
 #include "core/export/sheet/build_workbook.h"
 #include "core/export/sheet/prepare_data_macro.h"
 #include "core/export/sheet/sheet_fillers.h"
@@ -48,10 +45,6 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
     if (fail) error = reason;
     return !fail;
   }
-  static bool Push(std::vector<std::string>& list, std::string_view item) {
-    list.emplace_back(item);
-    return true;
-  }
   bool Start(std::string& error) override {
     return Call("Start", fail_start, error, "cannot start");
   }
@@ -81,15 +74,12 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
     if (Cell* c = At(row, column)) c->value = std::string(text);
   }
   void SetCellNumber(int row, int column, double value) override {
-    char digits[40];
-    std::snprintf(digits, sizeof digits, "%.15G", value);
-    SetCellText(row, column, digits);
+    SetCellText(row, column, NumberText(value));
   }
   void SetCellFormulaR1C1(int row, int column, std::string_view formula,
                           const CellResult& cached) override {
     if (Cell* c = At(row, column)) *c = {std::string(formula), cached};
   }
-  // Colours and locking are checked in LibreOffice by the office suite.
   void SetCellLocked(int, int, bool) override {}
   void SetFontColorIndex(int, int, int) override {}
   void SetInteriorColorIndex(int, int, int) override {}
@@ -97,16 +87,16 @@ class RecordingSpreadsheet : public SpreadsheetApplication {
     if (current >= 0) sheets[current].autofits.push_back({first, last});
   }
   bool AddModule(std::string_view name, std::string& error) override {
-    return Call("", fail_module, error, "no modules") && Push(modules, name);
+    return Call("", fail_module, error, "no modules") && (modules.emplace_back(name), true);
   }
   bool InsertFileIntoModule(std::string_view, const std::string& path, std::string&) override {
-    return Push(inserted_files, path);
+    return inserted_files.emplace_back(path), true;
   }
   void SetDisplayAlerts(bool display) override {
     calls.push_back(display ? "AlertsOn" : "AlertsOff");
   }
   bool SaveAs(const std::string& path, std::string& error) override {
-    return Call("SaveAs", fail_save, error, "in use") && Push(saved_as, path);
+    return Call("SaveAs", fail_save, error, "in use") && (saved_as.emplace_back(path), true);
   }
   void Quit() override { calls.push_back("Quit"); }
 
@@ -141,7 +131,7 @@ struct Harness {
   }
 };
 
-TEST(BuildWorkbook, BlanksInTheFileNameBecomeUnderscores) {
+TEST(BuildWorkbook, NamesFromTheFileNameWithBlanksAsUnderscores) {
   Harness h;
   h.messages.answers = {MessageAnswer::Yes};
   ASSERT_TRUE(h.Build("/home/u/my model.xls"));
@@ -153,50 +143,41 @@ TEST(BuildWorkbook, BlanksInTheFileNameBecomeUnderscores) {
   EXPECT_EQ(h.app.modules, std::vector<std::string>{"my_model_Code"});
   EXPECT_EQ(h.app.inserted_files, std::vector<std::string>{"/tmp/my_modelTemp.txt"});
   EXPECT_EQ(h.app.saved_as, std::vector<std::string>{"/home/u/my model.xls"});
-  EXPECT_EQ(NamesOfWorkbook("my_model").function, "my_model_CalculateIt");
   EXPECT_EQ(h.label, "Files Generated...\r\n/home/u/my model.xls");
-  ASSERT_EQ(h.messages.messages.size(), 1u);
-  EXPECT_EQ(h.messages.messages[0].text,
-            "Saving of /home/u/my model.xls complete.\r\nDo you want to look?");
-  EXPECT_EQ(h.messages.messages[0].title, "Done");
-  EXPECT_EQ(h.messages.messages[0].icon, MessageIcon::Question);
-  EXPECT_EQ(h.messages.messages[0].buttons, MessageButtons::YesNo);
+  EXPECT_EQ(h.messages.Texts(), "Saving of /home/u/my model.xls complete.\r\nDo you want to look?");
+  const testing::RecordedMessage& done = h.messages.messages[0];
+  EXPECT_TRUE(done.title == "Done" && done.icon == MessageIcon::Question &&
+              done.buttons == MessageButtons::YesNo);
   EXPECT_EQ(h.shell.opened, std::vector<std::string>{"/home/u/my model.xls"});
   EXPECT_EQ(h.busy, (std::vector<bool>{true, false}));
   const std::vector<std::string> tail = {"AlertsOff", "SaveAs", "AlertsOn", "Quit"};
   EXPECT_TRUE(std::equal(tail.begin(), tail.end(), h.app.calls.end() - 4));
-}
-
-TEST(BuildWorkbook, SheetsAreAddedOnlyUpToThree) {
-  for (int initial : {1, 2, 3, 5}) {
-    Harness h;
-    h.app.initial_sheets = initial;
-    ASSERT_TRUE(h.Build("/t/b.xlsm"));
-    EXPECT_EQ(h.app.SheetCount(), std::max(initial, 3)) << initial;
-    EXPECT_EQ(std::count(h.app.calls.begin(), h.app.calls.end(), "AddSheet"),
-              std::max(0, 3 - initial));
-    EXPECT_TRUE(h.shell.opened.empty());  // answered No
-  }
+  // The base name is a usable module name.
+  EXPECT_EQ(WorkbookBaseName("/a/b/house prices.xlsm"), "house_prices");
+  EXPECT_EQ(WorkbookBaseName("C:\\m\\book.xls"), "book");
+  EXPECT_EQ(WorkbookBaseName("/a/2024-model.XLSM"), "W2024_model");
+  EXPECT_EQ(WorkbookBaseName("/a/_x.xls"), "W_x");
+  EXPECT_EQ(WorkbookBaseName("/a/an extremely long workbook name indeed.xlsm").size(), 26u);
+  EXPECT_EQ(CodeFilePath("/tmp/k", "book"), "/tmp/k/bookTemp.txt");
 }
 
 // Each failure shows its own message; a failure to start or to save ends the build.
-TEST(BuildWorkbook, FailuresAreReported) {
+TEST(BuildWorkbook, FailuresAreReportedAndSheetsAddedOnlyUpToThree) {
   struct Case {
-    std::string fail;  // what goes wrong
-    std::vector<std::string> texts;
-    int critical = -1;  // a message shown as an error
+    std::string fail, texts;  // what goes wrong, the messages shown
+    int critical = -1;        // a message shown as an error
   };
   const std::string saved = "Saving of /t/b.xls complete.\r\nDo you want to look?";
   const Case cases[] = {
-      {"start", {"There are problems trying to open Microsoft Excel"}},
-      {"save", {"Problems saving this file - it might already exist and be open"}},
-      {"viewer", {saved, "Error trying to open Microsoft Excel"}},
-      {"mars module", {"There is a problem creating the code module", saved}, 0},
+      {"start", "There are problems trying to open Microsoft Excel"},
+      {"save", "Problems saving this file - it might already exist and be open"},
+      {"viewer", saved + "|Error trying to open Microsoft Excel"},
+      {"mars module", "There is a problem creating the code module|" + saved, 0},
       {"sheets and module",
-       {"Problem creating 3 sheets in the workbook.\r\nno more sheets",
-        "Error creating b_1\r\nbad name", "Error creating b_2\r\nSubscript out of range",
-        "Error creating Instructions\r\nSubscript out of range",
-        "Error creating Code Module\r\nno modules", saved},
+       "Problem creating 3 sheets in the workbook.\r\nno more sheets|Error creating b_1\r\nbad "
+       "name|Error creating b_2\r\nSubscript out of range|Error creating Instructions\r\n"
+       "Subscript out of range|Error creating Code Module\r\nno modules|" +
+           saved,
        4},
   };
   for (const Case& c : cases) {
@@ -209,30 +190,28 @@ TEST(BuildWorkbook, FailuresAreReported) {
     h.app.fail_add_sheet = h.app.fail_name = c.fail.starts_with("sheets");
     const bool built = c.fail != "start" && c.fail != "save";
     EXPECT_EQ(h.Build("/t/b.xls", c.fail.starts_with("mars")), built) << c.fail;
-    std::vector<std::string> texts;
-    for (const auto& m : h.messages.messages) texts.push_back(m.text);
-    EXPECT_EQ(texts, c.texts);
+    EXPECT_EQ(h.messages.Texts(), c.texts);
     EXPECT_TRUE(c.critical < 0 || h.messages.messages[c.critical].icon == MessageIcon::Critical);
     EXPECT_EQ(h.app.saved_as.size(), built ? 1u : 0u);
     EXPECT_EQ(h.app.calls.back() == "Quit", !h.app.fail_start);
     EXPECT_EQ(h.busy, (std::vector<bool>{true, false}));
     EXPECT_TRUE(built || h.label == "Files Generated...") << h.label;
   }
-}
-
-TEST(WorkbookNames, BaseNameIsAUsableModuleName) {
-  EXPECT_EQ(WorkbookBaseName("/a/b/house prices.xlsm"), "house_prices");
-  EXPECT_EQ(WorkbookBaseName("C:\\m\\book.xls"), "book");
-  EXPECT_EQ(WorkbookBaseName("/a/2024-model.XLSM"), "W2024_model");
-  EXPECT_EQ(WorkbookBaseName("/a/_x.xls"), "W_x");
-  EXPECT_EQ(WorkbookBaseName("/a/an extremely long workbook name indeed.xlsm").size(), 26u);
-  EXPECT_EQ(CodeFilePath("/tmp/k", "book"), "/tmp/k/bookTemp.txt");
+  // Sheets are added only up to three.
+  for (int initial : {1, 2, 3, 5}) {
+    Harness h;
+    h.app.initial_sheets = initial;
+    ASSERT_TRUE(h.Build("/t/b.xlsm"));
+    EXPECT_EQ(h.app.SheetCount(), std::max(initial, 3)) << initial;
+    EXPECT_EQ(std::count(h.app.calls.begin(), h.app.calls.end(), "AddSheet"),
+              std::max(0, 3 - initial));
+    EXPECT_TRUE(h.shell.opened.empty());  // answered No
+  }
 }
 
 struct SheetFillers : ::testing::Test {
   SheetFillers() {
     std::string error;
-    app.Start(error);
     app.AddWorkbook(error);
     app.SelectWorksheet(1, error);
   }
@@ -250,7 +229,7 @@ struct SheetFillers : ::testing::Test {
 
 using Ranges = std::vector<std::pair<int, int>>;
 
-TEST_F(SheetFillers, ClassifierCachesTheClassAsTextAndTheStrengthAsANumber) {
+TEST_F(SheetFillers, CachedResultsAutofitsAndTheInstructions) {
   const NetworkModel model = testing::CodeTestNetwork(true);
   const WorkbookResults results = NetworkResultsForZeros(model);
   FillRowSheet(app, "c", model, results);
@@ -266,20 +245,16 @@ TEST_F(SheetFillers, ClassifierCachesTheClassAsTextAndTheStrengthAsANumber) {
                                        {-0.01, -0.01}}) {
     EXPECT_EQ(WorkbookRoundedPrediction(value), rounded);
   }
-}
-
-TEST_F(SheetFillers, MarsSheetsForTwoInputs) {
-  const MarsModel model = testing::ParseOk(testing::MarsText(
+  // MARS sheets for two inputs.
+  const MarsModel mars = testing::ParseOk(testing::MarsText(
       "BF1 = max(0, X1 - 2.5);\r\nBF2 = max(0, X2 - 1);\r\n", "1 + BF1 + BF2", "BF1 BF2"));
-  FillMarsColumnSheet(app, "m", model, MarsResultsForZeros(model));
+  FillMarsColumnSheet(app, "m", mars, MarsResultsForZeros(mars));
   EXPECT_EQ(std::get<double>(Cell(6, 2).cached), 1.0);
   EXPECT_EQ(Autofits(), (Ranges{{1, 4}}));
-  FillMarsRowSheet(app, "m", model, MarsResultsForZeros(model));
+  FillMarsRowSheet(app, "m", mars, MarsResultsForZeros(mars));
   EXPECT_EQ(std::get<double>(Cell(2, 3).cached), 1.0);
   EXPECT_EQ(Autofits(), (Ranges{{1, 3}}));
-}
-
-TEST_F(SheetFillers, InstructionsAreOneCellOfLines) {
+  // The instructions are one cell of lines.
   FillInstructionSheet(app);
   const std::string text = Cell(1, 1).value;
   EXPECT_EQ(text.find('\r'), std::string::npos);
@@ -289,21 +264,18 @@ TEST_F(SheetFillers, InstructionsAreOneCellOfLines) {
   EXPECT_EQ(Autofits(), (Ranges{{1, 1}}));
 }
 
-// The whole module (blocks and macro) of a regression, a classifier and a MARS model is
-// in tests/golden; these are the properties of any input.
 PrepareDataMacroInput TwoInputs(std::string_view kind, bool classifier) {
   return {3, "book_CalculateIt", {"A", "B"}, "Y", std::string(kind), classifier};
 }
 
-TEST(PrepareDataMacro, MarsNeverHasStrengthEvenWithAClassifierFlag) {
+// MARS never has a strength, even with a classifier flag.
+TEST(WorkbookModuleText, NamesAndPathsStayInsideTheirStringsAndLines) {
   const std::string mars = PrepareDataMacroText(TwoInputs(kModelKindMars, true));
   EXPECT_EQ(mars.find("Strength"), std::string::npos);
   EXPECT_EQ(mars, PrepareDataMacroText(TwoInputs(kModelKindNetwork, false)));
-}
 
-// Names stay inside their strings; long ones are cut between whole characters of the
-// string (a doubled quote stays together) or, past one statement, added in later ones.
-TEST(PrepareDataMacro, NamesStayInsideTheirStringsAndVbLines) {
+  // Names stay inside their strings; long ones are cut between whole characters of the
+  // string (a doubled quote stays together) or, past one statement, added in later ones.
   PrepareDataMacroInput input{61,
                               "f_CalculateIt",
                               {"say \"hi\"", "line\r\nbreak"},
@@ -327,9 +299,6 @@ TEST(PrepareDataMacro, NamesStayInsideTheirStringsAndVbLines) {
     EXPECT_THAT(text, HasSubstr(piece));
   }
   EXPECT_EQ(text.rfind("\r\n"), text.size() - 14);  // ends with "End Function"
-}
-
-TEST(WorkbookCodeBlocks, APathCannotBreakOutOfItsCommentLine) {
   const std::string header = MarsModuleHeaderBlock("a\r\nMsgBox 1", "now");
   EXPECT_THAT(header, HasSubstr("'MARS rules file: a  MsgBox 1\r\n"));
 }

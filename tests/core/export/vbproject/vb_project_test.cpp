@@ -1,8 +1,3 @@
-// Whole forms of the examples are in tests/golden, and the office suite runs the code
-// of seeded models in LibreOffice Basic: here text a model could break out with, and
-// names VB would refuse.
-// Form files of the shared generators' models (hostile names, awkward numbers, models
-// cut into several procedures) are read by a reader written from the form file format.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -40,7 +35,7 @@ namespace fs = std::filesystem;
 
 const lang::LanguageRules& kVb = lang::RulesOf(lang::Language::VisualBasic);
 
-TEST(VbNetworkFormCode, HostileTextStaysInsideCommentsStringsAndVbLimits) {
+TEST(VbNetworkFormCode, HostileTextOneLinearNeuronAndNoHiddenNeurons) {
   NetworkModel net = testing::CodeTestNetwork();
   net.data_source = "say \"hi\"\r\nEnd Sub\r\nx _";
   net.data_view = std::string(3000, 'v');
@@ -61,10 +56,8 @@ TEST(VbNetworkFormCode, HostileTextStaysInsideCommentsStringsAndVbLimits) {
   EXPECT_TRUE(lang::CheckLineRules(kVb, text).empty());
   EXPECT_EQ(std::count(text.begin(), text.end(), '^'), 2000);
   EXPECT_THAT(text, HasSubstr("^^^...\""));
-}
-
-TEST(VbNetworkFormCode, OneLinearNeuronKeepsTheTanhTest) {
-  NetworkModel net = testing::CodeTestNetwork();
+  // One linear neuron keeps the tanh test.
+  net = testing::CodeTestNetwork();
   net.hidden_type = {NeuronType::Linear, NeuronType::Bias};
   for (auto& row : net.wih) row = {row[0], 0};
   net.who = {0.7, 0.1};
@@ -73,17 +66,34 @@ TEST(VbNetworkFormCode, OneLinearNeuronKeepsTheTanhTest) {
   EXPECT_EQ(values.find("neurontype(2)"), std::string::npos);
   EXPECT_THAT(VbNetworkForwardPass(net),
               HasSubstr("\t   if (neurontype(j) = 2) then hval(j) = myTanh(hval(j))\r\n"));
+  // The equation text of no hidden neurons leaves only the output bias.
+  net = testing::CodeTestNetwork();
+  net.hidden_type = {NeuronType::Bias};
+  net.wih = {{0}, {0}, {0}};
+  net.who = {0.00001};
+  text = BuildEquationText(net, testing::kTestStamp);
+  EXPECT_THAT(text,
+              HasSubstr("WEIGHTS\r\n---------------------------------------\r\n\r\n*Output Bias*"
+                        "\r\nWHO(1) = 1E-05 (Output Bias)\r\n\r\n---------------------------------"
+                        "------\r\nHIDDEN NEURON TYPES\r\n---------------------------------------"
+                        "\r\n\r\nOption Explicit"));
+  EXPECT_EQ(text.find("WIH(1,"), std::string::npos);
+  // VB refuses "1 to 0": the hidden-neuron arrays start at 0 when there are none.
+  EXPECT_THAT(text, HasSubstr("Dim WIH(1 to inppb, 0 to hiddenneurons) as Double\r\n"
+                              "Dim WHO(0 to hiddenneurons) as Double\r\n"
+                              "Dim neurontype(0 to hiddenneurons) as Integer\r\n"));
+  EXPECT_THAT(VbNetworkForwardPass(net), HasSubstr("\tDim hval(0 to hiddenneurons) as Double\r\n"));
+  EXPECT_EQ(text.find(" to 0)"), std::string::npos);
 }
 
 MarsVbCode Prepared(const MarsModel& model) {
   RecordingMessagePort messages;
   MarsVbCode code;
-  EXPECT_TRUE(PrepareMarsVbCode(model, code, messages));
-  EXPECT_TRUE(messages.messages.empty());
+  EXPECT_TRUE(PrepareMarsVbCode(model, code, messages) && messages.messages.empty());
   return code;
 }
 
-TEST(VbMarsDefinition, NamesBeyondAsciiInEitherEncodingBecomeInpval) {
+TEST(VbProject, NamesVbCannotHoldAreRenamedAndWhatItCannotHoldRefused) {
   const std::string text =
       "BF1 = max(0, Gr\xF6\337e - 2.5);\r\nBF2 = ( caf\xE9 > .) * BF1;\r\n\r\n"
       "Y = 1 + 2 * BF2;\r\n\r\nMODEL Y = BF2;\r\n";
@@ -91,12 +101,10 @@ TEST(VbMarsDefinition, NamesBeyondAsciiInEitherEncodingBecomeInpval) {
     const MarsModel model = ParseOk(encoded);
     EXPECT_EQ(model.input_names, (std::vector<std::string>{"Gr\xF6\337e", "caf\xE9"}));
     const MarsVbCode code = Prepared(model);
-    EXPECT_EQ(code.definition_lines[0], "BF1 = max(0, inpval(1) - 2.5)");
-    EXPECT_EQ(code.definition_lines[1], "BF2 = ( IIF(inpValRepresentsNull(2) ,0,1)) * BF1");
+    EXPECT_EQ(code.definition_lines[0] + "|" + code.definition_lines[1],
+              "BF1 = max(0, inpval(1) - 2.5)|BF2 = ( IIF(inpValRepresentsNull(2) ,0,1)) * BF1");
   }
-}
-
-TEST(VbMarsFormCode, ModelNamesVbWouldRefuseAreRenamedEverywhere) {
+  // Names VB would refuse are renamed everywhere.
   const MarsVbCode code =
       Prepared(ParseOk("BF1 = max(0, X1 - 2.5);\r\nBF$2 = max(0, 2.5 - X1) * BF1;\r\n\r\n"
                        "Y = 0.5 + 1.2 * BF1 - 0.7 * BF$2;\r\n\r\nMODEL Sub = BF1 BF$2;\r\n"));
@@ -104,19 +112,13 @@ TEST(VbMarsFormCode, ModelNamesVbWouldRefuseAreRenamedEverywhere) {
   EXPECT_EQ(code.output_name, "Sub_1");
   EXPECT_EQ(code.definition_lines[1], "BF_2 = max(0, 2.5 - inpval(1)) * BF1");
   EXPECT_EQ(code.equation, "0.5 + 1.2 * BF1 - 0.7 * BF_2");
-}
-
-TEST(VbMarsFormCode, OutputsNamedLikeFormMembersAreRenamed) {
   MarsModel model = ParseOk(testing::kWorkedExample);
   for (const char* member : {"Height", "top", "Tag", "Visible", "Font", "Caption", "Left",
                              "Enabled", "ZOrder", "Click"}) {
     model.output_name = member;
     EXPECT_EQ(Prepared(model).output_name, member + std::string("_1"));
   }
-}
-
-// The reader refuses min(); the project writer refuses it too in a record that holds it.
-TEST(VbMarsFormCode, ModelsVbCannotComputeAreRefused) {
+  // The reader refuses min(); the project writer refuses it too in a record that holds it.
   for (const char* bad : {"BF1 = min(0, X1 - 2.5);", "BF1 = max(0, X1 - 2.5); End Sub"}) {
     MarsModel model = ParseOk(testing::kWorkedExample);
     model.basis_function_defs[0] = bad;
@@ -126,9 +128,7 @@ TEST(VbMarsFormCode, ModelsVbCannotComputeAreRefused) {
     ASSERT_FALSE(messages.messages.empty());
     EXPECT_THAT(messages.messages.back().text, HasSubstr("Basis function 1 (" + std::string(bad)));
   }
-}
-
-TEST(VbProjectFiles, PathsBesideTheProjectAndTheFormNamedAsTheProjectSaysIt) {
+  // The project's paths, and nothing written for a model VB cannot hold.
   for (const auto& [project, expected] :
        {std::pair{"C:\\out\\Model1.vbp", "C:\\out\\Model1.frm|C:\\out\\Model1.vbw|Model1"},
         {"/tmp/my house model.vbp",
@@ -136,12 +136,8 @@ TEST(VbProjectFiles, PathsBesideTheProjectAndTheFormNamedAsTheProjectSaysIt) {
     const VbProjectPaths paths = VbProjectPathsFor(project);
     EXPECT_EQ(paths.form + "|" + paths.workspace + "|" + paths.base_name, expected);
   }
-  EXPECT_THAT(VbProjectText("my_house_model"), HasSubstr("\r\nForm=my_house_model.frm\r\n"));
   // The file system's UTF-8 name, in the project's code page.
   EXPECT_THAT(VbProjectText("Gr\u00F6\u00DFe"), HasSubstr("\r\nForm=Gr\xF6\337e.frm\r\n"));
-}
-
-TEST(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
   const conformance::ScratchFolder folder;
   RecordingMessagePort messages;
   Workspace workspace;
@@ -157,26 +153,6 @@ TEST(VbProjectWriting, AModelVbCannotHoldOrComputeWritesNothing) {
   EXPECT_EQ(messages.messages.back().text,
             "The model is too large for a Visual Basic 6 form: line 82888, the code has 68743 "
             "lines; Visual Basic allows 65534 in one module");
-}
-
-TEST(EquationText, NoHiddenNeuronsLeavesOnlyTheOutputBias) {
-  NetworkModel net = testing::CodeTestNetwork();
-  net.hidden_type = {NeuronType::Bias};
-  net.wih = {{0}, {0}, {0}};
-  net.who = {0.00001};
-  const std::string text = BuildEquationText(net, testing::kTestStamp);
-  EXPECT_THAT(text,
-              HasSubstr("WEIGHTS\r\n---------------------------------------\r\n\r\n*Output Bias*"
-                        "\r\nWHO(1) = 1E-05 (Output Bias)\r\n\r\n---------------------------------"
-                        "------\r\nHIDDEN NEURON TYPES\r\n---------------------------------------"
-                        "\r\n\r\nOption Explicit"));
-  EXPECT_EQ(text.find("WIH(1,"), std::string::npos);
-  // VB refuses "1 to 0": the hidden-neuron arrays start at 0 when there are none.
-  EXPECT_THAT(text, HasSubstr("Dim WIH(1 to inppb, 0 to hiddenneurons) as Double\r\n"
-                              "Dim WHO(0 to hiddenneurons) as Double\r\n"
-                              "Dim neurontype(0 to hiddenneurons) as Integer\r\n"));
-  EXPECT_THAT(VbNetworkForwardPass(net), HasSubstr("\tDim hval(0 to hiddenneurons) as Double\r\n"));
-  EXPECT_EQ(text.find(" to 0)"), std::string::npos);
 }
 
 struct VbControl {
@@ -210,18 +186,15 @@ bool ReadVbProperty(std::string_view line, std::size_t indent, std::string& name
 // lines and control blocks (every Begin closed by its End, indented three blanks a
 // level), then at least one Attribute line; every line ends with CR LF.
 bool ReadVbForm(std::string_view text, VbFormFile& form, std::string& error) {
-  std::vector<std::string_view> lines;
-  for (std::size_t start = 0, end; start < text.size(); start = end + 2) {
-    end = text.find("\r\n", start);
-    if (end == std::string_view::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    if (lines.back().find_first_of("\r\n") != std::string_view::npos || end == text.size()) {
-      error = "no CR LF, or a lone CR or LF, in line " + std::to_string(lines.size());
-      return false;
-    }
+  if (!text.ends_with("\r\n") ||
+      ReplaceAll(text, "\r\n", "").find_first_of("\r\n") != std::string::npos) {
+    error = "a line without CR LF, or a lone CR or LF";
+    return false;
   }
+  std::vector<std::string> lines = SplitAt(ReplaceAll(text, "\r\n", "\n"), '\n');
+  lines.pop_back();
   auto fail = [&](std::size_t index, std::string what) {
-    error = "line " + std::to_string(index + 1) + ": " + what + ": " + std::string(lines[index]);
+    error = "line " + std::to_string(index + 1) + ": " + what + ": " + lines[index];
     return false;
   };
   if (lines.size() < 3 || lines[0] != "VERSION 5.00") return fail(0, "no VERSION line");
@@ -271,7 +244,7 @@ VbFormFile ExpectAcceptedByVb(const std::string& form_file, std::size_t controls
   return form;
 }
 
-TEST(VbProjectLimits, SeededNetworksAndOneOf700Inputs) {
+TEST(VbProjectLimits, SeededModelsAndTheLargestOfEachKind) {
   auto cases =
       conformance::ConformanceCases(conformance::ConformanceSeed(), 24, 0, {.largest_inputs = 700});
   for (std::size_t n = 0; n < cases.size(); ++n) {
@@ -296,9 +269,6 @@ TEST(VbProjectLimits, SeededNetworksAndOneOf700Inputs) {
     }
     EXPECT_NE(at, std::string::npos);
   }
-}
-
-TEST(VbProjectLimits, SeededMarsModelsAndOnesOf300BasisFunctions) {
   std::vector<std::string> texts;
   for (std::uint32_t k = 0; k < 40; ++k) {
     texts.push_back(conformance::GenerateMarsModel(conformance::ConformanceSeed() + k).text);
@@ -332,7 +302,6 @@ TEST(VbProjectLimits, SeededMarsModelsAndOnesOf300BasisFunctions) {
   EXPECT_TRUE(any_cut);
 }
 
-// `property` of every control called `name`, in order.
 std::vector<std::string> Column(const VbFormFile& form, std::string_view name,
                                 const std::string& property) {
   std::vector<std::string> values;
@@ -344,7 +313,19 @@ std::vector<std::string> Column(const VbFormFile& form, std::string_view name,
 
 using Texts = std::vector<std::string>;
 
-TEST(VbFormDescription, SixteenInputsUseTheSecondColumn) {
+// Undoes the line continuations: the statements as VB reads them.
+std::vector<std::string> Statements(const std::string& text) {
+  std::string joined = text;
+  for (const char* continuation : {"\" & _\r\n\t\t\"", "\" & _\r\n\t\""}) {
+    joined = ReplaceAll(joined, continuation, "");
+  }
+  for (const char* continuation : {" _\r\n\t\t", " _\r\n\t"}) {
+    joined = ReplaceAll(joined, continuation, " ");
+  }
+  return SplitAt(ReplaceAll(joined, "\r\n", "\n"), '\n');
+}
+
+TEST(VbFormLayout, SixteenInputsUseTheSecondColumnAndLongLinesFit) {
   NetworkModel net = testing::WideNetwork(16, 1, 1, 1);
   VbFormFile form = ExpectAcceptedByVb(VbNetworkFormDescription(net) + "\r\n", 77);
   EXPECT_EQ(Column(form, "lblColName", "Caption"),
@@ -366,15 +347,13 @@ TEST(VbFormDescription, SixteenInputsUseTheSecondColumn) {
   form = ExpectAcceptedByVb(VbNetworkFormDescription(net) + "\r\n", 77);
   EXPECT_EQ(Column(form, "lblInput", "Caption")[0], "say \"hi\"     End  Begin");
   EXPECT_EQ(Column(form, "lblOutput", "Caption")[0], std::string(495, '"'));
-}
-
-TEST(VbFormDescription, MarsFormOfTwentyInputs) {
+  // A MARS form of twenty inputs.
   MarsModel model;
   model.output_name = "VALUE";
   for (int i = 1; i <= 20; ++i) model.input_names.push_back("X" + std::to_string(i));
   model.is_categorical.assign(20, false);
   model.is_categorical[1] = true;
-  const VbFormFile form = ExpectAcceptedByVb(VbMarsFormDescription(model) + "\r\n", 5 + 4 + 3 * 20);
+  form = ExpectAcceptedByVb(VbMarsFormDescription(model) + "\r\n", 5 + 4 + 3 * 20);
   EXPECT_EQ(Column(form, "lblColName", "Caption"),
             (Texts{"Name", "Categorical", "Name", "Categorical"}));
   EXPECT_EQ(Column(form, "lblColName", "Left")[3], "7600");
@@ -384,23 +363,9 @@ TEST(VbFormDescription, MarsFormOfTwentyInputs) {
   EXPECT_EQ(Column(form, "lblCategorical", "Top")[19], std::to_string(1500 + 305 * 4));
   EXPECT_EQ(Column(form, "txtInput", "Left")[15], "6300");
   EXPECT_EQ(Column(form, "txtInput", "Tag")[1], "X2");
-}
-
-// Undoes the line continuations: the statements as VB reads them.
-std::vector<std::string> Statements(const std::string& text) {
-  std::string joined = text;
-  for (const char* continuation : {"\" & _\r\n\t\t\"", "\" & _\r\n\t\""}) {
-    joined = ReplaceAll(joined, continuation, "");
-  }
-  for (const char* continuation : {" _\r\n\t\t", " _\r\n\t"}) {
-    joined = ReplaceAll(joined, continuation, " ");
-  }
-  return SplitAt(ReplaceAll(joined, "\r\n", "\n"), '\n');
-}
-
-// A sum too long for one statement becomes target = first part, then target = target
-// <op> part; every statement, read back, is what was asked for.
-TEST(VbLineFitting, LongStatementsContinueOrAddUpInPartsAndReadBackUnchanged) {
+  // Long statements and comments fit VB's lines and read back unchanged.
+  // A sum too long for one statement becomes target = first part, then target = target
+  // <op> part; every statement, read back, is what was asked for.
   for (const int terms : {600, 3000}) {
     std::string expression = "-1.5";
     for (int i = 1; i <= terms; ++i) {
@@ -427,16 +392,13 @@ TEST(VbLineFitting, LongStatementsContinueOrAddUpInPartsAndReadBackUnchanged) {
   out.clear();
   EXPECT_FALSE(lang::AppendVbStatement(out, "\tx = \"" + std::string(40000, 'a') + "\"", "\t"));
   EXPECT_TRUE(out.empty());
-}
-
-// Up to 1023 characters a statement is one line, and up to 2044 it takes one
-// continuation: every line may be exactly the limit (the last "xy =" statement's
-// second line is), none longer.
-TEST(VbLineFitting, EveryLineMayBeExactlyTheLimitAndNoLonger) {
+  // Up to 1023 characters a statement is one line, and up to 2044 it takes one
+  // continuation: every line may be exactly the limit (the last "xy =" statement's
+  // second line is), none longer.
   for (std::string statement : {"x =", "xy ="}) {
     for (int words = 1; words <= 1020; ++words) {
       statement += " a";
-      std::string out;
+      out.clear();
       ASSERT_TRUE(lang::AppendVbStatement(out, statement, ""));
       ASSERT_TRUE(lang::CheckLineRules(kVb, out).empty()) << statement.size();
       ASSERT_EQ(out.find(" _\r\n") != std::string::npos, statement.size() > 1023)
@@ -444,10 +406,7 @@ TEST(VbLineFitting, EveryLineMayBeExactlyTheLimitAndNoLonger) {
       ASSERT_EQ(out.find(" _\r\n"), out.rfind(" _\r\n")) << statement.size();
     }
   }
-}
-
-TEST(VbLineFitting, LongCommentsBecomeSeveralCommentLines) {
-  std::string out;
+  out.clear();
   lang::AppendVbCommentLine(out, "'" + std::string(1021, 'c') + " _" + std::string(900, 'd'));
   EXPECT_TRUE(lang::CheckLineRules(kVb, out).empty());
   for (const std::string& line : SplitAt(ReplaceAll(out, "\r\n", "\n"), '\n')) {
