@@ -139,7 +139,7 @@ TEST(ParseMarsModel, TextsThatAreNotExportsFailAndBasisFunctionsAreTakenApart) {
 
 using Inputs = std::vector<std::optional<double>>;
 
-TEST(MarsEvaluatorAndWriter, UnreadableDefinitionsLimitsAndGeneratedFiles) {
+TEST(MarsEvaluator, RefusesWhatNoConverterWritesAndNestingTooDeep) {
   // Whatever the evaluator refuses no converter writes, and the other way round.
   const std::pair<const char*, const char*> cases[] = {
       {"BF2 = max(0, X - 1) * BF3;", "'BF3' is neither an input nor an earlier basis function"},
@@ -206,6 +206,9 @@ TEST(MarsEvaluatorAndWriter, UnreadableDefinitionsLimitsAndGeneratedFiles) {
   deep.equation = sum;
   ASSERT_TRUE(evaluator.Compile(deep, error)) << error;
   EXPECT_DOUBLE_EQ(evaluator.Evaluate(Inputs{0.5, 0.0, 0.0}), 50000.0);
+}
+
+TEST(WriteGeneratedFile, TrimmedLinesTheLabelAndNeverTheModel) {
   // The label shows what was written; the message "Done it!" once something was; no path
   // to the model is ever written to.
   conformance::ScratchFolder folder;

@@ -151,7 +151,7 @@ std::vector<std::string> AllFields(std::string_view text) {
 }
 
 // Line ends, the rest of a line and number forms are read through the weights files above.
-TEST(FieldReaderAndEvaluator, FieldsDescriptionsUtf8AndPredictions) {
+TEST(FieldReader, QuotedFieldsNumbersAndSixteenBitIntegers) {
   EXPECT_EQ(AllFields("  \"x, y\" ,  z  ,\" q \""), (std::vector<std::string>{"x, y", "z", " q "}));
   // Text after a closing quote, up to the delimiter, is dropped.
   EXPECT_EQ(AllFields("\"ab\"cd,e"), (std::vector<std::string>{"ab", "e"}));
@@ -166,7 +166,9 @@ TEST(FieldReaderAndEvaluator, FieldsDescriptionsUtf8AndPredictions) {
             (std::vector<double>{150, -0.25, 32767, -32768}));
   EXPECT_FALSE(reader.NextInteger16(i) || reader.NextInteger16(i) || reader.NextNumber(a) ||
                reader.NextNumber(a));
-  // The weights file's description between its markers, and UTF-8 files.
+}
+
+TEST(WeightsFile, DescriptionBetweenItsMarkersAndUtf8InTheCodePage) {
   const std::pair<const char*, const char*> cases[] = {
       {"x\r\nnet description\r\n\r\n\r\nfirst\r\n\r\nthird\r\nEnd Of Net Description\r\nafter\r\n",
        "first\r\n\r\nthird"},
@@ -200,7 +202,10 @@ TEST(FieldReaderAndEvaluator, FieldsDescriptionsUtf8AndPredictions) {
   EXPECT_FALSE(ReadWeightsFile(path, net, messages));
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_THAT(messages.messages[0].text, HasSubstr("holds the character U+4E2D"));
-  // The evaluator clips tanh beyond twenty and sums in input order.
+}
+
+// The evaluator clips tanh beyond twenty and sums in input order.
+TEST(EvaluateNetwork, ComputesTheArithmeticAsWrittenAndRefusesWhatItCannotScale) {
   EXPECT_EQ(ClippedTanh(20.000001), 1);
   EXPECT_EQ(ClippedTanh(-20.000001), -1);
   const double e20 = std::exp(20.0), em20 = std::exp(-20.0);
@@ -240,7 +245,7 @@ TEST(FieldReaderAndEvaluator, FieldsDescriptionsUtf8AndPredictions) {
           << item.name;
     }
   }
-  net = testing::CodeTestNetwork();
+  NetworkModel net = testing::CodeTestNetwork();
   NetworkPrediction result;
   std::string error;
   EXPECT_FALSE(EvaluateNetwork(net, std::vector<double>{1}, result, error));
