@@ -21,10 +21,11 @@ enum class StatementFit { None, FortranLines, VisualBasicLines, JavaMethods };
 enum class VariableListForm { Declarations, InCommentBlock, OnCommentLines };
 
 // The fixed text around the expression. `variables` is the variable list's text.
-using PrologueWriter = std::string (*)(const CodeExportSettings& settings,
-                                       const NetworkModel& model, const CodePlan& plan,
-                                       const std::string& variables);
-using EpilogueWriter = std::string (*)(const CodeExportSettings& settings, const CodePlan& plan);
+using PrologueText = std::string(const CodeExportSettings& settings, const NetworkModel& model,
+                                 const CodePlan& plan, const std::string& variables);
+using EpilogueText = std::string(const CodeExportSettings& settings, const CodePlan& plan);
+using PrologueWriter = PrologueText*;
+using EpilogueWriter = EpilogueText*;
 
 // Everything one code type fixes: its entry in the list, its language's rules, its
 // syntax, its program frame and how its statements are fitted. A syntax field that

@@ -23,24 +23,8 @@ std::string ProgramPrologue(const CodeExportSettings& settings, const NetworkMod
 std::string ProgramEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
 
 // The code types' frames, named by their profiles.
-std::string BarePrologue(const CodeExportSettings& settings, const NetworkModel& model,
-                         const CodePlan& plan, const std::string& variables);
-std::string SasPrologue(const CodeExportSettings& settings, const NetworkModel& model,
-                        const CodePlan& plan, const std::string& variables);
-std::string VbPrologue(const CodeExportSettings& settings, const NetworkModel& model,
-                       const CodePlan& plan, const std::string& variables);
-std::string CPrologue(const CodeExportSettings& settings, const NetworkModel& model,
-                      const CodePlan& plan, const std::string& variables);
-std::string FortranPrologue(const CodeExportSettings& settings, const NetworkModel& model,
-                            const CodePlan& plan, const std::string& variables);
-std::string JavaPrologue(const CodeExportSettings& settings, const NetworkModel& model,
-                         const CodePlan& plan, const std::string& variables);
-std::string NoEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
-std::string SasEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
-std::string VbEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
-std::string CEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
-std::string FortranEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
-std::string JavaEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
-std::string SpssEpilogue(const CodeExportSettings& settings, const CodePlan& plan);
+PrologueText BarePrologue, SasPrologue, VbPrologue, CPrologue, FortranPrologue, JavaPrologue;
+EpilogueText NoEpilogue, SasEpilogue, VbEpilogue, CEpilogue, FortranEpilogue, JavaEpilogue,
+    SpssEpilogue;
 
 }  // namespace kdk
