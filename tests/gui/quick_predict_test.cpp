@@ -40,7 +40,7 @@ class QuickPredictTest : public GuiTest {
   QString Value(int row) const { return grid->CellText(PredictionGrid::kValueColumn, row); }
   QString Prediction() const { return Text("txtPredicition"); }
   QString ExpectedPrediction(const std::vector<double>& inputs) const {
-    return gui::ToQString(NumberText(Expected(workspace.network, inputs).prediction));
+    return gui::ToQString(NumberText(conformance::Predicted(workspace.network, inputs).prediction));
   }
   void Up(int row) { grid->ToggleButton(PredictionGrid::kToggleUpColumn, row)->click(); }
   void Down(int row) { grid->ToggleButton(PredictionGrid::kToggleDownColumn, row)->click(); }
@@ -151,7 +151,7 @@ TEST_F(QuickPredictTest, ClassifierShowsClassAndStrength) {
   for (const std::vector<double>& inputs : {std::vector<double>{0, -2.5}, {0.6, 2.5}}) {
     Type(1, gui::ToQString(NumberText(inputs[0])));
     Type(2, gui::ToQString(NumberText(inputs[1])));
-    const NetworkPrediction expected = Expected(workspace.network, inputs);
+    const NetworkPrediction expected = conformance::Predicted(workspace.network, inputs);
     EXPECT_EQ(Prediction(), gui::ToQString(NumberText(expected.prediction)));
     EXPECT_EQ(Text("txtClassifierTrueFalse"), gui::ToQString(expected.class_text));
     EXPECT_EQ(Text("txtClassifierPrediction"),

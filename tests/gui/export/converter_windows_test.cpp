@@ -350,7 +350,7 @@ TEST_F(ConverterWindowsTest, ScoreDataFileScoresTheChosenFileIntoTheChosenResult
   fakes.file_dialogs.answers = {data, result};
   ScoreDataFile(context, nullptr);
   EXPECT_EQ(fakes.file_dialogs.save_requests.at(0).preset_name, "houses_scored.csv");
-  const double prediction = testing::Expected(workspace.network, {150, 4, 30}).prediction;
+  const double prediction = conformance::Predicted(workspace.network, {150, 4, 30}).prediction;
   EXPECT_EQ(Read(result), "rooms,age,floor area,Kestrium_price\r\n4,30,150," +
                               NumberText(prediction) + "\r\nx,1,1,\r\n");
   EXPECT_EQ(LastMessage(), "2 rows scored into " + result +

@@ -15,7 +15,6 @@
 
 #include "core/common/text_file.h"
 #include "core/mars/parse_mars_model.h"
-#include "core/network/evaluate_network.h"
 #include "core/shell/common_operations.h"
 #include "core/shell/load_network.h"
 #include "fakes/fake_ports.h"
@@ -23,6 +22,7 @@
 #include "gui/common/twips.h"
 #include "gui/network/quick_predict_window.h"
 #include "gui/shell/main_window.h"
+#include "support/networks.h"
 #include "support/scratch.h"
 
 namespace kdk::testing {
@@ -176,12 +176,5 @@ class GuiTest : public ::testing::Test {
   const std::filesystem::path folder = scratch.path();
   std::unique_ptr<gui::MainWindow> window;
 };
-
-inline NetworkPrediction Expected(const NetworkModel& model, const std::vector<double>& inputs) {
-  NetworkPrediction result;
-  std::string error;
-  EXPECT_TRUE(EvaluateNetwork(model, inputs, result, error)) << error;
-  return result;
-}
 
 }  // namespace kdk::testing
